@@ -1,0 +1,170 @@
+#include "Connection.h"
+
+#include "DataSet.h"
+#include "DatabaseError.h"
+
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+
+Q_LOGGING_CATEGORY(lcSql, "ostrapel.sql", QtWarningMsg)
+
+namespace ostrapel {
+
+Connection::Connection(const QString& name) : name_(name) {}
+
+Connection::~Connection() { close(); }
+
+QSqlDatabase Connection::database() const { return QSqlDatabase::database(name_, false); }
+
+bool Connection::isOpen() const { return QSqlDatabase::contains(name_) && database().isOpen(); }
+
+void Connection::open(const QString& connectionString) {
+    close();
+    const ConnectionString cs = ConnectionString::parse(connectionString);
+    if (cs.provider().compare(QStringLiteral("SQLite"), Qt::CaseInsensitive) != 0)
+        throw DatabaseError(QStringLiteral("Onbekende database-provider \"%1\" in de connectie-string \"%2\".")
+                                .arg(cs.provider(), connectionString));
+    const QString path = cs.dataSource();
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        throw DatabaseError(QStringLiteral("Het databasebestand \"%1\" bestaat niet.").arg(path));
+
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        // mode=rw: open an existing file only, never create one
+        QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+        url.setQuery(QStringLiteral("mode=rw"));
+        db.setDatabaseName(url.toString(QUrl::FullyEncoded));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=10000"));
+        if (!db.open()) {
+            const QString error = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name_);
+            throw DatabaseError(QStringLiteral("De database \"%1\" kon niet worden geopend: %2").arg(path, error));
+        }
+    }
+    connectionString_ = connectionString;
+    try {
+        readSchema();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Connection::close() {
+    statements_.clear();
+    tableNames_.clear();
+    columns_.clear();
+    inTransaction_ = false;
+    if (!QSqlDatabase::contains(name_)) return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name_);
+}
+
+void Connection::readSchema() {
+    QSqlQuery q(database());
+    if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table' "
+                               "and name not like 'sqlite\\_%' escape '\\' order by name")))
+        throw DatabaseError(QStringLiteral("De tabellen van de database konden niet worden gelezen: %1")
+                                .arg(q.lastError().text()));
+    while (q.next()) tableNames_ << q.value(0).toString();
+    q.finish();
+
+    QSet<QString> text, all;
+    for (const QString& table : std::as_const(tableNames_)) {
+        QSqlQuery info(database());
+        info.exec(QStringLiteral("pragma table_info(\"%1\")").arg(table));
+        QStringList names;
+        while (info.next()) {
+            const QString column = info.value(1).toString();
+            const QString type = info.value(2).toString().toUpper();
+            names << column;
+            all.insert(column);
+            if (type.contains(QStringLiteral("TEXT")) || type.contains(QStringLiteral("CHAR"))) text.insert(column);
+        }
+        columns_.insert(table.toLower(), names);
+    }
+    dialect_.setSchemaColumns(text, all);
+}
+
+bool Connection::hasTable(const QString& name) const { return tableNames_.contains(name, Qt::CaseInsensitive); }
+
+QStringList Connection::columnNames(const QString& table) const { return columns_.value(table.toLower()); }
+
+std::unique_ptr<SqlStatement> Connection::prepareNew(const QString& jetSql) {
+    if (!isOpen()) throw DatabaseError(QStringLiteral("Er is geen verbinding met de database."));
+    TranslatedSql translated = dialect_.translate(jetSql);
+    qCDebug(lcSql).noquote() << translated.sql;
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    if (!q.prepare(translated.sql))
+        throw DatabaseError(QStringLiteral("Databasefout: %1\n\n%2").arg(q.lastError().text(), jetSql));
+    return std::make_unique<SqlStatement>(std::move(q), std::move(translated), jetSql);
+}
+
+SqlStatement& Connection::prepare(const QString& jetSql) {
+    auto it = statements_.find(jetSql);
+    if (it == statements_.end()) it = statements_.insert(jetSql, std::shared_ptr<SqlStatement>(prepareNew(jetSql)));
+    return *it.value();
+}
+
+int Connection::execute(const QString& jetSql, const QVariantMap& params) {
+    SqlStatement& s = prepare(jetSql);
+    s.bind(params);
+    s.exec();
+    const int affected = s.numRowsAffected();
+    s.finish();
+    return affected;
+}
+
+DataSet Connection::query(const QString& jetSql, const QVariantMap& params) {
+    SqlStatement& s = prepare(jetSql);
+    s.bind(params);
+    s.exec();
+    DataSet ds;
+    ds.load(s.query());
+    s.finish();
+    return ds;
+}
+
+QVariant Connection::scalar(const QString& jetSql, const QVariantMap& params) {
+    SqlStatement& s = prepare(jetSql);
+    s.bind(params);
+    s.exec();
+    QVariant v = s.next() ? s.value(0) : QVariant();
+    s.finish();
+    return v;
+}
+
+void Connection::finishAll() {
+    for (auto& s : statements_) s->finish();
+}
+
+void Connection::beginTransaction() {
+    if (!database().transaction())
+        throw DatabaseError(QStringLiteral("Databasefout: %1").arg(database().lastError().text()));
+    inTransaction_ = true;
+}
+
+void Connection::commit() {
+    finishAll();
+    if (!database().commit())
+        throw DatabaseError(QStringLiteral("Databasefout: %1").arg(database().lastError().text()));
+    inTransaction_ = false;
+}
+
+void Connection::rollback() {
+    finishAll();
+    inTransaction_ = false;
+    if (!database().rollback())
+        throw DatabaseError(QStringLiteral("Databasefout: %1").arg(database().lastError().text()));
+}
+
+} // namespace ostrapel

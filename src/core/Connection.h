@@ -1,0 +1,89 @@
+#pragma once
+
+#include "ConnectionString.h"
+#include "JetDialect.h"
+#include "SqlStatement.h"
+
+#include <QHash>
+#include <QSqlDatabase>
+#include <QStringList>
+#include <QVariantMap>
+#include <memory>
+
+namespace ostrapel {
+
+class DataSet;
+
+// The program's one database connection. Statements are written in Jet SQL and
+// rewritten for the engine; prepared statements are kept for reuse.
+class Connection {
+public:
+    explicit Connection(const QString& name = QStringLiteral("ostrapel"));
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens the database named by the connection string; throws DatabaseError.
+    // An SQLite file is opened read-write and never created.
+    void open(const QString& connectionString);
+    void close();
+    bool isOpen() const;
+    QString connectionString() const { return connectionString_; }
+
+    QStringList tableNames() const { return tableNames_; }
+    bool hasTable(const QString& name) const;
+    QStringList columnNames(const QString& table) const;
+
+    // A statement prepared once per SQL text and kept; its bound values persist.
+    SqlStatement& prepare(const QString& jetSql);
+    // A statement of its own, for a caller that needs two cursors of one text.
+    std::unique_ptr<SqlStatement> prepareNew(const QString& jetSql);
+
+    int execute(const QString& jetSql, const QVariantMap& params = {});
+    DataSet query(const QString& jetSql, const QVariantMap& params = {});
+    QVariant scalar(const QString& jetSql, const QVariantMap& params = {});
+
+    void beginTransaction();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return inTransaction_; }
+
+    const JetDialect& dialect() const { return dialect_; }
+    QSqlDatabase database() const;
+
+private:
+    void readSchema();
+    void finishAll();
+
+    QString name_;
+    QString connectionString_;
+    QStringList tableNames_;
+    QHash<QString, QStringList> columns_; // lower-case table -> column names
+    JetDialect dialect_;
+    QHash<QString, std::shared_ptr<SqlStatement>> statements_;
+    bool inTransaction_ = false;
+};
+
+// Rolls back unless committed; for work that must be written whole or not at all.
+class Transaction {
+public:
+    explicit Transaction(Connection& c) : c_(c) { c_.beginTransaction(); }
+    ~Transaction() {
+        if (!done_) {
+            try {
+                c_.rollback();
+            } catch (...) {
+            }
+        }
+    }
+    void commit() {
+        c_.commit();
+        done_ = true;
+    }
+
+private:
+    Connection& c_;
+    bool done_ = false;
+};
+
+} // namespace ostrapel

@@ -1,0 +1,288 @@
+#include "DataSet.h"
+
+#include "DisplayFormat.h"
+
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
+#include <numeric>
+
+namespace ostrapel {
+
+namespace {
+
+DataSet::TypeHook& typeHook() {
+    static DataSet::TypeHook hook;
+    return hook;
+}
+
+DataSet::DecodeHook& decodeHook() {
+    static DataSet::DecodeHook hook;
+    return hook;
+}
+
+FieldType typeFromDriver(const QSqlField& f) {
+    switch (f.metaType().id()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return FieldType::Integer;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return FieldType::Float;
+    case QMetaType::QDate:
+    case QMetaType::QDateTime:
+        return FieldType::Date;
+    case QMetaType::Bool:
+        return FieldType::Boolean;
+    case QMetaType::QString:
+        return FieldType::Text;
+    default:
+        return FieldType::Other;
+    }
+}
+
+QDate readDate(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return {};
+    QDate d = QDate::fromString(t.left(10), QStringLiteral("yyyy-MM-dd"));
+    if (!d.isValid()) d = QDate::fromString(t.left(10), QStringLiteral("dd-MM-yyyy"));
+    return d;
+}
+
+QVariant convert(const QVariant& raw, FieldType type) {
+    if (raw.isNull()) return {};
+    switch (type) {
+    case FieldType::Date: {
+        if (raw.metaType().id() == QMetaType::QDate) return raw;
+        const QDate d = readDate(raw.toString());
+        return d.isValid() ? QVariant(d) : QVariant();
+    }
+    case FieldType::Float:
+        if (raw.metaType().id() == QMetaType::QString) { // "0,00" columns of the reports
+            bool ok = false;
+            const double v = programLocale().toDouble(raw.toString(), &ok);
+            return ok ? QVariant(v) : QVariant(raw.toString().toDouble());
+        }
+        return raw.toDouble();
+    case FieldType::Integer:
+        return raw.metaType().id() == QMetaType::LongLong ? raw : QVariant(raw.toLongLong());
+    case FieldType::Text:
+        return raw.metaType().id() == QMetaType::QString ? raw : QVariant(raw.toString());
+    default:
+        return raw;
+    }
+}
+
+} // namespace
+
+void DataSet::setTypeHook(TypeHook hook) { typeHook() = std::move(hook); }
+void DataSet::setDecodeHook(DecodeHook hook) { decodeHook() = std::move(hook); }
+
+void DataSet::clear() {
+    fields_.clear();
+    cells_.clear();
+    order_.clear();
+    columnCount_ = 0;
+    current_ = -1;
+    bof_ = eof_ = true;
+    sortFields_.clear();
+}
+
+void DataSet::load(QSqlQuery& query) {
+    clear();
+    const QSqlRecord rec = query.record();
+    columnCount_ = rec.count();
+    for (int i = 0; i < columnCount_; ++i) {
+        DataField f;
+        f.name = rec.fieldName(i);
+        f.displayLabel = f.name;
+        f.column = i;
+        f.type = typeFromDriver(rec.field(i));
+        if (typeHook()) {
+            if (auto t = typeHook()(f.name)) f.type = *t;
+        }
+        fields_.push_back(f);
+    }
+    std::vector<FieldType> types;
+    for (const DataField& f : fields_) types.push_back(f.type);
+    int rows = 0;
+    while (query.next()) {
+        for (int i = 0; i < columnCount_; ++i) cells_.push_back(convert(query.value(i), types[size_t(i)]));
+        ++rows;
+    }
+    order_.resize(size_t(rows));
+    std::iota(order_.begin(), order_.end(), 0);
+    first();
+}
+
+int DataSet::fieldIndex(const QString& name) const {
+    for (size_t i = 0; i < fields_.size(); ++i)
+        if (fields_[i].name.compare(name, Qt::CaseInsensitive) == 0) return int(i);
+    return -1;
+}
+
+DataField* DataSet::findField(const QString& name) {
+    const int i = fieldIndex(name);
+    return i < 0 ? nullptr : &fields_[size_t(i)];
+}
+
+void DataSet::moveField(int from, int to) {
+    if (from == to || from < 0 || to < 0 || from >= fieldCount() || to >= fieldCount()) return;
+    DataField f = fields_[size_t(from)];
+    fields_.erase(fields_.begin() + from);
+    fields_.insert(fields_.begin() + to, f);
+}
+
+void DataSet::setCurrent(int row) {
+    if (order_.empty()) {
+        current_ = -1;
+        bof_ = eof_ = true;
+        return;
+    }
+    current_ = std::clamp(row, 0, recordCount() - 1);
+    bof_ = eof_ = false;
+}
+
+void DataSet::first() { setCurrent(0); }
+void DataSet::last() { setCurrent(recordCount() - 1); }
+void DataSet::setRecNo(int row) { setCurrent(row); }
+
+void DataSet::next() {
+    if (current_ + 1 >= recordCount()) {
+        eof_ = true;
+        return;
+    }
+    setCurrent(current_ + 1);
+}
+
+void DataSet::prior() {
+    if (current_ <= 0) {
+        bof_ = true;
+        return;
+    }
+    setCurrent(current_ - 1);
+}
+
+void DataSet::moveBy(int distance) {
+    if (order_.empty()) return;
+    const int target = current_ + distance;
+    setCurrent(target);
+    if (target >= recordCount()) eof_ = true;
+    if (target < 0) bof_ = true;
+}
+
+QVariant DataSet::value(int row, int fieldIndex) const {
+    if (row < 0 || row >= recordCount() || fieldIndex < 0 || fieldIndex >= fieldCount()) return {};
+    return cell(row, fields_[size_t(fieldIndex)].column);
+}
+
+QVariant DataSet::value(const QString& fieldName) const { return value(current_, fieldIndex(fieldName)); }
+
+QString DataSet::displayText(int row, int fieldIndex) const {
+    const QVariant v = value(row, fieldIndex);
+    if (v.isNull()) return {};
+    const DataField& f = fields_[size_t(fieldIndex)];
+    switch (f.type) {
+    case FieldType::Float:
+        return formatNumber(v.toDouble(), f.displayFormat);
+    case FieldType::Date:
+        return formatDate(v.toDate(), f.displayFormat.isEmpty() ? kDateFormat : f.displayFormat);
+    default:
+        break;
+    }
+    const QString text = v.toString();
+    if (decodeHook()) {
+        if (auto decoded = decodeHook()(f.name, text)) return *decoded;
+    }
+    return text;
+}
+
+QString DataSet::displayText(const QString& fieldName) const {
+    const int i = fieldIndex(fieldName);
+    return i < 0 ? QString() : displayText(current_, i);
+}
+
+void DataSet::sort(const QString& fieldList) {
+    sortFields_ = fieldList;
+    struct Key {
+        FieldType type;
+        std::vector<QString> text;
+        std::vector<double> number;
+        std::vector<bool> null;
+    };
+    std::vector<Key> keys;
+    const int stored = recordCount();
+    for (const QString& part : fieldList.split(u',', Qt::SkipEmptyParts)) {
+        const int fi = fieldIndex(part.trimmed());
+        if (fi < 0) continue;
+        const DataField& f = fields_[size_t(fi)];
+        Key k{f.type, {}, {}, {}};
+        k.null.resize(size_t(stored));
+        const bool numeric = f.type == FieldType::Integer || f.type == FieldType::Float ||
+                             f.type == FieldType::Date || f.type == FieldType::Boolean;
+        (numeric ? k.number.resize(size_t(stored)) : k.text.resize(size_t(stored)));
+        for (int r = 0; r < stored; ++r) {
+            const QVariant& v = cells_[size_t(r) * size_t(columnCount_) + size_t(f.column)];
+            k.null[size_t(r)] = v.isNull();
+            if (v.isNull()) continue;
+            if (f.type == FieldType::Date)
+                k.number[size_t(r)] = double(v.toDate().toJulianDay());
+            else if (numeric)
+                k.number[size_t(r)] = v.toDouble();
+            else
+                k.text[size_t(r)] = v.toString().toCaseFolded();
+        }
+        keys.push_back(std::move(k));
+    }
+    std::iota(order_.begin(), order_.end(), 0);
+    if (!keys.empty()) {
+        std::stable_sort(order_.begin(), order_.end(), [&keys](int a, int b) {
+            for (const Key& k : keys) {
+                const bool na = k.null[size_t(a)], nb = k.null[size_t(b)];
+                if (na != nb) return na;
+                if (na) continue;
+                if (!k.number.empty()) {
+                    const double x = k.number[size_t(a)], y = k.number[size_t(b)];
+                    if (x != y) return x < y;
+                } else {
+                    const int c = k.text[size_t(a)].compare(k.text[size_t(b)]);
+                    if (c != 0) return c < 0;
+                }
+            }
+            return false;
+        });
+    }
+    first();
+}
+
+bool DataSet::locate(const QString& fieldName, const QVariant& value, Qt::CaseSensitivity cs) {
+    const int fi = fieldIndex(fieldName);
+    if (fi < 0) return false;
+    const DataField& f = fields_[size_t(fi)];
+    const QVariant wanted = convert(value, f.type);
+    for (int r = 0; r < recordCount(); ++r) {
+        const QVariant& v = cell(r, f.column);
+        if (v.isNull() || wanted.isNull()) {
+            if (v.isNull() && wanted.isNull()) {
+                setCurrent(r);
+                return true;
+            }
+            continue;
+        }
+        bool equal = false;
+        if (f.type == FieldType::Text || f.type == FieldType::Other)
+            equal = v.toString().compare(wanted.toString(), cs) == 0;
+        else
+            equal = v == wanted;
+        if (equal) {
+            setCurrent(r);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace ostrapel

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QSqlQuery;
+
+namespace ostrapel {
+
+enum class FieldType { Text, Integer, Float, Date, Boolean, Other };
+
+struct DataField {
+    QString name;
+    FieldType type = FieldType::Text;
+    QString displayLabel;
+    bool visible = true;
+    QString displayFormat;
+    int column = 0; // position of the value in a row
+};
+
+// A query result held in memory: fields, rows and a current row, with a
+// client-side sort and a locate, as the lists and reports use it.
+class DataSet {
+public:
+    // Type of a statement column by its name (from the record catalogue);
+    // nullopt leaves the driver's type.
+    using TypeHook = std::function<std::optional<FieldType>(const QString& fieldName)>;
+    // Description of a coded value; nullopt when the field has no code list.
+    using DecodeHook = std::function<std::optional<QString>(const QString& fieldName, const QString& code)>;
+
+    static void setTypeHook(TypeHook hook);
+    static void setDecodeHook(DecodeHook hook);
+
+    // Reads every row of an executed query.
+    void load(QSqlQuery& query);
+    void clear();
+
+    int fieldCount() const { return int(fields_.size()); }
+    DataField& field(int index) { return fields_[size_t(index)]; }
+    const DataField& field(int index) const { return fields_[size_t(index)]; }
+    int fieldIndex(const QString& name) const; // -1 when absent; case-insensitive
+    DataField* findField(const QString& name);
+    // Moves a field to another position of the field order.
+    void moveField(int from, int to);
+
+    int recordCount() const { return int(order_.size()); }
+    bool isEmpty() const { return order_.empty(); }
+    int recNo() const { return current_; } // 0-based; -1 when empty
+    bool bof() const { return bof_; }
+    bool eof() const { return eof_; }
+    void first();
+    void last();
+    void next();
+    void prior();
+    void moveBy(int distance);
+    void setRecNo(int row);
+
+    QVariant value(int row, int fieldIndex) const;
+    QVariant value(const QString& fieldName) const; // current row
+    QString displayText(int row, int fieldIndex) const;
+    QString displayText(const QString& fieldName) const;
+
+    // Ascending sort on a comma list of field names; stable, text without
+    // regard to case, empty values first. Moves to the first row.
+    void sort(const QString& fieldList);
+    QString sortFields() const { return sortFields_; }
+    // Moves to the first row whose field equals the value; false when none does.
+    bool locate(const QString& fieldName, const QVariant& value, Qt::CaseSensitivity cs = Qt::CaseInsensitive);
+
+private:
+    const QVariant& cell(int row, int column) const {
+        return cells_[size_t(order_[size_t(row)]) * size_t(columnCount_) + size_t(column)];
+    }
+    void setCurrent(int row);
+
+    std::vector<DataField> fields_;
+    std::vector<QVariant> cells_;
+    std::vector<int> order_; // display row -> stored row
+    int columnCount_ = 0;
+    int current_ = -1;
+    bool bof_ = true;
+    bool eof_ = true;
+    QString sortFields_;
+};
+
+} // namespace ostrapel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "DataSet.h"
+
+#include <QAbstractTableModel>
+#include <QVector>
+
+namespace ostrapel {
+
+// Table model over a DataSet for the grids: one column per shown field, cells
+// with the field's display text. The data set is owned elsewhere.
+class DataSetModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit DataSetModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+
+    void setDataSet(DataSet* dataSet);
+    DataSet* dataSet() const { return dataSet_; }
+    // Fields shown as columns, by field index; without a call: every visible field.
+    void setColumns(const QVector<int>& fieldIndexes);
+    int fieldIndexOfColumn(int column) const;
+    // Call after the data set was reloaded, sorted or its fields changed.
+    void refresh();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    void defaultColumns();
+
+    DataSet* dataSet_ = nullptr;
+    QVector<int> columns_;
+    bool explicitColumns_ = false;
+};
+
+} // namespace ostrapel

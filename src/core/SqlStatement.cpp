@@ -1,0 +1,40 @@
+#include "SqlStatement.h"
+
+#include "DatabaseError.h"
+
+#include <QSqlError>
+
+namespace ostrapel {
+
+SqlStatement::SqlStatement(QSqlQuery query, TranslatedSql translated, QString jetSql)
+    : query_(std::move(query)), translated_(std::move(translated)), jetSql_(std::move(jetSql)),
+      values_(translated_.parameterNames.size()) {}
+
+void SqlStatement::bind(const QString& name, const QVariant& value) {
+    bool found = false;
+    for (qsizetype i = 0; i < translated_.parameterNames.size(); ++i) {
+        if (translated_.parameterNames[i].compare(name, Qt::CaseInsensitive) == 0) {
+            values_[i] = value;
+            found = true;
+        }
+    }
+    if (!found)
+        throw DatabaseError(QStringLiteral("Parameter \"%1\" komt niet voor in de opdracht:\n%2").arg(name, jetSql_));
+}
+
+void SqlStatement::bind(const QVariantMap& values) {
+    for (auto it = values.cbegin(); it != values.cend(); ++it) bind(it.key(), it.value());
+}
+
+void SqlStatement::bindAt(int position, const QVariant& value) { values_[position] = value; }
+
+void SqlStatement::exec() {
+    for (qsizetype i = 0; i < values_.size(); ++i) query_.bindValue(int(i), values_[i]);
+    if (!query_.exec()) {
+        const QString error = query_.lastError().text();
+        query_.finish();
+        throw DatabaseError(QStringLiteral("Databasefout: %1\n\n%2").arg(error, jetSql_));
+    }
+}
+
+} // namespace ostrapel

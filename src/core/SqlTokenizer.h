@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <vector>
+
+namespace ostrapel {
+
+struct SqlToken {
+    enum Kind {
+        Space,       // blanks and line breaks
+        Comment,     // -- to end of line, or /* ... */
+        String,      // '...' with '' inside
+        Bracketed,   // [name]
+        Quoted,      // "name"
+        DateLiteral, // #...#
+        Parameter,   // :name
+        Number,      // 12, 2.20371
+        Word,        // identifiers and keywords, also digit-led names such as 5009a
+        Symbol       // operators and punctuation
+    };
+    Kind kind;
+    QString text;
+
+    bool isSignificant() const { return kind != Space && kind != Comment; }
+    bool isWord(QStringView w) const { return kind == Word && text.compare(w, Qt::CaseInsensitive) == 0; }
+    bool isSymbol(QStringView s) const { return kind == Symbol && text == s; }
+    // The name a Word, Bracketed or Quoted token stands for, without its quotes.
+    QString name() const;
+};
+
+using SqlTokens = std::vector<SqlToken>;
+
+SqlTokens tokenizeSql(const QString& sql);
+QString joinSqlTokens(const SqlTokens& tokens);
+
+} // namespace ostrapel

@@ -1,0 +1,91 @@
+#include "TestProgramDir.h"
+#include "core/ConnectionString.h"
+#include "core/DataSet.h"
+#include "core/DatabaseError.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace ostrapel;
+
+TEST(ConnectionStringTest, ParsesKeysWithoutRegardToCase) {
+    const auto cs = ConnectionString::parse(QStringLiteral("provider=SQLite; Data Source=\"/tmp/a;b.db\";Extra=1"));
+    EXPECT_EQ(cs.provider(), QStringLiteral("SQLite"));
+    EXPECT_EQ(cs.dataSource(), QStringLiteral("/tmp/a;b.db"));
+    EXPECT_EQ(cs.value(QStringLiteral("EXTRA")), QStringLiteral("1"));
+    EXPECT_EQ(ConnectionString::parse(cs.toString()).dataSource(), QStringLiteral("/tmp/a;b.db"));
+    EXPECT_EQ(ConnectionString::forSqliteFile(QStringLiteral("/p/db/borderel.db")).toString(),
+              QStringLiteral("Provider=SQLite;Data Source=/p/db/borderel.db"));
+}
+
+TEST(ConnectionTest, RefusesUnknownProviderAndMissingFileWithoutCreatingIt) {
+    test::TestProgramDir dir;
+    Connection c;
+    try {
+        c.open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + dir.databasePath());
+        FAIL() << "opened";
+    } catch (const DatabaseError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Microsoft.Jet.OLEDB.4.0")));
+    }
+    const QString missing = dir.filePath(QStringLiteral("db/missing.db"));
+    try {
+        c.open(ConnectionString::forSqliteFile(missing).toString());
+        FAIL() << "opened";
+    } catch (const DatabaseError& e) {
+        EXPECT_TRUE(e.message().contains(missing));
+    }
+    EXPECT_FALSE(QFileInfo::exists(missing));
+    EXPECT_FALSE(c.isOpen());
+    c.open(dir.connectionString());
+    EXPECT_TRUE(c.isOpen());
+}
+
+TEST(ConnectionTest, ListsUserTablesOnly) {
+    test::TestProgramDir dir;
+    auto c = dir.connect();
+    EXPECT_TRUE(c->hasTable(QStringLiteral("versiectrl")));
+    EXPECT_FALSE(c->hasTable(QStringLiteral("sqlite_sequence")));
+    EXPECT_EQ(c->tableNames().size(), 9);
+}
+
+TEST(ConnectionTest, PreparedStatementIsReusedWithNewValues) {
+    test::TestProgramDir dir;
+    auto c = dir.connect();
+    const QString insert = QStringLiteral("insert into Filters (FilterNaam, GemaaktDoor) values (:Naam, :Door)");
+    SqlStatement& s = c->prepare(insert);
+    EXPECT_EQ(&s, &c->prepare(insert));
+    s.bind(QStringLiteral("door"), QStringLiteral("piet"));
+    for (const char* name : {"a", "b", "c"}) {
+        s.bind(QStringLiteral("Naam"), QString::fromLatin1(name));
+        s.exec();
+    }
+    EXPECT_EQ(c->scalar(QStringLiteral("select count(*) from Filters where GemaaktDoor = 'piet'")).toInt(), 3);
+    EXPECT_THROW(s.bind(QStringLiteral("Onbekend"), 1), DatabaseError);
+    EXPECT_THROW(c->execute(QStringLiteral("select * from GeenTabel")), DatabaseError);
+}
+
+TEST(ConnectionTest, TransactionRollsBackUnlessCommitted) {
+    test::TestProgramDir dir;
+    auto c = dir.connect();
+    const QString insert = QStringLiteral("insert into Filters (FilterNaam) values (:n)");
+    {
+        Transaction t(*c);
+        c->execute(insert, {{QStringLiteral("n"), QStringLiteral("weg")}});
+    }
+    {
+        Transaction t(*c);
+        c->execute(insert, {{QStringLiteral("n"), QStringLiteral("blijft")}});
+        c->query(QStringLiteral("select * from Filters")); // an open cursor must not block the commit
+        t.commit();
+    }
+    EXPECT_EQ(c->scalar(QStringLiteral("select count(*) from Filters")).toInt(), 1);
+    EXPECT_EQ(c->scalar(QStringLiteral("select FilterNaam from Filters")).toString(), QStringLiteral("blijft"));
+}
+
+TEST(ConnectionTest, SecondConnectionWaitsInsteadOfFailing) {
+    test::TestProgramDir dir;
+    auto a = dir.connect(QStringLiteral("a"));
+    auto b = dir.connect(QStringLiteral("b"));
+    b->execute(QStringLiteral("insert into Filters (FilterNaam) values ('x')"));
+    EXPECT_EQ(a->scalar(QStringLiteral("select count(*) from Filters")).toInt(), 1);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/Connection.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace ostrapel::test {
+
+// A throw-away program folder with a fresh copy of the delivered database.
+class TestProgramDir {
+public:
+    TestProgramDir();
+
+    QString path() const { return dir_.path(); }
+    QString filePath(const QString& relative) const { return dir_.filePath(relative); }
+    QString databasePath() const { return filePath(QStringLiteral("db/borderel.db")); }
+    QString connectionString() const;
+
+    // A connection opened on this folder's database.
+    std::unique_ptr<Connection> connect(const QString& name = QStringLiteral("test"));
+
+private:
+    QTemporaryDir dir_;
+};
+
+} // namespace ostrapel::test
