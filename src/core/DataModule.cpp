@@ -1,0 +1,153 @@
+#include "DataModule.h"
+
+#include "ConnectionString.h"
+#include "DataSet.h"
+#include "DatabaseError.h"
+#include "Settings.h"
+#include "SharedQueries.h"
+#include "SqlFragments.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace ostrapel {
+
+using namespace DataModuleTexts;
+
+TdatamodBorderel::TdatamodBorderel(TStaticSettings& settings, Prompts& prompts)
+    : settings_(settings), prompts_(prompts) {}
+
+QString TdatamodBorderel::DatabasePath() const { return settings_.ProgramDir() + QStringLiteral("db/borderel.db"); }
+
+bool TdatamodBorderel::DataModuleCreate(const std::function<ZipCheck()>& checkZip) {
+    if (checkZip) {
+        switch (checkZip()) {
+        case ZipCheck::CompressFailed:
+            prompts_.inform(ZipLibraryFailed);
+            return false;
+        case ZipCheck::DecompressFailed:
+            prompts_.inform(UnzipLibraryFailed);
+            return false;
+        case ZipCheck::Ok:
+            break;
+        }
+    }
+    connectionString_ = ConnectionString::forSqliteFile(DatabasePath()).toString();
+    settings_.SetADOConnectionString(connectionString_);
+    connection_.close();
+    if (!ConnectWithRetry()) return false;
+    tableNames_ = connection_.tableNames();
+    return true;
+}
+
+bool TdatamodBorderel::ConnectWithRetry() {
+    int editorUses = 0;
+    for (;;) {
+        try {
+            connection_.open(connectionString_);
+            return true;
+        } catch (const DatabaseError&) {
+        }
+        if (!prompts_.askYesNo(MsgType::Error, NoConnection)) return false;
+        ++editorUses;
+        if (editorUses <= 3) {
+            // A changed string holds until the program ends; it is not stored.
+            if (auto edited = prompts_.editConnectionString(connectionString_)) connectionString_ = *edited;
+            continue;
+        }
+        if (!prompts_.askYesNo(MsgType::Confirmation, ThreeTimes)) return false;
+        editorUses = 0;
+    }
+}
+
+int TdatamodBorderel::GetDatabaseVersion() {
+    if (!tableNames_.contains(QStringLiteral("VERSIECTRL"), Qt::CaseInsensitive)) return 0;
+    try {
+        const QVariant v = connection_.scalar(SharedQueries::dsVersieNr);
+        bool ok = false;
+        const int version = v.toInt(&ok);
+        return ok ? version : -1;
+    } catch (const DatabaseError&) {
+        return -1;
+    }
+}
+
+bool TdatamodBorderel::CollectivityExists(int collNr, int collVolgNr, int verzType) {
+    const QString sql = QStringLiteral("select count(*) as Aantal  from bord00 a, bord10 b  where a.ID01 = ") +
+                        QString::number(collNr) + QStringLiteral(" and a.ID02 = ") + QString::number(collVolgNr) +
+                        QStringLiteral(" and a.ID01 = b.ID01 and a.ID02 = b.ID02 ") + QStringLiteral(" AND [1024] in (") +
+                        TypeCodeList(verzType) + QStringLiteral(")");
+    try {
+        auto statement = connection_.prepareNew(sql);
+        statement->exec();
+        return statement->next() && statement->value(0).toInt() > 0;
+    } catch (const DatabaseError&) {
+        return false;
+    }
+}
+
+void TdatamodBorderel::ConvertToEuro(ProgressReporter& progress) {
+    const QString valuta = QStringLiteral("ValutaSoort");
+    if (connection_.query(SharedQueries::qryEuro, {{valuta, QStringLiteral("EUR")}}).isEmpty()) return;
+    DataSet guilders = connection_.query(SharedQueries::qryEuro, {{valuta, QStringLiteral("HFL")}});
+    if (guilders.isEmpty()) return;
+
+    Transaction transaction(connection_);
+    progress.begin(EuroTitle);
+    try {
+        int done = 0;
+        for (guilders.first(); !guilders.eof(); guilders.next()) {
+            const QVariantMap key = {{QStringLiteral("ID01"), guilders.value(QStringLiteral("ID01")).toInt()},
+                                     {QStringLiteral("ID02"), guilders.value(QStringLiteral("ID02")).toInt()},
+                                     {QStringLiteral("ID03"), guilders.value(QStringLiteral("ID03")).toString()}};
+            for (const QString* cmd : {&SharedQueries::cmdBord99ToEuro, &SharedQueries::cmdBord50ToEuro,
+                                       &SharedQueries::cmdBord10ToEuro, &SharedQueries::cmdBord00ToEuro})
+                connection_.execute(*cmd, key);
+            progress.step(EuroTitle, ++done, guilders.recordCount());
+        }
+    } catch (const DatabaseError&) {
+        progress.end();
+        return; // the transaction rolls back: nothing is converted, nothing is said
+    }
+    progress.end();
+    transaction.commit();
+    prompts_.warn(EuroDone);
+}
+
+void TdatamodBorderel::RepairCatalogueAndIndex() {
+    connection_.execute(SharedQueries::RepairPickList1024);
+    connection_.execute(SharedQueries::RepairPickList5002);
+    try {
+        connection_.execute(SharedQueries::CreateIndex1024);
+    } catch (const DatabaseError&) {
+        // normally: the index exists already
+    }
+}
+
+void TdatamodBorderel::CheckDatabaseVersion() {
+    const int version = GetDatabaseVersion();
+    if (version != ApplicationDbVersion) prompts_.inform(VersionDiffers.arg(ApplicationDbVersion).arg(version));
+}
+
+void TdatamodBorderel::DatabaseCheckReminder(const QDateTime& now, const std::function<bool()>& compactAndRepair) {
+    try {
+        const QString marker = settings_.SettingsFolder() + QStringLiteral("OnceAMonth");
+        QFile file(marker);
+        if (!file.exists()) {
+            if (!file.open(QIODevice::WriteOnly)) throw DatabaseError(file.errorString());
+            return;
+        }
+        const qint64 days = QFileInfo(marker).lastModified().secsTo(now) / 86400;
+        if (days <= 30) return;
+        if (prompts_.askYesNo(MsgType::Warning, CheckReminder.arg(days))) {
+            if (compactAndRepair) compactAndRepair();
+            return;
+        }
+        if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(now, QFileDevice::FileModificationTime))
+            throw DatabaseError(file.errorString());
+    } catch (const std::exception& e) {
+        prompts_.error(QString::fromStdString(e.what()));
+    }
+}
+
+} // namespace ostrapel

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "Connection.h"
+#include "Prompts.h"
+
+#include <QDateTime>
+#include <QStringList>
+#include <functional>
+
+namespace ostrapel {
+
+class TStaticSettings;
+
+namespace DataModuleTexts {
+inline const QString ZipLibraryFailed = QStringLiteral(
+    "De file: \"Zipdll.dll\" kon niet worden geladen.\r\n\r\nDeze file moet zich in dezelfde directory bevinden\r\n"
+    "als de applicatie (ostrapel.exe).\r\n\r\nDe applicatie zal worden afgesloten!");
+inline const QString UnzipLibraryFailed = QStringLiteral(
+    "De file: \"Unzdll.dll\" kon niet worden geladen\r\n\r\nDeze file moet zich in dezelfde directory bevinden\r\n"
+    "als de applicatie (ostrapel.exe).\r\n\r\nDe applicatie zal worden afgesloten!");
+inline const QString NoConnection =
+    QStringLiteral("Er kon geen connectie worden gemaakt met de database!\n\rWilt u de connectie-string bewerken?");
+inline const QString ThreeTimes = QStringLiteral(
+    "U heeft 3 keer zonder succes geprobeerd connectie\n\rte maken met de database. Wilt u doorgaan?");
+inline const QString VersionDiffers = QStringLiteral(
+    "Er is een verschil in de versie van de\r\nOstrapel applicatie en de Ostrapel database.\r\n\r\nApplicatie: %1\r\nDatabase: %2");
+inline const QString EuroDone = QStringLiteral("Alle bedragen zijn omgezet naar Euro's");
+inline const QString EuroTitle = QStringLiteral("Euro Conversie");
+inline const QString CheckReminder = QStringLiteral(
+    "Het is raadzaam om de database geregeld op fouten te \r\ncontroleren. \r\nHet is nu %1 dagen geleden dat de "
+    "database gecontoleerd is.\r\nDatabase nu controleren ?");
+} // namespace DataModuleTexts
+
+inline constexpr int ApplicationDbVersion = 1;
+
+// Result of the start-up check of the zip library.
+enum class ZipCheck { Ok, CompressFailed, DecompressFailed };
+
+// The data module: the one connection, the table names and the shared queries.
+class TdatamodBorderel {
+public:
+    TdatamodBorderel(TStaticSettings& settings, Prompts& prompts);
+
+    QString DatabasePath() const;
+    // The start-up steps of the data module; false means the program ends.
+    bool DataModuleCreate(const std::function<ZipCheck()>& checkZip = {});
+    bool ConnectWithRetry();
+
+    Connection& connection() { return connection_; }
+    const QStringList& TableNames() const { return tableNames_; }
+
+    int GetDatabaseVersion();
+    bool CollectivityExists(int collNr, int collVolgNr, int verzType);
+    // Converts every guilder statement once the database also holds a euro one.
+    void ConvertToEuro(ProgressReporter& progress);
+
+    // Main-window start-up steps 1 and 2: catalogue repairs and the persons index.
+    void RepairCatalogueAndIndex();
+    void CheckDatabaseVersion();
+    // At program end: ask for a check when the last one is more than 30 days old.
+    void DatabaseCheckReminder(const QDateTime& now, const std::function<bool()>& compactAndRepair);
+
+    // Splash status; the desktop program installs the splash window's label.
+    void ShowSplashStatus(const QString& text) const {
+        if (splashStatus_) splashStatus_(text);
+    }
+    void setSplashStatusHandler(std::function<void(const QString&)> h) { splashStatus_ = std::move(h); }
+
+private:
+    TStaticSettings& settings_;
+    Prompts& prompts_;
+    Connection connection_;
+    QString connectionString_;
+    QStringList tableNames_;
+    std::function<void(const QString&)> splashStatus_;
+};
+
+} // namespace ostrapel

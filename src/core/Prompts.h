@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QFlags>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace ostrapel {
+
+enum class MsgType { Information, Warning, Error, Confirmation };
+
+enum class MsgButton { None = 0, Ok = 1, Yes = 2, No = 4, Cancel = 8 };
+Q_DECLARE_FLAGS(MsgButtons, MsgButton)
+Q_DECLARE_OPERATORS_FOR_FLAGS(MsgButtons)
+
+// Every message box, question and file dialog of the program goes through this
+// facade, so that tests can answer them without a window.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    virtual MsgButton message(MsgType type, const QString& text, MsgButtons buttons) = 0;
+    // The connection-string editor; nullopt when cancelled.
+    virtual std::optional<QString> editConnectionString(const QString& current) = 0;
+    // File dialogs; an empty result means cancelled.
+    virtual QStringList openFileNames(const QString& caption, const QString& folder, const QString& filter) = 0;
+    virtual QString saveFileName(const QString& caption, const QString& fileName, const QString& filter) = 0;
+
+    void inform(const QString& text) { message(MsgType::Information, text, MsgButton::Ok); }
+    void warn(const QString& text) { message(MsgType::Warning, text, MsgButton::Ok); }
+    void error(const QString& text) { message(MsgType::Error, text, MsgButton::Ok); }
+    bool askYesNo(MsgType type, const QString& text) {
+        return message(type, text, MsgButton::Yes | MsgButton::No) == MsgButton::Yes;
+    }
+};
+
+// Progress of a long run, shown in a small window by the desktop program.
+class ProgressReporter {
+public:
+    virtual ~ProgressReporter() = default;
+    virtual void begin(const QString& title) = 0;
+    virtual void step(const QString& text, int position, int maximum) = 0;
+    virtual void end() = 0;
+};
+
+class NullProgress : public ProgressReporter {
+public:
+    void begin(const QString&) override {}
+    void step(const QString&, int, int) override {}
+    void end() override {}
+};
+
+} // namespace ostrapel

@@ -1,0 +1,247 @@
+#include "RecordCatalogue.h"
+
+#include "Connection.h"
+#include "DataSet.h"
+#include "DisplayFormat.h"
+#include "SharedQueries.h"
+#include "TextHelpers.h"
+
+namespace ostrapel {
+
+namespace {
+
+const QStringList kKinds = {QStringLiteral("ID"), QStringLiteral("00"), QStringLiteral("10"), QStringLiteral("50"),
+                            QStringLiteral("99")};
+
+QString itemCode(const QString& item) { return item.section(u'=', 0, 0); }
+QString itemText(const QString& item) {
+    const qsizetype eq = item.indexOf(u'=');
+    return eq < 0 ? QString() : item.mid(eq + 1);
+}
+
+std::optional<FieldType> fieldTypeOf(QChar type) {
+    switch (type.unicode()) {
+    case 'A':
+        return FieldType::Text;
+    case 'N':
+        return FieldType::Integer;
+    case 'S':
+        return FieldType::Float;
+    case 'D':
+        return FieldType::Date;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+TmyMemLists& MemLists() {
+    static TmyMemLists lists;
+    return lists;
+}
+
+void TmyMemLists::LoadRecordLayouts(Connection& connection) {
+    for (const QString& kind : kKinds) {
+        KindEntries& entries = kinds_[kind];
+        entries.clear();
+        QHash<QString, int>& positions = positions_[kind];
+        positions.clear();
+        DataSet rows = connection.query(SharedQueries::qryRecStructure, {{QStringLiteral("Soort"), kind}});
+        for (rows.first(); !rows.eof(); rows.next()) {
+            auto e = std::make_unique<TmyRecStruct>();
+            const QString veldNr = rows.value(QStringLiteral("VeldNr")).toString();
+            const QString tonen = rows.value(QStringLiteral("Tonen")).toString();
+            e->name = rows.value(QStringLiteral("Soort")).toString() + veldNr;
+            e->start = qint16(rows.value(QStringLiteral("Van")).toInt());
+            e->end = qint16(rows.value(QStringLiteral("Tot")).toInt());
+            e->length = qint16(rows.value(QStringLiteral("Lengte")).toInt());
+            const QString type = rows.value(QStringLiteral("Type")).toString();
+            e->type = type.isEmpty() ? QChar() : type.at(0);
+            e->caption = rows.value(QStringLiteral("Display")).toString();
+            e->description = rows.value(QStringLiteral("Omschrijving")).toString();
+            const QString pick = rows.value(QStringLiteral("PickList")).toString();
+            if (!pick.isEmpty()) e->pickList = pick.split(u';');
+            const QChar first = tonen.isEmpty() ? QChar() : tonen.at(0);
+            e->visibleByDefault = first == u'+' || first == u'J';
+            e->offered = tonen != QStringLiteral("-");
+            e->alwaysShown = first == u'+';
+            positions.insert(veldNr, int(entries.size()));
+            entries.push_back(std::move(e));
+        }
+    }
+}
+
+void TmyMemLists::LoadFieldDisplay(Connection& connection) {
+    fieldDisplay_.clear();
+    DataSet rows = connection.query(SharedQueries::qryFieldDisplay);
+    for (rows.first(); !rows.eof(); rows.next())
+        fieldDisplay_ << rows.value(QStringLiteral("Soort")).toString() + rows.value(QStringLiteral("VeldNr")).toString() +
+                             u'=' + rows.value(QStringLiteral("Tonen")).toString();
+}
+
+const KindEntries* TmyMemLists::KindList(const QString& kind) const {
+    const auto it = kinds_.find(kind);
+    return it == kinds_.end() ? nullptr : &it->second;
+}
+
+const TmyRecStruct* TmyMemLists::lookup(const QString& name) const {
+    const QString kind = name.left(2);
+    const KindEntries* list = KindList(kind);
+    if (!list) return nullptr;
+    const int at = positions_.value(kind).value(name.mid(2, 2), -1);
+    return at < 0 ? nullptr : (*list)[size_t(at)].get();
+}
+
+const TmyRecStruct* TmyMemLists::FindField(const QString& name) const {
+    if (!KindList(name.left(2))) return nullptr;
+    const TmyRecStruct* e = lookup(name);
+    if (!e) throw CatalogueError(QStringLiteral("Veld \"%1\" komt niet voor in de recordindeling (RecStruct).").arg(name));
+    return e;
+}
+
+bool TmyMemLists::HasPickList(const QString& name) const {
+    const TmyRecStruct* e = FindField(name);
+    return e && e->pickList.has_value();
+}
+
+int TmyMemLists::FillPickList(QStringList& strings, const QString& name, bool wholeItems) const {
+    strings.clear();
+    const TmyRecStruct* e = FindField(name);
+    if (!e || !e->pickList) return 0;
+    for (const QString& item : *e->pickList) strings << (wholeItems ? item : itemText(item));
+    return int(strings.size());
+}
+
+bool TmyMemLists::IsKeyFieldShown(const QString& key) const {
+    for (const QString& item : fieldDisplay_)
+        if (item.startsWith(key + u'=')) return item.mid(key.size() + 1) == QStringLiteral("J");
+    return false;
+}
+
+void TmyMemLists::PrepareFields(DataSet& dataSet, const QString& kind, bool showAll) const {
+    for (int i = 0; i < dataSet.fieldCount(); ++i) {
+        DataField& f = dataSet.field(i);
+        if (const TmyRecStruct* e = FindField(f.name)) {
+            if (showAll)
+                f.visible = true;
+            else if (f.name.startsWith(QStringLiteral("ID")))
+                f.visible = IsKeyFieldShown(kind + f.name.mid(2, 2));
+            else
+                f.visible = e->visibleByDefault;
+            f.displayLabel = e->caption;
+        }
+        if (f.type == FieldType::Float) f.displayFormat = kAmountFormat;
+        if (f.type == FieldType::Date) f.displayFormat = kDateFormat;
+    }
+}
+
+std::vector<GridColumn> TmyMemLists::BuildGridColumns(DataSet& dataSet, bool markerColumn, const QString& order) const {
+    std::vector<GridColumn> columns;
+    if (markerColumn) {
+        GridColumn marker;
+        marker.title = QStringLiteral(" ");
+        marker.widthPixels = 20;
+        columns.push_back(marker);
+    }
+    auto addColumn = [&](int fieldIndex) {
+        const DataField& f = dataSet.field(fieldIndex);
+        GridColumn c;
+        c.fieldIndex = fieldIndex;
+        c.fieldName = f.name;
+        c.title = f.displayLabel;
+        c.visible = f.visible;
+        if (f.name == QStringLiteral("1002")) c.widthChars = 35;
+        if (const TmyRecStruct* e = lookup(f.name); e && e->pickList) c.pickList = *e->pickList;
+        columns.push_back(c);
+    };
+    if (order.isEmpty()) {
+        for (int i = 0; i < dataSet.fieldCount(); ++i)
+            if (dataSet.field(i).visible) addColumn(i);
+        return columns;
+    }
+    // Fields move while the order is applied, so columns are resolved by name at the end.
+    QStringList withColumn;
+    int next = markerColumn ? 1 : 0;
+    for (const QString& item : ReadCommaText(order)) {
+        const QString name = item.section(u'=', 0, 0);
+        const QString flag = item.section(u'=', 1);
+        const int at = dataSet.fieldIndex(name);
+        if (at < 0) continue;
+        dataSet.field(at).visible = !flag.startsWith(u'0');
+        const int target = std::min(next, dataSet.fieldCount() - 1);
+        dataSet.moveField(at, target);
+        ++next;
+        bool numeric = false;
+        const int n = flag.toInt(&numeric);
+        if (!numeric || n == 1) withColumn << dataSet.field(target).name;
+    }
+    for (const QString& name : std::as_const(withColumn)) addColumn(dataSet.fieldIndex(name));
+    return columns;
+}
+
+QString TmyMemLists::SelectFieldList(const QString& kind) const {
+    QStringList out;
+    if (const KindEntries* ids = KindList(QStringLiteral("ID")))
+        for (const auto& e : *ids)
+            if (IsKeyFieldShown(kind + e->name.mid(2, 2))) out << QStringLiteral("bord") + kind + QStringLiteral(".[") + e->name + u']';
+    if (const KindEntries* fields = KindList(kind))
+        for (const auto& e : *fields)
+            if (e->offered) out << QStringLiteral("bord") + kind + QStringLiteral(".[") + e->name + u']';
+    return out.join(QStringLiteral(", "));
+}
+
+QString TmyMemLists::DecodePickValue(const QString& name, const QString& code) const {
+    const TmyRecStruct* e = lookup(name);
+    if (!e || !e->pickList) return code;
+    QString c = code;
+    if (name == QStringLiteral("1008")) {
+        bool numeric = false;
+        const int n = code.trimmed().toInt(&numeric);
+        c = numeric && n == 2 ? QStringLiteral("2") : QStringLiteral("1");
+    }
+    for (const QString& item : *e->pickList)
+        if (itemCode(item).compare(c, Qt::CaseInsensitive) == 0) return itemText(item);
+    return {};
+}
+
+QString TmyMemLists::EncodePickValue(const QString& name, const QString& text) const {
+    const TmyRecStruct* e = lookup(name);
+    if (!e || !e->pickList) return text;
+    for (const QString& item : *e->pickList)
+        if (itemText(item) == text) return itemCode(item);
+    return text;
+}
+
+QString TmyMemLists::VisibleFieldOrder(const DataSet& dataSet) {
+    QStringList out;
+    for (int i = 0; i < dataSet.fieldCount(); ++i)
+        if (dataSet.field(i).visible) out << dataSet.field(i).name + QStringLiteral("=1");
+    return out.join(u',');
+}
+
+QString TmyMemLists::MissingFieldOrder(const DataSet& dataSet, const QString& order) {
+    QStringList out;
+    for (int i = 0; i < dataSet.fieldCount(); ++i) {
+        const DataField& f = dataSet.field(i);
+        if (f.visible && !order.contains(f.name + u'=')) out << f.name + QStringLiteral("=0");
+    }
+    return out.join(u',');
+}
+
+void TmyMemLists::InstallDataSetHooks() const {
+    DataSet::setTypeHook([this](const QString& name) -> std::optional<FieldType> {
+        if (name.size() != 4) return std::nullopt;
+        const TmyRecStruct* e = lookup(name.left(2).compare(QStringLiteral("ID"), Qt::CaseInsensitive) == 0
+                                           ? QStringLiteral("ID") + name.mid(2)
+                                           : name);
+        return e ? fieldTypeOf(e->type) : std::nullopt;
+    });
+    DataSet::setDecodeHook([this](const QString& name, const QString& code) -> std::optional<QString> {
+        const TmyRecStruct* e = name.size() == 4 ? lookup(name) : nullptr;
+        if (!e || !e->pickList) return std::nullopt;
+        return DecodePickValue(name, code);
+    });
+}
+
+} // namespace ostrapel

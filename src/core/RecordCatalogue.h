@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QChar>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace ostrapel {
+
+class Connection;
+class DataSet;
+
+// One field of a statement record, from a RecStruct row.
+struct TmyRecStruct {
+    QString name; // kind + field number: "ID05", "1002"
+    qint16 start = 0;
+    qint16 end = 0;
+    qint16 length = 0;
+    QChar type;
+    QString caption;
+    QString description;
+    std::optional<QStringList> pickList; // items "code=text"
+    bool visibleByDefault = false;
+    bool offered = false;
+    bool alwaysShown = false;
+};
+
+// A field number the catalogue does not hold for a known kind.
+class CatalogueError : public std::runtime_error {
+public:
+    explicit CatalogueError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
+    const QString& message() const { return message_; }
+
+private:
+    QString message_;
+};
+
+// One column a grid shows, as BuildGridColumns plans it.
+struct GridColumn {
+    int fieldIndex = -1; // -1: the marker column
+    QString fieldName;
+    QString title;
+    bool visible = true;
+    int widthPixels = 0; // fixed width (the marker column)
+    int widthChars = 0;  // width in digit widths (field 1002: 35)
+    QStringList pickList;
+};
+
+using KindEntries = std::vector<std::unique_ptr<TmyRecStruct>>;
+
+// The record catalogue: every field of every record kind, loaded once at start.
+class TmyMemLists {
+public:
+    void LoadRecordLayouts(Connection& connection);
+    void LoadFieldDisplay(Connection& connection);
+
+    // The list of "ID", "00", "10", "50" or "99"; nullptr for any other kind.
+    const KindEntries* KindList(const QString& kind) const;
+    // nullptr for a name of no kind; throws CatalogueError for an unknown number.
+    const TmyRecStruct* FindField(const QString& name) const;
+    bool HasPickList(const QString& name) const;
+    int FillPickList(QStringList& strings, const QString& name, bool wholeItems) const;
+    bool IsKeyFieldShown(const QString& key) const;
+
+    void PrepareFields(DataSet& dataSet, const QString& kind, bool showAll) const;
+    // Orders and hides the data set's fields by `order` and returns the grid's columns.
+    std::vector<GridColumn> BuildGridColumns(DataSet& dataSet, bool markerColumn, const QString& order) const;
+    QString SelectFieldList(const QString& kind) const;
+    QString DecodePickValue(const QString& name, const QString& code) const;
+    QString EncodePickValue(const QString& name, const QString& text) const;
+    static QString VisibleFieldOrder(const DataSet& dataSet);
+    static QString MissingFieldOrder(const DataSet& dataSet, const QString& order);
+
+    // Installs the catalogue's field types and code descriptions into DataSet.
+    void InstallDataSetHooks() const;
+
+private:
+    const TmyRecStruct* lookup(const QString& name) const; // no error
+
+    std::map<QString, KindEntries> kinds_;
+    QHash<QString, QHash<QString, int>> positions_; // kind -> VeldNr -> index
+    QStringList fieldDisplay_;                      // "1005=J"
+};
+
+TmyMemLists& MemLists();
+
+} // namespace ostrapel

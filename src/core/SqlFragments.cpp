@@ -1,0 +1,56 @@
+#include "SqlFragments.h"
+
+#include "TextHelpers.h"
+
+namespace ostrapel {
+
+QString TypeCodeList(int verzType) {
+    switch (verzType) {
+    case 1:
+        return QStringLiteral("'Z', 'P'");
+    case 2:
+        return QStringLiteral("' '");
+    default:
+        return {};
+    }
+}
+
+void ComponentNameColumn(int verzType, QString& column) {
+    if (verzType == 1) column = QStringLiteral("[5007]");
+    if (verzType == 2) column = QStringLiteral("[5012]");
+}
+
+QString CollectivityCaption(int collNr, int collVolgNr, const QString& typeName, const QString& name) {
+    return QStringLiteral("%1-%2 %3: %4").arg(collNr, 4, 10, QChar(u'0')).arg(collVolgNr).arg(typeName, name);
+}
+
+PeriodClauses BuildPeriodClauses(const QString& setting) {
+    PeriodClauses c;
+    if (setting.isEmpty()) {
+        c.persons = c.components = c.bord10Form = kNeutralClause;
+        c.description = QStringLiteral("Geen periode ingesteld");
+        return c;
+    }
+    const QString from = TokenAt(setting, u';', 0);
+    const QString to = TokenAt(setting, u';', 1);
+    if (from == to) {
+        c.persons = QStringLiteral("AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and (BORD50.[ID03] = '") +
+                    from + QStringLiteral("'))");
+        c.components = QStringLiteral("AND BORD50.[ID03] = '") + from + u'\'';
+        c.description = QStringLiteral("Maand ") + from;
+    } else if (!to.isEmpty()) {
+        c.persons = QStringLiteral("AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and ((BORD50.[ID03] >= '") +
+                    from + QStringLiteral("') and (BORD50.[ID03] <= '") + to + QStringLiteral("')))");
+        c.components = QStringLiteral("AND BORD50.[ID03] >= '") + from + QStringLiteral("' and BORD50.[ID03] <= '") + to + u'\'';
+        c.description = QStringLiteral("Periode ") + from + QStringLiteral(" tot ") + to;
+    } else {
+        c.persons = QStringLiteral("AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and (BORD50.[ID03] >= '") +
+                    from + QStringLiteral("'))");
+        c.components = QStringLiteral("AND BORD50.[ID03] >= '") + from + u'\'';
+        c.description = QStringLiteral("Periode ") + from + QStringLiteral(" tot nu");
+    }
+    c.bord10Form = QString(c.components).replace(QStringLiteral("BORD50"), QStringLiteral("BORD10"), Qt::CaseInsensitive);
+    return c;
+}
+
+} // namespace ostrapel

@@ -1,0 +1,123 @@
+#include "TextHelpers.h"
+
+namespace ostrapel {
+
+QString PadLeft(const QString& text, QChar ch, int width) {
+    return text.size() >= width ? text : QString(width - text.size(), ch) + text;
+}
+
+QString NextToken(QString& text, QChar sep) {
+    const qsizetype at = text.indexOf(sep);
+    if (at < 0) {
+        QString all = text;
+        text.clear();
+        return all;
+    }
+    QString token = text.left(at);
+    text = text.mid(at + 1);
+    return token;
+}
+
+int TokenCount(const QString& text, QChar sep) {
+    if (text.isEmpty()) return 0;
+    int count = int(text.count(sep)) + 1;
+    if (text.endsWith(sep)) --count;
+    return count;
+}
+
+QString TokenAt(const QString& text, QChar sep, int index) {
+    if (index < 0 || index >= TokenCount(text, sep)) return {};
+    return text.section(sep, index, index);
+}
+
+QString JoinNonEmpty(const QString& a, const QString& b, const QString& sep) {
+    const QString x = a.trimmed(), y = b.trimmed();
+    if (!x.isEmpty() && !y.isEmpty()) return x + sep + y;
+    return x.isEmpty() ? y : x;
+}
+
+QString QualifiedFieldList(const QString& names, const QString& prefix) {
+    QStringList out;
+    for (int i = 0; i < TokenCount(names, u';'); ++i)
+        out << prefix + QStringLiteral(".[") + TokenAt(names, u';', i) + u']';
+    return out.join(QStringLiteral(", "));
+}
+
+void AppendWithSeparator(QString& text, const QString& part, const QString& sep, bool before) {
+    if (part.isEmpty()) return;
+    if (text.isEmpty())
+        text = part;
+    else
+        text = before ? part + sep + text : text + sep + part;
+}
+
+int MoveListItem(QStringList& list, int index, int offset) {
+    const int target = index + offset;
+    if (index < 0 || index >= list.size() || target < 0 || target >= list.size())
+        throw std::out_of_range("list index out of bounds");
+    list.move(index, target);
+    return target;
+}
+
+QString ValueOrName(const QString& name, const QStringList& list) {
+    for (const QString& item : list) {
+        const qsizetype eq = item.indexOf(u'=');
+        if (eq >= 0 && item.left(eq).compare(name, Qt::CaseInsensitive) == 0) return item.mid(eq + 1);
+    }
+    return name;
+}
+
+QString FirstCommaItem(const QString& text) {
+    if (text.isEmpty()) return text;
+    return TokenAt(text, u',', 0).trimmed();
+}
+
+QStringList ReadCommaText(const QString& text) {
+    QStringList out;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    auto skipBlanks = [&] {
+        while (i < n && text.at(i).unicode() <= ' ') ++i;
+    };
+    skipBlanks();
+    while (i < n) {
+        QString item;
+        if (text.at(i) == u'"') {
+            ++i;
+            while (i < n) {
+                if (text.at(i) == u'"') {
+                    if (i + 1 < n && text.at(i + 1) == u'"') {
+                        item += u'"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                item += text.at(i++);
+            }
+        } else {
+            while (i < n && text.at(i).unicode() > ' ' && text.at(i) != u',') item += text.at(i++);
+        }
+        out << item;
+        skipBlanks();
+        if (i < n && text.at(i) == u',') {
+            ++i;
+            skipBlanks();
+            if (i >= n) out << QString();
+        }
+    }
+    return out;
+}
+
+QString WriteCommaText(const QStringList& items) {
+    QStringList out;
+    for (const QString& item : items) {
+        bool quote = item.isEmpty();
+        for (QChar c : item) quote = quote || c.unicode() <= ' ' || c == u',' || c == u'"';
+        out << (quote ? u'"' + QString(item).replace(u'"', QStringLiteral("\"\"")) + u'"' : item);
+    }
+    return out.join(u',');
+}
+
+} // namespace ostrapel

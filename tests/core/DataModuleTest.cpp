@@ -1,0 +1,206 @@
+#include "ScriptedPrompts.h"
+#include "TestProgramDir.h"
+#include "core/DataModule.h"
+#include "core/DataSet.h"
+#include "core/IniFile.h"
+#include "core/Settings.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace ostrapel;
+using namespace ostrapel::DataModuleTexts;
+
+namespace {
+
+class DataModuleFixture : public ::testing::Test {
+protected:
+    test::TestProgramDir dir;
+    TStaticSettings settings{dir.path()};
+    test::ScriptedPrompts prompts;
+    TdatamodBorderel dm{settings, prompts};
+};
+
+void statement(Connection& c, int coll, const QString& period, const QString& valuta, double amount) {
+    const QVariantMap key = {{QStringLiteral("c"), coll}, {QStringLiteral("p"), period}, {QStringLiteral("a"), amount}};
+    c.execute(QStringLiteral("insert into bord00 (ID01, ID02, ID03, [0018]) values (:c, 1, :p, :v)"),
+              {{QStringLiteral("c"), coll}, {QStringLiteral("p"), period}, {QStringLiteral("v"), valuta}});
+    c.execute(QStringLiteral("insert into bord10 (ID01, ID02, ID03, ID07, [1024], [1026]) values (:c, 1, :p, 'K', ' ', :a)"), key);
+    c.execute(QStringLiteral("insert into bord50 (ID01, ID02, ID03, ID07, [5008]) values (:c, 1, :p, 'K', :a)"), key);
+    c.execute(QStringLiteral("insert into bord99 (ID01, ID02, ID03, [9905], [9906], [9907]) values (:c, 1, :p, :a, :a, :a)"), key);
+}
+
+double amount(Connection& c, const QString& table, const QString& column, int coll) {
+    return c.scalar(QStringLiteral("select ") + column + QStringLiteral(" from ") + table + QStringLiteral(" where ID01 = :c"),
+                    {{QStringLiteral("c"), coll}})
+        .toDouble();
+}
+
+} // namespace
+
+TEST_F(DataModuleFixture, CreateConnectsAndWritesTheConnectionString) {
+    ASSERT_TRUE(dm.DataModuleCreate([] { return ZipCheck::Ok; }));
+    EXPECT_TRUE(dm.TableNames().contains(QStringLiteral("RecStruct")));
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(IniFile(settings.ComputerFile()).readString(QStringLiteral("Main"), QStringLiteral("ADOConnectionString"), {}),
+              QStringLiteral("Provider=SQLite;Data Source=") + dm.DatabasePath());
+    EXPECT_TRUE(QFileInfo(dm.DatabasePath()).isFile());
+}
+
+TEST_F(DataModuleFixture, ZipLibraryFailureEndsWithItsMessage) {
+    EXPECT_FALSE(dm.DataModuleCreate([] { return ZipCheck::DecompressFailed; }));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, UnzipLibraryFailed);
+    EXPECT_FALSE(dm.connection().isOpen());
+}
+
+TEST_F(DataModuleFixture, ConnectionRetryCycle) {
+    const QString real = dir.databasePath();
+    const QString moved = real + QStringLiteral(".weg");
+    ASSERT_TRUE(QFile::rename(real, moved));
+
+    // declining at once ends without the editor
+    prompts.answers = {MsgButton::No};
+    EXPECT_FALSE(dm.DataModuleCreate());
+    EXPECT_EQ(prompts.texts(), QStringList{NoConnection});
+    EXPECT_EQ(prompts.messages[0].type, MsgType::Error);
+    EXPECT_TRUE(prompts.editorCalls.isEmpty());
+
+    // four times Yes without a fix brings the "3 keer" question; No there ends
+    prompts.messages.clear();
+    prompts.answers = {MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::No};
+    EXPECT_FALSE(dm.DataModuleCreate());
+    EXPECT_EQ(prompts.texts(), (QStringList{NoConnection, NoConnection, NoConnection, NoConnection, ThreeTimes}));
+    EXPECT_EQ(prompts.editorCalls.size(), 3);
+    EXPECT_FALSE(QFileInfo::exists(real)); // never created by trying
+
+    // Yes there starts a new cycle; an edited string that works connects
+    prompts.messages.clear();
+    prompts.editorCalls.clear();
+    prompts.answers = {MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::Yes};
+    prompts.editedStrings = {std::nullopt, std::nullopt, std::nullopt,
+                             QStringLiteral("Provider=SQLite;Data Source=") + moved};
+    EXPECT_TRUE(dm.DataModuleCreate());
+    EXPECT_EQ(prompts.texts(), (QStringList{NoConnection, NoConnection, NoConnection, NoConnection, ThreeTimes, NoConnection}));
+    EXPECT_EQ(prompts.editorCalls.size(), 4);
+}
+
+TEST_F(DataModuleFixture, DatabaseVersion) {
+    ASSERT_TRUE(dm.DataModuleCreate());
+    EXPECT_EQ(dm.GetDatabaseVersion(), 1);
+    dm.CheckDatabaseVersion();
+    EXPECT_TRUE(prompts.messages.empty());
+
+    dm.connection().execute(QStringLiteral("update VERSIECTRL set VERSIENR = 'abc'"));
+    EXPECT_EQ(dm.GetDatabaseVersion(), -1);
+
+    dm.connection().execute(QStringLiteral("drop table VERSIECTRL"));
+    dm.connection().close();
+    ASSERT_TRUE(dm.DataModuleCreate());
+    EXPECT_EQ(dm.GetDatabaseVersion(), 0);
+    dm.CheckDatabaseVersion();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].type, MsgType::Information);
+    EXPECT_EQ(prompts.messages[0].text,
+              QStringLiteral("Er is een verschil in de versie van de\r\nOstrapel applicatie en de Ostrapel database.\r\n\r\n"
+                             "Applicatie: 1\r\nDatabase: 0"));
+}
+
+TEST_F(DataModuleFixture, CollectivityExistsPerInsuranceType) {
+    ASSERT_TRUE(dm.DataModuleCreate());
+    statement(dm.connection(), 12, QStringLiteral("2006-01"), QStringLiteral("EUR"), 1);
+    EXPECT_TRUE(dm.CollectivityExists(12, 1, 2));
+    EXPECT_FALSE(dm.CollectivityExists(12, 1, 1));
+    EXPECT_FALSE(dm.CollectivityExists(12, 2, 2));
+    EXPECT_FALSE(dm.CollectivityExists(12, 1, 3)); // empty type list: a syntax error, read as false
+}
+
+TEST_F(DataModuleFixture, RepairsRunAtEveryStartAndTheIndexOnce) {
+    ASSERT_TRUE(dm.DataModuleCreate());
+    dm.connection().execute(QStringLiteral("update RecStruct set PickList = '' where Soort = '50' and VeldNr = '02'"));
+    dm.RepairCatalogueAndIndex();
+    dm.RepairCatalogueAndIndex(); // the index exists now: ignored
+    EXPECT_EQ(dm.connection().scalar(QStringLiteral("select PickList from RecStruct where Soort = '50' and VeldNr = '02'")).toString(),
+              QStringLiteral("1=PROL;2=MUT;3=HAND"));
+    EXPECT_EQ(dm.connection().scalar(QStringLiteral("select count(*) from sqlite_master where name = 'IDX_BORD10_ID01_ID02_ID07_1024'")).toInt(), 1);
+}
+
+TEST_F(DataModuleFixture, EuroConversion) {
+    ASSERT_TRUE(dm.DataModuleCreate());
+    Connection& c = dm.connection();
+    NullProgress progress;
+
+    statement(c, 1, QStringLiteral("2001-12"), QStringLiteral("HFL"), 220.371);
+    dm.ConvertToEuro(progress); // guilders only: left alone
+    EXPECT_DOUBLE_EQ(amount(c, QStringLiteral("bord50"), QStringLiteral("[5008]"), 1), 220.371);
+    EXPECT_TRUE(prompts.messages.empty());
+
+    statement(c, 2, QStringLiteral("2002-01"), QStringLiteral("EUR"), 50);
+    statement(c, 3, QStringLiteral("2001-11"), QStringLiteral("HFL"), 10);
+    dm.ConvertToEuro(progress);
+    for (const char* t : {"bord10|[1026]", "bord50|[5008]", "bord99|[9905]", "bord99|[9906]", "bord99|[9907]"}) {
+        const QStringList tc = QString::fromLatin1(t).split(u'|');
+        EXPECT_DOUBLE_EQ(amount(c, tc[0], tc[1], 1), 100.0) << t;
+        EXPECT_DOUBLE_EQ(amount(c, tc[0], tc[1], 3), 4.54) << t;
+        EXPECT_DOUBLE_EQ(amount(c, tc[0], tc[1], 2), 50.0) << t;
+    }
+    EXPECT_EQ(c.scalar(QStringLiteral("select count(*) from bord00 where [0018] = 'HFL'")).toInt(), 0);
+    EXPECT_EQ(prompts.texts(), QStringList{EuroDone});
+    EXPECT_EQ(prompts.messages[0].type, MsgType::Warning);
+
+    prompts.messages.clear();
+    dm.ConvertToEuro(progress); // euro only now: nothing to do, nothing said
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(DataModuleFixture, EuroConversionFailingHalfWayChangesNothing) {
+    ASSERT_TRUE(dm.DataModuleCreate());
+    Connection& c = dm.connection();
+    statement(c, 2, QStringLiteral("2002-01"), QStringLiteral("EUR"), 50);
+    statement(c, 1, QStringLiteral("2001-12"), QStringLiteral("HFL"), 220.371);
+    c.execute(QStringLiteral("alter table bord10 rename to bord10_weg")); // the third command of each statement fails
+    NullProgress progress;
+    dm.ConvertToEuro(progress);
+    EXPECT_DOUBLE_EQ(amount(c, QStringLiteral("bord99"), QStringLiteral("[9905]"), 1), 220.371);
+    EXPECT_DOUBLE_EQ(amount(c, QStringLiteral("bord50"), QStringLiteral("[5008]"), 1), 220.371);
+    EXPECT_EQ(c.scalar(QStringLiteral("select [0018] from bord00 where ID01 = 1")).toString(), QStringLiteral("HFL"));
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_FALSE(c.inTransaction());
+}
+
+TEST_F(DataModuleFixture, MonthlyCheckReminder) {
+    const QString marker = settings.SettingsFolder() + QStringLiteral("OnceAMonth");
+    const QDateTime now = QDateTime::currentDateTime();
+    int compacts = 0;
+    auto compact = [&] {
+        ++compacts;
+        return true;
+    };
+    dm.DatabaseCheckReminder(now, compact); // missing marker: created without asking
+    EXPECT_TRUE(QFile::exists(marker));
+    EXPECT_TRUE(prompts.messages.empty());
+
+    auto age = [&](int days) {
+        QFile f(marker);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(now.addDays(-days), QFileDevice::FileModificationTime));
+    };
+    age(30);
+    dm.DatabaseCheckReminder(now, compact);
+    EXPECT_TRUE(prompts.messages.empty());
+
+    age(31);
+    prompts.answers = {MsgButton::No};
+    dm.DatabaseCheckReminder(now, compact);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, CheckReminder.arg(31));
+    EXPECT_EQ(prompts.messages[0].type, MsgType::Warning);
+    EXPECT_EQ(compacts, 0);
+    EXPECT_LE(QFileInfo(marker).lastModified().secsTo(now), 1); // No: asked again in 30 days
+
+    age(45);
+    prompts.answers = {MsgButton::Yes};
+    dm.DatabaseCheckReminder(now, compact);
+    EXPECT_EQ(compacts, 1);
+}
