@@ -26,7 +26,8 @@ bool isNameToken(const SqlToken& t) {
     return t.kind == SqlToken::Word || t.kind == SqlToken::Bracketed || t.kind == SqlToken::Quoted;
 }
 
-void dropDeleteStar(SqlTokens& t) {
+// "delete * from t" becomes "delete from t"; "delete from t a" names its alias with AS.
+void rewriteDelete(SqlTokens& t) {
     for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
         if (!t[size_t(i)].isWord(u"delete")) continue;
         const qsizetype star = nextSignificant(t, i);
@@ -37,6 +38,15 @@ void dropDeleteStar(SqlTokens& t) {
                 t[size_t(star - 1)].kind == SqlToken::Space)
                 t.erase(t.begin() + star);
         }
+        const qsizetype from = nextSignificant(t, i);
+        if (from < 0 || !t[size_t(from)].isWord(u"from")) continue;
+        const qsizetype table = nextSignificant(t, from);
+        const qsizetype alias = table < 0 ? -1 : nextSignificant(t, table);
+        if (alias < 0 || t[size_t(alias)].kind != SqlToken::Word) continue;
+        const SqlToken& a = t[size_t(alias)];
+        if (a.isWord(u"where") || a.isWord(u"as") || a.isWord(u"order") || a.isWord(u"limit") || a.isWord(u"returning"))
+            continue;
+        t.insert(t.begin() + alias, {{SqlToken::Word, QStringLiteral("as")}, {SqlToken::Space, QStringLiteral(" ")}});
     }
 }
 
@@ -201,7 +211,7 @@ private:
 
 TranslatedSql JetDialect::translate(const QString& jetSql) const {
     SqlTokens t = tokenizeSql(jetSql);
-    dropDeleteStar(t);
+    rewriteDelete(t);
     convertDateLiterals(t);
     renameFunctions(t);
     AliasInliner([this](const QString& n) { return isColumn(n); }).run(t);

@@ -61,7 +61,7 @@ SqlTokens tokenizeSql(const QString& sql) {
                 ++i;
                 push(SqlToken::Symbol, start, i);
             }
-        } else if (c == u':' && i + 1 < n && (sql.at(i + 1).isLetter() || sql.at(i + 1) == u'_')) {
+        } else if (c == u':' && i + 1 < n && isNameChar(sql.at(i + 1))) {
             ++i;
             while (i < n && isNameChar(sql.at(i))) ++i;
             push(SqlToken::Parameter, start, i);

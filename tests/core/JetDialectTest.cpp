@@ -192,6 +192,8 @@ TEST(JetDialect, RewritesOnlyWhatDiffers) {
         {"select 'a''+b' + [5008]", "select 'a''+b' || [5008]"},
         {"select x from t where d = #1-2-2004#", "select x from t where d = '2004-01-02'"},
         {"DELETE * FROM t", "DELETE FROM t"},
+        {"delete \r\nfrom bord10 a \r\nwhere a.ID01 = 1", "delete \r\nfrom bord10 as a \r\nwhere a.ID01 = 1"},
+        {"delete from t where x = :1001", "delete from t where x = ?"},
         {"select 1 as 5009a", "select 1 as \"5009a\""},
         {"select sum(a) as X, X * 2 as Y, Y + 1 as Z", "select sum(a) as X, (sum(a)) * 2 as Y, ((sum(a)) * 2) + 1 as Z"},
         {"select [5008] as Bedrag, t.Bedrag from t", "select [5008] as Bedrag, t.Bedrag from t"},

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace ostrapel {
+
+class Prompts;
+class TStaticSettings;
+
+namespace ImportCommandTexts {
+inline const QString ActionCaption = QStringLiteral("Bestand importeren ...");
+inline const QString ActionHint = QStringLiteral("Importeren|Importeren van gegevens uit aangeleverde bestanden");
+inline const QString ArchiveFilter = QStringLiteral("Borderel zip file|00*-??.zip;00*-??S.zip");
+inline const QString WindowsOpen = QStringLiteral(
+    "Gegevens kunnen niet worden geimporteerd,\r\naangezien er nog collectiviteiten open staan");
+inline const QString ArchiveDamaged = QStringLiteral("Het archief \"%1\" kon niet worden uitgepakt:\r\n%2");
+inline const QString StatementPattern = QStringLiteral("00*-??.dat");
+inline const QString StandardStatementPattern = QStringLiteral("00*-??S.dat");
+} // namespace ImportCommandTexts
+
+// What the import command needs from the main window and the data module.
+struct ImportCommandHooks {
+    std::function<bool(const QString& action)> confirmMaintenance;
+    std::function<int()> openWindowCount;
+    // Shows the import dialog for one file (full path) or a list of names.
+    std::function<void(const QString& singleFile, const QStringList& names)> runImportDialog;
+    std::function<void()> convertToEuro;
+    std::function<void()> rebuildOpenList;
+};
+
+// The command "Bestand importeren ...": choose archives, unpack them into the
+// Import folder, import the statement files found there, empty the folder.
+class ImportCommand {
+public:
+    ImportCommand(TStaticSettings& settings, Prompts& prompts, ImportCommandHooks hooks);
+
+    void ActionImporterenExecute();
+    // Unpacks the chosen archives; the number of entries unpacked, 0 when cancelled.
+    int ChooseAndExtractArchives(const QString& filter);
+    // Where the file dialog starts: a removable medium, else LastImportDir, else the Import folder.
+    QString StartFolder() const;
+    // Unpacks given archives (the headless command has no file dialog).
+    int ExtractArchives(const QStringList& archives);
+
+    // The single mounted removable medium, or empty; replaceable in tests.
+    std::function<QString()> removableMedium;
+
+    static QStringList MatchingFiles(const QString& folder, const QString& pattern);
+
+private:
+    TStaticSettings& settings_;
+    Prompts& prompts_;
+    ImportCommandHooks hooks_;
+};
+
+// The one mounted removable medium under /media/<user> or /run/media/<user>.
+QString SingleRemovableMedium();
+
+} // namespace ostrapel

@@ -1,0 +1,48 @@
+#include "ImportOverview.h"
+
+#include "core/Prompts.h"
+
+namespace ostrapel {
+
+ImportOverview::ImportOverview(std::vector<TmyImportStruct>& summaries) : summaries_(summaries) {
+    for (const TmyImportStruct& s : summaries_) ticks_.push_back(s.Import);
+}
+
+void ImportOverview::setTicked(int row, bool ticked) {
+    // a file without a collectivity record has nothing to import
+    ticks_[size_t(row)] = ticked && !summaries_[size_t(row)].noCollectivityRecord ? u'J' : u'N';
+}
+
+void ImportOverview::toggleSelectAll() {
+    for (size_t i = 0; i < ticks_.size(); ++i)
+        ticks_[i] = !toggle_ && ErrorFlags(summaries_[i]) == 0 ? u'J' : u'N';
+    toggle_ = !toggle_;
+}
+
+QString ImportOverview::selectAllCaption() const {
+    return toggle_ ? OverviewTexts::DeselectAll : OverviewTexts::SelectAll;
+}
+
+bool ImportOverview::acceptClose(Prompts& prompts) {
+    int good = 0, errors = 0;
+    for (size_t i = 0; i < ticks_.size(); ++i) {
+        TmyImportStruct& s = summaries_[i];
+        s.Import = ticks_[i];
+        const int flags = ErrorFlags(s);
+        if (s.Import != u'J' || flags != 0) {
+            ++errors;
+            prompts.error(OverviewTexts::FileHasErrors.arg(s.CollNr, s.CollVolgNr, s.Periode, ErrorReasons(flags)));
+        } else {
+            ++good;
+        }
+    }
+    goodCount_ = good;
+    if (good == 0) {
+        prompts.warn(OverviewTexts::NothingSelected);
+        return false;
+    }
+    if (errors > 0) prompts.error(OverviewTexts::NotAllImported);
+    return true;
+}
+
+} // namespace ostrapel

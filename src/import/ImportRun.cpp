@@ -1,0 +1,224 @@
+#include "ImportRun.h"
+
+#include "CheckPass.h"
+#include "ImportView.h"
+#include "InsertStatements.h"
+#include "StatementFields.h"
+#include "StatementFile.h"
+
+#include "core/Connection.h"
+#include "core/DataSet.h"
+#include "core/Prompts.h"
+#include "core/RecordCatalogue.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTime>
+
+namespace ostrapel {
+
+namespace {
+
+const QString kTypes[4] = {QStringLiteral("00"), QStringLiteral("10"), QStringLiteral("50"), QStringLiteral("99")};
+
+QString quoted(const QString& text) { return QString(text).replace(u'\'', QStringLiteral("''")); }
+
+QString elapsedText(qint64 ms, const QString& format) { return QTime(0, 0).addMSecs(ms).toString(format); }
+
+// Busy cursor for the length of a scope.
+class BusyScope {
+public:
+    explicit BusyScope(ImportView& v) : v_(v) { v_.setBusy(true); }
+    ~BusyScope() { v_.setBusy(false); }
+
+private:
+    ImportView& v_;
+};
+
+} // namespace
+
+ImportRun::ImportRun(Connection& connection, const TmyMemLists& catalogue, Prompts& prompts, ImportView& view,
+                     int databaseVersion, QString importDir)
+    : connection_(connection), catalogue_(catalogue), prompts_(prompts), view_(view), databaseVersion_(databaseVersion),
+      importDir_(std::move(importDir)) {
+    for (int i = 0; i < 4; ++i) inserts_[i] = BuildInsertStatement(catalogue_, kTypes[i]);
+}
+
+ImportRun::~ImportRun() = default;
+
+void ImportRun::SetSingleFile(const QString& path) {
+    singleFile_ = path;
+    view_.setCaption(ImportTexts::SingleFileCaption + QFileInfo(path).fileName());
+    view_.setOkEnabled(false);
+}
+
+void ImportRun::SetFileList(const QStringList& names) { fileList_ = names; }
+
+void ImportRun::Execute(const OverviewFn& showOverview) {
+    if (done_) return;
+    done_ = true;
+    view_.setCaption(ImportTexts::CheckingCaption);
+    summaries_.clear();
+    if (!singleFile_.isEmpty()) {
+        summaries_.push_back(CheckStatementFile(catalogue_, view_, singleFile_, databaseVersion_));
+    } else {
+        QStringList names = fileList_;
+        names.sort();
+        view_.clearList();
+        view_.setFileProgress(0, int(names.size()));
+        int step = 0;
+        for (const QString& name : std::as_const(names)) {
+            summaries_.push_back(CheckStatementFile(catalogue_, view_, QDir(importDir_).filePath(name), databaseVersion_));
+            view_.setFileProgress(++step, int(names.size()));
+        }
+    }
+    accepted_ = showOverview(summaries_);
+    if (!accepted_) return;
+    std::erase_if(summaries_, [](const TmyImportStruct& s) { return s.Import == u'N'; });
+
+    QElapsedTimer total;
+    total.start();
+    view_.setCaption(ImportTexts::ImportingCaption);
+    view_.clearList();
+    view_.setFileProgress(0, int(summaries_.size()));
+    bool postProcess = false;
+    for (size_t i = 0; i < summaries_.size(); ++i) {
+        ImportStatementFile(summaries_[i].fileName, summaries_[i].ImpAantalRec, postProcess, i + 1 == summaries_.size());
+        view_.setFileProgress(int(i + 1), int(summaries_.size()));
+    }
+    view_.setStatus(QStringLiteral("Totale duur: %1").arg(elapsedText(total.elapsed(), QStringLiteral("hh:mm:ss"))));
+}
+
+ImportRun::Outcome ImportRun::ImportStatementFile(const QString& path, int expected, bool& postProcess, bool isLast) {
+    const QString name = QFileInfo(path).fileName();
+    view_.setGeneralStatus(QStringLiteral("File inhoud \"%1\" importeren ...").arg(name));
+    const int entry = view_.addListEntry(QStringLiteral("Importeer informatie uit file \"") + name + u'"');
+    if (!QFileInfo::exists(path)) {
+        prompts_.inform(ImportTexts::FileNotFound.arg(path));
+        results_.push_back({path, Outcome::NotFound, ImportTexts::FileNotFound.arg(path)});
+        return Outcome::NotFound;
+    }
+    BusyScope busy(view_);
+    QElapsedTimer timer;
+    timer.start();
+    view_.setStatus(QStringLiteral("Parse gegevens "));
+    view_.setLineProgress(0, expected);
+    const QStringList lines = ReadStatementLines(path);
+
+    SqlStatement* insert[4];
+    for (int i = 0; i < 4; ++i) insert[i] = &connection_.prepare(inserts_[i]);
+    auto showProgress = [&](int counter) {
+        view_.setLineProgress(counter, expected);
+        const qint64 ms = std::max<qint64>(1, timer.elapsed());
+        view_.setCounterPanel(QStringLiteral("Regel: %1/%2; ").arg(counter).arg(expected) +
+                              QString::number(qint64(counter) * 1000 / ms) + QStringLiteral("r/s"));
+    };
+
+    int runState = -1;
+    bool standardInsurance = false;
+    int counter = 0;
+    QString lastLine;
+    {
+        // Written whole or not at all: a file never stays half imported.
+        Transaction transaction(connection_);
+        for (const QString& line : lines) {
+            if (runState >= 2) break;
+            ++counter;
+            lastLine = line;
+            const QString type = RecordTypeOf(catalogue_, line);
+            int which = -1;
+            if (type == kTypes[0]) {
+                runState = IsAlreadyImported(line);
+                standardInsurance = FieldText(catalogue_, line, QStringLiteral("ID05")).startsWith(u'S', Qt::CaseInsensitive);
+                if (runState == 0) which = 0;
+            } else if (type == kTypes[1]) {
+                which = 1;
+            } else if (type == kTypes[2]) {
+                which = 2;
+            } else if (type == kTypes[3]) {
+                which = 3;
+            }
+            if (which >= 0) {
+                FillInsertParameters(catalogue_, *insert[which], line, kTypes[which], standardInsurance);
+                insert[which]->exec();
+            }
+            if (counter % 50 == 0) showProgress(counter);
+        }
+        transaction.commit();
+    }
+    showProgress(expected);
+
+    if (!postProcess) postProcess = RecordTypeOf(catalogue_, lastLine) == kTypes[3];
+    if (postProcess && isLast) {
+        Transaction transaction(connection_);
+        connection_.execute(QStringLiteral("update bord10 set [1024] = ' ' where [1024] = '' "));
+        PurgeSupersededPersons(lastLine);
+        transaction.commit();
+    }
+
+    const bool refused = runState == 2;
+    const QString text = refused ? ImportTexts::NotImported.arg(name)
+                                 : ImportTexts::Imported.arg(name, elapsedText(timer.elapsed(), QStringLiteral("mm:ss")));
+    view_.replaceListEntry(entry, text);
+    view_.setOkEnabled(isLast);
+    const Outcome outcome = refused ? Outcome::AlreadyImported : Outcome::Imported;
+    results_.push_back({path, outcome, text});
+    return outcome;
+}
+
+int ImportRun::IsAlreadyImported(const QString& line) {
+    const QString collNr = FieldText(catalogue_, line, QStringLiteral("ID01"));
+    const QString volgNr = FieldText(catalogue_, line, QStringLiteral("ID02"));
+    const QString periode = FieldText(catalogue_, line, QStringLiteral("ID03"));
+    QString c = FieldText(catalogue_, line, QStringLiteral("ID05")).left(1);
+    if (c == QStringLiteral("0")) c = QStringLiteral("9");
+    const QString sql = QStringLiteral("select a.* from bord99 a where a.ID01 = :CollNr and a.ID02 = :VolgNr and a.ID03 = :Periode and ID05 like '") +
+                        quoted(c) + QStringLiteral("%") + QStringLiteral("'");
+    SqlStatement& q = connection_.prepare(sql);
+    q.bind({{QStringLiteral("CollNr"), collNr}, {QStringLiteral("VolgNr"), volgNr}, {QStringLiteral("Periode"), periode}});
+    q.exec();
+    const bool found = q.next();
+    q.finish();
+    if (!found) return 0;
+    prompts_.warn(ImportTexts::AlreadyImported.arg(collNr, volgNr, periode));
+    return 2;
+}
+
+void ImportRun::PurgeSupersededPersons(const QString& line) {
+    bool ok1 = false, ok2 = false;
+    const int id01 = FieldText(catalogue_, line, QStringLiteral("ID01")).toInt(&ok1);
+    const int id02 = FieldText(catalogue_, line, QStringLiteral("ID02")).toInt(&ok2);
+    if (!ok1 || !ok2) return;
+    const QString n1 = QString::number(id01), n2 = QString::number(id02);
+    DataSet groups = connection_.query(
+        QStringLiteral("select max(ID03) as m, id07, IIF([1024] = 'Z', 'Z', IIF([1024] = 'P', 'Z', ' ')) as t  from bord10 b  where id01 = ") +
+        n1 + QStringLiteral(" and id02 = ") + n2 +
+        QStringLiteral(" group by id07, IIF([1024] = 'Z', 'Z', IIF([1024] = 'P', 'Z', ' ')) "));
+    const int count = groups.recordCount();
+    view_.setLineProgress(0, count);
+    // One prepared statement per group kind instead of a text per person.
+    auto deleteFor = [&](const QString& groupList) {
+        return QStringLiteral("delete \r\nfrom bord10 a \r\nwhere a.ID01 = ") + n1 + QStringLiteral("\r\nand a.ID02 = ") + n2 +
+               QStringLiteral("\r\nand a.ID07 = :id07\r\n and (a.[1024] in (") + groupList + QStringLiteral(")) and a.id03 < :m");
+    };
+    SqlStatement& deleteZP = connection_.prepare(deleteFor(QStringLiteral("'Z','P'")));
+    SqlStatement& deleteSV = connection_.prepare(deleteFor(QStringLiteral("' '")));
+    int row = 0;
+    for (groups.first(); !groups.eof(); groups.next()) {
+        ++row;
+        SqlStatement& del = groups.value(QStringLiteral("t")).toString() == QStringLiteral("Z") ? deleteZP : deleteSV;
+        del.bind(QStringLiteral("id07"), groups.value(QStringLiteral("id07")).toString());
+        del.bind(QStringLiteral("m"), groups.value(QStringLiteral("m")).toString());
+        del.exec();
+        if (row % 25 == 0) {
+            view_.setCounterPanel(QStringLiteral("Verwerken gegevens: %1/%2").arg(row).arg(count));
+            view_.setLineProgress(row, count);
+            view_.processEvents();
+        }
+    }
+    view_.setCounterPanel(QStringLiteral("Verwerken gegevens: %1/%2").arg(row).arg(count));
+    view_.setLineProgress(count, count);
+}
+
+} // namespace ostrapel

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "ImportStruct.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace ostrapel {
+
+class Connection;
+class ImportView;
+class Prompts;
+class SqlStatement;
+class TmyMemLists;
+
+namespace ImportTexts {
+inline const QString Caption = QStringLiteral("Importeren");
+inline const QString SingleFileCaption = QStringLiteral("Import van file: ");
+inline const QString CheckingCaption = QStringLiteral("Controle-informatie inlezen");
+inline const QString ImportingCaption = QStringLiteral("Borderel informatie importeren");
+inline const QString AlreadyImported = QStringLiteral("De collectiviteit: %1.%2 [%3] is reeds verwerkt!");
+inline const QString FileNotFound = QStringLiteral("File met de naam \"%1\" is niet gevonden!!!");
+inline const QString NotImported = QStringLiteral("Informatie uit file \"%1\" werd niet geimporteerd");
+inline const QString Imported = QStringLiteral("Informatie uit file \"%1\" succesvol geimporteerd in %2");
+} // namespace ImportTexts
+
+// The import of the chosen statement files: check pass, overview, writing
+// each ticked file, and the clean-up of superseded persons. Each file is
+// written in one transaction, so a failure leaves nothing of that file.
+class ImportRun {
+public:
+    enum class Outcome { Imported, AlreadyImported, NotFound };
+    struct FileResult {
+        QString path;
+        Outcome outcome;
+        QString text; // the list-box text
+    };
+    using OverviewFn = std::function<bool(std::vector<TmyImportStruct>&)>;
+
+    ImportRun(Connection& connection, const TmyMemLists& catalogue, Prompts& prompts, ImportView& view,
+              int databaseVersion, QString importDir);
+    ~ImportRun();
+
+    void SetSingleFile(const QString& path);
+    void SetFileList(const QStringList& names); // names in the import folder
+
+    // Runs the whole import; the overview decides what is imported. Database
+    // and check errors end the run and are thrown to the caller.
+    void Execute(const OverviewFn& showOverview);
+
+    const std::vector<TmyImportStruct>& summaries() const { return summaries_; }
+    const std::vector<FileResult>& results() const { return results_; }
+    bool overviewAccepted() const { return accepted_; }
+    bool done() const { return done_; }
+
+    // Parts of the run, open for tests.
+    Outcome ImportStatementFile(const QString& path, int expected, bool& postProcess, bool isLast);
+    int IsAlreadyImported(const QString& line);
+    void PurgeSupersededPersons(const QString& line);
+
+private:
+    Connection& connection_;
+    const TmyMemLists& catalogue_;
+    Prompts& prompts_;
+    ImportView& view_;
+    int databaseVersion_;
+    QString importDir_;
+    QString singleFile_;
+    QStringList fileList_;
+    QString inserts_[4];
+    std::vector<TmyImportStruct> summaries_;
+    std::vector<FileResult> results_;
+    bool accepted_ = false;
+    bool done_ = false;
+};
+
+} // namespace ostrapel

@@ -1,0 +1,131 @@
+#include "StatementFields.h"
+
+#include "core/RecordCatalogue.h"
+
+#include <QDate>
+#include <limits>
+
+namespace ostrapel {
+
+QString RawFieldText(const QString& line, int start, int length) {
+    if (start < 1 || start > line.size()) return {};
+    return line.mid(start - 1, length);
+}
+
+QString TrimControl(const QString& text) {
+    qsizetype b = 0, e = text.size();
+    while (b < e && text.at(b).unicode() <= ' ') ++b;
+    while (e > b && text.at(e - 1).unicode() <= ' ') --e;
+    return text.mid(b, e - b);
+}
+
+QString RecordTypeOf(const TmyMemLists& catalogue, const QString& line) {
+    const TmyRecStruct* e = catalogue.FindField(QStringLiteral("ID08"));
+    return RawFieldText(line, e->start, e->length);
+}
+
+QString FieldText(const TmyMemLists& catalogue, const QString& line, const QString& name) {
+    const TmyRecStruct* e = catalogue.FindField(name); // throws for an unknown number
+    if (!e) return QStringLiteral("-1");
+    return TrimControl(RawFieldText(line, e->start, e->length));
+}
+
+bool ReadWholeNumber(const QString& raw, int* value) {
+    qsizetype i = 0;
+    const qsizetype n = raw.size();
+    while (i < n && raw.at(i) == u' ') ++i;
+    bool negative = false;
+    if (i < n && (raw.at(i) == u'+' || raw.at(i) == u'-')) negative = raw.at(i++) == u'-';
+    if (i >= n) return false;
+    qint64 v = 0;
+    for (; i < n; ++i) {
+        const QChar c = raw.at(i);
+        if (c < u'0' || c > u'9') return false;
+        v = v * 10 + (c.unicode() - '0');
+        if (v > qint64(std::numeric_limits<int>::max()) + 1) return false;
+    }
+    if (negative) v = -v;
+    if (v > std::numeric_limits<int>::max() || v < std::numeric_limits<int>::min()) return false;
+    *value = int(v);
+    return true;
+}
+
+namespace {
+
+// Three runs of digits separated by "-", each optionally preceded by blanks;
+// a trailing "-" and trailing blanks are allowed.
+bool readThreeRuns(const QString& text, int runs[3], int digits[3]) {
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    for (int k = 0; k < 3; ++k) {
+        while (i < n && text.at(i) == u' ') ++i;
+        int v = 0, d = 0;
+        while (i < n && text.at(i).isDigit() && d < 9) {
+            v = v * 10 + (text.at(i).unicode() - '0');
+            ++i;
+            ++d;
+        }
+        if (d == 0) return false;
+        runs[k] = v;
+        digits[k] = d;
+        if (k < 2) {
+            if (i >= n || text.at(i) != u'-') return false;
+            ++i;
+        }
+    }
+    if (i < n && text.at(i) == u'-') ++i;
+    while (i < n && text.at(i) == u' ') ++i;
+    return i == n;
+}
+
+int fullYear(int year, int digits) {
+    if (digits > 2) return year;
+    // two-digit years fall within 50 years of the current year
+    const int current = QDate::currentDate().year();
+    int y = current - current % 100 + year;
+    if (y > current + 50) y -= 100;
+    if (y <= current - 50) y += 100;
+    return y;
+}
+
+} // namespace
+
+QDate ReadStatementDate(const QString& raw) {
+    QString text = raw;
+    const bool dayFirst = text.contains(u'.');
+    if (dayFirst) text.replace(u'.', u'-');
+    int runs[3], digits[3];
+    if (!readThreeRuns(text, runs, digits)) return {};
+    const int y = dayFirst ? fullYear(runs[2], digits[2]) : fullYear(runs[0], digits[0]);
+    const int m = runs[1];
+    const int d = dayFirst ? runs[0] : runs[2];
+    return QDate(y, m, d); // invalid for 0000-00-00 and the like
+}
+
+QVariant ConvertFieldValue(const QString& recordType, const QString& fieldNr, QChar type, const QString& raw) {
+    QString text = raw;
+    if (recordType == QStringLiteral("50") && fieldNr == QStringLiteral("02")) {
+        if (text.compare(QStringLiteral("I"), Qt::CaseInsensitive) == 0) text = QStringLiteral("1");
+        else if (text.compare(QStringLiteral("M"), Qt::CaseInsensitive) == 0) text = QStringLiteral("2");
+    }
+    switch (type.unicode()) {
+    case 'A':
+        return TrimControl(text);
+    case 'D': {
+        const QDate d = ReadStatementDate(text);
+        return d.isValid() ? QVariant(d) : QVariant();
+    }
+    case 'N': {
+        int v = 0;
+        return ReadWholeNumber(text, &v) ? v : 0;
+    }
+    case 'S': {
+        int v = 0;
+        return ReadWholeNumber(text, &v) ? double(v) / 100.0 : 0.0;
+    }
+    default:
+        return {};
+    }
+}
+
+} // namespace ostrapel

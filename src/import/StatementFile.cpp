@@ -1,0 +1,36 @@
+#include "StatementFile.h"
+
+#include "core/Encoding.h"
+
+#include <QFile>
+#include <stdexcept>
+
+namespace ostrapel {
+
+QStringList ReadStatementLines(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw std::runtime_error(QStringLiteral("Het bestand \"%1\" kan niet worden gelezen: %2")
+                                     .arg(path, f.errorString())
+                                     .toStdString());
+    QByteArray bytes = f.readAll();
+    const qsizetype eof = bytes.indexOf('\x1a');
+    if (eof >= 0) bytes.truncate(eof);
+    const QString text = DecodeCp1252(bytes);
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start < n) {
+        qsizetype cr = text.indexOf(u'\r', start);
+        if (cr < 0) {
+            lines << text.mid(start);
+            break;
+        }
+        lines << text.mid(start, cr - start);
+        start = cr + 1;
+        if (start < n && text.at(start) == u'\n') ++start;
+    }
+    return lines;
+}
+
+} // namespace ostrapel

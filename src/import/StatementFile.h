@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace ostrapel {
+
+// The lines of a statement file: a line ends at CR, optionally followed by LF
+// (a lone LF ends nothing), Ctrl-Z ends the text, and a last line without a
+// terminator still counts. Windows-1252. Throws std::runtime_error when the
+// file cannot be read.
+QStringList ReadStatementLines(const QString& path);
+
+} // namespace ostrapel
