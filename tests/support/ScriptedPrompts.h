@@ -26,9 +26,11 @@ public:
     std::optional<QString> editConnectionString(const QString& current) override {
         editorCalls.push_back(current);
         if (editedStrings.empty()) return std::nullopt;
-        auto s = editedStrings.front();
+        const bool has = editedStrings.front().has_value();
+        const QString value = has ? *editedStrings.front() : QString();
         editedStrings.pop_front();
-        return s;
+        if (!has) return std::nullopt;
+        return value;
     }
     QStringList openFileNames(const QString&, const QString& folder, const QString&) override {
         openFolders << folder;

@@ -1,0 +1,132 @@
+// The check pass against the control record, and the overview's rules.
+#include "ImportFixture.h"
+#include "import/CheckPass.h"
+#include "import/ImportOverview.h"
+
+using namespace ostrapel;
+using namespace ostrapel::OverviewTexts;
+
+namespace {
+
+class CheckPassTest : public test::ImportFixture {
+protected:
+    TmyImportStruct check(const QStringList& lines, int dbVersion = 1) {
+        return CheckStatementFile(catalogue, view, write(QStringLiteral("000012001-01S.dat"), lines), dbVersion);
+    }
+    // the control record with one field replaced
+    QStringList withControl(QStringList lines, const QString& field, const QVariant& value) {
+        const TmyRecStruct* e = catalogue.FindField(field);
+        StatementWriter w(catalogue);
+        QString formatted = w.composeLine(QStringLiteral("99"), {{field, value}}).mid(e->start - 1, e->length);
+        lines.last().replace(e->start - 1, e->length, formatted);
+        return lines;
+    }
+};
+
+} // namespace
+
+TEST_F(CheckPassTest, SummaryAgreesWithAGoodFile) {
+    const TmyImportStruct s = check(statement(12, QStringLiteral("2006-01"), {"A", "B", "C"}, true, 2));
+    EXPECT_EQ(s.CollNr, QStringLiteral("000012"));
+    EXPECT_EQ(s.CollNaam, QStringLiteral("Test BV"));
+    EXPECT_EQ(s.Periode, QStringLiteral("2006-01"));
+    EXPECT_EQ(s.RegelVan, 1);
+    EXPECT_EQ(s.RegelTot, 11);
+    EXPECT_EQ(s.AantalRec, 11);
+    EXPECT_EQ(s.ImpAantalRec, 11);
+    EXPECT_EQ(s.ImpAantalPers, 3);
+    EXPECT_DOUBLE_EQ(s.ImpTotaalBedr, 60.0);
+    EXPECT_DOUBLE_EQ(s.ImpTotaalBedragIncColl, 60.0);
+    EXPECT_DOUBLE_EQ(s.TotaalBedrag, 60.0);
+    EXPECT_EQ(s.Aangemaakt, QDate(2006, 1, 1));
+    EXPECT_EQ(s.VersieNrBestand, 1);
+    EXPECT_EQ(s.Import, u'N');
+    EXPECT_EQ(ErrorFlags(s), 0);
+    EXPECT_EQ(view.list.last(), QStringLiteral("Informatie file: \"000012001-01S.dat\" gecontroleerd"));
+}
+
+TEST_F(CheckPassTest, ErrorFlagsAndReasons) {
+    const QStringList good = statement(12, QStringLiteral("2006-01"), {"A", "B"}, true);
+    struct Case {
+        QStringList lines;
+        int dbVersion;
+        const char* reasons;
+    } cases[] = {
+        {withControl(good, QStringLiteral("9903"), int(good.size()) - 1), 1, "aantal records"},
+        {withControl(good, QStringLiteral("9904"), 5), 1, "aantal personen"},
+        {good, 0, "versie applicatie"}, // no version table: every file is version 0
+        {withControl(withControl(good, QStringLiteral("9903"), 1), QStringLiteral("9904"), 0), 1, "aantal records, aantal personen"},
+        {good.mid(1), 1, "versie applicatie, geen collectiviteitsrecord"},
+    };
+    for (const Case& c : cases) {
+        const TmyImportStruct s = check(c.lines, c.dbVersion);
+        EXPECT_EQ(ErrorReasons(ErrorFlags(s)), QString::fromLatin1(c.reasons));
+    }
+    // amounts are shown, never compared
+    EXPECT_EQ(ErrorFlags(check(withControl(good, QStringLiteral("9905"), 999.0))), 0);
+}
+
+TEST_F(CheckPassTest, TwoBlocksAndLeadingLines) {
+    const QStringList first = statement(12, QStringLiteral("2006-01"), {"A", "B", "C"}, true);
+    QStringList second = statement(12, QStringLiteral("2006-02"), {"D"}, true);
+    QStringList lines = QStringList{first[1]} + first + second; // a stray person line before the first block
+    const TmyImportStruct s = check(lines);
+    EXPECT_EQ(s.Periode, QStringLiteral("2006-02"));
+    EXPECT_EQ(s.RegelVan, int(first.size()) + 2);
+    EXPECT_EQ(s.ImpAantalRec, int(second.size()));
+    EXPECT_EQ(s.ImpAantalPers, 1);
+    EXPECT_DOUBLE_EQ(s.ImpTotaalBedr, 10.0);
+    EXPECT_DOUBLE_EQ(s.ImpTotaalBedragIncColl, 40.0); // the C and V sums cover the whole file
+}
+
+TEST_F(CheckPassTest, UnreadableValueNamesFileLineAndField) {
+    QStringList lines = statement(12, QStringLiteral("2006-01"), {"A"}, true);
+    const TmyRecStruct* amount = catalogue.FindField(QStringLiteral("5008"));
+    lines[2].replace(amount->start - 1, amount->length, QStringLiteral("+0000012x45"));
+    try {
+        check(lines);
+        FAIL() << "no error";
+    } catch (const ImportError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("000012001-01S.dat"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Regel 3, veld 5008"))) << e.message().toStdString();
+    }
+    EXPECT_THROW(check(withControl(statement(12, QStringLiteral("2006-01"), {"A"}, true), QStringLiteral("9902"),
+                                   QStringLiteral("31.12.2005"))),
+                 ImportError);
+}
+
+TEST(ImportOverviewTest, SelectAllToggleAndCloseTest) {
+    TmyImportStruct good;
+    good.CollNr = QStringLiteral("12");
+    good.CollVolgNr = QStringLiteral("1");
+    good.Periode = QStringLiteral("2006-01");
+    good.VersieNrBestand = 1;
+    TmyImportStruct bad = good;
+    bad.AantalRec = 5;
+    std::vector<TmyImportStruct> summaries = {good, bad};
+    ImportOverview o(summaries);
+    test::ScriptedPrompts prompts;
+
+    // OK with nothing ticked keeps the dialog open after the warning
+    EXPECT_FALSE(o.acceptClose(prompts));
+    EXPECT_EQ(prompts.messages.back().text, NothingSelected);
+    EXPECT_EQ(prompts.messages.back().type, MsgType::Warning);
+
+    o.toggleSelectAll();
+    EXPECT_TRUE(o.isTicked(0));
+    EXPECT_FALSE(o.isTicked(1));
+    EXPECT_EQ(o.selectAllCaption(), DeselectAll);
+    o.toggleSelectAll();
+    EXPECT_FALSE(o.isTicked(0));
+    EXPECT_EQ(o.selectAllCaption(), SelectAll);
+
+    o.toggleSelectAll();
+    o.setTicked(1, true); // an erroneous file ticked by hand is still imported
+    prompts.messages.clear();
+    EXPECT_TRUE(o.acceptClose(prompts));
+    EXPECT_EQ(prompts.texts(),
+              (QStringList{QStringLiteral("Bestand van collectiviteit 12.1 [2006-01] \r\nbevat fouten (aantal records)"), NotAllImported}));
+    EXPECT_EQ(o.goodCount(), 1);
+    EXPECT_EQ(summaries[0].Import, u'J');
+    EXPECT_EQ(summaries[1].Import, u'J');
+}

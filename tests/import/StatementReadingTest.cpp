@@ -1,0 +1,86 @@
+// Reading statement lines: line ends, field cutting and the conversion rules.
+#include "ImportFixture.h"
+#include "import/StatementFields.h"
+#include "import/StatementFile.h"
+
+#include <QDate>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace ostrapel;
+
+TEST(StatementFileTest, LineEnds) {
+    struct Case {
+        QByteArray bytes;
+        QStringList lines;
+    } cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\rb", {"a", "b"}},
+        {"a\nb\n", {"a\nb\n"}}, // line feeds alone end nothing
+        {"a\r\nb\x1a\r\nc\r\n", {"a", "b"}},
+        {"", {}},
+        {"\xe9t\xe9\r\n", {QString::fromUtf8("été")}},
+        {"\x80\r\n", {QString::fromUtf8("€")}},
+    };
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        const QString path = dir.filePath(QStringLiteral("f.dat"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.bytes);
+        f.close();
+        EXPECT_EQ(ReadStatementLines(path), c.lines) << c.bytes.toStdString();
+    }
+    EXPECT_THROW(ReadStatementLines(dir.filePath(QStringLiteral("missing.dat"))), std::runtime_error);
+}
+
+TEST(StatementFieldsTest, Conversions) {
+    struct Case {
+        const char* rec;
+        const char* nr;
+        char type;
+        const char* raw;
+        QVariant expected;
+    } cases[] = {
+        {"50", "02", 'A', "m", QStringLiteral("2")},
+        {"50", "02", 'A', "I", QStringLiteral("1")},
+        {"50", "02", 'A', "X", QStringLiteral("X")},
+        {"10", "02", 'A', "I", QStringLiteral("I")},
+        {"10", "02", 'A', "  Vries \t", QStringLiteral("Vries")},
+        {"50", "08", 'S', "0000150", 1.5},
+        {"50", "08", 'S', "12 ", 0.0},
+        {"50", "08", 'S', "  -35", -0.35},
+        {"50", "08", 'S', "+0000012345", 123.45},
+        {"50", "08", 'S', "", 0.0},
+        {"ID", "01", 'N', "000012", 12},
+        {"ID", "01", 'N', "99999999999", 0},
+        {"ID", "01", 'N', "1 2", 0},
+        {"50", "09", 'D', "2004-12-31", QDate(2004, 12, 31)},
+        {"50", "09", 'D', "31.12.2004", QDate(2004, 12, 31)},
+        {"50", "09", 'D', " 2004- 1- 2-  ", QDate(2004, 1, 2)},
+        {"50", "09", 'D', "0000-00-00", QVariant()},
+        {"50", "09", 'D', "20041231  ", QVariant()},
+        {"50", "09", 'D', "          ", QVariant()},
+        {"50", "09", 'X', "abc", QVariant()},
+    };
+    for (const Case& c : cases) {
+        const QVariant v = ConvertFieldValue(QString::fromLatin1(c.rec), QString::fromLatin1(c.nr), QChar::fromLatin1(c.type),
+                                             QString::fromLatin1(c.raw));
+        EXPECT_EQ(v, c.expected) << c.rec << c.nr << " '" << c.raw << "'";
+    }
+    EXPECT_EQ(ReadStatementDate(QStringLiteral("31.12.04")).year(), 2004);
+}
+
+class LineReading : public test::ImportFixture {};
+
+TEST_F(LineReading, FieldTextAndShortLines) {
+    const QString line = statement(12, QStringLiteral("2006-01"), {}, true)[0];
+    EXPECT_EQ(RecordTypeOf(catalogue, line), QStringLiteral("00"));
+    EXPECT_EQ(FieldText(catalogue, line, QStringLiteral("ID01")), QStringLiteral("000012"));
+    EXPECT_EQ(FieldText(catalogue, line, QStringLiteral("0003")), QStringLiteral("Test BV"));
+    EXPECT_EQ(FieldText(catalogue, line, QStringLiteral("XY01")), QStringLiteral("-1"));
+    EXPECT_THROW(FieldText(catalogue, line, QStringLiteral("0099")), CatalogueError);
+    const QString shortLine = line.left(60);
+    EXPECT_EQ(FieldText(catalogue, shortLine, QStringLiteral("0003")), QString());
+    EXPECT_EQ(RawFieldText(shortLine, 57, 10), shortLine.mid(56));
+}
