@@ -29,7 +29,11 @@ struct Component {
 };
 const Component kComponents[] = {{"BAS01", "BP", "Basispremie", 9650},         {"AV100", "AP", "Aanvullend 1", 1875},
                                  {"TV200", "TP", "Tandartsverzekering", 1120}, {"EK001", "EK", "Korting collectiviteit", -640},
-                                 {"BU300", "AP", "Buitenland", 315},           {"FY050", "AP", "Fysiotherapie", 760}};
+                                 {"BU300", "AP", "Buitenland", 315},           {"FY050", "AP", "Fysiotherapie", 760},
+                                 {"BR010", "AP", "Brillen en lenzen", 240},    {"AL020", "AP", "Alternatieve geneeswijzen", 410},
+                                 {"OR030", "TP", "Orthodontie", 530},          {"KR040", "AP", "Kraamzorg", 380},
+                                 {"HO050", "AP", "Hoortoestellen", 150},       {"VR060", "AP", "Vervoer", 95},
+                                 {"PR070", "AP", "Preventie", 120}};
 
 struct Person {
     QString customer; // ID07
