@@ -1,0 +1,137 @@
+#include "TdlgImportOverzicht.h"
+
+#include "core/DisplayFormat.h"
+#include "core/Prompts.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace ostrapel {
+
+namespace {
+
+QString amount(double v) { return programLocale().toString(v, 'f', 2); }
+
+QLabel* valueLabel(const QString& text, bool bold, bool differs, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    QFont f = l->font();
+    f.setBold(bold);
+    l->setFont(f);
+    if (differs) l->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+} // namespace
+
+TdlgImportOverzicht::TdlgImportOverzicht(Prompts& prompts, QWidget* parent)
+    : QDialog(parent), prompts_(prompts), btnAlles_(new QPushButton(OverviewTexts::SelectAll, this)),
+      panels_(nullptr), scroll_(new QScrollArea(this)) {
+    setWindowTitle(OverviewTexts::Caption);
+    auto* layout = new QVBoxLayout(this);
+    // wide enough for either caption of the toggle
+    btnAlles_->setMinimumWidth(btnAlles_->fontMetrics().horizontalAdvance(QStringLiteral("Alles deselecteren")) + 32);
+    auto* top = new QHBoxLayout;
+    top->addWidget(btnAlles_);
+    top->addStretch();
+    layout->addLayout(top);
+    auto* inner = new QWidget;
+    panels_ = new QVBoxLayout(inner);
+    panels_->setSpacing(6);
+    scroll_->setWidget(inner);
+    scroll_->setWidgetResizable(true);
+    layout->addWidget(scroll_, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TdlgImportOverzicht::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(btnAlles_, &QPushButton::clicked, this, [this] {
+        if (!overview_) return;
+        overview_->toggleSelectAll();
+        syncBoxes();
+        btnAlles_->setText(overview_->selectAllCaption());
+        scroll_->verticalScrollBar()->setValue(0); // back to the first row
+    });
+}
+
+void TdlgImportOverzicht::FillFromSummaries(std::vector<TmyImportStruct>& summaries) {
+    overview_ = std::make_unique<ImportOverview>(summaries);
+    for (int row = 0; row < overview_->rowCount(); ++row) panels_->addWidget(buildPanel(row));
+    panels_->addStretch();
+    // four panels visible at a time
+    const int panelHeight = panels_->count() > 1 ? panels_->itemAt(0)->widget()->sizeHint().height() : 150;
+    scroll_->setMinimumHeight(std::min(overview_->rowCount(), 4) * (panelHeight + 6) + 8);
+    resize(760, sizeHint().height());
+}
+
+QWidget* TdlgImportOverzicht::buildPanel(int row) {
+    const TmyImportStruct& s = overview_->summary(row);
+    const int flags = ErrorFlags(s);
+    auto* panel = new QFrame;
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto* g = new QGridLayout(panel);
+    g->setHorizontalSpacing(12);
+    g->setVerticalSpacing(2);
+    auto add = [&](int r, int c, const QString& caption, const QString& value, bool bold = false, bool differs = false) {
+        g->addWidget(new QLabel(caption, panel), r, c);
+        g->addWidget(valueLabel(value, bold, differs, panel), r, c + 1);
+    };
+    add(0, 0, QStringLiteral("Coll. nr."), s.CollNr, true);
+    add(0, 2, QStringLiteral("Coll. volgnr."), s.CollVolgNr, true);
+    add(0, 4, QStringLiteral("Periode"), s.Periode, true);
+    add(1, 0, QStringLiteral("Naam"), s.CollNaam, true);
+    add(1, 4, QStringLiteral("Aangemaakt op"), formatDate(s.Aangemaakt, kDateFormat), true);
+    add(2, 0, QStringLiteral("# records"), QString::number(s.AantalRec));
+    add(3, 0, QStringLiteral("# personen"), QString::number(s.AantalPers));
+    add(4, 0, QStringLiteral("Totaal bedrag"), amount(s.TotaalBedrag));
+    add(5, 0, QStringLiteral("Totaal bedrag inc. bij coll."), amount(s.TotaalBedragIncColl));
+    add(6, 0, QStringLiteral("Totaal bedrag inc. bij verz."), amount(s.TotaalBedragIncVerz));
+    add(2, 2, QStringLiteral("Geteld # records"), QString::number(s.ImpAantalRec), false, flags & ErrRecords);
+    add(3, 2, QStringLiteral("Geteld # personen"), QString::number(s.ImpAantalPers), false, flags & ErrPersons);
+    add(4, 2, QStringLiteral("Berekend bedrag"), amount(s.ImpTotaalBedr));
+    add(5, 2, QStringLiteral("Berekend bedrag inc. bij coll."), amount(s.ImpTotaalBedragIncColl));
+    add(6, 2, QStringLiteral("Berekend bedrag inc. bij verz."), amount(s.ImpTotaalBedragIncVerz));
+    add(2, 4, QStringLiteral("Bestandsversie"), QString::number(s.VersieNrBestand), false, flags & ErrVersion);
+    add(3, 4, QStringLiteral("Applicatieversie"), QString::number(StatementFileVersion));
+    if (flags & ErrNoCollectivity)
+        g->addWidget(valueLabel(QStringLiteral("Geen collectiviteitsrecord in ") + s.fileName, true, true, panel), 4, 4, 1, 2);
+    auto* box = new QCheckBox(QStringLiteral("Importeren"), panel);
+    box->setChecked(overview_->isTicked(row));
+    box->setEnabled(!s.noCollectivityRecord);
+    connect(box, &QCheckBox::toggled, this, [this, row](bool on) { overview_->setTicked(row, on); });
+    g->addWidget(box, 6, 4, 1, 2);
+    g->setColumnStretch(5, 1);
+    boxes_.push_back(box);
+    return panel;
+}
+
+void TdlgImportOverzicht::syncBoxes() {
+    for (size_t i = 0; i < boxes_.size(); ++i) {
+        QSignalBlocker block(boxes_[i]);
+        boxes_[i]->setChecked(overview_->isTicked(int(i)));
+    }
+}
+
+void TdlgImportOverzicht::accept() {
+    if (!overview_ || !overview_->acceptClose(prompts_)) {
+        scroll_->verticalScrollBar()->setValue(0);
+        return;
+    }
+    QDialog::accept();
+}
+
+bool ShowOverview(Prompts& prompts, std::vector<TmyImportStruct>& summaries, QWidget* parent) {
+    TdlgImportOverzicht dialog(prompts, parent);
+    dialog.FillFromSummaries(summaries);
+    return dialog.exec() == QDialog::Accepted && dialog.goodCount() > 0;
+}
+
+} // namespace ostrapel

@@ -1,0 +1,91 @@
+#include "QtPrompts.h"
+
+#include "ConnectionStringDialog.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace ostrapel {
+
+namespace {
+
+QString titleFor(MsgType type) {
+    switch (type) {
+    case MsgType::Warning:
+        return QStringLiteral("Waarschuwing");
+    case MsgType::Error:
+        return QStringLiteral("Fout");
+    case MsgType::Information:
+        return QStringLiteral("Informatie");
+    case MsgType::Confirmation:
+        return QStringLiteral("Bevestigen");
+    }
+    return {};
+}
+
+QMessageBox::Icon iconFor(MsgType type) {
+    switch (type) {
+    case MsgType::Warning:
+        return QMessageBox::Warning;
+    case MsgType::Error:
+        return QMessageBox::Critical;
+    case MsgType::Information:
+        return QMessageBox::Information;
+    case MsgType::Confirmation:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+MsgButton QtPrompts::message(MsgType type, const QString& text, MsgButtons buttons) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    shown.remove(u'\r');
+    QMessageBox box(iconFor(type), titleFor(type), shown, QMessageBox::NoButton, parent_ ? parent_ : QApplication::activeWindow());
+    struct Choice {
+        MsgButton button;
+        QMessageBox::StandardButton standard;
+        const char* text;
+    } choices[] = {{MsgButton::Yes, QMessageBox::Yes, "&Ja"},
+                   {MsgButton::No, QMessageBox::No, "&Nee"},
+                   {MsgButton::Ok, QMessageBox::Ok, "OK"},
+                   {MsgButton::Cancel, QMessageBox::Cancel, "Annuleren"}};
+    for (const Choice& c : choices)
+        if (buttons.testFlag(c.button)) box.addButton(c.standard)->setText(QString::fromUtf8(c.text));
+    if (buttons == MsgButtons(MsgButton::None)) box.addButton(QMessageBox::Ok);
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    for (const Choice& c : choices)
+        if (clicked == c.standard) return c.button;
+    return buttons.testFlag(MsgButton::No) ? MsgButton::No : MsgButton::Cancel;
+}
+
+std::optional<QString> QtPrompts::editConnectionString(const QString& current) {
+    ConnectionStringDialog dialog(current, parent_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.connectionString();
+}
+
+QString QtPrompts::QtFilter(const QString& filter) {
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        out << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(u';', u' ') + u')';
+    return out.join(QStringLiteral(";;"));
+}
+
+QStringList QtPrompts::openFileNames(const QString& caption, const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileNames(parent_, caption.isEmpty() ? QStringLiteral("Openen") : caption, folder,
+                                         QtFilter(filter), nullptr, QFileDialog::ReadOnly);
+}
+
+QString QtPrompts::saveFileName(const QString& caption, const QString& fileName, const QString& filter) {
+    return QFileDialog::getSaveFileName(parent_, caption.isEmpty() ? QStringLiteral("Opslaan als") : caption, fileName,
+                                        QtFilter(filter));
+}
+
+} // namespace ostrapel

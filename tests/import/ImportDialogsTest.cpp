@@ -1,0 +1,81 @@
+// The import dialogs driven offscreen: the overview's panels and buttons, and a
+// whole run through the import dialog.
+#include "ImportFixture.h"
+#include "Screenshots.h"
+#include "import/CheckPass.h"
+#include "import/ui/TdlgImport.h"
+#include "import/ui/TdlgImportOverzicht.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+using namespace ostrapel;
+
+namespace {
+
+class ImportDialogs : public test::ImportFixture {};
+
+} // namespace
+
+TEST_F(ImportDialogs, OverviewButtonsAndCloseTest) {
+    QStringList bad = statement(13, QStringLiteral("2006-01"), {"A"}, true);
+    bad.removeAt(1); // one person fewer than the control record says
+    const QString good = write(QStringLiteral("000012001-01S.dat"), statement(12, QStringLiteral("2006-01"), {"A", "B"}, true, 2));
+    const QString wrong = write(QStringLiteral("000013001-01S.dat"), bad);
+    std::vector<TmyImportStruct> summaries = {CheckStatementFile(catalogue, view, good, 1),
+                                              CheckStatementFile(catalogue, view, wrong, 1)};
+    TdlgImportOverzicht dialog(prompts);
+    dialog.FillFromSummaries(summaries);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Import overzicht"));
+    EXPECT_EQ(dialog.selectAllButton()->text(), QStringLiteral("&Alles selecteren"));
+    EXPECT_FALSE(dialog.importBox(0)->isChecked());
+
+    QTest::mouseClick(dialog.selectAllButton(), Qt::LeftButton);
+    EXPECT_TRUE(dialog.importBox(0)->isChecked());
+    EXPECT_FALSE(dialog.importBox(1)->isChecked());
+    EXPECT_EQ(dialog.selectAllButton()->text(), QStringLiteral("&Alles deselecteren"));
+    test::saveScreenshot(&dialog, QStringLiteral("import-overzicht"));
+
+    QTest::mouseClick(dialog.selectAllButton(), Qt::LeftButton);
+    EXPECT_FALSE(dialog.importBox(0)->isChecked());
+    dialog.accept(); // nothing ticked: stays open after the warning
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(prompts.texts().last(), OverviewTexts::NothingSelected);
+
+    dialog.importBox(0)->setChecked(true);
+    dialog.accept();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(summaries[0].Import, u'J');
+}
+
+TEST_F(ImportDialogs, WholeRunThroughTheImportDialog) {
+    write(QStringLiteral("000012001-01.dat"), statement(12, QStringLiteral("2005-01"), {"A", "B"}, false, 2));
+    write(QStringLiteral("000012001-02.dat"), statement(12, QStringLiteral("2005-02"), {"A", "B", "C"}, false, 2));
+    TdlgImport dialog(*db, catalogue, prompts, 1, dir.filePath(QStringLiteral("Import")));
+    dialog.SetFileList({QStringLiteral("000012001-02.dat"), QStringLiteral("000012001-01.dat")});
+    int overviews = 0;
+    dialog.showOverview = [&](std::vector<TmyImportStruct>& summaries) {
+        ++overviews;
+        TdlgImportOverzicht overview(prompts, &dialog);
+        overview.FillFromSummaries(summaries);
+        overview.show();
+        QTest::mouseClick(overview.selectAllButton(), Qt::LeftButton);
+        overview.accept();
+        return overview.result() == QDialog::Accepted && overview.goodCount() > 0;
+    };
+    dialog.show();
+    QTRY_VERIFY_WITH_TIMEOUT(dialog.run().done() && dialog.okButton()->isEnabled(), 10000);
+    EXPECT_EQ(overviews, 1);
+    ASSERT_EQ(dialog.listBox()->count(), 2);
+    EXPECT_TRUE(dialog.listBox()->item(0)->text().startsWith(
+        QStringLiteral("Informatie uit file \"000012001-01.dat\" succesvol geimporteerd in ")));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Borderel informatie importeren"));
+    test::saveScreenshot(&dialog, QStringLiteral("importeren"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord10")), 3);
+    QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}

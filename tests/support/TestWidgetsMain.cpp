@@ -1,0 +1,13 @@
+// Entry point of widget tests: an offscreen QApplication in the Dutch locale.
+#include "core/DisplayFormat.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ostrapel::installProgramLocale();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
