@@ -19,6 +19,10 @@ void writeZip(const QString& path, const QList<QPair<QByteArray, QByteArray>>& e
     zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &err);
     ASSERT_NE(z, nullptr);
     for (const auto& e : entries) {
+        if (e.first.endsWith('/')) {
+            ASSERT_GE(zip_dir_add(z, e.first.constData(), 0), 0);
+            continue;
+        }
         char* copy = static_cast<char*>(malloc(size_t(e.second.size()) + 1));
         memcpy(copy, e.second.constData(), size_t(e.second.size()));
         zip_source_t* s = zip_source_buffer(z, copy, zip_uint64_t(e.second.size()), 1);
