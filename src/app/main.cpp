@@ -1,40 +1,68 @@
-// The desktop program. Until the main window exists this opens the database of
-// the program folder and says what it found.
-#include "core/Connection.h"
-#include "core/ConnectionString.h"
-#include "core/DatabaseError.h"
-#include "core/DisplayFormat.h"
+// The desktop program: start-up in its fixed order, then the user-interface loop.
+#include "OstrapelApplication.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QLabel>
-#include <QMainWindow>
+#include "core/DataModule.h"
+#include "core/DisplayFormat.h"
+#include "core/RunLog.h"
+#include "core/Settings.h"
+#include "import/ZipArchive.h"
+#include "shell/QtPrompts.h"
+#include "shell/ShellTexts.h"
+#include "shell/SingleInstanceGuard.h"
+#include "shell/TDlgSplash.h"
+#include "shell/TfrmMain.h"
+
+#include <QFileInfo>
+
+using namespace ostrapel;
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ostrapel"));
-    ostrapel::installProgramLocale();
+    OstrapelApplication app(argc, argv);
+    installProgramLocale();
 
-    const QString programDir = QDir(QCoreApplication::applicationDirPath()).canonicalPath();
-    const QString dbPath = programDir + QStringLiteral("/db/borderel.db");
-    ostrapel::Connection connection;
-    QString text;
+    SingleInstanceGuard guard(QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath());
+    if (!guard.CheckSingleInstance(1)) return 0;
+
+    auto splash = std::make_unique<TDlgSplash>(TDlgSplash::Mode::Splash);
+    splash->show();
+    splash->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QApplication::setApplicationName(ShellTexts::AppTitle);
+    QApplication::setApplicationDisplayName(ShellTexts::AppTitle);
+
+    QtPrompts prompts;
+    app.showError = [&prompts](const QString& message) { prompts.error(message); };
+    int result = 1;
     try {
-        connection.open(ostrapel::ConnectionString::forSqliteFile(dbPath).toString());
-        text = QStringLiteral("Database %1 geopend: %2 tabellen gevonden.")
-                   .arg(dbPath)
-                   .arg(connection.tableNames().size());
-    } catch (const ostrapel::DatabaseError& e) {
-        text = e.message();
+        TStaticSettings& settings = StaticSettings();
+        TdatamodBorderel dm(settings, prompts);
+        dm.setSplashStatusHandler([&splash](const QString& text) {
+            if (splash) splash->setStatus(text);
+        });
+        if (!dm.DataModuleCreate(CheckZipLibraries)) return 1;
+        {
+            TfrmMain main(dm, settings, prompts);
+            prompts.setParent(&main);
+            QObject::connect(&guard, &SingleInstanceGuard::notified, &main, [&main](int kind, quint32) {
+                if (kind == 1) main.BringToFront();
+            });
+            main.ShowAtStart();
+            dm.setSplashStatusHandler({});
+            splash.reset();
+            result = QApplication::exec();
+            prompts.setParent(nullptr);
+        }
+    } catch (const std::exception& e) {
+        // An error that escapes start-up is logged, shown, and ends the program.
+        const QString message = QString::fromStdString(e.what());
+        try {
+            WriteRunLog(message, false, QString(), true);
+        } catch (...) {
+        }
+        splash.reset();
+        prompts.error(message);
+        result = 1;
     }
-
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Ostrapel"));
-    auto* label = new QLabel(text, &window);
-    label->setMargin(16);
-    label->setWordWrap(true);
-    window.setCentralWidget(label);
-    window.resize(640, 400);
-    window.show();
-    return app.exec();
+    DestroyStaticSettings(); // a restore of the defaults deletes the user file here
+    return result;
 }

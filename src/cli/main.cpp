@@ -39,17 +39,6 @@ int usage() {
     return ExitFailure;
 }
 
-ZipCheck checkZip() {
-    switch (ZipArchive::selfCheck()) {
-    case ZipArchive::Check::CompressFailed:
-        return ZipCheck::CompressFailed;
-    case ZipArchive::Check::DecompressFailed:
-        return ZipCheck::DecompressFailed;
-    default:
-        return ZipCheck::Ok;
-    }
-}
-
 QString figures(const TmyImportStruct& s) {
     const QLocale nl = programLocale();
     return QStringLiteral("  records: %1 vermeld, %2 geteld; personen: %3 vermeld, %4 geteld; bedrag: %5 vermeld, %6 berekend")
@@ -168,7 +157,7 @@ int main(int argc, char** argv) {
     {
         TdatamodBorderel dm(StaticSettings(), prompts);
         try {
-            if (!dm.DataModuleCreate(checkZip)) return ExitFailure;
+            if (!dm.DataModuleCreate(CheckZipLibraries)) return ExitFailure;
             dm.RepairCatalogueAndIndex();
             MemLists().LoadRecordLayouts(dm.connection());
             MemLists().LoadFieldDisplay(dm.connection());

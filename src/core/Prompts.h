@@ -9,7 +9,7 @@ namespace ostrapel {
 
 enum class MsgType { Information, Warning, Error, Confirmation };
 
-enum class MsgButton { None = 0, Ok = 1, Yes = 2, No = 4, Cancel = 8 };
+enum class MsgButton { None = 0, Ok = 1, Yes = 2, No = 4, Cancel = 8, Abort = 16 };
 Q_DECLARE_FLAGS(MsgButtons, MsgButton)
 Q_DECLARE_OPERATORS_FOR_FLAGS(MsgButtons)
 

@@ -126,6 +126,12 @@ QString TStaticSettings::TempDir() {
     return dir;
 }
 
+void TStaticSettings::CreateProgramFolders() const {
+    for (const char* name : {"ErrorLogs", "Settings", "Export", "Import", "Plugins", "Info", "SqlScripts"})
+        FolderUnderProgram(QString::fromLatin1(name));
+    TempDir();
+}
+
 QString WindowKey(int collNr, int collVolgNr) {
     return QStringLiteral("%1%2").arg(collNr, 4, 10, QChar(u'0')).arg(collVolgNr, 3, 10, QChar(u'0'));
 }

@@ -88,6 +88,8 @@ public:
     QString HelpDir() const;
     QString SettingsFolder() const; // SettingsDir, created when missing
     static QString TempDir();
+    // Makes sure every folder of the program and the temporary folder exist.
+    void CreateProgramFolders() const;
     QString FolderUnderProgram(const QString& name) const;
 };
 

@@ -149,4 +149,16 @@ ZipArchive::Check ZipArchive::selfCheck() {
     return result;
 }
 
+ZipCheck CheckZipLibraries() {
+    switch (ZipArchive::selfCheck()) {
+    case ZipArchive::Check::CompressFailed:
+        return ZipCheck::CompressFailed;
+    case ZipArchive::Check::DecompressFailed:
+        return ZipCheck::DecompressFailed;
+    case ZipArchive::Check::Ok:
+        break;
+    }
+    return ZipCheck::Ok;
+}
+
 } // namespace ostrapel

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/DataModule.h"
+
 namespace ostrapel {
 
 // Zip archives through libzip.
@@ -21,5 +23,8 @@ public:
     enum class Check { Ok, CompressFailed, DecompressFailed };
     static Check selfCheck();
 };
+
+// The data module's start-up check of the zip library.
+ZipCheck CheckZipLibraries();
 
 } // namespace ostrapel

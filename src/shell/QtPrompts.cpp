@@ -53,7 +53,8 @@ MsgButton QtPrompts::message(MsgType type, const QString& text, MsgButtons butto
     } choices[] = {{MsgButton::Yes, QMessageBox::Yes, "&Ja"},
                    {MsgButton::No, QMessageBox::No, "&Nee"},
                    {MsgButton::Ok, QMessageBox::Ok, "OK"},
-                   {MsgButton::Cancel, QMessageBox::Cancel, "Annuleren"}};
+                   {MsgButton::Cancel, QMessageBox::Cancel, "Annuleren"},
+                   {MsgButton::Abort, QMessageBox::Abort, "&Afbreken"}};
     for (const Choice& c : choices)
         if (buttons.testFlag(c.button)) box.addButton(c.standard)->setText(QString::fromUtf8(c.text));
     if (buttons == MsgButtons(MsgButton::None)) box.addButton(QMessageBox::Ok);
@@ -61,7 +62,10 @@ MsgButton QtPrompts::message(MsgType type, const QString& text, MsgButtons butto
     const auto clicked = box.standardButton(box.clickedButton());
     for (const Choice& c : choices)
         if (clicked == c.standard) return c.button;
-    return buttons.testFlag(MsgButton::No) ? MsgButton::No : MsgButton::Cancel;
+    // closed without a button: the refusing answer
+    if (buttons.testFlag(MsgButton::No)) return MsgButton::No;
+    if (buttons.testFlag(MsgButton::Abort)) return MsgButton::Abort;
+    return MsgButton::Cancel;
 }
 
 std::optional<QString> QtPrompts::editConnectionString(const QString& current) {

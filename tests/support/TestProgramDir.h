@@ -5,6 +5,11 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
+#include <ostream>
+
+// Readable test failures for Qt strings.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '{' << l.join(QStringLiteral(", ")).toStdString() << '}'; }
 
 namespace ostrapel::test {
 

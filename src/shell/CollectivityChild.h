@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/Settings.h"
+
+#include <QString>
+
+class QAction;
+class QMenu;
+
+namespace ostrapel {
+
+// What the main window needs of a collectivity window: its identity, the menus
+// it lends to the main window's toolbar, and storing its own state.
+class CollectivityChild {
+public:
+    virtual ~CollectivityChild() = default;
+    virtual int collNr() const = 0;
+    virtual int collVolgNr() const = 0;
+    virtual int verzType() const = 0;
+    QString windowKey() const { return WindowKey(collNr(), collVolgNr()); }
+
+    virtual QMenu* borderelMenu() const { return nullptr; }
+    virtual QMenu* reportMenu() const { return nullptr; }
+    virtual QMenu* exportMenu() const { return nullptr; }
+    virtual QMenu* optionsMenu() const { return nullptr; }
+    virtual QAction* filterAction() const { return nullptr; }
+    virtual void loadWindowState() {}
+    virtual void saveWindowState() {}
+};
+
+} // namespace ostrapel

@@ -1,0 +1,71 @@
+#include "OpenList.h"
+
+#include "RecentList.h"
+
+#include "core/Connection.h"
+#include "core/DataSet.h"
+#include "core/SharedQueries.h"
+#include "core/SqlFragments.h"
+
+namespace ostrapel {
+
+namespace {
+
+CollectivityItem itemOf(const DataSet& row) {
+    CollectivityItem c;
+    c.CollNr = row.value(QStringLiteral("CollNr")).toInt();
+    c.CollVolgNr = row.value(QStringLiteral("CollVolgNr")).toInt();
+    c.CollNaam = row.value(QStringLiteral("CollNaam")).toString();
+    c.VerzNaam = row.value(QStringLiteral("VerzNaam")).toString();
+    c.VerzType = row.value(QStringLiteral("VerzType")).toInt();
+    return c;
+}
+
+} // namespace
+
+QString CollectivityItem::caption() const { return CollectivityCaption(CollNr, CollVolgNr, VerzNaam, CollNaam); }
+
+std::vector<CollectivityItem> ListCollectivities(Connection& connection) {
+    std::vector<CollectivityItem> out;
+    DataSet rows = connection.query(SharedQueries::QryCollectiviteiten);
+    for (rows.first(); !rows.eof(); rows.next()) out.push_back(itemOf(rows));
+    return out;
+}
+
+bool CollectivityCaptionRow(Connection& connection, int collNr, int collVolgNr, CollectivityItem* item) {
+    DataSet rows = connection.query(SharedQueries::qryGetCollCaption,
+                                    {{QStringLiteral("id01"), collNr}, {QStringLiteral("id02"), collVolgNr}});
+    if (rows.isEmpty()) return false;
+    rows.first();
+    *item = itemOf(rows);
+    return true;
+}
+
+OpenListContent BuildOpenList(Connection& connection, RecentList& recent) {
+    OpenListContent content;
+    std::vector<CollectivityItem> all = ListCollectivities(connection);
+    if (all.empty()) return content;
+    if (all.size() <= 10) {
+        content.mode = OpenListContent::Mode::Items;
+        content.items = std::move(all);
+        return content;
+    }
+    if (recent.isEmpty()) {
+        content.mode = OpenListContent::Mode::Chooser;
+        return content;
+    }
+    content.mode = OpenListContent::Mode::Recent;
+    const QStringList keys = recent.keys();
+    for (auto it = keys.crbegin(); it != keys.crend(); ++it) {
+        CollectivityItem item;
+        const int collNr = it->left(4).toInt();
+        const int volgNr = it->mid(4, 3).toInt();
+        if (CollectivityCaptionRow(connection, collNr, volgNr, &item))
+            content.items.push_back(item);
+        else
+            recent.remove(*it);
+    }
+    return content;
+}
+
+} // namespace ostrapel

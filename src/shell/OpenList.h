@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace ostrapel {
+
+class Connection;
+class RecentList;
+
+// One collectivity of the "Openen ..." list, carrying its numbers.
+struct CollectivityItem {
+    int CollNr = 0;
+    int CollVolgNr = 0;
+    QString CollNaam;
+    QString VerzNaam;
+    int VerzType = 0;
+    QString caption() const;
+};
+
+// What the "Openen ..." menu shows.
+struct OpenListContent {
+    enum class Mode {
+        Hidden,   // no collectivities: the list, its button and "Database opschonen" are hidden
+        Items,    // at most 10: every collectivity
+        Chooser,  // more than 10 and nothing recent: the item runs the chooser
+        Recent    // more than 10: the recent ones, newest first, then "Meer ..."
+    };
+    Mode mode = Mode::Hidden;
+    std::vector<CollectivityItem> items;
+};
+
+// The collectivities that have insured persons, one per row of the list query.
+std::vector<CollectivityItem> ListCollectivities(Connection& connection);
+// The latest row of one collectivity (qryGetCollCaption); false when it has none.
+bool CollectivityCaptionRow(Connection& connection, int collNr, int collVolgNr, CollectivityItem* item);
+// Builds the list; recent keys whose collectivity has gone are removed.
+OpenListContent BuildOpenList(Connection& connection, RecentList& recent);
+
+} // namespace ostrapel

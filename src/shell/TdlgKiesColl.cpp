@@ -1,0 +1,33 @@
+#include "TdlgKiesColl.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ostrapel {
+
+TdlgKiesColl::TdlgKiesColl(std::vector<CollectivityItem> items, QWidget* parent)
+    : QDialog(parent), cbColl(new QComboBox(this)), items_(std::move(items)) {
+    setWindowTitle(QStringLiteral("Kies Collectiviteit"));
+    auto* layout = new QVBoxLayout(this);
+    cbColl->setEditable(false);
+    for (size_t i = 0; i < items_.size(); ++i) cbColl->addItem(items_[i].caption(), int(i));
+    layout->addWidget(cbColl);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    setFixedSize(420, sizeHint().height());
+}
+
+CollectivityItem TdlgKiesColl::chosen() const {
+    const int at = cbColl->currentData().toInt();
+    if (at < 0 || at >= int(items_.size())) return {};
+    CollectivityItem c = items_[size_t(at)];
+    c.VerzNaam.clear();
+    return c;
+}
+
+} // namespace ostrapel

@@ -1,0 +1,517 @@
+#include "TfrmMain.h"
+
+#include "CollectivityChild.h"
+#include "MaintenanceCheck.h"
+#include "PlaceholderWindow.h"
+#include "ProgressWindow.h"
+#include "ShellTexts.h"
+#include "TDlgSplash.h"
+#include "TdlgKiesColl.h"
+
+#include "core/DataModule.h"
+#include "core/DatabaseError.h"
+#include "core/Paths.h"
+#include "core/RecordCatalogue.h"
+#include "core/Settings.h"
+#include "core/SqlFragments.h"
+#include "core/TextHelpers.h"
+#include "import/CheckPass.h"
+#include "import/ImportCommand.h"
+#include "import/ui/TdlgImport.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+namespace ostrapel {
+
+using namespace ShellTexts;
+
+namespace {
+
+// Hourglass and a frozen child area for the length of a scope, also on errors.
+class BusyPainting {
+public:
+    explicit BusyPainting(QWidget* w) : w_(w) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        w_->setUpdatesEnabled(false);
+    }
+    ~BusyPainting() {
+        w_->setUpdatesEnabled(true);
+        QApplication::restoreOverrideCursor();
+    }
+
+private:
+    QWidget* w_;
+};
+
+CollectivityChild* childOf(QMdiSubWindow* sub) { return sub ? dynamic_cast<CollectivityChild*>(sub->widget()) : nullptr; }
+
+} // namespace
+
+TfrmMain::TfrmMain(TdatamodBorderel& dataModule, TStaticSettings& settings, Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), dm_(dataModule), settings_(settings), prompts_(prompts), mdi_(new QMdiArea(this)) {
+    openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    onNetwork = [] { return IsOnNetworkFileSystem(ExecutableDir()); };
+    windowFactory_ = [](const CollectivityItem& item, const QString& caption) -> QWidget* {
+        return new PlaceholderWindow(item, caption);
+    };
+    maintenance_ = std::make_unique<MaintenanceCheck>(
+        prompts_, [this] { return onNetwork && onNetwork(); }, [this] { return CollectivityWindowCount(); },
+        [this] { return CloseCollectivityWindows(); });
+
+    setWindowTitle(AppTitle);
+    setCentralWidget(mdi_);
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    buildActions();
+    buildMenus();
+    buildToolBar();
+    statusBar()->showMessage(QString());
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) { FollowActiveWindow(w ? 1 : 0); });
+
+    // Start-up steps of the main window, in order.
+    dm_.RepairCatalogueAndIndex();
+    FollowActiveWindow(0);
+    settings_.SetThousandSeparator(QStringLiteral("."));
+    settings_.SetDecimalSeparator(QStringLiteral(","));
+    settings_.CreateProgramFolders();
+    restoreGeometryFromSettings();
+    dm_.CheckDatabaseVersion();
+    MemLists().LoadRecordLayouts(dm_.connection());
+    MemLists().LoadFieldDisplay(dm_.connection());
+    MemLists().InstallDataSetHooks();
+    RebuildOpenList();
+}
+
+TfrmMain::~TfrmMain() {
+    // Child windows die with the frame; nothing may react to that any more.
+    closing_ = true;
+    disconnect(mdi_, nullptr, this, nullptr);
+    for (QMdiSubWindow* w : mdi_->subWindowList()) disconnect(w, nullptr, this, nullptr);
+}
+
+QAction* TfrmMain::makeAction(const QString& name, const QString& caption, const QString& hint) {
+    auto* a = new QAction(caption, this);
+    a->setObjectName(name);
+    if (!hint.isEmpty()) {
+        // "short|long": the status bar shows the long part
+        const qsizetype bar = hint.indexOf(u'|');
+        a->setToolTip(bar < 0 ? hint : hint.left(bar));
+        a->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+    }
+    actions_ << a;
+    return a;
+}
+
+QAction* TfrmMain::action(const QString& objectName) const {
+    for (QAction* a : actions_)
+        if (a->objectName() == objectName) return a;
+    return nullptr;
+}
+
+void TfrmMain::runCommand(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const DatabaseError& e) {
+        prompts_.error(e.message());
+    } catch (const ImportError& e) {
+        prompts_.error(e.message());
+    } catch (const CatalogueError& e) {
+        prompts_.error(e.message());
+    } catch (const std::exception& e) {
+        prompts_.error(QString::fromStdString(e.what()));
+    }
+}
+
+void TfrmMain::buildActions() {
+    QStyle* s = style();
+    QAction* a = makeAction(QStringLiteral("ActionImporteren"), ImportCommandTexts::ActionCaption, ImportCommandTexts::ActionHint);
+    a->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
+    connect(a, &QAction::triggered, this, [this] { runCommand([this] { importFiles(); }); });
+
+    actKiesColl = makeAction(QStringLiteral("actKiesColl"), Openen, HintOpen);
+    connect(actKiesColl, &QAction::triggered, this, [this] { runCommand([this] { RunChooser(); }); });
+
+    a = makeAction(QStringLiteral("actClose"), Sluiten);
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    connect(a, &QAction::triggered, this, &QWidget::close);
+
+    // The maintenance and information commands arrive with their own work.
+    for (const auto& [name, caption, hint] :
+         {std::tuple{QStringLiteral("ActionSchonen"), Schonen, HintSchonen},
+          std::tuple{QStringLiteral("actCompactAndRepair"), Comprimeren, QString()},
+          std::tuple{QStringLiteral("actDatabaseBackup"), Backup, QString()},
+          std::tuple{QStringLiteral("ActionSysInfo"), SysInfo, HintSysInfo}}) {
+        a = makeAction(name, caption, hint);
+        a->setEnabled(false);
+    }
+
+    a = makeAction(QStringLiteral("actTerugNaarStandaardInstellingen"), Standaard);
+    connect(a, &QAction::triggered, this, [this] { restoreDefaults(); });
+
+    a = makeAction(QStringLiteral("actTileHor"), TileHor);
+    connect(a, &QAction::triggered, this, [this] {
+        const auto windows = mdi_->subWindowList();
+        if (windows.isEmpty()) return;
+        const int h = mdi_->viewport()->height() / int(windows.size());
+        for (int i = 0; i < windows.size(); ++i) {
+            windows[i]->showNormal();
+            windows[i]->setGeometry(0, i * h, mdi_->viewport()->width(), h);
+        }
+    });
+    a = makeAction(QStringLiteral("actTileVert"), TileVert);
+    connect(a, &QAction::triggered, this, [this] {
+        const auto windows = mdi_->subWindowList();
+        if (windows.isEmpty()) return;
+        const int w = mdi_->viewport()->width() / int(windows.size());
+        for (int i = 0; i < windows.size(); ++i) {
+            windows[i]->showNormal();
+            windows[i]->setGeometry(i * w, 0, w, mdi_->viewport()->height());
+        }
+    });
+    a = makeAction(QStringLiteral("actCascade"), Cascade);
+    connect(a, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
+
+    a = makeAction(QStringLiteral("actToolbarMainMenuTonen"), ToonHoofdbalk);
+    a->setCheckable(true);
+    connect(a, &QAction::toggled, this, [this] { applyToolbarVisibility(); });
+
+    a = makeAction(QStringLiteral("actAllesSluiten"), AllesSluiten);
+    connect(a, &QAction::triggered, mdi_, &QMdiArea::closeAllSubWindows);
+
+    a = makeAction(QStringLiteral("ActionHelp"), HelpInhoud, HintHelp);
+    a->setIcon(s->standardIcon(QStyle::SP_DialogHelpButton));
+    connect(a, &QAction::triggered, this,
+            [this] { openUrl(QUrl::fromLocalFile(settings_.HelpDir() + QStringLiteral("Help.Htm"))); });
+
+    a = makeAction(QStringLiteral("ActionAbout"), About, HintAbout);
+    connect(a, &QAction::triggered, this, [this] {
+        TDlgSplash about(TDlgSplash::Mode::About, this);
+        about.exec();
+    });
+}
+
+void TfrmMain::buildMenus() {
+    miBestand = menuBar()->addMenu(MenuBestand);
+    miBestand->addAction(action(QStringLiteral("ActionImporteren")));
+    miOpenen = new QMenu(Openen, this);
+    miOpenen->setObjectName(QStringLiteral("miOpenen"));
+    miOpenenAction = miBestand->addMenu(miOpenen);
+    miOpenenAction->setStatusTip(HintOpen.mid(HintOpen.indexOf(u'|') + 1));
+    miBestand->addAction(actKiesColl);
+    miBestand->addSeparator();
+    miBestand->addAction(action(QStringLiteral("actClose")));
+
+    miOnderhoud = menuBar()->addMenu(MenuOnderhoud);
+    for (const char* name : {"ActionSchonen", "actCompactAndRepair", "actDatabaseBackup", "actTerugNaarStandaardInstellingen"})
+        miOnderhoud->addAction(action(QString::fromLatin1(name)));
+
+    miWindow = menuBar()->addMenu(MenuVenster);
+    connect(miWindow, &QMenu::aboutToShow, this, &TfrmMain::fillWindowMenu);
+    fillWindowMenu();
+
+    miHelp = menuBar()->addMenu(MenuHelp);
+    miHelp->addAction(action(QStringLiteral("ActionHelp")));
+    miHelp->addSeparator();
+    miHelp->addAction(action(QStringLiteral("ActionSysInfo")));
+    miHelp->addAction(action(QStringLiteral("ActionAbout")));
+}
+
+void TfrmMain::fillWindowMenu() {
+    miWindow->clear();
+    for (const char* name : {"actTileHor", "actTileVert", "actCascade"}) miWindow->addAction(action(QString::fromLatin1(name)));
+    miWindow->addSeparator();
+    miWindow->addAction(action(QStringLiteral("actToolbarMainMenuTonen")));
+    miWindow->addSeparator();
+    miWindow->addAction(action(QStringLiteral("actAllesSluiten")));
+    const auto windows = mdi_->subWindowList();
+    if (!windows.isEmpty()) miWindow->addSeparator();
+    int n = 0;
+    for (QMdiSubWindow* w : windows) {
+        QAction* a = miWindow->addAction(QStringLiteral("&%1 %2").arg(++n).arg(w->windowTitle()));
+        a->setCheckable(true);
+        a->setChecked(w == mdi_->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, w] { mdi_->setActiveSubWindow(w); });
+    }
+}
+
+void TfrmMain::buildToolBar() {
+    tbrMainMenu = new QToolBar(QStringLiteral("tbrMainMenu"), this);
+    tbrMainMenu->setObjectName(QStringLiteral("tbrMainMenu"));
+    tbrMainMenu->setMovable(false);
+    tbrMainMenu->setIconSize(QSize(18, 18));
+    tbrMainMenu->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    addToolBar(Qt::TopToolBarArea, tbrMainMenu);
+    QStyle* s = style();
+    auto button = [&](const QString& name, const QString& caption, QStyle::StandardPixmap icon) {
+        auto* b = new QToolButton(tbrMainMenu);
+        b->setObjectName(name);
+        b->setText(caption);
+        b->setIcon(s->standardIcon(icon));
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setAutoRaise(true);
+        b->setStyleSheet(QStringLiteral("QToolButton { padding-left: 2px; padding-right: 2px; }"
+                                        "QToolButton::menu-indicator { image: none; }"));
+        // 80 pixels as designed, wider where this desktop's font needs it
+        b->setFixedWidth(std::max(80, b->fontMetrics().horizontalAdvance(caption) + 18 + 14));
+        tbrMainMenu->addWidget(b);
+        return b;
+    };
+    tbtnBorderelMany = button(QStringLiteral("tbtnBorderelMany"), ToolOpenen, QStyle::SP_DirOpenIcon);
+    tbtnBorderelMany->setStatusTip(HintOpen.mid(HintOpen.indexOf(u'|') + 1));
+    connect(tbtnBorderelMany, &QToolButton::clicked, this, [this] {
+        if (!tbtnBorderelMany->menu()) runCommand([this] { RunChooser(); });
+    });
+    tbnFilter = button(QStringLiteral("tbnFilter"), ToolFilter, QStyle::SP_FileDialogContentsView);
+    tbnPrint = button(QStringLiteral("tbnPrint"), ToolPrint, QStyle::SP_FileDialogDetailedView);
+    tbnImporteren = button(QStringLiteral("tbnImporteren"), ToolImport, QStyle::SP_ArrowDown);
+    tbnImporteren->setStatusTip(ImportCommandTexts::ActionHint.section(u'|', 1));
+    connect(tbnImporteren, &QToolButton::clicked, action(QStringLiteral("ActionImporteren")), &QAction::trigger);
+    tbnExport = button(QStringLiteral("tbnExport"), ToolExport, QStyle::SP_DialogSaveButton);
+    tbnVerzOpties = button(QStringLiteral("tbnVerzOpties"), ToolOpties, QStyle::SP_FileDialogListView);
+    connect(tbnFilter, &QToolButton::clicked, this, [this] {
+        if (CollectivityChild* c = activeChild(); c && c->filterAction()) c->filterAction()->trigger();
+    });
+}
+
+QList<QToolButton*> TfrmMain::collectivityButtons() const { return {tbnFilter, tbnPrint, tbnExport, tbnVerzOpties}; }
+
+void TfrmMain::restoreGeometryFromSettings() {
+    QAction* toolbar = action(QStringLiteral("actToolbarMainMenuTonen"));
+    toolbar->setChecked(settings_.ToolbarMainMenuVisible());
+    recent_.load(settings_.MRUList());
+    if (settings_.Maximized()) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    resize(settings_.MainFormWidth(), settings_.MainFormHeight());
+    const int top = settings_.MainFormTop(), left = settings_.MainFormLeft();
+    if (top == -1 || left == -1) {
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.center() - QPoint(width() / 2, height() / 2));
+        }
+    } else {
+        move(left, top);
+    }
+}
+
+void TfrmMain::applyToolbarVisibility() {
+    tbrMainMenu->setVisible(action(QStringLiteral("actToolbarMainMenuTonen"))->isChecked());
+}
+
+void TfrmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) applyToolbarVisibility();
+}
+
+void TfrmMain::ShowAtStart() {
+    if (windowState() & Qt::WindowMaximized)
+        showMaximized();
+    else
+        show();
+    if (!shown_) {
+        shown_ = true;
+        reopenWindows();
+        dm_.ShowSplashStatus(QString());
+    }
+    applyToolbarVisibility();
+}
+
+void TfrmMain::reopenWindows() {
+    for (const QString& key : ReadCommaText(settings_.OpenMDIWindows())) {
+        const int collNr = key.left(4).toInt();
+        const int volgNr = key.mid(4, 3).toInt();
+        dm_.ShowSplashStatus(OpeningStatus.arg(collNr, 4, 10, QChar(u'0')).arg(volgNr, 3, 10, QChar(u'0')));
+        CollectivityItem item;
+        if (!CollectivityCaptionRow(dm_.connection(), collNr, volgNr, &item)) continue; // gone: nothing opens
+        runCommand([&] { OpenCollectivity(item.CollNaam, item.CollNr, true, item.VerzType, item.VerzNaam, item.CollVolgNr); });
+    }
+}
+
+void TfrmMain::RebuildOpenList() {
+    miOpenen->clear();
+    const OpenListContent content = BuildOpenList(dm_.connection(), recent_);
+    const bool any = content.mode != OpenListContent::Mode::Hidden;
+    const bool chooserOnly = content.mode == OpenListContent::Mode::Chooser;
+    for (QAction* a : tbrMainMenu->actions())
+        if (tbrMainMenu->widgetForAction(a) == tbtnBorderelMany) a->setVisible(any);
+    miOpenenAction->setVisible(any && !chooserOnly);
+    actKiesColl->setVisible(chooserOnly);
+    action(QStringLiteral("ActionSchonen"))->setVisible(any);
+    if (!any) return;
+    for (const CollectivityItem& item : content.items) {
+        QAction* a = miOpenen->addAction(item.caption());
+        connect(a, &QAction::triggered, this, [this, item] {
+            runCommand([&] { OpenCollectivity(item.CollNaam, item.CollNr, false, item.VerzType, item.VerzNaam, item.CollVolgNr); });
+        });
+    }
+    if (content.mode == OpenListContent::Mode::Recent) {
+        miOpenen->addSeparator();
+        QAction* more = miOpenen->addAction(Meer);
+        connect(more, &QAction::triggered, this, [this] { runCommand([this] { RunChooser(); }); });
+    }
+    tbtnBorderelMany->setMenu(chooserOnly ? nullptr : miOpenen);
+    tbtnBorderelMany->setPopupMode(chooserOnly ? QToolButton::DelayedPopup : QToolButton::InstantPopup);
+}
+
+void TfrmMain::RunChooser() {
+    TdlgKiesColl chooser(ListCollectivities(dm_.connection()), this);
+    if (chooser.exec() != QDialog::Accepted) return;
+    const CollectivityItem c = chooser.chosen();
+    OpenCollectivity(c.CollNaam, c.CollNr, false, c.VerzType, QString(), c.CollVolgNr);
+}
+
+QMdiSubWindow* TfrmMain::findWindow(int collNr, int collVolgNr, int verzType) const {
+    for (QMdiSubWindow* w : mdi_->subWindowList())
+        if (CollectivityChild* c = childOf(w); c && c->collNr() == collNr && c->collVolgNr() == collVolgNr && c->verzType() == verzType)
+            return w;
+    return nullptr;
+}
+
+void TfrmMain::OpenCollectivity(const QString& name, int collNr, bool check, int verzType, const QString& verzNaam,
+                                int collVolgNr) {
+    const QString caption = CollectivityCaption(collNr, collVolgNr, verzNaam, name);
+    if (check && !dm_.CollectivityExists(collNr, collVolgNr, verzType)) return;
+    if (QMdiSubWindow* existing = findWindow(collNr, collVolgNr, verzType)) {
+        if (existing->isMinimized()) existing->showNormal();
+        mdi_->setActiveSubWindow(existing);
+    } else {
+        BusyPainting busy(mdi_);
+        CollectivityItem item{collNr, collVolgNr, name, verzNaam, verzType};
+        QWidget* child = windowFactory_(item, caption);
+        child->setWindowTitle(caption);
+        QMdiSubWindow* sub = mdi_->addSubWindow(child);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        if (CollectivityChild* c = childOf(sub)) c->loadWindowState();
+        connect(sub, &QObject::destroyed, this, [this] {
+            if (!closing_) RebuildOpenList();
+        });
+        sub->show();
+        mdi_->setActiveSubWindow(sub);
+        FollowActiveWindow(1);
+    }
+    recent_.touch(WindowKey(collNr, collVolgNr));
+}
+
+CollectivityChild* TfrmMain::activeChild() const { return childOf(mdi_->activeSubWindow()); }
+
+int TfrmMain::CollectivityWindowCount() const {
+    int n = 0;
+    for (QMdiSubWindow* w : mdi_->subWindowList()) n += childOf(w) ? 1 : 0;
+    return n;
+}
+
+bool TfrmMain::CloseCollectivityWindows() {
+    const auto windows = mdi_->subWindowList();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        if (!childOf(*it)) continue;
+        if (!(*it)->close()) return false;
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return CollectivityWindowCount() == 0;
+}
+
+void TfrmMain::FollowActiveWindow(int state) {
+    CollectivityChild* child = state == 1 ? activeChild() : nullptr;
+    if (state == 1 && !child) return;
+    if (actBorderelMenu) {
+        menuBar()->removeAction(actBorderelMenu);
+        actBorderelMenu = nullptr;
+    }
+    tbnPrint->setMenu(child ? child->reportMenu() : nullptr);
+    tbnExport->setMenu(child ? child->exportMenu() : nullptr);
+    tbnVerzOpties->setMenu(child ? child->optionsMenu() : nullptr);
+    for (QToolButton* b : {tbnPrint, tbnExport, tbnVerzOpties}) b->setPopupMode(QToolButton::InstantPopup);
+    for (QToolButton* b : collectivityButtons()) b->setEnabled(child != nullptr);
+    if (!child) return;
+    if (QMenu* menu = child->borderelMenu()) {
+        actBorderelMenu = menu->menuAction();
+        menuBar()->insertAction(miOnderhoud->menuAction(), actBorderelMenu);
+    }
+    activeWindowKey_ = child->windowKey();
+}
+
+bool TfrmMain::ConfirmMaintenance(const QString& word) { return maintenance_->ConfirmMaintenance(word); }
+
+void TfrmMain::importFiles() {
+    ImportCommandHooks hooks;
+    hooks.confirmMaintenance = [this](const QString& word) { return ConfirmMaintenance(word); };
+    hooks.openWindowCount = [this] { return CollectivityWindowCount(); };
+    hooks.runImportDialog = [this](const QString& single, const QStringList& names) {
+        TdlgImport dialog(dm_.connection(), MemLists(), prompts_, dm_.GetDatabaseVersion(), settings_.ImportDir(), this);
+        if (!single.isEmpty())
+            dialog.SetSingleFile(single);
+        else
+            dialog.SetFileList(names);
+        if (importDialogRunner)
+            importDialogRunner(dialog);
+        else
+            dialog.exec();
+    };
+    hooks.convertToEuro = [this] {
+        ProgressWindow progress(this);
+        dm_.ConvertToEuro(progress);
+    };
+    hooks.rebuildOpenList = [this] { RebuildOpenList(); };
+    ImportCommand(settings_, prompts_, hooks).ActionImporterenExecute();
+}
+
+void TfrmMain::restoreDefaults() {
+    if (prompts_.askYesNo(MsgType::Warning, AskRestoreDefaults)) {
+        settings_.RestoreDefaultsOnExit = true;
+        close();
+    } else {
+        settings_.RestoreDefaultsOnExit = false;
+    }
+}
+
+void TfrmMain::BringToFront() {
+    if (isMinimized()) showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TfrmMain::saveSettings() {
+    settings_.SetMaximized(isMaximized());
+    settings_.SetToolbarMainMenuVisible(action(QStringLiteral("actToolbarMainMenuTonen"))->isChecked());
+    const QRect g = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    settings_.SetMainFormWidth(g.width());
+    settings_.SetMainFormHeight(g.height());
+    settings_.SetMainFormTop(g.top());
+    settings_.SetMainFormLeft(g.left());
+    settings_.SetMRUList(recent_.toCommaText());
+    QString open;
+    if (CollectivityChild* c = childOf(mdi_->currentSubWindow()))
+        open = c->windowKey();
+    else if (CollectivityWindowCount() > 0)
+        open = activeWindowKey_;
+    settings_.SetOpenMDIWindows(open);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (!prompts_.askYesNo(MsgType::Confirmation, AskClose)) {
+        event->ignore();
+        return;
+    }
+    saveSettings();
+    closing_ = true;
+    CloseCollectivityWindows();
+    // Compact and repair arrives with the maintenance commands; until then the
+    // reminder keeps asking.
+    dm_.DatabaseCheckReminder(QDateTime::currentDateTime(), [] { return false; });
+    event->accept();
+}
+
+} // namespace ostrapel

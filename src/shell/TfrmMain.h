@@ -1,0 +1,118 @@
+#pragma once
+
+#include "OpenList.h"
+#include "RecentList.h"
+
+#include <QMainWindow>
+#include <functional>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+class QToolButton;
+class QUrl;
+
+namespace ostrapel {
+class TdlgImport;
+}
+
+namespace ostrapel {
+
+class CollectivityChild;
+class MaintenanceCheck;
+class Prompts;
+class TStaticSettings;
+class TdatamodBorderel;
+
+// The frame window: menus, toolbar, status bar and the collectivity windows.
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the main-window start-up steps; errors escape to the caller.
+    TfrmMain(TdatamodBorderel& dataModule, TStaticSettings& settings, Prompts& prompts, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Creates the window of a collectivity; replaceable until the collectivity window exists.
+    using WindowFactory = std::function<QWidget*(const CollectivityItem& item, const QString& caption)>;
+    void setWindowFactory(WindowFactory f) { windowFactory_ = std::move(f); }
+    // Opens a document with the desktop's program; replaceable in tests.
+    std::function<bool(const QUrl&)> openUrl;
+    // True when the program folder lies on a network file system; replaceable in tests.
+    std::function<bool()> onNetwork;
+
+    // Shows the window as the settings say and reopens the last active collectivity.
+    void ShowAtStart();
+    void OpenCollectivity(const QString& name, int collNr, bool check, int verzType, const QString& verzNaam, int collVolgNr);
+    void RebuildOpenList();
+    bool ConfirmMaintenance(const QString& word);
+    int CollectivityWindowCount() const;
+    bool CloseCollectivityWindows();
+    void FollowActiveWindow(int state);
+    void RunChooser();
+    // Brings the window to the front, restored when minimised (a second start asks for it).
+    void BringToFront();
+
+    const RecentList& recentList() const { return recent_; }
+    QString activeWindowKey() const { return activeWindowKey_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+    QMenu* openMenu() const { return miOpenen; }
+    QToolButton* openButton() const { return tbtnBorderelMany; }
+    QToolBar* toolBar() const { return tbrMainMenu; }
+    QAction* action(const QString& objectName) const;
+    QList<QToolButton*> collectivityButtons() const;
+
+    void importFiles(); // "Bestand importeren ..."
+    // Runs the import dialog; tests drive it without a modal loop.
+    std::function<void(TdlgImport&)> importDialogRunner;
+    void restoreDefaults();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildActions();
+    void buildMenus();
+    void buildToolBar();
+    void restoreGeometryFromSettings();
+    void saveSettings();
+    void reopenWindows();
+    void applyToolbarVisibility();
+    void fillWindowMenu();
+    QMdiSubWindow* findWindow(int collNr, int collVolgNr, int verzType) const;
+    CollectivityChild* activeChild() const;
+    void runCommand(const std::function<void()>& command);
+    QAction* makeAction(const QString& name, const QString& caption, const QString& hint = {});
+
+    TdatamodBorderel& dm_;
+    TStaticSettings& settings_;
+    Prompts& prompts_;
+    std::unique_ptr<MaintenanceCheck> maintenance_;
+    WindowFactory windowFactory_;
+    RecentList recent_;
+    QString activeWindowKey_;
+    bool shown_ = false;
+    bool closing_ = false;
+
+    QMdiArea* mdi_;
+    QMenu* miBestand = nullptr;
+    QMenu* miOpenen = nullptr;
+    QMenu* miOnderhoud = nullptr;
+    QMenu* miWindow = nullptr;
+    QMenu* miHelp = nullptr;
+    QAction* miOpenenAction = nullptr;
+    QToolBar* tbrMainMenu = nullptr;
+    QToolButton* tbtnBorderelMany = nullptr;
+    QToolButton* tbnFilter = nullptr;
+    QToolButton* tbnPrint = nullptr;
+    QToolButton* tbnImporteren = nullptr;
+    QToolButton* tbnExport = nullptr;
+    QToolButton* tbnVerzOpties = nullptr;
+    QAction* actKiesColl = nullptr;
+    QAction* actBorderelMenu = nullptr; // the active window's menu in the menu bar
+    QList<QAction*> actions_;
+};
+
+} // namespace ostrapel
