@@ -1,14 +1,12 @@
 // The desktop program: start-up in its fixed order, then the user-interface loop.
 #include "OstrapelApplication.h"
 
-#include "core/DataModule.h"
 #include "core/DisplayFormat.h"
-#include "core/RunLog.h"
 #include "core/Settings.h"
-#include "import/ZipArchive.h"
 #include "shell/QtPrompts.h"
 #include "shell/ShellTexts.h"
 #include "shell/SingleInstanceGuard.h"
+#include "shell/Startup.h"
 #include "shell/TDlgSplash.h"
 #include "shell/TfrmMain.h"
 
@@ -32,37 +30,23 @@ int main(int argc, char** argv) {
 
     QtPrompts prompts;
     app.showError = [&prompts](const QString& message) { prompts.error(message); };
-    int result = 1;
-    try {
-        TStaticSettings& settings = StaticSettings();
-        TdatamodBorderel dm(settings, prompts);
-        dm.setSplashStatusHandler([&splash](const QString& text) {
-            if (splash) splash->setStatus(text);
+    StartupHooks hooks;
+    hooks.splashStatus = [&splash](const QString& text) {
+        if (splash) splash->setStatus(text);
+    };
+    hooks.splashDone = [&splash] { splash.reset(); };
+    hooks.mainWindowReady = [&](TfrmMain& main) {
+        prompts.setParent(&main);
+        QObject::connect(&guard, &SingleInstanceGuard::notified, &main, [&main](int kind, quint32) {
+            if (kind == 1) main.BringToFront();
         });
-        if (!dm.DataModuleCreate(CheckZipLibraries)) return 1;
-        {
-            TfrmMain main(dm, settings, prompts);
-            prompts.setParent(&main);
-            QObject::connect(&guard, &SingleInstanceGuard::notified, &main, [&main](int kind, quint32) {
-                if (kind == 1) main.BringToFront();
-            });
-            main.ShowAtStart();
-            dm.setSplashStatusHandler({});
-            splash.reset();
-            result = QApplication::exec();
-            prompts.setParent(nullptr);
-        }
-    } catch (const std::exception& e) {
-        // An error that escapes start-up is logged, shown, and ends the program.
-        const QString message = QString::fromStdString(e.what());
-        try {
-            WriteRunLog(message, false, QString(), true);
-        } catch (...) {
-        }
-        splash.reset();
-        prompts.error(message);
-        result = 1;
-    }
+    };
+    hooks.runLoop = [&prompts](TfrmMain&) {
+        const int rc = QApplication::exec();
+        prompts.setParent(nullptr);
+        return rc;
+    };
+    const int result = RunProgram(prompts, hooks);
     DestroyStaticSettings(); // a restore of the defaults deletes the user file here
     return result;
 }

@@ -1,0 +1,113 @@
+// Start-up as a whole: the error handler with its run log, and one running
+// copy per program folder (real processes).
+#include "ScriptedPrompts.h"
+#include "TestProgramDir.h"
+#include "core/Settings.h"
+#include "shell/Startup.h"
+#include "shell/TfrmMain.h"
+
+#include <QDate>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+using namespace ostrapel;
+
+namespace {
+
+class StartupFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        oldTmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", tmp.path().toLocal8Bit());
+        InitStaticSettings(dir.path());
+    }
+    void TearDown() override {
+        DestroyStaticSettings();
+        qputenv("TMPDIR", oldTmp);
+    }
+    test::TestProgramDir dir;
+    QTemporaryDir tmp;
+    QByteArray oldTmp;
+    test::ScriptedPrompts prompts;
+};
+
+} // namespace
+
+TEST_F(StartupFixture, ShowsTheMainWindowAndEndsTheSplash) {
+    bool ready = false, splashDone = false, looped = false;
+    StartupHooks hooks;
+    hooks.mainWindowReady = [&](TfrmMain&) { ready = true; };
+    hooks.splashDone = [&] { splashDone = true; };
+    hooks.runLoop = [&](TfrmMain& main) {
+        looped = main.isVisible() && splashDone;
+        prompts.answers.push_back(MsgButton::Yes);
+        main.close();
+        return 0;
+    };
+    EXPECT_EQ(RunProgram(prompts, hooks), 0);
+    EXPECT_TRUE(ready);
+    EXPECT_TRUE(looped);
+}
+
+TEST_F(StartupFixture, AnErrorThatEscapesIsLoggedShownAndEndsTheProgram) {
+    {
+        auto db = dir.connect(QStringLiteral("break"));
+        db->execute(QStringLiteral("drop table RecStruct"));
+    }
+    bool looped = false;
+    StartupHooks hooks;
+    hooks.runLoop = [&](TfrmMain&) {
+        looped = true;
+        return 0;
+    };
+    EXPECT_EQ(RunProgram(prompts, hooks), 1);
+    EXPECT_FALSE(looped);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].type, MsgType::Error);
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("RecStruct"), Qt::CaseInsensitive));
+    QFile log(tmp.filePath(QStringLiteral("log/log") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
+                           QStringLiteral(".txt")));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(prompts.messages[0].text.left(20)));
+}
+
+TEST(SingleInstance, OneCopyPerProgramFolderSurvivingACrash) {
+    test::TestProgramDir a, b;
+    for (test::TestProgramDir* d : {&a, &b}) {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(OSTRAPEL_APP), d->filePath(QStringLiteral("ostrapel"))));
+        QFile::setPermissions(d->filePath(QStringLiteral("ostrapel")), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    auto start = [&](test::TestProgramDir& d) {
+        auto p = std::make_unique<QProcess>();
+        p->setProcessEnvironment(env);
+        p->start(d.filePath(QStringLiteral("ostrapel")), {});
+        EXPECT_TRUE(p->waitForStarted(10000));
+        return p;
+    };
+    auto first = start(a);
+    QTest::qWait(3000); // let it register and show its window
+    ASSERT_EQ(first->state(), QProcess::Running) << first->readAllStandardError().toStdString();
+
+    auto second = start(a);
+    EXPECT_TRUE(second->waitForFinished(20000));
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(first->state(), QProcess::Running);
+
+    auto elsewhere = start(b); // installed in another folder: runs too
+    EXPECT_FALSE(elsewhere->waitForFinished(3000));
+    elsewhere->kill();
+    elsewhere->waitForFinished();
+
+    ::kill(pid_t(first->processId()), SIGKILL); // a crash leaves its registration behind
+    first->waitForFinished();
+    auto third = start(a);
+    EXPECT_FALSE(third->waitForFinished(3000));
+    third->kill();
+    third->waitForFinished();
+}
