@@ -106,14 +106,8 @@ int runImport(TdatamodBorderel& dm, CliPrompts& prompts, const QStringList& file
         }
         NullProgress progress;
         dm.ConvertToEuro(progress);
-    } catch (const ImportError& e) {
-        prompts.error(e.message());
-        exitCode = ExitFailure;
-    } catch (const DatabaseError& e) {
-        prompts.error(e.message());
-        exitCode = ExitFailure;
     } catch (const std::exception& e) {
-        prompts.error(QString::fromStdString(e.what()));
+        prompts.error(ErrorMessage(e));
         exitCode = ExitFailure;
     }
     for (const QString& pattern : {ImportCommandTexts::StatementPattern, ImportCommandTexts::StandardStatementPattern})
@@ -164,7 +158,7 @@ int main(int argc, char** argv) {
             MemLists().InstallDataSetHooks();
             result = command == QStringLiteral("import") ? runImport(dm, prompts, args, all) : listCollectivities(dm);
         } catch (const std::exception& e) {
-            prompts.error(QString::fromStdString(e.what()));
+            prompts.error(ErrorMessage(e));
             result = ExitFailure;
         }
     }

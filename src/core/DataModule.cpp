@@ -146,7 +146,7 @@ void TdatamodBorderel::DatabaseCheckReminder(const QDateTime& now, const std::fu
         if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(now, QFileDevice::FileModificationTime))
             throw DatabaseError(file.errorString());
     } catch (const std::exception& e) {
-        prompts_.error(QString::fromStdString(e.what()));
+        prompts_.error(ErrorMessage(e));
     }
 }
 

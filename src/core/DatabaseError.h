@@ -1,20 +1,13 @@
 #pragma once
 
-#include <QString>
-#include <stdexcept>
+#include "OstrapelError.h"
 
 namespace ostrapel {
 
-// An error of the database layer. The message is meant for the user and is
-// shown as is by the command that lets it escape.
-class DatabaseError : public std::runtime_error {
+// An error of the database layer.
+class DatabaseError : public OstrapelError {
 public:
-    explicit DatabaseError(const QString& message)
-        : std::runtime_error(message.toStdString()), message_(message) {}
-    const QString& message() const { return message_; }
-
-private:
-    QString message_;
+    using OstrapelError::OstrapelError;
 };
 
 } // namespace ostrapel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OstrapelError.h"
+
 #include <QChar>
 #include <QHash>
 #include <QString>
@@ -31,13 +33,9 @@ struct TmyRecStruct {
 };
 
 // A field number the catalogue does not hold for a known kind.
-class CatalogueError : public std::runtime_error {
+class CatalogueError : public OstrapelError {
 public:
-    explicit CatalogueError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
-    const QString& message() const { return message_; }
-
-private:
-    QString message_;
+    using OstrapelError::OstrapelError;
 };
 
 // One column a grid shows, as BuildGridColumns plans it.

@@ -2,7 +2,7 @@
 
 #include "ImportStruct.h"
 
-#include <stdexcept>
+#include "core/OstrapelError.h"
 
 namespace ostrapel {
 
@@ -10,13 +10,9 @@ class ImportView;
 class TmyMemLists;
 
 // A statement value that the check pass must read and cannot: it ends the run.
-class ImportError : public std::runtime_error {
+class ImportError : public OstrapelError {
 public:
-    explicit ImportError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
-    const QString& message() const { return message_; }
-
-private:
-    QString message_;
+    using OstrapelError::OstrapelError;
 };
 
 // Reads a statement file once and summarises it against its control record.

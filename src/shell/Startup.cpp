@@ -3,6 +3,7 @@
 #include "TfrmMain.h"
 
 #include "core/DataModule.h"
+#include "core/OstrapelError.h"
 #include "core/RunLog.h"
 #include "core/Settings.h"
 #include "import/ZipArchive.h"
@@ -22,7 +23,7 @@ int RunProgram(Prompts& prompts, const StartupHooks& hooks) {
         if (hooks.splashDone) hooks.splashDone();
         return hooks.runLoop ? hooks.runLoop(main) : 0;
     } catch (const std::exception& e) {
-        const QString message = QString::fromStdString(e.what());
+        const QString message = ErrorMessage(e);
         try {
             WriteRunLog(message, false, QString(), true);
         } catch (...) {

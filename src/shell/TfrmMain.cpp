@@ -9,13 +9,12 @@
 #include "TdlgKiesColl.h"
 
 #include "core/DataModule.h"
-#include "core/DatabaseError.h"
+#include "core/OstrapelError.h"
 #include "core/Paths.h"
 #include "core/RecordCatalogue.h"
 #include "core/Settings.h"
 #include "core/SqlFragments.h"
 #include "core/TextHelpers.h"
-#include "import/CheckPass.h"
 #include "import/ImportCommand.h"
 #include "import/ui/TdlgImport.h"
 
@@ -122,14 +121,8 @@ QAction* TfrmMain::action(const QString& objectName) const {
 void TfrmMain::runCommand(const std::function<void()>& command) {
     try {
         command();
-    } catch (const DatabaseError& e) {
-        prompts_.error(e.message());
-    } catch (const ImportError& e) {
-        prompts_.error(e.message());
-    } catch (const CatalogueError& e) {
-        prompts_.error(e.message());
     } catch (const std::exception& e) {
-        prompts_.error(QString::fromStdString(e.what()));
+        prompts_.error(ErrorMessage(e));
     }
 }
 
@@ -160,25 +153,9 @@ void TfrmMain::buildActions() {
     connect(a, &QAction::triggered, this, [this] { restoreDefaults(); });
 
     a = makeAction(QStringLiteral("actTileHor"), TileHor);
-    connect(a, &QAction::triggered, this, [this] {
-        const auto windows = mdi_->subWindowList();
-        if (windows.isEmpty()) return;
-        const int h = mdi_->viewport()->height() / int(windows.size());
-        for (int i = 0; i < windows.size(); ++i) {
-            windows[i]->showNormal();
-            windows[i]->setGeometry(0, i * h, mdi_->viewport()->width(), h);
-        }
-    });
+    connect(a, &QAction::triggered, this, [this] { tile(true); });
     a = makeAction(QStringLiteral("actTileVert"), TileVert);
-    connect(a, &QAction::triggered, this, [this] {
-        const auto windows = mdi_->subWindowList();
-        if (windows.isEmpty()) return;
-        const int w = mdi_->viewport()->width() / int(windows.size());
-        for (int i = 0; i < windows.size(); ++i) {
-            windows[i]->showNormal();
-            windows[i]->setGeometry(i * w, 0, w, mdi_->viewport()->height());
-        }
-    });
+    connect(a, &QAction::triggered, this, [this] { tile(false); });
     a = makeAction(QStringLiteral("actCascade"), Cascade);
     connect(a, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
 
@@ -199,6 +176,21 @@ void TfrmMain::buildActions() {
         TDlgSplash about(TDlgSplash::Mode::About, this);
         about.exec();
     });
+}
+
+// "Boven elkaar" stacks the child windows top to bottom, "Naast elkaar" side by side.
+void TfrmMain::tile(bool aboveEachOther) {
+    const auto windows = mdi_->subWindowList();
+    if (windows.isEmpty()) return;
+    const QSize area = mdi_->viewport()->size();
+    const int n = int(windows.size());
+    for (int i = 0; i < n; ++i) {
+        windows[i]->showNormal();
+        if (aboveEachOther)
+            windows[i]->setGeometry(0, i * (area.height() / n), area.width(), area.height() / n);
+        else
+            windows[i]->setGeometry(i * (area.width() / n), 0, area.width() / n, area.height());
+    }
 }
 
 void TfrmMain::buildMenus() {

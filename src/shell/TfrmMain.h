@@ -81,6 +81,7 @@ private:
     void reopenWindows();
     void applyToolbarVisibility();
     void fillWindowMenu();
+    void tile(bool aboveEachOther);
     QMdiSubWindow* findWindow(int collNr, int collVolgNr, int verzType) const;
     CollectivityChild* activeChild() const;
     void runCommand(const std::function<void()>& command);

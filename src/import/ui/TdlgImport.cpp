@@ -2,10 +2,9 @@
 
 #include "TdlgImportOverzicht.h"
 
-#include "core/DatabaseError.h"
+#include "core/OstrapelError.h"
 #include "core/Prompts.h"
 #include "core/RecordCatalogue.h"
-#include "import/CheckPass.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -70,12 +69,8 @@ void TdlgImport::activate() {
     try {
         run_->Execute(showOverview);
         if (!run_->overviewAccepted()) reject();
-    } catch (const ImportError& e) {
-        prompts_.error(e.message());
-    } catch (const DatabaseError& e) {
-        prompts_.error(e.message());
     } catch (const std::exception& e) {
-        prompts_.error(QString::fromStdString(e.what()));
+        prompts_.error(ErrorMessage(e));
     }
     while (busy_ > 0) setBusy(false);
 }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace ostrapel {
+
+// An error whose message is meant for the user and is shown as it is by the
+// command that lets it escape.
+class OstrapelError : public std::runtime_error {
+public:
+    explicit OstrapelError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
+    const QString& message() const { return message_; }
+
+private:
+    QString message_;
+};
+
+// The user-facing message of any exception.
+inline QString ErrorMessage(const std::exception& e) {
+    if (const auto* o = dynamic_cast<const OstrapelError*>(&e)) return o->message();
+    return QString::fromStdString(e.what());
+}
+
+} // namespace ostrapel
