@@ -4,7 +4,11 @@
 #include "TestProgramDir.h"
 #include "core/DataModule.h"
 #include "core/IniFile.h"
+#include "core/RecordCatalogue.h"
 #include "core/Settings.h"
+#include "import/ImportOverview.h"
+#include "import/ui/TdlgImport.h"
+#include "SampleGenerator.h"
 #include "shell/MaintenanceCheck.h"
 #include "shell/ShellTexts.h"
 #include "shell/TDlgSplash.h"
@@ -101,6 +105,40 @@ TEST_F(MainWindow, FirstStartUsesTheDefaults) {
     test::saveScreenshot(&w, QStringLiteral("hoofdvenster"));
     w.openMenu()->hide();
     test::saveScreenshot(w.openMenu(), QStringLiteral("menu-openen"));
+}
+
+TEST_F(MainWindow, ImportFromTheFileMenuFillsTheOpenList) {
+    TmyMemLists catalogue;
+    catalogue.LoadRecordLayouts(dm->connection());
+    SampleOptions o;
+    o.collectivities = 2;
+    o.persons = 8;
+    o.periods = {QStringLiteral("2006-01")};
+    prompts.nextFiles = SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("archief")));
+    TfrmMain& w = open();
+    EXPECT_FALSE(w.openMenu()->menuAction()->isVisible());
+    w.importDialogRunner = [](TdlgImport& dialog) {
+        dialog.showOverview = [](std::vector<TmyImportStruct>& summaries) {
+            ImportOverview overview(summaries);
+            overview.toggleSelectAll();
+            test::ScriptedPrompts quiet;
+            return overview.acceptClose(quiet);
+        };
+        dialog.show();
+        QTRY_VERIFY(dialog.run().done());
+    };
+    w.action(QStringLiteral("ActionImporteren"))->trigger();
+    EXPECT_EQ(menuTexts(w.openMenu()), (QStringList{QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV"),
+                                                    QStringLiteral("0013-1 SV: Installatiebedrijf Van Dam")}));
+    EXPECT_TRUE(w.openMenu()->menuAction()->isVisible());
+    EXPECT_EQ(prompts.openFolders, QStringList{settings->ImportDir()});
+    const QStringList menus = {QStringLiteral("bestand"), QStringLiteral("onderhoud"), QStringLiteral("venster"), QStringLiteral("help")};
+    for (int i = 0; i < 4; ++i) {
+        QMenu* m = w.menuBar()->actions()[i]->menu();
+        m->popup(w.mapToGlobal(QPoint(0, 0)));
+        test::saveScreenshot(m, QStringLiteral("menu-") + menus[i]);
+        m->hide();
+    }
 }
 
 TEST_F(MainWindow, OpenListInItsThreeForms) {
