@@ -22,9 +22,7 @@ qsizetype prevSignificant(const SqlTokens& t, qsizetype i) {
     return -1;
 }
 
-bool isNameToken(const SqlToken& t) {
-    return t.kind == SqlToken::Word || t.kind == SqlToken::Bracketed || t.kind == SqlToken::Quoted;
-}
+bool isNameToken(const SqlToken& t) { return t.kind == SqlToken::Word || t.kind == SqlToken::Bracketed; }
 
 // "delete * from t" becomes "delete from t"; "delete from t a" names its alias with AS.
 void rewriteDelete(SqlTokens& t) {
@@ -62,6 +60,16 @@ void convertDateLiterals(SqlTokens& t) {
                        .arg(m.captured(3))
                        .arg(m.captured(1).toInt(), 2, 10, QChar(u'0'))
                        .arg(m.captured(2).toInt(), 2, 10, QChar(u'0'));
+    }
+}
+
+// Jet reads "text" as a string literal.
+void doubleQuotedStrings(SqlTokens& t) {
+    for (SqlToken& tok : t) {
+        if (tok.kind != SqlToken::Quoted) continue;
+        const QString value = tok.name();
+        tok.kind = SqlToken::String;
+        tok.text = u'\'' + QString(value).replace(u'\'', QStringLiteral("''")) + u'\'';
     }
 }
 
@@ -211,6 +219,7 @@ private:
 
 TranslatedSql JetDialect::translate(const QString& jetSql) const {
     SqlTokens t = tokenizeSql(jetSql);
+    doubleQuotedStrings(t);
     rewriteDelete(t);
     convertDateLiterals(t);
     renameFunctions(t);

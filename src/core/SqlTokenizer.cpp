@@ -9,7 +9,8 @@ bool isNameChar(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
 } // namespace
 
 QString SqlToken::name() const {
-    if (kind == Bracketed || kind == Quoted) return text.mid(1, text.size() - 2);
+    if (kind == Bracketed) return text.mid(1, text.size() - 2);
+    if (kind == Quoted) return text.mid(1, text.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
     return text;
 }
 
@@ -47,11 +48,24 @@ SqlTokens tokenizeSql(const QString& sql) {
                 ++i;
             }
             push(SqlToken::String, start, i);
-        } else if (c == u'[' || c == u'"') {
-            const QChar close = c == u'[' ? u']' : u'"';
-            const qsizetype end = sql.indexOf(close, i + 1);
+        } else if (c == u'[') {
+            const qsizetype end = sql.indexOf(u']', i + 1);
             i = end < 0 ? n : end + 1;
-            push(c == u'[' ? SqlToken::Bracketed : SqlToken::Quoted, start, i);
+            push(SqlToken::Bracketed, start, i);
+        } else if (c == u'"') {
+            ++i;
+            while (i < n) {
+                if (sql.at(i) == u'"') {
+                    if (i + 1 < n && sql.at(i + 1) == u'"') {
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                ++i;
+            }
+            push(SqlToken::Quoted, start, i);
         } else if (c == u'#') {
             const qsizetype end = sql.indexOf(u'#', i + 1);
             if (end > 0) {

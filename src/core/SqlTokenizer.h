@@ -12,7 +12,7 @@ struct SqlToken {
         Comment,     // -- to end of line, or /* ... */
         String,      // '...' with '' inside
         Bracketed,   // [name]
-        Quoted,      // "name"
+        Quoted,      // "text": a string in Jet SQL
         DateLiteral, // #...#
         Parameter,   // :name
         Number,      // 12, 2.20371

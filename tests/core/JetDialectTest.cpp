@@ -198,6 +198,7 @@ TEST(JetDialect, RewritesOnlyWhatDiffers) {
         {"select sum(a) as X, X * 2 as Y, Y + 1 as Z", "select sum(a) as X, (sum(a)) * 2 as Y, ((sum(a)) * 2) + 1 as Z"},
         {"select [5008] as Bedrag, t.Bedrag from t", "select [5008] as Bedrag, t.Bedrag from t"},
         {"select ucase(x) from t", "select upper(x) from t"},
+        {"where ([1002] like \"DE%\" OR  [1020] like \"D'\"\"A%\")", "where ([1002] like 'DE%' OR  [1020] like 'D''\"A%')"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(d.translate(QString::fromUtf8(c.jet)).sql, QString::fromUtf8(c.engine)) << c.jet;
