@@ -1,0 +1,200 @@
+#include "BorderelState.h"
+
+#include "CollectivityTexts.h"
+
+#include "core/Connection.h"
+#include "core/DisplayFormat.h"
+#include "core/SqlStatement.h"
+#include "core/TextHelpers.h"
+
+namespace ostrapel {
+
+using namespace CollectivityTexts;
+
+BorderelState::BorderelState(Connection& connection, const TmyMemLists& catalogue)
+    : connection_(connection), catalogue_(catalogue) {
+    persons_.setFieldList(catalogue_.SelectFieldList(QStringLiteral("10")));
+    components_.setFieldList(catalogue_.SelectFieldList(QStringLiteral("50")));
+}
+
+BorderelState::~BorderelState() = default;
+
+void BorderelState::setIdentity(int collNr, int collVolgNr, int verzType) {
+    collNr_ = collNr;
+    collVolgNr_ = collVolgNr;
+    verzType_ = verzType;
+    persons_.setIdentity(collNr, collVolgNr, verzType);
+    components_.setIdentity(collNr, collVolgNr);
+}
+
+void BorderelState::setPeriodSetting(const QString& setting) {
+    periodSetting_ = setting;
+    const PeriodClauses c = BuildPeriodClauses(setting);
+    persons_.periodClause = c.persons;
+    components_.periodClause = c.components;
+    periodDescription_ = c.description;
+}
+
+void BorderelState::Initialise() {
+    setPeriodSetting(periodSetting_);
+    BuildPersonsQuery();
+    const ComponentsQuery::Filter order[3] = {Filter::Soort, Filter::Component, Filter::Herkomst};
+    for (Filter f : order) dropDowns_[f].build(connection_, catalogue_, ComponentsQuery::fieldOf(f), collNr_, collVolgNr_);
+}
+
+void BorderelState::applyPersonsFields() {
+    catalogue_.PrepareFields(personsData_, QStringLiteral("10"), false);
+    columns10_ = catalogue_.BuildGridColumns(personsData_, true, fieldOrder10);
+}
+
+void BorderelState::applyComponentsFields() {
+    catalogue_.PrepareFields(componentsData_, QStringLiteral("50"), false);
+    columns50_ = catalogue_.BuildGridColumns(componentsData_, true, fieldOrder50);
+}
+
+void BorderelState::BuildPersonsQuery(const QString& keyField) {
+    const QString order = personsOpen_ ? personsData_.sortFields() : QString();
+    const QString key = keyField.isEmpty() ? QString() : personsData_.value(keyField).toString();
+    const bool hadKey = !keyField.isEmpty() && personsOpen_ && !personsData_.isEmpty();
+    auto statement = connection_.prepareNew(persons_.sql());
+    statement->exec();
+    personsData_.load(statement->query());
+    statement->finish();
+    personsOpen_ = true;
+    applyPersonsFields();
+    personsData_.sort(order.isEmpty() ? PersonsQuery::sortFieldsFor(sortField10) : order);
+    if (hadKey) personsData_.locate(keyField, key, Qt::CaseSensitive);
+    FollowCursor();
+}
+
+void BorderelState::Search(const QString& text) {
+    persons_.searchClause = persons_.composeSearchClause(text, sortField10);
+    BuildPersonsQuery();
+}
+
+bool BorderelState::SortPersonsBy(const QString& field) {
+    if (FirstCommaItem(personsData_.sortFields()) == field) return false;
+    const QString key = personsData_.value(QStringLiteral("ID07")).toString();
+    personsData_.sort(PersonsQuery::sortFieldsFor(field));
+    personsData_.locate(QStringLiteral("ID07"), key, Qt::CaseSensitive);
+    sortField10 = field;
+    return true;
+}
+
+void BorderelState::ToggleUnitView() {
+    const bool on = !persons_.unitView();
+    persons_.setUnitView(on);
+    if (on) {
+        persons_.unitClause = PersonsQuery::composeUnitClause(personsData_.value(QStringLiteral("ID05")).toString());
+    } else {
+        persons_.unitClause = kNeutralClause;
+        components_.setMode(ComponentsQuery::Mode::Individual);
+        BuildComponentsQuery();
+    }
+    BuildPersonsQuery(QStringLiteral("ID07"));
+}
+
+void BorderelState::ToggleCompoundSurname() {
+    persons_.setCompoundSurname(!persons_.compoundSurname());
+    BuildPersonsQuery();
+}
+
+void BorderelState::ApplyFilterClause(const QString& clause) {
+    persons_.filterClause = clause;
+    BuildPersonsQuery();
+}
+
+bool BorderelState::ChangePeriod(const QString& setting) {
+    if (setting == periodSetting_) return false;
+    setPeriodSetting(setting);
+    BuildPersonsQuery(QStringLiteral("ID07"));
+    BuildComponentsQuery();
+    return true;
+}
+
+void BorderelState::SetComponentsShown(bool shown) {
+    componentsShown_ = shown;
+    BuildComponentsQuery();
+    if (!shown) total_ = 0;
+}
+
+void BorderelState::SetMode(ComponentsQuery::Mode mode) {
+    components_.setMode(mode);
+    BuildComponentsQuery();
+    FollowCursor();
+}
+
+void BorderelState::SetModeLetter(const QString& letter) {
+    SetMode(letter == QStringLiteral("G") ? ComponentsQuery::Mode::Joint : ComponentsQuery::Mode::Individual);
+}
+
+bool BorderelState::ChooseDropDown(Filter f, int index) {
+    if (!dropDowns_[f].check(index)) return false;
+    components_.setFilter(f, dropDowns_[f].checkedCode(), dropDowns_[f].checkedEntryText());
+    BuildComponentsQuery();
+    return true;
+}
+
+void BorderelState::SetStoredDropDownText(Filter f, const QString& text) {
+    dropDowns_[f].checkText(text);
+    components_.setFilter(f, dropDowns_[f].checkedCode(), dropDowns_[f].checkedEntryText());
+}
+
+void BorderelState::BuildComponentsQuery() {
+    if (!componentsShown_) return;
+    componentsStatement_ = connection_.prepareNew(components_.sql());
+    totalsStatement_ = connection_.prepareNew(components_.totalsSql());
+    loadComponents();
+}
+
+void BorderelState::loadComponents() {
+    if (!componentsStatement_) return;
+    const QVariant person = personsData_.value(QStringLiteral("ID07"));
+    const QString param = components_.parameterName();
+    componentsStatement_->bind(param, person);
+    componentsStatement_->exec();
+    const QString order = componentsData_.sortFields();
+    componentsData_.load(componentsStatement_->query());
+    componentsStatement_->finish();
+    applyComponentsFields();
+    if (!order.isEmpty()) componentsData_.sort(order);
+    totalsStatement_->bind(param, person);
+    totalsStatement_->exec();
+    total_ = totalsStatement_->next() ? totalsStatement_->value(0).toDouble() : 0.0;
+    totalsStatement_->finish();
+    ++componentRuns_;
+}
+
+bool BorderelState::SortComponentsBy(const QString& field) {
+    if (FirstCommaItem(componentsData_.sortFields()) == field) return false;
+    componentsData_.sort(ComponentsQuery::sortFieldsFor(field));
+    sortField50 = field;
+    return true;
+}
+
+void BorderelState::FollowCursor() {
+    if (paused_ || !componentsShown_) return;
+    loadComponents();
+}
+
+void BorderelState::setPaused(bool paused) {
+    if (paused == paused_) return;
+    paused_ = paused;
+    if (!paused_) FollowCursor();
+}
+
+QString BorderelState::verzekerdenLabel() const {
+    return persons_.filterClause != kNeutralClause ? VerzekerdenFilter : Verzekerden;
+}
+
+QString BorderelState::recordCountText() const {
+    return QString::number(personsOpen_ ? personsData_.recordCount() : 0) + Records;
+}
+
+QString BorderelState::unitFooterText() const { return persons_.unitView() ? EenheidAan : EenheidUit; }
+
+QString BorderelState::totalText() const { return QStringLiteral("%1").arg(programLocale().toString(total_, 'f', 2), 8); }
+
+QString BorderelState::componentsCountText() const { return QString::number(componentsData_.recordCount()) + Records; }
+
+} // namespace ostrapel

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "ComponentsQuery.h"
+#include "DropDownFilter.h"
+#include "PersonsQuery.h"
+
+#include "core/DataSet.h"
+#include "core/RecordCatalogue.h"
+
+#include <memory>
+#include <vector>
+
+namespace ostrapel {
+
+class Connection;
+class SqlStatement;
+
+// The collectivity window without its widgets: the persons and components
+// queries in every state, the search, sorting, the unit view, the period, the
+// drop-down filters, and following the persons cursor.
+class BorderelState {
+public:
+    using Filter = ComponentsQuery::Filter;
+
+    BorderelState(Connection& connection, const TmyMemLists& catalogue);
+    ~BorderelState();
+
+    void setIdentity(int collNr, int collVolgNr, int verzType);
+    int collNr() const { return collNr_; }
+    int collVolgNr() const { return collVolgNr_; }
+    int verzType() const { return verzType_; }
+
+    // Stored values, set before Initialise.
+    QString sortField10 = QStringLiteral("1002");
+    QString sortField50;
+    QString fieldOrder10;
+    QString fieldOrder50;
+    void setPeriodSetting(const QString& setting);
+    QString periodSetting() const { return periodSetting_; }
+    void setCompoundSurname(bool on) { persons_.setCompoundSurname(on); }
+    bool compoundSurname() const { return persons_.compoundSurname(); }
+
+    // Period clauses, the persons list and the drop-downs.
+    void Initialise();
+    void BuildPersonsQuery(const QString& keyField = {});
+    void Search(const QString& text);
+    // False when the list is sorted on `field` already.
+    bool SortPersonsBy(const QString& field);
+    void ToggleUnitView();
+    bool unitView() const { return persons_.unitView(); }
+    void ToggleCompoundSurname();
+    void ApplyFilterClause(const QString& clause);
+    QString filterClause() const { return persons_.filterClause; }
+    // After the period dialog: a changed setting re-queries, keeping the person.
+    bool ChangePeriod(const QString& setting);
+
+    // The components pane.
+    void SetComponentsShown(bool shown);
+    bool componentsShown() const { return componentsShown_; }
+    void SetMode(ComponentsQuery::Mode mode);
+    ComponentsQuery::Mode mode() const { return components_.mode(); }
+    void SetModeLetter(const QString& letter);
+    bool ChooseDropDown(Filter f, int index);
+    void SetStoredDropDownText(Filter f, const QString& text);
+    const DropDownFilter& dropDown(Filter f) const { return dropDowns_[f]; }
+    void BuildComponentsQuery();
+    bool SortComponentsBy(const QString& field);
+
+    // The persons cursor moved: re-run the components and totals for the person.
+    void FollowCursor();
+    void setPaused(bool paused);
+    bool paused() const { return paused_; }
+
+    DataSet& persons() { return personsData_; }
+    DataSet& components() { return componentsData_; }
+    const std::vector<GridColumn>& personsColumns() const { return columns10_; }
+    const std::vector<GridColumn>& componentsColumns() const { return columns50_; }
+    const PersonsQuery& personsQuery() const { return persons_; }
+    const ComponentsQuery& componentsQuery() const { return components_; }
+
+    QString periodDescription() const { return periodDescription_; }
+    QString verzekerdenLabel() const;
+    QString recordCountText() const;
+    QString unitFooterText() const;
+    double total() const { return total_; }
+    QString totalText() const;
+    QString componentsCountText() const;
+    QString componentsFooterText() const { return components_.footerText(); }
+    // How many times the components were re-run (a test sees whether a step re-queried).
+    int componentRuns() const { return componentRuns_; }
+
+private:
+    void loadComponents();
+    void applyPersonsFields();
+    void applyComponentsFields();
+
+    Connection& connection_;
+    const TmyMemLists& catalogue_;
+    int collNr_ = -1;
+    int collVolgNr_ = -1;
+    int verzType_ = 0;
+    PersonsQuery persons_;
+    ComponentsQuery components_;
+    DropDownFilter dropDowns_[3];
+    QString periodSetting_;
+    QString periodDescription_;
+    DataSet personsData_;
+    DataSet componentsData_;
+    std::vector<GridColumn> columns10_;
+    std::vector<GridColumn> columns50_;
+    std::unique_ptr<SqlStatement> componentsStatement_;
+    std::unique_ptr<SqlStatement> totalsStatement_;
+    double total_ = 0;
+    bool componentsShown_ = false;
+    bool personsOpen_ = false;
+    bool paused_ = false;
+    int componentRuns_ = 0;
+};
+
+} // namespace ostrapel

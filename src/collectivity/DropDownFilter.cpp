@@ -1,0 +1,59 @@
+#include "DropDownFilter.h"
+
+#include "CollectivityTexts.h"
+
+#include "core/Connection.h"
+#include "core/DataSet.h"
+#include "core/RecordCatalogue.h"
+
+namespace ostrapel {
+
+QString DropDownFilter::DistinctValuesQuery(const QString& field) {
+    const QString b = u'[' + field + u']';
+    return QStringList{QStringLiteral("SELECT distinct ") + b + QStringLiteral(" AS WAARDE"), QStringLiteral("FROM bord50"),
+                       QStringLiteral("WHERE ID01 = :ID01 and ID02 = :ID02"),
+                       QStringLiteral("AND ") + b + QStringLiteral(" <> ''"), QStringLiteral("ORDER BY ") + b}
+        .join(QStringLiteral("\r\n"));
+}
+
+void DropDownFilter::build(Connection& connection, const TmyMemLists& catalogue, const QString& field, int collNr,
+                           int collVolgNr) {
+    catalogue_ = &catalogue;
+    field_ = field;
+    entries_ = {CollectivityTexts::Alles};
+    checked_ = 0;
+    QStringList pick;
+    if (catalogue.FillPickList(pick, field, false) > 0) {
+        entries_ << pick;
+        return;
+    }
+    DataSet values = connection.query(DistinctValuesQuery(field), {{QStringLiteral("ID01"), collNr}, {QStringLiteral("ID02"), collVolgNr}});
+    for (values.first(); !values.eof(); values.next()) entries_ << values.value(QStringLiteral("Waarde")).toString();
+}
+
+bool DropDownFilter::check(int index) {
+    if (index == checked_ || index < 0 || index >= entries_.size()) return false;
+    checked_ = index;
+    return true;
+}
+
+void DropDownFilter::checkText(const QString& text) {
+    for (int i = 0; i < entries_.size(); ++i)
+        if (entries_[i].compare(text, Qt::CaseInsensitive) == 0) checked_ = i;
+}
+
+QString DropDownFilter::checkedEntryText() const {
+    if (checked_ <= 0) return {};
+    QString text = entries_.value(checked_);
+    const qsizetype amp = text.indexOf(u'&');
+    if (amp >= 0) text.remove(amp, 1);
+    return text;
+}
+
+QString DropDownFilter::checkedCode() const {
+    const QString text = checkedEntryText();
+    if (text.isEmpty() || !catalogue_) return text;
+    return catalogue_->EncodePickValue(field_, text);
+}
+
+} // namespace ostrapel

@@ -1,0 +1,79 @@
+#include "PeriodChoice.h"
+
+#include "core/Connection.h"
+#include "core/DataSet.h"
+#include "core/TextHelpers.h"
+
+namespace ostrapel {
+
+QStringList PeriodChoice::Months(Connection& connection, int collNr, int collVolgNr, int verzType) {
+    DataSet rows = connection.query(
+        QStringLiteral("select distinct(id03) as FactuurMaand from bord99 where id01 = :id01 and id02 = :id02  and id05 like :id05"),
+        {{QStringLiteral("id01"), collNr}, {QStringLiteral("id02"), collVolgNr},
+         {QStringLiteral("id05"), verzType == 1 ? QStringLiteral("9%") : QStringLiteral("S%")}});
+    QStringList months;
+    for (rows.first(); !rows.eof(); rows.next()) months << rows.value(QStringLiteral("FactuurMaand")).toString();
+    return months;
+}
+
+PeriodChoice::PeriodChoice(QStringList months, const QString& currentSetting) : months_(std::move(months)) {
+    if (months_.isEmpty()) months_ << QString();
+    auto offered = [this](const QString& m) { return months_.contains(m) ? m : QString(); };
+    if (currentSetting.isEmpty()) {
+        choice = Choice::Alles;
+        return;
+    }
+    const QString a = TokenAt(currentSetting, u';', 0);
+    const QString b = TokenAt(currentSetting, u';', 1);
+    if (a == b) {
+        choice = Choice::Maand;
+        month = offered(a);
+    } else {
+        choice = Choice::PeriodeVan;
+        from = offered(a);
+        to = offered(b);
+    }
+}
+
+bool PeriodChoice::okEnabled() const {
+    switch (choice) {
+    case Choice::Maand:
+        return !month.isEmpty();
+    case Choice::PeriodeVan:
+        return !from.isEmpty() && (to.isEmpty() || to >= from);
+    case Choice::Alles:
+        return true;
+    }
+    return false;
+}
+
+QString PeriodChoice::result() const {
+    switch (choice) {
+    case Choice::Maand:
+        return month + u';' + month;
+    case Choice::PeriodeVan:
+        return to.isEmpty() ? from : from + u';' + to;
+    case Choice::Alles:
+        break;
+    }
+    return {};
+}
+
+QString ComparisonChoice::MonthsQuery(int verzType) {
+    return QStringLiteral("select Distinct(id03) as Periode from bord00 where id01 = :CollNr and id02 = :CollVolgNr \r\n") +
+           (verzType == 1 ? QStringLiteral(" and [ID03] <= '2005-12' ") : QStringLiteral(" and [ID03] >= '2006-01' ")) +
+           QStringLiteral("\r\nOrder by Id03 ");
+}
+
+QStringList ComparisonChoice::Months(Connection& connection, int collNr, int collVolgNr, int verzType) {
+    DataSet rows = connection.query(MonthsQuery(verzType), {{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}});
+    QStringList months;
+    for (rows.first(); !rows.eof(); rows.next()) months << rows.value(QStringLiteral("Periode")).toString();
+    return months;
+}
+
+ComparisonChoice::ComparisonChoice(QStringList months) : months_(std::move(months)) {
+    if (!months_.isEmpty()) to = months_.last();
+}
+
+} // namespace ostrapel

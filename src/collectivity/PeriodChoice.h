@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace ostrapel {
+
+class Connection;
+
+// The rules of the period dialog: the months offered, the preselection from
+// the current setting, when OK may be pressed and the setting it gives.
+class PeriodChoice {
+public:
+    enum class Choice { Alles, Maand, PeriodeVan };
+
+    // Months of the control records of the window's insurance type.
+    static QStringList Months(Connection& connection, int collNr, int collVolgNr, int verzType);
+
+    PeriodChoice(QStringList months, const QString& currentSetting);
+
+    const QStringList& months() const { return months_; } // one empty entry when there are none
+    Choice choice = Choice::Alles;
+    QString month; // cbFactuurmaand1
+    QString from;  // cbFactuurmaand2
+    QString to;    // cbFactuurmaand3
+
+    bool okEnabled() const;
+    QString result() const;
+
+private:
+    QStringList months_;
+};
+
+// The rules of the comparison dialog: two months of one insurance type, the
+// later strictly after the earlier.
+class ComparisonChoice {
+public:
+    static QString MonthsQuery(int verzType);
+    static QStringList Months(Connection& connection, int collNr, int collVolgNr, int verzType);
+
+    explicit ComparisonChoice(QStringList months);
+    const QStringList& months() const { return months_; }
+    QString from;
+    QString to; // the last month at first
+    bool okEnabled() const { return !from.isEmpty() && !to.isEmpty() && to > from; }
+
+private:
+    QStringList months_;
+};
+
+} // namespace ostrapel

@@ -1,0 +1,250 @@
+// The collectivity window's queries and state, without widgets.
+#include "CollectivityFixture.h"
+#include "collectivity/BorderelState.h"
+#include "collectivity/PeriodChoice.h"
+
+using namespace ostrapel;
+
+namespace {
+
+class Borderel : public test::CollectivityFixture {
+protected:
+    std::unique_ptr<BorderelState> open(int verzType = 2) {
+        auto s = std::make_unique<BorderelState>(*db, catalogue);
+        s->setIdentity(12, 1, verzType);
+        s->Initialise();
+        return s;
+    }
+    static QStringList column(DataSet& ds, const QString& field) {
+        QStringList out;
+        for (int r = 0; r < ds.recordCount(); ++r) out << ds.value(r, ds.fieldIndex(field)).toString();
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(Borderel, PersonsQueryLinesInEachState) {
+    auto s = open();
+    QStringList lines = s->personsQuery().lines();
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("SELECT distinct bord10.[ID04], bord10.[ID05], bord10.[ID07], bord10.[1002]")));
+    EXPECT_EQ(lines[2], QStringLiteral("WHERE bord10.[ID01] = 12 AND bord10.[ID02] = 1 AND bord10.[1024] in (' ')"));
+    for (int i : {3, 4, 5, 6}) EXPECT_EQ(lines[i], QStringLiteral("AND 1=1"));
+    EXPECT_EQ(lines[7], QStringLiteral("ORDER BY [1002]"));
+    EXPECT_EQ(s->persons().recordCount(), 24);
+    EXPECT_EQ(s->recordCountText(), QStringLiteral("24 records "));
+    EXPECT_EQ(open(1)->personsQuery().whereLine(), QStringLiteral("WHERE bord10.[ID01] = 12 AND bord10.[ID02] = 1 AND bord10.[1024] in ('Z', 'P')"));
+
+    s->sortField10 = QStringLiteral("1004");
+    s->Search(QStringLiteral("DE"));
+    EXPECT_EQ(s->personsQuery().lines()[3], QStringLiteral("AND BORD10.[1004] like 'DE%'"));
+    for (int r = 0; r < s->persons().recordCount(); ++r)
+        EXPECT_TRUE(s->persons().value(r, s->persons().fieldIndex(QStringLiteral("1004"))).toString().startsWith(QStringLiteral("de")));
+
+    s->sortField10 = QStringLiteral("1002");
+    s->Search(QStringLiteral("O'B\"X"));
+    EXPECT_EQ(s->personsQuery().lines()[3], QStringLiteral("AND BORD10.[1002] like 'O''B\"X%'"));
+    EXPECT_EQ(s->persons().recordCount(), 0); // valid SQL, no match
+    s->setCompoundSurname(true);
+    s->Search(QStringLiteral("VRIES"));
+    EXPECT_EQ(s->personsQuery().lines()[3], QStringLiteral("AND ([1002] like \"VRIES%\" OR  [1020] like \"VRIES%\")"));
+    EXPECT_TRUE(s->personsQuery().lines()[0].contains(
+        QStringLiteral("iif(BORD10.[1022] = 'J', BORD10.[1020] + ' - ' + BORD10.[1002], BORD10.[1002]) as [1002]")));
+
+    s->Search(QString()); // Enter in an empty box: the whole list again
+    EXPECT_EQ(s->personsQuery().lines()[3], QStringLiteral("AND 1=1"));
+    EXPECT_EQ(s->persons().recordCount(), 24);
+
+    EXPECT_EQ(s->verzekerdenLabel(), QStringLiteral(" Verzekerden"));
+    s->ApplyFilterClause(QStringLiteral(" AND bord10.[1007] = 'H'"));
+    EXPECT_EQ(s->verzekerdenLabel(), QStringLiteral(" Verzekerden (filter actief)"));
+    EXPECT_LT(s->persons().recordCount(), 24);
+}
+
+TEST_F(Borderel, CompoundSurnamesShowThePartnerName) {
+    auto s = open();
+    s->ToggleCompoundSurname();
+    const QStringList names = column(s->persons(), QStringLiteral("1002"));
+    EXPECT_TRUE(std::any_of(names.begin(), names.end(), [](const QString& n) { return n.contains(QStringLiteral(" - ")); }));
+}
+
+TEST_F(Borderel, TitleClicksSortByTheSortMap) {
+    auto s = open();
+    EXPECT_EQ(s->persons().sortFields(), QStringLiteral("1002, 1003, 1004"));
+    EXPECT_FALSE(s->SortPersonsBy(QStringLiteral("1002"))); // sorted on it already
+    s->persons().setRecNo(5);
+    const QString person = s->persons().value(QStringLiteral("ID07")).toString();
+    EXPECT_TRUE(s->SortPersonsBy(QStringLiteral("ID04")));
+    EXPECT_EQ(s->persons().sortFields(), QStringLiteral("ID04, 1002, 1003, 1004"));
+    EXPECT_EQ(s->persons().value(QStringLiteral("ID07")).toString(), person); // the same person stays selected
+    EXPECT_EQ(s->sortField10, QStringLiteral("ID04"));
+    EXPECT_TRUE(s->SortPersonsBy(QStringLiteral("1017")));
+    EXPECT_EQ(s->persons().sortFields(), QStringLiteral("1017"));
+    EXPECT_EQ(ComponentsQuery::sortFieldsFor(QStringLiteral("ID03")), QStringLiteral("ID03, 5003, 5004"));
+    EXPECT_EQ(ComponentsQuery::sortFieldsFor(QStringLiteral("5005")), QStringLiteral("5005, ID03"));
+    EXPECT_EQ(ComponentsQuery::sortFieldsFor(QStringLiteral("5012")), QStringLiteral("5012, ID03"));
+    EXPECT_EQ(ComponentsQuery::sortFieldsFor(QStringLiteral("5008")), QStringLiteral("5008"));
+}
+
+TEST_F(Borderel, UnitViewKeepsSearchAndFilterForLater) {
+    auto s = open();
+    // a unit with more than one member
+    DataSet& p = s->persons();
+    int row = 0;
+    for (; row < p.recordCount(); ++row) {
+        const QString unit = p.value(row, p.fieldIndex(QStringLiteral("ID05"))).toString();
+        if (column(p, QStringLiteral("ID05")).count(unit) > 1 && p.value(row, p.fieldIndex(QStringLiteral("ID07"))).toString() != unit) break;
+    }
+    ASSERT_LT(row, p.recordCount());
+    p.setRecNo(row);
+    const QString person = p.value(QStringLiteral("ID07")).toString();
+    const QString unit = p.value(QStringLiteral("ID05")).toString();
+    s->ToggleUnitView();
+    EXPECT_EQ(s->unitFooterText(), QStringLiteral("Verz. eenheid AAN"));
+    EXPECT_EQ(s->personsQuery().lines()[4], QStringLiteral("AND bord10.[ID05]='") + unit + u'\'');
+    EXPECT_EQ(s->persons().value(QStringLiteral("ID07")).toString(), person);
+    const int members = s->persons().recordCount();
+    EXPECT_EQ(column(s->persons(), QStringLiteral("ID05")).count(unit), members);
+
+    s->Search(QStringLiteral("ZZZ")); // changes the stored clause, not the list
+    EXPECT_EQ(s->persons().recordCount(), members);
+    s->ToggleUnitView();
+    EXPECT_EQ(s->unitFooterText(), QStringLiteral("Verz. eenheid UIT"));
+    EXPECT_EQ(s->persons().recordCount(), 0); // the search applies again
+}
+
+TEST_F(Borderel, ComponentsFollowThePersonInBothModes) {
+    auto s = open();
+    s->SetComponentsShown(true);
+    DataSet& p = s->persons();
+    ASSERT_TRUE(p.locate(QStringLiteral("ID07"), p.value(0, p.fieldIndex(QStringLiteral("ID05")))));
+    s->FollowCursor();
+    const QString person = p.value(QStringLiteral("ID07")).toString();
+    ASSERT_GT(s->components().recordCount(), 0);
+    EXPECT_EQ(column(s->components(), QStringLiteral("ID07")).count(person), 0); // ID07 is not in the list
+    const double own = s->total();
+    const double expected = db->scalar(QStringLiteral("select sum([5008]) from bord50 where ID01 = 12 and ID07 = :k"),
+                                       {{QStringLiteral("k"), person}}).toDouble();
+    EXPECT_NEAR(own, expected, 0.001);
+    EXPECT_EQ(s->componentsQuery().lines()[3], QStringLiteral("AND bord50.ID07 = :ID07 AND bord50.ID01=12 AND bord50.ID02=1"));
+
+    s->SetMode(ComponentsQuery::Mode::Joint); // the main insured: the whole unit
+    EXPECT_EQ(s->componentsQuery().lines()[3], QStringLiteral("AND bord50.ID05 = :ID05 AND bord50.ID01=12 AND bord50.ID02=1"));
+    const double unitTotal = db->scalar(QStringLiteral("select sum([5008]) from bord50 where ID01 = 12 and ID05 = :k"),
+                                        {{QStringLiteral("k"), person}}).toDouble();
+    EXPECT_NEAR(s->total(), unitTotal, 0.001);
+
+    // a co-insured person: only components whose unit key is that person's own key
+    for (int r = 0; r < p.recordCount(); ++r)
+        if (p.value(r, p.fieldIndex(QStringLiteral("ID07"))) != p.value(r, p.fieldIndex(QStringLiteral("ID05")))) {
+            p.setRecNo(r);
+            break;
+        }
+    s->FollowCursor();
+    EXPECT_EQ(s->components().recordCount(), 0);
+    EXPECT_EQ(s->totalText(), QStringLiteral("    0,00"));
+    EXPECT_EQ(s->componentsCountText(), QStringLiteral("0 records "));
+}
+
+TEST_F(Borderel, DropDownsAndFooterText) {
+    auto s = open();
+    s->SetComponentsShown(true);
+    const DropDownFilter& herkomst = s->dropDown(ComponentsQuery::Herkomst);
+    EXPECT_EQ(herkomst.entries(), (QStringList{QStringLiteral("<ALLES>"), QStringLiteral("PROL"), QStringLiteral("MUT"), QStringLiteral("HAND")}));
+    const DropDownFilter& soort = s->dropDown(ComponentsQuery::Soort);
+    EXPECT_EQ(soort.entries().first(), QStringLiteral("<ALLES>"));
+    EXPECT_TRUE(soort.entries().contains(QStringLiteral("BP")));
+    EXPECT_EQ(s->componentsFooterText(), QStringLiteral("Individueel/"));
+
+    const int runs = s->componentRuns();
+    EXPECT_TRUE(s->ChooseDropDown(ComponentsQuery::Herkomst, 2));
+    EXPECT_EQ(s->componentsQuery().filterClause(ComponentsQuery::Herkomst), QStringLiteral("AND bord50.[5002] = '2'"));
+    EXPECT_EQ(s->componentRuns(), runs + 1);
+    EXPECT_FALSE(s->ChooseDropDown(ComponentsQuery::Herkomst, 2)); // checked already: no re-query
+    EXPECT_EQ(s->componentRuns(), runs + 1);
+    s->SetMode(ComponentsQuery::Mode::Joint);
+    EXPECT_EQ(s->componentsFooterText(), QStringLiteral("Gezamenlijk/Herkomst = MUT/"));
+    s->ChooseDropDown(ComponentsQuery::Herkomst, 0);
+    EXPECT_EQ(s->componentsQuery().filterClause(ComponentsQuery::Herkomst), QStringLiteral("AND 1=1"));
+    EXPECT_EQ(s->componentsFooterText(), QStringLiteral("Gezamenlijk/"));
+
+    s->SetMode(ComponentsQuery::Mode::Individual);
+    s->ChooseDropDown(ComponentsQuery::Soort, int(soort.entries().indexOf(QStringLiteral("BP"))));
+    const DropDownFilter& comp = s->dropDown(ComponentsQuery::Component);
+    s->ChooseDropDown(ComponentsQuery::Component, 1);
+    EXPECT_EQ(s->componentsFooterText(), QStringLiteral("Individueel/Soort = BP/component = ") + comp.entries()[1]);
+
+    s->SetStoredDropDownText(ComponentsQuery::Herkomst, QStringLiteral("hand"));
+    EXPECT_EQ(herkomst.checkedText(), QStringLiteral("HAND"));
+    s->SetStoredDropDownText(ComponentsQuery::Herkomst, QStringLiteral("bestaat niet"));
+    EXPECT_EQ(herkomst.checkedText(), QStringLiteral("HAND"));
+}
+
+TEST_F(Borderel, PeriodChangeKeepsThePersonAndSkipsAnUnchangedSetting) {
+    auto s = open();
+    s->SetComponentsShown(true);
+    s->persons().setRecNo(3);
+    const QString person = s->persons().value(QStringLiteral("ID07")).toString();
+    EXPECT_EQ(s->periodDescription(), QStringLiteral("Geen periode ingesteld"));
+    EXPECT_TRUE(s->ChangePeriod(QStringLiteral("2006-02;2006-02")));
+    EXPECT_EQ(s->periodDescription(), QStringLiteral("Maand 2006-02"));
+    EXPECT_EQ(s->persons().value(QStringLiteral("ID07")).toString(), person);
+    EXPECT_EQ(s->componentsQuery().lines()[4], QStringLiteral("AND BORD50.[ID03] = '2006-02'"));
+    for (const QString& m : column(s->components(), QStringLiteral("ID03"))) EXPECT_EQ(m, QStringLiteral("2006-02"));
+    const int runs = s->componentRuns();
+    EXPECT_FALSE(s->ChangePeriod(QStringLiteral("2006-02;2006-02")));
+    EXPECT_EQ(s->componentRuns(), runs);
+}
+
+TEST(PeriodChoiceTest, PreselectionAndOkRules) {
+    const QStringList months = {QStringLiteral("2006-01"), QStringLiteral("2006-02"), QStringLiteral("2006-03"), QStringLiteral("2006-05")};
+    struct Case {
+        const char* setting;
+        PeriodChoice::Choice choice;
+        const char* month;
+        const char* from;
+        const char* to;
+    } cases[] = {{"", PeriodChoice::Choice::Alles, "", "", ""},
+                 {"2006-03;2006-03", PeriodChoice::Choice::Maand, "2006-03", "", ""},
+                 {"2006-01;2006-03", PeriodChoice::Choice::PeriodeVan, "", "2006-01", "2006-03"},
+                 {"2006-02", PeriodChoice::Choice::PeriodeVan, "", "2006-02", ""},
+                 {"2004-01;2004-01", PeriodChoice::Choice::Maand, "", "", ""}};
+    for (const Case& c : cases) {
+        PeriodChoice p(months, QString::fromLatin1(c.setting));
+        EXPECT_EQ(p.choice, c.choice) << c.setting;
+        EXPECT_EQ(p.month, QString::fromLatin1(c.month)) << c.setting;
+        EXPECT_EQ(p.from, QString::fromLatin1(c.from)) << c.setting;
+        EXPECT_EQ(p.to, QString::fromLatin1(c.to)) << c.setting;
+    }
+    PeriodChoice p(months, QString());
+    p.choice = PeriodChoice::Choice::PeriodeVan;
+    p.from = QStringLiteral("2006-05");
+    p.to = QStringLiteral("2006-02");
+    EXPECT_FALSE(p.okEnabled());
+    p.to.clear();
+    EXPECT_TRUE(p.okEnabled());
+    EXPECT_EQ(p.result(), QStringLiteral("2006-05"));
+    p.choice = PeriodChoice::Choice::Maand;
+    EXPECT_FALSE(p.okEnabled());
+    p.month = QStringLiteral("2006-02");
+    EXPECT_EQ(p.result(), QStringLiteral("2006-02;2006-02"));
+    p.choice = PeriodChoice::Choice::Alles;
+    EXPECT_TRUE(p.okEnabled());
+    EXPECT_EQ(p.result(), QString());
+    EXPECT_EQ(PeriodChoice({}, QString()).months(), QStringList{QString()});
+}
+
+TEST_F(Borderel, MonthsPerInsuranceType) {
+    QStringList type1 = PeriodChoice::Months(*db, 12, 1, 1);
+    type1.sort();
+    EXPECT_EQ(type1, (QStringList{QStringLiteral("2005-11"), QStringLiteral("2005-12")}));
+    EXPECT_EQ(ComparisonChoice::Months(*db, 12, 1, 1), (QStringList{QStringLiteral("2005-11"), QStringLiteral("2005-12")}));
+    ComparisonChoice c(ComparisonChoice::Months(*db, 12, 1, 2));
+    EXPECT_EQ(c.months(), (QStringList{QStringLiteral("2006-01"), QStringLiteral("2006-02")}));
+    EXPECT_EQ(c.to, QStringLiteral("2006-02"));
+    c.from = QStringLiteral("2006-02");
+    EXPECT_FALSE(c.okEnabled()); // the same month twice
+    c.from = QStringLiteral("2006-01");
+    EXPECT_TRUE(c.okEnabled());
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "SampleGenerator.h"
+#include "ScriptedPrompts.h"
+#include "TestProgramDir.h"
+#include "core/DataSet.h"
+#include "core/RecordCatalogue.h"
+#include "import/CheckPass.h"
+#include "import/ImportRun.h"
+#include "import/ImportView.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace ostrapel::test {
+
+// A program folder with generated statements of collectivity 12 imported:
+// type 1 months 2005-11 and 2005-12, type 2 months 2006-01 and 2006-02.
+class CollectivityFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        catalogue.LoadRecordLayouts(*db);
+        catalogue.LoadFieldDisplay(*db);
+        catalogue.InstallDataSetHooks();
+        SampleOptions o;
+        o.collectivities = 1;
+        o.persons = persons;
+        o.periods = {QStringLiteral("2005-11"), QStringLiteral("2005-12"), QStringLiteral("2006-01"), QStringLiteral("2006-02")};
+        o.zip = false;
+        const QStringList files = SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("Import")));
+        SilentImportView view;
+        ScriptedPrompts prompts;
+        ImportRun run(*db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("Import")));
+        run.SetFileList(files);
+        run.Execute([](std::vector<TmyImportStruct>& s) {
+            for (TmyImportStruct& x : s) x.Import = u'J';
+            return true;
+        });
+    }
+    void TearDown() override {
+        DataSet::setTypeHook({});
+        DataSet::setDecodeHook({});
+    }
+
+    int persons = 24;
+    TestProgramDir dir;
+    std::unique_ptr<Connection> db = dir.connect();
+    TmyMemLists catalogue;
+};
+
+} // namespace ostrapel::test
