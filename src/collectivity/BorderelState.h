@@ -71,6 +71,7 @@ public:
     void setPaused(bool paused);
     bool paused() const { return paused_; }
 
+    Connection& connection() { return connection_; }
     DataSet& persons() { return personsData_; }
     DataSet& components() { return componentsData_; }
     const std::vector<GridColumn>& personsColumns() const { return columns10_; }

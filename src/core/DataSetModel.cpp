@@ -45,7 +45,7 @@ int DataSetModel::columnCount(const QModelIndex& parent) const {
 QVariant DataSetModel::data(const QModelIndex& index, int role) const {
     if (!dataSet_ || !index.isValid()) return {};
     const int field = fieldIndexOfColumn(index.column());
-    if (field < 0 || field >= dataSet_->fieldCount()) return {};
+    if (field < 0 || field >= dataSet_->fieldCount()) return {}; // the marker column has no field
     switch (role) {
     case Qt::DisplayRole:
         return dataSet_->displayText(index.row(), field);
@@ -66,6 +66,7 @@ QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int 
     if (role != Qt::DisplayRole || !dataSet_) return {};
     if (orientation == Qt::Vertical) return section + 1;
     const int field = fieldIndexOfColumn(section);
+    if (field < 0 && section >= 0 && section < columns_.size()) return QStringLiteral(" "); // the marker column
     return field < 0 || field >= dataSet_->fieldCount() ? QVariant() : QVariant(dataSet_->field(field).displayLabel);
 }
 

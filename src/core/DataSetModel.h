@@ -16,7 +16,8 @@ public:
 
     void setDataSet(DataSet* dataSet);
     DataSet* dataSet() const { return dataSet_; }
-    // Fields shown as columns, by field index; without a call: every visible field.
+    // Fields shown as columns, by field index (-1: a marker column without a field);
+    // without a call: every visible field.
     void setColumns(const QVector<int>& fieldIndexes);
     int fieldIndexOfColumn(int column) const;
     // Call after the data set was reloaded, sorted or its fields changed.

@@ -1,8 +1,8 @@
 #include "TfrmMain.h"
 
-#include "CollectivityChild.h"
+#include "collectivity/CollectivityChild.h"
+#include "collectivity/ui/TfrmBorderel.h"
 #include "MaintenanceCheck.h"
-#include "PlaceholderWindow.h"
 #include "ProgressWindow.h"
 #include "ShellTexts.h"
 #include "TDlgSplash.h"
@@ -61,8 +61,12 @@ TfrmMain::TfrmMain(TdatamodBorderel& dataModule, TStaticSettings& settings, Prom
     : QMainWindow(parent), dm_(dataModule), settings_(settings), prompts_(prompts), mdi_(new QMdiArea(this)) {
     openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     onNetwork = [] { return IsOnNetworkFileSystem(ExecutableDir()); };
-    windowFactory_ = [](const CollectivityItem& item, const QString& caption) -> QWidget* {
-        return new PlaceholderWindow(item, caption);
+    windowFactory_ = [this](const CollectivityItem& item, const QString& caption) -> QWidget* {
+        auto* w = new TfrmBorderel(dm_.connection(), MemLists(), prompts_, settings_);
+        w->setWindowTitle(caption);
+        w->SetIdentity(item.CollNr, item.CollVolgNr, item.VerzType);
+        w->statusCallback = [this](const QString& text) { dm_.ShowSplashStatus(text); };
+        return w;
     };
     maintenance_ = std::make_unique<MaintenanceCheck>(
         prompts_, [this] { return onNetwork && onNetwork(); }, [this] { return CollectivityWindowCount(); },

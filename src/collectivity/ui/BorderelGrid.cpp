@@ -1,0 +1,109 @@
+#include "BorderelGrid.h"
+
+#include "MarkerImages.h"
+
+#include <QHeaderView>
+#include <QPainter>
+
+namespace ostrapel {
+
+BorderelGrid::BorderelGrid(Marker marker, QWidget* parent)
+    : QTableView(parent), model_(new DataSetModel(this)), marker_(marker) {
+    setModel(model_);
+    setItemDelegate(new BorderelGridDelegate(this));
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setFrameShape(QFrame::NoFrame);
+    setTabKeyNavigation(false);
+    setFocusPolicy(Qt::ClickFocus);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsMovable(true);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void BorderelGrid::setColumns(DataSet* dataSet, const std::vector<GridColumn>& plan) {
+    QVector<int> fields;
+    for (const GridColumn& c : plan) fields << c.fieldIndex;
+    if (model_->dataSet() != dataSet) model_->setDataSet(dataSet);
+    model_->setColumns(fields);
+    const QFontMetrics fm = fontMetrics();
+    for (int i = 0; i < int(plan.size()); ++i) {
+        const GridColumn& c = plan[size_t(i)];
+        int width = c.widthPixels;
+        if (c.widthChars > 0) {
+            width = c.widthChars * fm.horizontalAdvance(u'0') + 4;
+        } else if (width == 0) {
+            const TmyRecStruct* e = c.fieldName.size() == 4 ? MemLists().FindField(c.fieldName) : nullptr;
+            const int chars = e ? std::clamp<int>(e->length, 4, 24) : 10;
+            width = std::max(fm.horizontalAdvance(c.title) + 12, chars * fm.horizontalAdvance(u'0') + 10);
+        }
+        setColumnWidth(i, width);
+        setColumnHidden(i, !c.visible && c.fieldIndex >= 0);
+    }
+}
+
+void BorderelGrid::refresh() { model_->refresh(); }
+
+QString BorderelGrid::fieldOfColumn(int column) const {
+    const int field = model_->fieldIndexOfColumn(column);
+    return field >= 0 && dataSet() ? dataSet()->field(field).name : QString();
+}
+
+int BorderelGrid::columnOfField(const QString& field) const {
+    for (int c = 0; c < model_->columnCount(); ++c)
+        if (fieldOfColumn(c).compare(field, Qt::CaseInsensitive) == 0) return c;
+    return -1;
+}
+
+void BorderelGrid::setSortField(const QString& field) {
+    sortField_ = field;
+    viewport()->update();
+}
+
+void BorderelGrid::showCurrentRow() {
+    DataSet* ds = dataSet();
+    if (!ds || ds->isEmpty()) return;
+    const QModelIndex index = model_->index(ds->recNo(), std::max(0, currentIndex().column()));
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(index);
+}
+
+void BorderelGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    DataSet* ds = grid_->dataSet();
+    if (!ds || ds->isEmpty()) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    const bool selected = option.state & QStyle::State_Selected;
+    const int field = grid_->dataModel()->fieldIndexOfColumn(index.column());
+    if (field < 0) { // the marker column
+        int image = -1;
+        if (grid_->marker() == BorderelGrid::Marker::MainInsured) {
+            const QVariant unit = ds->value(index.row(), ds->fieldIndex(QStringLiteral("ID05")));
+            const QVariant person = ds->value(index.row(), ds->fieldIndex(QStringLiteral("ID07")));
+            if (!unit.isNull() && unit.toString() == person.toString()) image = 0;
+        } else {
+            const QString origin = ds->value(index.row(), ds->fieldIndex(QStringLiteral("5002"))).toString();
+            if (origin.isEmpty()) {
+                QStyledItemDelegate::paint(painter, option, index);
+                return;
+            }
+            image = std::clamp(origin.toInt(), 1, 3);
+        }
+        painter->fillRect(option.rect, selected ? option.palette.highlight() : option.palette.dark());
+        if (image >= 0) painter->drawPixmap(option.rect.topLeft() + QPoint(2, 2), MarkerImage(image));
+        return;
+    }
+    QStyleOptionViewItem opt(option);
+    if (ds->field(field).name.compare(grid_->sortField(), Qt::CaseInsensitive) == 0) {
+        if (!selected) painter->fillRect(option.rect, SortColumnColour());
+        opt.font.setBold(true);
+    }
+    QStyledItemDelegate::paint(painter, opt, index);
+}
+
+} // namespace ostrapel

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/DataSetModel.h"
+#include "core/RecordCatalogue.h"
+
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+namespace ostrapel {
+
+// A list of the collectivity window: read-only, a marker column first, the
+// column of the sort field highlighted in bold, coded values by their text.
+class BorderelGrid : public QTableView {
+    Q_OBJECT
+public:
+    enum class Marker { MainInsured, Origin };
+    BorderelGrid(Marker marker, QWidget* parent = nullptr);
+
+    // Lays the columns out by the plan of the record catalogue.
+    void setColumns(DataSet* dataSet, const std::vector<GridColumn>& plan);
+    void refresh();
+    DataSetModel* dataModel() const { return model_; }
+    DataSet* dataSet() const { return model_->dataSet(); }
+    QString fieldOfColumn(int column) const;
+    int columnOfField(const QString& field) const;
+    void setSortField(const QString& field);
+    const QString& sortField() const { return sortField_; }
+    Marker marker() const { return marker_; }
+    // Selects the data set's current row.
+    void showCurrentRow();
+
+private:
+    DataSetModel* model_;
+    Marker marker_;
+    QString sortField_;
+};
+
+class BorderelGridDelegate : public QStyledItemDelegate {
+public:
+    explicit BorderelGridDelegate(BorderelGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // The sort column's colour, 12569282 as the program has always written it.
+    static QColor SortColumnColour() { return QColor(194, 202, 191); }
+
+private:
+    BorderelGrid* grid_;
+};
+
+} // namespace ostrapel

@@ -1,0 +1,45 @@
+#include "FooterBar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace ostrapel {
+
+FooterBar::FooterBar(QWidget* parent) : QFrame(parent), layout_(new QHBoxLayout(this)) {
+    setFrameShape(QFrame::NoFrame);
+    layout_->setContentsMargins(0, 0, 0, 0);
+    layout_->setSpacing(0);
+    layout_->addStretch();
+    setFixedHeight(17);
+}
+
+int FooterBar::addSection(int width, Qt::Alignment alignment, const QString& text, const QPixmap& icon) {
+    auto* box = new QWidget(this);
+    box->setFixedWidth(width);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(3, 0, 3, 0);
+    row->setSpacing(3);
+    if (!icon.isNull()) {
+        auto* image = new QLabel(box);
+        image->setPixmap(icon);
+        row->addWidget(image);
+    }
+    auto* label = new QLabel(text, box);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    row->addWidget(label, 1);
+    box->setStyleSheet(QStringLiteral("QWidget { border-right: 1px solid palette(mid); }"
+                                      "QLabel { border: none; }"));
+    layout_->insertWidget(layout_->count() - 1, box);
+    sections_.push_back(label);
+    return int(sections_.size() - 1);
+}
+
+void FooterBar::setText(int section, const QString& text) {
+    if (section >= 0 && section < int(sections_.size())) sections_[size_t(section)]->setText(text);
+}
+
+QString FooterBar::text(int section) const {
+    return section >= 0 && section < int(sections_.size()) ? sections_[size_t(section)]->text() : QString();
+}
+
+} // namespace ostrapel

@@ -1,0 +1,160 @@
+// The collectivity window offscreen: what the user sees in each state.
+#include "CollectivityFixture.h"
+#include "Screenshots.h"
+#include "collectivity/ui/BorderelGrid.h"
+#include "collectivity/ui/FooterBar.h"
+#include "collectivity/ui/TdlgKiesAantalMaanden.h"
+#include "collectivity/ui/TfrmBorderel.h"
+#include "core/Settings.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <QMenu>
+
+using namespace ostrapel;
+
+namespace {
+
+class BorderelWindow : public test::CollectivityFixture {
+protected:
+    std::unique_ptr<TfrmBorderel> open(int verzType = 2) {
+        auto w = std::make_unique<TfrmBorderel>(*db, catalogue, prompts, settings);
+        w->setWindowTitle(QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV"));
+        w->SetIdentity(12, 1, verzType);
+        w->loadWindowState();
+        w->show();
+        return w;
+    }
+    test::ScriptedPrompts prompts;
+    TStaticSettings settings{dir.path()};
+};
+
+} // namespace
+
+TEST_F(BorderelWindow, FirstOpeningShowsThePersonsAndTheirComponents) {
+    auto w = open();
+    EXPECT_EQ(w->lblVerzekerden->text(), QStringLiteral(" Verzekerden"));
+    EXPECT_EQ(w->lblPeriode->text(), QStringLiteral("Geen periode ingesteld"));
+    EXPECT_EQ(w->lblZoek->text(), QStringLiteral("Achternaam"));
+    EXPECT_EQ(w->hc10->text(2), QStringLiteral("24 records "));
+    EXPECT_EQ(w->hc10->text(3), QStringLiteral("Hoofdverzekerde"));
+    EXPECT_EQ(w->hc10->text(4), QStringLiteral("Verz. eenheid UIT"));
+    EXPECT_TRUE(w->pnl50Lijst->isVisible());
+    EXPECT_TRUE(w->actToonComponenten->isChecked());
+    EXPECT_FALSE(w->actIndividueel->isEnabled());
+    EXPECT_TRUE(w->actGezamelijk->isEnabled());
+    EXPECT_EQ(w->hc50->text(6), QStringLiteral("Individueel/"));
+    EXPECT_EQ(w->dbg10->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral(" "));
+    EXPECT_EQ(w->dbg10->model()->rowCount(), 24);
+    EXPECT_GT(w->dbg50->model()->rowCount(), 0);
+    EXPECT_TRUE(w->hc50->text(2).endsWith(QStringLiteral(" records ")));
+    test::saveScreenshot(w.get(), QStringLiteral("borderel-geopend"));
+}
+
+TEST_F(BorderelWindow, SearchSortUnitViewAndComponentsPane) {
+    auto w = open();
+    QTest::keyClicks(w->editVerzZoeken, QStringLiteral("b"));
+    EXPECT_EQ(w->editVerzZoeken->text(), QStringLiteral("B"));
+    QTest::keyClick(w->editVerzZoeken, Qt::Key_Return);
+    EXPECT_EQ(w->state().personsQuery().lines()[3], QStringLiteral("AND BORD10.[1002] like 'B%'"));
+    const int found = w->dbg10->model()->rowCount();
+    EXPECT_LT(found, 24);
+    test::saveScreenshot(w.get(), QStringLiteral("borderel-zoeken"));
+    w->editVerzZoeken->clear();
+    QTest::keyClick(w->editVerzZoeken, Qt::Key_Enter);
+    EXPECT_EQ(w->dbg10->model()->rowCount(), 24);
+
+    w->SortPersonsByColumn(w->dbg10->columnOfField(QStringLiteral("ID04")));
+    EXPECT_EQ(w->state().persons().sortFields(), QStringLiteral("ID04, 1002, 1003, 1004"));
+    EXPECT_EQ(w->lblZoek->text(), QStringLiteral("Werknemernr."));
+    EXPECT_EQ(w->dbg10->sortField(), QStringLiteral("ID04"));
+
+    w->actVerzEenheid->trigger();
+    EXPECT_EQ(w->hc10->text(4), QStringLiteral("Verz. eenheid AAN"));
+    EXPECT_LT(w->dbg10->model()->rowCount(), 24);
+    test::saveScreenshot(w.get(), QStringLiteral("borderel-eenheid"));
+    w->actGezamelijk->trigger();
+    EXPECT_EQ(w->hc50->text(6), QStringLiteral("Gezamenlijk/"));
+    w->actVerzEenheid->trigger();
+    EXPECT_EQ(w->hc10->text(4), QStringLiteral("Verz. eenheid UIT"));
+    EXPECT_EQ(w->hc50->text(6), QStringLiteral("Individueel/")); // off again: individual mode
+
+    w->ChooseDropDown(ComponentsQuery::Herkomst, 1);
+    EXPECT_EQ(w->hc50->text(6), QStringLiteral("Individueel/Herkomst = PROL/"));
+    EXPECT_TRUE(w->tbtnHerkomst->menu()->actions()[1]->isChecked());
+
+    w->actToonComponenten->trigger();
+    EXPECT_FALSE(w->pnl50Lijst->isVisible());
+    test::saveScreenshot(w.get(), QStringLiteral("borderel-zonder-componenten"));
+}
+
+TEST_F(BorderelWindow, HoldingAScrollKeyPausesTheComponents) {
+    auto w = open();
+    const int runs = w->state().componentRuns();
+    QTest::keyPress(w->editVerzZoeken, Qt::Key_Down);
+    EXPECT_EQ(w->state().persons().recNo(), 1);
+    EXPECT_EQ(w->state().componentRuns(), runs + 1);
+    QTest::qWait(800);
+    EXPECT_TRUE(w->state().paused());
+    QTest::keyPress(w->editVerzZoeken, Qt::Key_PageDown);
+    EXPECT_EQ(w->state().persons().recNo(), 11);
+    EXPECT_EQ(w->state().componentRuns(), runs + 1); // not re-run while paused
+    QTest::keyRelease(w->editVerzZoeken, Qt::Key_PageDown);
+    EXPECT_FALSE(w->state().paused());
+    EXPECT_EQ(w->state().componentRuns(), runs + 2); // once for the row reached
+}
+
+TEST_F(BorderelWindow, PeriodAndStoredStateAcrossReopening) {
+    {
+        auto w = open();
+        w->askPeriod = [](const QStringList& months, const QString& current) -> std::optional<QString> {
+            EXPECT_EQ(current, QString());
+            EXPECT_EQ(months.size(), 2);
+            return QStringLiteral("2006-01;2006-01");
+        };
+        w->actVeranderPeriode->trigger();
+        EXPECT_EQ(w->lblPeriode->text(), QStringLiteral("Maand 2006-01"));
+        w->actToonComponenten->trigger(); // hidden when closed
+        w->close();
+    }
+    auto again = open();
+    EXPECT_EQ(again->lblPeriode->text(), QStringLiteral("Maand 2006-01"));
+    EXPECT_FALSE(again->pnl50Lijst->isVisible());
+    auto type1 = open(1); // the type 1 window keeps its own period
+    EXPECT_EQ(type1->lblPeriode->text(), QStringLiteral("Geen periode ingesteld"));
+}
+
+TEST_F(BorderelWindow, PeriodDialogs) {
+    const QStringList months = {QStringLiteral("2006-01"), QStringLiteral("2006-02"), QStringLiteral("2006-03")};
+    TdlgKiesAantalMaanden dialog(months, QStringLiteral("2006-03;2006-03"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Kies periode"));
+    EXPECT_TRUE(dialog.rbMaand->isChecked());
+    EXPECT_EQ(dialog.cbFactuurmaand1->currentText(), QStringLiteral("2006-03"));
+    EXPECT_FALSE(dialog.cbFactuurmaand2->isEnabled());
+    test::saveScreenshot(&dialog, QStringLiteral("kies-periode"));
+    dialog.rbPeriode->setChecked(true);
+    dialog.cbFactuurmaand2->setCurrentIndex(2);
+    dialog.cbFactuurmaand3->setCurrentIndex(0);
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
+    dialog.cbFactuurmaand3->setCurrentIndex(-1);
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+    EXPECT_EQ(dialog.result(), QStringLiteral("2006-03"));
+
+    test::ScriptedPrompts prompts;
+    TdlgKiesPeriode compare(months, prompts);
+    EXPECT_EQ(compare.cbMaandTot->currentText(), QStringLiteral("2006-03"));
+    compare.cbMaandVan->setCurrentIndex(2);
+    EXPECT_FALSE(compare.okButton()->isEnabled());
+    compare.cbMaandVan->setCurrentIndex(0);
+    EXPECT_TRUE(compare.okButton()->isEnabled());
+    test::saveScreenshot(&compare, QStringLiteral("vergelijk-periode"));
+    prompts.answers = {MsgButton::No};
+    compare.accept();
+    EXPECT_EQ(compare.result(), QDialog::Rejected);
+    EXPECT_EQ(prompts.texts(), QStringList{QStringLiteral("Deze bewerking kan enige tijd in beslag nemen. Wilt u doorgaan?")});
+}
