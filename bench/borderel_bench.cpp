@@ -1,0 +1,120 @@
+// A collectivity of 15,000 persons with a year of premium components: how long
+// the window's persons list takes to open, and a move of the persons cursor
+// (components and totals re-run).
+#include "SampleGenerator.h"
+
+#include "collectivity/BorderelState.h"
+#include "core/Connection.h"
+#include "core/ConnectionString.h"
+#include "core/DisplayFormat.h"
+#include "core/Prompts.h"
+#include "core/RecordCatalogue.h"
+#include "core/SharedQueries.h"
+#include "import/CheckPass.h"
+#include "import/ImportRun.h"
+#include "import/ImportView.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace ostrapel;
+
+namespace {
+
+class QuietPrompts : public Prompts {
+public:
+    MsgButton message(MsgType, const QString&, MsgButtons) override { return MsgButton::Ok; }
+    std::optional<QString> editConnectionString(const QString&) override { return std::nullopt; }
+    QStringList openFileNames(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    installProgramLocale();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("borderel.db"));
+    // OSTRAPEL_BENCH_DB names a database generated before (see OSTRAPEL_BENCH_KEEP).
+    const QString reuse = qEnvironmentVariable("OSTRAPEL_BENCH_DB");
+    QFile::copy(reuse.isEmpty() ? QStringLiteral(OSTRAPEL_DELIVERED_DB) : reuse, path);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    Connection db(QStringLiteral("bench"));
+    db.open(ConnectionString::forSqliteFile(path).toString());
+    if (reuse.isEmpty()) db.execute(SharedQueries::CreateIndex1024);
+    TmyMemLists& catalogue = MemLists();
+    catalogue.LoadRecordLayouts(db);
+    catalogue.LoadFieldDisplay(db);
+    catalogue.InstallDataSetHooks();
+
+    SampleOptions o;
+    o.collectivities = 1;
+    o.persons = 15000;
+    o.componentsPerPerson = 2;
+    o.periods.clear();
+    for (int m = 1; m <= 12; ++m) o.periods << QStringLiteral("2006-%1").arg(m, 2, 10, QChar(u'0'));
+    o.zip = false;
+    QElapsedTimer t;
+    t.start();
+    if (reuse.isEmpty()) {
+    const QStringList files = SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("in")));
+    QuietPrompts prompts;
+    SilentImportView view;
+    ImportRun run(db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("in")));
+    run.SetFileList(files);
+    run.Execute([](std::vector<TmyImportStruct>& s) {
+        for (TmyImportStruct& x : s) x.Import = u'J';
+        return true;
+    });
+    }
+    std::printf("database: %d persons, %d premium components (generated and imported in %.1f s)\n",
+                db.scalar(QStringLiteral("select count(*) from bord10")).toInt(),
+                db.scalar(QStringLiteral("select count(*) from bord50")).toInt(), ms(t) / 1000);
+
+    // OSTRAPEL_BENCH_KEEP names a file to keep the generated database in.
+    if (const QString keep = qEnvironmentVariable("OSTRAPEL_BENCH_KEEP"); !keep.isEmpty()) {
+        QFile::remove(keep);
+        db.execute(QStringLiteral("vacuum into '") + QString(keep).replace(u'\'', QStringLiteral("''")) + u'\'');
+    }
+
+    for (const QString& period : {QString(), QStringLiteral("2006-06;2006-06"), QStringLiteral("2006-03;2006-09")}) {
+        BorderelState state(db, catalogue);
+        state.setIdentity(12, 1, 2);
+        state.setPeriodSetting(period);
+        t.restart();
+        state.Initialise();
+        state.SetComponentsShown(true);
+        const double open = ms(t);
+        const int moves = 200;
+        t.restart();
+        for (int i = 0; i < moves; ++i) {
+            state.persons().setRecNo((i * 7919) % state.persons().recordCount());
+            state.FollowCursor();
+        }
+        const double move = ms(t) / moves;
+        state.SetMode(ComponentsQuery::Mode::Joint);
+        t.restart();
+        for (int i = 0; i < moves; ++i) {
+            state.persons().setRecNo((i * 7919) % state.persons().recordCount());
+            state.FollowCursor();
+        }
+        const double jointMove = ms(t) / moves;
+        int total = 0;
+        for (int i = 0; i < 50; ++i) {
+            state.persons().setRecNo(i);
+            state.FollowCursor();
+            total += state.components().recordCount();
+        }
+        std::printf("period %-17s open (persons list, drop-downs, components): %6.0f ms for %d persons; "
+                    "cursor move %.2f ms (joint %.2f ms); the first 50 persons' units hold %d components\n",
+                    period.isEmpty() ? "none" : qPrintable(period), open, state.persons().recordCount(), move, jointMove,
+                    total);
+    }
+    return 0;
+}
