@@ -338,6 +338,7 @@ void TfrmBorderel::loadWindowState() {
     const QString section = WindowSection(windowKey());
     TStaticSettings& s = settings_;
     if (QWidget* frame = parentWidget()) {
+        if (frame->width() < 795 || frame->height() < 577) frame->resize(795, 577); // the form's own size at first
         if (s.ReadBool(Keys::Maximized, frame->isMaximized(), section)) {
             frame->setWindowState(frame->windowState() | Qt::WindowMaximized);
         } else {
