@@ -52,6 +52,16 @@ void BorderelState::applyComponentsFields() {
     columns50_ = catalogue_.BuildGridColumns(componentsData_, true, fieldOrder50);
 }
 
+void BorderelState::SetFieldOrder(bool personsSide, const QString& order) {
+    if (personsSide) {
+        fieldOrder10 = order;
+        if (personsOpen_) applyPersonsFields();
+    } else {
+        fieldOrder50 = order;
+        if (componentsStatement_) applyComponentsFields();
+    }
+}
+
 void BorderelState::BuildPersonsQuery(const QString& keyField) {
     const QString order = personsOpen_ ? personsData_.sortFields() : QString();
     const QString key = keyField.isEmpty() ? QString() : personsData_.value(keyField).toString();

@@ -40,6 +40,9 @@ public:
     void setCompoundSurname(bool on) { persons_.setCompoundSurname(on); }
     bool compoundSurname() const { return persons_.compoundSurname(); }
 
+    // A new field order for one side: captions, visibility and columns anew.
+    void SetFieldOrder(bool personsSide, const QString& order);
+
     // Period clauses, the persons list and the drop-downs.
     void Initialise();
     void BuildPersonsQuery(const QString& keyField = {});

@@ -3,6 +3,7 @@
 #include "MarkerImages.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QPainter>
 
 namespace ostrapel {
@@ -46,7 +47,10 @@ void BorderelGrid::setColumns(DataSet* dataSet, const std::vector<GridColumn>& p
     }
 }
 
-void BorderelGrid::refresh() { model_->refresh(); }
+void BorderelGrid::refresh() {
+    model_->refresh();
+    horizontalScrollBar()->setValue(0);
+}
 
 QString BorderelGrid::fieldOfColumn(int column) const {
     const int field = model_->fieldIndexOfColumn(column);
@@ -67,9 +71,33 @@ void BorderelGrid::setSortField(const QString& field) {
 void BorderelGrid::showCurrentRow() {
     DataSet* ds = dataSet();
     if (!ds || ds->isEmpty()) return;
-    const QModelIndex index = model_->index(ds->recNo(), std::max(0, currentIndex().column()));
+    const int column = currentIndex().isValid() ? currentIndex().column() : horizontalHeader()->logicalIndex(0);
+    const QModelIndex index = model_->index(ds->recNo(), std::max(0, column));
+    const int scrolled = horizontalScrollBar()->value();
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(index);
+    horizontalScrollBar()->setValue(scrolled); // following a row never scrolls sideways
+}
+
+std::vector<ColumnState> BorderelGrid::visualColumns() const {
+    std::vector<ColumnState> out;
+    QHeaderView* h = horizontalHeader();
+    for (int v = 0; v < h->count(); ++v) {
+        const int logical = h->logicalIndex(v);
+        out.push_back({fieldOfColumn(logical), !isColumnHidden(logical)});
+    }
+    return out;
+}
+
+void BorderelGrid::resetVisualOrder() {
+    QHeaderView* h = horizontalHeader();
+    for (int logical = 0; logical < h->count(); ++logical)
+        if (h->visualIndex(logical) != logical) h->moveSection(h->visualIndex(logical), logical);
+}
+
+void BorderelGrid::setActive(bool active) {
+    // 65280: the lime of an active grid's fixed cells
+    horizontalHeader()->setStyleSheet(active ? QStringLiteral("QHeaderView::section { background-color: #00ff00; }") : QString());
 }
 
 void BorderelGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {

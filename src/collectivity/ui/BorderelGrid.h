@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DataSetModel.h"
+#include "collectivity/FieldOrderEditor.h"
 #include "core/RecordCatalogue.h"
 
 #include <QStyledItemDelegate>
@@ -28,6 +29,12 @@ public:
     Marker marker() const { return marker_; }
     // Selects the data set's current row.
     void showCurrentRow();
+    // The columns in the order the user sees them.
+    std::vector<struct ColumnState> visualColumns() const;
+    // Puts every column back at its own place.
+    void resetVisualOrder();
+    // Marks the grid active: its fixed cells turn lime.
+    void setActive(bool active);
 
 private:
     DataSetModel* model_;

@@ -3,13 +3,20 @@
 #include "BorderelGrid.h"
 #include "FooterBar.h"
 #include "MarkerImages.h"
+#include "TDataInspector.h"
+#include "TdlgCollDetail.h"
+#include "TdlgGridVelden.h"
 #include "TdlgKiesAantalMaanden.h"
+#include "TdlgPickList.h"
 
+#include "collectivity/CollDetails.h"
 #include "collectivity/CollectivityTexts.h"
+#include "collectivity/InvoiceMonths.h"
 #include "collectivity/PeriodChoice.h"
 #include "core/Connection.h"
 #include "core/Prompts.h"
 #include "core/Settings.h"
+#include "core/TextHelpers.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -33,21 +40,6 @@ namespace Keys = WindowSettingKeys;
 
 namespace {
 
-QLabel* headerLabel(const QString& text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setFixedHeight(24);
-    l->setAutoFillBackground(true);
-    QPalette p = l->palette();
-    p.setColor(QPalette::Window, p.color(QPalette::Dark));
-    p.setColor(QPalette::WindowText, p.color(QPalette::BrightText));
-    l->setPalette(p);
-    QFont f = l->font();
-    f.setPixelSize(21);
-    f.setBold(true);
-    l->setFont(f);
-    return l;
-}
-
 // Hourglass for the length of a scope, also when a query fails.
 struct BusyCursor {
     BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -70,247 +62,59 @@ TfrmBorderel::TfrmBorderel(Connection& connection, const TmyMemLists& catalogue,
     buildLayout();
     buildMenus();
     actToonSamengesteldeAchternaam->setChecked(state_.compoundSurname());
+    ring_.isShowing = [this](int e) {
+        switch (e) {
+        case GridRing::PersonsDetail:
+            return !pnl10Detail->isHidden();
+        case GridRing::Persons:
+            return true;
+        case GridRing::ComponentsDetail:
+            return state_.componentsShown() && !pnl50Detail->isHidden();
+        default:
+            return state_.componentsShown();
+        }
+    };
     askPeriod = [this](const QStringList& months, const QString& current) -> std::optional<QString> {
         TdlgKiesAantalMaanden dialog(months, current, this);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.result();
     };
+    askFieldOrder = [this](const QString& order) -> std::optional<QString> {
+        TdlgGridVelden dialog(catalogue_, order, this);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.result();
+    };
+    askSortColumn = [this](BorderelGrid* grid, const QString& currentSort) {
+        std::vector<SortFieldPicker::Item> items;
+        for (int c = 0; c < grid->model()->columnCount(); ++c)
+            if (!grid->fieldOfColumn(c).isEmpty())
+                items.push_back({grid->model()->headerData(c, Qt::Horizontal).toString(), grid->fieldOfColumn(c), c});
+        TdlgPickList dialog(items, currentSort, this);
+        if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return -1;
+        return dialog.chosen()->column;
+    };
+    showCollDetails = [this](TDataModCollDetails& details) {
+        TdlgCollDetail dialog(details, catalogue_, this);
+        dialog.exec();
+    };
     resize(795, 577);
 }
 
-TfrmBorderel::~TfrmBorderel() = default;
-
-QAction* TfrmBorderel::action(const QString& name, const QString& caption, const QString& hint) {
-    auto* a = new QAction(caption, this);
-    a->setObjectName(name);
-    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    if (!hint.isEmpty()) {
-        const qsizetype bar = hint.indexOf(u'|');
-        a->setToolTip(bar < 0 ? hint : hint.left(bar));
-        a->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
-    }
-    addAction(a);
-    return a;
+TfrmBorderel::~TfrmBorderel() {
+    // The child widgets outlive the data sets they show (they go with QWidget's
+    // destructor): let go of the data first.
+    dbg10->dataModel()->setDataSet(nullptr);
+    dbg50->dataModel()->setDataSet(nullptr);
+    DI10Detail->setDataSet(nullptr);
+    DI50Detail->setDataSet(nullptr);
 }
 
-void TfrmBorderel::buildActions() {
-    actClose = action(QStringLiteral("actClose"), QStringLiteral("Sluiten"), QStringLiteral("Sluiten|Sluit deze collectiviteit af"));
-    actClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    connect(actClose, &QAction::triggered, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-        else close();
-    });
-    actVerzEenheid = action(QStringLiteral("actVerzEenheid"), QStringLiteral("Toon verzekeringseenheid"),
-                            QStringLiteral("Toon eenheid|Toon alle verzekerden die bij verzekeringseenheid horen"));
-    actVerzEenheid->setShortcut(Qt::Key_F6);
-    actVerzEenheid->setCheckable(true);
-    connect(actVerzEenheid, &QAction::triggered, this, [this] { ToggleUnitView(); });
-    actToonComponenten = action(QStringLiteral("actToonComponenten"), QStringLiteral("Toon componenten"),
-                                QStringLiteral("Toon componenten|Toon premiecomponenten bij verzekerde"));
-    actToonComponenten->setShortcut(Qt::Key_F7);
-    actToonComponenten->setCheckable(true);
-    connect(actToonComponenten, &QAction::triggered, this, [this] { ToggleComponents(); });
-    actIndividueel = action(QStringLiteral("actIndividueel"), Individueel,
-                            QStringLiteral("Toon individueel|Toon premiecomponenten van individu"));
-    actIndividueel->setShortcut(QKeySequence(Qt::ALT | Qt::Key_I));
-    actIndividueel->setEnabled(false);
-    connect(actIndividueel, &QAction::triggered, this, [this] { setMode(ComponentsQuery::Mode::Individual); });
-    actGezamelijk = action(QStringLiteral("actGezamelijk"), Gezamenlijk,
-                           QStringLiteral("Toon gezamenlijk|Toon de gezamenlijke premiecomponenten van een verzekeringseenheid"));
-    actGezamelijk->setShortcut(QKeySequence(Qt::ALT | Qt::Key_G));
-    connect(actGezamelijk, &QAction::triggered, this, [this] { setMode(ComponentsQuery::Mode::Joint); });
-    actVeranderPeriode = action(QStringLiteral("actVeranderPeriode"), QStringLiteral("Verander premieactiviteit periode"),
-                                QStringLiteral("Verander aantal maanden|Verander aantal maanden premieactiviteit in verzekeringseenheid"));
-    connect(actVeranderPeriode, &QAction::triggered, this, [this] { ChoosePeriod(); });
-    actToonSamengesteldeAchternaam = action(QStringLiteral("actToonSamengesteldeAchternaam"), QStringLiteral("Toon samengestelde achternaam"));
-    actToonSamengesteldeAchternaam->setCheckable(true);
-    connect(actToonSamengesteldeAchternaam, &QAction::triggered, this, [this] {
-        state_.ToggleCompoundSurname();
-        actToonSamengesteldeAchternaam->setChecked(state_.compoundSurname());
-        refreshPersons();
-    });
-    actFilter = action(QStringLiteral("actFilter"), QStringLiteral("Filter"));
-    actFilter->setEnabled(false); // the filter dialog arrives with its own work
-}
-
-void TfrmBorderel::buildLayout() {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-    splitVert = new QSplitter(Qt::Vertical, this);
-    splitVert->setHandleWidth(4);
-    splitVert->setChildrenCollapsible(false);
-    outer->addWidget(splitVert);
-
-    // Persons half.
-    auto* top = new QWidget(splitVert);
-    auto* tl = new QVBoxLayout(top);
-    tl->setContentsMargins(0, 0, 0, 0);
-    tl->setSpacing(0);
-    lblVerzekerden = headerLabel(Verzekerden, top);
-    lblPeriode = new QLabel(lblVerzekerden);
-    lblPeriode->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont periodFont = font();
-    periodFont.setBold(true);
-    periodFont.setPointSizeF(font().pointSizeF()); // not the header's large size
-    lblPeriode->setFont(periodFont);
-    auto* headerRow = new QHBoxLayout(lblVerzekerden);
-    headerRow->setContentsMargins(0, 0, 6, 0);
-    headerRow->addStretch();
-    headerRow->addWidget(lblPeriode);
-    tl->addWidget(lblVerzekerden);
-
-    auto* search = new QWidget(top);
-    search->setFixedHeight(27);
-    auto* sl = new QHBoxLayout(search);
-    sl->setContentsMargins(4, 2, 4, 2);
-    sl->addWidget(new QLabel(ZoekOp, search));
-    editVerzZoeken = new QLineEdit(search);
-    editVerzZoeken->setFixedWidth(160);
-    editVerzZoeken->installEventFilter(this);
-    connect(editVerzZoeken, &QLineEdit::textEdited, this, [this](const QString& t) {
-        const int pos = editVerzZoeken->cursorPosition();
-        editVerzZoeken->setText(t.toUpper()); // the box takes upper case only
-        editVerzZoeken->setCursorPosition(pos);
-    });
-    sl->addWidget(editVerzZoeken);
-    lblZoek = new QLabel(GeenZoekveld, search);
-    lblZoek->setMinimumWidth(110);
-    sl->addWidget(lblZoek);
-    struct Nav {
-        QStyle::StandardPixmap icon;
-        const char* hint;
-        int move;
-    } nav[] = {{QStyle::SP_MediaSkipBackward, "Eerste record", -1000000},
-               {QStyle::SP_MediaSeekBackward, "Vorige record", -1},
-               {QStyle::SP_MediaSeekForward, "Volgende record", 1},
-               {QStyle::SP_MediaSkipForward, "Laatste record", 1000000}};
-    for (const Nav& n : nav) {
-        auto* b = new QToolButton(search);
-        b->setIcon(style()->standardIcon(n.icon));
-        b->setToolTip(QString::fromUtf8(n.hint));
-        b->setAutoRaise(true);
-        b->setFocusPolicy(Qt::NoFocus);
-        const int move = n.move;
-        connect(b, &QToolButton::clicked, this, [this, move] {
-            MovePersons(move);
-            editVerzZoeken->setFocus();
-        });
-        sl->addWidget(b);
+void TfrmBorderel::buildMonthMenus() {
+    const QStringList months = InvoiceMonths(state_.connection(), collNr(), collVolgNr(), verzType());
+    for (QMenu* m : {menuIncasso, menuCorrectie}) {
+        m->clear();
+        for (const QString& month : months) m->addAction(month)->setEnabled(false); // the reports arrive with their own work
     }
-    sl->addStretch();
-    auto* period = new QToolButton(search);
-    period->setDefaultAction(actVeranderPeriode);
-    period->setText(VeranderPeriodeButton);
-    period->setAutoRaise(true);
-    period->setFocusPolicy(Qt::NoFocus);
-    sl->addWidget(period);
-    tl->addWidget(search);
-
-    dbg10 = new BorderelGrid(BorderelGrid::Marker::MainInsured, top);
-    dbg10->setToolTip(QStringLiteral("Lijst"));
-    dbg10->setStatusTip(QStringLiteral("Lijst met verzekerden"));
-    tl->addWidget(dbg10, 1);
-    hc10 = new FooterBar(top);
-    hc10->addSection(50);
-    hc10->addSection(50, Qt::AlignRight);
-    hc10->addSection(100, Qt::AlignLeft, QStringLiteral("0") + Records);
-    hc10->addSection(125, Qt::AlignLeft, Hoofdverzekerde, MarkerImage(0));
-    hc10->addSection(120, Qt::AlignLeft, EenheidUit);
-    tl->addWidget(hc10);
-
-    // Components half.
-    pnl50Lijst = new QWidget(splitVert);
-    auto* bl = new QVBoxLayout(pnl50Lijst);
-    bl->setContentsMargins(0, 0, 0, 0);
-    bl->setSpacing(0);
-    lblComponenten = headerLabel(Componenten, pnl50Lijst);
-    bl->addWidget(lblComponenten);
-    auto* bar = new QToolBar(pnl50Lijst);
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    bar->setIconSize(QSize(16, 16));
-    auto* opties = new QToolButton(bar);
-    opties->setText(QStringLiteral("Opties"));
-    opties->setPopupMode(QToolButton::InstantPopup);
-    auto* optMenu = new QMenu(opties);
-    QMenu* toonMenu = optMenu->addMenu(QStringLiteral("Toon componenten"));
-    toonMenu->addAction(actIndividueel);
-    QAction* joint = toonMenu->addAction(Gezamenlijk); // the menu says "Gezamenlijk"
-    connect(joint, &QAction::triggered, actGezamelijk, &QAction::trigger);
-    connect(actGezamelijk, &QAction::enabledChanged, joint, &QAction::setEnabled);
-    optMenu->addSeparator();
-    optMenu->addAction(QStringLiteral("Toon premie details"))->setEnabled(false);
-    optMenu->addAction(QStringLiteral("Verander veld volgorde"))->setEnabled(false);
-    opties->setMenu(optMenu);
-    bar->addWidget(opties);
-    bar->addSeparator();
-    struct Drop {
-        QToolButton** button;
-        const char* caption;
-        const char* hint;
-    } drops[] = {{&tbtnHerkomst, "Herkomst", "Filter herkomst|Filter premiecomponenten op herkomst"},
-                 {&tbtnSoort, "Soort", "Filter soort|Filter premiecomponenten op soort"},
-                 {&tbtnComponent, "Premie component", "Filter premiecomponent|Filter premiecomponenten op premiecomponent"}};
-    for (const Drop& d : drops) {
-        auto* b = new QToolButton(bar);
-        b->setText(QString::fromUtf8(d.caption));
-        const QString hint = QString::fromUtf8(d.hint);
-        b->setToolTip(hint.section(u'|', 0, 0));
-        b->setStatusTip(hint.section(u'|', 1));
-        b->setPopupMode(QToolButton::InstantPopup);
-        bar->addWidget(b);
-        *d.button = b;
-    }
-    bl->addWidget(bar);
-    dbg50 = new BorderelGrid(BorderelGrid::Marker::Origin, pnl50Lijst);
-    dbg50->setToolTip(QStringLiteral("Lijst"));
-    dbg50->setStatusTip(QStringLiteral("Lijst met premiecomponenten"));
-    bl->addWidget(dbg50, 1);
-    hc50 = new FooterBar(pnl50Lijst);
-    hc50->addSection(50, Qt::AlignLeft, Totaal);
-    hc50->addSection(60, Qt::AlignRight);
-    hc50->addSection(75, Qt::AlignRight);
-    hc50->addSection(60, Qt::AlignLeft, Prol, MarkerImage(1));
-    hc50->addSection(60, Qt::AlignLeft, Mut, MarkerImage(2));
-    hc50->addSection(65, Qt::AlignLeft, Hand, MarkerImage(3));
-    hc50->addSection(200);
-    bl->addWidget(hc50);
-    pnl50Lijst->hide();
-    splitVert->setSizes({312, 265});
-
-    connect(dbg10->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { onPersonsRowChanged(current.row()); });
-    connect(dbg10->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int c) { SortPersonsByColumn(c); });
-    connect(dbg50->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int c) { SortComponentsByColumn(c); });
-    for (BorderelGrid* g : {dbg10, dbg50})
-        connect(g, &QAbstractItemView::clicked, this, [this] { editVerzZoeken->setFocus(); });
-    setFocusProxy(editVerzZoeken);
-}
-
-void TfrmBorderel::buildMenus() {
-    menuOpties_ = new QMenu(QStringLiteral("Opties"), this);
-    menuOpties_->addAction(actVeranderPeriode);
-    menuOpties_->addAction(QStringLiteral("Toon collectiviteit-gegevens"))->setEnabled(false);
-    menuOpties_->addAction(actVerzEenheid);
-    menuOpties_->addAction(actToonComponenten);
-    menuOpties_->addSeparator();
-    menuOpties_->addAction(QStringLiteral("Toon verzekerden details"))->setEnabled(false);
-    menuOpties_->addAction(actToonSamengesteldeAchternaam);
-    menuOpties_->addAction(QStringLiteral("Verander veld volgorde"))->setEnabled(false);
-    menuOpties_->addSeparator();
-    menuOpties_->addAction(actFilter);
-    menuOpties_->addSeparator();
-    menuOpties_->addAction(actClose);
-    // Reports and export arrive with their own work; their places are kept.
-    menuPrinten_ = new QMenu(QStringLiteral("Printen"), this);
-    for (const char* item : {"Te incasseren bedragen", "Correctiepremies", "Selectie eigen criteria", "Bereken prolongatieverschillen"})
-        menuPrinten_->addAction(QString::fromUtf8(item))->setEnabled(false);
-    menuExporteren_ = new QMenu(QStringLiteral("Exporteren"), this);
-    menuExporteren_->addAction(QStringLiteral("Excel export wizard ..."))->setEnabled(false);
-    menuBorderel_ = new QMenu(QStringLiteral("Bo&rderel"), this);
-    menuBorderel_->addMenu(menuOpties_);
-    menuBorderel_->addMenu(menuPrinten_);
-    menuBorderel_->addMenu(menuExporteren_);
 }
 
 void TfrmBorderel::buildDropDownMenus() {
@@ -347,6 +151,11 @@ void TfrmBorderel::loadWindowState() {
                                s.ReadInteger(Keys::Width, g.width(), section), s.ReadInteger(Keys::Height, g.height(), section));
         }
     }
+    // A detail pane is set by the opposite check and the action run once.
+    actToonDI10Details->setChecked(!s.ReadBool(Keys::ToonTbl10Detail, actToonDI10Details->isChecked(), section));
+    actToonDI10Details->trigger();
+    actToonDI50Details->setChecked(!s.ReadBool(Keys::ToonTbl50Detail, actToonDI50Details->isChecked(), section));
+    actToonDI50Details->trigger();
     state_.fieldOrder10 = s.ReadString(Keys::FieldOrder10, state_.fieldOrder10, section);
     state_.fieldOrder50 = s.ReadString(Keys::FieldOrder50, state_.fieldOrder50, section);
     state_.sortField10 = s.ReadString(Keys::IndexField10, state_.sortField10, section);
@@ -354,11 +163,19 @@ void TfrmBorderel::loadWindowState() {
     state_.sortField50 = s.ReadString(Keys::IndexField50, state_.sortField50, section);
     state_.setPeriodSetting(s.ReadString(Keys::PeriodKey(verzType()), state_.periodSetting(), section));
 
+    // Initialisation.
+    if (!details_) details_ = std::make_unique<TDataModCollDetails>(state_.connection(), catalogue_, collNr(), collVolgNr());
     state_.Initialise();
     initialised_ = true;
     lblPeriode->setText(state_.periodDescription());
     buildDropDownMenus();
+    buildMonthMenus();
     refreshPersons();
+    DI10Detail->setDataSet(&state_.persons());
+    DI50Detail->setDataSet(&state_.components());
+    DI10Detail->RebuildFillFit();
+    DI50Detail->RebuildFillFit();
+    ActivateGrid(GridRing::Persons);
 
     const QString comp[3] = {Keys::CompHerkomst, Keys::CompSoort, Keys::CompComponent};
     for (int f = 0; f < 3; ++f) {
@@ -386,6 +203,8 @@ void TfrmBorderel::saveWindowState() {
         s.WriteInteger(Keys::Top, g.top(), section);
         s.WriteInteger(Keys::Left, g.left(), section);
     }
+    s.WriteBool(Keys::ToonTbl10Detail, actToonDI10Details->isChecked(), section);
+    s.WriteBool(Keys::ToonTbl50Detail, actToonDI50Details->isChecked(), section);
     s.WriteString(Keys::FieldOrder10, state_.fieldOrder10, section);
     s.WriteString(Keys::FieldOrder50, state_.fieldOrder50, section);
     s.WriteString(Keys::IndexField10, state_.sortField10, section);
@@ -406,6 +225,11 @@ void TfrmBorderel::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void TfrmBorderel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitDetails();
+}
+
 void TfrmBorderel::refreshPersons() {
     syncing_ = true;
     dbg10->setColumns(&state_.persons(), state_.personsColumns());
@@ -417,15 +241,23 @@ void TfrmBorderel::refreshPersons() {
     if (sortColumn >= 0 && !state_.persons().isEmpty())
         lblZoek->setText(dbg10->model()->headerData(sortColumn, Qt::Horizontal).toString());
     lblVerzekerden->setText(state_.verzekerdenLabel());
+    if (DI10Detail->dataSet()) DI10Detail->FillValues();
     refreshComponents();
     refreshFooters();
 }
 
 void TfrmBorderel::refreshComponents() {
     if (!state_.componentsShown()) return;
+    syncing_ = true;
     dbg50->setColumns(&state_.components(), state_.componentsColumns());
     dbg50->setSortField(state_.sortField50);
     dbg50->refresh();
+    dbg50->showCurrentRow();
+    syncing_ = false;
+    if (DI50Detail->dataSet()) {
+        if (DI50Detail->rowCount() == 0) DI50Detail->RebuildRows();
+        DI50Detail->FillValues();
+    }
     hc50->setText(1, state_.totalText());
     hc50->setText(2, state_.componentsCountText());
     hc50->setText(6, state_.componentsFooterText());
@@ -436,10 +268,22 @@ void TfrmBorderel::refreshFooters() {
     hc10->setText(4, state_.unitFooterText());
 }
 
+void TfrmBorderel::fillDetails() {
+    if (state_.paused()) return;
+    if (actToonDI10Details->isChecked()) DI10Detail->FillValues();
+    if (state_.componentsShown()) DI50Detail->FillValues();
+}
+
+void TfrmBorderel::fitDetails() {
+    DI10Detail->FitHeight();
+    DI50Detail->FitHeight();
+}
+
 void TfrmBorderel::onPersonsRowChanged(int row) {
     if (syncing_ || row < 0) return;
     state_.persons().setRecNo(row);
     state_.FollowCursor();
+    fillDetails();
     refreshComponents();
 }
 
@@ -451,7 +295,36 @@ void TfrmBorderel::MovePersons(int rows) {
     dbg10->showCurrentRow();
     syncing_ = false;
     state_.FollowCursor();
+    fillDetails();
     refreshComponents();
+}
+
+// Moves the list of the active grid's side; the components list moves by itself.
+void TfrmBorderel::moveActive(int rows) {
+    if (GridRing::isPersonsSide(std::max(ring_.active(), 0))) {
+        MovePersons(rows);
+        return;
+    }
+    DataSet& c = state_.components();
+    if (c.isEmpty()) return;
+    c.moveBy(rows);
+    syncing_ = true;
+    dbg50->showCurrentRow();
+    syncing_ = false;
+    DI50Detail->FillValues();
+}
+
+void TfrmBorderel::ActivateGrid(int entry) {
+    if (!ring_.activate(entry)) {
+        editVerzZoeken->setFocus();
+        return;
+    }
+    dbg10->setActive(entry == GridRing::Persons);
+    dbg50->setActive(entry == GridRing::Components);
+    const QString lime = QStringLiteral("QHeaderView::section { background-color: #00ff00; }");
+    DI10Detail->horizontalHeader()->setStyleSheet(entry == GridRing::PersonsDetail ? lime : QString());
+    DI50Detail->horizontalHeader()->setStyleSheet(entry == GridRing::ComponentsDetail ? lime : QString());
+    editVerzZoeken->setFocus();
 }
 
 void TfrmBorderel::Search() {
@@ -463,12 +336,14 @@ void TfrmBorderel::Search() {
 void TfrmBorderel::SortPersonsByColumn(int column) {
     const QString field = dbg10->fieldOfColumn(column);
     if (!field.isEmpty() && state_.SortPersonsBy(field)) refreshPersons();
+    ActivateGrid(GridRing::Persons);
     editVerzZoeken->setFocus();
 }
 
 void TfrmBorderel::SortComponentsByColumn(int column) {
     const QString field = dbg50->fieldOfColumn(column);
     if (!field.isEmpty() && state_.SortComponentsBy(field)) refreshComponents();
+    ActivateGrid(GridRing::Components);
     editVerzZoeken->setFocus();
 }
 
@@ -497,6 +372,22 @@ void TfrmBorderel::ToggleComponents() {
     if (statusCallback) statusCallback(ShowingComponents);
     state_.SetComponentsShown(show);
     refreshComponents();
+    fitDetails();
+}
+
+void TfrmBorderel::ToggleDetails(bool personsSide) {
+    QAction* a = personsSide ? actToonDI10Details : actToonDI50Details;
+    QWidget* panel = personsSide ? pnl10Detail : pnl50Detail;
+    panel->setVisible(a->isChecked());
+    if (a->isChecked()) { // the pane takes its 221 pixels again beside the list
+        QSplitter* split = personsSide ? splitDI10 : splitDI50;
+        split->setSizes({221, std::max(split->width() - 225, 200)});
+    }
+    TDataInspector* inspector = inspectorOf(personsSide);
+    if (inspector->dataSet()) {
+        inspector->FillValues();
+        inspector->FitHeight();
+    }
 }
 
 void TfrmBorderel::setMode(ComponentsQuery::Mode mode) {
@@ -525,39 +416,124 @@ void TfrmBorderel::ApplyPeriod(const QString& setting) {
     refreshPersons();
 }
 
+void TfrmBorderel::EditFieldOrder(bool personsSide) {
+    DataSet& ds = personsSide ? state_.persons() : state_.components();
+    QString stored = personsSide ? state_.fieldOrder10 : state_.fieldOrder50;
+    const QString extended = FieldOrderEditor::ExtendedOrder(ds, stored);
+    if (!stored.isEmpty()) (personsSide ? state_.fieldOrder10 : state_.fieldOrder50) = extended; // kept also on Cancel
+    if (auto result = askFieldOrder(extended)) ApplyFieldOrder(personsSide, *result);
+}
+
+void TfrmBorderel::ApplyFieldOrder(bool personsSide, const QString& order) {
+    state_.SetFieldOrder(personsSide, order);
+    movingColumns_ = true;
+    listOf(personsSide)->resetVisualOrder();
+    movingColumns_ = false;
+    if (personsSide)
+        refreshPersons();
+    else
+        refreshComponents();
+    inspectorOf(personsSide)->RebuildFillFit();
+}
+
+void TfrmBorderel::ColumnDragged(bool personsSide) {
+    if (movingColumns_) return;
+    const QString order = GridFieldOrder(listOf(personsSide)->visualColumns());
+    (personsSide ? state_.fieldOrder10 : state_.fieldOrder50) = order;
+}
+
+void TfrmBorderel::PickSortField() {
+    const bool persons = ring_.active() == GridRing::Persons;
+    BorderelGrid* grid = listOf(persons);
+    const int column = askSortColumn(grid, FirstCommaItem(grid->dataSet() ? grid->dataSet()->sortFields() : QString()));
+    if (column < 0) return;
+    if (persons)
+        SortPersonsByColumn(column);
+    else
+        SortComponentsByColumn(column);
+    // directly behind the marker column; the stored field order stays
+    movingColumns_ = true;
+    grid->horizontalHeader()->moveSection(grid->horizontalHeader()->visualIndex(column), 1);
+    movingColumns_ = false;
+}
+
 void TfrmBorderel::setPausedLook(bool paused) {
-    QPalette p = dbg50->palette();
-    p.setColor(QPalette::Base, paused ? palette().color(QPalette::Button) : palette().color(QPalette::Base));
-    p.setColor(QPalette::Text, paused ? palette().color(QPalette::Dark) : palette().color(QPalette::Text));
-    dbg50->setPalette(p);
+    for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{dbg50, DI10Detail, DI50Detail}) {
+        QPalette p = v->palette();
+        p.setColor(QPalette::Base, paused ? palette().color(QPalette::Button) : palette().color(QPalette::Base));
+        p.setColor(QPalette::Text, paused ? palette().color(QPalette::Dark) : palette().color(QPalette::Text));
+        v->setPalette(p);
+    }
+}
+
+bool TfrmBorderel::handleKey(int key, Qt::KeyboardModifiers modifiers) {
+    const int active = std::max(ring_.active(), 0);
+    const bool list = GridRing::isList(active);
+    const bool persons = GridRing::isPersonsSide(active);
+    auto startPause = [this] {
+        if (!tmrDisableGrids.isActive() && !state_.paused()) tmrDisableGrids.start();
+    };
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (persons && !state_.sortField10.isEmpty()) Search();
+        return true;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        startPause();
+        moveActive(key == Qt::Key_PageUp ? -10 : 10);
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        startPause();
+        if (list)
+            moveActive(key == Qt::Key_Up ? -1 : 1);
+        else
+            inspectorOf(persons)->moveSelection(key == Qt::Key_Up ? -1 : 1);
+        return true;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        if (list)
+            moveActive(key == Qt::Key_Home ? -1000000 : 1000000);
+        else
+            inspectorOf(persons)->selectEdge(key == Qt::Key_End);
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (modifiers & Qt::ControlModifier) {
+            ActivateGrid(ring_.neighbour(key == Qt::Key_Right));
+            return true;
+        }
+        if (!list) return false; // left to the search box
+        {
+            BorderelGrid* g = listOf(persons);
+            const int column = std::clamp(g->currentIndex().column() + (key == Qt::Key_Left ? -1 : 1), 0, g->model()->columnCount() - 1);
+            g->setCurrentIndex(g->model()->index(std::max(g->currentIndex().row(), 0), column));
+        }
+        return true;
+    case Qt::Key_F4:
+        if (!list) return false;
+        PickSortField();
+        return true;
+    case Qt::Key_F8:
+        (persons ? actToonDI10Details : actToonDI50Details)->trigger();
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool TfrmBorderel::eventFilter(QObject* watched, QEvent* event) {
     if (watched != editVerzZoeken) return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            if (!state_.sortField10.isEmpty()) Search();
-            return true;
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown: {
-            if (!tmrDisableGrids.isActive() && !state_.paused()) tmrDisableGrids.start();
-            const int step = key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown ? 10 : 1;
-            MovePersons(key->key() == Qt::Key_Up || key->key() == Qt::Key_PageUp ? -step : step);
-            return true;
-        }
-        default:
-            break;
-        }
+        if (handleKey(key->key(), key->modifiers())) return true;
     } else if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
         tmrDisableGrids.stop();
         if (state_.paused()) {
             state_.setPaused(false);
             setPausedLook(false);
+            fillDetails();
             refreshComponents();
         }
     }

@@ -2,10 +2,12 @@
 
 #include "collectivity/BorderelState.h"
 #include "collectivity/CollectivityChild.h"
+#include "collectivity/GridRing.h"
 
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -20,10 +22,12 @@ class BorderelGrid;
 class Connection;
 class FooterBar;
 class Prompts;
+class TDataInspector;
+class TDataModCollDetails;
 class TStaticSettings;
 
 // The window of one collectivity and one insurance type: the insured persons
-// above, their premium components below.
+// above, their premium components below, each list with its detail pane.
 class TfrmBorderel : public QWidget, public CollectivityChild {
     Q_OBJECT
 public:
@@ -44,6 +48,7 @@ public:
     void saveWindowState() override;
 
     BorderelState& state() { return state_; }
+    GridRing& ring() { return ring_; }
     std::function<void(const QString&)> statusCallback;
 
     // Commands, open for tests.
@@ -52,10 +57,22 @@ public:
     void SortComponentsByColumn(int column);
     void ToggleUnitView();
     void ToggleComponents(); // after actToonComponenten flipped its check
+    void ToggleDetails(bool personsSide); // after the details action flipped its check
     void ChoosePeriod();
     void ApplyPeriod(const QString& setting);
     void ChooseDropDown(ComponentsQuery::Filter f, int index);
     void MovePersons(int rows);
+    void ActivateGrid(int entry);
+    void EditFieldOrder(bool personsSide);
+    void ApplyFieldOrder(bool personsSide, const QString& order);
+    void PickSortField();
+    void ColumnDragged(bool personsSide);
+
+    // Dialogs that tests answer.
+    std::function<std::optional<QString>(const QStringList& months, const QString& current)> askPeriod;
+    std::function<std::optional<QString>(const QString& order)> askFieldOrder;
+    std::function<int(BorderelGrid* grid, const QString& currentSort)> askSortColumn; // -1: cancelled
+    std::function<void(TDataModCollDetails& details)> showCollDetails;
 
     QLineEdit* editVerzZoeken;
     QLabel* lblVerzekerden;
@@ -64,10 +81,16 @@ public:
     QLabel* lblComponenten;
     BorderelGrid* dbg10;
     BorderelGrid* dbg50;
+    TDataInspector* DI10Detail;
+    TDataInspector* DI50Detail;
+    QWidget* pnl10Detail;
+    QWidget* pnl50Detail;
     FooterBar* hc10;
     FooterBar* hc50;
     QWidget* pnl50Lijst;
     QSplitter* splitVert;
+    QSplitter* splitDI10;
+    QSplitter* splitDI50;
     QToolButton* tbtnHerkomst;
     QToolButton* tbtnSoort;
     QToolButton* tbtnComponent;
@@ -77,39 +100,59 @@ public:
     QAction* actGezamelijk;
     QAction* actVeranderPeriode;
     QAction* actToonSamengesteldeAchternaam;
+    QAction* actToonDI10Details;
+    QAction* actToonDI50Details;
+    QAction* actCollDetails;
+    QAction* actVeranderVeldVolgorde;
+    QAction* actFieldOrder10;
+    QAction* actFieldOrder50;
+    QAction* actExportWizard;
+    QAction* actRapEigenCriteria;
+    QAction* actRapProlongatieVerschillen;
     QAction* actClose;
     QAction* actFilter;
+    QMenu* menuIncasso = nullptr;
+    QMenu* menuCorrectie = nullptr;
     QTimer tmrDisableGrids;
-    // The period dialog; tests answer it.
-    std::function<std::optional<QString>(const QStringList& months, const QString& current)> askPeriod;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildLayout();
     void buildActions();
     void buildMenus();
     void buildDropDownMenus();
+    void buildMonthMenus();
     void refreshPersons();
     void refreshComponents();
     void refreshFooters();
+    void fillDetails();
+    void fitDetails();
     void onPersonsRowChanged(int row);
     void setMode(ComponentsQuery::Mode mode);
     void setPausedLook(bool paused);
+    bool handleKey(int key, Qt::KeyboardModifiers modifiers);
+    void moveActive(int rows);
     QAction* action(const QString& name, const QString& caption, const QString& hint = {});
+    BorderelGrid* listOf(bool personsSide) const { return personsSide ? dbg10 : dbg50; }
+    TDataInspector* inspectorOf(bool personsSide) const { return personsSide ? DI10Detail : DI50Detail; }
 
-    TmyMemLists const& catalogue_;
+    const TmyMemLists& catalogue_;
     Prompts& prompts_;
     TStaticSettings& settings_;
     BorderelState state_;
+    GridRing ring_;
+    std::unique_ptr<TDataModCollDetails> details_;
     QMenu* menuBorderel_ = nullptr;
     QMenu* menuOpties_ = nullptr;
     QMenu* menuPrinten_ = nullptr;
     QMenu* menuExporteren_ = nullptr;
     QMenu* dropDownMenus_[3] = {};
     bool syncing_ = false;
+    bool movingColumns_ = false;
     bool saved_ = false;
     bool initialised_ = false;
 };

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/DataSet.h"
+
+namespace ostrapel {
+
+class Connection;
+class TmyMemLists;
+
+// TDataModCollDetails: the collectivity record, read once when the window
+// opens, and its import history, read anew each time the dialog is shown.
+class TDataModCollDetails {
+public:
+    TDataModCollDetails(Connection& connection, const TmyMemLists& catalogue, int collNr, int collVolgNr);
+
+    DataSet& collectivity() { return collectivity_; }
+    // Re-reads the history: newest statement first.
+    DataSet& history();
+
+    static const QString CollectivityQuery;
+    static const QString HistoryQuery;
+
+private:
+    Connection& connection_;
+    const TmyMemLists& catalogue_;
+    int collNr_;
+    int collVolgNr_;
+    DataSet collectivity_;
+    DataSet history_;
+};
+
+} // namespace ostrapel

@@ -1,0 +1,32 @@
+#include "InvoiceMonths.h"
+
+#include "core/Connection.h"
+#include "core/DataSet.h"
+#include "core/SqlFragments.h"
+
+namespace ostrapel {
+
+QString InvoiceMonthsQuery(int collNr, int collVolgNr, int verzType) {
+    return QStringList{QStringLiteral(" Select distinct a.[ID03] AS WAARDE"),
+                       QStringLiteral(" FROM bord50 a, bord10 b"),
+                       QStringLiteral(" Where a.ID01 = ") + QString::number(collNr),
+                       QStringLiteral(" and a.ID02 = ") + QString::number(collVolgNr),
+                       QStringLiteral(" and a.ID01 = b.ID01"),
+                       QStringLiteral(" and a.ID02 = b.ID02"),
+                       QStringLiteral(" and a.ID05 = b.ID05"),
+                       QStringLiteral(" and a.ID07 = b.ID07"),
+                       QStringLiteral(" AND b.[1024] in (") + TypeCodeList(verzType) + u')',
+                       QStringLiteral(" ORDER BY a.[ID03]")}
+        .join(QStringLiteral("\r\n"));
+}
+
+QStringList InvoiceMonths(Connection& connection, int collNr, int collVolgNr, int verzType) {
+    auto statement = connection.prepareNew(InvoiceMonthsQuery(collNr, collVolgNr, verzType));
+    statement->exec();
+    QStringList months;
+    while (statement->next()) months << statement->value(0).toString();
+    statement->finish();
+    return months;
+}
+
+} // namespace ostrapel

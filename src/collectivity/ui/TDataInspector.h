@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QTableWidget>
+
+namespace ostrapel {
+
+class DataSet;
+class TmyMemLists;
+
+// A two-column field/value grid bound to one data set: one row per visible
+// field with its caption and the current row's value.
+class TDataInspector : public QTableWidget {
+    Q_OBJECT
+public:
+    TDataInspector(const TmyMemLists& catalogue, QWidget* parent = nullptr);
+
+    void setDataSet(DataSet* dataSet) { dataSet_ = dataSet; }
+    // The pane whose hiding stops filling and fitting; none: always filled.
+    void setPane(QWidget* pane);
+    DataSet* dataSet() const { return dataSet_; }
+    void RebuildRows();
+    void FillValues();
+    void FitHeight();
+    void RebuildFillFit();
+    QString fieldOfRow(int row) const;
+    QString valueOfField(const QString& field) const;
+    // Moves the selected row, within the rows.
+    void moveSelection(int delta);
+    void selectEdge(bool last);
+
+signals:
+    void pressed();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    const TmyMemLists& catalogue_;
+    DataSet* dataSet_ = nullptr;
+    QWidget* pane_ = nullptr;
+};
+
+} // namespace ostrapel

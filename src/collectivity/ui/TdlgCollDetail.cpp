@@ -1,0 +1,74 @@
+#include "TdlgCollDetail.h"
+
+#include "TDataInspector.h"
+
+#include "collectivity/CollDetails.h"
+#include "core/DataSetModel.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace ostrapel {
+
+TdlgCollDetail::TdlgCollDetail(TDataModCollDetails& details, const TmyMemLists& catalogue, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), pages_(new QTabWidget(this)),
+      inspector_(new TDataInspector(catalogue)), history_(new QTableView), historyModel_(new DataSetModel(this)) {
+    setWindowTitle(QStringLiteral("Collectiviteit"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pages_, 1);
+    auto* gegevens = new QWidget;
+    auto* gl = new QVBoxLayout(gegevens);
+    gl->setContentsMargins(0, 0, 0, 0);
+    gl->addWidget(inspector_);
+    inspector_->setColumnWidth(0, 164);
+    inspector_->setColumnWidth(1, 423);
+    inspector_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    inspector_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    inspector_->setDataSet(&details.collectivity());
+    inspector_->RebuildRows();
+    inspector_->FillValues();
+    pages_->addTab(gegevens, QStringLiteral("&Gegevens"));
+
+    historyModel_->setDataSet(&details.history());
+    history_->setModel(historyModel_);
+    history_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    history_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    history_->verticalHeader()->hide();
+    const int widths[] = {51, 82, 58, 59, 80, 80, 80, 90};
+    const QString titles[] = {QStringLiteral("Periode"), QStringLiteral("Aanmaak datum"), QStringLiteral("# Records"),
+                              QStringLiteral("# Personen"), QStringLiteral("Totaal bedrag"), QStringLiteral("Tot. inc. coll."),
+                              QStringLiteral("Tot. inc. verz."), QStringLiteral("Tel. nr. helpdesk")};
+    DataSet& h = details.history();
+    QVector<int> columns;
+    for (int i = 0; i < h.fieldCount() && i < 8; ++i) {
+        h.field(i).displayLabel = titles[i];
+        h.field(i).visible = true;
+        columns << i;
+    }
+    historyModel_->setColumns(columns);
+    for (int i = 0; i < columns.size(); ++i) history_->setColumnWidth(i, widths[i] + 8);
+    pages_->addTab(history_, QStringLiteral("&Import geschiedenis"));
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
+        (page == 0 ? static_cast<QWidget*>(inspector_) : history_)->setFocus();
+    });
+
+    auto* close = new QPushButton(QStringLiteral("&Sluiten"), this);
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject); // both the default and the cancel button
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(close);
+    layout->addLayout(row);
+    setFixedSize(599, 351);
+}
+
+void TdlgCollDetail::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    pages_->setCurrentIndex(0);
+    inspector_->setFocus();
+}
+
+} // namespace ostrapel

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "collectivity/FieldOrderEditor.h"
+
+#include <QDialog>
+
+class QAction;
+class QListWidget;
+class QPushButton;
+
+namespace ostrapel {
+
+// "Grid veldinstellingen": the fields of a list in order, each unchecked
+// (hidden), checked (column and detail row) or greyed (detail row only).
+class TdlgGridVelden : public QDialog {
+    Q_OBJECT
+public:
+    TdlgGridVelden(const TmyMemLists& catalogue, const QString& order, QWidget* parent = nullptr);
+    QString result() const { return editor_.result(); }
+    QListWidget* list() const { return list_; }
+    QAction* actItemUp;
+    QAction* actItemDown;
+
+private:
+    void fill(int select);
+    void updateButtons();
+    FieldOrderEditor editor_;
+    QListWidget* list_;
+    bool filling_ = false;
+};
+
+} // namespace ostrapel

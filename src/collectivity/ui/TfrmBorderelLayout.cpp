@@ -1,0 +1,363 @@
+#include "TfrmBorderel.h"
+
+#include "BorderelGrid.h"
+#include "FooterBar.h"
+#include "MarkerImages.h"
+#include "TDataInspector.h"
+
+#include "collectivity/CollectivityTexts.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QSplitter>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+// The construction of the collectivity window: its actions, panes and menus.
+namespace ostrapel {
+
+using namespace CollectivityTexts;
+
+namespace {
+
+QLabel* headerLabel(const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setFixedHeight(24);
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, p.color(QPalette::Dark));
+    p.setColor(QPalette::WindowText, p.color(QPalette::BrightText));
+    l->setPalette(p);
+    QFont f = l->font();
+    f.setPixelSize(21);
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+// A detail pane: its panel, holding the inspector, beside the list in a splitter.
+QWidget* detailPanel(TDataInspector* inspector, QWidget* parent) {
+    auto* panel = new QWidget(parent);
+    auto* l = new QVBoxLayout(panel);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->addWidget(inspector);
+    l->addStretch();
+    panel->setMinimumWidth(200);
+    return panel;
+}
+
+} // namespace
+
+QAction* TfrmBorderel::action(const QString& name, const QString& caption, const QString& hint) {
+    auto* a = new QAction(caption, this);
+    a->setObjectName(name);
+    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    if (!hint.isEmpty()) {
+        const qsizetype bar = hint.indexOf(u'|');
+        a->setToolTip(bar < 0 ? hint : hint.left(bar));
+        a->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+    }
+    addAction(a);
+    return a;
+}
+
+void TfrmBorderel::buildActions() {
+    actClose = action(QStringLiteral("actClose"), QStringLiteral("Sluiten"), QStringLiteral("Sluiten|Sluit deze collectiviteit af"));
+    actClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    connect(actClose, &QAction::triggered, this, [this] {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
+        else close();
+    });
+    actToonDI10Details = action(QStringLiteral("actToonDI10Details"), QStringLiteral("Toon verzekerden details"),
+                                QStringLiteral("Toon details|Toon detailgegevens van verzekerde"));
+    actToonDI10Details->setCheckable(true);
+    actToonDI10Details->setChecked(true);
+    connect(actToonDI10Details, &QAction::triggered, this, [this] { ToggleDetails(true); });
+    actToonDI50Details = action(QStringLiteral("actToonDI50Details"), QStringLiteral("Toon premie details"),
+                                QStringLiteral("Toon details|Toon detailgegevens van premiecomponent"));
+    actToonDI50Details->setCheckable(true);
+    connect(actToonDI50Details, &QAction::triggered, this, [this] { ToggleDetails(false); });
+    actVerzEenheid = action(QStringLiteral("actVerzEenheid"), QStringLiteral("Toon verzekeringseenheid"),
+                            QStringLiteral("Toon eenheid|Toon alle verzekerden die bij verzekeringseenheid horen"));
+    actVerzEenheid->setShortcut(Qt::Key_F6);
+    actVerzEenheid->setCheckable(true);
+    connect(actVerzEenheid, &QAction::triggered, this, [this] { ToggleUnitView(); });
+    actToonComponenten = action(QStringLiteral("actToonComponenten"), QStringLiteral("Toon componenten"),
+                                QStringLiteral("Toon componenten|Toon premiecomponenten bij verzekerde"));
+    actToonComponenten->setShortcut(Qt::Key_F7);
+    actToonComponenten->setCheckable(true);
+    connect(actToonComponenten, &QAction::triggered, this, [this] { ToggleComponents(); });
+    actIndividueel = action(QStringLiteral("actIndividueel"), Individueel,
+                            QStringLiteral("Toon individueel|Toon premiecomponenten van individu"));
+    actIndividueel->setShortcut(QKeySequence(Qt::ALT | Qt::Key_I));
+    actIndividueel->setEnabled(false);
+    connect(actIndividueel, &QAction::triggered, this, [this] { setMode(ComponentsQuery::Mode::Individual); });
+    actGezamelijk = action(QStringLiteral("actGezamelijk"), QStringLiteral("Gezamelijk"),
+                           QStringLiteral("Toon gezamenlijk|Toon de gezamenlijke premiecomponenten van een verzekeringseenheid"));
+    actGezamelijk->setShortcut(QKeySequence(Qt::ALT | Qt::Key_G));
+    connect(actGezamelijk, &QAction::triggered, this, [this] { setMode(ComponentsQuery::Mode::Joint); });
+    actCollDetails = action(QStringLiteral("actCollDetails"), QStringLiteral("Toon collectiviteit-gegevens"),
+                            QStringLiteral("Toon details|Toon collectiviteitsgegevens"));
+    connect(actCollDetails, &QAction::triggered, this, [this] {
+        if (details_) showCollDetails(*details_);
+    });
+    actVeranderPeriode = action(QStringLiteral("actVeranderPeriode"), QStringLiteral("Verander premieactiviteit periode"),
+                                QStringLiteral("Verander aantal maanden|Verander aantal maanden premieactiviteit in verzekeringseenheid"));
+    connect(actVeranderPeriode, &QAction::triggered, this, [this] { ChoosePeriod(); });
+    actToonSamengesteldeAchternaam = action(QStringLiteral("actToonSamengesteldeAchternaam"), QStringLiteral("Toon samengestelde achternaam"));
+    actToonSamengesteldeAchternaam->setCheckable(true);
+    connect(actToonSamengesteldeAchternaam, &QAction::triggered, this, [this] {
+        state_.ToggleCompoundSurname();
+        actToonSamengesteldeAchternaam->setChecked(state_.compoundSurname());
+        refreshPersons();
+    });
+    actVeranderVeldVolgorde = action(QStringLiteral("actVeranderVeldVolgorde"), QStringLiteral("Verander veld volgorde"));
+    actVeranderVeldVolgorde->setShortcut(Qt::Key_F12);
+    connect(actVeranderVeldVolgorde, &QAction::triggered, this, [this] {
+        (GridRing::isPersonsSide(std::max(ring_.active(), 0)) ? actFieldOrder10 : actFieldOrder50)->trigger();
+    });
+    actFieldOrder10 = action(QStringLiteral("actFieldOrder10"), QString());
+    connect(actFieldOrder10, &QAction::triggered, this, [this] { EditFieldOrder(true); });
+    actFieldOrder50 = action(QStringLiteral("actFieldOrder50"), QString());
+    connect(actFieldOrder50, &QAction::triggered, this, [this] { EditFieldOrder(false); });
+    // Reports, export and the filter arrive with their own work; their places are kept.
+    actExportWizard = action(QStringLiteral("actExportWizard"), QStringLiteral("Excel export wizard ..."));
+    actRapEigenCriteria = action(QStringLiteral("actRapEigenCriteria"), QStringLiteral("Selectie eigen criteria"));
+    actRapProlongatieVerschillen = action(QStringLiteral("actRapProlongatieVerschillen"), QStringLiteral("Bereken prolongatieverschillen"));
+    actFilter = action(QStringLiteral("actFilter"), QStringLiteral("Filter"));
+    for (QAction* a : {actExportWizard, actRapEigenCriteria, actRapProlongatieVerschillen, actFilter}) a->setEnabled(false);
+}
+
+void TfrmBorderel::buildLayout() {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    splitVert = new QSplitter(Qt::Vertical, this);
+    splitVert->setHandleWidth(4);
+    splitVert->setChildrenCollapsible(false);
+    outer->addWidget(splitVert);
+
+    // Persons half.
+    auto* top = new QWidget(splitVert);
+    auto* tl = new QVBoxLayout(top);
+    tl->setContentsMargins(0, 0, 0, 0);
+    tl->setSpacing(0);
+    lblVerzekerden = headerLabel(Verzekerden, top);
+    lblPeriode = new QLabel(lblVerzekerden);
+    lblPeriode->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont periodFont = font();
+    periodFont.setBold(true);
+    periodFont.setPointSizeF(font().pointSizeF()); // not the header's large size
+    lblPeriode->setFont(periodFont);
+    auto* headerRow = new QHBoxLayout(lblVerzekerden);
+    headerRow->setContentsMargins(0, 0, 6, 0);
+    headerRow->addStretch();
+    headerRow->addWidget(lblPeriode);
+    tl->addWidget(lblVerzekerden);
+
+    auto* search = new QWidget(top);
+    search->setFixedHeight(27);
+    auto* sl = new QHBoxLayout(search);
+    sl->setContentsMargins(4, 2, 4, 2);
+    sl->addWidget(new QLabel(ZoekOp, search));
+    editVerzZoeken = new QLineEdit(search);
+    editVerzZoeken->setFixedWidth(160);
+    editVerzZoeken->installEventFilter(this);
+    connect(editVerzZoeken, &QLineEdit::textEdited, this, [this](const QString& t) {
+        const int pos = editVerzZoeken->cursorPosition();
+        editVerzZoeken->setText(t.toUpper()); // the box takes upper case only
+        editVerzZoeken->setCursorPosition(pos);
+    });
+    sl->addWidget(editVerzZoeken);
+    lblZoek = new QLabel(GeenZoekveld, search);
+    lblZoek->setMinimumWidth(110);
+    sl->addWidget(lblZoek);
+    struct Nav {
+        QStyle::StandardPixmap icon;
+        const char* hint;
+        int move;
+    } nav[] = {{QStyle::SP_MediaSkipBackward, "Eerste record", -1000000},
+               {QStyle::SP_MediaSeekBackward, "Vorige record", -1},
+               {QStyle::SP_MediaSeekForward, "Volgende record", 1},
+               {QStyle::SP_MediaSkipForward, "Laatste record", 1000000}};
+    for (const Nav& n : nav) {
+        auto* b = new QToolButton(search);
+        b->setIcon(style()->standardIcon(n.icon));
+        b->setToolTip(QString::fromUtf8(n.hint));
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        const int move = n.move;
+        connect(b, &QToolButton::clicked, this, [this, move] {
+            moveActive(move); // the navigator follows the active grid's list
+            editVerzZoeken->setFocus();
+        });
+        sl->addWidget(b);
+    }
+    sl->addStretch();
+    auto* period = new QToolButton(search);
+    period->setDefaultAction(actVeranderPeriode);
+    period->setText(VeranderPeriodeButton);
+    period->setAutoRaise(true);
+    period->setFocusPolicy(Qt::NoFocus);
+    sl->addWidget(period);
+    tl->addWidget(search);
+
+    splitDI10 = new QSplitter(Qt::Horizontal, top);
+    splitDI10->setHandleWidth(4);
+    splitDI10->setChildrenCollapsible(false);
+    DI10Detail = new TDataInspector(catalogue_);
+    DI10Detail->setToolTip(QStringLiteral("Details"));
+    DI10Detail->setStatusTip(QStringLiteral("Detailgegevens verzekerde"));
+    pnl10Detail = detailPanel(DI10Detail, splitDI10);
+    DI10Detail->setPane(pnl10Detail);
+    auto* list10 = new QWidget(splitDI10);
+    auto* l10 = new QVBoxLayout(list10);
+    l10->setContentsMargins(0, 0, 0, 0);
+    l10->setSpacing(0);
+    dbg10 = new BorderelGrid(BorderelGrid::Marker::MainInsured, list10);
+    dbg10->setToolTip(QStringLiteral("Lijst"));
+    dbg10->setStatusTip(QStringLiteral("Lijst met verzekerden"));
+    l10->addWidget(dbg10, 1);
+    hc10 = new FooterBar(list10);
+    hc10->addSection(50);
+    hc10->addSection(50, Qt::AlignRight);
+    hc10->addSection(100, Qt::AlignLeft, QStringLiteral("0") + Records);
+    hc10->addSection(125, Qt::AlignLeft, Hoofdverzekerde, MarkerImage(0));
+    hc10->addSection(120, Qt::AlignLeft, EenheidUit);
+    l10->addWidget(hc10);
+    splitDI10->setSizes({221, 570});
+    splitDI10->setStretchFactor(1, 1);
+    tl->addWidget(splitDI10, 1);
+
+    // Components half.
+    pnl50Lijst = new QWidget(splitVert);
+    auto* bl = new QVBoxLayout(pnl50Lijst);
+    bl->setContentsMargins(0, 0, 0, 0);
+    bl->setSpacing(0);
+    lblComponenten = headerLabel(Componenten, pnl50Lijst);
+    bl->addWidget(lblComponenten);
+    auto* bar = new QToolBar(pnl50Lijst);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto* opties = new QToolButton(bar);
+    opties->setText(QStringLiteral("Opties"));
+    opties->setPopupMode(QToolButton::InstantPopup);
+    auto* optMenu = new QMenu(opties);
+    QMenu* toonMenu = optMenu->addMenu(QStringLiteral("Toon componenten"));
+    toonMenu->addAction(actIndividueel);
+    QAction* joint = toonMenu->addAction(Gezamenlijk); // the menu says "Gezamenlijk"
+    connect(joint, &QAction::triggered, actGezamelijk, &QAction::trigger);
+    connect(actGezamelijk, &QAction::enabledChanged, joint, &QAction::setEnabled);
+    optMenu->addSeparator();
+    optMenu->addAction(actToonDI50Details);
+    optMenu->addAction(actVeranderVeldVolgorde);
+    opties->setMenu(optMenu);
+    bar->addWidget(opties);
+    bar->addSeparator();
+    struct Drop {
+        QToolButton** button;
+        const char* caption;
+        const char* hint;
+    } drops[] = {{&tbtnHerkomst, "Herkomst", "Filter herkomst|Filter premiecomponenten op herkomst"},
+                 {&tbtnSoort, "Soort", "Filter soort|Filter premiecomponenten op soort"},
+                 {&tbtnComponent, "Premie component", "Filter premiecomponent|Filter premiecomponenten op premiecomponent"}};
+    for (const Drop& d : drops) {
+        auto* b = new QToolButton(bar);
+        b->setText(QString::fromUtf8(d.caption));
+        const QString hint = QString::fromUtf8(d.hint);
+        b->setToolTip(hint.section(u'|', 0, 0));
+        b->setStatusTip(hint.section(u'|', 1));
+        b->setPopupMode(QToolButton::InstantPopup);
+        bar->addWidget(b);
+        *d.button = b;
+    }
+    bl->addWidget(bar);
+    splitDI50 = new QSplitter(Qt::Horizontal, pnl50Lijst);
+    splitDI50->setHandleWidth(4);
+    splitDI50->setChildrenCollapsible(false);
+    DI50Detail = new TDataInspector(catalogue_);
+    DI50Detail->setToolTip(QStringLiteral("Details"));
+    DI50Detail->setStatusTip(QStringLiteral("Detailgegevens premiecomponent"));
+    DI50Detail->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive); // only this one resizes
+    pnl50Detail = detailPanel(DI50Detail, splitDI50);
+    DI50Detail->setPane(pnl50Detail);
+    pnl50Detail->hide();
+    auto* list50 = new QWidget(splitDI50);
+    auto* l50 = new QVBoxLayout(list50);
+    l50->setContentsMargins(0, 0, 0, 0);
+    l50->setSpacing(0);
+    dbg50 = new BorderelGrid(BorderelGrid::Marker::Origin, list50);
+    dbg50->setToolTip(QStringLiteral("Lijst"));
+    dbg50->setStatusTip(QStringLiteral("Lijst met premiecomponenten"));
+    l50->addWidget(dbg50, 1);
+    hc50 = new FooterBar(list50);
+    hc50->addSection(50, Qt::AlignLeft, Totaal);
+    hc50->addSection(60, Qt::AlignRight);
+    hc50->addSection(75, Qt::AlignRight);
+    hc50->addSection(60, Qt::AlignLeft, Prol, MarkerImage(1));
+    hc50->addSection(60, Qt::AlignLeft, Mut, MarkerImage(2));
+    hc50->addSection(65, Qt::AlignLeft, Hand, MarkerImage(3));
+    hc50->addSection(200);
+    l50->addWidget(hc50);
+    splitDI50->setSizes({221, 570});
+    splitDI50->setStretchFactor(1, 1);
+    bl->addWidget(splitDI50, 1);
+    pnl50Lijst->hide();
+    splitVert->setSizes({312, 265});
+
+    for (BorderelGrid* g : {dbg10, dbg50}) g->horizontalHeader()->setStretchLastSection(true);
+    connect(dbg10->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { onPersonsRowChanged(current.row()); });
+    connect(dbg50->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+        if (syncing_ || current.row() < 0) return;
+        state_.components().setRecNo(current.row());
+        DI50Detail->FillValues();
+    });
+    connect(dbg10->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int c) { SortPersonsByColumn(c); });
+    connect(dbg50->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int c) { SortComponentsByColumn(c); });
+    connect(dbg10->horizontalHeader(), &QHeaderView::sectionMoved, this, [this] { ColumnDragged(true); });
+    connect(dbg50->horizontalHeader(), &QHeaderView::sectionMoved, this, [this] { ColumnDragged(false); });
+    connect(dbg10, &QAbstractItemView::pressed, this, [this] { ActivateGrid(GridRing::Persons); });
+    connect(dbg50, &QAbstractItemView::pressed, this, [this] { ActivateGrid(GridRing::Components); });
+    connect(DI10Detail, &TDataInspector::pressed, this, [this] { ActivateGrid(GridRing::PersonsDetail); });
+    connect(DI50Detail, &TDataInspector::pressed, this, [this] { ActivateGrid(GridRing::ComponentsDetail); });
+    for (QSplitter* s : {splitDI10, splitDI50, splitVert}) connect(s, &QSplitter::splitterMoved, this, [this] { fitDetails(); });
+    DI10Detail->setContextMenuPolicy(Qt::ActionsContextMenu);
+    DI10Detail->addAction(actToonDI10Details);
+    DI50Detail->setContextMenuPolicy(Qt::ActionsContextMenu);
+    DI50Detail->addAction(actToonDI50Details);
+    setFocusProxy(editVerzZoeken);
+}
+
+void TfrmBorderel::buildMenus() {
+    menuOpties_ = new QMenu(QStringLiteral("Opties"), this);
+    menuOpties_->addAction(actVeranderPeriode);
+    menuOpties_->addAction(actCollDetails);
+    menuOpties_->addAction(actVerzEenheid);
+    menuOpties_->addAction(actToonComponenten);
+    menuOpties_->addSeparator();
+    menuOpties_->addAction(actToonDI10Details);
+    menuOpties_->addAction(actToonSamengesteldeAchternaam);
+    menuOpties_->addAction(actVeranderVeldVolgorde);
+    menuOpties_->addSeparator();
+    menuOpties_->addAction(actFilter);
+    menuOpties_->addSeparator();
+    menuOpties_->addAction(actClose);
+    menuPrinten_ = new QMenu(QStringLiteral("Printen"), this);
+    menuIncasso = menuPrinten_->addMenu(QStringLiteral("Te incasseren bedragen"));
+    menuCorrectie = menuPrinten_->addMenu(QStringLiteral("Correctiepremies"));
+    menuPrinten_->addAction(actRapEigenCriteria);
+    menuPrinten_->addAction(actRapProlongatieVerschillen);
+    menuExporteren_ = new QMenu(QStringLiteral("Exporteren"), this);
+    menuExporteren_->addAction(actExportWizard);
+    menuBorderel_ = new QMenu(QStringLiteral("Bo&rderel"), this);
+    menuBorderel_->addMenu(menuOpties_);
+    menuBorderel_->addMenu(menuPrinten_);
+    menuBorderel_->addMenu(menuExporteren_);
+}
+
+} // namespace ostrapel

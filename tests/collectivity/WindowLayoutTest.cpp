@@ -1,0 +1,245 @@
+// Detail panes, the grid ring and its keys, field order, the sort-field picker
+// and the collectivity details.
+#include "CollectivityFixture.h"
+#include "Screenshots.h"
+#include "collectivity/CollDetails.h"
+#include "collectivity/FieldOrderEditor.h"
+#include "collectivity/SortFieldPicker.h"
+#include "collectivity/ui/BorderelGrid.h"
+#include "collectivity/ui/TDataInspector.h"
+#include "collectivity/ui/TdlgCollDetail.h"
+#include "collectivity/ui/TdlgGridVelden.h"
+#include "collectivity/ui/TdlgPickList.h"
+#include "collectivity/ui/TfrmBorderel.h"
+#include "core/Settings.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+using namespace ostrapel;
+
+namespace {
+
+class WindowLayout : public test::CollectivityFixture {
+protected:
+    std::unique_ptr<TfrmBorderel> open() {
+        auto w = std::make_unique<TfrmBorderel>(*db, catalogue, prompts, settings);
+        w->SetIdentity(12, 1, 2);
+        w->loadWindowState();
+        w->show();
+        return w;
+    }
+    void key(TfrmBorderel& w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(w.editVerzZoeken, k, m);
+    }
+    test::ScriptedPrompts prompts;
+    TStaticSettings settings{dir.path()};
+};
+
+} // namespace
+
+TEST_F(WindowLayout, FirstOpeningDefaultsAndDetailValues) {
+    auto w = open();
+    EXPECT_TRUE(w->actToonDI10Details->isChecked());
+    EXPECT_FALSE(w->pnl10Detail->isHidden());
+    EXPECT_FALSE(w->actToonDI50Details->isChecked());
+    EXPECT_TRUE(w->pnl50Detail->isHidden());
+    EXPECT_EQ(w->ring().active(), GridRing::Persons);
+    EXPECT_EQ(w->DI10Detail->horizontalHeaderItem(0)->text(), QStringLiteral("Veld"));
+    EXPECT_EQ(w->DI10Detail->horizontalHeaderItem(1)->text(), QStringLiteral("Waarde"));
+    // a date as dd-mm-yyyy, a code by its description
+    const QString born = w->DI10Detail->valueOfField(QStringLiteral("1005"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(^\d\d-\d\d-\d\d\d\d$)")).match(born).hasMatch()) << born.toStdString();
+    EXPECT_TRUE(QStringList({QStringLiteral("Hoofdverzekerde"), QStringLiteral("Partner"), QStringLiteral("Kind")})
+                    .contains(w->DI10Detail->valueOfField(QStringLiteral("1007"))));
+    EXPECT_EQ(w->DI10Detail->valueOfField(QStringLiteral("1024")), QStringLiteral("Standaardverzekering"));
+    test::saveScreenshot(w.get(), QStringLiteral("borderel-details"));
+
+    // a negative amount with a trailing "-"
+    w->actToonDI50Details->trigger();
+    DataSet& c = w->state().components();
+    for (int r = 0; r < c.recordCount(); ++r) c.setRecNo(r); // the inspector shows the current row
+    db->execute(QStringLiteral("update bord50 set [5008] = -12.5 where ID07 = :k"),
+                {{QStringLiteral("k"), w->state().persons().value(QStringLiteral("ID07"))}});
+    w->MovePersons(1);
+    w->MovePersons(-1);
+    EXPECT_EQ(w->DI50Detail->valueOfField(QStringLiteral("5008")), QStringLiteral("12,50-"));
+    test::saveScreenshot(w.get(), QStringLiteral("borderel-beide-details"));
+}
+
+TEST_F(WindowLayout, KeysDriveTheActiveGrid) {
+    auto w = open();
+    w->actToonComponenten->trigger(); // components pane hidden
+    key(*w, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(w->ring().active(), GridRing::PersonsDetail); // the hidden components grids are skipped
+    key(*w, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(w->ring().active(), GridRing::Persons);
+    key(*w, Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(w->ring().active(), GridRing::PersonsDetail);
+
+    // Page Down on the persons detail grid moves the persons list 10 rows
+    const int before = w->state().persons().recNo();
+    key(*w, Qt::Key_PageDown);
+    EXPECT_EQ(w->state().persons().recNo(), before + 10);
+    // Up and Down move the detail grid's selection
+    w->DI10Detail->selectRow(0);
+    key(*w, Qt::Key_Down);
+    EXPECT_EQ(w->DI10Detail->currentRow(), 1);
+    key(*w, Qt::Key_End);
+    EXPECT_EQ(w->DI10Detail->currentRow(), w->DI10Detail->rowCount() - 1);
+    // Enter searches from the persons side only
+    w->editVerzZoeken->setText(QStringLiteral("ZZ"));
+    key(*w, Qt::Key_Return);
+    EXPECT_EQ(w->state().persons().recordCount(), 0);
+
+    // F8 hides the active side's detail pane
+    key(*w, Qt::Key_F8);
+    EXPECT_TRUE(w->pnl10Detail->isHidden());
+    EXPECT_FALSE(w->actToonDI10Details->isChecked());
+    w->ActivateGrid(GridRing::Persons);
+    key(*w, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(w->ring().active(), GridRing::Persons); // nothing else is showing
+}
+
+TEST_F(WindowLayout, FieldOrderDialogAndColumnDrag) {
+    auto w = open();
+    // a stored order that lacks fields gets them appended unchecked
+    w->state().fieldOrder10 = QStringLiteral("1003=1,1002=1");
+    QString offered;
+    w->askFieldOrder = [&](const QString& order) -> std::optional<QString> {
+        offered = order;
+        return QStringLiteral("1003=1,1002=1,1017=2,ID04=0");
+    };
+    w->actVeranderVeldVolgorde->trigger();
+    EXPECT_TRUE(offered.startsWith(QStringLiteral("1003=1,1002=1,ID04=0,ID05=0")));
+    // greyed: a detail row without a column; unchecked: neither
+    EXPECT_EQ(w->dbg10->columnOfField(QStringLiteral("1017")), -1);
+    EXPECT_FALSE(w->DI10Detail->valueOfField(QStringLiteral("1017")).isEmpty());
+    EXPECT_EQ(w->dbg10->columnOfField(QStringLiteral("ID04")), -1);
+    EXPECT_EQ(w->dbg10->fieldOfColumn(1), QStringLiteral("1003"));
+    EXPECT_EQ(w->state().fieldOrder10, QStringLiteral("1003=1,1002=1,1017=2,ID04=0"));
+
+    // dragging a column writes the fields with columns only
+    w->dbg10->horizontalHeader()->moveSection(2, 1);
+    EXPECT_EQ(w->state().fieldOrder10, QStringLiteral("1002=1,1003=1"));
+}
+
+TEST_F(WindowLayout, FieldOrderEditorRules) {
+    FieldOrderEditor e(catalogue, QStringLiteral("1003=1,1002=0,1017=2,9999=1"));
+    ASSERT_EQ(e.entries().size(), 4u);
+    EXPECT_EQ(e.entries()[0].caption, QStringLiteral("Voorletters"));
+    EXPECT_TRUE(e.entries()[1].fixed); // 1002 is always shown
+    EXPECT_EQ(e.entries()[1].state, 1);
+    e.cycle(1);
+    EXPECT_EQ(e.entries()[1].state, 1);
+    e.cycle(0);
+    EXPECT_EQ(e.entries()[0].state, 2);
+    e.cycle(0);
+    EXPECT_EQ(e.entries()[0].state, 0);
+    EXPECT_FALSE(e.canMoveUp(0));
+    EXPECT_FALSE(e.canMoveDown(3));
+    EXPECT_EQ(e.moveDown(0), 1);
+    EXPECT_EQ(e.result(), QStringLiteral("1002=1,1003=0,1017=2,9999=1"));
+
+    TdlgGridVelden dialog(catalogue, e.result());
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Grid veldinstellingen"));
+    EXPECT_EQ(dialog.list()->currentRow(), 0);
+    EXPECT_FALSE(dialog.actItemUp->isEnabled());
+    EXPECT_TRUE(dialog.actItemDown->isEnabled());
+    EXPECT_EQ(dialog.list()->item(2)->checkState(), Qt::PartiallyChecked);
+    dialog.list()->setCurrentRow(3);
+    dialog.actItemUp->trigger();
+    EXPECT_EQ(dialog.result(), QStringLiteral("1002=1,1003=0,9999=1,1017=2"));
+    test::saveScreenshot(&dialog, QStringLiteral("grid-veldinstellingen"));
+}
+
+TEST_F(WindowLayout, SortFieldPicker) {
+    auto w = open();
+    std::optional<int> offeredSelection;
+    w->askSortColumn = [&](BorderelGrid* grid, const QString& currentSort) {
+        std::vector<SortFieldPicker::Item> items;
+        for (int c = 0; c < grid->model()->columnCount(); ++c)
+            if (!grid->fieldOfColumn(c).isEmpty())
+                items.push_back({grid->model()->headerData(c, Qt::Horizontal).toString(), grid->fieldOfColumn(c), c});
+        TdlgPickList dialog(items, currentSort);
+        offeredSelection = dialog.list()->currentRow();
+        test::saveScreenshot(&dialog, QStringLiteral("kies-sorteerveld"));
+        QTest::keyClicks(dialog.searchBox(), QStringLiteral("woon"));
+        EXPECT_EQ(dialog.chosen()->title, QStringLiteral("Woonplaats"));
+        return dialog.chosen()->column;
+    };
+    QTest::keyClick(w->editVerzZoeken, Qt::Key_F4);
+    EXPECT_EQ(offeredSelection, 0); // sorted on 1002, 1003, 1004: the first entry
+    EXPECT_EQ(w->state().sortField10, QStringLiteral("1017"));
+    EXPECT_EQ(w->dbg10->horizontalHeader()->logicalIndex(1), w->dbg10->columnOfField(QStringLiteral("1017")));
+
+    SortFieldPicker p({{QStringLiteral("Woonplaats"), QStringLiteral("1017"), 3}, {QStringLiteral("Achternaam"), QStringLiteral("1002"), 1}},
+                      QStringLiteral("1017"));
+    EXPECT_EQ(p.items()[0].title, QStringLiteral("Achternaam"));
+    EXPECT_EQ(p.selected(), 1);
+    p.search(QStringLiteral("zz"));
+    EXPECT_EQ(p.chosen(), nullptr);
+}
+
+TEST_F(WindowLayout, CollectivityDetailsNewestFirst) {
+    TDataModCollDetails details(*db, catalogue, 12, 1);
+    DataSet& h = details.history();
+    ASSERT_EQ(h.recordCount(), 4);
+    for (int r = 1; r < h.recordCount(); ++r)
+        EXPECT_GE(h.value(r - 1, h.fieldIndex(QStringLiteral("9902"))).toDate(), h.value(r, h.fieldIndex(QStringLiteral("9902"))).toDate());
+    EXPECT_EQ(h.value(0, h.fieldIndex(QStringLiteral("ID03"))).toString(), QStringLiteral("2006-02"));
+    TdlgCollDetail dialog(details, catalogue);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Collectiviteit"));
+    EXPECT_EQ(dialog.size(), QSize(599, 351));
+    EXPECT_EQ(dialog.pages()->tabText(0), QStringLiteral("&Gegevens"));
+    EXPECT_EQ(dialog.pages()->tabText(1), QStringLiteral("&Import geschiedenis"));
+    EXPECT_EQ(dialog.DI00Detail()->valueOfField(QStringLiteral("0003")), QStringLiteral("Bakkerij De Korenschoof BV"));
+    EXPECT_EQ(dialog.DI00Detail()->valueOfField(QStringLiteral("0009")), QString()); // hidden for record type 00
+    EXPECT_EQ(dialog.historyGrid()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Aanmaak datum"));
+    test::saveScreenshot(&dialog, QStringLiteral("collectiviteit"));
+    dialog.pages()->setCurrentIndex(1);
+    test::saveScreenshot(&dialog, QStringLiteral("collectiviteit-historie"));
+}
+
+TEST_F(WindowLayout, MenusOfTheWindow) {
+    auto w = open();
+    QStringList opties;
+    for (QAction* a : w->optionsMenu()->actions()) opties << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(opties, (QStringList{QStringLiteral("Verander premieactiviteit periode"), QStringLiteral("Toon collectiviteit-gegevens"),
+                                   QStringLiteral("Toon verzekeringseenheid"), QStringLiteral("Toon componenten"), QStringLiteral("-"),
+                                   QStringLiteral("Toon verzekerden details"), QStringLiteral("Toon samengestelde achternaam"),
+                                   QStringLiteral("Verander veld volgorde"), QStringLiteral("-"), QStringLiteral("Filter"),
+                                   QStringLiteral("-"), QStringLiteral("Sluiten")}));
+    EXPECT_EQ(w->borderelMenu()->title(), QStringLiteral("Bo&rderel"));
+    QStringList months;
+    for (QAction* a : w->menuIncasso->actions()) months << a->text();
+    // every month of the components of the type's persons
+    EXPECT_EQ(months, (QStringList{QStringLiteral("2005-11"), QStringLiteral("2005-12"), QStringLiteral("2006-01"), QStringLiteral("2006-02")}));
+    EXPECT_EQ(w->actVeranderVeldVolgorde->shortcut(), QKeySequence(Qt::Key_F12));
+    bool shown = false;
+    w->showCollDetails = [&](TDataModCollDetails&) { shown = true; };
+    w->actCollDetails->trigger();
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(WindowLayout, StoredPanesAndOrdersComeBack) {
+    {
+        auto w = open();
+        w->actToonDI10Details->trigger();
+        w->actToonDI50Details->trigger();
+        w->ApplyFieldOrder(true, QStringLiteral("1003=1,1002=1"));
+        w->close();
+    }
+    auto again = open();
+    EXPECT_TRUE(again->pnl10Detail->isHidden());
+    EXPECT_FALSE(again->pnl50Detail->isHidden());
+    EXPECT_EQ(again->dbg10->fieldOfColumn(1), QStringLiteral("1003"));
+}
+
