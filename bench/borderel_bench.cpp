@@ -1,6 +1,7 @@
 // A collectivity of 15,000 persons with a year of premium components: how long
 // the window's persons list takes to open, and a move of the persons cursor
 // (components and totals re-run).
+#include "BenchSupport.h"
 #include "SampleGenerator.h"
 
 #include "collectivity/BorderelState.h"
@@ -24,13 +25,6 @@ using namespace ostrapel;
 
 namespace {
 
-class QuietPrompts : public Prompts {
-public:
-    MsgButton message(MsgType, const QString&, MsgButtons) override { return MsgButton::Ok; }
-    std::optional<QString> editConnectionString(const QString&) override { return std::nullopt; }
-    QStringList openFileNames(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-};
 
 double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
 
@@ -40,11 +34,10 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     installProgramLocale();
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("borderel.db"));
     // OSTRAPEL_BENCH_DB names a database generated before (see OSTRAPEL_BENCH_KEEP).
     const QString reuse = qEnvironmentVariable("OSTRAPEL_BENCH_DB");
-    QFile::copy(reuse.isEmpty() ? QStringLiteral(OSTRAPEL_DELIVERED_DB) : reuse, path);
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QString path = reuse.isEmpty() ? bench::CopyDatabase(dir, QStringLiteral("borderel.db"))
+                                         : bench::CopyDatabase(dir, QStringLiteral("borderel.db"), reuse);
     Connection db(QStringLiteral("bench"));
     db.open(ConnectionString::forSqliteFile(path).toString());
     if (reuse.isEmpty()) db.execute(SharedQueries::CreateIndex1024);
@@ -64,7 +57,7 @@ int main(int argc, char** argv) {
     t.start();
     if (reuse.isEmpty()) {
     const QStringList files = SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("in")));
-    QuietPrompts prompts;
+    bench::QuietPrompts prompts;
     SilentImportView view;
     ImportRun run(db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("in")));
     run.SetFileList(files);

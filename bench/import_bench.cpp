@@ -2,6 +2,7 @@
 // collectivity, 15,000 persons), against the floor: the same rows inserted by
 // plain prepared statements in one transaction through the same driver. Then
 // the clean-up of superseded persons after a second month.
+#include "BenchSupport.h"
 #include "SampleGenerator.h"
 
 #include "core/Connection.h"
@@ -27,32 +28,13 @@
 
 using namespace ostrapel;
 
-namespace {
-
-class QuietPrompts : public Prompts {
-public:
-    MsgButton message(MsgType, const QString&, MsgButtons) override { return MsgButton::Ok; }
-    std::optional<QString> editConnectionString(const QString&) override { return std::nullopt; }
-    QStringList openFileNames(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-};
-
-QString freshDatabase(const QTemporaryDir& dir, const QString& name) {
-    const QString path = dir.filePath(name);
-    QFile::copy(QStringLiteral(OSTRAPEL_DELIVERED_DB), path);
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    return path;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     installProgramLocale();
     QTemporaryDir dir;
 
     Connection setup(QStringLiteral("setup"));
-    setup.open(ConnectionString::forSqliteFile(freshDatabase(dir, QStringLiteral("catalogue.db"))).toString());
+    setup.open(ConnectionString::forSqliteFile(bench::CopyDatabase(dir, QStringLiteral("catalogue.db"))).toString());
     TmyMemLists catalogue;
     catalogue.LoadRecordLayouts(setup);
 
@@ -72,9 +54,9 @@ int main(int argc, char** argv) {
 
     // The program: check pass, then the import of the file.
     Connection db(QStringLiteral("import"));
-    db.open(ConnectionString::forSqliteFile(freshDatabase(dir, QStringLiteral("import.db"))).toString());
+    db.open(ConnectionString::forSqliteFile(bench::CopyDatabase(dir, QStringLiteral("import.db"))).toString());
     db.execute(SharedQueries::CreateIndex1024);
-    QuietPrompts prompts;
+    bench::QuietPrompts prompts;
     SilentImportView view;
     QElapsedTimer t;
     t.start();
@@ -88,7 +70,7 @@ int main(int argc, char** argv) {
 
     // The floor: the same rows, converted beforehand, through plain prepared inserts.
     Connection floorDb(QStringLiteral("floor"));
-    floorDb.open(ConnectionString::forSqliteFile(freshDatabase(dir, QStringLiteral("floor.db"))).toString());
+    floorDb.open(ConnectionString::forSqliteFile(bench::CopyDatabase(dir, QStringLiteral("floor.db"))).toString());
     const QString types[4] = {QStringLiteral("00"), QStringLiteral("10"), QStringLiteral("50"), QStringLiteral("99")};
     std::vector<std::pair<int, std::vector<QVariant>>> rows;
     for (const QString& line : lines) {

@@ -34,11 +34,12 @@ SqlTokens tokenizeSql(const QString& sql) {
             const qsizetype close = sql.indexOf(QStringLiteral("*/"), i + 2);
             i = close < 0 ? n : close + 2;
             push(SqlToken::Comment, start, i);
-        } else if (c == u'\'') {
+        } else if (c == u'\'' || c == u'"') {
+            // a quote inside is written twice
             ++i;
             while (i < n) {
-                if (sql.at(i) == u'\'') {
-                    if (i + 1 < n && sql.at(i + 1) == u'\'') {
+                if (sql.at(i) == c) {
+                    if (i + 1 < n && sql.at(i + 1) == c) {
                         i += 2;
                         continue;
                     }
@@ -47,25 +48,11 @@ SqlTokens tokenizeSql(const QString& sql) {
                 }
                 ++i;
             }
-            push(SqlToken::String, start, i);
+            push(c == u'"' ? SqlToken::Quoted : SqlToken::String, start, i);
         } else if (c == u'[') {
             const qsizetype end = sql.indexOf(u']', i + 1);
             i = end < 0 ? n : end + 1;
             push(SqlToken::Bracketed, start, i);
-        } else if (c == u'"') {
-            ++i;
-            while (i < n) {
-                if (sql.at(i) == u'"') {
-                    if (i + 1 < n && sql.at(i + 1) == u'"') {
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                ++i;
-            }
-            push(SqlToken::Quoted, start, i);
         } else if (c == u'#') {
             const qsizetype end = sql.indexOf(u'#', i + 1);
             if (end > 0) {
