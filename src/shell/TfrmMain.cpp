@@ -430,6 +430,8 @@ void TfrmMain::FollowActiveWindow(int state) {
     tbnVerzOpties->setMenu(child ? child->optionsMenu() : nullptr);
     for (QToolButton* b : {tbnPrint, tbnExport, tbnVerzOpties}) b->setPopupMode(QToolButton::InstantPopup);
     for (QToolButton* b : collectivityButtons()) b->setEnabled(child != nullptr);
+    // Ctrl+X closes the active collectivity window, else the program.
+    action(QStringLiteral("actClose"))->setShortcut(child ? QKeySequence() : QKeySequence(Qt::CTRL | Qt::Key_X));
     if (!child) return;
     if (QMenu* menu = child->borderelMenu()) {
         actBorderelMenu = menu->menuAction();

@@ -183,6 +183,10 @@ TEST_F(MainWindow, OpeningTwiceAndTheRecentList) {
     EXPECT_EQ(w.mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("0012-1 ZKF/PRT: Bakkerij"));
     EXPECT_EQ(w.recentList().keys(), QStringList{QStringLiteral("0012001")});
     for (QToolButton* b : w.collectivityButtons()) EXPECT_TRUE(b->isEnabled());
+    // Ctrl+X belongs to the active collectivity window's "Sluiten"
+    EXPECT_TRUE(w.action(QStringLiteral("actClose"))->shortcut().isEmpty());
+    w.mdiArea()->closeAllSubWindows();
+    EXPECT_EQ(w.action(QStringLiteral("actClose"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
 
     RecentList r;
     for (int i = 1; i <= 11; ++i) r.touch(WindowKey(i, 1));
