@@ -97,10 +97,11 @@ TfrmMain::TfrmMain(TdatamodBorderel& dataModule, TStaticSettings& settings, Prom
 }
 
 TfrmMain::~TfrmMain() {
-    // Child windows die with the frame; nothing may react to that any more.
+    // The child windows go first, while this window is still whole: their
+    // destruction notifies it (closed windows may still wait for deletion).
     closing_ = true;
     disconnect(mdi_, nullptr, this, nullptr);
-    for (QMdiSubWindow* w : mdi_->subWindowList()) disconnect(w, nullptr, this, nullptr);
+    delete mdi_;
 }
 
 QAction* TfrmMain::makeAction(const QString& name, const QString& caption, const QString& hint) {
