@@ -17,7 +17,8 @@ public:
 };
 
 // A writable copy of a database file (by default the delivered one) in `dir`.
-inline QString CopyDatabase(const QTemporaryDir& dir, const QString& name, const QString& source = QStringLiteral(OSTRAPEL_DELIVERED_DB)) {
+inline QString CopyDatabase(const QTemporaryDir& dir, const QString& name,
+                            const QString& source = QStringLiteral(OSTRAPEL_DELIVERED_DB)) {
     const QString path = dir.filePath(name);
     QFile::copy(source, path);
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);

@@ -25,8 +25,9 @@ using namespace ostrapel;
 
 namespace {
 
-
-double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
+double ms(const QElapsedTimer& t) {
+    return double(t.nsecsElapsed()) / 1e6;
+}
 
 } // namespace
 
@@ -51,20 +52,22 @@ int main(int argc, char** argv) {
     o.persons = 15000;
     o.componentsPerPerson = 2;
     o.periods.clear();
-    for (int m = 1; m <= 12; ++m) o.periods << QStringLiteral("2006-%1").arg(m, 2, 10, QChar(u'0'));
+    for (int m = 1; m <= 12; ++m)
+        o.periods << QStringLiteral("2006-%1").arg(m, 2, 10, QChar(u'0'));
     o.zip = false;
     QElapsedTimer t;
     t.start();
     if (reuse.isEmpty()) {
-    const QStringList files = SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("in")));
-    bench::QuietPrompts prompts;
-    SilentImportView view;
-    ImportRun run(db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("in")));
-    run.SetFileList(files);
-    run.Execute([](std::vector<TmyImportStruct>& s) {
-        for (TmyImportStruct& x : s) x.Import = u'J';
-        return true;
-    });
+        const QStringList files = SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("in")));
+        bench::QuietPrompts prompts;
+        SilentImportView view;
+        ImportRun run(db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("in")));
+        run.SetFileList(files);
+        run.Execute([](std::vector<TmyImportStruct>& s) {
+            for (TmyImportStruct& x : s)
+                x.Import = u'J';
+            return true;
+        });
     }
     std::printf("database: %d persons, %d premium components (generated and imported in %.1f s)\n",
                 db.scalar(QStringLiteral("select count(*) from bord10")).toInt(),
@@ -73,10 +76,12 @@ int main(int argc, char** argv) {
     // OSTRAPEL_BENCH_KEEP names a file to keep the generated database in.
     if (const QString keep = qEnvironmentVariable("OSTRAPEL_BENCH_KEEP"); !keep.isEmpty()) {
         QFile::remove(keep);
-        db.execute(QStringLiteral("vacuum into '") + QString(keep).replace(u'\'', QStringLiteral("''")) + u'\'');
+        db.execute(QStringLiteral("vacuum into '") + QString(keep).replace(u'\'', QStringLiteral("''")) +
+                   u'\'');
     }
 
-    for (const QString& period : {QString(), QStringLiteral("2006-06;2006-06"), QStringLiteral("2006-03;2006-09")}) {
+    for (const QString& period :
+         {QString(), QStringLiteral("2006-06;2006-06"), QStringLiteral("2006-03;2006-09")}) {
         BorderelState state(db, catalogue);
         state.setIdentity(12, 1, 2);
         state.setPeriodSetting(period);
@@ -106,8 +111,8 @@ int main(int argc, char** argv) {
         }
         std::printf("period %-17s open (persons list, drop-downs, components): %6.0f ms for %d persons; "
                     "cursor move %.2f ms (joint %.2f ms); the first 50 persons' units hold %d components\n",
-                    period.isEmpty() ? "none" : qPrintable(period), open, state.persons().recordCount(), move, jointMove,
-                    total);
+                    period.isEmpty() ? "none" : qPrintable(period), open, state.persons().recordCount(), move,
+                    jointMove, total);
     }
     return 0;
 }

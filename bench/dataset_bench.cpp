@@ -29,7 +29,8 @@ Connection& database() {
         QRandomGenerator rng(42);
         Transaction t(c);
         SqlStatement& s = c.prepare(QStringLiteral(
-            "insert into bord50 (ID01, ID02, ID03, ID05, ID07, ID08, [5002], [5003], [5004], [5008], [5009], [5010], [5012]) "
+            "insert into bord50 (ID01, ID02, ID03, ID05, ID07, ID08, [5002], [5003], [5004], [5008], [5009], "
+            "[5010], [5012]) "
             "values (12, 1, :p, :u, :k, '50', :o, 'PR', :c, :a, '2006-01-01', '2006-12-31', :n)"));
         for (int i = 0; i < kRows; ++i) {
             const int person = int(rng.bounded(15000));

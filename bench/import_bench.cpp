@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
 
     Connection setup(QStringLiteral("setup"));
-    setup.open(ConnectionString::forSqliteFile(bench::CopyDatabase(dir, QStringLiteral("catalogue.db"))).toString());
+    setup.open(
+        ConnectionString::forSqliteFile(bench::CopyDatabase(dir, QStringLiteral("catalogue.db"))).toString());
     TmyMemLists catalogue;
     catalogue.LoadRecordLayouts(setup);
 
@@ -54,7 +55,8 @@ int main(int argc, char** argv) {
 
     // The program: check pass, then the import of the file.
     Connection db(QStringLiteral("import"));
-    db.open(ConnectionString::forSqliteFile(bench::CopyDatabase(dir, QStringLiteral("import.db"))).toString());
+    db.open(
+        ConnectionString::forSqliteFile(bench::CopyDatabase(dir, QStringLiteral("import.db"))).toString());
     db.execute(SharedQueries::CreateIndex1024);
     bench::QuietPrompts prompts;
     SilentImportView view;
@@ -70,8 +72,10 @@ int main(int argc, char** argv) {
 
     // The floor: the same rows, converted beforehand, through plain prepared inserts.
     Connection floorDb(QStringLiteral("floor"));
-    floorDb.open(ConnectionString::forSqliteFile(bench::CopyDatabase(dir, QStringLiteral("floor.db"))).toString());
-    const QString types[4] = {QStringLiteral("00"), QStringLiteral("10"), QStringLiteral("50"), QStringLiteral("99")};
+    floorDb.open(
+        ConnectionString::forSqliteFile(bench::CopyDatabase(dir, QStringLiteral("floor.db"))).toString());
+    const QString types[4] = {QStringLiteral("00"), QStringLiteral("10"), QStringLiteral("50"),
+                              QStringLiteral("99")};
     std::vector<std::pair<int, std::vector<QVariant>>> rows;
     for (const QString& line : lines) {
         const int which = int(std::find(types, types + 4, RecordTypeOf(catalogue, line)) - types);
@@ -79,7 +83,8 @@ int main(int argc, char** argv) {
         std::vector<QVariant> values;
         for (const QString& kind : {QStringLiteral("ID"), types[which]})
             for (const auto& e : *catalogue.KindList(kind)) {
-                QVariant v = ConvertFieldValue(kind, e->name.mid(2, 2), e->type, RawFieldText(line, e->start, e->length));
+                QVariant v = ConvertFieldValue(kind, e->name.mid(2, 2), e->type,
+                                               RawFieldText(line, e->start, e->length));
                 if (v.metaType().id() == QMetaType::QDate) v = v.toDate().toString(Qt::ISODate);
                 values.push_back(v);
             }
@@ -90,13 +95,16 @@ int main(int argc, char** argv) {
         inserts[i] = QSqlQuery(floorDb.database());
         QStringList marks;
         for (const QString& kind : {QStringLiteral("ID"), types[i]})
-            for (size_t k = 0; k < catalogue.KindList(kind)->size(); ++k) marks << QStringLiteral("?");
-        inserts[i].prepare(QStringLiteral("insert into bord") + types[i] + QStringLiteral(" values(") + marks.join(u',') + u')');
+            for (size_t k = 0; k < catalogue.KindList(kind)->size(); ++k)
+                marks << QStringLiteral("?");
+        inserts[i].prepare(QStringLiteral("insert into bord") + types[i] + QStringLiteral(" values(") +
+                           marks.join(u',') + u')');
     }
     t.restart();
     floorDb.database().transaction();
     for (const auto& [which, values] : rows) {
-        for (size_t k = 0; k < values.size(); ++k) inserts[which].bindValue(int(k), values[k]);
+        for (size_t k = 0; k < values.size(); ++k)
+            inserts[which].bindValue(int(k), values[k]);
         inserts[which].exec();
     }
     floorDb.database().commit();
@@ -116,9 +124,11 @@ int main(int argc, char** argv) {
     const double n = double(lines.size());
     std::printf("check pass        %8.0f ms  %9.0f lines/s\n", checkMs, n / checkMs * 1000);
     std::printf("import            %8.0f ms  %9.0f lines/s\n", importMs, n / importMs * 1000);
-    std::printf("check + import    %8.0f ms  %9.0f lines/s\n", checkMs + importMs, n / (checkMs + importMs) * 1000);
+    std::printf("check + import    %8.0f ms  %9.0f lines/s\n", checkMs + importMs,
+                n / (checkMs + importMs) * 1000);
     std::printf("floor (plain)     %8.0f ms  %9.0f lines/s\n", floorMs, n / floorMs * 1000);
-    std::printf("ratio import/floor %.2f   (check + import)/floor %.2f\n", importMs / floorMs, (checkMs + importMs) / floorMs);
+    std::printf("ratio import/floor %.2f   (check + import)/floor %.2f\n", importMs / floorMs,
+                (checkMs + importMs) / floorMs);
     std::printf("clean-up of %d persons: %.0f ms (bord10 rows left: %d)\n", o.persons, purgeMs,
                 db.scalar(QStringLiteral("select count(*) from bord10")).toInt());
     return 0;

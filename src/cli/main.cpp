@@ -31,7 +31,9 @@ namespace {
 
 enum Exit { ExitOk = 0, ExitLeftOut = 1, ExitFailure = 2 };
 
-void out(const QString& text) { std::printf("%s\n", text.toUtf8().constData()); }
+void out(const QString& text) {
+    std::printf("%s\n", text.toUtf8().constData());
+}
 
 int usage() {
     std::fprintf(stderr, "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
@@ -41,7 +43,8 @@ int usage() {
 
 QString figures(const TmyImportStruct& s) {
     const QLocale nl = programLocale();
-    return QStringLiteral("  records: %1 vermeld, %2 geteld; personen: %3 vermeld, %4 geteld; bedrag: %5 vermeld, %6 berekend")
+    return QStringLiteral("  records: %1 vermeld, %2 geteld; personen: %3 vermeld, %4 geteld; bedrag: %5 "
+                          "vermeld, %6 berekend")
         .arg(s.AantalRec)
         .arg(s.ImpAantalRec)
         .arg(s.AantalPers)
@@ -53,8 +56,10 @@ int runImport(TdatamodBorderel& dm, CliPrompts& prompts, const QStringList& file
     TStaticSettings& settings = StaticSettings();
     const QString importDir = settings.ImportDir();
     // Leftovers of an earlier run are not ours to import.
-    for (const QString& pattern : {ImportCommandTexts::StatementPattern, ImportCommandTexts::StandardStatementPattern})
-        for (const QString& name : ImportCommand::MatchingFiles(importDir, pattern)) QFile::remove(importDir + name);
+    for (const QString& pattern :
+         {ImportCommandTexts::StatementPattern, ImportCommandTexts::StandardStatementPattern})
+        for (const QString& name : ImportCommand::MatchingFiles(importDir, pattern))
+            QFile::remove(importDir + name);
 
     QStringList paths;
     ImportCommand command(settings, prompts, {});
@@ -64,13 +69,16 @@ int runImport(TdatamodBorderel& dm, CliPrompts& prompts, const QStringList& file
             return ExitFailure;
         }
         if (QFileInfo(file).suffix().compare(QStringLiteral("zip"), Qt::CaseInsensitive) == 0) {
-            if (command.ExtractArchives({file}) == 0 && ZipArchive::entries(file).isEmpty()) return ExitFailure;
+            if (command.ExtractArchives({file}) == 0 && ZipArchive::entries(file).isEmpty())
+                return ExitFailure;
         } else {
             paths << QFileInfo(file).absoluteFilePath();
         }
     }
-    for (const QString& pattern : {ImportCommandTexts::StatementPattern, ImportCommandTexts::StandardStatementPattern})
-        for (const QString& name : ImportCommand::MatchingFiles(importDir, pattern)) paths << importDir + name;
+    for (const QString& pattern :
+         {ImportCommandTexts::StatementPattern, ImportCommandTexts::StandardStatementPattern})
+        for (const QString& name : ImportCommand::MatchingFiles(importDir, pattern))
+            paths << importDir + name;
 
     int exitCode = ExitOk;
     SilentImportView view;
@@ -81,7 +89,8 @@ int runImport(TdatamodBorderel& dm, CliPrompts& prompts, const QStringList& file
         run.Execute([&](std::vector<TmyImportStruct>& summaries) {
             ImportOverview overview(summaries);
             if (all) {
-                for (int i = 0; i < overview.rowCount(); ++i) overview.setTicked(i, true);
+                for (int i = 0; i < overview.rowCount(); ++i)
+                    overview.setTicked(i, true);
             } else {
                 overview.toggleSelectAll();
             }
@@ -90,15 +99,16 @@ int runImport(TdatamodBorderel& dm, CliPrompts& prompts, const QStringList& file
             return accepted;
         });
         for (const TmyImportStruct& s : checked) {
-            const auto result = std::find_if(run.results().begin(), run.results().end(),
-                                             [&](const ImportRun::FileResult& r) { return r.path == s.fileName; });
+            const auto result =
+                std::find_if(run.results().begin(), run.results().end(),
+                             [&](const ImportRun::FileResult& r) { return r.path == s.fileName; });
             if (result != run.results().end()) {
                 out(result->text);
                 if (result->outcome == ImportRun::Outcome::NotFound) exitCode = ExitFailure;
             } else {
                 out(QStringLiteral("Informatie uit file \"%1\" werd niet geimporteerd (%2)")
-                        .arg(QFileInfo(s.fileName).fileName(),
-                             ErrorReasons(ErrorFlags(s)).isEmpty() ? QStringLiteral("niet geselecteerd")
+                        .arg(QFileInfo(s.fileName).fileName(), ErrorReasons(ErrorFlags(s)).isEmpty()
+                                                                   ? QStringLiteral("niet geselecteerd")
                                                                    : ErrorReasons(ErrorFlags(s))));
                 exitCode = std::max<int>(exitCode, ExitLeftOut);
             }
@@ -110,16 +120,20 @@ int runImport(TdatamodBorderel& dm, CliPrompts& prompts, const QStringList& file
         prompts.error(ErrorMessage(e));
         exitCode = ExitFailure;
     }
-    for (const QString& pattern : {ImportCommandTexts::StatementPattern, ImportCommandTexts::StandardStatementPattern})
-        for (const QString& name : ImportCommand::MatchingFiles(importDir, pattern)) QFile::remove(importDir + name);
+    for (const QString& pattern :
+         {ImportCommandTexts::StatementPattern, ImportCommandTexts::StandardStatementPattern})
+        for (const QString& name : ImportCommand::MatchingFiles(importDir, pattern))
+            QFile::remove(importDir + name);
     return exitCode;
 }
 
 int listCollectivities(TdatamodBorderel& dm) {
     DataSet rows = dm.connection().query(SharedQueries::QryCollectiviteiten);
     for (rows.first(); !rows.eof(); rows.next())
-        out(CollectivityCaption(rows.value(QStringLiteral("CollNr")).toInt(), rows.value(QStringLiteral("CollVolgNr")).toInt(),
-                                rows.value(QStringLiteral("VerzNaam")).toString(), rows.value(QStringLiteral("CollNaam")).toString()));
+        out(CollectivityCaption(rows.value(QStringLiteral("CollNr")).toInt(),
+                                rows.value(QStringLiteral("CollVolgNr")).toInt(),
+                                rows.value(QStringLiteral("VerzNaam")).toString(),
+                                rows.value(QStringLiteral("CollNaam")).toString()));
     return ExitOk;
 }
 
@@ -156,7 +170,8 @@ int main(int argc, char** argv) {
             MemLists().LoadRecordLayouts(dm.connection());
             MemLists().LoadFieldDisplay(dm.connection());
             MemLists().InstallDataSetHooks();
-            result = command == QStringLiteral("import") ? runImport(dm, prompts, args, all) : listCollectivities(dm);
+            result = command == QStringLiteral("import") ? runImport(dm, prompts, args, all)
+                                                         : listCollectivities(dm);
         } catch (const std::exception& e) {
             prompts.error(ErrorMessage(e));
             result = ExitFailure;

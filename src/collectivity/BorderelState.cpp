@@ -39,7 +39,8 @@ void BorderelState::Initialise() {
     setPeriodSetting(periodSetting_);
     BuildPersonsQuery();
     const ComponentsQuery::Filter order[3] = {Filter::Soort, Filter::Component, Filter::Herkomst};
-    for (Filter f : order) dropDowns_[f].build(connection_, catalogue_, ComponentsQuery::fieldOf(f), collNr_, collVolgNr_);
+    for (Filter f : order)
+        dropDowns_[f].build(connection_, catalogue_, ComponentsQuery::fieldOf(f), collNr_, collVolgNr_);
 }
 
 void BorderelState::applyPersonsFields() {
@@ -95,7 +96,8 @@ void BorderelState::ToggleUnitView() {
     const bool on = !persons_.unitView();
     persons_.setUnitView(on);
     if (on) {
-        persons_.unitClause = PersonsQuery::composeUnitClause(personsData_.value(QStringLiteral("ID05")).toString());
+        persons_.unitClause =
+            PersonsQuery::composeUnitClause(personsData_.value(QStringLiteral("ID05")).toString());
     } else {
         persons_.unitClause = kNeutralClause;
         components_.setMode(ComponentsQuery::Mode::Individual);
@@ -201,10 +203,16 @@ QString BorderelState::recordCountText() const {
     return QString::number(personsOpen_ ? personsData_.recordCount() : 0) + Records;
 }
 
-QString BorderelState::unitFooterText() const { return persons_.unitView() ? EenheidAan : EenheidUit; }
+QString BorderelState::unitFooterText() const {
+    return persons_.unitView() ? EenheidAan : EenheidUit;
+}
 
-QString BorderelState::totalText() const { return QStringLiteral("%1").arg(programLocale().toString(total_, 'f', 2), 8); }
+QString BorderelState::totalText() const {
+    return QStringLiteral("%1").arg(programLocale().toString(total_, 'f', 2), 8);
+}
 
-QString BorderelState::componentsCountText() const { return QString::number(componentsData_.recordCount()) + Records; }
+QString BorderelState::componentsCountText() const {
+    return QString::number(componentsData_.recordCount()) + Records;
+}
 
 } // namespace ostrapel

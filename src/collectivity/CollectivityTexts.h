@@ -24,6 +24,7 @@ inline const QString ShowingComponents = QStringLiteral("Premiecomponenten worde
 inline const QString ZoekOp = QStringLiteral("Zoek op");
 inline const QString VeranderPeriodeButton = QStringLiteral("Verander periode ...");
 inline const QString KiesPeriode = QStringLiteral("Kies periode");
-inline const QString ConfirmLongRun = QStringLiteral("Deze bewerking kan enige tijd in beslag nemen. Wilt u doorgaan?");
+inline const QString ConfirmLongRun =
+    QStringLiteral("Deze bewerking kan enige tijd in beslag nemen. Wilt u doorgaan?");
 
 } // namespace ostrapel::CollectivityTexts

@@ -11,7 +11,8 @@ namespace {
 const QStringList kSortMap = {QStringLiteral("ID03=ID03, 5003, 5004"), QStringLiteral("5005=5005, ID03"),
                               QStringLiteral("5012=5012, ID03")};
 const QString kFields[3] = {QStringLiteral("5002"), QStringLiteral("5003"), QStringLiteral("5012")};
-const QString kLabels[3] = {QStringLiteral("Herkomst = "), QStringLiteral("Soort = "), QStringLiteral("component = ")};
+const QString kLabels[3] = {QStringLiteral("Herkomst = "), QStringLiteral("Soort = "),
+                            QStringLiteral("component = ")};
 const QString kNoPart = QStringLiteral("#");
 
 } // namespace
@@ -33,11 +34,14 @@ QString ComponentsQuery::modeText() const {
 }
 
 QString ComponentsQuery::selectionClause() const {
-    const QString key = mode_ == Mode::Joint ? QStringLiteral("AND bord50.ID05 = :ID05") : QStringLiteral("AND bord50.ID07 = :ID07");
+    const QString key = mode_ == Mode::Joint ? QStringLiteral("AND bord50.ID05 = :ID05")
+                                             : QStringLiteral("AND bord50.ID07 = :ID07");
     return key + QStringLiteral(" AND bord50.ID01=%1 AND bord50.ID02=%2").arg(collNr_).arg(collVolgNr_);
 }
 
-QString ComponentsQuery::fieldOf(Filter f) { return kFields[f]; }
+QString ComponentsQuery::fieldOf(Filter f) {
+    return kFields[f];
+}
 
 void ComponentsQuery::setFilter(Filter f, const QString& code, const QString& entryText) {
     if (entryText.isEmpty()) {
@@ -55,23 +59,30 @@ QStringList ComponentsQuery::filterLines() const {
 }
 
 QStringList ComponentsQuery::lines() const {
-    return QStringList{QStringLiteral("SELECT distinct ") + fieldList_, QStringLiteral("FROM BORD50"), QStringLiteral("WHERE 1=1")} +
-           filterLines() + QStringList{QStringLiteral("ORDER BY ID03 desc, [5003], [5004], [5002], [5009] desc")};
+    return QStringList{QStringLiteral("SELECT distinct ") + fieldList_, QStringLiteral("FROM BORD50"),
+                       QStringLiteral("WHERE 1=1")} +
+           filterLines() +
+           QStringList{QStringLiteral("ORDER BY ID03 desc, [5003], [5004], [5002], [5009] desc")};
 }
 
 QStringList ComponentsQuery::totalsLines() const {
-    return QStringList{QStringLiteral("select sum([5008]) as Totaal"), QStringLiteral("from bord50"), QStringLiteral("where 1=1")} +
+    return QStringList{QStringLiteral("select sum([5008]) as Totaal"), QStringLiteral("from bord50"),
+                       QStringLiteral("where 1=1")} +
            filterLines();
 }
 
 QString ComponentsQuery::footerText() const {
-    QString text = QStringList{modeText(), kNoPart, footerParts_[Herkomst], footerParts_[Soort], footerParts_[Component]}.join(u'/');
+    QString text =
+        QStringList{modeText(), kNoPart, footerParts_[Herkomst], footerParts_[Soort], footerParts_[Component]}
+            .join(u'/');
     text.remove(QStringLiteral("#/"));
     text.remove(u'#');
     text.remove(u'&');
     return text;
 }
 
-QString ComponentsQuery::sortFieldsFor(const QString& field) { return ValueOrName(field, kSortMap); }
+QString ComponentsQuery::sortFieldsFor(const QString& field) {
+    return ValueOrName(field, kSortMap);
+}
 
 } // namespace ostrapel

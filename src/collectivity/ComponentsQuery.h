@@ -24,7 +24,9 @@ public:
     QString modeLetter() const { return mode_ == Mode::Joint ? QStringLiteral("G") : QStringLiteral("I"); }
     QString modeText() const;
     // The parameter of the selection clause: "ID07" or "ID05".
-    QString parameterName() const { return mode_ == Mode::Joint ? QStringLiteral("ID05") : QStringLiteral("ID07"); }
+    QString parameterName() const {
+        return mode_ == Mode::Joint ? QStringLiteral("ID05") : QStringLiteral("ID07");
+    }
     // The selection template with the collectivity keys filled in.
     QString selectionClause() const;
 

@@ -10,14 +10,14 @@ namespace ostrapel {
 
 QString DropDownFilter::DistinctValuesQuery(const QString& field) {
     const QString b = u'[' + field + u']';
-    return QStringList{QStringLiteral("SELECT distinct ") + b + QStringLiteral(" AS WAARDE"), QStringLiteral("FROM bord50"),
-                       QStringLiteral("WHERE ID01 = :ID01 and ID02 = :ID02"),
+    return QStringList{QStringLiteral("SELECT distinct ") + b + QStringLiteral(" AS WAARDE"),
+                       QStringLiteral("FROM bord50"), QStringLiteral("WHERE ID01 = :ID01 and ID02 = :ID02"),
                        QStringLiteral("AND ") + b + QStringLiteral(" <> ''"), QStringLiteral("ORDER BY ") + b}
         .join(QStringLiteral("\r\n"));
 }
 
-void DropDownFilter::build(Connection& connection, const TmyMemLists& catalogue, const QString& field, int collNr,
-                           int collVolgNr) {
+void DropDownFilter::build(Connection& connection, const TmyMemLists& catalogue, const QString& field,
+                           int collNr, int collVolgNr) {
     catalogue_ = &catalogue;
     field_ = field;
     entries_ = {CollectivityTexts::Alles};
@@ -27,8 +27,10 @@ void DropDownFilter::build(Connection& connection, const TmyMemLists& catalogue,
         entries_ << pick;
         return;
     }
-    DataSet values = connection.query(DistinctValuesQuery(field), {{QStringLiteral("ID01"), collNr}, {QStringLiteral("ID02"), collVolgNr}});
-    for (values.first(); !values.eof(); values.next()) entries_ << values.value(QStringLiteral("Waarde")).toString();
+    DataSet values = connection.query(
+        DistinctValuesQuery(field), {{QStringLiteral("ID01"), collNr}, {QStringLiteral("ID02"), collVolgNr}});
+    for (values.first(); !values.eof(); values.next())
+        entries_ << values.value(QStringLiteral("Waarde")).toString();
 }
 
 bool DropDownFilter::check(int index) {

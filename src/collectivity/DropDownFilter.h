@@ -12,7 +12,8 @@ class TmyMemLists;
 // pick-list descriptions, or else its distinct values in the collectivity.
 class DropDownFilter {
 public:
-    void build(Connection& connection, const TmyMemLists& catalogue, const QString& field, int collNr, int collVolgNr);
+    void build(Connection& connection, const TmyMemLists& catalogue, const QString& field, int collNr,
+               int collVolgNr);
 
     const QStringList& entries() const { return entries_; }
     int checked() const { return checked_; }

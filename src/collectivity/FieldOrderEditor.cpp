@@ -59,14 +59,16 @@ int FieldOrderEditor::moveDown(int index) {
 
 QString FieldOrderEditor::result() const {
     QStringList items;
-    for (const Entry& e : entries_) items << e.name + u'=' + QString::number(e.state);
+    for (const Entry& e : entries_)
+        items << e.name + u'=' + QString::number(e.state);
     return items.join(u',');
 }
 
 QString GridFieldOrder(const std::vector<ColumnState>& columns) {
     QStringList items;
     for (const ColumnState& c : columns)
-        if (!c.fieldName.isEmpty()) items << c.fieldName + (c.visible ? QStringLiteral("=1") : QStringLiteral("=0"));
+        if (!c.fieldName.isEmpty())
+            items << c.fieldName + (c.visible ? QStringLiteral("=1") : QStringLiteral("=0"));
     return WriteCommaText(items);
 }
 

@@ -24,7 +24,8 @@ QStringList InvoiceMonths(Connection& connection, int collNr, int collVolgNr, in
     auto statement = connection.prepareNew(InvoiceMonthsQuery(collNr, collVolgNr, verzType));
     statement->exec();
     QStringList months;
-    while (statement->next()) months << statement->value(0).toString();
+    while (statement->next())
+        months << statement->value(0).toString();
     statement->finish();
     return months;
 }

@@ -8,11 +8,14 @@ namespace ostrapel {
 
 QStringList PeriodChoice::Months(Connection& connection, int collNr, int collVolgNr, int verzType) {
     DataSet rows = connection.query(
-        QStringLiteral("select distinct(id03) as FactuurMaand from bord99 where id01 = :id01 and id02 = :id02  and id05 like :id05"),
-        {{QStringLiteral("id01"), collNr}, {QStringLiteral("id02"), collVolgNr},
+        QStringLiteral("select distinct(id03) as FactuurMaand from bord99 where id01 = :id01 and id02 = "
+                       ":id02  and id05 like :id05"),
+        {{QStringLiteral("id01"), collNr},
+         {QStringLiteral("id02"), collVolgNr},
          {QStringLiteral("id05"), verzType == 1 ? QStringLiteral("9%") : QStringLiteral("S%")}});
     QStringList months;
-    for (rows.first(); !rows.eof(); rows.next()) months << rows.value(QStringLiteral("FactuurMaand")).toString();
+    for (rows.first(); !rows.eof(); rows.next())
+        months << rows.value(QStringLiteral("FactuurMaand")).toString();
     return months;
 }
 
@@ -60,15 +63,19 @@ QString PeriodChoice::result() const {
 }
 
 QString ComparisonChoice::MonthsQuery(int verzType) {
-    return QStringLiteral("select Distinct(id03) as Periode from bord00 where id01 = :CollNr and id02 = :CollVolgNr \r\n") +
-           (verzType == 1 ? QStringLiteral(" and [ID03] <= '2005-12' ") : QStringLiteral(" and [ID03] >= '2006-01' ")) +
+    return QStringLiteral("select Distinct(id03) as Periode from bord00 where id01 = :CollNr and id02 = "
+                          ":CollVolgNr \r\n") +
+           (verzType == 1 ? QStringLiteral(" and [ID03] <= '2005-12' ")
+                          : QStringLiteral(" and [ID03] >= '2006-01' ")) +
            QStringLiteral("\r\nOrder by Id03 ");
 }
 
 QStringList ComparisonChoice::Months(Connection& connection, int collNr, int collVolgNr, int verzType) {
-    DataSet rows = connection.query(MonthsQuery(verzType), {{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}});
+    DataSet rows = connection.query(MonthsQuery(verzType), {{QStringLiteral("CollNr"), collNr},
+                                                            {QStringLiteral("CollVolgNr"), collVolgNr}});
     QStringList months;
-    for (rows.first(); !rows.eof(); rows.next()) months << rows.value(QStringLiteral("Periode")).toString();
+    for (rows.first(); !rows.eof(); rows.next())
+        months << rows.value(QStringLiteral("Periode")).toString();
     return months;
 }
 

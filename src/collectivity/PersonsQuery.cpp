@@ -6,16 +6,20 @@ namespace ostrapel {
 
 namespace {
 
-const QStringList kSortMap = {QStringLiteral("1002=1002, 1003, 1004"), QStringLiteral("ID04=ID04, 1002, 1003, 1004")};
-const QString kCompoundSurname =
-    QStringLiteral("iif(BORD10.[1022] = 'J', BORD10.[1020] + ' - ' + BORD10.[1002], BORD10.[1002]) as [1002]");
+const QStringList kSortMap = {QStringLiteral("1002=1002, 1003, 1004"),
+                              QStringLiteral("ID04=ID04, 1002, 1003, 1004")};
+const QString kCompoundSurname = QStringLiteral(
+    "iif(BORD10.[1022] = 'J', BORD10.[1020] + ' - ' + BORD10.[1002], BORD10.[1002]) as [1002]");
 
-QString doubled(QString text, QChar quote) { return text.replace(quote, QString(2, quote)); }
+QString doubled(QString text, QChar quote) {
+    return text.replace(quote, QString(2, quote));
+}
 
 } // namespace
 
 PersonsQuery::PersonsQuery()
-    : searchClause(kNeutralClause), unitClause(kNeutralClause), filterClause(kNeutralClause), periodClause(kNeutralClause) {}
+    : searchClause(kNeutralClause), unitClause(kNeutralClause), filterClause(kNeutralClause),
+      periodClause(kNeutralClause) {}
 
 void PersonsQuery::setIdentity(int collNr, int collVolgNr, int verzType) {
     collNr_ = collNr;
@@ -24,8 +28,9 @@ void PersonsQuery::setIdentity(int collNr, int collVolgNr, int verzType) {
 }
 
 QString PersonsQuery::whereLine() const {
-    return QStringLiteral("WHERE bord10.[ID01] = ") + QString::number(collNr_) + QStringLiteral(" AND bord10.[ID02] = ") +
-           QString::number(collVolgNr_) + QStringLiteral(" AND bord10.[1024] in (") + TypeCodeList(verzType_) + u')';
+    return QStringLiteral("WHERE bord10.[ID01] = ") + QString::number(collNr_) +
+           QStringLiteral(" AND bord10.[ID02] = ") + QString::number(collVolgNr_) +
+           QStringLiteral(" AND bord10.[1024] in (") + TypeCodeList(verzType_) + u')';
 }
 
 QStringList PersonsQuery::lines() const {
@@ -55,6 +60,8 @@ QString PersonsQuery::composeUnitClause(const QString& unitKey) {
     return QStringLiteral("AND bord10.[ID05]='") + doubled(unitKey, u'\'') + u'\'';
 }
 
-QString PersonsQuery::sortFieldsFor(const QString& field) { return ValueOrName(field, kSortMap); }
+QString PersonsQuery::sortFieldsFor(const QString& field) {
+    return ValueOrName(field, kSortMap);
+}
 
 } // namespace ostrapel

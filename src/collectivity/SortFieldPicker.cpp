@@ -4,7 +4,8 @@
 
 namespace ostrapel {
 
-SortFieldPicker::SortFieldPicker(std::vector<Item> items, const QString& currentSort) : items_(std::move(items)) {
+SortFieldPicker::SortFieldPicker(std::vector<Item> items, const QString& currentSort)
+    : items_(std::move(items)) {
     std::stable_sort(items_.begin(), items_.end(), [](const Item& a, const Item& b) {
         return a.title.compare(b.title, Qt::CaseInsensitive) < 0;
     });
@@ -13,7 +14,9 @@ SortFieldPicker::SortFieldPicker(std::vector<Item> items, const QString& current
         if (items_[i].fieldName == currentSort) selected_ = int(i);
 }
 
-void SortFieldPicker::select(int index) { selected_ = index >= 0 && index < int(items_.size()) ? index : -1; }
+void SortFieldPicker::select(int index) {
+    selected_ = index >= 0 && index < int(items_.size()) ? index : -1;
+}
 
 void SortFieldPicker::search(const QString& text) {
     selected_ = -1;

@@ -16,18 +16,25 @@ namespace ostrapel {
 
 Connection::Connection(const QString& name) : name_(name) {}
 
-Connection::~Connection() { close(); }
+Connection::~Connection() {
+    close();
+}
 
-QSqlDatabase Connection::database() const { return QSqlDatabase::database(name_, false); }
+QSqlDatabase Connection::database() const {
+    return QSqlDatabase::database(name_, false);
+}
 
-bool Connection::isOpen() const { return QSqlDatabase::contains(name_) && database().isOpen(); }
+bool Connection::isOpen() const {
+    return QSqlDatabase::contains(name_) && database().isOpen();
+}
 
 void Connection::open(const QString& connectionString) {
     close();
     const ConnectionString cs = ConnectionString::parse(connectionString);
     if (cs.provider().compare(QStringLiteral("SQLite"), Qt::CaseInsensitive) != 0)
-        throw DatabaseError(QStringLiteral("Onbekende database-provider \"%1\" in de connectie-string \"%2\".")
-                                .arg(cs.provider(), connectionString));
+        throw DatabaseError(
+            QStringLiteral("Onbekende database-provider \"%1\" in de connectie-string \"%2\".")
+                .arg(cs.provider(), connectionString));
     const QString path = cs.dataSource();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         throw DatabaseError(QStringLiteral("Het databasebestand \"%1\" bestaat niet.").arg(path));
@@ -43,7 +50,8 @@ void Connection::open(const QString& connectionString) {
             const QString error = db.lastError().text();
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(name_);
-            throw DatabaseError(QStringLiteral("De database \"%1\" kon niet worden geopend: %2").arg(path, error));
+            throw DatabaseError(
+                QStringLiteral("De database \"%1\" kon niet worden geopend: %2").arg(path, error));
         }
     }
     connectionString_ = connectionString;
@@ -74,7 +82,8 @@ void Connection::readSchema() {
                                "and name not like 'sqlite\\_%' escape '\\' order by name")))
         throw DatabaseError(QStringLiteral("De tabellen van de database konden niet worden gelezen: %1")
                                 .arg(q.lastError().text()));
-    while (q.next()) tableNames_ << q.value(0).toString();
+    while (q.next())
+        tableNames_ << q.value(0).toString();
     q.finish();
 
     QSet<QString> text, all;
@@ -87,16 +96,21 @@ void Connection::readSchema() {
             const QString type = info.value(2).toString().toUpper();
             names << column;
             all.insert(column);
-            if (type.contains(QStringLiteral("TEXT")) || type.contains(QStringLiteral("CHAR"))) text.insert(column);
+            if (type.contains(QStringLiteral("TEXT")) || type.contains(QStringLiteral("CHAR")))
+                text.insert(column);
         }
         columns_.insert(table.toLower(), names);
     }
     dialect_.setSchemaColumns(text, all);
 }
 
-bool Connection::hasTable(const QString& name) const { return tableNames_.contains(name, Qt::CaseInsensitive); }
+bool Connection::hasTable(const QString& name) const {
+    return tableNames_.contains(name, Qt::CaseInsensitive);
+}
 
-QStringList Connection::columnNames(const QString& table) const { return columns_.value(table.toLower()); }
+QStringList Connection::columnNames(const QString& table) const {
+    return columns_.value(table.toLower());
+}
 
 std::unique_ptr<SqlStatement> Connection::prepareNew(const QString& jetSql) {
     if (!isOpen()) throw DatabaseError(QStringLiteral("Er is geen verbinding met de database."));
@@ -111,7 +125,8 @@ std::unique_ptr<SqlStatement> Connection::prepareNew(const QString& jetSql) {
 
 SqlStatement& Connection::prepare(const QString& jetSql) {
     auto it = statements_.find(jetSql);
-    if (it == statements_.end()) it = statements_.insert(jetSql, std::shared_ptr<SqlStatement>(prepareNew(jetSql)));
+    if (it == statements_.end())
+        it = statements_.insert(jetSql, std::shared_ptr<SqlStatement>(prepareNew(jetSql)));
     return *it.value();
 }
 
@@ -144,7 +159,8 @@ QVariant Connection::scalar(const QString& jetSql, const QVariantMap& params) {
 }
 
 void Connection::finishAll() {
-    for (auto& s : statements_) s->finish();
+    for (auto& s : statements_)
+        s->finish();
 }
 
 void Connection::beginTransaction() {

@@ -11,7 +11,8 @@ ConnectionString ConnectionString::parse(const QString& text) {
         if (eq < 0) break;
         const QString key = text.mid(i, eq - i).trimmed();
         i = eq + 1;
-        while (i < n && text.at(i) == u' ') ++i;
+        while (i < n && text.at(i) == u' ')
+            ++i;
         QString value;
         if (i < n && text.at(i) == u'"') {
             const qsizetype close = text.indexOf(u'"', i + 1);
@@ -57,7 +58,8 @@ QString ConnectionString::toString() const {
     QString out;
     for (const auto& item : items_) {
         if (!out.isEmpty()) out += u';';
-        const bool quote = item.second.contains(u';') || item.second.startsWith(u' ') || item.second.endsWith(u' ');
+        const bool quote =
+            item.second.contains(u';') || item.second.startsWith(u' ') || item.second.endsWith(u' ');
         out += item.first + u'=' + (quote ? u'"' + item.second + u'"' : item.second);
     }
     return out;

@@ -17,7 +17,9 @@ using namespace DataModuleTexts;
 TdatamodBorderel::TdatamodBorderel(TStaticSettings& settings, Prompts& prompts)
     : settings_(settings), prompts_(prompts) {}
 
-QString TdatamodBorderel::DatabasePath() const { return settings_.ProgramDir() + QStringLiteral("db/borderel.db"); }
+QString TdatamodBorderel::DatabasePath() const {
+    return settings_.ProgramDir() + QStringLiteral("db/borderel.db");
+}
 
 bool TdatamodBorderel::DataModuleCreate(const std::function<ZipCheck()>& checkZip) {
     if (checkZip) {
@@ -73,10 +75,11 @@ int TdatamodBorderel::GetDatabaseVersion() {
 }
 
 bool TdatamodBorderel::CollectivityExists(int collNr, int collVolgNr, int verzType) {
-    const QString sql = QStringLiteral("select count(*) as Aantal  from bord00 a, bord10 b  where a.ID01 = ") +
-                        QString::number(collNr) + QStringLiteral(" and a.ID02 = ") + QString::number(collVolgNr) +
-                        QStringLiteral(" and a.ID01 = b.ID01 and a.ID02 = b.ID02 ") + QStringLiteral(" AND [1024] in (") +
-                        TypeCodeList(verzType) + QStringLiteral(")");
+    const QString sql =
+        QStringLiteral("select count(*) as Aantal  from bord00 a, bord10 b  where a.ID01 = ") +
+        QString::number(collNr) + QStringLiteral(" and a.ID02 = ") + QString::number(collVolgNr) +
+        QStringLiteral(" and a.ID01 = b.ID01 and a.ID02 = b.ID02 ") + QStringLiteral(" AND [1024] in (") +
+        TypeCodeList(verzType) + QStringLiteral(")");
     try {
         auto statement = connection_.prepareNew(sql);
         statement->exec();
@@ -97,9 +100,10 @@ void TdatamodBorderel::ConvertToEuro(ProgressReporter& progress) {
     try {
         int done = 0;
         for (guilders.first(); !guilders.eof(); guilders.next()) {
-            const QVariantMap key = {{QStringLiteral("ID01"), guilders.value(QStringLiteral("ID01")).toInt()},
-                                     {QStringLiteral("ID02"), guilders.value(QStringLiteral("ID02")).toInt()},
-                                     {QStringLiteral("ID03"), guilders.value(QStringLiteral("ID03")).toString()}};
+            const QVariantMap key = {
+                {QStringLiteral("ID01"), guilders.value(QStringLiteral("ID01")).toInt()},
+                {QStringLiteral("ID02"), guilders.value(QStringLiteral("ID02")).toInt()},
+                {QStringLiteral("ID03"), guilders.value(QStringLiteral("ID03")).toString()}};
             for (const QString* cmd : {&SharedQueries::cmdBord99ToEuro, &SharedQueries::cmdBord50ToEuro,
                                        &SharedQueries::cmdBord10ToEuro, &SharedQueries::cmdBord00ToEuro})
                 connection_.execute(*cmd, key);
@@ -126,10 +130,12 @@ void TdatamodBorderel::RepairCatalogueAndIndex() {
 
 void TdatamodBorderel::CheckDatabaseVersion() {
     const int version = GetDatabaseVersion();
-    if (version != ApplicationDbVersion) prompts_.inform(VersionDiffers.arg(ApplicationDbVersion).arg(version));
+    if (version != ApplicationDbVersion)
+        prompts_.inform(VersionDiffers.arg(ApplicationDbVersion).arg(version));
 }
 
-void TdatamodBorderel::DatabaseCheckReminder(const QDateTime& now, const std::function<bool()>& compactAndRepair) {
+void TdatamodBorderel::DatabaseCheckReminder(const QDateTime& now,
+                                             const std::function<bool()>& compactAndRepair) {
     try {
         const QString marker = settings_.SettingsFolder() + QStringLiteral("OnceAMonth");
         QFile file(marker);

@@ -12,23 +12,26 @@ namespace ostrapel {
 class TStaticSettings;
 
 namespace DataModuleTexts {
-inline const QString ZipLibraryFailed = QStringLiteral(
-    "De file: \"Zipdll.dll\" kon niet worden geladen.\r\n\r\nDeze file moet zich in dezelfde directory bevinden\r\n"
-    "als de applicatie (ostrapel.exe).\r\n\r\nDe applicatie zal worden afgesloten!");
-inline const QString UnzipLibraryFailed = QStringLiteral(
-    "De file: \"Unzdll.dll\" kon niet worden geladen\r\n\r\nDeze file moet zich in dezelfde directory bevinden\r\n"
-    "als de applicatie (ostrapel.exe).\r\n\r\nDe applicatie zal worden afgesloten!");
-inline const QString NoConnection =
-    QStringLiteral("Er kon geen connectie worden gemaakt met de database!\n\rWilt u de connectie-string bewerken?");
+inline const QString ZipLibraryFailed =
+    QStringLiteral("De file: \"Zipdll.dll\" kon niet worden geladen.\r\n\r\nDeze file moet zich in dezelfde "
+                   "directory bevinden\r\n"
+                   "als de applicatie (ostrapel.exe).\r\n\r\nDe applicatie zal worden afgesloten!");
+inline const QString UnzipLibraryFailed =
+    QStringLiteral("De file: \"Unzdll.dll\" kon niet worden geladen\r\n\r\nDeze file moet zich in dezelfde "
+                   "directory bevinden\r\n"
+                   "als de applicatie (ostrapel.exe).\r\n\r\nDe applicatie zal worden afgesloten!");
+inline const QString NoConnection = QStringLiteral(
+    "Er kon geen connectie worden gemaakt met de database!\n\rWilt u de connectie-string bewerken?");
 inline const QString ThreeTimes = QStringLiteral(
     "U heeft 3 keer zonder succes geprobeerd connectie\n\rte maken met de database. Wilt u doorgaan?");
-inline const QString VersionDiffers = QStringLiteral(
-    "Er is een verschil in de versie van de\r\nOstrapel applicatie en de Ostrapel database.\r\n\r\nApplicatie: %1\r\nDatabase: %2");
+inline const QString VersionDiffers =
+    QStringLiteral("Er is een verschil in de versie van de\r\nOstrapel applicatie en de Ostrapel "
+                   "database.\r\n\r\nApplicatie: %1\r\nDatabase: %2");
 inline const QString EuroDone = QStringLiteral("Alle bedragen zijn omgezet naar Euro's");
 inline const QString EuroTitle = QStringLiteral("Euro Conversie");
-inline const QString CheckReminder = QStringLiteral(
-    "Het is raadzaam om de database geregeld op fouten te \r\ncontroleren. \r\nHet is nu %1 dagen geleden dat de "
-    "database gecontoleerd is.\r\nDatabase nu controleren ?");
+inline const QString CheckReminder = QStringLiteral("Het is raadzaam om de database geregeld op fouten te "
+                                                    "\r\ncontroleren. \r\nHet is nu %1 dagen geleden dat de "
+                                                    "database gecontoleerd is.\r\nDatabase nu controleren ?");
 } // namespace DataModuleTexts
 
 inline constexpr int ApplicationDbVersion = 1;

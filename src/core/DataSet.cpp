@@ -78,8 +78,12 @@ QVariant convert(const QVariant& raw, FieldType type) {
 
 } // namespace
 
-void DataSet::setTypeHook(TypeHook hook) { typeHook() = std::move(hook); }
-void DataSet::setDecodeHook(DecodeHook hook) { decodeHook() = std::move(hook); }
+void DataSet::setTypeHook(TypeHook hook) {
+    typeHook() = std::move(hook);
+}
+void DataSet::setDecodeHook(DecodeHook hook) {
+    decodeHook() = std::move(hook);
+}
 
 void DataSet::clear() {
     fields_.clear();
@@ -107,10 +111,12 @@ void DataSet::load(QSqlQuery& query) {
         fields_.push_back(f);
     }
     std::vector<FieldType> types;
-    for (const DataField& f : fields_) types.push_back(f.type);
+    for (const DataField& f : fields_)
+        types.push_back(f.type);
     int rows = 0;
     while (query.next()) {
-        for (int i = 0; i < columnCount_; ++i) cells_.push_back(convert(query.value(i), types[size_t(i)]));
+        for (int i = 0; i < columnCount_; ++i)
+            cells_.push_back(convert(query.value(i), types[size_t(i)]));
         ++rows;
     }
     order_.resize(size_t(rows));
@@ -146,9 +152,15 @@ void DataSet::setCurrent(int row) {
     bof_ = eof_ = false;
 }
 
-void DataSet::first() { setCurrent(0); }
-void DataSet::last() { setCurrent(recordCount() - 1); }
-void DataSet::setRecNo(int row) { setCurrent(row); }
+void DataSet::first() {
+    setCurrent(0);
+}
+void DataSet::last() {
+    setCurrent(recordCount() - 1);
+}
+void DataSet::setRecNo(int row) {
+    setCurrent(row);
+}
 
 void DataSet::next() {
     if (current_ + 1 >= recordCount()) {
@@ -179,7 +191,9 @@ QVariant DataSet::value(int row, int fieldIndex) const {
     return cell(row, fields_[size_t(fieldIndex)].column);
 }
 
-QVariant DataSet::value(const QString& fieldName) const { return value(current_, fieldIndex(fieldName)); }
+QVariant DataSet::value(const QString& fieldName) const {
+    return value(current_, fieldIndex(fieldName));
+}
 
 QString DataSet::displayText(int row, int fieldIndex) const {
     const QVariant v = value(row, fieldIndex);

@@ -70,7 +70,8 @@ public:
     void sort(const QString& fieldList);
     QString sortFields() const { return sortFields_; }
     // Moves to the first row whose field equals the value; false when none does.
-    bool locate(const QString& fieldName, const QVariant& value, Qt::CaseSensitivity cs = Qt::CaseInsensitive);
+    bool locate(const QString& fieldName, const QVariant& value,
+                Qt::CaseSensitivity cs = Qt::CaseInsensitive);
 
 private:
     const QVariant& cell(int row, int column) const {

@@ -66,8 +66,10 @@ QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int 
     if (role != Qt::DisplayRole || !dataSet_) return {};
     if (orientation == Qt::Vertical) return section + 1;
     const int field = fieldIndexOfColumn(section);
-    if (field < 0 && section >= 0 && section < columns_.size()) return QStringLiteral(" "); // the marker column
-    return field < 0 || field >= dataSet_->fieldCount() ? QVariant() : QVariant(dataSet_->field(field).displayLabel);
+    if (field < 0 && section >= 0 && section < columns_.size())
+        return QStringLiteral(" "); // the marker column
+    return field < 0 || field >= dataSet_->fieldCount() ? QVariant()
+                                                        : QVariant(dataSet_->field(field).displayLabel);
 }
 
 } // namespace ostrapel

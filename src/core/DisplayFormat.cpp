@@ -4,9 +4,13 @@
 
 namespace ostrapel {
 
-QLocale programLocale() { return QLocale(QLocale::Dutch, QLocale::Netherlands); }
+QLocale programLocale() {
+    return QLocale(QLocale::Dutch, QLocale::Netherlands);
+}
 
-void installProgramLocale() { QLocale::setDefault(programLocale()); }
+void installProgramLocale() {
+    QLocale::setDefault(programLocale());
+}
 
 namespace {
 

@@ -7,7 +7,9 @@
 
 namespace ostrapel {
 
-IniFile::IniFile(QString path) : path_(std::move(path)) { reload(); }
+IniFile::IniFile(QString path) : path_(std::move(path)) {
+    reload();
+}
 
 void IniFile::reload() {
     sections_.clear();
@@ -27,10 +29,12 @@ void IniFile::reload() {
         const qsizetype eq = line.indexOf(u'=');
         if (!current || eq <= 0) continue;
         QString value = line.mid(eq + 1).trimmed();
-        if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"')) value = value.mid(1, value.size() - 2);
+        if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+            value = value.mid(1, value.size() - 2);
         const QString key = line.left(eq).trimmed();
         bool seen = false;
-        for (const Entry& e : current->entries) seen = seen || e.key.compare(key, Qt::CaseInsensitive) == 0;
+        for (const Entry& e : current->entries)
+            seen = seen || e.key.compare(key, Qt::CaseInsensitive) == 0;
         if (!seen) current->entries.push_back({key, value}); // the first of two equal keys counts
     }
 }
@@ -44,11 +48,14 @@ const IniFile::Entry* IniFile::find(const QString& section, const QString& key) 
     return nullptr;
 }
 
-bool IniFile::hasKey(const QString& section, const QString& key) const { return find(section, key) != nullptr; }
+bool IniFile::hasKey(const QString& section, const QString& key) const {
+    return find(section, key) != nullptr;
+}
 
 QStringList IniFile::sectionNames() const {
     QStringList out;
-    for (const Section& s : sections_) out << s.name;
+    for (const Section& s : sections_)
+        out << s.name;
     return out;
 }
 
@@ -98,7 +105,8 @@ bool IniFile::writeBool(const QString& section, const QString& key, bool value) 
 }
 
 bool IniFile::eraseSection(const QString& section) {
-    std::erase_if(sections_, [&](const Section& s) { return s.name.compare(section, Qt::CaseInsensitive) == 0; });
+    std::erase_if(sections_,
+                  [&](const Section& s) { return s.name.compare(section, Qt::CaseInsensitive) == 0; });
     return save();
 }
 
@@ -106,7 +114,8 @@ bool IniFile::save() const {
     QString text;
     for (const Section& s : sections_) {
         text += u'[' + s.name + QStringLiteral("]\n");
-        for (const Entry& e : s.entries) text += e.key + u'=' + e.value + u'\n';
+        for (const Entry& e : s.entries)
+            text += e.key + u'=' + e.value + u'\n';
         text += u'\n';
     }
     QDir().mkpath(QFileInfo(path_).absolutePath());

@@ -22,7 +22,9 @@ qsizetype prevSignificant(const SqlTokens& t, qsizetype i) {
     return -1;
 }
 
-bool isNameToken(const SqlToken& t) { return t.kind == SqlToken::Word || t.kind == SqlToken::Bracketed; }
+bool isNameToken(const SqlToken& t) {
+    return t.kind == SqlToken::Word || t.kind == SqlToken::Bracketed;
+}
 
 // "delete * from t" becomes "delete from t"; "delete from t a" names its alias with AS.
 void rewriteDelete(SqlTokens& t) {
@@ -42,9 +44,11 @@ void rewriteDelete(SqlTokens& t) {
         const qsizetype alias = table < 0 ? -1 : nextSignificant(t, table);
         if (alias < 0 || t[size_t(alias)].kind != SqlToken::Word) continue;
         const SqlToken& a = t[size_t(alias)];
-        if (a.isWord(u"where") || a.isWord(u"as") || a.isWord(u"order") || a.isWord(u"limit") || a.isWord(u"returning"))
+        if (a.isWord(u"where") || a.isWord(u"as") || a.isWord(u"order") || a.isWord(u"limit") ||
+            a.isWord(u"returning"))
             continue;
-        t.insert(t.begin() + alias, {{SqlToken::Word, QStringLiteral("as")}, {SqlToken::Space, QStringLiteral(" ")}});
+        t.insert(t.begin() + alias,
+                 {{SqlToken::Word, QStringLiteral("as")}, {SqlToken::Space, QStringLiteral(" ")}});
     }
 }
 
@@ -79,9 +83,10 @@ void quoteDigitLedNames(SqlTokens& t) {
 }
 
 void renameFunctions(SqlTokens& t) {
-    static const QHash<QString, QString> names = {
-        {QStringLiteral("ucase"), QStringLiteral("upper")}, {QStringLiteral("lcase"), QStringLiteral("lower")},
-        {QStringLiteral("mid"), QStringLiteral("substr")},  {QStringLiteral("len"), QStringLiteral("length")}};
+    static const QHash<QString, QString> names = {{QStringLiteral("ucase"), QStringLiteral("upper")},
+                                                  {QStringLiteral("lcase"), QStringLiteral("lower")},
+                                                  {QStringLiteral("mid"), QStringLiteral("substr")},
+                                                  {QStringLiteral("len"), QStringLiteral("length")}};
     for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
         SqlToken& tok = t[size_t(i)];
         if (tok.kind != SqlToken::Word) continue;
@@ -103,12 +108,18 @@ struct SelectItem {
 void JetDialect::setSchemaColumns(const QSet<QString>& textColumns, const QSet<QString>& allColumns) {
     textColumns_.clear();
     allColumns_.clear();
-    for (const QString& c : textColumns) textColumns_.insert(c.toLower());
-    for (const QString& c : allColumns) allColumns_.insert(c.toLower());
+    for (const QString& c : textColumns)
+        textColumns_.insert(c.toLower());
+    for (const QString& c : allColumns)
+        allColumns_.insert(c.toLower());
 }
 
-bool JetDialect::isTextColumn(const QString& name) const { return textColumns_.contains(name.toLower()); }
-bool JetDialect::isColumn(const QString& name) const { return allColumns_.contains(name.toLower()); }
+bool JetDialect::isTextColumn(const QString& name) const {
+    return textColumns_.contains(name.toLower());
+}
+bool JetDialect::isColumn(const QString& name) const {
+    return allColumns_.contains(name.toLower());
+}
 
 namespace {
 
@@ -166,7 +177,8 @@ private:
             SqlTokens expr;
             for (qsizetype i = item.begin; i < exprEnd; ++i) {
                 const SqlToken& tok = t[size_t(i)];
-                const auto it = isNameToken(tok) ? aliases.constFind(tok.name().toLower()) : aliases.constEnd();
+                const auto it =
+                    isNameToken(tok) ? aliases.constFind(tok.name().toLower()) : aliases.constEnd();
                 if (it != aliases.constEnd() && isPlainReference(t, i)) {
                     expr.push_back({SqlToken::Symbol, QStringLiteral("(")});
                     expr.insert(expr.end(), it->begin(), it->end());
@@ -177,7 +189,8 @@ private:
                 }
             }
             SqlTokens whole = expr;
-            for (qsizetype i = exprEnd; i < item.end; ++i) whole.push_back(t[size_t(i)]);
+            for (qsizetype i = exprEnd; i < item.end; ++i)
+                whole.push_back(t[size_t(i)]);
             resolved.push_back(whole);
             if (item.asPos >= 0) {
                 const qsizetype aliasPos = nextSignificant(t, item.asPos);
@@ -207,8 +220,10 @@ private:
 
     static SqlTokens trimmed(const SqlTokens& expr) {
         size_t b = 0, e = expr.size();
-        while (b < e && !expr[b].isSignificant()) ++b;
-        while (e > b && !expr[e - 1].isSignificant()) --e;
+        while (b < e && !expr[b].isSignificant())
+            ++b;
+        while (e > b && !expr[e - 1].isSignificant())
+            --e;
         return SqlTokens(expr.begin() + qsizetype(b), expr.begin() + qsizetype(e));
     }
 

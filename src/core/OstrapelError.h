@@ -9,7 +9,8 @@ namespace ostrapel {
 // command that lets it escape.
 class OstrapelError : public std::runtime_error {
 public:
-    explicit OstrapelError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
+    explicit OstrapelError(const QString& message)
+        : std::runtime_error(message.toStdString()), message_(message) {}
     const QString& message() const { return message_; }
 
 private:

@@ -9,11 +9,14 @@ namespace ostrapel {
 
 QString WithTrailingSlash(const QString& path) {
     QString p = path;
-    while (p.size() > 1 && p.endsWith(u'/')) p.chop(1);
+    while (p.size() > 1 && p.endsWith(u'/'))
+        p.chop(1);
     return p.endsWith(u'/') ? p : p + u'/';
 }
 
-QString LocalSharePath(const QString& path) { return path; }
+QString LocalSharePath(const QString& path) {
+    return path;
+}
 
 QString NetworkPath(const QString& path) {
     const QString canonical = QFileInfo(path).canonicalFilePath();
@@ -21,7 +24,9 @@ QString NetworkPath(const QString& path) {
     return path.endsWith(u'/') ? WithTrailingSlash(canonical) : canonical;
 }
 
-QString ExecutableDir() { return WithTrailingSlash(NetworkPath(QCoreApplication::applicationDirPath())); }
+QString ExecutableDir() {
+    return WithTrailingSlash(NetworkPath(QCoreApplication::applicationDirPath()));
+}
 
 bool IsOnNetworkFileSystem(const QString& path) {
     struct statfs fs {};

@@ -23,7 +23,8 @@ public:
     // The connection-string editor; nullopt when cancelled.
     virtual std::optional<QString> editConnectionString(const QString& current) = 0;
     // File dialogs; an empty result means cancelled.
-    virtual QStringList openFileNames(const QString& caption, const QString& folder, const QString& filter) = 0;
+    virtual QStringList openFileNames(const QString& caption, const QString& folder,
+                                      const QString& filter) = 0;
     virtual QString saveFileName(const QString& caption, const QString& fileName, const QString& filter) = 0;
 
     void inform(const QString& text) { message(MsgType::Information, text, MsgButton::Ok); }

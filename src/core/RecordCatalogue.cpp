@@ -10,10 +10,12 @@ namespace ostrapel {
 
 namespace {
 
-const QStringList kKinds = {QStringLiteral("ID"), QStringLiteral("00"), QStringLiteral("10"), QStringLiteral("50"),
-                            QStringLiteral("99")};
+const QStringList kKinds = {QStringLiteral("ID"), QStringLiteral("00"), QStringLiteral("10"),
+                            QStringLiteral("50"), QStringLiteral("99")};
 
-QString itemCode(const QString& item) { return item.section(u'=', 0, 0); }
+QString itemCode(const QString& item) {
+    return item.section(u'=', 0, 0);
+}
 QString itemText(const QString& item) {
     const qsizetype eq = item.indexOf(u'=');
     return eq < 0 ? QString() : item.mid(eq + 1);
@@ -76,8 +78,9 @@ void TmyMemLists::LoadFieldDisplay(Connection& connection) {
     fieldDisplay_.clear();
     DataSet rows = connection.query(SharedQueries::qryFieldDisplay);
     for (rows.first(); !rows.eof(); rows.next())
-        fieldDisplay_ << rows.value(QStringLiteral("Soort")).toString() + rows.value(QStringLiteral("VeldNr")).toString() +
-                             u'=' + rows.value(QStringLiteral("Tonen")).toString();
+        fieldDisplay_ << rows.value(QStringLiteral("Soort")).toString() +
+                             rows.value(QStringLiteral("VeldNr")).toString() + u'=' +
+                             rows.value(QStringLiteral("Tonen")).toString();
 }
 
 const KindEntries* TmyMemLists::KindList(const QString& kind) const {
@@ -96,7 +99,9 @@ const TmyRecStruct* TmyMemLists::lookup(const QString& name) const {
 const TmyRecStruct* TmyMemLists::FindField(const QString& name) const {
     if (!KindList(name.left(2))) return nullptr;
     const TmyRecStruct* e = lookup(name);
-    if (!e) throw CatalogueError(QStringLiteral("Veld \"%1\" komt niet voor in de recordindeling (RecStruct).").arg(name));
+    if (!e)
+        throw CatalogueError(
+            QStringLiteral("Veld \"%1\" komt niet voor in de recordindeling (RecStruct).").arg(name));
     return e;
 }
 
@@ -109,7 +114,8 @@ int TmyMemLists::FillPickList(QStringList& strings, const QString& name, bool wh
     strings.clear();
     const TmyRecStruct* e = FindField(name);
     if (!e || !e->pickList) return 0;
-    for (const QString& item : *e->pickList) strings << (wholeItems ? item : itemText(item));
+    for (const QString& item : *e->pickList)
+        strings << (wholeItems ? item : itemText(item));
     return int(strings.size());
 }
 
@@ -136,7 +142,8 @@ void TmyMemLists::PrepareFields(DataSet& dataSet, const QString& kind, bool show
     }
 }
 
-std::vector<GridColumn> TmyMemLists::BuildGridColumns(DataSet& dataSet, bool markerColumn, const QString& order) const {
+std::vector<GridColumn> TmyMemLists::BuildGridColumns(DataSet& dataSet, bool markerColumn,
+                                                      const QString& order) const {
     std::vector<GridColumn> columns;
     if (markerColumn) {
         GridColumn marker;
@@ -176,7 +183,8 @@ std::vector<GridColumn> TmyMemLists::BuildGridColumns(DataSet& dataSet, bool mar
         const int n = flag.toInt(&numeric);
         if (!numeric || n == 1) withColumn << dataSet.field(target).name;
     }
-    for (const QString& name : std::as_const(withColumn)) addColumn(dataSet.fieldIndex(name));
+    for (const QString& name : std::as_const(withColumn))
+        addColumn(dataSet.fieldIndex(name));
     return columns;
 }
 
@@ -184,7 +192,8 @@ QString TmyMemLists::SelectFieldList(const QString& kind) const {
     QStringList out;
     if (const KindEntries* ids = KindList(QStringLiteral("ID")))
         for (const auto& e : *ids)
-            if (IsKeyFieldShown(kind + e->name.mid(2, 2))) out << QStringLiteral("bord") + kind + QStringLiteral(".[") + e->name + u']';
+            if (IsKeyFieldShown(kind + e->name.mid(2, 2)))
+                out << QStringLiteral("bord") + kind + QStringLiteral(".[") + e->name + u']';
     if (const KindEntries* fields = KindList(kind))
         for (const auto& e : *fields)
             if (e->offered) out << QStringLiteral("bord") + kind + QStringLiteral(".[") + e->name + u']';

@@ -15,10 +15,12 @@ void WriteRunLog(const QString& text, bool useProgramFolder, const QString& fold
     const QString logDir = base + QStringLiteral("log/");
     if (!QDir().mkpath(logDir)) throw std::runtime_error("cannot create " + logDir.toStdString());
     const QDateTime now = QDateTime::currentDateTime();
-    QFile f(logDir + QStringLiteral("log") + now.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".txt"));
+    QFile f(logDir + QStringLiteral("log") + now.toString(QStringLiteral("yyyyMMdd")) +
+            QStringLiteral(".txt"));
     if (!f.open(QIODevice::Append | QIODevice::Text))
         throw std::runtime_error("cannot write " + f.fileName().toStdString());
-    QString line = withTime ? now.toString(QStringLiteral("hh:mm:ss.zzz")) + QStringLiteral(" : ") : QString();
+    QString line =
+        withTime ? now.toString(QStringLiteral("hh:mm:ss.zzz")) + QStringLiteral(" : ") : QString();
     line += text + u'\n';
     f.write(line.toUtf8());
 }

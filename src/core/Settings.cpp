@@ -27,7 +27,8 @@ TBasisStaticSettings::~TBasisStaticSettings() {
     if (RestoreDefaultsOnExit) QFile::remove(userFile_.path());
 }
 
-QString TBasisStaticSettings::ReadString(const QString& key, const QString& def, const QString& section) const {
+QString TBasisStaticSettings::ReadString(const QString& key, const QString& def,
+                                         const QString& section) const {
     return userFile_.readString(section, key, def);
 }
 int TBasisStaticSettings::ReadInteger(const QString& key, int def, const QString& section) const {
@@ -45,7 +46,8 @@ void TBasisStaticSettings::WriteInteger(const QString& key, int value, const QSt
 void TBasisStaticSettings::WriteBool(const QString& key, bool value, const QString& section) {
     userFile_.writeBool(section, key, value);
 }
-void TBasisStaticSettings::WriteComputerString(const QString& key, const QString& value, const QString& section) {
+void TBasisStaticSettings::WriteComputerString(const QString& key, const QString& value,
+                                               const QString& section) {
     computerFile_.writeString(section, key, value);
 }
 
@@ -59,7 +61,8 @@ QString TBasisStaticSettings::ComputerName() {
 
 QString TBasisStaticSettings::UserName() {
     try {
-        if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name) return QString::fromLocal8Bit(pw->pw_name).left(256);
+        if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name)
+            return QString::fromLocal8Bit(pw->pw_name).left(256);
         const QString env = qEnvironmentVariable("USER");
         return env.isEmpty() ? QStringLiteral("Local") : env.left(256);
     } catch (...) {
@@ -68,15 +71,27 @@ QString TBasisStaticSettings::UserName() {
 }
 
 // Main window keys
-#define OSTRAPEL_INT_KEY(Name, Default)                                                                          \
-    int TStaticSettings::Name() const { return ReadInteger(QStringLiteral(#Name), Default); }                   \
-    void TStaticSettings::Set##Name(int v) { WriteInteger(QStringLiteral(#Name), v); }
-#define OSTRAPEL_BOOL_KEY(Name, Default)                                                                         \
-    bool TStaticSettings::Name() const { return ReadBool(QStringLiteral(#Name), Default); }                     \
-    void TStaticSettings::Set##Name(bool v) { WriteBool(QStringLiteral(#Name), v); }
-#define OSTRAPEL_TEXT_KEY(Name)                                                                                  \
-    QString TStaticSettings::Name() const { return ReadString(QStringLiteral(#Name), QString()); }              \
-    void TStaticSettings::Set##Name(const QString& v) { WriteString(QStringLiteral(#Name), v); }
+#define OSTRAPEL_INT_KEY(Name, Default)                                                                      \
+    int TStaticSettings::Name() const {                                                                      \
+        return ReadInteger(QStringLiteral(#Name), Default);                                                  \
+    }                                                                                                        \
+    void TStaticSettings::Set##Name(int v) {                                                                 \
+        WriteInteger(QStringLiteral(#Name), v);                                                              \
+    }
+#define OSTRAPEL_BOOL_KEY(Name, Default)                                                                     \
+    bool TStaticSettings::Name() const {                                                                     \
+        return ReadBool(QStringLiteral(#Name), Default);                                                     \
+    }                                                                                                        \
+    void TStaticSettings::Set##Name(bool v) {                                                                \
+        WriteBool(QStringLiteral(#Name), v);                                                                 \
+    }
+#define OSTRAPEL_TEXT_KEY(Name)                                                                              \
+    QString TStaticSettings::Name() const {                                                                  \
+        return ReadString(QStringLiteral(#Name), QString());                                                 \
+    }                                                                                                        \
+    void TStaticSettings::Set##Name(const QString& v) {                                                      \
+        WriteString(QStringLiteral(#Name), v);                                                               \
+    }
 
 OSTRAPEL_INT_KEY(MainFormHeight, 400)
 OSTRAPEL_INT_KEY(MainFormWidth, 640)
@@ -99,8 +114,12 @@ QString TStaticSettings::TelNrHelpdesk() const {
     return ReadString(QStringLiteral("TelNrHelpdesk"), QStringLiteral("onbekend"));
 }
 
-void TStaticSettings::SetThousandSeparator(const QString& v) { WriteComputerString(QStringLiteral("ThousandSeparator"), v); }
-void TStaticSettings::SetDecimalSeparator(const QString& v) { WriteComputerString(QStringLiteral("DecimalSeparator"), v); }
+void TStaticSettings::SetThousandSeparator(const QString& v) {
+    WriteComputerString(QStringLiteral("ThousandSeparator"), v);
+}
+void TStaticSettings::SetDecimalSeparator(const QString& v) {
+    WriteComputerString(QStringLiteral("DecimalSeparator"), v);
+}
 void TStaticSettings::SetADOConnectionString(const QString& v) {
     WriteComputerString(QStringLiteral("ADOConnectionString"), v);
 }
@@ -111,14 +130,30 @@ QString TStaticSettings::FolderUnderProgram(const QString& name) const {
     return WithTrailingSlash(NetworkPath(folder));
 }
 
-QString TStaticSettings::ErrorLogsDir() const { return FolderUnderProgram(QStringLiteral("ErrorLogs")); }
-QString TStaticSettings::ExportDir() const { return FolderUnderProgram(QStringLiteral("Export")); }
-QString TStaticSettings::ImportDir() const { return FolderUnderProgram(QStringLiteral("Import")); }
-QString TStaticSettings::InfoDir() const { return FolderUnderProgram(QStringLiteral("Info")); }
-QString TStaticSettings::PluginsDir() const { return FolderUnderProgram(QStringLiteral("Plugins")); }
-QString TStaticSettings::SqlScriptsDir() const { return FolderUnderProgram(QStringLiteral("SqlScripts")); }
-QString TStaticSettings::HelpDir() const { return FolderUnderProgram(QStringLiteral("Help")); }
-QString TStaticSettings::SettingsFolder() const { return FolderUnderProgram(kSettings); }
+QString TStaticSettings::ErrorLogsDir() const {
+    return FolderUnderProgram(QStringLiteral("ErrorLogs"));
+}
+QString TStaticSettings::ExportDir() const {
+    return FolderUnderProgram(QStringLiteral("Export"));
+}
+QString TStaticSettings::ImportDir() const {
+    return FolderUnderProgram(QStringLiteral("Import"));
+}
+QString TStaticSettings::InfoDir() const {
+    return FolderUnderProgram(QStringLiteral("Info"));
+}
+QString TStaticSettings::PluginsDir() const {
+    return FolderUnderProgram(QStringLiteral("Plugins"));
+}
+QString TStaticSettings::SqlScriptsDir() const {
+    return FolderUnderProgram(QStringLiteral("SqlScripts"));
+}
+QString TStaticSettings::HelpDir() const {
+    return FolderUnderProgram(QStringLiteral("Help"));
+}
+QString TStaticSettings::SettingsFolder() const {
+    return FolderUnderProgram(kSettings);
+}
 
 QString TStaticSettings::TempDir() {
     const QString dir = WithTrailingSlash(QDir::tempPath());
@@ -136,7 +171,9 @@ QString WindowKey(int collNr, int collVolgNr) {
     return QStringLiteral("%1%2").arg(collNr, 4, 10, QChar(u'0')).arg(collVolgNr, 3, 10, QChar(u'0'));
 }
 
-QString WindowSection(const QString& windowKey) { return QStringLiteral("MDI_") + windowKey; }
+QString WindowSection(const QString& windowKey) {
+    return QStringLiteral("MDI_") + windowKey;
+}
 
 namespace {
 std::unique_ptr<TStaticSettings>& settingsInstance() {
@@ -151,8 +188,12 @@ TStaticSettings& StaticSettings() {
     return *s;
 }
 
-void InitStaticSettings(const QString& programDir) { settingsInstance() = std::make_unique<TStaticSettings>(programDir); }
+void InitStaticSettings(const QString& programDir) {
+    settingsInstance() = std::make_unique<TStaticSettings>(programDir);
+}
 
-void DestroyStaticSettings() { settingsInstance().reset(); }
+void DestroyStaticSettings() {
+    settingsInstance().reset();
+}
 
 } // namespace ostrapel

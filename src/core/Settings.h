@@ -115,7 +115,9 @@ inline const QString CompHerkomst = QStringLiteral("CompHerkomst");
 inline const QString CompSoort = QStringLiteral("CompSoort");
 inline const QString CompComponent = QStringLiteral("CompComponent");
 // The period key of a window of the given insurance type.
-inline const QString& PeriodKey(int verzType) { return verzType == 1 ? PremiePeriode : PremiePeriodeS; }
+inline const QString& PeriodKey(int verzType) {
+    return verzType == 1 ? PremiePeriode : PremiePeriodeS;
+}
 } // namespace WindowSettingKeys
 
 // Section of one collectivity window: "MDI_" + window key.

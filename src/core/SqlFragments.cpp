@@ -34,22 +34,27 @@ PeriodClauses BuildPeriodClauses(const QString& setting) {
     const QString from = TokenAt(setting, u';', 0);
     const QString to = TokenAt(setting, u';', 1);
     if (from == to) {
-        c.persons = QStringLiteral("AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and (BORD50.[ID03] = '") +
+        c.persons = QStringLiteral("AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and "
+                                   "(BORD50.[ID03] = '") +
                     from + QStringLiteral("'))");
         c.components = QStringLiteral("AND BORD50.[ID03] = '") + from + u'\'';
         c.description = QStringLiteral("Maand ") + from;
     } else if (!to.isEmpty()) {
-        c.persons = QStringLiteral("AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and ((BORD50.[ID03] >= '") +
+        c.persons = QStringLiteral("AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and "
+                                   "((BORD50.[ID03] >= '") +
                     from + QStringLiteral("') and (BORD50.[ID03] <= '") + to + QStringLiteral("')))");
-        c.components = QStringLiteral("AND BORD50.[ID03] >= '") + from + QStringLiteral("' and BORD50.[ID03] <= '") + to + u'\'';
+        c.components = QStringLiteral("AND BORD50.[ID03] >= '") + from +
+                       QStringLiteral("' and BORD50.[ID03] <= '") + to + u'\'';
         c.description = QStringLiteral("Periode ") + from + QStringLiteral(" tot ") + to;
     } else {
-        c.persons = QStringLiteral("AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and (BORD50.[ID03] >= '") +
+        c.persons = QStringLiteral("AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and "
+                                   "(BORD50.[ID03] >= '") +
                     from + QStringLiteral("'))");
         c.components = QStringLiteral("AND BORD50.[ID03] >= '") + from + u'\'';
         c.description = QStringLiteral("Periode ") + from + QStringLiteral(" tot nu");
     }
-    c.bord10Form = QString(c.components).replace(QStringLiteral("BORD50"), QStringLiteral("BORD10"), Qt::CaseInsensitive);
+    c.bord10Form = QString(c.components)
+                       .replace(QStringLiteral("BORD50"), QStringLiteral("BORD10"), Qt::CaseInsensitive);
     return c;
 }
 

@@ -19,17 +19,22 @@ void SqlStatement::bind(const QString& name, const QVariant& value) {
         }
     }
     if (!found)
-        throw DatabaseError(QStringLiteral("Parameter \"%1\" komt niet voor in de opdracht:\n%2").arg(name, jetSql_));
+        throw DatabaseError(
+            QStringLiteral("Parameter \"%1\" komt niet voor in de opdracht:\n%2").arg(name, jetSql_));
 }
 
 void SqlStatement::bind(const QVariantMap& values) {
-    for (auto it = values.cbegin(); it != values.cend(); ++it) bind(it.key(), it.value());
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        bind(it.key(), it.value());
 }
 
-void SqlStatement::bindAt(int position, const QVariant& value) { values_[position] = value; }
+void SqlStatement::bindAt(int position, const QVariant& value) {
+    values_[position] = value;
+}
 
 void SqlStatement::exec() {
-    for (qsizetype i = 0; i < values_.size(); ++i) query_.bindValue(int(i), values_[i]);
+    for (qsizetype i = 0; i < values_.size(); ++i)
+        query_.bindValue(int(i), values_[i]);
     if (!query_.exec()) {
         const QString error = query_.lastError().text();
         query_.finish();

@@ -4,13 +4,16 @@ namespace ostrapel {
 
 namespace {
 
-bool isNameChar(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
+bool isNameChar(QChar c) {
+    return c.isLetterOrNumber() || c == u'_';
+}
 
 } // namespace
 
 QString SqlToken::name() const {
     if (kind == Bracketed) return text.mid(1, text.size() - 2);
-    if (kind == Quoted) return text.mid(1, text.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    if (kind == Quoted)
+        return text.mid(1, text.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
     return text;
 }
 
@@ -25,10 +28,12 @@ SqlTokens tokenizeSql(const QString& sql) {
         const QChar c = sql.at(i);
         const qsizetype start = i;
         if (c.isSpace()) {
-            while (i < n && sql.at(i).isSpace()) ++i;
+            while (i < n && sql.at(i).isSpace())
+                ++i;
             push(SqlToken::Space, start, i);
         } else if (c == u'-' && i + 1 < n && sql.at(i + 1) == u'-') {
-            while (i < n && sql.at(i) != u'\n' && sql.at(i) != u'\r') ++i;
+            while (i < n && sql.at(i) != u'\n' && sql.at(i) != u'\r')
+                ++i;
             push(SqlToken::Comment, start, i);
         } else if (c == u'/' && i + 1 < n && sql.at(i + 1) == u'*') {
             const qsizetype close = sql.indexOf(QStringLiteral("*/"), i + 2);
@@ -64,27 +69,33 @@ SqlTokens tokenizeSql(const QString& sql) {
             }
         } else if (c == u':' && i + 1 < n && isNameChar(sql.at(i + 1))) {
             ++i;
-            while (i < n && isNameChar(sql.at(i))) ++i;
+            while (i < n && isNameChar(sql.at(i)))
+                ++i;
             push(SqlToken::Parameter, start, i);
         } else if (c.isDigit()) {
-            while (i < n && sql.at(i).isDigit()) ++i;
+            while (i < n && sql.at(i).isDigit())
+                ++i;
             if (i < n && isNameChar(sql.at(i))) {
                 // digit-led names such as the alias 5009a
-                while (i < n && isNameChar(sql.at(i))) ++i;
+                while (i < n && isNameChar(sql.at(i)))
+                    ++i;
                 push(SqlToken::Word, start, i);
             } else {
                 if (i + 1 < n && sql.at(i) == u'.' && sql.at(i + 1).isDigit()) {
                     ++i;
-                    while (i < n && sql.at(i).isDigit()) ++i;
+                    while (i < n && sql.at(i).isDigit())
+                        ++i;
                 }
                 push(SqlToken::Number, start, i);
             }
         } else if (isNameChar(c)) {
-            while (i < n && isNameChar(sql.at(i))) ++i;
+            while (i < n && isNameChar(sql.at(i)))
+                ++i;
             push(SqlToken::Word, start, i);
         } else {
-            static const QString twoChar[] = {QStringLiteral("<>"), QStringLiteral("<="), QStringLiteral(">="),
-                                              QStringLiteral("!="), QStringLiteral("||")};
+            static const QString twoChar[] = {QStringLiteral("<>"), QStringLiteral("<="),
+                                              QStringLiteral(">="), QStringLiteral("!="),
+                                              QStringLiteral("||")};
             i += 1;
             for (const QString& op : twoChar) {
                 if (QStringView(sql).mid(start, 2) == op) {
@@ -100,7 +111,8 @@ SqlTokens tokenizeSql(const QString& sql) {
 
 QString joinSqlTokens(const SqlTokens& tokens) {
     QString out;
-    for (const SqlToken& t : tokens) out += t.text;
+    for (const SqlToken& t : tokens)
+        out += t.text;
     return out;
 }
 

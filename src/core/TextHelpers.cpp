@@ -77,7 +77,8 @@ QStringList ReadCommaText(const QString& text) {
     qsizetype i = 0;
     const qsizetype n = text.size();
     auto skipBlanks = [&] {
-        while (i < n && text.at(i).unicode() <= ' ') ++i;
+        while (i < n && text.at(i).unicode() <= ' ')
+            ++i;
     };
     skipBlanks();
     while (i < n) {
@@ -97,7 +98,8 @@ QStringList ReadCommaText(const QString& text) {
                 item += text.at(i++);
             }
         } else {
-            while (i < n && text.at(i).unicode() > ' ' && text.at(i) != u',') item += text.at(i++);
+            while (i < n && text.at(i).unicode() > ' ' && text.at(i) != u',')
+                item += text.at(i++);
         }
         out << item;
         skipBlanks();
@@ -114,7 +116,8 @@ QString WriteCommaText(const QStringList& items) {
     QStringList out;
     for (const QString& item : items) {
         bool quote = item.isEmpty();
-        for (QChar c : item) quote = quote || c.unicode() <= ' ' || c == u',' || c == u'"';
+        for (QChar c : item)
+            quote = quote || c.unicode() <= ' ' || c == u',' || c == u'"';
         out << (quote ? u'"' + QString(item).replace(u'"', QStringLiteral("\"\"")) + u'"' : item);
     }
     return out.join(u',');

@@ -15,7 +15,9 @@ QString TokenAt(const QString& text, QChar sep, int index);
 QString JoinNonEmpty(const QString& a, const QString& b, const QString& sep);
 QString QualifiedFieldList(const QString& names, const QString& prefix);
 void AppendWithSeparator(QString& text, const QString& part, const QString& sep, bool before);
-inline QString IfThenText(bool flag, const QString& a, const QString& b) { return flag ? a : b; }
+inline QString IfThenText(bool flag, const QString& a, const QString& b) {
+    return flag ? a : b;
+}
 int MoveListItem(QStringList& list, int index, int offset);
 QString ValueOrName(const QString& name, const QStringList& list);
 QString FirstCommaItem(const QString& text);

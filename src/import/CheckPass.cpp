@@ -35,7 +35,9 @@ class StrictReader {
 public:
     StrictReader(const TmyMemLists& catalogue, const QString& path) : catalogue_(catalogue), path_(path) {}
 
-    QString text(const QString& line, const QString& field) const { return FieldText(catalogue_, line, field); }
+    QString text(const QString& line, const QString& field) const {
+        return FieldText(catalogue_, line, field);
+    }
 
     int wholeNumber(const QString& line, int lineNr, const QString& field) const {
         const QString t = text(line, field);
@@ -62,11 +64,14 @@ public:
     }
 
 private:
-    [[noreturn]] void fail(int lineNr, const QString& field, const QString& value, const QString& what) const {
-        throw ImportError(QStringLiteral("Het bestand \"%1\" kan niet worden ingelezen.\r\nRegel %2, veld %3: \"%4\" is %5.")
-                              .arg(QFileInfo(path_).fileName())
-                              .arg(lineNr)
-                              .arg(field, value, what));
+    [[noreturn]] void fail(int lineNr, const QString& field, const QString& value,
+                           const QString& what) const {
+        throw ImportError(
+            QStringLiteral(
+                "Het bestand \"%1\" kan niet worden ingelezen.\r\nRegel %2, veld %3: \"%4\" is %5.")
+                .arg(QFileInfo(path_).fileName())
+                .arg(lineNr)
+                .arg(field, value, what));
     }
 
     const TmyMemLists& catalogue_;
@@ -105,7 +110,8 @@ TmyImportStruct CheckStatementFile(const TmyMemLists& catalogue, ImportView& vie
             s.Periode = read.text(line, QStringLiteral("ID03"));
             s.RegelVan = lineNr;
             s.Import = u'N';
-            s.VersieNrBestand = databaseVersion != 0 ? quint8(read.wholeNumber(line, lineNr, QStringLiteral("0020"))) : 0;
+            s.VersieNrBestand =
+                databaseVersion != 0 ? quint8(read.wholeNumber(line, lineNr, QStringLiteral("0020"))) : 0;
             haveSummary = true;
         } else if (type == QStringLiteral("99")) {
             if (haveSummary) {
@@ -141,7 +147,8 @@ TmyImportStruct CheckStatementFile(const TmyMemLists& catalogue, ImportView& vie
     }
     view.setLineProgress(int(lines.size()), int(lines.size()));
     view.setCounterPanel(QStringLiteral("Regels: %1").arg(lineNr));
-    view.replaceListEntry(entry, QStringLiteral("Informatie file: \"") + name + QStringLiteral("\" gecontroleerd"));
+    view.replaceListEntry(entry,
+                          QStringLiteral("Informatie file: \"") + name + QStringLiteral("\" gecontroleerd"));
     view.setLineProgress(0, int(lines.size()));
     if (!haveSummary) s.noCollectivityRecord = true;
     return s;

@@ -16,7 +16,8 @@ namespace ostrapel {
 using namespace ImportCommandTexts;
 
 ImportCommand::ImportCommand(TStaticSettings& settings, Prompts& prompts, ImportCommandHooks hooks)
-    : removableMedium(SingleRemovableMedium), settings_(settings), prompts_(prompts), hooks_(std::move(hooks)) {}
+    : removableMedium(SingleRemovableMedium), settings_(settings), prompts_(prompts),
+      hooks_(std::move(hooks)) {}
 
 QStringList ImportCommand::MatchingFiles(const QString& folder, const QString& pattern) {
     const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern),
@@ -34,18 +35,22 @@ void ImportCommand::ActionImporterenExecute() {
         return;
     }
     const QString importDir = settings_.ImportDir();
-    for (const QString& name : MatchingFiles(importDir, StatementPattern)) QFile::remove(importDir + name);
+    for (const QString& name : MatchingFiles(importDir, StatementPattern))
+        QFile::remove(importDir + name);
 
     QStringList list;
     auto cleanUp = [&] {
         // Every statement file this run unpacked goes, whatever happened.
-        list << MatchingFiles(importDir, StatementPattern) << MatchingFiles(importDir, StandardStatementPattern);
-        for (const QString& name : std::as_const(list)) QFile::remove(importDir + name);
+        list << MatchingFiles(importDir, StatementPattern)
+             << MatchingFiles(importDir, StandardStatementPattern);
+        for (const QString& name : std::as_const(list))
+            QFile::remove(importDir + name);
         if (hooks_.rebuildOpenList) hooks_.rebuildOpenList();
     };
     try {
         if (ChooseAndExtractArchives(ArchiveFilter) > 0) {
-            list << MatchingFiles(importDir, StatementPattern) << MatchingFiles(importDir, StandardStatementPattern);
+            list << MatchingFiles(importDir, StatementPattern)
+                 << MatchingFiles(importDir, StandardStatementPattern);
             if (!list.isEmpty()) {
                 list.sort();
                 if (list.size() == 1)
@@ -103,7 +108,8 @@ QString SingleRemovableMedium() {
     for (const QByteArray& line : mounts.readAll().split('\n')) {
         const QList<QByteArray> parts = line.split(' ');
         if (parts.size() < 2) continue;
-        const QString point = QString::fromLocal8Bit(parts[1]).replace(QStringLiteral("\\040"), QStringLiteral(" "));
+        const QString point =
+            QString::fromLocal8Bit(parts[1]).replace(QStringLiteral("\\040"), QStringLiteral(" "));
         for (const QString& base : {QStringLiteral("/media/"), QStringLiteral("/run/media/")}) {
             if (!point.startsWith(base)) continue;
             // /media/<medium> or /media/<user>/<medium>

@@ -11,7 +11,8 @@ class TStaticSettings;
 
 namespace ImportCommandTexts {
 inline const QString ActionCaption = QStringLiteral("Bestand importeren ...");
-inline const QString ActionHint = QStringLiteral("Importeren|Importeren van gegevens uit aangeleverde bestanden");
+inline const QString ActionHint =
+    QStringLiteral("Importeren|Importeren van gegevens uit aangeleverde bestanden");
 inline const QString ArchiveFilter = QStringLiteral("Borderel zip file|00*-??.zip;00*-??S.zip");
 inline const QString WindowsOpen = QStringLiteral(
     "Gegevens kunnen niet worden geimporteerd,\r\naangezien er nog collectiviteiten open staan");

@@ -5,7 +5,8 @@
 namespace ostrapel {
 
 ImportOverview::ImportOverview(std::vector<TmyImportStruct>& summaries) : summaries_(summaries) {
-    for (const TmyImportStruct& s : summaries_) ticks_.push_back(s.Import);
+    for (const TmyImportStruct& s : summaries_)
+        ticks_.push_back(s.Import);
 }
 
 void ImportOverview::setTicked(int row, bool ticked) {
@@ -31,7 +32,8 @@ bool ImportOverview::acceptClose(Prompts& prompts) {
         const int flags = ErrorFlags(s);
         if (s.Import != u'J' || flags != 0) {
             ++errors;
-            prompts.error(OverviewTexts::FileHasErrors.arg(s.CollNr, s.CollVolgNr, s.Periode, ErrorReasons(flags)));
+            prompts.error(
+                OverviewTexts::FileHasErrors.arg(s.CollNr, s.CollVolgNr, s.Periode, ErrorReasons(flags)));
         } else {
             ++good;
         }

@@ -13,7 +13,8 @@ namespace OverviewTexts {
 inline const QString Caption = QStringLiteral("Import overzicht");
 inline const QString SelectAll = QStringLiteral("&Alles selecteren");
 inline const QString DeselectAll = QStringLiteral("&Alles deselecteren");
-inline const QString FileHasErrors = QStringLiteral("Bestand van collectiviteit %1.%2 [%3] \r\nbevat fouten (%4)");
+inline const QString FileHasErrors =
+    QStringLiteral("Bestand van collectiviteit %1.%2 [%3] \r\nbevat fouten (%4)");
 inline const QString NothingSelected =
     QStringLiteral("U heeft geen files geselecteerd om te importeren\r\nof de files bevatten fouten");
 inline const QString NotAllImported =

@@ -20,11 +20,16 @@ namespace ostrapel {
 
 namespace {
 
-const QString kTypes[4] = {QStringLiteral("00"), QStringLiteral("10"), QStringLiteral("50"), QStringLiteral("99")};
+const QString kTypes[4] = {QStringLiteral("00"), QStringLiteral("10"), QStringLiteral("50"),
+                           QStringLiteral("99")};
 
-QString quoted(const QString& text) { return QString(text).replace(u'\'', QStringLiteral("''")); }
+QString quoted(const QString& text) {
+    return QString(text).replace(u'\'', QStringLiteral("''"));
+}
 
-QString elapsedText(qint64 ms, const QString& format) { return QTime(0, 0).addMSecs(ms).toString(format); }
+QString elapsedText(qint64 ms, const QString& format) {
+    return QTime(0, 0).addMSecs(ms).toString(format);
+}
 
 // Busy cursor for the length of a scope.
 class BusyScope {
@@ -40,9 +45,10 @@ private:
 
 ImportRun::ImportRun(Connection& connection, const TmyMemLists& catalogue, Prompts& prompts, ImportView& view,
                      int databaseVersion, QString importDir)
-    : connection_(connection), catalogue_(catalogue), prompts_(prompts), view_(view), databaseVersion_(databaseVersion),
-      importDir_(std::move(importDir)) {
-    for (int i = 0; i < 4; ++i) inserts_[i] = BuildInsertStatement(catalogue_, kTypes[i]);
+    : connection_(connection), catalogue_(catalogue), prompts_(prompts), view_(view),
+      databaseVersion_(databaseVersion), importDir_(std::move(importDir)) {
+    for (int i = 0; i < 4; ++i)
+        inserts_[i] = BuildInsertStatement(catalogue_, kTypes[i]);
 }
 
 ImportRun::~ImportRun() = default;
@@ -53,7 +59,9 @@ void ImportRun::SetSingleFile(const QString& path) {
     view_.setOkEnabled(false);
 }
 
-void ImportRun::SetFileList(const QStringList& names) { fileList_ = names; }
+void ImportRun::SetFileList(const QStringList& names) {
+    fileList_ = names;
+}
 
 void ImportRun::Execute(const OverviewFn& showOverview) {
     if (done_) return;
@@ -69,7 +77,8 @@ void ImportRun::Execute(const OverviewFn& showOverview) {
         view_.setFileProgress(0, int(names.size()));
         int step = 0;
         for (const QString& name : std::as_const(names)) {
-            summaries_.push_back(CheckStatementFile(catalogue_, view_, QDir(importDir_).filePath(name), databaseVersion_));
+            summaries_.push_back(
+                CheckStatementFile(catalogue_, view_, QDir(importDir_).filePath(name), databaseVersion_));
             view_.setFileProgress(++step, int(names.size()));
         }
     }
@@ -84,13 +93,16 @@ void ImportRun::Execute(const OverviewFn& showOverview) {
     view_.setFileProgress(0, int(summaries_.size()));
     bool postProcess = false;
     for (size_t i = 0; i < summaries_.size(); ++i) {
-        ImportStatementFile(summaries_[i].fileName, summaries_[i].ImpAantalRec, postProcess, i + 1 == summaries_.size());
+        ImportStatementFile(summaries_[i].fileName, summaries_[i].ImpAantalRec, postProcess,
+                            i + 1 == summaries_.size());
         view_.setFileProgress(int(i + 1), int(summaries_.size()));
     }
-    view_.setStatus(QStringLiteral("Totale duur: %1").arg(elapsedText(total.elapsed(), QStringLiteral("hh:mm:ss"))));
+    view_.setStatus(
+        QStringLiteral("Totale duur: %1").arg(elapsedText(total.elapsed(), QStringLiteral("hh:mm:ss"))));
 }
 
-ImportRun::Outcome ImportRun::ImportStatementFile(const QString& path, int expected, bool& postProcess, bool isLast) {
+ImportRun::Outcome ImportRun::ImportStatementFile(const QString& path, int expected, bool& postProcess,
+                                                  bool isLast) {
     const QString name = QFileInfo(path).fileName();
     view_.setGeneralStatus(QStringLiteral("File inhoud \"%1\" importeren ...").arg(name));
     const int entry = view_.addListEntry(QStringLiteral("Importeer informatie uit file \"") + name + u'"');
@@ -107,7 +119,8 @@ ImportRun::Outcome ImportRun::ImportStatementFile(const QString& path, int expec
     const QStringList lines = ReadStatementLines(path);
 
     SqlStatement* insert[4];
-    for (int i = 0; i < 4; ++i) insert[i] = &connection_.prepare(inserts_[i]);
+    for (int i = 0; i < 4; ++i)
+        insert[i] = &connection_.prepare(inserts_[i]);
     auto showProgress = [&](int counter) {
         view_.setLineProgress(counter, expected);
         const qint64 ms = std::max<qint64>(1, timer.elapsed());
@@ -130,7 +143,8 @@ ImportRun::Outcome ImportRun::ImportStatementFile(const QString& path, int expec
             int which = -1;
             if (type == kTypes[0]) {
                 runState = IsAlreadyImported(line);
-                standardInsurance = FieldText(catalogue_, line, QStringLiteral("ID05")).startsWith(u'S', Qt::CaseInsensitive);
+                standardInsurance =
+                    FieldText(catalogue_, line, QStringLiteral("ID05")).startsWith(u'S', Qt::CaseInsensitive);
                 if (runState == 0) which = 0;
             } else if (type == kTypes[1]) {
                 which = 1;
@@ -158,8 +172,9 @@ ImportRun::Outcome ImportRun::ImportStatementFile(const QString& path, int expec
     }
 
     const bool refused = runState == 2;
-    const QString text = refused ? ImportTexts::NotImported.arg(name)
-                                 : ImportTexts::Imported.arg(name, elapsedText(timer.elapsed(), QStringLiteral("mm:ss")));
+    const QString text =
+        refused ? ImportTexts::NotImported.arg(name)
+                : ImportTexts::Imported.arg(name, elapsedText(timer.elapsed(), QStringLiteral("mm:ss")));
     view_.replaceListEntry(entry, text);
     view_.setOkEnabled(isLast);
     const Outcome outcome = refused ? Outcome::AlreadyImported : Outcome::Imported;
@@ -173,10 +188,13 @@ int ImportRun::IsAlreadyImported(const QString& line) {
     const QString periode = FieldText(catalogue_, line, QStringLiteral("ID03"));
     QString c = FieldText(catalogue_, line, QStringLiteral("ID05")).left(1);
     if (c == QStringLiteral("0")) c = QStringLiteral("9");
-    const QString sql = QStringLiteral("select a.* from bord99 a where a.ID01 = :CollNr and a.ID02 = :VolgNr and a.ID03 = :Periode and ID05 like '") +
+    const QString sql = QStringLiteral("select a.* from bord99 a where a.ID01 = :CollNr and a.ID02 = :VolgNr "
+                                       "and a.ID03 = :Periode and ID05 like '") +
                         quoted(c) + QStringLiteral("%") + QStringLiteral("'");
     SqlStatement& q = connection_.prepare(sql);
-    q.bind({{QStringLiteral("CollNr"), collNr}, {QStringLiteral("VolgNr"), volgNr}, {QStringLiteral("Periode"), periode}});
+    q.bind({{QStringLiteral("CollNr"), collNr},
+            {QStringLiteral("VolgNr"), volgNr},
+            {QStringLiteral("Periode"), periode}});
     q.exec();
     const bool found = q.next();
     q.finish();
@@ -192,22 +210,26 @@ void ImportRun::PurgeSupersededPersons(const QString& line) {
     if (!ok1 || !ok2) return;
     const QString n1 = QString::number(id01), n2 = QString::number(id02);
     DataSet groups = connection_.query(
-        QStringLiteral("select max(ID03) as m, id07, IIF([1024] = 'Z', 'Z', IIF([1024] = 'P', 'Z', ' ')) as t  from bord10 b  where id01 = ") +
+        QStringLiteral("select max(ID03) as m, id07, IIF([1024] = 'Z', 'Z', IIF([1024] = 'P', 'Z', ' ')) as "
+                       "t  from bord10 b  where id01 = ") +
         n1 + QStringLiteral(" and id02 = ") + n2 +
         QStringLiteral(" group by id07, IIF([1024] = 'Z', 'Z', IIF([1024] = 'P', 'Z', ' ')) "));
     const int count = groups.recordCount();
     view_.setLineProgress(0, count);
     // One prepared statement per group kind instead of a text per person.
     auto deleteFor = [&](const QString& groupList) {
-        return QStringLiteral("delete \r\nfrom bord10 a \r\nwhere a.ID01 = ") + n1 + QStringLiteral("\r\nand a.ID02 = ") + n2 +
-               QStringLiteral("\r\nand a.ID07 = :id07\r\n and (a.[1024] in (") + groupList + QStringLiteral(")) and a.id03 < :m");
+        return QStringLiteral("delete \r\nfrom bord10 a \r\nwhere a.ID01 = ") + n1 +
+               QStringLiteral("\r\nand a.ID02 = ") + n2 +
+               QStringLiteral("\r\nand a.ID07 = :id07\r\n and (a.[1024] in (") + groupList +
+               QStringLiteral(")) and a.id03 < :m");
     };
     SqlStatement& deleteZP = connection_.prepare(deleteFor(QStringLiteral("'Z','P'")));
     SqlStatement& deleteSV = connection_.prepare(deleteFor(QStringLiteral("' '")));
     int row = 0;
     for (groups.first(); !groups.eof(); groups.next()) {
         ++row;
-        SqlStatement& del = groups.value(QStringLiteral("t")).toString() == QStringLiteral("Z") ? deleteZP : deleteSV;
+        SqlStatement& del =
+            groups.value(QStringLiteral("t")).toString() == QStringLiteral("Z") ? deleteZP : deleteSV;
         del.bind(QStringLiteral("id07"), groups.value(QStringLiteral("id07")).toString());
         del.bind(QStringLiteral("m"), groups.value(QStringLiteral("m")).toString());
         del.exec();

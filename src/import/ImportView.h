@@ -13,8 +13,8 @@ public:
     virtual int addListEntry(const QString& text) = 0; // returns the entry's index
     virtual void replaceListEntry(int index, const QString& text) = 0;
     virtual void clearList() = 0;
-    virtual void setGeneralStatus(const QString& text) = 0; // lblStatusAlg
-    virtual void setStatus(const QString& text) = 0;        // lblStatus
+    virtual void setGeneralStatus(const QString& text) = 0;      // lblStatusAlg
+    virtual void setStatus(const QString& text) = 0;             // lblStatus
     virtual void setFileProgress(int position, int maximum) = 0; // pbAlg
     virtual void setLineProgress(int position, int maximum) = 0; // pbParse
     virtual void setCounterPanel(const QString& text) = 0;       // sbrMain

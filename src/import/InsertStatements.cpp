@@ -23,9 +23,10 @@ QString BuildInsertStatement(const TmyMemLists& catalogue, const QString& record
     QStringList params;
     for (const QString& kind : {QStringLiteral("ID"), recordType})
         if (const KindEntries* list = catalogue.KindList(kind))
-            for (const auto& e : *list) params << u':' + e->name;
-    return QStringLiteral("insert into bord") + recordType + QStringLiteral(" values(") + params.join(QStringLiteral(", ")) +
-           u')';
+            for (const auto& e : *list)
+                params << u':' + e->name;
+    return QStringLiteral("insert into bord") + recordType + QStringLiteral(" values(") +
+           params.join(QStringLiteral(", ")) + u')';
 }
 
 void FillInsertParameters(const TmyMemLists& catalogue, SqlStatement& statement, const QString& line,
@@ -34,8 +35,9 @@ void FillInsertParameters(const TmyMemLists& catalogue, SqlStatement& statement,
     const KindEntries* fields = catalogue.KindList(recordType);
     int position = 0;
     for (const auto& e : *keys)
-        statement.bindAt(position++, bindable(ConvertFieldValue(QStringLiteral("ID"), e->name.mid(2, 2), e->type,
-                                                                RawFieldText(line, e->start, e->length))));
+        statement.bindAt(position++,
+                         bindable(ConvertFieldValue(QStringLiteral("ID"), e->name.mid(2, 2), e->type,
+                                                    RawFieldText(line, e->start, e->length))));
     for (size_t i = 0; i < fields->size(); ++i, ++position) {
         if (i == 0) continue; // the first field of a record type is never filled
         const TmyRecStruct& e = *(*fields)[i];

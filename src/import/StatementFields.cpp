@@ -14,8 +14,10 @@ QString RawFieldText(const QString& line, int start, int length) {
 
 QString TrimControl(const QString& text) {
     qsizetype b = 0, e = text.size();
-    while (b < e && text.at(b).unicode() <= ' ') ++b;
-    while (e > b && text.at(e - 1).unicode() <= ' ') --e;
+    while (b < e && text.at(b).unicode() <= ' ')
+        ++b;
+    while (e > b && text.at(e - 1).unicode() <= ' ')
+        --e;
     return text.mid(b, e - b);
 }
 
@@ -33,7 +35,8 @@ QString FieldText(const TmyMemLists& catalogue, const QString& line, const QStri
 bool ReadWholeNumber(const QString& raw, int* value) {
     qsizetype i = 0;
     const qsizetype n = raw.size();
-    while (i < n && raw.at(i) == u' ') ++i;
+    while (i < n && raw.at(i) == u' ')
+        ++i;
     bool negative = false;
     if (i < n && (raw.at(i) == u'+' || raw.at(i) == u'-')) negative = raw.at(i++) == u'-';
     if (i >= n) return false;
@@ -58,7 +61,8 @@ bool readThreeRuns(const QString& text, int runs[3], int digits[3]) {
     qsizetype i = 0;
     const qsizetype n = text.size();
     for (int k = 0; k < 3; ++k) {
-        while (i < n && text.at(i) == u' ') ++i;
+        while (i < n && text.at(i) == u' ')
+            ++i;
         int v = 0, d = 0;
         while (i < n && text.at(i).isDigit() && d < 9) {
             v = v * 10 + (text.at(i).unicode() - '0');
@@ -74,7 +78,8 @@ bool readThreeRuns(const QString& text, int runs[3], int digits[3]) {
         }
     }
     if (i < n && text.at(i) == u'-') ++i;
-    while (i < n && text.at(i) == u' ') ++i;
+    while (i < n && text.at(i) == u' ')
+        ++i;
     return i == n;
 }
 
@@ -102,11 +107,14 @@ QDate ReadStatementDate(const QString& raw) {
     return QDate(y, m, d); // invalid for 0000-00-00 and the like
 }
 
-QVariant ConvertFieldValue(const QString& recordType, const QString& fieldNr, QChar type, const QString& raw) {
+QVariant ConvertFieldValue(const QString& recordType, const QString& fieldNr, QChar type,
+                           const QString& raw) {
     QString text = raw;
     if (recordType == QStringLiteral("50") && fieldNr == QStringLiteral("02")) {
-        if (text.compare(QStringLiteral("I"), Qt::CaseInsensitive) == 0) text = QStringLiteral("1");
-        else if (text.compare(QStringLiteral("M"), Qt::CaseInsensitive) == 0) text = QStringLiteral("2");
+        if (text.compare(QStringLiteral("I"), Qt::CaseInsensitive) == 0)
+            text = QStringLiteral("1");
+        else if (text.compare(QStringLiteral("M"), Qt::CaseInsensitive) == 0)
+            text = QStringLiteral("2");
     }
     switch (type.unicode()) {
     case 'A':

@@ -32,7 +32,8 @@ QString formatField(const TmyRecStruct& e, const QVariant& v) {
 
 } // namespace
 
-QString StatementWriter::composeLine(const QString& recordType, const QHash<QString, QVariant>& values) const {
+QString StatementWriter::composeLine(const QString& recordType,
+                                     const QHash<QString, QVariant>& values) const {
     QString line;
     for (const QString& kind : {QStringLiteral("ID"), recordType}) {
         const KindEntries* list = catalogue_.KindList(kind);
@@ -54,7 +55,8 @@ bool StatementWriter::writeFile(const QString& path, const QStringList& lines, Q
         if (error) *error = f.errorString();
         return false;
     }
-    for (const QString& line : lines) f.write(EncodeCp1252(line) + "\r\n");
+    for (const QString& line : lines)
+        f.write(EncodeCp1252(line) + "\r\n");
     const bool ok = f.commit();
     if (!ok && error) *error = f.errorString();
     return ok;

@@ -59,14 +59,16 @@ int ZipArchive::extractAll(const QString& archive, const QString& folder, QStrin
     };
     std::vector<Pending> pending;
     auto discard = [&] {
-        for (const Pending& p : pending) QFile::remove(p.temp);
+        for (const Pending& p : pending)
+            QFile::remove(p.temp);
     };
     for (zip_int64_t i = 0; i < n; ++i) {
         zip_stat_t st;
         if (zip_stat_index(z.get(), zip_uint64_t(i), 0, &st) != 0) continue;
         const QString name = baseName(st.name);
         if (name.isEmpty()) continue; // a folder entry
-        std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> f(zip_fopen_index(z.get(), zip_uint64_t(i), 0), zip_fclose);
+        std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> f(zip_fopen_index(z.get(), zip_uint64_t(i), 0),
+                                                            zip_fclose);
         const QString target = QDir(folder).filePath(name);
         const QString temp = target + QStringLiteral(".part");
         QFile out(temp);
@@ -78,7 +80,8 @@ int ZipArchive::extractAll(const QString& archive, const QString& folder, QStrin
         pending.push_back({temp, target});
         char buffer[65536];
         zip_int64_t read = 0;
-        while ((read = zip_fread(f.get(), buffer, sizeof buffer)) > 0) out.write(buffer, read);
+        while ((read = zip_fread(f.get(), buffer, sizeof buffer)) > 0)
+            out.write(buffer, read);
         out.close();
         if (read < 0) {
             if (error) *error = QString::fromLocal8Bit(zip_file_strerror(f.get()));
@@ -99,7 +102,8 @@ bool ZipArchive::create(const QString& archive, const QStringList& files, QStrin
     if (!z) return false;
     for (const QString& file : files) {
         zip_source_t* src = zip_source_file(z.get(), QFile::encodeName(file).constData(), 0, -1);
-        if (!src || zip_file_add(z.get(), QFileInfo(file).fileName().toUtf8().constData(), src, ZIP_FL_OVERWRITE) < 0) {
+        if (!src || zip_file_add(z.get(), QFileInfo(file).fileName().toUtf8().constData(), src,
+                                 ZIP_FL_OVERWRITE) < 0) {
             if (src) zip_source_free(src);
             if (error) *error = QString::fromLocal8Bit(zip_strerror(z.get()));
             return false;
@@ -138,7 +142,8 @@ ZipArchive::Check ZipArchive::selfCheck() {
     if (r) {
         char back[sizeof text] = {};
         if (zip_file_t* f = zip_fopen(r, "check", 0)) {
-            if (zip_fread(f, back, sizeof back) == zip_int64_t(sizeof text) && std::equal(back, back + sizeof text, text))
+            if (zip_fread(f, back, sizeof back) == zip_int64_t(sizeof text) &&
+                std::equal(back, back + sizeof text, text))
                 result = Check::Ok;
             zip_fclose(f);
         }

@@ -16,7 +16,8 @@ ConnectionStringDialog::ConnectionStringDialog(const QString& connectionString, 
     label->setBuddy(edit_);
     layout->addWidget(label);
     layout->addWidget(edit_);
-    layout->addWidget(new QLabel(QStringLiteral("Voorbeeld: Provider=SQLite;Data Source=/pad/naar/db/borderel.db"), this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Voorbeeld: Provider=SQLite;Data Source=/pad/naar/db/borderel.db"), this));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
     layout->addWidget(buttons);
@@ -25,6 +26,8 @@ ConnectionStringDialog::ConnectionStringDialog(const QString& connectionString, 
     resize(560, sizeHint().height());
 }
 
-QString ConnectionStringDialog::connectionString() const { return edit_->text().trimmed(); }
+QString ConnectionStringDialog::connectionString() const {
+    return edit_->text().trimmed();
+}
 
 } // namespace ostrapel

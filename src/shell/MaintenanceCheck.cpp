@@ -16,7 +16,8 @@ bool MaintenanceCheck::ConfirmMaintenance(const QString& word) {
         }
     }
     if (windowCount_ && windowCount_() > 0) {
-        const MsgButton answer = prompts_.message(MsgType::Warning, AskCloseWindows.arg(word), MsgButton::Yes | MsgButton::Abort);
+        const MsgButton answer =
+            prompts_.message(MsgType::Warning, AskCloseWindows.arg(word), MsgButton::Yes | MsgButton::Abort);
         if (answer == MsgButton::Yes) return closeWindows_ ? closeWindows_() : false;
         prompts_.inform(Aborted.arg(word));
         return false;

@@ -23,12 +23,15 @@ CollectivityItem itemOf(const DataSet& row) {
 
 } // namespace
 
-QString CollectivityItem::caption() const { return CollectivityCaption(CollNr, CollVolgNr, VerzNaam, CollNaam); }
+QString CollectivityItem::caption() const {
+    return CollectivityCaption(CollNr, CollVolgNr, VerzNaam, CollNaam);
+}
 
 std::vector<CollectivityItem> ListCollectivities(Connection& connection) {
     std::vector<CollectivityItem> out;
     DataSet rows = connection.query(SharedQueries::QryCollectiviteiten);
-    for (rows.first(); !rows.eof(); rows.next()) out.push_back(itemOf(rows));
+    for (rows.first(); !rows.eof(); rows.next())
+        out.push_back(itemOf(rows));
     return out;
 }
 

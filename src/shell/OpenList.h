@@ -21,10 +21,10 @@ struct CollectivityItem {
 // What the "Openen ..." menu shows.
 struct OpenListContent {
     enum class Mode {
-        Hidden,   // no collectivities: the list, its button and "Database opschonen" are hidden
-        Items,    // at most 10: every collectivity
-        Chooser,  // more than 10 and nothing recent: the item runs the chooser
-        Recent    // more than 10: the recent ones, newest first, then "Meer ..."
+        Hidden,  // no collectivities: the list, its button and "Database opschonen" are hidden
+        Items,   // at most 10: every collectivity
+        Chooser, // more than 10 and nothing recent: the item runs the chooser
+        Recent   // more than 10: the recent ones, newest first, then "Meer ..."
     };
     Mode mode = Mode::Hidden;
     std::vector<CollectivityItem> items;

@@ -8,7 +8,8 @@
 namespace ostrapel {
 
 ProgressWindow::ProgressWindow(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint), label_(new QLabel(this)), bar_(new QProgressBar(this)) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint), label_(new QLabel(this)),
+      bar_(new QProgressBar(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label_);
     layout->addWidget(bar_);

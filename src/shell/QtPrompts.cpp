@@ -43,9 +43,11 @@ QMessageBox::Icon iconFor(MsgType type) {
 
 MsgButton QtPrompts::message(MsgType type, const QString& text, MsgButtons buttons) {
     QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
     shown.remove(u'\r');
-    QMessageBox box(iconFor(type), titleFor(type), shown, QMessageBox::NoButton, parent_ ? parent_ : QApplication::activeWindow());
+    QMessageBox box(iconFor(type), titleFor(type), shown, QMessageBox::NoButton,
+                    parent_ ? parent_ : QApplication::activeWindow());
     struct Choice {
         MsgButton button;
         QMessageBox::StandardButton standard;
@@ -83,13 +85,13 @@ QString QtPrompts::QtFilter(const QString& filter) {
 }
 
 QStringList QtPrompts::openFileNames(const QString& caption, const QString& folder, const QString& filter) {
-    return QFileDialog::getOpenFileNames(parent_, caption.isEmpty() ? QStringLiteral("Openen") : caption, folder,
-                                         QtFilter(filter), nullptr, QFileDialog::ReadOnly);
+    return QFileDialog::getOpenFileNames(parent_, caption.isEmpty() ? QStringLiteral("Openen") : caption,
+                                         folder, QtFilter(filter), nullptr, QFileDialog::ReadOnly);
 }
 
 QString QtPrompts::saveFileName(const QString& caption, const QString& fileName, const QString& filter) {
-    return QFileDialog::getSaveFileName(parent_, caption.isEmpty() ? QStringLiteral("Opslaan als") : caption, fileName,
-                                        QtFilter(filter));
+    return QFileDialog::getSaveFileName(parent_, caption.isEmpty() ? QStringLiteral("Opslaan als") : caption,
+                                        fileName, QtFilter(filter));
 }
 
 } // namespace ostrapel

@@ -8,10 +8,13 @@ void RecentList::load(const QString& commaText) {
     keys_.clear();
     for (const QString& key : ReadCommaText(commaText))
         if (!key.isEmpty() && !keys_.contains(key)) keys_ << key;
-    while (keys_.size() > MaxCount) keys_.removeFirst();
+    while (keys_.size() > MaxCount)
+        keys_.removeFirst();
 }
 
-QString RecentList::toCommaText() const { return WriteCommaText(keys_); }
+QString RecentList::toCommaText() const {
+    return WriteCommaText(keys_);
+}
 
 void RecentList::touch(const QString& key) {
     if (keys_.contains(key)) {

@@ -46,15 +46,17 @@ inline const QString HintSysInfo = QStringLiteral("Systeeminfo|Toon systeeminfor
 inline const QString KiesCollCaption = QStringLiteral("Kies Collectiviteit");
 inline const QString OpeningStatus = QStringLiteral("Collectiviteit wordt geopend [%1-%2]");
 
-inline const QString AskNetwork = QStringLiteral(
-    "Om problemen tijdens het %1 te voorkomen,\r\nis het raadzaam dat alle gebruikers het Ostrapel\r\nverlaten!!!\n\r\n\r"
-    "Hebben alle gebruikers het systeem verlaten?");
+inline const QString AskNetwork =
+    QStringLiteral("Om problemen tijdens het %1 te voorkomen,\r\nis het raadzaam dat alle gebruikers het "
+                   "Ostrapel\r\nverlaten!!!\n\r\n\r"
+                   "Hebben alle gebruikers het systeem verlaten?");
 inline const QString Aborted = QStringLiteral("Het %1 wordt afgebroken!");
-inline const QString AskCloseWindows = QStringLiteral(
-    "Alvorens u kunt %1, moet u alle openstaande\r\nschermen afsluiten. Wilt u dat ostrapel\r\nalle openstaande schermen "
-    "automatisch afsluit?");
-inline const QString CannotClean = QStringLiteral(
-    "De database kan niet worden geschoond,\r\naangezien er nog collectiviteiten open staan");
+inline const QString AskCloseWindows =
+    QStringLiteral("Alvorens u kunt %1, moet u alle openstaande\r\nschermen afsluiten. Wilt u dat "
+                   "ostrapel\r\nalle openstaande schermen "
+                   "automatisch afsluit?");
+inline const QString CannotClean =
+    QStringLiteral("De database kan niet worden geschoond,\r\naangezien er nog collectiviteiten open staan");
 inline const QString AskRestoreDefaults =
     QStringLiteral("Programma afsluiten om terug naar standaard instellingen te gaan ?");
 inline const QString AskClose = QStringLiteral("Wilt u ostrapel afsluiten?");

@@ -34,7 +34,8 @@ bool alive(quint32 pid, const QString& executable) {
     if (stat.open(QIODevice::ReadOnly)) {
         const QByteArray text = stat.readAll();
         const qsizetype close = text.lastIndexOf(')');
-        if (close > 0 && close + 2 < text.size() && (text[close + 2] == 'Z' || text[close + 2] == 'X')) return false;
+        if (close > 0 && close + 2 < text.size() && (text[close + 2] == 'Z' || text[close + 2] == 'X'))
+            return false;
     }
     const QString exe = QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget();
     return exe.isEmpty() || executable.isEmpty() || exe == executable;
@@ -52,7 +53,8 @@ private:
 // Socket names are short: the path goes in as a hash.
 QString socketName(const QString& base) {
     return QStringLiteral("ostrapel-") +
-           QString::fromLatin1(QCryptographicHash::hash(base.toUtf8(), QCryptographicHash::Sha1).toHex().left(16)) +
+           QString::fromLatin1(
+               QCryptographicHash::hash(base.toUtf8(), QCryptographicHash::Sha1).toHex().left(16)) +
            QStringLiteral("_Msg");
 }
 
@@ -61,7 +63,8 @@ QString socketName(const QString& base) {
 SingleInstanceGuard::SingleInstanceGuard(const QString& executablePath, QObject* parent)
     : QObject(parent), base_(QStringLiteral("Jcl") + QString(executablePath).toUpper().replace(u'/', u'_')),
       executable_(executablePath), pid_(quint32(QCoreApplication::applicationPid())) {
-    const QString key = QString::fromLatin1(QCryptographicHash::hash(base_.toUtf8(), QCryptographicHash::Sha1).toHex());
+    const QString key =
+        QString::fromLatin1(QCryptographicHash::hash(base_.toUtf8(), QCryptographicHash::Sha1).toHex());
     lock_ = std::make_unique<QSystemSemaphore>(key + QStringLiteral("_Otx"), 1, QSystemSemaphore::Open);
     block_ = std::make_unique<QSharedMemory>(key + QStringLiteral("_Map"));
     Locked l(*lock_);
@@ -93,7 +96,8 @@ QList<quint32> SingleInstanceGuard::instances() const {
     if (!block_) return out;
     Locked l(*lock_);
     const auto* b = static_cast<const Block*>(block_->constData());
-    for (int i = 0; i < b->count; ++i) out << b->pids[i];
+    for (int i = 0; i < b->count; ++i)
+        out << b->pids[i];
     return out;
 }
 

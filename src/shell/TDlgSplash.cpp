@@ -30,7 +30,8 @@ QPixmap splashPicture(QSize size) {
     g.setColorAt(1, QColor(0x2e, 0x75, 0xb6));
     p.fillRect(pm.rect(), g);
     p.setPen(QPen(QColor(255, 255, 255, 40), 1));
-    for (int y = 150; y < size.height() - 60; y += 14) p.drawLine(40, y, size.width() - 40, y);
+    for (int y = 150; y < size.height() - 60; y += 14)
+        p.drawLine(40, y, size.width() - 40, y);
     p.setPen(Qt::white);
     QFont f = p.font();
     f.setPointSize(30);
@@ -40,7 +41,8 @@ QPixmap splashPicture(QSize size) {
     f.setPointSize(11);
     f.setBold(false);
     p.setFont(f);
-    p.drawText(QRect(0, 100, size.width(), 24), Qt::AlignCenter, QStringLiteral("Borderellen van uw collectiviteit"));
+    p.drawText(QRect(0, 100, size.width(), 24), Qt::AlignCenter,
+               QStringLiteral("Borderellen van uw collectiviteit"));
     return pm;
 }
 
@@ -53,7 +55,8 @@ QString TDlgSplash::InfoText() {
 }
 
 TDlgSplash::TDlgSplash(Mode mode, QWidget* parent)
-    : QDialog(parent), lblInfo(new QLabel(InfoText(), this)), lblSplashMessage(new QLabel(ShellTexts::SplashLoading, this)) {
+    : QDialog(parent), lblInfo(new QLabel(InfoText(), this)),
+      lblSplashMessage(new QLabel(ShellTexts::SplashLoading, this)) {
     const QSize size(519, 325);
     auto* picture = new QLabel(this);
     picture->setPixmap(splashPicture(size));

@@ -12,7 +12,8 @@ TdlgKiesColl::TdlgKiesColl(std::vector<CollectivityItem> items, QWidget* parent)
     setWindowTitle(QStringLiteral("Kies Collectiviteit"));
     auto* layout = new QVBoxLayout(this);
     cbColl->setEditable(false);
-    for (size_t i = 0; i < items_.size(); ++i) cbColl->addItem(items_[i].caption(), int(i));
+    for (size_t i = 0; i < items_.size(); ++i)
+        cbColl->addItem(items_[i].caption(), int(i));
     layout->addWidget(cbColl);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));

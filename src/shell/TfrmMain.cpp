@@ -1,12 +1,12 @@
 #include "TfrmMain.h"
 
-#include "collectivity/CollectivityChild.h"
-#include "collectivity/ui/TfrmBorderel.h"
 #include "MaintenanceCheck.h"
 #include "ProgressWindow.h"
 #include "ShellTexts.h"
 #include "TDlgSplash.h"
 #include "TdlgKiesColl.h"
+#include "collectivity/CollectivityChild.h"
+#include "collectivity/ui/TfrmBorderel.h"
 
 #include "core/DataModule.h"
 #include "core/OstrapelError.h"
@@ -53,7 +53,9 @@ private:
     QWidget* w_;
 };
 
-CollectivityChild* childOf(QMdiSubWindow* sub) { return sub ? dynamic_cast<CollectivityChild*>(sub->widget()) : nullptr; }
+CollectivityChild* childOf(QMdiSubWindow* sub) {
+    return sub ? dynamic_cast<CollectivityChild*>(sub->widget()) : nullptr;
+}
 
 } // namespace
 
@@ -80,7 +82,8 @@ TfrmMain::TfrmMain(TdatamodBorderel& dataModule, TStaticSettings& settings, Prom
     buildMenus();
     buildToolBar();
     statusBar()->showMessage(QString());
-    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) { FollowActiveWindow(w ? 1 : 0); });
+    connect(mdi_, &QMdiArea::subWindowActivated, this,
+            [this](QMdiSubWindow* w) { FollowActiveWindow(w ? 1 : 0); });
 
     // Start-up steps of the main window, in order.
     dm_.RepairCatalogueAndIndex();
@@ -133,7 +136,8 @@ void TfrmMain::runCommand(const std::function<void()>& command) {
 
 void TfrmMain::buildActions() {
     QStyle* s = style();
-    QAction* a = makeAction(QStringLiteral("ActionImporteren"), ImportCommandTexts::ActionCaption, ImportCommandTexts::ActionHint);
+    QAction* a = makeAction(QStringLiteral("ActionImporteren"), ImportCommandTexts::ActionCaption,
+                            ImportCommandTexts::ActionHint);
     a->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
     connect(a, &QAction::triggered, this, [this] { runCommand([this] { importFiles(); }); });
 
@@ -210,7 +214,8 @@ void TfrmMain::buildMenus() {
     miBestand->addAction(action(QStringLiteral("actClose")));
 
     miOnderhoud = menuBar()->addMenu(MenuOnderhoud);
-    for (const char* name : {"ActionSchonen", "actCompactAndRepair", "actDatabaseBackup", "actTerugNaarStandaardInstellingen"})
+    for (const char* name :
+         {"ActionSchonen", "actCompactAndRepair", "actDatabaseBackup", "actTerugNaarStandaardInstellingen"})
         miOnderhoud->addAction(action(QString::fromLatin1(name)));
 
     miWindow = menuBar()->addMenu(MenuVenster);
@@ -226,7 +231,8 @@ void TfrmMain::buildMenus() {
 
 void TfrmMain::fillWindowMenu() {
     miWindow->clear();
-    for (const char* name : {"actTileHor", "actTileVert", "actCascade"}) miWindow->addAction(action(QString::fromLatin1(name)));
+    for (const char* name : {"actTileHor", "actTileVert", "actCascade"})
+        miWindow->addAction(action(QString::fromLatin1(name)));
     miWindow->addSeparator();
     miWindow->addAction(action(QStringLiteral("actToolbarMainMenuTonen")));
     miWindow->addSeparator();
@@ -273,7 +279,8 @@ void TfrmMain::buildToolBar() {
     tbnPrint = button(QStringLiteral("tbnPrint"), ToolPrint, QStyle::SP_FileDialogDetailedView);
     tbnImporteren = button(QStringLiteral("tbnImporteren"), ToolImport, QStyle::SP_ArrowDown);
     tbnImporteren->setStatusTip(ImportCommandTexts::ActionHint.section(u'|', 1));
-    connect(tbnImporteren, &QToolButton::clicked, action(QStringLiteral("ActionImporteren")), &QAction::trigger);
+    connect(tbnImporteren, &QToolButton::clicked, action(QStringLiteral("ActionImporteren")),
+            &QAction::trigger);
     tbnExport = button(QStringLiteral("tbnExport"), ToolExport, QStyle::SP_DialogSaveButton);
     tbnVerzOpties = button(QStringLiteral("tbnVerzOpties"), ToolOpties, QStyle::SP_FileDialogListView);
     connect(tbnFilter, &QToolButton::clicked, this, [this] {
@@ -281,7 +288,9 @@ void TfrmMain::buildToolBar() {
     });
 }
 
-QList<QToolButton*> TfrmMain::collectivityButtons() const { return {tbnFilter, tbnPrint, tbnExport, tbnVerzOpties}; }
+QList<QToolButton*> TfrmMain::collectivityButtons() const {
+    return {tbnFilter, tbnPrint, tbnExport, tbnVerzOpties};
+}
 
 void TfrmMain::restoreGeometryFromSettings() {
     QAction* toolbar = action(QStringLiteral("actToolbarMainMenuTonen"));
@@ -332,7 +341,9 @@ void TfrmMain::reopenWindows() {
         dm_.ShowSplashStatus(OpeningStatus.arg(collNr, 4, 10, QChar(u'0')).arg(volgNr, 3, 10, QChar(u'0')));
         CollectivityItem item;
         if (!CollectivityCaptionRow(dm_.connection(), collNr, volgNr, &item)) continue; // gone: nothing opens
-        runCommand([&] { OpenCollectivity(item.CollNaam, item.CollNr, true, item.VerzType, item.VerzNaam, item.CollVolgNr); });
+        runCommand([&] {
+            OpenCollectivity(item.CollNaam, item.CollNr, true, item.VerzType, item.VerzNaam, item.CollVolgNr);
+        });
     }
 }
 
@@ -350,7 +361,10 @@ void TfrmMain::RebuildOpenList() {
     for (const CollectivityItem& item : content.items) {
         QAction* a = miOpenen->addAction(item.caption());
         connect(a, &QAction::triggered, this, [this, item] {
-            runCommand([&] { OpenCollectivity(item.CollNaam, item.CollNr, false, item.VerzType, item.VerzNaam, item.CollVolgNr); });
+            runCommand([&] {
+                OpenCollectivity(item.CollNaam, item.CollNr, false, item.VerzType, item.VerzNaam,
+                                 item.CollVolgNr);
+            });
         });
     }
     if (content.mode == OpenListContent::Mode::Recent) {
@@ -371,13 +385,14 @@ void TfrmMain::RunChooser() {
 
 QMdiSubWindow* TfrmMain::findWindow(int collNr, int collVolgNr, int verzType) const {
     for (QMdiSubWindow* w : mdi_->subWindowList())
-        if (CollectivityChild* c = childOf(w); c && c->collNr() == collNr && c->collVolgNr() == collVolgNr && c->verzType() == verzType)
+        if (CollectivityChild* c = childOf(w);
+            c && c->collNr() == collNr && c->collVolgNr() == collVolgNr && c->verzType() == verzType)
             return w;
     return nullptr;
 }
 
-void TfrmMain::OpenCollectivity(const QString& name, int collNr, bool check, int verzType, const QString& verzNaam,
-                                int collVolgNr) {
+void TfrmMain::OpenCollectivity(const QString& name, int collNr, bool check, int verzType,
+                                const QString& verzNaam, int collVolgNr) {
     const QString caption = CollectivityCaption(collNr, collVolgNr, verzNaam, name);
     if (check && !dm_.CollectivityExists(collNr, collVolgNr, verzType)) return;
     if (QMdiSubWindow* existing = findWindow(collNr, collVolgNr, verzType)) {
@@ -401,11 +416,14 @@ void TfrmMain::OpenCollectivity(const QString& name, int collNr, bool check, int
     recent_.touch(WindowKey(collNr, collVolgNr));
 }
 
-CollectivityChild* TfrmMain::activeChild() const { return childOf(mdi_->activeSubWindow()); }
+CollectivityChild* TfrmMain::activeChild() const {
+    return childOf(mdi_->activeSubWindow());
+}
 
 int TfrmMain::CollectivityWindowCount() const {
     int n = 0;
-    for (QMdiSubWindow* w : mdi_->subWindowList()) n += childOf(w) ? 1 : 0;
+    for (QMdiSubWindow* w : mdi_->subWindowList())
+        n += childOf(w) ? 1 : 0;
     return n;
 }
 
@@ -429,10 +447,13 @@ void TfrmMain::FollowActiveWindow(int state) {
     tbnPrint->setMenu(child ? child->reportMenu() : nullptr);
     tbnExport->setMenu(child ? child->exportMenu() : nullptr);
     tbnVerzOpties->setMenu(child ? child->optionsMenu() : nullptr);
-    for (QToolButton* b : {tbnPrint, tbnExport, tbnVerzOpties}) b->setPopupMode(QToolButton::InstantPopup);
-    for (QToolButton* b : collectivityButtons()) b->setEnabled(child != nullptr);
+    for (QToolButton* b : {tbnPrint, tbnExport, tbnVerzOpties})
+        b->setPopupMode(QToolButton::InstantPopup);
+    for (QToolButton* b : collectivityButtons())
+        b->setEnabled(child != nullptr);
     // Ctrl+X closes the active collectivity window, else the program.
-    action(QStringLiteral("actClose"))->setShortcut(child ? QKeySequence() : QKeySequence(Qt::CTRL | Qt::Key_X));
+    action(QStringLiteral("actClose"))
+        ->setShortcut(child ? QKeySequence() : QKeySequence(Qt::CTRL | Qt::Key_X));
     if (!child) return;
     if (QMenu* menu = child->borderelMenu()) {
         actBorderelMenu = menu->menuAction();
@@ -441,14 +462,17 @@ void TfrmMain::FollowActiveWindow(int state) {
     activeWindowKey_ = child->windowKey();
 }
 
-bool TfrmMain::ConfirmMaintenance(const QString& word) { return maintenance_->ConfirmMaintenance(word); }
+bool TfrmMain::ConfirmMaintenance(const QString& word) {
+    return maintenance_->ConfirmMaintenance(word);
+}
 
 void TfrmMain::importFiles() {
     ImportCommandHooks hooks;
     hooks.confirmMaintenance = [this](const QString& word) { return ConfirmMaintenance(word); };
     hooks.openWindowCount = [this] { return CollectivityWindowCount(); };
     hooks.runImportDialog = [this](const QString& single, const QStringList& names) {
-        TdlgImport dialog(dm_.connection(), MemLists(), prompts_, dm_.GetDatabaseVersion(), settings_.ImportDir(), this);
+        TdlgImport dialog(dm_.connection(), MemLists(), prompts_, dm_.GetDatabaseVersion(),
+                          settings_.ImportDir(), this);
         if (!single.isEmpty())
             dialog.SetSingleFile(single);
         else

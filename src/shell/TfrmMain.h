@@ -31,7 +31,8 @@ class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
     // Runs the main-window start-up steps; errors escape to the caller.
-    TfrmMain(TdatamodBorderel& dataModule, TStaticSettings& settings, Prompts& prompts, QWidget* parent = nullptr);
+    TfrmMain(TdatamodBorderel& dataModule, TStaticSettings& settings, Prompts& prompts,
+             QWidget* parent = nullptr);
     ~TfrmMain() override;
 
     // Creates the window of a collectivity; replaceable until the collectivity window exists.
@@ -44,7 +45,8 @@ public:
 
     // Shows the window as the settings say and reopens the last active collectivity.
     void ShowAtStart();
-    void OpenCollectivity(const QString& name, int collNr, bool check, int verzType, const QString& verzNaam, int collVolgNr);
+    void OpenCollectivity(const QString& name, int collNr, bool check, int verzType, const QString& verzNaam,
+                          int collVolgNr);
     void RebuildOpenList();
     bool ConfirmMaintenance(const QString& word);
     int CollectivityWindowCount() const;

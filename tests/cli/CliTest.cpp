@@ -25,7 +25,8 @@ protected:
     }
     Result cli(const QStringList& args) {
         QProcess p;
-        p.start(QStringLiteral(OSTRAPEL_CLI), QStringList{QStringLiteral("--program-dir"), dir.path()} + args);
+        p.start(QStringLiteral(OSTRAPEL_CLI),
+                QStringList{QStringLiteral("--program-dir"), dir.path()} + args);
         EXPECT_TRUE(p.waitForFinished(60000));
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
                 QString::fromUtf8(p.readAllStandardError())};
@@ -50,7 +51,8 @@ TEST_F(Cli, ImportsGeneratedArchivesAndListsTheCollectivities) {
     Result r = cli(QStringList{QStringLiteral("import")} + archives);
     EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
     ASSERT_EQ(r.lines.size(), 8);
-    EXPECT_TRUE(r.lines[0].startsWith(QStringLiteral("Informatie uit file \"000012001-01S.dat\" succesvol geimporteerd in ")));
+    EXPECT_TRUE(r.lines[0].startsWith(
+        QStringLiteral("Informatie uit file \"000012001-01S.dat\" succesvol geimporteerd in ")));
     EXPECT_TRUE(r.lines[1].startsWith(QStringLiteral("  records: ")));
     EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("Import"))).entryList(QDir::Files).isEmpty());
 

@@ -1,6 +1,6 @@
 // The collectivity window's queries and state, without widgets.
-#include "CollectivityFixture.h"
 #include "collectivity/BorderelState.h"
+#include "CollectivityFixture.h"
 #include "collectivity/PeriodChoice.h"
 
 using namespace ostrapel;
@@ -17,7 +17,8 @@ protected:
     }
     static QStringList column(DataSet& ds, const QString& field) {
         QStringList out;
-        for (int r = 0; r < ds.recordCount(); ++r) out << ds.value(r, ds.fieldIndex(field)).toString();
+        for (int r = 0; r < ds.recordCount(); ++r)
+            out << ds.value(r, ds.fieldIndex(field)).toString();
         return out;
     }
 };
@@ -28,19 +29,27 @@ TEST_F(Borderel, PersonsQueryLinesInEachState) {
     auto s = open();
     QStringList lines = s->personsQuery().lines();
     ASSERT_EQ(lines.size(), 8);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("SELECT distinct bord10.[ID04], bord10.[ID05], bord10.[ID07], bord10.[1002]")));
-    EXPECT_EQ(lines[2], QStringLiteral("WHERE bord10.[ID01] = 12 AND bord10.[ID02] = 1 AND bord10.[1024] in (' ')"));
-    for (int i : {3, 4, 5, 6}) EXPECT_EQ(lines[i], QStringLiteral("AND 1=1"));
+    EXPECT_TRUE(lines[0].startsWith(
+        QStringLiteral("SELECT distinct bord10.[ID04], bord10.[ID05], bord10.[ID07], bord10.[1002]")));
+    EXPECT_EQ(lines[2],
+              QStringLiteral("WHERE bord10.[ID01] = 12 AND bord10.[ID02] = 1 AND bord10.[1024] in (' ')"));
+    for (int i : {3, 4, 5, 6})
+        EXPECT_EQ(lines[i], QStringLiteral("AND 1=1"));
     EXPECT_EQ(lines[7], QStringLiteral("ORDER BY [1002]"));
     EXPECT_EQ(s->persons().recordCount(), 24);
     EXPECT_EQ(s->recordCountText(), QStringLiteral("24 records "));
-    EXPECT_EQ(open(1)->personsQuery().whereLine(), QStringLiteral("WHERE bord10.[ID01] = 12 AND bord10.[ID02] = 1 AND bord10.[1024] in ('Z', 'P')"));
+    EXPECT_EQ(
+        open(1)->personsQuery().whereLine(),
+        QStringLiteral("WHERE bord10.[ID01] = 12 AND bord10.[ID02] = 1 AND bord10.[1024] in ('Z', 'P')"));
 
     s->sortField10 = QStringLiteral("1004");
     s->Search(QStringLiteral("DE"));
     EXPECT_EQ(s->personsQuery().lines()[3], QStringLiteral("AND BORD10.[1004] like 'DE%'"));
     for (int r = 0; r < s->persons().recordCount(); ++r)
-        EXPECT_TRUE(s->persons().value(r, s->persons().fieldIndex(QStringLiteral("1004"))).toString().startsWith(QStringLiteral("de")));
+        EXPECT_TRUE(s->persons()
+                        .value(r, s->persons().fieldIndex(QStringLiteral("1004")))
+                        .toString()
+                        .startsWith(QStringLiteral("de")));
 
     s->sortField10 = QStringLiteral("1002");
     s->Search(QStringLiteral("O'B\"X"));
@@ -48,9 +57,10 @@ TEST_F(Borderel, PersonsQueryLinesInEachState) {
     EXPECT_EQ(s->persons().recordCount(), 0); // valid SQL, no match
     s->setCompoundSurname(true);
     s->Search(QStringLiteral("VRIES"));
-    EXPECT_EQ(s->personsQuery().lines()[3], QStringLiteral("AND ([1002] like \"VRIES%\" OR  [1020] like \"VRIES%\")"));
-    EXPECT_TRUE(s->personsQuery().lines()[0].contains(
-        QStringLiteral("iif(BORD10.[1022] = 'J', BORD10.[1020] + ' - ' + BORD10.[1002], BORD10.[1002]) as [1002]")));
+    EXPECT_EQ(s->personsQuery().lines()[3],
+              QStringLiteral("AND ([1002] like \"VRIES%\" OR  [1020] like \"VRIES%\")"));
+    EXPECT_TRUE(s->personsQuery().lines()[0].contains(QStringLiteral(
+        "iif(BORD10.[1022] = 'J', BORD10.[1020] + ' - ' + BORD10.[1002], BORD10.[1002]) as [1002]")));
 
     s->Search(QString()); // Enter in an empty box: the whole list again
     EXPECT_EQ(s->personsQuery().lines()[3], QStringLiteral("AND 1=1"));
@@ -66,7 +76,8 @@ TEST_F(Borderel, CompoundSurnamesShowThePartnerName) {
     auto s = open();
     s->ToggleCompoundSurname();
     const QStringList names = column(s->persons(), QStringLiteral("1002"));
-    EXPECT_TRUE(std::any_of(names.begin(), names.end(), [](const QString& n) { return n.contains(QStringLiteral(" - ")); }));
+    EXPECT_TRUE(std::any_of(names.begin(), names.end(),
+                            [](const QString& n) { return n.contains(QStringLiteral(" - ")); }));
 }
 
 TEST_F(Borderel, TitleClicksSortByTheSortMap) {
@@ -77,7 +88,8 @@ TEST_F(Borderel, TitleClicksSortByTheSortMap) {
     const QString person = s->persons().value(QStringLiteral("ID07")).toString();
     EXPECT_TRUE(s->SortPersonsBy(QStringLiteral("ID04")));
     EXPECT_EQ(s->persons().sortFields(), QStringLiteral("ID04, 1002, 1003, 1004"));
-    EXPECT_EQ(s->persons().value(QStringLiteral("ID07")).toString(), person); // the same person stays selected
+    EXPECT_EQ(s->persons().value(QStringLiteral("ID07")).toString(),
+              person); // the same person stays selected
     EXPECT_EQ(s->sortField10, QStringLiteral("ID04"));
     EXPECT_TRUE(s->SortPersonsBy(QStringLiteral("1017")));
     EXPECT_EQ(s->persons().sortFields(), QStringLiteral("1017"));
@@ -94,7 +106,9 @@ TEST_F(Borderel, UnitViewKeepsSearchAndFilterForLater) {
     int row = 0;
     for (; row < p.recordCount(); ++row) {
         const QString unit = p.value(row, p.fieldIndex(QStringLiteral("ID05"))).toString();
-        if (column(p, QStringLiteral("ID05")).count(unit) > 1 && p.value(row, p.fieldIndex(QStringLiteral("ID07"))).toString() != unit) break;
+        if (column(p, QStringLiteral("ID05")).count(unit) > 1 &&
+            p.value(row, p.fieldIndex(QStringLiteral("ID07"))).toString() != unit)
+            break;
     }
     ASSERT_LT(row, p.recordCount());
     p.setRecNo(row);
@@ -124,20 +138,27 @@ TEST_F(Borderel, ComponentsFollowThePersonInBothModes) {
     ASSERT_GT(s->components().recordCount(), 0);
     EXPECT_EQ(column(s->components(), QStringLiteral("ID07")).count(person), 0); // ID07 is not in the list
     const double own = s->total();
-    const double expected = db->scalar(QStringLiteral("select sum([5008]) from bord50 where ID01 = 12 and ID07 = :k"),
-                                       {{QStringLiteral("k"), person}}).toDouble();
+    const double expected =
+        db->scalar(QStringLiteral("select sum([5008]) from bord50 where ID01 = 12 and ID07 = :k"),
+                   {{QStringLiteral("k"), person}})
+            .toDouble();
     EXPECT_NEAR(own, expected, 0.001);
-    EXPECT_EQ(s->componentsQuery().lines()[3], QStringLiteral("AND bord50.ID07 = :ID07 AND bord50.ID01=12 AND bord50.ID02=1"));
+    EXPECT_EQ(s->componentsQuery().lines()[3],
+              QStringLiteral("AND bord50.ID07 = :ID07 AND bord50.ID01=12 AND bord50.ID02=1"));
 
     s->SetMode(ComponentsQuery::Mode::Joint); // the main insured: the whole unit
-    EXPECT_EQ(s->componentsQuery().lines()[3], QStringLiteral("AND bord50.ID05 = :ID05 AND bord50.ID01=12 AND bord50.ID02=1"));
-    const double unitTotal = db->scalar(QStringLiteral("select sum([5008]) from bord50 where ID01 = 12 and ID05 = :k"),
-                                        {{QStringLiteral("k"), person}}).toDouble();
+    EXPECT_EQ(s->componentsQuery().lines()[3],
+              QStringLiteral("AND bord50.ID05 = :ID05 AND bord50.ID01=12 AND bord50.ID02=1"));
+    const double unitTotal =
+        db->scalar(QStringLiteral("select sum([5008]) from bord50 where ID01 = 12 and ID05 = :k"),
+                   {{QStringLiteral("k"), person}})
+            .toDouble();
     EXPECT_NEAR(s->total(), unitTotal, 0.001);
 
     // a co-insured person: only components whose unit key is that person's own key
     for (int r = 0; r < p.recordCount(); ++r)
-        if (p.value(r, p.fieldIndex(QStringLiteral("ID07"))) != p.value(r, p.fieldIndex(QStringLiteral("ID05")))) {
+        if (p.value(r, p.fieldIndex(QStringLiteral("ID07"))) !=
+            p.value(r, p.fieldIndex(QStringLiteral("ID05")))) {
             p.setRecNo(r);
             break;
         }
@@ -151,7 +172,8 @@ TEST_F(Borderel, DropDownsAndFooterText) {
     auto s = open();
     s->SetComponentsShown(true);
     const DropDownFilter& herkomst = s->dropDown(ComponentsQuery::Herkomst);
-    EXPECT_EQ(herkomst.entries(), (QStringList{QStringLiteral("<ALLES>"), QStringLiteral("PROL"), QStringLiteral("MUT"), QStringLiteral("HAND")}));
+    EXPECT_EQ(herkomst.entries(), (QStringList{QStringLiteral("<ALLES>"), QStringLiteral("PROL"),
+                                               QStringLiteral("MUT"), QStringLiteral("HAND")}));
     const DropDownFilter& soort = s->dropDown(ComponentsQuery::Soort);
     EXPECT_EQ(soort.entries().first(), QStringLiteral("<ALLES>"));
     EXPECT_TRUE(soort.entries().contains(QStringLiteral("BP")));
@@ -159,7 +181,8 @@ TEST_F(Borderel, DropDownsAndFooterText) {
 
     const int runs = s->componentRuns();
     EXPECT_TRUE(s->ChooseDropDown(ComponentsQuery::Herkomst, 2));
-    EXPECT_EQ(s->componentsQuery().filterClause(ComponentsQuery::Herkomst), QStringLiteral("AND bord50.[5002] = '2'"));
+    EXPECT_EQ(s->componentsQuery().filterClause(ComponentsQuery::Herkomst),
+              QStringLiteral("AND bord50.[5002] = '2'"));
     EXPECT_EQ(s->componentRuns(), runs + 1);
     EXPECT_FALSE(s->ChooseDropDown(ComponentsQuery::Herkomst, 2)); // checked already: no re-query
     EXPECT_EQ(s->componentRuns(), runs + 1);
@@ -173,7 +196,8 @@ TEST_F(Borderel, DropDownsAndFooterText) {
     s->ChooseDropDown(ComponentsQuery::Soort, int(soort.entries().indexOf(QStringLiteral("BP"))));
     const DropDownFilter& comp = s->dropDown(ComponentsQuery::Component);
     s->ChooseDropDown(ComponentsQuery::Component, 1);
-    EXPECT_EQ(s->componentsFooterText(), QStringLiteral("Individueel/Soort = BP/component = ") + comp.entries()[1]);
+    EXPECT_EQ(s->componentsFooterText(),
+              QStringLiteral("Individueel/Soort = BP/component = ") + comp.entries()[1]);
 
     s->SetStoredDropDownText(ComponentsQuery::Herkomst, QStringLiteral("hand"));
     EXPECT_EQ(herkomst.checkedText(), QStringLiteral("HAND"));
@@ -191,14 +215,16 @@ TEST_F(Borderel, PeriodChangeKeepsThePersonAndSkipsAnUnchangedSetting) {
     EXPECT_EQ(s->periodDescription(), QStringLiteral("Maand 2006-02"));
     EXPECT_EQ(s->persons().value(QStringLiteral("ID07")).toString(), person);
     EXPECT_EQ(s->componentsQuery().lines()[4], QStringLiteral("AND BORD50.[ID03] = '2006-02'"));
-    for (const QString& m : column(s->components(), QStringLiteral("ID03"))) EXPECT_EQ(m, QStringLiteral("2006-02"));
+    for (const QString& m : column(s->components(), QStringLiteral("ID03")))
+        EXPECT_EQ(m, QStringLiteral("2006-02"));
     const int runs = s->componentRuns();
     EXPECT_FALSE(s->ChangePeriod(QStringLiteral("2006-02;2006-02")));
     EXPECT_EQ(s->componentRuns(), runs);
 }
 
 TEST(PeriodChoiceTest, PreselectionAndOkRules) {
-    const QStringList months = {QStringLiteral("2006-01"), QStringLiteral("2006-02"), QStringLiteral("2006-03"), QStringLiteral("2006-05")};
+    const QStringList months = {QStringLiteral("2006-01"), QStringLiteral("2006-02"),
+                                QStringLiteral("2006-03"), QStringLiteral("2006-05")};
     struct Case {
         const char* setting;
         PeriodChoice::Choice choice;
@@ -239,7 +265,8 @@ TEST_F(Borderel, MonthsPerInsuranceType) {
     QStringList type1 = PeriodChoice::Months(*db, 12, 1, 1);
     type1.sort();
     EXPECT_EQ(type1, (QStringList{QStringLiteral("2005-11"), QStringLiteral("2005-12")}));
-    EXPECT_EQ(ComparisonChoice::Months(*db, 12, 1, 1), (QStringList{QStringLiteral("2005-11"), QStringLiteral("2005-12")}));
+    EXPECT_EQ(ComparisonChoice::Months(*db, 12, 1, 1),
+              (QStringList{QStringLiteral("2005-11"), QStringLiteral("2005-12")}));
     ComparisonChoice c(ComparisonChoice::Months(*db, 12, 1, 2));
     EXPECT_EQ(c.months(), (QStringList{QStringLiteral("2006-01"), QStringLiteral("2006-02")}));
     EXPECT_EQ(c.to, QStringLiteral("2006-02"));

@@ -10,11 +10,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
-#include <QMenu>
 
 using namespace ostrapel;
 
@@ -130,7 +130,8 @@ TEST_F(BorderelWindow, PeriodAndStoredStateAcrossReopening) {
 }
 
 TEST_F(BorderelWindow, PeriodDialogs) {
-    const QStringList months = {QStringLiteral("2006-01"), QStringLiteral("2006-02"), QStringLiteral("2006-03")};
+    const QStringList months = {QStringLiteral("2006-01"), QStringLiteral("2006-02"),
+                                QStringLiteral("2006-03")};
     TdlgKiesAantalMaanden dialog(months, QStringLiteral("2006-03;2006-03"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Kies periode"));
     EXPECT_TRUE(dialog.rbMaand->isChecked());
@@ -156,5 +157,6 @@ TEST_F(BorderelWindow, PeriodDialogs) {
     prompts.answers = {MsgButton::No};
     compare.accept();
     EXPECT_EQ(compare.result(), QDialog::Rejected);
-    EXPECT_EQ(prompts.texts(), QStringList{QStringLiteral("Deze bewerking kan enige tijd in beslag nemen. Wilt u doorgaan?")});
+    EXPECT_EQ(prompts.texts(),
+              QStringList{QStringLiteral("Deze bewerking kan enige tijd in beslag nemen. Wilt u doorgaan?")});
 }

@@ -25,15 +25,18 @@ protected:
         SampleOptions o;
         o.collectivities = 1;
         o.persons = persons;
-        o.periods = {QStringLiteral("2005-11"), QStringLiteral("2005-12"), QStringLiteral("2006-01"), QStringLiteral("2006-02")};
+        o.periods = {QStringLiteral("2005-11"), QStringLiteral("2005-12"), QStringLiteral("2006-01"),
+                     QStringLiteral("2006-02")};
         o.zip = false;
-        const QStringList files = SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("Import")));
+        const QStringList files =
+            SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("Import")));
         SilentImportView view;
         ScriptedPrompts prompts;
         ImportRun run(*db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("Import")));
         run.SetFileList(files);
         run.Execute([](std::vector<TmyImportStruct>& s) {
-            for (TmyImportStruct& x : s) x.Import = u'J';
+            for (TmyImportStruct& x : s)
+                x.Import = u'J';
             return true;
         });
     }

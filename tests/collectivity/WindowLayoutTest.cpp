@@ -14,10 +14,10 @@
 #include "core/Settings.h"
 
 #include <QHeaderView>
-#include <QScrollBar>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -55,16 +55,19 @@ TEST_F(WindowLayout, FirstOpeningDefaultsAndDetailValues) {
     EXPECT_EQ(w->DI10Detail->horizontalHeaderItem(1)->text(), QStringLiteral("Waarde"));
     // a date as dd-mm-yyyy, a code by its description
     const QString born = w->DI10Detail->valueOfField(QStringLiteral("1005"));
-    EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(^\d\d-\d\d-\d\d\d\d$)")).match(born).hasMatch()) << born.toStdString();
-    EXPECT_TRUE(QStringList({QStringLiteral("Hoofdverzekerde"), QStringLiteral("Partner"), QStringLiteral("Kind")})
-                    .contains(w->DI10Detail->valueOfField(QStringLiteral("1007"))));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(^\d\d-\d\d-\d\d\d\d$)")).match(born).hasMatch())
+        << born.toStdString();
+    EXPECT_TRUE(
+        QStringList({QStringLiteral("Hoofdverzekerde"), QStringLiteral("Partner"), QStringLiteral("Kind")})
+            .contains(w->DI10Detail->valueOfField(QStringLiteral("1007"))));
     EXPECT_EQ(w->DI10Detail->valueOfField(QStringLiteral("1024")), QStringLiteral("Standaardverzekering"));
     test::saveScreenshot(w.get(), QStringLiteral("borderel-details"));
 
     // a negative amount with a trailing "-"
     w->actToonDI50Details->trigger();
     DataSet& c = w->state().components();
-    for (int r = 0; r < c.recordCount(); ++r) c.setRecNo(r); // the inspector shows the current row
+    for (int r = 0; r < c.recordCount(); ++r)
+        c.setRecNo(r); // the inspector shows the current row
     db->execute(QStringLiteral("update bord50 set [5008] = -12.5 where ID07 = :k"),
                 {{QStringLiteral("k"), w->state().persons().value(QStringLiteral("ID07"))}});
     w->MovePersons(1);
@@ -166,7 +169,8 @@ TEST_F(WindowLayout, SortFieldPicker) {
         std::vector<SortFieldPicker::Item> items;
         for (int c = 0; c < grid->model()->columnCount(); ++c)
             if (!grid->fieldOfColumn(c).isEmpty())
-                items.push_back({grid->model()->headerData(c, Qt::Horizontal).toString(), grid->fieldOfColumn(c), c});
+                items.push_back(
+                    {grid->model()->headerData(c, Qt::Horizontal).toString(), grid->fieldOfColumn(c), c});
         TdlgPickList dialog(items, currentSort);
         offeredSelection = dialog.list()->currentRow();
         test::saveScreenshot(&dialog, QStringLiteral("kies-sorteerveld"));
@@ -179,7 +183,8 @@ TEST_F(WindowLayout, SortFieldPicker) {
     EXPECT_EQ(w->state().sortField10, QStringLiteral("1017"));
     EXPECT_EQ(w->dbg10->horizontalHeader()->logicalIndex(1), w->dbg10->columnOfField(QStringLiteral("1017")));
 
-    SortFieldPicker p({{QStringLiteral("Woonplaats"), QStringLiteral("1017"), 3}, {QStringLiteral("Achternaam"), QStringLiteral("1002"), 1}},
+    SortFieldPicker p({{QStringLiteral("Woonplaats"), QStringLiteral("1017"), 3},
+                       {QStringLiteral("Achternaam"), QStringLiteral("1002"), 1}},
                       QStringLiteral("1017"));
     EXPECT_EQ(p.items()[0].title, QStringLiteral("Achternaam"));
     EXPECT_EQ(p.selected(), 1);
@@ -192,7 +197,8 @@ TEST_F(WindowLayout, CollectivityDetailsNewestFirst) {
     DataSet& h = details.history();
     ASSERT_EQ(h.recordCount(), 4);
     for (int r = 1; r < h.recordCount(); ++r)
-        EXPECT_GE(h.value(r - 1, h.fieldIndex(QStringLiteral("9902"))).toDate(), h.value(r, h.fieldIndex(QStringLiteral("9902"))).toDate());
+        EXPECT_GE(h.value(r - 1, h.fieldIndex(QStringLiteral("9902"))).toDate(),
+                  h.value(r, h.fieldIndex(QStringLiteral("9902"))).toDate());
     EXPECT_EQ(h.value(0, h.fieldIndex(QStringLiteral("ID03"))).toString(), QStringLiteral("2006-02"));
     TdlgCollDetail dialog(details, catalogue);
     dialog.show();
@@ -200,9 +206,12 @@ TEST_F(WindowLayout, CollectivityDetailsNewestFirst) {
     EXPECT_EQ(dialog.size(), QSize(599, 351));
     EXPECT_EQ(dialog.pages()->tabText(0), QStringLiteral("&Gegevens"));
     EXPECT_EQ(dialog.pages()->tabText(1), QStringLiteral("&Import geschiedenis"));
-    EXPECT_EQ(dialog.DI00Detail()->valueOfField(QStringLiteral("0003")), QStringLiteral("Bakkerij De Korenschoof BV"));
-    EXPECT_EQ(dialog.DI00Detail()->valueOfField(QStringLiteral("0009")), QString()); // hidden for record type 00
-    EXPECT_EQ(dialog.historyGrid()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Aanmaak datum"));
+    EXPECT_EQ(dialog.DI00Detail()->valueOfField(QStringLiteral("0003")),
+              QStringLiteral("Bakkerij De Korenschoof BV"));
+    EXPECT_EQ(dialog.DI00Detail()->valueOfField(QStringLiteral("0009")),
+              QString()); // hidden for record type 00
+    EXPECT_EQ(dialog.historyGrid()->model()->headerData(1, Qt::Horizontal).toString(),
+              QStringLiteral("Aanmaak datum"));
     test::saveScreenshot(&dialog, QStringLiteral("collectiviteit"));
     dialog.pages()->setCurrentIndex(1);
     test::saveScreenshot(&dialog, QStringLiteral("collectiviteit-historie"));
@@ -211,17 +220,23 @@ TEST_F(WindowLayout, CollectivityDetailsNewestFirst) {
 TEST_F(WindowLayout, MenusOfTheWindow) {
     auto w = open();
     QStringList opties;
-    for (QAction* a : w->optionsMenu()->actions()) opties << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(opties, (QStringList{QStringLiteral("Verander premieactiviteit periode"), QStringLiteral("Toon collectiviteit-gegevens"),
-                                   QStringLiteral("Toon verzekeringseenheid"), QStringLiteral("Toon componenten"), QStringLiteral("-"),
-                                   QStringLiteral("Toon verzekerden details"), QStringLiteral("Toon samengestelde achternaam"),
-                                   QStringLiteral("Verander veld volgorde"), QStringLiteral("-"), QStringLiteral("Filter"),
-                                   QStringLiteral("-"), QStringLiteral("Sluiten")}));
+    for (QAction* a : w->optionsMenu()->actions())
+        opties << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(opties,
+              (QStringList{QStringLiteral("Verander premieactiviteit periode"),
+                           QStringLiteral("Toon collectiviteit-gegevens"),
+                           QStringLiteral("Toon verzekeringseenheid"), QStringLiteral("Toon componenten"),
+                           QStringLiteral("-"), QStringLiteral("Toon verzekerden details"),
+                           QStringLiteral("Toon samengestelde achternaam"),
+                           QStringLiteral("Verander veld volgorde"), QStringLiteral("-"),
+                           QStringLiteral("Filter"), QStringLiteral("-"), QStringLiteral("Sluiten")}));
     EXPECT_EQ(w->borderelMenu()->title(), QStringLiteral("Bo&rderel"));
     QStringList months;
-    for (QAction* a : w->menuIncasso->actions()) months << a->text();
+    for (QAction* a : w->menuIncasso->actions())
+        months << a->text();
     // every month of the components of the type's persons
-    EXPECT_EQ(months, (QStringList{QStringLiteral("2005-11"), QStringLiteral("2005-12"), QStringLiteral("2006-01"), QStringLiteral("2006-02")}));
+    EXPECT_EQ(months, (QStringList{QStringLiteral("2005-11"), QStringLiteral("2005-12"),
+                                   QStringLiteral("2006-01"), QStringLiteral("2006-02")}));
     EXPECT_EQ(w->actVeranderVeldVolgorde->shortcut(), QKeySequence(Qt::Key_F12));
     bool shown = false;
     w->showCollDetails = [&](TDataModCollDetails&) { shown = true; };
@@ -242,4 +257,3 @@ TEST_F(WindowLayout, StoredPanesAndOrdersComeBack) {
     EXPECT_FALSE(again->pnl50Detail->isHidden());
     EXPECT_EQ(again->dbg10->fieldOfColumn(1), QStringLiteral("1003"));
 }
-

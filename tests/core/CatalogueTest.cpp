@@ -19,9 +19,11 @@ protected:
         DataSet::setDecodeHook({});
     }
     DataSet persons() {
-        db->execute(QStringLiteral("insert into bord10 (ID01, ID02, ID04, ID05, ID07, [1002], [1003], [1008], [1024], [1026]) "
-                                   "values (1, 1, 'W', 'K1', 'K1', 'Vries', 'J.', 2, ' ', 1.5)"));
-        return db->query(QStringLiteral("select ID04, ID05, ID06, [1002], [1003], [1008], [1024], [1026], 1 as Extra from bord10"));
+        db->execute(QStringLiteral(
+            "insert into bord10 (ID01, ID02, ID04, ID05, ID07, [1002], [1003], [1008], [1024], [1026]) "
+            "values (1, 1, 'W', 'K1', 'K1', 'Vries', 'J.', 2, ' ', 1.5)"));
+        return db->query(QStringLiteral(
+            "select ID04, ID05, ID06, [1002], [1003], [1008], [1024], [1026], 1 as Extra from bord10"));
     }
 
     test::TestProgramDir dir;
@@ -31,7 +33,8 @@ protected:
 
 QStringList names(const DataSet& ds) {
     QStringList out;
-    for (int i = 0; i < ds.fieldCount(); ++i) out << ds.field(i).name;
+    for (int i = 0; i < ds.fieldCount(); ++i)
+        out << ds.field(i).name;
     return out;
 }
 
@@ -58,7 +61,10 @@ TEST_F(Catalogue, LoadsEveryKindInFieldOrder) {
     struct Flags {
         const char* name;
         bool visible, offered, always;
-    } flags[] = {{"1002", true, true, true}, {"1003", true, true, false}, {"1006", false, true, false}, {"1001", false, false, false}};
+    } flags[] = {{"1002", true, true, true},
+                 {"1003", true, true, false},
+                 {"1006", false, true, false},
+                 {"1001", false, false, false}};
     for (const Flags& f : flags) {
         const TmyRecStruct* x = cat.FindField(QString::fromLatin1(f.name));
         EXPECT_EQ(x->visibleByDefault, f.visible) << f.name;
@@ -72,15 +78,23 @@ TEST_F(Catalogue, PickValuesDecodeAndEncode) {
         const char* field;
         const char* code;
         const char* text;
-    } cases[] = {{"1008", "0", "Man"}, {"1008", "3", "Man"},  {"1008", "x", "Man"}, {"1008", "2", "Vrouw"},
-                 {"1024", " ", "Standaardverzekering"},    {"1024", "z", "Ziekenfonds"}, {"5002", "9", ""},
-                 {"1002", "Vries", "Vries"},                {"Extra", "7", "7"}};
+    } cases[] = {{"1008", "0", "Man"},
+                 {"1008", "3", "Man"},
+                 {"1008", "x", "Man"},
+                 {"1008", "2", "Vrouw"},
+                 {"1024", " ", "Standaardverzekering"},
+                 {"1024", "z", "Ziekenfonds"},
+                 {"5002", "9", ""},
+                 {"1002", "Vries", "Vries"},
+                 {"Extra", "7", "7"}};
     for (const Case& c : cases)
-        EXPECT_EQ(cat.DecodePickValue(QString::fromLatin1(c.field), QString::fromLatin1(c.code)), QString::fromLatin1(c.text))
+        EXPECT_EQ(cat.DecodePickValue(QString::fromLatin1(c.field), QString::fromLatin1(c.code)),
+                  QString::fromLatin1(c.text))
             << c.field << " " << c.code;
     EXPECT_EQ(cat.EncodePickValue(QStringLiteral("5002"), QStringLiteral("MUT")), QStringLiteral("2"));
     EXPECT_EQ(cat.EncodePickValue(QStringLiteral("5002"), QStringLiteral("mut")), QStringLiteral("mut"));
-    EXPECT_EQ(cat.EncodePickValue(QStringLiteral("1024"), QStringLiteral("Standaardverzekering")), QStringLiteral(" "));
+    EXPECT_EQ(cat.EncodePickValue(QStringLiteral("1024"), QStringLiteral("Standaardverzekering")),
+              QStringLiteral(" "));
     QStringList items;
     EXPECT_EQ(cat.FillPickList(items, QStringLiteral("5002"), false), 3);
     EXPECT_EQ(items, (QStringList{QStringLiteral("PROL"), QStringLiteral("MUT"), QStringLiteral("HAND")}));
@@ -98,7 +112,8 @@ TEST_F(Catalogue, KeyFieldDisplayIsExactlyJ) {
 
 TEST_F(Catalogue, SelectFieldListStartsWithShownKeyFields) {
     const QString list = cat.SelectFieldList(QStringLiteral("10"));
-    EXPECT_TRUE(list.startsWith(QStringLiteral("bord10.[ID04], bord10.[ID05], bord10.[ID07], bord10.[1002], bord10.[1003]")))
+    EXPECT_TRUE(list.startsWith(
+        QStringLiteral("bord10.[ID04], bord10.[ID05], bord10.[ID07], bord10.[1002], bord10.[1003]")))
         << list.toStdString();
     EXPECT_FALSE(list.contains(QStringLiteral("[1001]")));
     EXPECT_TRUE(list.contains(QStringLiteral("bord10.[1006]")));
@@ -113,8 +128,11 @@ TEST_F(Catalogue, PrepareFieldsAndDataSetHooks) {
         const char* name;
         const char* label;
         bool visible;
-    } cases[] = {{"ID04", "Werknemernr.", true}, {"ID06", "Regelnr.", false}, {"1002", "Achternaam", true},
-                 {"1026", "Inkomensafh. bijdrage", false}, {"Extra", "Extra", true}};
+    } cases[] = {{"ID04", "Werknemernr.", true},
+                 {"ID06", "Regelnr.", false},
+                 {"1002", "Achternaam", true},
+                 {"1026", "Inkomensafh. bijdrage", false},
+                 {"Extra", "Extra", true}};
     for (const Case& c : cases) {
         const DataField* f = ds.findField(QString::fromLatin1(c.name));
         EXPECT_EQ(f->displayLabel, QString::fromUtf8(c.label)) << c.name;
@@ -131,7 +149,8 @@ TEST_F(Catalogue, GridColumnsFollowTheStoredFieldOrder) {
     DataSet ds = persons();
     cat.PrepareFields(ds, QStringLiteral("10"), false);
     auto columns = cat.BuildGridColumns(ds, false, QStringLiteral("1003=1,1002=0,9999=1,1008=2"));
-    EXPECT_EQ(names(ds).mid(0, 3), (QStringList{QStringLiteral("1003"), QStringLiteral("1002"), QStringLiteral("1008")}));
+    EXPECT_EQ(names(ds).mid(0, 3),
+              (QStringList{QStringLiteral("1003"), QStringLiteral("1002"), QStringLiteral("1008")}));
     ASSERT_EQ(columns.size(), 1u);
     EXPECT_EQ(columns[0].fieldName, QStringLiteral("1003"));
     EXPECT_FALSE(ds.findField(QStringLiteral("1002"))->visible);
@@ -144,18 +163,22 @@ TEST_F(Catalogue, GridColumnsFollowTheStoredFieldOrder) {
     EXPECT_EQ(columns[0].fieldIndex, -1);
     EXPECT_EQ(columns[0].title, QStringLiteral(" "));
     EXPECT_EQ(columns[0].widthPixels, 20);
-    const auto it = std::find_if(columns.begin(), columns.end(), [](const GridColumn& c) { return c.fieldName == QStringLiteral("1002"); });
+    const auto it = std::find_if(columns.begin(), columns.end(),
+                                 [](const GridColumn& c) { return c.fieldName == QStringLiteral("1002"); });
     ASSERT_NE(it, columns.end());
     EXPECT_EQ(it->widthChars, 35);
-    const auto pick = std::find_if(columns.begin(), columns.end(), [](const GridColumn& c) { return c.fieldName == QStringLiteral("1008"); });
+    const auto pick = std::find_if(columns.begin(), columns.end(),
+                                   [](const GridColumn& c) { return c.fieldName == QStringLiteral("1008"); });
     EXPECT_EQ(pick->pickList, (QStringList{QStringLiteral("1=Man"), QStringLiteral("2=Vrouw")}));
 }
 
 TEST_F(Catalogue, FieldOrderTexts) {
     DataSet ds = persons();
     cat.PrepareFields(ds, QStringLiteral("10"), false);
-    EXPECT_EQ(TmyMemLists::VisibleFieldOrder(ds), QStringLiteral("ID04=1,ID05=1,1002=1,1003=1,1008=1,1024=1,Extra=1"));
-    EXPECT_EQ(TmyMemLists::MissingFieldOrder(ds, QStringLiteral("ID04=1,1002=0,1003=1,1008=1,1024=1,Extra=0")),
-              QStringLiteral("ID05=0"));
+    EXPECT_EQ(TmyMemLists::VisibleFieldOrder(ds),
+              QStringLiteral("ID04=1,ID05=1,1002=1,1003=1,1008=1,1024=1,Extra=1"));
+    EXPECT_EQ(
+        TmyMemLists::MissingFieldOrder(ds, QStringLiteral("ID04=1,1002=0,1003=1,1008=1,1024=1,Extra=0")),
+        QStringLiteral("ID05=0"));
     EXPECT_EQ(TmyMemLists::MissingFieldOrder(ds, TmyMemLists::VisibleFieldOrder(ds)), QString());
 }

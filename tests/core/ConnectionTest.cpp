@@ -9,7 +9,8 @@
 using namespace ostrapel;
 
 TEST(ConnectionStringTest, ParsesKeysWithoutRegardToCase) {
-    const auto cs = ConnectionString::parse(QStringLiteral("provider=SQLite; Data Source=\"/tmp/a;b.db\";Extra=1"));
+    const auto cs =
+        ConnectionString::parse(QStringLiteral("provider=SQLite; Data Source=\"/tmp/a;b.db\";Extra=1"));
     EXPECT_EQ(cs.provider(), QStringLiteral("SQLite"));
     EXPECT_EQ(cs.dataSource(), QStringLiteral("/tmp/a;b.db"));
     EXPECT_EQ(cs.value(QStringLiteral("EXTRA")), QStringLiteral("1"));
@@ -51,7 +52,8 @@ TEST(ConnectionTest, ListsUserTablesOnly) {
 TEST(ConnectionTest, PreparedStatementIsReusedWithNewValues) {
     test::TestProgramDir dir;
     auto c = dir.connect();
-    const QString insert = QStringLiteral("insert into Filters (FilterNaam, GemaaktDoor) values (:Naam, :Door)");
+    const QString insert =
+        QStringLiteral("insert into Filters (FilterNaam, GemaaktDoor) values (:Naam, :Door)");
     SqlStatement& s = c->prepare(insert);
     EXPECT_EQ(&s, &c->prepare(insert));
     s.bind(QStringLiteral("door"), QStringLiteral("piet"));
@@ -59,7 +61,8 @@ TEST(ConnectionTest, PreparedStatementIsReusedWithNewValues) {
         s.bind(QStringLiteral("Naam"), QString::fromLatin1(name));
         s.exec();
     }
-    EXPECT_EQ(c->scalar(QStringLiteral("select count(*) from Filters where GemaaktDoor = 'piet'")).toInt(), 3);
+    EXPECT_EQ(c->scalar(QStringLiteral("select count(*) from Filters where GemaaktDoor = 'piet'")).toInt(),
+              3);
     EXPECT_THROW(s.bind(QStringLiteral("Onbekend"), 1), DatabaseError);
     EXPECT_THROW(c->execute(QStringLiteral("select * from GeenTabel")), DatabaseError);
 }
@@ -79,7 +82,8 @@ TEST(ConnectionTest, TransactionRollsBackUnlessCommitted) {
         t.commit();
     }
     EXPECT_EQ(c->scalar(QStringLiteral("select count(*) from Filters")).toInt(), 1);
-    EXPECT_EQ(c->scalar(QStringLiteral("select FilterNaam from Filters")).toString(), QStringLiteral("blijft"));
+    EXPECT_EQ(c->scalar(QStringLiteral("select FilterNaam from Filters")).toString(),
+              QStringLiteral("blijft"));
 }
 
 TEST(ConnectionTest, SecondConnectionWaitsInsteadOfFailing) {

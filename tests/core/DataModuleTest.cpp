@@ -1,6 +1,6 @@
+#include "core/DataModule.h"
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
-#include "core/DataModule.h"
 #include "core/DataSet.h"
 #include "core/IniFile.h"
 #include "core/Settings.h"
@@ -23,17 +23,28 @@ protected:
 };
 
 void statement(Connection& c, int coll, const QString& period, const QString& valuta, double amount) {
-    const QVariantMap key = {{QStringLiteral("c"), coll}, {QStringLiteral("p"), period}, {QStringLiteral("a"), amount}};
+    const QVariantMap key = {
+        {QStringLiteral("c"), coll}, {QStringLiteral("p"), period}, {QStringLiteral("a"), amount}};
     c.execute(QStringLiteral("insert into bord00 (ID01, ID02, ID03, [0018]) values (:c, 1, :p, :v)"),
               {{QStringLiteral("c"), coll}, {QStringLiteral("p"), period}, {QStringLiteral("v"), valuta}});
-    c.execute(QStringLiteral("insert into bord10 (ID01, ID02, ID03, ID07, [1024], [1026]) values (:c, 1, :p, 'K', ' ', :a)"), key);
-    c.execute(QStringLiteral("insert into bord50 (ID01, ID02, ID03, ID07, [5008]) values (:c, 1, :p, 'K', :a)"), key);
-    c.execute(QStringLiteral("insert into bord99 (ID01, ID02, ID03, [9905], [9906], [9907]) values (:c, 1, :p, :a, :a, :a)"), key);
+    c.execute(
+        QStringLiteral(
+            "insert into bord10 (ID01, ID02, ID03, ID07, [1024], [1026]) values (:c, 1, :p, 'K', ' ', :a)"),
+        key);
+    c.execute(
+        QStringLiteral("insert into bord50 (ID01, ID02, ID03, ID07, [5008]) values (:c, 1, :p, 'K', :a)"),
+        key);
+    c.execute(
+        QStringLiteral(
+            "insert into bord99 (ID01, ID02, ID03, [9905], [9906], [9907]) values (:c, 1, :p, :a, :a, :a)"),
+        key);
 }
 
 double amount(Connection& c, const QString& table, const QString& column, int coll) {
-    return c.scalar(QStringLiteral("select ") + column + QStringLiteral(" from ") + table + QStringLiteral(" where ID01 = :c"),
-                    {{QStringLiteral("c"), coll}})
+    return c
+        .scalar(QStringLiteral("select ") + column + QStringLiteral(" from ") + table +
+                    QStringLiteral(" where ID01 = :c"),
+                {{QStringLiteral("c"), coll}})
         .toDouble();
 }
 
@@ -43,7 +54,8 @@ TEST_F(DataModuleFixture, CreateConnectsAndWritesTheConnectionString) {
     ASSERT_TRUE(dm.DataModuleCreate([] { return ZipCheck::Ok; }));
     EXPECT_TRUE(dm.TableNames().contains(QStringLiteral("RecStruct")));
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(IniFile(settings.ComputerFile()).readString(QStringLiteral("Main"), QStringLiteral("ADOConnectionString"), {}),
+    EXPECT_EQ(IniFile(settings.ComputerFile())
+                  .readString(QStringLiteral("Main"), QStringLiteral("ADOConnectionString"), {}),
               QStringLiteral("Provider=SQLite;Data Source=") + dm.DatabasePath());
     EXPECT_TRUE(QFileInfo(dm.DatabasePath()).isFile());
 }
@@ -71,18 +83,21 @@ TEST_F(DataModuleFixture, ConnectionRetryCycle) {
     prompts.messages.clear();
     prompts.answers = {MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::No};
     EXPECT_FALSE(dm.DataModuleCreate());
-    EXPECT_EQ(prompts.texts(), (QStringList{NoConnection, NoConnection, NoConnection, NoConnection, ThreeTimes}));
+    EXPECT_EQ(prompts.texts(),
+              (QStringList{NoConnection, NoConnection, NoConnection, NoConnection, ThreeTimes}));
     EXPECT_EQ(prompts.editorCalls.size(), 3);
     EXPECT_FALSE(QFileInfo::exists(real)); // never created by trying
 
     // Yes there starts a new cycle; an edited string that works connects
     prompts.messages.clear();
     prompts.editorCalls.clear();
-    prompts.answers = {MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::Yes};
+    prompts.answers = {MsgButton::Yes, MsgButton::Yes, MsgButton::Yes,
+                       MsgButton::Yes, MsgButton::Yes, MsgButton::Yes};
     prompts.editedStrings = {std::nullopt, std::nullopt, std::nullopt,
                              QStringLiteral("Provider=SQLite;Data Source=") + moved};
     EXPECT_TRUE(dm.DataModuleCreate());
-    EXPECT_EQ(prompts.texts(), (QStringList{NoConnection, NoConnection, NoConnection, NoConnection, ThreeTimes, NoConnection}));
+    EXPECT_EQ(prompts.texts(), (QStringList{NoConnection, NoConnection, NoConnection, NoConnection,
+                                            ThreeTimes, NoConnection}));
     EXPECT_EQ(prompts.editorCalls.size(), 4);
 }
 
@@ -102,9 +117,11 @@ TEST_F(DataModuleFixture, DatabaseVersion) {
     dm.CheckDatabaseVersion();
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].type, MsgType::Information);
-    EXPECT_EQ(prompts.messages[0].text,
-              QStringLiteral("Er is een verschil in de versie van de\r\nOstrapel applicatie en de Ostrapel database.\r\n\r\n"
-                             "Applicatie: 1\r\nDatabase: 0"));
+    EXPECT_EQ(
+        prompts.messages[0].text,
+        QStringLiteral(
+            "Er is een verschil in de versie van de\r\nOstrapel applicatie en de Ostrapel database.\r\n\r\n"
+            "Applicatie: 1\r\nDatabase: 0"));
 }
 
 TEST_F(DataModuleFixture, CollectivityExistsPerInsuranceType) {
@@ -118,12 +135,20 @@ TEST_F(DataModuleFixture, CollectivityExistsPerInsuranceType) {
 
 TEST_F(DataModuleFixture, RepairsRunAtEveryStartAndTheIndexOnce) {
     ASSERT_TRUE(dm.DataModuleCreate());
-    dm.connection().execute(QStringLiteral("update RecStruct set PickList = '' where Soort = '50' and VeldNr = '02'"));
+    dm.connection().execute(
+        QStringLiteral("update RecStruct set PickList = '' where Soort = '50' and VeldNr = '02'"));
     dm.RepairCatalogueAndIndex();
     dm.RepairCatalogueAndIndex(); // the index exists now: ignored
-    EXPECT_EQ(dm.connection().scalar(QStringLiteral("select PickList from RecStruct where Soort = '50' and VeldNr = '02'")).toString(),
-              QStringLiteral("1=PROL;2=MUT;3=HAND"));
-    EXPECT_EQ(dm.connection().scalar(QStringLiteral("select count(*) from sqlite_master where name = 'IDX_BORD10_ID01_ID02_ID07_1024'")).toInt(), 1);
+    EXPECT_EQ(
+        dm.connection()
+            .scalar(QStringLiteral("select PickList from RecStruct where Soort = '50' and VeldNr = '02'"))
+            .toString(),
+        QStringLiteral("1=PROL;2=MUT;3=HAND"));
+    EXPECT_EQ(dm.connection()
+                  .scalar(QStringLiteral(
+                      "select count(*) from sqlite_master where name = 'IDX_BORD10_ID01_ID02_ID07_1024'"))
+                  .toInt(),
+              1);
 }
 
 TEST_F(DataModuleFixture, EuroConversion) {
@@ -139,7 +164,8 @@ TEST_F(DataModuleFixture, EuroConversion) {
     statement(c, 2, QStringLiteral("2002-01"), QStringLiteral("EUR"), 50);
     statement(c, 3, QStringLiteral("2001-11"), QStringLiteral("HFL"), 10);
     dm.ConvertToEuro(progress);
-    for (const char* t : {"bord10|[1026]", "bord50|[5008]", "bord99|[9905]", "bord99|[9906]", "bord99|[9907]"}) {
+    for (const char* t :
+         {"bord10|[1026]", "bord50|[5008]", "bord99|[9905]", "bord99|[9906]", "bord99|[9907]"}) {
         const QStringList tc = QString::fromLatin1(t).split(u'|');
         EXPECT_DOUBLE_EQ(amount(c, tc[0], tc[1], 1), 100.0) << t;
         EXPECT_DOUBLE_EQ(amount(c, tc[0], tc[1], 3), 4.54) << t;
@@ -159,12 +185,14 @@ TEST_F(DataModuleFixture, EuroConversionFailingHalfWayChangesNothing) {
     Connection& c = dm.connection();
     statement(c, 2, QStringLiteral("2002-01"), QStringLiteral("EUR"), 50);
     statement(c, 1, QStringLiteral("2001-12"), QStringLiteral("HFL"), 220.371);
-    c.execute(QStringLiteral("alter table bord10 rename to bord10_weg")); // the third command of each statement fails
+    c.execute(QStringLiteral(
+        "alter table bord10 rename to bord10_weg")); // the third command of each statement fails
     NullProgress progress;
     dm.ConvertToEuro(progress);
     EXPECT_DOUBLE_EQ(amount(c, QStringLiteral("bord99"), QStringLiteral("[9905]"), 1), 220.371);
     EXPECT_DOUBLE_EQ(amount(c, QStringLiteral("bord50"), QStringLiteral("[5008]"), 1), 220.371);
-    EXPECT_EQ(c.scalar(QStringLiteral("select [0018] from bord00 where ID01 = 1")).toString(), QStringLiteral("HFL"));
+    EXPECT_EQ(c.scalar(QStringLiteral("select [0018] from bord00 where ID01 = 1")).toString(),
+              QStringLiteral("HFL"));
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_FALSE(c.inTransaction());
 }

@@ -1,5 +1,5 @@
-#include "TestProgramDir.h"
 #include "core/DataSet.h"
+#include "TestProgramDir.h"
 #include "core/DataSetModel.h"
 #include "core/DisplayFormat.h"
 
@@ -31,10 +31,14 @@ protected:
                     {"c", "1", 0.0, nullptr},
                     {"a", "1", 7.0, "2006-01-01"}};
         for (const Row& r : rows)
-            db->execute(QStringLiteral("insert into bord50 (ID01, ID02, ID07, [5002], [5008], [5009]) values (1, 1, :k, :o, :a, :f)"),
-                        {{QStringLiteral("k"), QString::fromLatin1(r.id07)}, {QStringLiteral("o"), QString::fromLatin1(r.origin)},
-                         {QStringLiteral("a"), r.amount}, {QStringLiteral("f"), r.from ? QVariant(QString::fromLatin1(r.from)) : QVariant()}});
-        ds = db->query(QStringLiteral("select ID01, ID07, [5002], [5008], [5009], [5008] * 2 as Dubbel from bord50 order by rowid"));
+            db->execute(QStringLiteral("insert into bord50 (ID01, ID02, ID07, [5002], [5008], [5009]) values "
+                                       "(1, 1, :k, :o, :a, :f)"),
+                        {{QStringLiteral("k"), QString::fromLatin1(r.id07)},
+                         {QStringLiteral("o"), QString::fromLatin1(r.origin)},
+                         {QStringLiteral("a"), r.amount},
+                         {QStringLiteral("f"), r.from ? QVariant(QString::fromLatin1(r.from)) : QVariant()}});
+        ds = db->query(QStringLiteral(
+            "select ID01, ID07, [5002], [5008], [5009], [5008] * 2 as Dubbel from bord50 order by rowid"));
     }
     void TearDown() override {
         DataSet::setTypeHook({});
@@ -43,7 +47,8 @@ protected:
 
     QStringList order(const QString& field) {
         QStringList out;
-        for (ds.first(); !ds.eof(); ds.next()) out << ds.value(field).toString();
+        for (ds.first(); !ds.eof(); ds.next())
+            out << ds.value(field).toString();
         return out;
     }
 

@@ -130,14 +130,19 @@ TEST_F(DeliveredDatabase, RecStructHoldsEveryFieldOfTheLayout) {
 }
 
 TEST_F(DeliveredDatabase, StatementTableColumnsFollowTheCatalogueInOrder) {
-    for (const QString& kind : {QStringLiteral("00"), QStringLiteral("10"), QStringLiteral("50"), QStringLiteral("99")}) {
+    for (const QString& kind :
+         {QStringLiteral("00"), QStringLiteral("10"), QStringLiteral("50"), QStringLiteral("99")}) {
         SCOPED_TRACE(kind.toStdString());
         QStringList expected;
-        DataSet ids = db->query(QStringLiteral("select VeldNr from RecStruct where Soort = 'ID' order by VeldNr"));
-        for (ids.first(); !ids.eof(); ids.next()) expected << QStringLiteral("ID") + ids.value(QStringLiteral("VeldNr")).toString();
-        DataSet fields = db->query(QStringLiteral("select Soort, VeldNr from RecStruct where Soort = :k order by VeldNr"),
-                                   {{QStringLiteral("k"), kind}});
-        for (fields.first(); !fields.eof(); fields.next()) expected << kind + fields.value(QStringLiteral("VeldNr")).toString();
+        DataSet ids =
+            db->query(QStringLiteral("select VeldNr from RecStruct where Soort = 'ID' order by VeldNr"));
+        for (ids.first(); !ids.eof(); ids.next())
+            expected << QStringLiteral("ID") + ids.value(QStringLiteral("VeldNr")).toString();
+        DataSet fields =
+            db->query(QStringLiteral("select Soort, VeldNr from RecStruct where Soort = :k order by VeldNr"),
+                      {{QStringLiteral("k"), kind}});
+        for (fields.first(); !fields.eof(); fields.next())
+            expected << kind + fields.value(QStringLiteral("VeldNr")).toString();
         EXPECT_EQ(db->columnNames(QStringLiteral("bord") + kind), expected);
     }
 }
@@ -147,10 +152,12 @@ TEST_F(DeliveredDatabase, FieldDisplayVersionAndFilterTables) {
     const QStringList shown = {QStringLiteral("0001"), QStringLiteral("0002"), QStringLiteral("0003"),
                                QStringLiteral("1004"), QStringLiteral("1005"), QStringLiteral("1007"),
                                QStringLiteral("5003"), QStringLiteral("9903")};
-    DataSet fd = db->query(QStringLiteral("select Soort, VeldNr from FieldDisplay where Tonen = 'J' order by Soort, VeldNr"));
+    DataSet fd = db->query(
+        QStringLiteral("select Soort, VeldNr from FieldDisplay where Tonen = 'J' order by Soort, VeldNr"));
     QStringList actual;
     for (fd.first(); !fd.eof(); fd.next())
-        actual << fd.value(QStringLiteral("Soort")).toString() + fd.value(QStringLiteral("VeldNr")).toString();
+        actual << fd.value(QStringLiteral("Soort")).toString() +
+                      fd.value(QStringLiteral("VeldNr")).toString();
     EXPECT_EQ(actual, shown);
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT VERSIENR FROM VERSIECTRL")).toInt(), 1);
     for (const char* table : {"Filters", "FilterCrits", "bord00", "BORD10", "Bord50", "bord99", "recstruct"})
@@ -175,10 +182,13 @@ TEST_F(DeliveredDatabase, QueriesOfTheListsUseIndexes) {
         QSqlQuery q(db->database());
         ASSERT_TRUE(q.exec(QStringLiteral("explain query plan ") + QString::fromLatin1(c.sql)));
         QString plan;
-        while (q.next()) plan += q.value(3).toString() + u'\n';
+        while (q.next())
+            plan += q.value(3).toString() + u'\n';
         EXPECT_TRUE(plan.contains(QString::fromLatin1(c.index))) << c.sql << "\n" << plan.toStdString();
     }
-    EXPECT_EQ(db->scalar(QStringLiteral("select count(*) from sqlite_master where name = 'IDX_BORD10_ID01_ID02_ID07_1024'"))
-                  .toInt(),
-              0);
+    EXPECT_EQ(
+        db->scalar(QStringLiteral(
+                       "select count(*) from sqlite_master where name = 'IDX_BORD10_ID01_ID02_ID07_1024'"))
+            .toInt(),
+        0);
 }

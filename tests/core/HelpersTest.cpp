@@ -16,7 +16,8 @@ TEST(TextHelpersTest, Tokens) {
         const char* text;
         int count;
         const char* second;
-    } cases[] = {{"", 0, ""}, {"a", 1, ""}, {"a;", 1, ""}, {";a", 2, "a"}, {"a;;b", 3, ""}, {"2005-01;2005-06", 2, "2005-06"}};
+    } cases[] = {{"", 0, ""},    {"a", 1, ""},    {"a;", 1, ""},
+                 {";a", 2, "a"}, {"a;;b", 3, ""}, {"2005-01;2005-06", 2, "2005-06"}};
     for (const Case& c : cases) {
         EXPECT_EQ(TokenCount(QString::fromLatin1(c.text), u';'), c.count) << c.text;
         EXPECT_EQ(TokenAt(QString::fromLatin1(c.text), u';', 1), QString::fromLatin1(c.second)) << c.text;
@@ -31,8 +32,10 @@ TEST(TextHelpersTest, Tokens) {
 }
 
 TEST(TextHelpersTest, JoiningAndLists) {
-    EXPECT_EQ(JoinNonEmpty(QStringLiteral(" a "), QStringLiteral("b"), QStringLiteral(" ")), QStringLiteral("a b"));
-    EXPECT_EQ(JoinNonEmpty(QStringLiteral(" "), QStringLiteral("b"), QStringLiteral(" ")), QStringLiteral("b"));
+    EXPECT_EQ(JoinNonEmpty(QStringLiteral(" a "), QStringLiteral("b"), QStringLiteral(" ")),
+              QStringLiteral("a b"));
+    EXPECT_EQ(JoinNonEmpty(QStringLiteral(" "), QStringLiteral("b"), QStringLiteral(" ")),
+              QStringLiteral("b"));
     EXPECT_EQ(QualifiedFieldList(QStringLiteral("1002;ID05"), QStringLiteral("bord10")),
               QStringLiteral("bord10.[1002], bord10.[ID05]"));
     QString text;
@@ -52,7 +55,8 @@ TEST(TextHelpersTest, JoiningAndLists) {
     EXPECT_EQ(FirstCommaItem(QString()), QString());
     EXPECT_EQ(ReadCommaText(QStringLiteral("1002=1,\"a b=0\",1003=2")),
               (QStringList{QStringLiteral("1002=1"), QStringLiteral("a b=0"), QStringLiteral("1003=2")}));
-    EXPECT_EQ(WriteCommaText({QStringLiteral("1002=1"), QStringLiteral("a b")}), QStringLiteral("1002=1,\"a b\""));
+    EXPECT_EQ(WriteCommaText({QStringLiteral("1002=1"), QStringLiteral("a b")}),
+              QStringLiteral("1002=1,\"a b\""));
 }
 
 TEST(SqlFragmentsTest, PeriodClauses) {
@@ -64,13 +68,16 @@ TEST(SqlFragmentsTest, PeriodClauses) {
     } cases[] = {
         {"", "AND 1=1", "AND 1=1", "Geen periode ingesteld"},
         {"2005-01;2005-01",
-         "AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and (BORD50.[ID03] = '2005-01'))",
+         "AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and (BORD50.[ID03] = "
+         "'2005-01'))",
          "AND BORD50.[ID03] = '2005-01'", "Maand 2005-01"},
         {"2005-01;2005-06",
-         "AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and ((BORD50.[ID03] >= '2005-01') and (BORD50.[ID03] <= '2005-06')))",
+         "AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and ((BORD50.[ID03] >= "
+         "'2005-01') and (BORD50.[ID03] <= '2005-06')))",
          "AND BORD50.[ID03] >= '2005-01' and BORD50.[ID03] <= '2005-06'", "Periode 2005-01 tot 2005-06"},
         {"2006-01",
-         "AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and (BORD50.[ID03] >= '2006-01'))",
+         "AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and (BORD50.[ID03] >= "
+         "'2006-01'))",
          "AND BORD50.[ID03] >= '2006-01'", "Periode 2006-01 tot nu"},
     };
     for (const Case& c : cases) {
@@ -78,7 +85,8 @@ TEST(SqlFragmentsTest, PeriodClauses) {
         EXPECT_EQ(p.persons, QString::fromLatin1(c.persons)) << c.setting;
         EXPECT_EQ(p.components, QString::fromLatin1(c.components)) << c.setting;
         EXPECT_EQ(p.description, QString::fromLatin1(c.description)) << c.setting;
-        EXPECT_EQ(p.bord10Form, QString(p.components).replace(QStringLiteral("BORD50"), QStringLiteral("BORD10")));
+        EXPECT_EQ(p.bord10Form,
+                  QString(p.components).replace(QStringLiteral("BORD50"), QStringLiteral("BORD10")));
     }
 }
 
@@ -93,7 +101,8 @@ TEST(SqlFragmentsTest, TypesAndCaption) {
     EXPECT_EQ(column, QStringLiteral("[5007]"));
     ComponentNameColumn(2, column);
     EXPECT_EQ(column, QStringLiteral("[5012]"));
-    EXPECT_EQ(CollectivityCaption(12, 1, QStringLiteral("SV"), QStringLiteral("Test")), QStringLiteral("0012-1 SV: Test"));
+    EXPECT_EQ(CollectivityCaption(12, 1, QStringLiteral("SV"), QStringLiteral("Test")),
+              QStringLiteral("0012-1 SV: Test"));
 }
 
 TEST(RunLogTest, LinesOfOneDayShareAFile) {
@@ -103,11 +112,13 @@ TEST(RunLogTest, LinesOfOneDayShareAFile) {
     WriteRunLog(QStringLiteral("tweede fout"), false, base, false);
     const QStringList files = QDir(base + QStringLiteral("log")).entryList(QDir::Files);
     ASSERT_EQ(files.size(), 1);
-    EXPECT_EQ(files[0], QStringLiteral("log") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".txt"));
+    EXPECT_EQ(files[0], QStringLiteral("log") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
+                            QStringLiteral(".txt"));
     QFile f(base + QStringLiteral("log/") + files[0]);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].contains(QRegularExpression(QStringLiteral(R"(^\d\d:\d\d:\d\d\.\d\d\d : eerste fout$)"))));
+    EXPECT_TRUE(
+        lines[0].contains(QRegularExpression(QStringLiteral(R"(^\d\d:\d\d:\d\d\.\d\d\d : eerste fout$)"))));
     EXPECT_EQ(lines[1], QStringLiteral("tweede fout"));
 }

@@ -1,5 +1,5 @@
-#include "core/IniFile.h"
 #include "core/Settings.h"
+#include "core/IniFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,22 +21,29 @@ void writeFile(const QString& path, const QByteArray& text) {
 TEST(IniFileTest, ReadsLikeAProfileFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.ini"));
-    writeFile(path, "[Main]\r\nMainFormHeight=abc\r\nWidth = 12 \r\nFlag=7\r\nOff=0\r\nQuoted=\"x y\"\r\n[MDI_0012001]\nIndexField10=\n");
+    writeFile(path, "[Main]\r\nMainFormHeight=abc\r\nWidth = 12 \r\nFlag=7\r\nOff=0\r\nQuoted=\"x "
+                    "y\"\r\n[MDI_0012001]\nIndexField10=\n");
     IniFile ini(path);
     struct IntCase {
         const char* section;
         const char* key;
         int def;
         int expected;
-    } ints[] = {{"main", "mainformheight", 400, 400}, {"MAIN", "WIDTH", 0, 12}, {"Main", "Missing", -1, -1},
+    } ints[] = {{"main", "mainformheight", 400, 400},
+                {"MAIN", "WIDTH", 0, 12},
+                {"Main", "Missing", -1, -1},
                 {"Other", "Width", 5, 5}};
     for (const IntCase& c : ints)
-        EXPECT_EQ(ini.readInteger(QString::fromLatin1(c.section), QString::fromLatin1(c.key), c.def), c.expected) << c.key;
+        EXPECT_EQ(ini.readInteger(QString::fromLatin1(c.section), QString::fromLatin1(c.key), c.def),
+                  c.expected)
+            << c.key;
     EXPECT_TRUE(ini.readBool(QStringLiteral("Main"), QStringLiteral("Flag"), false));
     EXPECT_FALSE(ini.readBool(QStringLiteral("Main"), QStringLiteral("Off"), true));
     EXPECT_TRUE(ini.readBool(QStringLiteral("Main"), QStringLiteral("MainFormHeight"), true));
     EXPECT_EQ(ini.readString(QStringLiteral("Main"), QStringLiteral("Quoted"), {}), QStringLiteral("x y"));
-    EXPECT_EQ(ini.readString(QStringLiteral("mdi_0012001"), QStringLiteral("IndexField10"), QStringLiteral("d")), QString());
+    EXPECT_EQ(
+        ini.readString(QStringLiteral("mdi_0012001"), QStringLiteral("IndexField10"), QStringLiteral("d")),
+        QString());
 }
 
 TEST(IniFileTest, WritesThroughATemporaryFileAndKeepsOtherValues) {
@@ -52,7 +59,8 @@ TEST(IniFileTest, WritesThroughATemporaryFileAndKeepsOtherValues) {
     EXPECT_EQ(again.readInteger(QStringLiteral("Main"), QStringLiteral("A"), 0), 2);
     EXPECT_EQ(again.readString(QStringLiteral("Main"), QStringLiteral("B"), {}), QStringLiteral("1"));
     EXPECT_EQ(again.sectionNames(), QStringList{QStringLiteral("Main")});
-    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("sub"))).entryList(QDir::Files), QStringList{QStringLiteral("b.ini")});
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("sub"))).entryList(QDir::Files),
+              QStringList{QStringLiteral("b.ini")});
 }
 
 TEST(SettingsTest, FirstStartDefaultsAndFiles) {
@@ -71,7 +79,8 @@ TEST(SettingsTest, FirstStartDefaultsAndFiles) {
     EXPECT_EQ(s.MRUList(), QString());
 
     s.SetMRUList(QStringLiteral("0012001,0013002"));
-    EXPECT_TRUE(s.UserFile().endsWith(QStringLiteral("/Settings/USR_") + TBasisStaticSettings::UserName() + QStringLiteral(".ini")));
+    EXPECT_TRUE(s.UserFile().endsWith(QStringLiteral("/Settings/USR_") + TBasisStaticSettings::UserName() +
+                                      QStringLiteral(".ini")));
     EXPECT_TRUE(QFile::exists(s.UserFile()));
     s.SetADOConnectionString(QStringLiteral("Provider=SQLite;Data Source=x"));
     IniFile computer(s.ComputerFile());
@@ -105,7 +114,8 @@ TEST(SettingsTest, FoldersAndWindowKeys) {
     const QString program = QDir(dir.path()).canonicalPath() + u'/';
     EXPECT_EQ(s.ProgramDir(), program);
     EXPECT_EQ(s.ImportDir(), program + QStringLiteral("Import/"));
-    for (const QString& folder : {s.ErrorLogsDir(), s.ExportDir(), s.InfoDir(), s.PluginsDir(), s.SqlScriptsDir(), s.HelpDir()})
+    for (const QString& folder :
+         {s.ErrorLogsDir(), s.ExportDir(), s.InfoDir(), s.PluginsDir(), s.SqlScriptsDir(), s.HelpDir()})
         EXPECT_TRUE(QDir(folder).exists()) << folder.toStdString();
     EXPECT_TRUE(TStaticSettings::TempDir().endsWith(u'/'));
     EXPECT_EQ(WindowKey(12, 1), QStringLiteral("0012001"));

@@ -11,13 +11,15 @@ namespace {
 class CheckPassTest : public test::ImportFixture {
 protected:
     TmyImportStruct check(const QStringList& lines, int dbVersion = 1) {
-        return CheckStatementFile(catalogue, view, write(QStringLiteral("000012001-01S.dat"), lines), dbVersion);
+        return CheckStatementFile(catalogue, view, write(QStringLiteral("000012001-01S.dat"), lines),
+                                  dbVersion);
     }
     // the control record with one field replaced
     QStringList withControl(QStringList lines, const QString& field, const QVariant& value) {
         const TmyRecStruct* e = catalogue.FindField(field);
         StatementWriter w(catalogue);
-        QString formatted = w.composeLine(QStringLiteral("99"), {{field, value}}).mid(e->start - 1, e->length);
+        QString formatted =
+            w.composeLine(QStringLiteral("99"), {{field, value}}).mid(e->start - 1, e->length);
         lines.last().replace(e->start - 1, e->length, formatted);
         return lines;
     }
@@ -55,7 +57,8 @@ TEST_F(CheckPassTest, ErrorFlagsAndReasons) {
         {withControl(good, QStringLiteral("9903"), int(good.size()) - 1), 1, "aantal records"},
         {withControl(good, QStringLiteral("9904"), 5), 1, "aantal personen"},
         {good, 0, "versie applicatie"}, // no version table: every file is version 0
-        {withControl(withControl(good, QStringLiteral("9903"), 1), QStringLiteral("9904"), 0), 1, "aantal records, aantal personen"},
+        {withControl(withControl(good, QStringLiteral("9903"), 1), QStringLiteral("9904"), 0), 1,
+         "aantal records, aantal personen"},
         {good.mid(1), 1, "versie applicatie, geen collectiviteitsrecord"},
     };
     for (const Case& c : cases) {
@@ -90,8 +93,8 @@ TEST_F(CheckPassTest, UnreadableValueNamesFileLineAndField) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("000012001-01S.dat"))) << e.message().toStdString();
         EXPECT_TRUE(e.message().contains(QStringLiteral("Regel 3, veld 5008"))) << e.message().toStdString();
     }
-    EXPECT_THROW(check(withControl(statement(12, QStringLiteral("2006-01"), {"A"}, true), QStringLiteral("9902"),
-                                   QStringLiteral("31.12.2005"))),
+    EXPECT_THROW(check(withControl(statement(12, QStringLiteral("2006-01"), {"A"}, true),
+                                   QStringLiteral("9902"), QStringLiteral("31.12.2005"))),
                  ImportError);
 }
 
@@ -125,7 +128,9 @@ TEST(ImportOverviewTest, SelectAllToggleAndCloseTest) {
     prompts.messages.clear();
     EXPECT_TRUE(o.acceptClose(prompts));
     EXPECT_EQ(prompts.texts(),
-              (QStringList{QStringLiteral("Bestand van collectiviteit 12.1 [2006-01] \r\nbevat fouten (aantal records)"), NotAllImported}));
+              (QStringList{QStringLiteral(
+                               "Bestand van collectiviteit 12.1 [2006-01] \r\nbevat fouten (aantal records)"),
+                           NotAllImported}));
     EXPECT_EQ(o.goodCount(), 1);
     EXPECT_EQ(summaries[0].Import, u'J');
     EXPECT_EQ(summaries[1].Import, u'J');

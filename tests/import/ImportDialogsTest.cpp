@@ -22,7 +22,8 @@ class ImportDialogs : public test::ImportFixture {};
 TEST_F(ImportDialogs, OverviewButtonsAndCloseTest) {
     QStringList bad = statement(13, QStringLiteral("2006-01"), {"A"}, true);
     bad.removeAt(1); // one person fewer than the control record says
-    const QString good = write(QStringLiteral("000012001-01S.dat"), statement(12, QStringLiteral("2006-01"), {"A", "B"}, true, 2));
+    const QString good = write(QStringLiteral("000012001-01S.dat"),
+                               statement(12, QStringLiteral("2006-01"), {"A", "B"}, true, 2));
     const QString wrong = write(QStringLiteral("000013001-01S.dat"), bad);
     std::vector<TmyImportStruct> summaries = {CheckStatementFile(catalogue, view, good, 1),
                                               CheckStatementFile(catalogue, view, wrong, 1)};
@@ -54,7 +55,8 @@ TEST_F(ImportDialogs, OverviewButtonsAndCloseTest) {
 
 TEST_F(ImportDialogs, WholeRunThroughTheImportDialog) {
     write(QStringLiteral("000012001-01.dat"), statement(12, QStringLiteral("2005-01"), {"A", "B"}, false, 2));
-    write(QStringLiteral("000012001-02.dat"), statement(12, QStringLiteral("2005-02"), {"A", "B", "C"}, false, 2));
+    write(QStringLiteral("000012001-02.dat"),
+          statement(12, QStringLiteral("2005-02"), {"A", "B", "C"}, false, 2));
     TdlgImport dialog(*db, catalogue, prompts, 1, dir.filePath(QStringLiteral("Import")));
     dialog.SetFileList({QStringLiteral("000012001-02.dat"), QStringLiteral("000012001-01.dat")});
     int overviews = 0;

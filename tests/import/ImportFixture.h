@@ -43,36 +43,43 @@ protected:
     QStringList statement(int coll, const QString& period, const QStringList& persons, bool standard,
                           int components = 1, const Fields& extra00 = {}) const {
         StatementWriter w(catalogue);
-        const Fields key = {{QStringLiteral("ID01"), coll}, {QStringLiteral("ID02"), 1}, {QStringLiteral("ID03"), period}};
+        const Fields key = {
+            {QStringLiteral("ID01"), coll}, {QStringLiteral("ID02"), 1}, {QStringLiteral("ID03"), period}};
         auto with = [&](Fields f) {
             for (auto it = key.cbegin(); it != key.cend(); ++it)
                 if (!f.contains(it.key())) f.insert(it.key(), it.value());
             return f;
         };
-        Fields c00 = {{QStringLiteral("ID05"), standard ? QStringLiteral("S000000000") : QStringLiteral("0000000000")},
-                      {QStringLiteral("0003"), QStringLiteral("Test BV")},
-                      {QStringLiteral("0018"), QStringLiteral("EUR")},
-                      {QStringLiteral("0020"), 1}};
-        for (auto it = extra00.cbegin(); it != extra00.cend(); ++it) c00.insert(it.key(), it.value());
+        Fields c00 = {
+            {QStringLiteral("ID05"), standard ? QStringLiteral("S000000000") : QStringLiteral("0000000000")},
+            {QStringLiteral("0003"), QStringLiteral("Test BV")},
+            {QStringLiteral("0018"), QStringLiteral("EUR")},
+            {QStringLiteral("0020"), 1}};
+        for (auto it = extra00.cbegin(); it != extra00.cend(); ++it)
+            c00.insert(it.key(), it.value());
         QStringList lines = {w.composeLine(QStringLiteral("00"), with(c00))};
         double total = 0;
         for (const QString& p : persons) {
-            lines << w.composeLine(QStringLiteral("10"), with({{QStringLiteral("ID05"), p},
-                                                                {QStringLiteral("ID07"), p},
-                                                                {QStringLiteral("1002"), QStringLiteral("Naam ") + p},
-                                                                {QStringLiteral("1024"), standard ? QStringLiteral("Z") : QStringLiteral("Z")}}));
+            lines << w.composeLine(
+                QStringLiteral("10"),
+                with({{QStringLiteral("ID05"), p},
+                      {QStringLiteral("ID07"), p},
+                      {QStringLiteral("1002"), QStringLiteral("Naam ") + p},
+                      {QStringLiteral("1024"), standard ? QStringLiteral("Z") : QStringLiteral("Z")}}));
             for (int k = 0; k < components; ++k) {
-                lines << w.composeLine(QStringLiteral("50"), with({{QStringLiteral("ID05"), p},
-                                                                    {QStringLiteral("ID07"), p},
-                                                                    {QStringLiteral("5002"), QStringLiteral("I")},
-                                                                    {QStringLiteral("5004"), QStringLiteral("C%1").arg(k)},
-                                                                    {QStringLiteral("5008"), 10.0},
-                                                                    {QStringLiteral("5011"), QStringLiteral("C")}}));
+                lines << w.composeLine(QStringLiteral("50"),
+                                       with({{QStringLiteral("ID05"), p},
+                                             {QStringLiteral("ID07"), p},
+                                             {QStringLiteral("5002"), QStringLiteral("I")},
+                                             {QStringLiteral("5004"), QStringLiteral("C%1").arg(k)},
+                                             {QStringLiteral("5008"), 10.0},
+                                             {QStringLiteral("5011"), QStringLiteral("C")}}));
                 total += 10.0;
             }
         }
         lines << w.composeLine(QStringLiteral("99"),
-                               with({{QStringLiteral("ID05"), standard ? QStringLiteral("S999999999") : QStringLiteral("9999999999")},
+                               with({{QStringLiteral("ID05"),
+                                      standard ? QStringLiteral("S999999999") : QStringLiteral("9999999999")},
                                      {QStringLiteral("9902"), QDate(2006, 1, 1)},
                                      {QStringLiteral("9903"), int(lines.size()) + 1},
                                      {QStringLiteral("9904"), int(persons.size())},

@@ -64,10 +64,14 @@ protected:
 } // namespace
 
 TEST_F(ImportSources, EntriesLandWithoutTheirFolderNames) {
-    writeZip(src(QStringLiteral("000012001-01.zip")), {{"../x.dat", "a"}, {"/etc/y", "b"}, {"map\\sub\\z.dat", "c"}, {"dir/", ""}});
+    writeZip(src(QStringLiteral("000012001-01.zip")),
+             {{"../x.dat", "a"}, {"/etc/y", "b"}, {"map\\sub\\z.dat", "c"}, {"dir/", ""}});
     QString error;
-    EXPECT_EQ(ZipArchive::extractAll(src(QStringLiteral("000012001-01.zip")), settings.ImportDir(), &error), 3) << error.toStdString();
-    EXPECT_EQ(importFolder(), (QStringList{QStringLiteral("x.dat"), QStringLiteral("y"), QStringLiteral("z.dat")}));
+    EXPECT_EQ(ZipArchive::extractAll(src(QStringLiteral("000012001-01.zip")), settings.ImportDir(), &error),
+              3)
+        << error.toStdString();
+    EXPECT_EQ(importFolder(),
+              (QStringList{QStringLiteral("x.dat"), QStringLiteral("y"), QStringLiteral("z.dat")}));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("x.dat"))));
     // overwriting a file of the same name
     writeZip(src(QStringLiteral("b.zip")), {{"x.dat", "nieuw"}});
@@ -81,15 +85,17 @@ TEST_F(ImportSources, EntriesLandWithoutTheirFolderNames) {
 TEST_F(ImportSources, TwoArchivesImportInOneRunInNameOrder) {
     writeZip(src(QStringLiteral("000013001-02.zip")), {{"000013001-02.dat", "x"}});
     writeZip(src(QStringLiteral("000012001-01S.zip")), {{"000012001-01S.dat", "y"}});
-    QFile::copy(src(QStringLiteral("000013001-02.zip")), dir.filePath(QStringLiteral("Import/000011001-01S.dat"))); // a leftover S file
+    QFile::copy(src(QStringLiteral("000013001-02.zip")),
+                dir.filePath(QStringLiteral("Import/000011001-01S.dat"))); // a leftover S file
     prompts.nextFiles = {src(QStringLiteral("000013001-02.zip")), src(QStringLiteral("000012001-01S.zip"))};
     ImportCommand command(settings, prompts, hooks);
     command.removableMedium = [] { return QString(); };
     command.ActionImporterenExecute();
     EXPECT_EQ(actions, QStringList{QStringLiteral("importeren")});
     EXPECT_EQ(dialogs, 1);
-    EXPECT_EQ(dialogNames, (QStringList{QStringLiteral("000011001-01S.dat"), QStringLiteral("000012001-01S.dat"),
-                                        QStringLiteral("000013001-02.dat")}));
+    EXPECT_EQ(dialogNames,
+              (QStringList{QStringLiteral("000011001-01S.dat"), QStringLiteral("000012001-01S.dat"),
+                           QStringLiteral("000013001-02.dat")}));
     EXPECT_EQ(euroRuns, 1);
     EXPECT_EQ(rebuilds, 1);
     EXPECT_TRUE(importFolder().isEmpty());
@@ -152,7 +158,8 @@ TEST_F(ImportSources, DamagedArchiveContributesNothing) {
     ImportCommand command(settings, prompts, hooks);
     command.ActionImporterenExecute();
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_TRUE(prompts.messages[0].text.startsWith(QStringLiteral("Het archief \"000012001-01.zip\" kon niet worden uitgepakt")));
+    EXPECT_TRUE(prompts.messages[0].text.startsWith(
+        QStringLiteral("Het archief \"000012001-01.zip\" kon niet worden uitgepakt")));
     EXPECT_EQ(dialogs, 0);
     EXPECT_TRUE(importFolder().isEmpty());
 }

@@ -64,8 +64,8 @@ TEST(StatementFieldsTest, Conversions) {
         {"50", "09", 'X', "abc", QVariant()},
     };
     for (const Case& c : cases) {
-        const QVariant v = ConvertFieldValue(QString::fromLatin1(c.rec), QString::fromLatin1(c.nr), QChar::fromLatin1(c.type),
-                                             QString::fromLatin1(c.raw));
+        const QVariant v = ConvertFieldValue(QString::fromLatin1(c.rec), QString::fromLatin1(c.nr),
+                                             QChar::fromLatin1(c.type), QString::fromLatin1(c.raw));
         EXPECT_EQ(v, c.expected) << c.rec << c.nr << " '" << c.raw << "'";
     }
     EXPECT_EQ(ReadStatementDate(QStringLiteral("31.12.04")).year(), 2004);

@@ -1,6 +1,7 @@
 // The main window offscreen, answered through the prompts facade.
-#include "ScriptedPrompts.h"
+#include "SampleGenerator.h"
 #include "Screenshots.h"
+#include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
 #include "core/DataModule.h"
 #include "core/IniFile.h"
@@ -8,12 +9,11 @@
 #include "core/Settings.h"
 #include "import/ImportOverview.h"
 #include "import/ui/TdlgImport.h"
-#include "SampleGenerator.h"
 #include "shell/MaintenanceCheck.h"
 #include "shell/ShellTexts.h"
 #include "shell/TDlgSplash.h"
-#include "shell/TfrmMain.h"
 #include "shell/TdlgKiesColl.h"
+#include "shell/TfrmMain.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -50,11 +50,14 @@ protected:
     // A collectivity with one insured person of the given types.
     void collectivity(int nr, const QString& name, const QStringList& types = {QStringLiteral(" ")}) {
         Connection& c = dm->connection();
-        c.execute(QStringLiteral("insert into bord00 (ID01, ID02, ID03, [0003]) values (:n, 1, '2006-01', :name)"),
-                  {{QStringLiteral("n"), nr}, {QStringLiteral("name"), name}});
+        c.execute(
+            QStringLiteral("insert into bord00 (ID01, ID02, ID03, [0003]) values (:n, 1, '2006-01', :name)"),
+            {{QStringLiteral("n"), nr}, {QStringLiteral("name"), name}});
         for (const QString& t : types)
-            c.execute(QStringLiteral("insert into bord10 (ID01, ID02, ID03, ID07, [1024]) values (:n, 1, '2006-01', 'K', :t)"),
-                      {{QStringLiteral("n"), nr}, {QStringLiteral("t"), t}});
+            c.execute(
+                QStringLiteral(
+                    "insert into bord10 (ID01, ID02, ID03, ID07, [1024]) values (:n, 1, '2006-01', 'K', :t)"),
+                {{QStringLiteral("n"), nr}, {QStringLiteral("t"), t}});
     }
     TfrmMain& open() {
         window = std::make_unique<TfrmMain>(*dm, *settings, prompts);
@@ -64,7 +67,8 @@ protected:
     }
     QStringList menuTexts(QMenu* m) {
         QStringList out;
-        for (QAction* a : m->actions()) out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        for (QAction* a : m->actions())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
         return out;
     }
     // Closes the window answering the close question.
@@ -93,11 +97,14 @@ TEST_F(MainWindow, FirstStartUsesTheDefaults) {
     EXPECT_FALSE(w.isMaximized());
     EXPECT_FALSE(w.toolBar()->isVisible());
     QStringList menus;
-    for (QAction* a : w.menuBar()->actions()) menus << a->text();
+    for (QAction* a : w.menuBar()->actions())
+        menus << a->text();
     EXPECT_EQ(menus, (QStringList{MenuBestand, MenuOnderhoud, MenuVenster, MenuHelp}));
     EXPECT_EQ(w.action(QStringLiteral("actClose"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
-    EXPECT_EQ(w.action(QStringLiteral("ActionImporteren"))->statusTip(), QStringLiteral("Importeren van gegevens uit aangeleverde bestanden"));
-    for (QToolButton* b : w.collectivityButtons()) EXPECT_FALSE(b->isEnabled());
+    EXPECT_EQ(w.action(QStringLiteral("ActionImporteren"))->statusTip(),
+              QStringLiteral("Importeren van gegevens uit aangeleverde bestanden"));
+    for (QToolButton* b : w.collectivityButtons())
+        EXPECT_FALSE(b->isEnabled());
 
     w.action(QStringLiteral("actToolbarMainMenuTonen"))->setChecked(true);
     EXPECT_TRUE(w.toolBar()->isVisible());
@@ -128,11 +135,13 @@ TEST_F(MainWindow, ImportFromTheFileMenuFillsTheOpenList) {
         QTRY_VERIFY(dialog.run().done());
     };
     w.action(QStringLiteral("ActionImporteren"))->trigger();
-    EXPECT_EQ(menuTexts(w.openMenu()), (QStringList{QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV"),
-                                                    QStringLiteral("0013-1 SV: Installatiebedrijf Van Dam")}));
+    EXPECT_EQ(menuTexts(w.openMenu()),
+              (QStringList{QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV"),
+                           QStringLiteral("0013-1 SV: Installatiebedrijf Van Dam")}));
     EXPECT_TRUE(w.openMenu()->menuAction()->isVisible());
     EXPECT_EQ(prompts.openFolders, QStringList{settings->ImportDir()});
-    const QStringList menus = {QStringLiteral("bestand"), QStringLiteral("onderhoud"), QStringLiteral("venster"), QStringLiteral("help")};
+    const QStringList menus = {QStringLiteral("bestand"), QStringLiteral("onderhoud"),
+                               QStringLiteral("venster"), QStringLiteral("help")};
     for (int i = 0; i < 4; ++i) {
         QMenu* m = w.menuBar()->actions()[i]->menu();
         m->popup(w.mapToGlobal(QPoint(0, 0)));
@@ -142,7 +151,8 @@ TEST_F(MainWindow, ImportFromTheFileMenuFillsTheOpenList) {
 }
 
 TEST_F(MainWindow, OpenListInItsThreeForms) {
-    for (int i = 1; i <= 10; ++i) collectivity(i, QStringLiteral("Coll %1").arg(i));
+    for (int i = 1; i <= 10; ++i)
+        collectivity(i, QStringLiteral("Coll %1").arg(i));
     TfrmMain& w = open();
     EXPECT_EQ(w.openMenu()->actions().size(), 10);
     EXPECT_EQ(w.openMenu()->actions().first()->text(), QStringLiteral("0001-1 SV: Coll 1"));
@@ -154,10 +164,12 @@ TEST_F(MainWindow, OpenListInItsThreeForms) {
     EXPECT_EQ(w.openButton()->menu(), nullptr); // the button runs the chooser
     EXPECT_TRUE(w.action(QStringLiteral("actKiesColl"))->isVisible());
 
-    for (int nr : {3, 7, 5}) w.OpenCollectivity(QString(), nr, false, 2, QStringLiteral("SV"), 1);
+    for (int nr : {3, 7, 5})
+        w.OpenCollectivity(QString(), nr, false, 2, QStringLiteral("SV"), 1);
     w.RebuildOpenList();
-    EXPECT_EQ(menuTexts(w.openMenu()), (QStringList{QStringLiteral("0005-1 SV: Coll 5"), QStringLiteral("0007-1 SV: Coll 7"),
-                                                    QStringLiteral("0003-1 SV: Coll 3"), QStringLiteral("-"), Meer}));
+    EXPECT_EQ(menuTexts(w.openMenu()),
+              (QStringList{QStringLiteral("0005-1 SV: Coll 5"), QStringLiteral("0007-1 SV: Coll 7"),
+                           QStringLiteral("0003-1 SV: Coll 3"), QStringLiteral("-"), Meer}));
 
     // a recent collectivity that disappeared is pruned
     collectivity(12, QStringLiteral("Coll 12"));
@@ -182,14 +194,16 @@ TEST_F(MainWindow, OpeningTwiceAndTheRecentList) {
     EXPECT_EQ(w.mdiArea()->subWindowList().size(), 2);
     EXPECT_EQ(w.mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("0012-1 ZKF/PRT: Bakkerij"));
     EXPECT_EQ(w.recentList().keys(), QStringList{QStringLiteral("0012001")});
-    for (QToolButton* b : w.collectivityButtons()) EXPECT_TRUE(b->isEnabled());
+    for (QToolButton* b : w.collectivityButtons())
+        EXPECT_TRUE(b->isEnabled());
     // Ctrl+X belongs to the active collectivity window's "Sluiten"
     EXPECT_TRUE(w.action(QStringLiteral("actClose"))->shortcut().isEmpty());
     w.mdiArea()->closeAllSubWindows();
     EXPECT_EQ(w.action(QStringLiteral("actClose"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
 
     RecentList r;
-    for (int i = 1; i <= 11; ++i) r.touch(WindowKey(i, 1));
+    for (int i = 1; i <= 11; ++i)
+        r.touch(WindowKey(i, 1));
     EXPECT_EQ(r.keys().size(), 10);
     EXPECT_EQ(r.keys().first(), QStringLiteral("0002001"));
     r.touch(QStringLiteral("0005001"));
@@ -272,7 +286,8 @@ TEST_F(MainWindow, MaintenanceCheckAnswers) {
     network = true;
     prompts.answers = {MsgButton::No};
     EXPECT_FALSE(w.ConfirmMaintenance(QStringLiteral("schonen")));
-    EXPECT_EQ(prompts.texts(), (QStringList{AskNetwork.arg(QStringLiteral("schonen")), QStringLiteral("Het schonen wordt afgebroken!")}));
+    EXPECT_EQ(prompts.texts(), (QStringList{AskNetwork.arg(QStringLiteral("schonen")),
+                                            QStringLiteral("Het schonen wordt afgebroken!")}));
 
     network = false;
     prompts.messages.clear();

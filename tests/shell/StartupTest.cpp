@@ -1,9 +1,9 @@
 // Start-up as a whole: the error handler with its run log, and one running
 // copy per program folder (real processes).
+#include "shell/Startup.h"
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
 #include "core/Settings.h"
-#include "shell/Startup.h"
 #include "shell/TfrmMain.h"
 
 #include <QDate>
@@ -68,7 +68,8 @@ TEST_F(StartupFixture, AnErrorThatEscapesIsLoggedShownAndEndsTheProgram) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].type, MsgType::Error);
     EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("RecStruct"), Qt::CaseInsensitive));
-    QFile log(tmp.filePath(QStringLiteral("log/log") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
+    QFile log(tmp.filePath(QStringLiteral("log/log") +
+                           QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
                            QStringLiteral(".txt")));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(prompts.messages[0].text.left(20)));
@@ -78,7 +79,8 @@ TEST(SingleInstance, OneCopyPerProgramFolderSurvivingACrash) {
     test::TestProgramDir a, b;
     for (test::TestProgramDir* d : {&a, &b}) {
         ASSERT_TRUE(QFile::copy(QStringLiteral(OSTRAPEL_APP), d->filePath(QStringLiteral("ostrapel"))));
-        QFile::setPermissions(d->filePath(QStringLiteral("ostrapel")), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(d->filePath(QStringLiteral("ostrapel")),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));

@@ -42,7 +42,8 @@ public:
 
     QStringList texts() const {
         QStringList out;
-        for (const Message& m : messages) out << m.text;
+        for (const Message& m : messages)
+            out << m.text;
         return out;
     }
 

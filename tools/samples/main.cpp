@@ -20,15 +20,24 @@ int main(int argc, char** argv) {
     const QStringList a = app.arguments();
     for (int i = 1; i < a.size(); ++i) {
         const QString v = i + 1 < a.size() ? a[i + 1] : QString();
-        if (a[i] == QStringLiteral("--out")) out = v, ++i;
-        else if (a[i] == QStringLiteral("--seed")) o.seed = v.toUInt(), ++i;
-        else if (a[i] == QStringLiteral("--collectivities")) o.collectivities = v.toInt(), ++i;
-        else if (a[i] == QStringLiteral("--persons")) o.persons = v.toInt(), ++i;
-        else if (a[i] == QStringLiteral("--components")) o.componentsPerPerson = v.toInt(), ++i;
-        else if (a[i] == QStringLiteral("--periods")) o.periods = v.split(u','), ++i;
-        else if (a[i] == QStringLiteral("--fault")) o.fault = v, ++i;
-        else if (a[i] == QStringLiteral("--db")) db = v, ++i;
-        else if (a[i] == QStringLiteral("--no-zip")) o.zip = false;
+        if (a[i] == QStringLiteral("--out"))
+            out = v, ++i;
+        else if (a[i] == QStringLiteral("--seed"))
+            o.seed = v.toUInt(), ++i;
+        else if (a[i] == QStringLiteral("--collectivities"))
+            o.collectivities = v.toInt(), ++i;
+        else if (a[i] == QStringLiteral("--persons"))
+            o.persons = v.toInt(), ++i;
+        else if (a[i] == QStringLiteral("--components"))
+            o.componentsPerPerson = v.toInt(), ++i;
+        else if (a[i] == QStringLiteral("--periods"))
+            o.periods = v.split(u','), ++i;
+        else if (a[i] == QStringLiteral("--fault"))
+            o.fault = v, ++i;
+        else if (a[i] == QStringLiteral("--db"))
+            db = v, ++i;
+        else if (a[i] == QStringLiteral("--no-zip"))
+            o.zip = false;
         else {
             std::fprintf(stderr, "unknown argument %s\n", qPrintable(a[i]));
             return 2;
@@ -49,7 +58,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "ostrapel-samples: %s\n", qPrintable(error));
             return 1;
         }
-        for (const QString& f : files) std::printf("%s\n", qPrintable(f));
+        for (const QString& f : files)
+            std::printf("%s\n", qPrintable(f));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "ostrapel-samples: %s\n", e.what());
         return 1;

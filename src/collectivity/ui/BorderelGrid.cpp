@@ -3,8 +3,8 @@
 #include "MarkerImages.h"
 
 #include <QHeaderView>
-#include <QScrollBar>
 #include <QPainter>
+#include <QScrollBar>
 
 namespace ostrapel {
 
@@ -28,7 +28,8 @@ BorderelGrid::BorderelGrid(Marker marker, QWidget* parent)
 
 void BorderelGrid::setColumns(DataSet* dataSet, const std::vector<GridColumn>& plan) {
     QVector<int> fields;
-    for (const GridColumn& c : plan) fields << c.fieldIndex;
+    for (const GridColumn& c : plan)
+        fields << c.fieldIndex;
     if (model_->dataSet() != dataSet) model_->setDataSet(dataSet);
     model_->setColumns(fields);
     const QFontMetrics fm = fontMetrics();
@@ -71,7 +72,8 @@ void BorderelGrid::setSortField(const QString& field) {
 void BorderelGrid::showCurrentRow() {
     DataSet* ds = dataSet();
     if (!ds || ds->isEmpty()) return;
-    const int column = currentIndex().isValid() ? currentIndex().column() : horizontalHeader()->logicalIndex(0);
+    const int column =
+        currentIndex().isValid() ? currentIndex().column() : horizontalHeader()->logicalIndex(0);
     const QModelIndex index = model_->index(ds->recNo(), std::max(0, column));
     const int scrolled = horizontalScrollBar()->value();
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -97,10 +99,12 @@ void BorderelGrid::resetVisualOrder() {
 
 void BorderelGrid::setActive(bool active) {
     // 65280: the lime of an active grid's fixed cells
-    horizontalHeader()->setStyleSheet(active ? QStringLiteral("QHeaderView::section { background-color: #00ff00; }") : QString());
+    horizontalHeader()->setStyleSheet(
+        active ? QStringLiteral("QHeaderView::section { background-color: #00ff00; }") : QString());
 }
 
-void BorderelGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void BorderelGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const {
     DataSet* ds = grid_->dataSet();
     if (!ds || ds->isEmpty()) {
         QStyledItemDelegate::paint(painter, option, index);

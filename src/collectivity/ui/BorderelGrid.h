@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/DataSetModel.h"
 #include "collectivity/FieldOrderEditor.h"
+#include "core/DataSetModel.h"
 #include "core/RecordCatalogue.h"
 
 #include <QStyledItemDelegate>
@@ -45,7 +45,8 @@ private:
 class BorderelGridDelegate : public QStyledItemDelegate {
 public:
     explicit BorderelGridDelegate(BorderelGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
     // The sort column's colour, 12569282 as the program has always written it.
     static QColor SortColumnColour() { return QColor(194, 202, 191); }
 

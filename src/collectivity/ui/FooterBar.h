@@ -13,7 +13,8 @@ class FooterBar : public QFrame {
     Q_OBJECT
 public:
     explicit FooterBar(QWidget* parent = nullptr);
-    int addSection(int width, Qt::Alignment alignment = Qt::AlignLeft, const QString& text = {}, const QPixmap& icon = {});
+    int addSection(int width, Qt::Alignment alignment = Qt::AlignLeft, const QString& text = {},
+                   const QPixmap& icon = {});
     void setText(int section, const QString& text);
     QString text(int section) const;
     int sectionCount() const { return int(sections_.size()); }

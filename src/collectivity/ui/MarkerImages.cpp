@@ -25,7 +25,8 @@ QPixmap draw(int index) {
         break;
     }
     default: { // a coloured disc with the origin's letter
-        static const QColor colours[] = {QColor(0x2e, 0x8b, 0x57), QColor(0xd9, 0x82, 0x1c), QColor(0x7b, 0x3f, 0xa0)};
+        static const QColor colours[] = {QColor(0x2e, 0x8b, 0x57), QColor(0xd9, 0x82, 0x1c),
+                                         QColor(0x7b, 0x3f, 0xa0)};
         static const char letters[] = {'P', 'M', 'H'};
         const int i = std::clamp(index - 1, 0, 2);
         p.setPen(Qt::NoPen);

@@ -12,7 +12,8 @@ namespace {
 constexpr int kRowHeight = 16;
 }
 
-TDataInspector::TDataInspector(const TmyMemLists& catalogue, QWidget* parent) : QTableWidget(0, 2, parent), catalogue_(catalogue) {
+TDataInspector::TDataInspector(const TmyMemLists& catalogue, QWidget* parent)
+    : QTableWidget(0, 2, parent), catalogue_(catalogue) {
     setHorizontalHeaderLabels({QStringLiteral("Veld"), QStringLiteral("Waarde")});
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(kRowHeight);
@@ -53,7 +54,9 @@ void TDataInspector::FillValues() {
     for (int r = 0; r < rowCount(); ++r) {
         QTableWidgetItem* value = item(r, 1);
         if (!value) continue;
-        value->setText(dataSet_ && !dataSet_->isEmpty() ? InspectorValueText(catalogue_, *dataSet_, fieldOfRow(r)) : QString());
+        value->setText(dataSet_ && !dataSet_->isEmpty()
+                           ? InspectorValueText(catalogue_, *dataSet_, fieldOfRow(r))
+                           : QString());
     }
 }
 

@@ -14,8 +14,9 @@
 namespace ostrapel {
 
 TdlgCollDetail::TdlgCollDetail(TDataModCollDetails& details, const TmyMemLists& catalogue, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), pages_(new QTabWidget(this)),
-      inspector_(new TDataInspector(catalogue)), history_(new QTableView), historyModel_(new DataSetModel(this)) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      pages_(new QTabWidget(this)), inspector_(new TDataInspector(catalogue)), history_(new QTableView),
+      historyModel_(new DataSetModel(this)) {
     setWindowTitle(QStringLiteral("Collectiviteit"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_, 1);
@@ -38,8 +39,9 @@ TdlgCollDetail::TdlgCollDetail(TDataModCollDetails& details, const TmyMemLists& 
     history_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     history_->verticalHeader()->hide();
     const int widths[] = {51, 82, 58, 59, 80, 80, 80, 90};
-    const QString titles[] = {QStringLiteral("Periode"), QStringLiteral("Aanmaak datum"), QStringLiteral("# Records"),
-                              QStringLiteral("# Personen"), QStringLiteral("Totaal bedrag"), QStringLiteral("Tot. inc. coll."),
+    const QString titles[] = {QStringLiteral("Periode"),         QStringLiteral("Aanmaak datum"),
+                              QStringLiteral("# Records"),       QStringLiteral("# Personen"),
+                              QStringLiteral("Totaal bedrag"),   QStringLiteral("Tot. inc. coll."),
                               QStringLiteral("Tot. inc. verz."), QStringLiteral("Tel. nr. helpdesk")};
     DataSet& h = details.history();
     QVector<int> columns;
@@ -49,11 +51,11 @@ TdlgCollDetail::TdlgCollDetail(TDataModCollDetails& details, const TmyMemLists& 
         columns << i;
     }
     historyModel_->setColumns(columns);
-    for (int i = 0; i < columns.size(); ++i) history_->setColumnWidth(i, widths[i] + 8);
+    for (int i = 0; i < columns.size(); ++i)
+        history_->setColumnWidth(i, widths[i] + 8);
     pages_->addTab(history_, QStringLiteral("&Import geschiedenis"));
-    connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
-        (page == 0 ? static_cast<QWidget*>(inspector_) : history_)->setFocus();
-    });
+    connect(pages_, &QTabWidget::currentChanged, this,
+            [this](int page) { (page == 0 ? static_cast<QWidget*>(inspector_) : history_)->setFocus(); });
 
     auto* close = new QPushButton(QStringLiteral("&Sluiten"), this);
     close->setDefault(true);

@@ -43,13 +43,15 @@ void enableList(QComboBox* c, bool on) {
 
 } // namespace
 
-TdlgKiesAantalMaanden::TdlgKiesAantalMaanden(const QStringList& months, const QString& currentSetting, QWidget* parent)
+TdlgKiesAantalMaanden::TdlgKiesAantalMaanden(const QStringList& months, const QString& currentSetting,
+                                             QWidget* parent)
     : QDialog(parent), choice_(months, currentSetting) {
     setWindowTitle(CollectivityTexts::KiesPeriode);
     auto* layout = new QVBoxLayout(this);
-    auto* text = new QLabel(QStringLiteral("Kies het aantal maanden waarover er, vanaf vandaag teruggerekend, "
-                                           "premieactiviteit is geweest in de verzekeringseenheid."),
-                            this);
+    auto* text =
+        new QLabel(QStringLiteral("Kies het aantal maanden waarover er, vanaf vandaag teruggerekend, "
+                                  "premieactiviteit is geweest in de verzekeringseenheid."),
+                   this);
     text->setWordWrap(true);
     layout->addWidget(text);
     auto* group = new QGroupBox(QStringLiteral(" Periode "), this);
@@ -81,14 +83,17 @@ TdlgKiesAantalMaanden::TdlgKiesAantalMaanden(const QStringList& months, const QS
         rbPeriode->setChecked(true);
         break;
     }
-    for (QRadioButton* r : {rbAlles, rbMaand, rbPeriode}) connect(r, &QRadioButton::toggled, this, [this] { update(); });
+    for (QRadioButton* r : {rbAlles, rbMaand, rbPeriode})
+        connect(r, &QRadioButton::toggled, this, [this] { update(); });
     for (QComboBox* c : {cbFactuurmaand1, cbFactuurmaand2, cbFactuurmaand3})
         connect(c, &QComboBox::currentIndexChanged, this, [this] { update(); });
     update();
     setFixedSize(sizeHint().expandedTo(QSize(380, 0)));
 }
 
-QPushButton* TdlgKiesAantalMaanden::okButton() const { return buttons_->button(QDialogButtonBox::Ok); }
+QPushButton* TdlgKiesAantalMaanden::okButton() const {
+    return buttons_->button(QDialogButtonBox::Ok);
+}
 
 void TdlgKiesAantalMaanden::update() {
     choice_.choice = rbMaand->isChecked()     ? PeriodChoice::Choice::Maand
@@ -104,7 +109,8 @@ void TdlgKiesAantalMaanden::update() {
 }
 
 TdlgKiesPeriode::TdlgKiesPeriode(const QStringList& months, Prompts& prompts, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), choice_(months), prompts_(prompts) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), choice_(months),
+      prompts_(prompts) {
     setWindowTitle(CollectivityTexts::KiesPeriode);
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
@@ -119,12 +125,15 @@ TdlgKiesPeriode::TdlgKiesPeriode(const QStringList& months, Prompts& prompts, QW
     layout->addLayout(row);
     buttons_ = okCancel(this);
     layout->addWidget(buttons_);
-    for (QComboBox* c : {cbMaandVan, cbMaandTot}) connect(c, &QComboBox::currentIndexChanged, this, [this] { update(); });
+    for (QComboBox* c : {cbMaandVan, cbMaandTot})
+        connect(c, &QComboBox::currentIndexChanged, this, [this] { update(); });
     update();
     setFixedSize(sizeHint());
 }
 
-QPushButton* TdlgKiesPeriode::okButton() const { return buttons_->button(QDialogButtonBox::Ok); }
+QPushButton* TdlgKiesPeriode::okButton() const {
+    return buttons_->button(QDialogButtonBox::Ok);
+}
 
 void TdlgKiesPeriode::update() {
     choice_.from = cbMaandVan->currentText();

@@ -14,7 +14,8 @@ namespace ostrapel {
 class TdlgKiesAantalMaanden : public QDialog {
     Q_OBJECT
 public:
-    TdlgKiesAantalMaanden(const QStringList& months, const QString& currentSetting, QWidget* parent = nullptr);
+    TdlgKiesAantalMaanden(const QStringList& months, const QString& currentSetting,
+                          QWidget* parent = nullptr);
 
     QString result() const { return choice_.result(); }
     const PeriodChoice& choice() const { return choice_; }

@@ -10,8 +10,10 @@
 
 namespace ostrapel {
 
-TdlgPickList::TdlgPickList(std::vector<SortFieldPicker::Item> items, const QString& currentSort, QWidget* parent)
-    : QDialog(parent), picker_(std::move(items), currentSort), edit_(new QLineEdit(this)), list_(new QListWidget(this)) {
+TdlgPickList::TdlgPickList(std::vector<SortFieldPicker::Item> items, const QString& currentSort,
+                           QWidget* parent)
+    : QDialog(parent), picker_(std::move(items), currentSort), edit_(new QLineEdit(this)),
+      list_(new QListWidget(this)) {
     setWindowTitle(QStringLiteral("Kies sorteerveld"));
     auto* layout = new QVBoxLayout(this);
     auto* label = new QLabel(QStringLiteral("&Zoek"), this);
@@ -24,7 +26,8 @@ TdlgPickList::TdlgPickList(std::vector<SortFieldPicker::Item> items, const QStri
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    for (const SortFieldPicker::Item& i : picker_.items()) list_->addItem(i.title);
+    for (const SortFieldPicker::Item& i : picker_.items())
+        list_->addItem(i.title);
     connect(edit_, &QLineEdit::textEdited, this, [this](const QString& t) {
         picker_.search(t);
         showSelection();

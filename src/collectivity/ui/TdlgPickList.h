@@ -13,7 +13,8 @@ namespace ostrapel {
 class TdlgPickList : public QDialog {
     Q_OBJECT
 public:
-    TdlgPickList(std::vector<SortFieldPicker::Item> items, const QString& currentSort, QWidget* parent = nullptr);
+    TdlgPickList(std::vector<SortFieldPicker::Item> items, const QString& currentSort,
+                 QWidget* parent = nullptr);
     const SortFieldPicker::Item* chosen() const { return picker_.chosen(); }
     QLineEdit* searchBox() const { return edit_; }
     QListWidget* list() const { return list_; }

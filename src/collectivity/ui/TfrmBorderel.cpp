@@ -48,9 +48,10 @@ struct BusyCursor {
 
 } // namespace
 
-TfrmBorderel::TfrmBorderel(Connection& connection, const TmyMemLists& catalogue, Prompts& prompts, TStaticSettings& settings,
-                           QWidget* parent)
-    : QWidget(parent), catalogue_(catalogue), prompts_(prompts), settings_(settings), state_(connection, catalogue) {
+TfrmBorderel::TfrmBorderel(Connection& connection, const TmyMemLists& catalogue, Prompts& prompts,
+                           TStaticSettings& settings, QWidget* parent)
+    : QWidget(parent), catalogue_(catalogue), prompts_(prompts), settings_(settings),
+      state_(connection, catalogue) {
     tmrDisableGrids.setSingleShot(true);
     tmrDisableGrids.setInterval(700);
     connect(&tmrDisableGrids, &QTimer::timeout, this, [this] {
@@ -88,7 +89,8 @@ TfrmBorderel::TfrmBorderel(Connection& connection, const TmyMemLists& catalogue,
         std::vector<SortFieldPicker::Item> items;
         for (int c = 0; c < grid->model()->columnCount(); ++c)
             if (!grid->fieldOfColumn(c).isEmpty())
-                items.push_back({grid->model()->headerData(c, Qt::Horizontal).toString(), grid->fieldOfColumn(c), c});
+                items.push_back(
+                    {grid->model()->headerData(c, Qt::Horizontal).toString(), grid->fieldOfColumn(c), c});
         TdlgPickList dialog(items, currentSort, this);
         if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return -1;
         return dialog.chosen()->column;
@@ -113,7 +115,8 @@ void TfrmBorderel::buildMonthMenus() {
     const QStringList months = InvoiceMonths(state_.connection(), collNr(), collVolgNr(), verzType());
     for (QMenu* m : {menuIncasso, menuCorrectie}) {
         m->clear();
-        for (const QString& month : months) m->addAction(month)->setEnabled(false); // the reports arrive with their own work
+        for (const QString& month : months)
+            m->addAction(month)->setEnabled(false); // the reports arrive with their own work
     }
 }
 
@@ -136,25 +139,32 @@ void TfrmBorderel::buildDropDownMenus() {
     }
 }
 
-void TfrmBorderel::SetIdentity(int collNr, int collVolgNr, int verzType) { state_.setIdentity(collNr, collVolgNr, verzType); }
+void TfrmBorderel::SetIdentity(int collNr, int collVolgNr, int verzType) {
+    state_.setIdentity(collNr, collVolgNr, verzType);
+}
 
 void TfrmBorderel::loadWindowState() {
     const QString section = WindowSection(windowKey());
     TStaticSettings& s = settings_;
     if (QWidget* frame = parentWidget()) {
-        if (frame->width() < 795 || frame->height() < 577) frame->resize(795, 577); // the form's own size at first
+        if (frame->width() < 795 || frame->height() < 577)
+            frame->resize(795, 577); // the form's own size at first
         if (s.ReadBool(Keys::Maximized, frame->isMaximized(), section)) {
             frame->setWindowState(frame->windowState() | Qt::WindowMaximized);
         } else {
             const QRect g = frame->geometry();
-            frame->setGeometry(s.ReadInteger(Keys::Left, g.left(), section), s.ReadInteger(Keys::Top, g.top(), section),
-                               s.ReadInteger(Keys::Width, g.width(), section), s.ReadInteger(Keys::Height, g.height(), section));
+            frame->setGeometry(s.ReadInteger(Keys::Left, g.left(), section),
+                               s.ReadInteger(Keys::Top, g.top(), section),
+                               s.ReadInteger(Keys::Width, g.width(), section),
+                               s.ReadInteger(Keys::Height, g.height(), section));
         }
     }
     // A detail pane is set by the opposite check and the action run once.
-    actToonDI10Details->setChecked(!s.ReadBool(Keys::ToonTbl10Detail, actToonDI10Details->isChecked(), section));
+    actToonDI10Details->setChecked(
+        !s.ReadBool(Keys::ToonTbl10Detail, actToonDI10Details->isChecked(), section));
     actToonDI10Details->trigger();
-    actToonDI50Details->setChecked(!s.ReadBool(Keys::ToonTbl50Detail, actToonDI50Details->isChecked(), section));
+    actToonDI50Details->setChecked(
+        !s.ReadBool(Keys::ToonTbl50Detail, actToonDI50Details->isChecked(), section));
     actToonDI50Details->trigger();
     state_.fieldOrder10 = s.ReadString(Keys::FieldOrder10, state_.fieldOrder10, section);
     state_.fieldOrder50 = s.ReadString(Keys::FieldOrder50, state_.fieldOrder50, section);
@@ -164,7 +174,9 @@ void TfrmBorderel::loadWindowState() {
     state_.setPeriodSetting(s.ReadString(Keys::PeriodKey(verzType()), state_.periodSetting(), section));
 
     // Initialisation.
-    if (!details_) details_ = std::make_unique<TDataModCollDetails>(state_.connection(), catalogue_, collNr(), collVolgNr());
+    if (!details_)
+        details_ =
+            std::make_unique<TDataModCollDetails>(state_.connection(), catalogue_, collNr(), collVolgNr());
     state_.Initialise();
     initialised_ = true;
     lblPeriode->setText(state_.periodDescription());
@@ -180,11 +192,14 @@ void TfrmBorderel::loadWindowState() {
     const QString comp[3] = {Keys::CompHerkomst, Keys::CompSoort, Keys::CompComponent};
     for (int f = 0; f < 3; ++f) {
         const auto filter = ComponentsQuery::Filter(f);
-        state_.SetStoredDropDownText(filter, s.ReadString(comp[f], state_.dropDown(filter).checkedText(), section));
+        state_.SetStoredDropDownText(filter,
+                                     s.ReadString(comp[f], state_.dropDown(filter).checkedText(), section));
         const QList<QAction*> entries = dropDownMenus_[f]->actions();
-        if (state_.dropDown(filter).checked() < entries.size()) entries[state_.dropDown(filter).checked()]->setChecked(true);
+        if (state_.dropDown(filter).checked() < entries.size())
+            entries[state_.dropDown(filter).checked()]->setChecked(true);
     }
-    setMode(s.ReadString(Keys::ComponentStaat, state_.componentsQuery().modeLetter(), section) == QStringLiteral("G")
+    setMode(s.ReadString(Keys::ComponentStaat, state_.componentsQuery().modeLetter(), section) ==
+                    QStringLiteral("G")
                 ? ComponentsQuery::Mode::Joint
                 : ComponentsQuery::Mode::Individual);
     actToonComponenten->setChecked(!s.ReadBool(Keys::ToonComponenten, true, section));
@@ -213,7 +228,8 @@ void TfrmBorderel::saveWindowState() {
     s.WriteString(Keys::PeriodKey(verzType()), state_.periodSetting(), section);
     s.WriteString(Keys::ComponentStaat, state_.componentsQuery().modeLetter(), section);
     const QString comp[3] = {Keys::CompHerkomst, Keys::CompSoort, Keys::CompComponent};
-    for (int f = 0; f < 3; ++f) s.WriteString(comp[f], state_.dropDown(ComponentsQuery::Filter(f)).checkedText(), section);
+    for (int f = 0; f < 3; ++f)
+        s.WriteString(comp[f], state_.dropDown(ComponentsQuery::Filter(f)).checkedText(), section);
     s.SetSamengesteldeAchternaam(state_.compoundSurname());
 }
 
@@ -420,7 +436,8 @@ void TfrmBorderel::EditFieldOrder(bool personsSide) {
     DataSet& ds = personsSide ? state_.persons() : state_.components();
     QString stored = personsSide ? state_.fieldOrder10 : state_.fieldOrder50;
     const QString extended = FieldOrderEditor::ExtendedOrder(ds, stored);
-    if (!stored.isEmpty()) (personsSide ? state_.fieldOrder10 : state_.fieldOrder50) = extended; // kept also on Cancel
+    if (!stored.isEmpty())
+        (personsSide ? state_.fieldOrder10 : state_.fieldOrder50) = extended; // kept also on Cancel
     if (auto result = askFieldOrder(extended)) ApplyFieldOrder(personsSide, *result);
 }
 
@@ -445,7 +462,8 @@ void TfrmBorderel::ColumnDragged(bool personsSide) {
 void TfrmBorderel::PickSortField() {
     const bool persons = ring_.active() == GridRing::Persons;
     BorderelGrid* grid = listOf(persons);
-    const int column = askSortColumn(grid, FirstCommaItem(grid->dataSet() ? grid->dataSet()->sortFields() : QString()));
+    const int column =
+        askSortColumn(grid, FirstCommaItem(grid->dataSet() ? grid->dataSet()->sortFields() : QString()));
     if (column < 0) return;
     if (persons)
         SortPersonsByColumn(column);
@@ -460,8 +478,10 @@ void TfrmBorderel::PickSortField() {
 void TfrmBorderel::setPausedLook(bool paused) {
     for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{dbg50, DI10Detail, DI50Detail}) {
         QPalette p = v->palette();
-        p.setColor(QPalette::Base, paused ? palette().color(QPalette::Button) : palette().color(QPalette::Base));
-        p.setColor(QPalette::Text, paused ? palette().color(QPalette::Dark) : palette().color(QPalette::Text));
+        p.setColor(QPalette::Base,
+                   paused ? palette().color(QPalette::Button) : palette().color(QPalette::Base));
+        p.setColor(QPalette::Text,
+                   paused ? palette().color(QPalette::Dark) : palette().color(QPalette::Text));
         v->setPalette(p);
     }
 }
@@ -507,7 +527,8 @@ bool TfrmBorderel::handleKey(int key, Qt::KeyboardModifiers modifiers) {
         if (!list) return false; // left to the search box
         {
             BorderelGrid* g = listOf(persons);
-            const int column = std::clamp(g->currentIndex().column() + (key == Qt::Key_Left ? -1 : 1), 0, g->model()->columnCount() - 1);
+            const int column = std::clamp(g->currentIndex().column() + (key == Qt::Key_Left ? -1 : 1), 0,
+                                          g->model()->columnCount() - 1);
             g->setCurrentIndex(g->model()->index(std::max(g->currentIndex().row(), 0), column));
         }
         return true;

@@ -31,8 +31,8 @@ class TStaticSettings;
 class TfrmBorderel : public QWidget, public CollectivityChild {
     Q_OBJECT
 public:
-    TfrmBorderel(Connection& connection, const TmyMemLists& catalogue, Prompts& prompts, TStaticSettings& settings,
-                 QWidget* parent = nullptr);
+    TfrmBorderel(Connection& connection, const TmyMemLists& catalogue, Prompts& prompts,
+                 TStaticSettings& settings, QWidget* parent = nullptr);
     ~TfrmBorderel() override;
 
     void SetIdentity(int collNr, int collVolgNr, int verzType);
@@ -56,7 +56,7 @@ public:
     void SortPersonsByColumn(int column);
     void SortComponentsByColumn(int column);
     void ToggleUnitView();
-    void ToggleComponents(); // after actToonComponenten flipped its check
+    void ToggleComponents();              // after actToonComponenten flipped its check
     void ToggleDetails(bool personsSide); // after the details action flipped its check
     void ChoosePeriod();
     void ApplyPeriod(const QString& setting);

@@ -67,14 +67,18 @@ QAction* TfrmBorderel::action(const QString& name, const QString& caption, const
 }
 
 void TfrmBorderel::buildActions() {
-    actClose = action(QStringLiteral("actClose"), QStringLiteral("Sluiten"), QStringLiteral("Sluiten|Sluit deze collectiviteit af"));
+    actClose = action(QStringLiteral("actClose"), QStringLiteral("Sluiten"),
+                      QStringLiteral("Sluiten|Sluit deze collectiviteit af"));
     actClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     connect(actClose, &QAction::triggered, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-        else close();
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            sub->close();
+        else
+            close();
     });
-    actToonDI10Details = action(QStringLiteral("actToonDI10Details"), QStringLiteral("Toon verzekerden details"),
-                                QStringLiteral("Toon details|Toon detailgegevens van verzekerde"));
+    actToonDI10Details =
+        action(QStringLiteral("actToonDI10Details"), QStringLiteral("Toon verzekerden details"),
+               QStringLiteral("Toon details|Toon detailgegevens van verzekerde"));
     actToonDI10Details->setCheckable(true);
     actToonDI10Details->setChecked(true);
     connect(actToonDI10Details, &QAction::triggered, this, [this] { ToggleDetails(true); });
@@ -82,8 +86,9 @@ void TfrmBorderel::buildActions() {
                                 QStringLiteral("Toon details|Toon detailgegevens van premiecomponent"));
     actToonDI50Details->setCheckable(true);
     connect(actToonDI50Details, &QAction::triggered, this, [this] { ToggleDetails(false); });
-    actVerzEenheid = action(QStringLiteral("actVerzEenheid"), QStringLiteral("Toon verzekeringseenheid"),
-                            QStringLiteral("Toon eenheid|Toon alle verzekerden die bij verzekeringseenheid horen"));
+    actVerzEenheid =
+        action(QStringLiteral("actVerzEenheid"), QStringLiteral("Toon verzekeringseenheid"),
+               QStringLiteral("Toon eenheid|Toon alle verzekerden die bij verzekeringseenheid horen"));
     actVerzEenheid->setShortcut(Qt::Key_F6);
     actVerzEenheid->setCheckable(true);
     connect(actVerzEenheid, &QAction::triggered, this, [this] { ToggleUnitView(); });
@@ -96,9 +101,12 @@ void TfrmBorderel::buildActions() {
                             QStringLiteral("Toon individueel|Toon premiecomponenten van individu"));
     actIndividueel->setShortcut(QKeySequence(Qt::ALT | Qt::Key_I));
     actIndividueel->setEnabled(false);
-    connect(actIndividueel, &QAction::triggered, this, [this] { setMode(ComponentsQuery::Mode::Individual); });
-    actGezamelijk = action(QStringLiteral("actGezamelijk"), QStringLiteral("Gezamelijk"),
-                           QStringLiteral("Toon gezamenlijk|Toon de gezamenlijke premiecomponenten van een verzekeringseenheid"));
+    connect(actIndividueel, &QAction::triggered, this,
+            [this] { setMode(ComponentsQuery::Mode::Individual); });
+    actGezamelijk =
+        action(QStringLiteral("actGezamelijk"), QStringLiteral("Gezamelijk"),
+               QStringLiteral(
+                   "Toon gezamenlijk|Toon de gezamenlijke premiecomponenten van een verzekeringseenheid"));
     actGezamelijk->setShortcut(QKeySequence(Qt::ALT | Qt::Key_G));
     connect(actGezamelijk, &QAction::triggered, this, [this] { setMode(ComponentsQuery::Mode::Joint); });
     actCollDetails = action(QStringLiteral("actCollDetails"), QStringLiteral("Toon collectiviteit-gegevens"),
@@ -106,17 +114,21 @@ void TfrmBorderel::buildActions() {
     connect(actCollDetails, &QAction::triggered, this, [this] {
         if (details_) showCollDetails(*details_);
     });
-    actVeranderPeriode = action(QStringLiteral("actVeranderPeriode"), QStringLiteral("Verander premieactiviteit periode"),
-                                QStringLiteral("Verander aantal maanden|Verander aantal maanden premieactiviteit in verzekeringseenheid"));
+    actVeranderPeriode = action(
+        QStringLiteral("actVeranderPeriode"), QStringLiteral("Verander premieactiviteit periode"),
+        QStringLiteral(
+            "Verander aantal maanden|Verander aantal maanden premieactiviteit in verzekeringseenheid"));
     connect(actVeranderPeriode, &QAction::triggered, this, [this] { ChoosePeriod(); });
-    actToonSamengesteldeAchternaam = action(QStringLiteral("actToonSamengesteldeAchternaam"), QStringLiteral("Toon samengestelde achternaam"));
+    actToonSamengesteldeAchternaam = action(QStringLiteral("actToonSamengesteldeAchternaam"),
+                                            QStringLiteral("Toon samengestelde achternaam"));
     actToonSamengesteldeAchternaam->setCheckable(true);
     connect(actToonSamengesteldeAchternaam, &QAction::triggered, this, [this] {
         state_.ToggleCompoundSurname();
         actToonSamengesteldeAchternaam->setChecked(state_.compoundSurname());
         refreshPersons();
     });
-    actVeranderVeldVolgorde = action(QStringLiteral("actVeranderVeldVolgorde"), QStringLiteral("Verander veld volgorde"));
+    actVeranderVeldVolgorde =
+        action(QStringLiteral("actVeranderVeldVolgorde"), QStringLiteral("Verander veld volgorde"));
     actVeranderVeldVolgorde->setShortcut(Qt::Key_F12);
     connect(actVeranderVeldVolgorde, &QAction::triggered, this, [this] {
         (GridRing::isPersonsSide(std::max(ring_.active(), 0)) ? actFieldOrder10 : actFieldOrder50)->trigger();
@@ -127,10 +139,13 @@ void TfrmBorderel::buildActions() {
     connect(actFieldOrder50, &QAction::triggered, this, [this] { EditFieldOrder(false); });
     // Reports, export and the filter arrive with their own work; their places are kept.
     actExportWizard = action(QStringLiteral("actExportWizard"), QStringLiteral("Excel export wizard ..."));
-    actRapEigenCriteria = action(QStringLiteral("actRapEigenCriteria"), QStringLiteral("Selectie eigen criteria"));
-    actRapProlongatieVerschillen = action(QStringLiteral("actRapProlongatieVerschillen"), QStringLiteral("Bereken prolongatieverschillen"));
+    actRapEigenCriteria =
+        action(QStringLiteral("actRapEigenCriteria"), QStringLiteral("Selectie eigen criteria"));
+    actRapProlongatieVerschillen = action(QStringLiteral("actRapProlongatieVerschillen"),
+                                          QStringLiteral("Bereken prolongatieverschillen"));
     actFilter = action(QStringLiteral("actFilter"), QStringLiteral("Filter"));
-    for (QAction* a : {actExportWizard, actRapEigenCriteria, actRapProlongatieVerschillen, actFilter}) a->setEnabled(false);
+    for (QAction* a : {actExportWizard, actRapEigenCriteria, actRapProlongatieVerschillen, actFilter})
+        a->setEnabled(false);
 }
 
 void TfrmBorderel::buildLayout() {
@@ -264,7 +279,8 @@ void TfrmBorderel::buildLayout() {
         const char* hint;
     } drops[] = {{&tbtnHerkomst, "Herkomst", "Filter herkomst|Filter premiecomponenten op herkomst"},
                  {&tbtnSoort, "Soort", "Filter soort|Filter premiecomponenten op soort"},
-                 {&tbtnComponent, "Premie component", "Filter premiecomponent|Filter premiecomponenten op premiecomponent"}};
+                 {&tbtnComponent, "Premie component",
+                  "Filter premiecomponent|Filter premiecomponenten op premiecomponent"}};
     for (const Drop& d : drops) {
         auto* b = new QToolButton(bar);
         b->setText(QString::fromUtf8(d.caption));
@@ -309,23 +325,28 @@ void TfrmBorderel::buildLayout() {
     pnl50Lijst->hide();
     splitVert->setSizes({312, 265});
 
-    for (BorderelGrid* g : {dbg10, dbg50}) g->horizontalHeader()->setStretchLastSection(true);
+    for (BorderelGrid* g : {dbg10, dbg50})
+        g->horizontalHeader()->setStretchLastSection(true);
     connect(dbg10->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { onPersonsRowChanged(current.row()); });
-    connect(dbg50->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
-        if (syncing_ || current.row() < 0) return;
-        state_.components().setRecNo(current.row());
-        DI50Detail->FillValues();
-    });
-    connect(dbg10->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int c) { SortPersonsByColumn(c); });
-    connect(dbg50->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int c) { SortComponentsByColumn(c); });
+    connect(dbg50->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (syncing_ || current.row() < 0) return;
+                state_.components().setRecNo(current.row());
+                DI50Detail->FillValues();
+            });
+    connect(dbg10->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int c) { SortPersonsByColumn(c); });
+    connect(dbg50->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int c) { SortComponentsByColumn(c); });
     connect(dbg10->horizontalHeader(), &QHeaderView::sectionMoved, this, [this] { ColumnDragged(true); });
     connect(dbg50->horizontalHeader(), &QHeaderView::sectionMoved, this, [this] { ColumnDragged(false); });
     connect(dbg10, &QAbstractItemView::pressed, this, [this] { ActivateGrid(GridRing::Persons); });
     connect(dbg50, &QAbstractItemView::pressed, this, [this] { ActivateGrid(GridRing::Components); });
     connect(DI10Detail, &TDataInspector::pressed, this, [this] { ActivateGrid(GridRing::PersonsDetail); });
     connect(DI50Detail, &TDataInspector::pressed, this, [this] { ActivateGrid(GridRing::ComponentsDetail); });
-    for (QSplitter* s : {splitDI10, splitDI50, splitVert}) connect(s, &QSplitter::splitterMoved, this, [this] { fitDetails(); });
+    for (QSplitter* s : {splitDI10, splitDI50, splitVert})
+        connect(s, &QSplitter::splitterMoved, this, [this] { fitDetails(); });
     DI10Detail->setContextMenuPolicy(Qt::ActionsContextMenu);
     DI10Detail->addAction(actToonDI10Details);
     DI50Detail->setContextMenuPolicy(Qt::ActionsContextMenu);

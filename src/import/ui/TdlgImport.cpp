@@ -18,8 +18,8 @@
 
 namespace ostrapel {
 
-TdlgImport::TdlgImport(Connection& connection, const TmyMemLists& catalogue, Prompts& prompts, int databaseVersion,
-                       const QString& importDir, QWidget* parent)
+TdlgImport::TdlgImport(Connection& connection, const TmyMemLists& catalogue, Prompts& prompts,
+                       int databaseVersion, const QString& importDir, QWidget* parent)
     : QDialog(parent), prompts_(prompts), lblStatusAlg(new QLabel(this)), pbAlg(new QProgressBar(this)),
       lblStatus(new QLabel(this)), pbParse(new QProgressBar(this)), ListBox1(new QListWidget(this)),
       sbrPanel(new QLabel(this)), btnOk(new QPushButton(QStringLiteral("OK"), this)) {
@@ -51,7 +51,8 @@ TdlgImport::TdlgImport(Connection& connection, const TmyMemLists& catalogue, Pro
 }
 
 TdlgImport::~TdlgImport() {
-    while (busy_ > 0) setBusy(false);
+    while (busy_ > 0)
+        setBusy(false);
 }
 
 void TdlgImport::showEvent(QShowEvent* event) {
@@ -72,10 +73,13 @@ void TdlgImport::activate() {
     } catch (const std::exception& e) {
         prompts_.error(ErrorMessage(e));
     }
-    while (busy_ > 0) setBusy(false);
+    while (busy_ > 0)
+        setBusy(false);
 }
 
-void TdlgImport::setCaption(const QString& text) { setWindowTitle(text); }
+void TdlgImport::setCaption(const QString& text) {
+    setWindowTitle(text);
+}
 
 int TdlgImport::addListEntry(const QString& text) {
     ListBox1->addItem(text);
@@ -89,7 +93,9 @@ void TdlgImport::replaceListEntry(int index, const QString& text) {
     ListBox1->repaint();
 }
 
-void TdlgImport::clearList() { ListBox1->clear(); }
+void TdlgImport::clearList() {
+    ListBox1->clear();
+}
 
 void TdlgImport::setGeneralStatus(const QString& text) {
     lblStatusAlg->setText(text);
@@ -118,7 +124,9 @@ void TdlgImport::setCounterPanel(const QString& text) {
     sbrPanel->repaint();
 }
 
-void TdlgImport::setOkEnabled(bool enabled) { btnOk->setEnabled(enabled); }
+void TdlgImport::setOkEnabled(bool enabled) {
+    btnOk->setEnabled(enabled);
+}
 
 void TdlgImport::setBusy(bool busy) {
     if (busy) {
@@ -130,6 +138,8 @@ void TdlgImport::setBusy(bool busy) {
     }
 }
 
-void TdlgImport::processEvents() { QCoreApplication::processEvents(); }
+void TdlgImport::processEvents() {
+    QCoreApplication::processEvents();
+}
 
 } // namespace ostrapel

@@ -17,7 +17,9 @@ namespace ostrapel {
 
 namespace {
 
-QString amount(double v) { return programLocale().toString(v, 'f', 2); }
+QString amount(double v) {
+    return programLocale().toString(v, 'f', 2);
+}
 
 QLabel* valueLabel(const QString& text, bool bold, bool differs, QWidget* parent) {
     auto* l = new QLabel(text, parent);
@@ -37,7 +39,8 @@ TdlgImportOverzicht::TdlgImportOverzicht(Prompts& prompts, QWidget* parent)
     setWindowTitle(OverviewTexts::Caption);
     auto* layout = new QVBoxLayout(this);
     // wide enough for either caption of the toggle
-    btnAlles_->setMinimumWidth(btnAlles_->fontMetrics().horizontalAdvance(QStringLiteral("Alles deselecteren")) + 32);
+    btnAlles_->setMinimumWidth(
+        btnAlles_->fontMetrics().horizontalAdvance(QStringLiteral("Alles deselecteren")) + 32);
     auto* top = new QHBoxLayout;
     top->addWidget(btnAlles_);
     top->addStretch();
@@ -64,7 +67,8 @@ TdlgImportOverzicht::TdlgImportOverzicht(Prompts& prompts, QWidget* parent)
 
 void TdlgImportOverzicht::FillFromSummaries(std::vector<TmyImportStruct>& summaries) {
     overview_ = std::make_unique<ImportOverview>(summaries);
-    for (int row = 0; row < overview_->rowCount(); ++row) panels_->addWidget(buildPanel(row));
+    for (int row = 0; row < overview_->rowCount(); ++row)
+        panels_->addWidget(buildPanel(row));
     panels_->addStretch();
     // four panels visible at a time
     const int panelHeight = panels_->count() > 1 ? panels_->itemAt(0)->widget()->sizeHint().height() : 150;
@@ -80,7 +84,8 @@ QWidget* TdlgImportOverzicht::buildPanel(int row) {
     auto* g = new QGridLayout(panel);
     g->setHorizontalSpacing(12);
     g->setVerticalSpacing(2);
-    auto add = [&](int r, int c, const QString& caption, const QString& value, bool bold = false, bool differs = false) {
+    auto add = [&](int r, int c, const QString& caption, const QString& value, bool bold = false,
+                   bool differs = false) {
         g->addWidget(new QLabel(caption, panel), r, c);
         g->addWidget(valueLabel(value, bold, differs, panel), r, c + 1);
     };
@@ -95,14 +100,18 @@ QWidget* TdlgImportOverzicht::buildPanel(int row) {
     add(5, 0, QStringLiteral("Totaal bedrag inc. bij coll."), amount(s.TotaalBedragIncColl));
     add(6, 0, QStringLiteral("Totaal bedrag inc. bij verz."), amount(s.TotaalBedragIncVerz));
     add(2, 2, QStringLiteral("Geteld # records"), QString::number(s.ImpAantalRec), false, flags & ErrRecords);
-    add(3, 2, QStringLiteral("Geteld # personen"), QString::number(s.ImpAantalPers), false, flags & ErrPersons);
+    add(3, 2, QStringLiteral("Geteld # personen"), QString::number(s.ImpAantalPers), false,
+        flags & ErrPersons);
     add(4, 2, QStringLiteral("Berekend bedrag"), amount(s.ImpTotaalBedr));
     add(5, 2, QStringLiteral("Berekend bedrag inc. bij coll."), amount(s.ImpTotaalBedragIncColl));
     add(6, 2, QStringLiteral("Berekend bedrag inc. bij verz."), amount(s.ImpTotaalBedragIncVerz));
-    add(2, 4, QStringLiteral("Bestandsversie"), QString::number(s.VersieNrBestand), false, flags & ErrVersion);
+    add(2, 4, QStringLiteral("Bestandsversie"), QString::number(s.VersieNrBestand), false,
+        flags & ErrVersion);
     add(3, 4, QStringLiteral("Applicatieversie"), QString::number(StatementFileVersion));
     if (flags & ErrNoCollectivity)
-        g->addWidget(valueLabel(QStringLiteral("Geen collectiviteitsrecord in ") + s.fileName, true, true, panel), 4, 4, 1, 2);
+        g->addWidget(
+            valueLabel(QStringLiteral("Geen collectiviteitsrecord in ") + s.fileName, true, true, panel), 4,
+            4, 1, 2);
     auto* box = new QCheckBox(QStringLiteral("Importeren"), panel);
     box->setChecked(overview_->isTicked(row));
     box->setEnabled(!s.noCollectivityRecord);
