@@ -3,6 +3,7 @@
 
 #include "core/DisplayFormat.h"
 #include "core/Settings.h"
+#include "shell/AppIcon.h"
 #include "shell/QtPrompts.h"
 #include "shell/ShellTexts.h"
 #include "shell/SingleInstanceGuard.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QApplication::setApplicationName(ShellTexts::AppTitle);
     QApplication::setApplicationDisplayName(ShellTexts::AppTitle);
+    QApplication::setWindowIcon(ApplicationIcon());
 
     QtPrompts prompts;
     app.showError = [&prompts](const QString& message) { prompts.error(message); };

@@ -101,6 +101,7 @@ TEST_F(MainWindow, FirstStartUsesTheDefaults) {
         menus << a->text();
     EXPECT_EQ(menus, (QStringList{MenuBestand, MenuOnderhoud, MenuVenster, MenuHelp}));
     EXPECT_EQ(w.action(QStringLiteral("actClose"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
+    EXPECT_EQ(w.menuBar()->actions().size(), 4); // the window's menu left with it
     EXPECT_EQ(w.action(QStringLiteral("ActionImporteren"))->statusTip(),
               QStringLiteral("Importeren van gegevens uit aangeleverde bestanden"));
     for (QToolButton* b : w.collectivityButtons())
@@ -196,6 +197,10 @@ TEST_F(MainWindow, OpeningTwiceAndTheRecentList) {
     EXPECT_EQ(w.recentList().keys(), QStringList{QStringLiteral("0012001")});
     for (QToolButton* b : w.collectivityButtons())
         EXPECT_TRUE(b->isEnabled());
+    QStringList menus;
+    for (QAction* a : w.menuBar()->actions()) menus << a->text();
+    EXPECT_EQ(menus, (QStringList{MenuBestand, QStringLiteral("Bo&rderel"), MenuOnderhoud, MenuVenster, MenuHelp}));
+    EXPECT_EQ(w.collectivityButtons()[1]->menu()->title(), QStringLiteral("Printen"));
     // Ctrl+X belongs to the active collectivity window's "Sluiten"
     EXPECT_TRUE(w.action(QStringLiteral("actClose"))->shortcut().isEmpty());
     w.mdiArea()->closeAllSubWindows();
