@@ -5,6 +5,8 @@
 #include "SampleGenerator.h"
 
 #include "collectivity/BorderelState.h"
+#include "collectivity/ui/TfrmBorderel.h"
+#include "core/Settings.h"
 #include "core/Connection.h"
 #include "core/ConnectionString.h"
 #include "core/DisplayFormat.h"
@@ -15,7 +17,7 @@
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,7 +34,8 @@ double ms(const QElapsedTimer& t) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     installProgramLocale();
     QTemporaryDir dir;
     // OSTRAPEL_BENCH_DB names a database generated before (see OSTRAPEL_BENCH_KEEP).
@@ -114,5 +117,25 @@ int main(int argc, char** argv) {
                     period.isEmpty() ? "none" : qPrintable(period), open, state.persons().recordCount(), move,
                     jointMove, total);
     }
+    // The window itself: opening with its panes, and cursor moves with the
+    // detail panes and the components list refilled.
+    TStaticSettings settings(dir.path());
+    bench::QuietPrompts windowPrompts;
+    t.restart();
+    TfrmBorderel window(db, catalogue, windowPrompts, settings);
+    window.SetIdentity(12, 1, 2);
+    window.loadWindowState();
+    window.actToonDI50Details->trigger();
+    window.show();
+    QCoreApplication::processEvents();
+    const double openWindow = ms(t);
+    const int moves = 200;
+    t.restart();
+    for (int i = 0; i < moves; ++i) {
+        window.MovePersons(1);
+        QCoreApplication::processEvents();
+    }
+    std::printf("window: open %.0f ms; cursor move with both detail panes and the components list %.2f ms\n", openWindow,
+                ms(t) / moves);
     return 0;
 }
