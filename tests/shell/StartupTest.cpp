@@ -92,7 +92,10 @@ TEST(SingleInstance, OneCopyPerProgramFolderSurvivingACrash) {
         return p;
     };
     auto first = start(a);
-    QTest::qWait(3000); // let it register and show its window
+    // registered once its computer settings file is written (the data module, after the guard)
+    const QString computerFile = a.filePath(QStringLiteral("Settings/CMP_") + TBasisStaticSettings::ComputerName() + QStringLiteral(".ini"));
+    for (int i = 0; i < 300 && !QFile::exists(computerFile); ++i) QTest::qWait(100);
+    ASSERT_TRUE(QFile::exists(computerFile));
     ASSERT_EQ(first->state(), QProcess::Running) << first->readAllStandardError().toStdString();
 
     auto second = start(a);
