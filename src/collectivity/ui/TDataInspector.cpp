@@ -23,6 +23,8 @@ TDataInspector::TDataInspector(const TmyMemLists& catalogue, QWidget* parent)
     setColumnWidth(0, 117);
     setColumnWidth(1, 165);
     horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed); // a pane that allows it says so
+    horizontalHeader()->setSectionsClickable(false);
     setShowGrid(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
