@@ -118,12 +118,12 @@ bool ZipArchive::create(const QString& archive, const QStringList& files, QStrin
     return true;
 }
 
-ZipArchive::Check ZipArchive::selfCheck() {
+ZipCheck CheckZipLibraries() {
     static const char text[] = "000012001-02.dat";
     zip_error_t err;
     zip_error_init(&err);
     zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &err);
-    if (!buffer) return Check::CompressFailed;
+    if (!buffer) return ZipCheck::CompressFailed;
     zip_source_keep(buffer);
     zip_t* z = zip_open_from_source(buffer, ZIP_TRUNCATE, &err);
     zip_source_t* entry = z ? zip_source_buffer(z, text, sizeof text, 0) : nullptr;
@@ -133,9 +133,9 @@ ZipArchive::Check ZipArchive::selfCheck() {
         if (z) zip_discard(z);
         zip_source_free(buffer);
         zip_error_fini(&err);
-        return Check::CompressFailed;
+        return ZipCheck::CompressFailed;
     }
-    Check result = Check::DecompressFailed;
+    ZipCheck result = ZipCheck::DecompressFailed;
     zip_source_keep(buffer); // the reading archive takes one reference
     zip_t* r = zip_open_from_source(buffer, ZIP_RDONLY, &err);
     if (!r) zip_source_free(buffer);
@@ -144,7 +144,7 @@ ZipArchive::Check ZipArchive::selfCheck() {
         if (zip_file_t* f = zip_fopen(r, "check", 0)) {
             if (zip_fread(f, back, sizeof back) == zip_int64_t(sizeof text) &&
                 std::equal(back, back + sizeof text, text))
-                result = Check::Ok;
+                result = ZipCheck::Ok;
             zip_fclose(f);
         }
         zip_discard(r);
@@ -152,18 +152,6 @@ ZipArchive::Check ZipArchive::selfCheck() {
     zip_source_free(buffer);
     zip_error_fini(&err);
     return result;
-}
-
-ZipCheck CheckZipLibraries() {
-    switch (ZipArchive::selfCheck()) {
-    case ZipArchive::Check::CompressFailed:
-        return ZipCheck::CompressFailed;
-    case ZipArchive::Check::DecompressFailed:
-        return ZipCheck::DecompressFailed;
-    case ZipArchive::Check::Ok:
-        break;
-    }
-    return ZipCheck::Ok;
 }
 
 } // namespace ostrapel

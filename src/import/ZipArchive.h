@@ -19,12 +19,10 @@ public:
     static int extractAll(const QString& archive, const QString& folder, QString* error = nullptr);
     // Writes an archive of the given files, stored under their names only.
     static bool create(const QString& archive, const QStringList& files, QString* error = nullptr);
-    // The start-up check: compressing and decompressing a small buffer works.
-    enum class Check { Ok, CompressFailed, DecompressFailed };
-    static Check selfCheck();
 };
 
-// The data module's start-up check of the zip library.
+// The data module's start-up check of the zip library: compressing and
+// decompressing a small buffer works.
 ZipCheck CheckZipLibraries();
 
 } // namespace ostrapel
