@@ -56,10 +56,7 @@ int runImport(TdatamodBorderel& dm, CliPrompts& prompts, const QStringList& file
     TStaticSettings& settings = StaticSettings();
     const QString importDir = settings.ImportDir();
     // Leftovers of an earlier run are not ours to import.
-    for (const QString& pattern :
-         {ImportCommandTexts::StatementPattern, ImportCommandTexts::StandardStatementPattern})
-        for (const QString& name : ImportCommand::MatchingFiles(importDir, pattern))
-            QFile::remove(importDir + name);
+    ImportCommand::RemoveFiles(importDir, ImportCommand::StatementFiles(importDir));
 
     QStringList paths;
     ImportCommand command(settings, prompts, {});
@@ -75,10 +72,8 @@ int runImport(TdatamodBorderel& dm, CliPrompts& prompts, const QStringList& file
             paths << QFileInfo(file).absoluteFilePath();
         }
     }
-    for (const QString& pattern :
-         {ImportCommandTexts::StatementPattern, ImportCommandTexts::StandardStatementPattern})
-        for (const QString& name : ImportCommand::MatchingFiles(importDir, pattern))
-            paths << importDir + name;
+    for (const QString& name : ImportCommand::StatementFiles(importDir))
+        paths << importDir + name;
 
     int exitCode = ExitOk;
     SilentImportView view;
@@ -106,10 +101,10 @@ int runImport(TdatamodBorderel& dm, CliPrompts& prompts, const QStringList& file
                 out(result->text);
                 if (result->outcome == ImportRun::Outcome::NotFound) exitCode = ExitFailure;
             } else {
+                const QString reasons = ErrorReasons(ErrorFlags(s));
                 out(QStringLiteral("Informatie uit file \"%1\" werd niet geimporteerd (%2)")
-                        .arg(QFileInfo(s.fileName).fileName(), ErrorReasons(ErrorFlags(s)).isEmpty()
-                                                                   ? QStringLiteral("niet geselecteerd")
-                                                                   : ErrorReasons(ErrorFlags(s))));
+                        .arg(QFileInfo(s.fileName).fileName(),
+                             reasons.isEmpty() ? QStringLiteral("niet geselecteerd") : reasons));
                 exitCode = std::max<int>(exitCode, ExitLeftOut);
             }
             out(figures(s));
@@ -120,10 +115,7 @@ int runImport(TdatamodBorderel& dm, CliPrompts& prompts, const QStringList& file
         prompts.error(ErrorMessage(e));
         exitCode = ExitFailure;
     }
-    for (const QString& pattern :
-         {ImportCommandTexts::StatementPattern, ImportCommandTexts::StandardStatementPattern})
-        for (const QString& name : ImportCommand::MatchingFiles(importDir, pattern))
-            QFile::remove(importDir + name);
+    ImportCommand::RemoveFiles(importDir, ImportCommand::StatementFiles(importDir));
     return exitCode;
 }
 

@@ -28,6 +28,15 @@ QStringList ImportCommand::MatchingFiles(const QString& folder, const QString& p
     return out;
 }
 
+QStringList ImportCommand::StatementFiles(const QString& folder) {
+    return MatchingFiles(folder, StatementPattern) + MatchingFiles(folder, StandardStatementPattern);
+}
+
+void ImportCommand::RemoveFiles(const QString& folder, const QStringList& names) {
+    for (const QString& name : names)
+        QFile::remove(folder + name);
+}
+
 void ImportCommand::ActionImporterenExecute() {
     if (hooks_.confirmMaintenance && !hooks_.confirmMaintenance(QStringLiteral("importeren"))) return;
     if (hooks_.openWindowCount && hooks_.openWindowCount() > 0) {
@@ -35,22 +44,17 @@ void ImportCommand::ActionImporterenExecute() {
         return;
     }
     const QString importDir = settings_.ImportDir();
-    for (const QString& name : MatchingFiles(importDir, StatementPattern))
-        QFile::remove(importDir + name);
+    RemoveFiles(importDir, MatchingFiles(importDir, StatementPattern));
 
     QStringList list;
     auto cleanUp = [&] {
         // Every statement file this run unpacked goes, whatever happened.
-        list << MatchingFiles(importDir, StatementPattern)
-             << MatchingFiles(importDir, StandardStatementPattern);
-        for (const QString& name : std::as_const(list))
-            QFile::remove(importDir + name);
+        RemoveFiles(importDir, list + StatementFiles(importDir));
         if (hooks_.rebuildOpenList) hooks_.rebuildOpenList();
     };
     try {
         if (ChooseAndExtractArchives(ArchiveFilter) > 0) {
-            list << MatchingFiles(importDir, StatementPattern)
-                 << MatchingFiles(importDir, StandardStatementPattern);
+            list << StatementFiles(importDir);
             if (!list.isEmpty()) {
                 list.sort();
                 if (list.size() == 1)

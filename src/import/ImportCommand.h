@@ -49,6 +49,9 @@ public:
     std::function<QString()> removableMedium;
 
     static QStringList MatchingFiles(const QString& folder, const QString& pattern);
+    // The statement files in a folder: "00*-??.dat", then "00*-??S.dat".
+    static QStringList StatementFiles(const QString& folder);
+    static void RemoveFiles(const QString& folder, const QStringList& names);
 
 private:
     TStaticSettings& settings_;
