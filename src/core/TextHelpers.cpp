@@ -72,6 +72,16 @@ QString FirstCommaItem(const QString& text) {
     return TokenAt(text, u',', 0).trimmed();
 }
 
+QString ShortHint(const QString& hint) {
+    const qsizetype bar = hint.indexOf(u'|');
+    return bar < 0 ? hint : hint.left(bar);
+}
+
+QString LongHint(const QString& hint) {
+    const qsizetype bar = hint.indexOf(u'|');
+    return bar < 0 ? hint : hint.mid(bar + 1);
+}
+
 QStringList ReadCommaText(const QString& text) {
     QStringList out;
     qsizetype i = 0;

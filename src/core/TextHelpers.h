@@ -22,6 +22,11 @@ int MoveListItem(QStringList& list, int index, int offset);
 QString ValueOrName(const QString& name, const QStringList& list);
 QString FirstCommaItem(const QString& text);
 
+// A hint "short|long": the tool tip shows the short part, the status bar the long
+// part; a hint without "|" serves as both.
+QString ShortHint(const QString& hint);
+QString LongHint(const QString& hint);
+
 // Comma text as Delphi writes and reads it: items separated by ",", an item
 // with blanks, commas or quotes written in double quotes.
 QStringList ReadCommaText(const QString& text);

@@ -111,10 +111,8 @@ QAction* TfrmMain::makeAction(const QString& name, const QString& caption, const
     auto* a = new QAction(caption, this);
     a->setObjectName(name);
     if (!hint.isEmpty()) {
-        // "short|long": the status bar shows the long part
-        const qsizetype bar = hint.indexOf(u'|');
-        a->setToolTip(bar < 0 ? hint : hint.left(bar));
-        a->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+        a->setToolTip(ShortHint(hint));
+        a->setStatusTip(LongHint(hint));
     }
     actions_ << a;
     return a;
@@ -208,7 +206,7 @@ void TfrmMain::buildMenus() {
     miOpenen = new QMenu(Openen, this);
     miOpenen->setObjectName(QStringLiteral("miOpenen"));
     miOpenenAction = miBestand->addMenu(miOpenen);
-    miOpenenAction->setStatusTip(HintOpen.mid(HintOpen.indexOf(u'|') + 1));
+    miOpenenAction->setStatusTip(LongHint(HintOpen));
     miBestand->addAction(actKiesColl);
     miBestand->addSeparator();
     miBestand->addAction(action(QStringLiteral("actClose")));
@@ -271,14 +269,14 @@ void TfrmMain::buildToolBar() {
         return b;
     };
     tbtnBorderelMany = button(QStringLiteral("tbtnBorderelMany"), ToolOpenen, QStyle::SP_DirOpenIcon);
-    tbtnBorderelMany->setStatusTip(HintOpen.mid(HintOpen.indexOf(u'|') + 1));
+    tbtnBorderelMany->setStatusTip(LongHint(HintOpen));
     connect(tbtnBorderelMany, &QToolButton::clicked, this, [this] {
         if (!tbtnBorderelMany->menu()) runCommand([this] { RunChooser(); });
     });
     tbnFilter = button(QStringLiteral("tbnFilter"), ToolFilter, QStyle::SP_FileDialogContentsView);
     tbnPrint = button(QStringLiteral("tbnPrint"), ToolPrint, QStyle::SP_FileDialogDetailedView);
     tbnImporteren = button(QStringLiteral("tbnImporteren"), ToolImport, QStyle::SP_ArrowDown);
-    tbnImporteren->setStatusTip(ImportCommandTexts::ActionHint.section(u'|', 1));
+    tbnImporteren->setStatusTip(LongHint(ImportCommandTexts::ActionHint));
     connect(tbnImporteren, &QToolButton::clicked, action(QStringLiteral("ActionImporteren")),
             &QAction::trigger);
     tbnExport = button(QStringLiteral("tbnExport"), ToolExport, QStyle::SP_DialogSaveButton);

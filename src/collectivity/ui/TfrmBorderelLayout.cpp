@@ -6,6 +6,7 @@
 #include "TDataInspector.h"
 
 #include "collectivity/CollectivityTexts.h"
+#include "core/TextHelpers.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -58,9 +59,8 @@ QAction* TfrmBorderel::action(const QString& name, const QString& caption, const
     a->setObjectName(name);
     a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     if (!hint.isEmpty()) {
-        const qsizetype bar = hint.indexOf(u'|');
-        a->setToolTip(bar < 0 ? hint : hint.left(bar));
-        a->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+        a->setToolTip(ShortHint(hint));
+        a->setStatusTip(LongHint(hint));
     }
     addAction(a);
     return a;
@@ -285,8 +285,8 @@ void TfrmBorderel::buildLayout() {
         auto* b = new QToolButton(bar);
         b->setText(QString::fromUtf8(d.caption));
         const QString hint = QString::fromUtf8(d.hint);
-        b->setToolTip(hint.section(u'|', 0, 0));
-        b->setStatusTip(hint.section(u'|', 1));
+        b->setToolTip(ShortHint(hint));
+        b->setStatusTip(LongHint(hint));
         b->setPopupMode(QToolButton::InstantPopup);
         bar->addWidget(b);
         *d.button = b;
