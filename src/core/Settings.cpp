@@ -171,6 +171,10 @@ QString WindowKey(int collNr, int collVolgNr) {
     return QStringLiteral("%1%2").arg(collNr, 4, 10, QChar(u'0')).arg(collVolgNr, 3, 10, QChar(u'0'));
 }
 
+WindowKeyParts ParseWindowKey(const QString& key) {
+    return {key.left(4).toInt(), key.mid(4, 3).toInt()};
+}
+
 QString WindowSection(const QString& windowKey) {
     return QStringLiteral("MDI_") + windowKey;
 }

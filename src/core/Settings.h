@@ -124,6 +124,12 @@ inline const QString& PeriodKey(int verzType) {
 QString WindowSection(const QString& windowKey);
 // "0012001" for collectivity 12, sequence number 1.
 QString WindowKey(int collNr, int collVolgNr);
+// A window key read back: characters 1-4 the collectivity number, 5-7 the sequence number.
+struct WindowKeyParts {
+    int collNr = 0;
+    int collVolgNr = 0;
+};
+WindowKeyParts ParseWindowKey(const QString& key);
 
 // The process's settings object: created on first use for the executable's
 // folder, or for the folder given to InitStaticSettings (tests, tools).

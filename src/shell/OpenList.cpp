@@ -4,6 +4,7 @@
 
 #include "core/Connection.h"
 #include "core/DataSet.h"
+#include "core/Settings.h"
 #include "core/SharedQueries.h"
 #include "core/SqlFragments.h"
 
@@ -61,9 +62,8 @@ OpenListContent BuildOpenList(Connection& connection, RecentList& recent) {
     const QStringList keys = recent.keys();
     for (auto it = keys.crbegin(); it != keys.crend(); ++it) {
         CollectivityItem item;
-        const int collNr = it->left(4).toInt();
-        const int volgNr = it->mid(4, 3).toInt();
-        if (CollectivityCaptionRow(connection, collNr, volgNr, &item))
+        const WindowKeyParts k = ParseWindowKey(*it);
+        if (CollectivityCaptionRow(connection, k.collNr, k.collVolgNr, &item))
             content.items.push_back(item);
         else
             recent.remove(*it);

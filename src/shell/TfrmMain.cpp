@@ -334,11 +334,12 @@ void TfrmMain::ShowAtStart() {
 
 void TfrmMain::reopenWindows() {
     for (const QString& key : ReadCommaText(settings_.OpenMDIWindows())) {
-        const int collNr = key.left(4).toInt();
-        const int volgNr = key.mid(4, 3).toInt();
-        dm_.ShowSplashStatus(OpeningStatus.arg(collNr, 4, 10, QChar(u'0')).arg(volgNr, 3, 10, QChar(u'0')));
+        const WindowKeyParts k = ParseWindowKey(key);
+        dm_.ShowSplashStatus(
+            OpeningStatus.arg(k.collNr, 4, 10, QChar(u'0')).arg(k.collVolgNr, 3, 10, QChar(u'0')));
         CollectivityItem item;
-        if (!CollectivityCaptionRow(dm_.connection(), collNr, volgNr, &item)) continue; // gone: nothing opens
+        if (!CollectivityCaptionRow(dm_.connection(), k.collNr, k.collVolgNr, &item))
+            continue; // gone: nothing opens
         runCommand([&] {
             OpenCollectivity(item.CollNaam, item.CollNr, true, item.VerzType, item.VerzNaam, item.CollVolgNr);
         });
