@@ -101,7 +101,7 @@ void BorderelState::ToggleUnitView() {
     } else {
         persons_.unitClause = kNeutralClause;
         components_.setMode(ComponentsQuery::Mode::Individual);
-        BuildComponentsQuery();
+        prepareComponents(); // loaded once, when the rebuilt persons list follows its cursor
     }
     BuildPersonsQuery(QStringLiteral("ID07"));
 }
@@ -119,8 +119,8 @@ void BorderelState::ApplyFilterClause(const QString& clause) {
 bool BorderelState::ChangePeriod(const QString& setting) {
     if (setting == periodSetting_) return false;
     setPeriodSetting(setting);
+    prepareComponents(); // the persons rebuild then loads them for the kept person
     BuildPersonsQuery(QStringLiteral("ID07"));
-    BuildComponentsQuery();
     return true;
 }
 
@@ -133,7 +133,6 @@ void BorderelState::SetComponentsShown(bool shown) {
 void BorderelState::SetMode(ComponentsQuery::Mode mode) {
     components_.setMode(mode);
     BuildComponentsQuery();
-    FollowCursor();
 }
 
 void BorderelState::SetModeLetter(const QString& letter) {
@@ -152,10 +151,15 @@ void BorderelState::SetStoredDropDownText(Filter f, const QString& text) {
     components_.setFilter(f, dropDowns_[f].checkedCode(), dropDowns_[f].checkedEntryText());
 }
 
-void BorderelState::BuildComponentsQuery() {
+void BorderelState::prepareComponents() {
     if (!componentsShown_) return;
     componentsStatement_ = connection_.prepareNew(components_.sql());
     totalsStatement_ = connection_.prepareNew(components_.totalsSql());
+}
+
+void BorderelState::BuildComponentsQuery() {
+    if (!componentsShown_) return;
+    prepareComponents();
     loadComponents();
 }
 

@@ -94,6 +94,7 @@ public:
     int componentRuns() const { return componentRuns_; }
 
 private:
+    void prepareComponents();
     void loadComponents();
     void applyPersonsFields();
     void applyComponentsFields();

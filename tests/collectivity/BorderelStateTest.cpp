@@ -211,7 +211,12 @@ TEST_F(Borderel, PeriodChangeKeepsThePersonAndSkipsAnUnchangedSetting) {
     s->persons().setRecNo(3);
     const QString person = s->persons().value(QStringLiteral("ID07")).toString();
     EXPECT_EQ(s->periodDescription(), QStringLiteral("Geen periode ingesteld"));
+    const int before = s->componentRuns();
     EXPECT_TRUE(s->ChangePeriod(QStringLiteral("2006-02;2006-02")));
+    EXPECT_EQ(s->componentRuns(), before + 1); // run once, with the new period
+    s->SetMode(ComponentsQuery::Mode::Joint);
+    EXPECT_EQ(s->componentRuns(), before + 2);
+    s->SetMode(ComponentsQuery::Mode::Individual);
     EXPECT_EQ(s->periodDescription(), QStringLiteral("Maand 2006-02"));
     EXPECT_EQ(s->persons().value(QStringLiteral("ID07")).toString(), person);
     EXPECT_EQ(s->componentsQuery().lines()[4], QStringLiteral("AND BORD50.[ID03] = '2006-02'"));

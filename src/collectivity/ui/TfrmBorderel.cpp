@@ -284,10 +284,15 @@ void TfrmBorderel::refreshFooters() {
     hc10->setText(4, state_.unitFooterText());
 }
 
-void TfrmBorderel::fillDetails() {
-    if (state_.paused()) return;
+void TfrmBorderel::followPersons() {
+    state_.FollowCursor();
+    showPerson();
+}
+
+void TfrmBorderel::showPerson() {
+    if (state_.paused()) return; // nothing follows while a scroll key is held
     if (actToonDI10Details->isChecked()) DI10Detail->FillValues();
-    if (state_.componentsShown()) DI50Detail->FillValues();
+    refreshComponents(); // the components list and its detail pane
 }
 
 void TfrmBorderel::fitDetails() {
@@ -298,9 +303,7 @@ void TfrmBorderel::fitDetails() {
 void TfrmBorderel::onPersonsRowChanged(int row) {
     if (syncing_ || row < 0) return;
     state_.persons().setRecNo(row);
-    state_.FollowCursor();
-    fillDetails();
-    refreshComponents();
+    followPersons();
 }
 
 void TfrmBorderel::MovePersons(int rows) {
@@ -310,9 +313,7 @@ void TfrmBorderel::MovePersons(int rows) {
     syncing_ = true;
     dbg10->showCurrentRow();
     syncing_ = false;
-    state_.FollowCursor();
-    fillDetails();
-    refreshComponents();
+    followPersons();
 }
 
 // Moves the list of the active grid's side; the components list moves by itself.
@@ -552,10 +553,9 @@ bool TfrmBorderel::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
         tmrDisableGrids.stop();
         if (state_.paused()) {
-            state_.setPaused(false);
+            state_.setPaused(false); // follows the row reached
             setPausedLook(false);
-            fillDetails();
-            refreshComponents();
+            showPerson();
         }
     }
     return QWidget::eventFilter(watched, event);

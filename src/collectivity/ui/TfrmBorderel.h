@@ -129,7 +129,8 @@ private:
     void refreshPersons();
     void refreshComponents();
     void refreshFooters();
-    void fillDetails();
+    void followPersons();
+    void showPerson();
     void fitDetails();
     void onPersonsRowChanged(int row);
     void setMode(ComponentsQuery::Mode mode);
