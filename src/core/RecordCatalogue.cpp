@@ -159,7 +159,10 @@ std::vector<GridColumn> TmyMemLists::BuildGridColumns(DataSet& dataSet, bool mar
         c.title = f.displayLabel;
         c.visible = f.visible;
         if (f.name == QStringLiteral("1002")) c.widthChars = 35;
-        if (const TmyRecStruct* e = lookup(f.name); e && e->pickList) c.pickList = *e->pickList;
+        if (const TmyRecStruct* e = lookup(f.name)) {
+            c.fieldLength = e->length;
+            if (e->pickList) c.pickList = *e->pickList;
+        }
         columns.push_back(c);
     };
     if (order.isEmpty()) {

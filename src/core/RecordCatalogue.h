@@ -46,6 +46,7 @@ struct GridColumn {
     bool visible = true;
     int widthPixels = 0; // fixed width (the marker column)
     int widthChars = 0;  // width in digit widths (field 1002: 35)
+    int fieldLength = 0; // the field's length in a statement line; 0 when not a catalogue field
     QStringList pickList;
 };
 

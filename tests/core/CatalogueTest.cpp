@@ -170,6 +170,8 @@ TEST_F(Catalogue, GridColumnsFollowTheStoredFieldOrder) {
     const auto pick = std::find_if(columns.begin(), columns.end(),
                                    [](const GridColumn& c) { return c.fieldName == QStringLiteral("1008"); });
     EXPECT_EQ(pick->pickList, (QStringList{QStringLiteral("1=Man"), QStringLiteral("2=Vrouw")}));
+    EXPECT_EQ(pick->fieldLength, 1);
+    EXPECT_EQ(columns[0].fieldLength, 0); // the marker column
 }
 
 TEST_F(Catalogue, FieldOrderTexts) {

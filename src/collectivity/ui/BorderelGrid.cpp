@@ -39,8 +39,7 @@ void BorderelGrid::setColumns(DataSet* dataSet, const std::vector<GridColumn>& p
         if (c.widthChars > 0) {
             width = c.widthChars * fm.horizontalAdvance(u'0') + 4;
         } else if (width == 0) {
-            const TmyRecStruct* e = c.fieldName.size() == 4 ? MemLists().FindField(c.fieldName) : nullptr;
-            const int chars = e ? std::clamp<int>(e->length, 4, 24) : 10;
+            const int chars = c.fieldLength > 0 ? std::clamp(c.fieldLength, 4, 24) : 10;
             width = std::max(fm.horizontalAdvance(c.title) + 12, chars * fm.horizontalAdvance(u'0') + 10);
         }
         setColumnWidth(i, width);
