@@ -306,29 +306,27 @@ void TfrmBorderel::onPersonsRowChanged(int row) {
     followPersons();
 }
 
-void TfrmBorderel::MovePersons(int rows) {
-    DataSet& p = state_.persons();
-    if (p.isEmpty()) return;
-    p.moveBy(rows);
+// Moves a list's data set and its selection; false when the list is empty.
+bool TfrmBorderel::stepList(BorderelGrid* grid, int rows) {
+    DataSet* ds = grid->dataSet();
+    if (!ds || ds->isEmpty()) return false;
+    ds->moveBy(rows);
     syncing_ = true;
-    dbg10->showCurrentRow();
+    grid->showCurrentRow();
     syncing_ = false;
-    followPersons();
+    return true;
+}
+
+void TfrmBorderel::MovePersons(int rows) {
+    if (stepList(dbg10, rows)) followPersons();
 }
 
 // Moves the list of the active grid's side; the components list moves by itself.
 void TfrmBorderel::moveActive(int rows) {
-    if (GridRing::isPersonsSide(std::max(ring_.active(), 0))) {
+    if (GridRing::isPersonsSide(std::max(ring_.active(), 0)))
         MovePersons(rows);
-        return;
-    }
-    DataSet& c = state_.components();
-    if (c.isEmpty()) return;
-    c.moveBy(rows);
-    syncing_ = true;
-    dbg50->showCurrentRow();
-    syncing_ = false;
-    DI50Detail->FillValues();
+    else if (stepList(dbg50, rows))
+        DI50Detail->FillValues();
 }
 
 void TfrmBorderel::ActivateGrid(int entry) {

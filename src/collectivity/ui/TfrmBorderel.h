@@ -136,6 +136,7 @@ private:
     void setMode(ComponentsQuery::Mode mode);
     void setPausedLook(bool paused);
     bool handleKey(int key, Qt::KeyboardModifiers modifiers);
+    bool stepList(BorderelGrid* grid, int rows);
     void moveActive(int rows);
     QAction* action(const QString& name, const QString& caption, const QString& hint = {});
     BorderelGrid* listOf(bool personsSide) const { return personsSide ? dbg10 : dbg50; }
