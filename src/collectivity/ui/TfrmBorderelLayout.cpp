@@ -41,15 +41,46 @@ QLabel* headerLabel(const QString& text, QWidget* parent) {
     return l;
 }
 
-// A detail pane: its panel, holding the inspector, beside the list in a splitter.
-QWidget* detailPanel(TDataInspector* inspector, QWidget* parent) {
-    auto* panel = new QWidget(parent);
-    auto* l = new QVBoxLayout(panel);
-    l->setContentsMargins(0, 0, 0, 0);
-    l->addWidget(inspector);
-    l->addStretch();
-    panel->setMinimumWidth(200);
-    return panel;
+// One side of the window: the detail pane (221 pixels) and the list with its
+// footer, beside each other in a splitter.
+struct ListSide {
+    QSplitter* split;
+    TDataInspector* inspector;
+    QWidget* panel;
+    BorderelGrid* grid;
+    FooterBar* footer;
+};
+
+ListSide buildListSide(QWidget* parent, const TmyMemLists& catalogue, BorderelGrid::Marker marker,
+                       const QString& detailHint, const QString& listHint) {
+    ListSide side;
+    side.split = new QSplitter(Qt::Horizontal, parent);
+    side.split->setHandleWidth(4);
+    side.split->setChildrenCollapsible(false);
+    side.inspector = new TDataInspector(catalogue);
+    side.inspector->setToolTip(ShortHint(detailHint));
+    side.inspector->setStatusTip(LongHint(detailHint));
+    side.panel = new QWidget(side.split);
+    auto* pl = new QVBoxLayout(side.panel);
+    pl->setContentsMargins(0, 0, 0, 0);
+    pl->addWidget(side.inspector);
+    pl->addStretch();
+    side.panel->setMinimumWidth(200);
+    side.inspector->setPane(side.panel);
+    auto* list = new QWidget(side.split);
+    auto* ll = new QVBoxLayout(list);
+    ll->setContentsMargins(0, 0, 0, 0);
+    ll->setSpacing(0);
+    side.grid = new BorderelGrid(marker, list);
+    side.grid->setToolTip(ShortHint(listHint));
+    side.grid->setStatusTip(LongHint(listHint));
+    side.grid->horizontalHeader()->setStretchLastSection(true);
+    ll->addWidget(side.grid, 1);
+    side.footer = new FooterBar(list);
+    ll->addWidget(side.footer);
+    side.split->setSizes({221, 570});
+    side.split->setStretchFactor(1, 1);
+    return side;
 }
 
 } // namespace
@@ -222,31 +253,19 @@ void TfrmBorderel::buildLayout() {
     sl->addWidget(period);
     tl->addWidget(search);
 
-    splitDI10 = new QSplitter(Qt::Horizontal, top);
-    splitDI10->setHandleWidth(4);
-    splitDI10->setChildrenCollapsible(false);
-    DI10Detail = new TDataInspector(catalogue_);
-    DI10Detail->setToolTip(QStringLiteral("Details"));
-    DI10Detail->setStatusTip(QStringLiteral("Detailgegevens verzekerde"));
-    pnl10Detail = detailPanel(DI10Detail, splitDI10);
-    DI10Detail->setPane(pnl10Detail);
-    auto* list10 = new QWidget(splitDI10);
-    auto* l10 = new QVBoxLayout(list10);
-    l10->setContentsMargins(0, 0, 0, 0);
-    l10->setSpacing(0);
-    dbg10 = new BorderelGrid(BorderelGrid::Marker::MainInsured, list10);
-    dbg10->setToolTip(QStringLiteral("Lijst"));
-    dbg10->setStatusTip(QStringLiteral("Lijst met verzekerden"));
-    l10->addWidget(dbg10, 1);
-    hc10 = new FooterBar(list10);
+    const ListSide persons = buildListSide(top, catalogue_, BorderelGrid::Marker::MainInsured,
+                                           QStringLiteral("Details|Detailgegevens verzekerde"),
+                                           QStringLiteral("Lijst|Lijst met verzekerden"));
+    splitDI10 = persons.split;
+    DI10Detail = persons.inspector;
+    pnl10Detail = persons.panel;
+    dbg10 = persons.grid;
+    hc10 = persons.footer;
     hc10->addSection(50);
     hc10->addSection(50, Qt::AlignRight);
     hc10->addSection(100, Qt::AlignLeft, QStringLiteral("0") + Records);
     hc10->addSection(125, Qt::AlignLeft, Hoofdverzekerde, MarkerImage(0));
     hc10->addSection(120, Qt::AlignLeft, EenheidUit);
-    l10->addWidget(hc10);
-    splitDI10->setSizes({221, 570});
-    splitDI10->setStretchFactor(1, 1);
     tl->addWidget(splitDI10, 1);
 
     // Components half.
@@ -292,25 +311,16 @@ void TfrmBorderel::buildLayout() {
         *d.button = b;
     }
     bl->addWidget(bar);
-    splitDI50 = new QSplitter(Qt::Horizontal, pnl50Lijst);
-    splitDI50->setHandleWidth(4);
-    splitDI50->setChildrenCollapsible(false);
-    DI50Detail = new TDataInspector(catalogue_);
-    DI50Detail->setToolTip(QStringLiteral("Details"));
-    DI50Detail->setStatusTip(QStringLiteral("Detailgegevens premiecomponent"));
+    const ListSide components = buildListSide(pnl50Lijst, catalogue_, BorderelGrid::Marker::Origin,
+                                              QStringLiteral("Details|Detailgegevens premiecomponent"),
+                                              QStringLiteral("Lijst|Lijst met premiecomponenten"));
+    splitDI50 = components.split;
+    DI50Detail = components.inspector;
+    pnl50Detail = components.panel;
+    dbg50 = components.grid;
+    hc50 = components.footer;
     DI50Detail->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive); // only this one resizes
-    pnl50Detail = detailPanel(DI50Detail, splitDI50);
-    DI50Detail->setPane(pnl50Detail);
     pnl50Detail->hide();
-    auto* list50 = new QWidget(splitDI50);
-    auto* l50 = new QVBoxLayout(list50);
-    l50->setContentsMargins(0, 0, 0, 0);
-    l50->setSpacing(0);
-    dbg50 = new BorderelGrid(BorderelGrid::Marker::Origin, list50);
-    dbg50->setToolTip(QStringLiteral("Lijst"));
-    dbg50->setStatusTip(QStringLiteral("Lijst met premiecomponenten"));
-    l50->addWidget(dbg50, 1);
-    hc50 = new FooterBar(list50);
     hc50->addSection(50, Qt::AlignLeft, Totaal);
     hc50->addSection(60, Qt::AlignRight);
     hc50->addSection(75, Qt::AlignRight);
@@ -318,15 +328,10 @@ void TfrmBorderel::buildLayout() {
     hc50->addSection(60, Qt::AlignLeft, Mut, MarkerImage(2));
     hc50->addSection(65, Qt::AlignLeft, Hand, MarkerImage(3));
     hc50->addSection(200);
-    l50->addWidget(hc50);
-    splitDI50->setSizes({221, 570});
-    splitDI50->setStretchFactor(1, 1);
     bl->addWidget(splitDI50, 1);
     pnl50Lijst->hide();
     splitVert->setSizes({312, 265});
 
-    for (BorderelGrid* g : {dbg10, dbg50})
-        g->horizontalHeader()->setStretchLastSection(true);
     connect(dbg10->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { onPersonsRowChanged(current.row()); });
     connect(dbg50->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
