@@ -5,13 +5,13 @@
 #include "SampleGenerator.h"
 
 #include "collectivity/BorderelState.h"
-#include "collectivity/ui/TfrmBorderel.h"
-#include "core/Settings.h"
+#include "collectivity/ui/CollectivityWindow.h"
 #include "core/Connection.h"
 #include "core/ConnectionString.h"
 #include "core/DisplayFormat.h"
 #include "core/Prompts.h"
 #include "core/RecordCatalogue.h"
+#include "core/Settings.h"
 #include "core/SharedQueries.h"
 #include "import/CheckPass.h"
 #include "import/ImportRun.h"
@@ -45,10 +45,10 @@ int main(int argc, char** argv) {
     Connection db(QStringLiteral("bench"));
     db.open(ConnectionString::forSqliteFile(path).toString());
     if (reuse.isEmpty()) db.execute(SharedQueries::CreateIndex1024);
-    TmyMemLists& catalogue = MemLists();
-    catalogue.LoadRecordLayouts(db);
-    catalogue.LoadFieldDisplay(db);
-    catalogue.InstallDataSetHooks();
+    RecordCatalogue& catalogue = RecordCatalogueInstance();
+    catalogue.loadRecordLayouts(db);
+    catalogue.loadFieldDisplay(db);
+    catalogue.installDataSetHooks();
 
     SampleOptions o;
     o.collectivities = 1;
@@ -65,9 +65,9 @@ int main(int argc, char** argv) {
         bench::QuietPrompts prompts;
         SilentImportView view;
         ImportRun run(db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("in")));
-        run.SetFileList(files);
-        run.Execute([](std::vector<TmyImportStruct>& s) {
-            for (TmyImportStruct& x : s)
+        run.setFileList(files);
+        run.execute([](std::vector<StatementSummary>& s) {
+            for (StatementSummary& x : s)
                 x.Import = u'J';
             return true;
         });
@@ -89,27 +89,27 @@ int main(int argc, char** argv) {
         state.setIdentity(12, 1, 2);
         state.setPeriodSetting(period);
         t.restart();
-        state.Initialise();
-        state.SetComponentsShown(true);
+        state.initialise();
+        state.setComponentsShown(true);
         const double open = ms(t);
         const int moves = 200;
         t.restart();
         for (int i = 0; i < moves; ++i) {
             state.persons().setRecNo((i * 7919) % state.persons().recordCount());
-            state.FollowCursor();
+            state.followCursor();
         }
         const double move = ms(t) / moves;
-        state.SetMode(ComponentsQuery::Mode::Joint);
+        state.setMode(ComponentsQuery::Mode::Joint);
         t.restart();
         for (int i = 0; i < moves; ++i) {
             state.persons().setRecNo((i * 7919) % state.persons().recordCount());
-            state.FollowCursor();
+            state.followCursor();
         }
         const double jointMove = ms(t) / moves;
         int total = 0;
         for (int i = 0; i < 50; ++i) {
             state.persons().setRecNo(i);
-            state.FollowCursor();
+            state.followCursor();
             total += state.components().recordCount();
         }
         std::printf("period %-17s open (persons list, drop-downs, components): %6.0f ms for %d persons; "
@@ -119,11 +119,11 @@ int main(int argc, char** argv) {
     }
     // The window itself: opening with its panes, and cursor moves with the
     // detail panes and the components list refilled.
-    TStaticSettings settings(dir.path());
+    Settings settings(dir.path());
     bench::QuietPrompts windowPrompts;
     t.restart();
-    TfrmBorderel window(db, catalogue, windowPrompts, settings);
-    window.SetIdentity(12, 1, 2);
+    CollectivityWindow window(db, catalogue, windowPrompts, settings);
+    window.setIdentity(12, 1, 2);
     window.loadWindowState();
     window.actToonDI50Details->trigger();
     window.show();
@@ -132,10 +132,10 @@ int main(int argc, char** argv) {
     const int moves = 200;
     t.restart();
     for (int i = 0; i < moves; ++i) {
-        window.MovePersons(1);
+        window.movePersons(1);
         QCoreApplication::processEvents();
     }
-    std::printf("window: open %.0f ms; cursor move with both detail panes and the components list %.2f ms\n", openWindow,
-                ms(t) / moves);
+    std::printf("window: open %.0f ms; cursor move with both detail panes and the components list %.2f ms\n",
+                openWindow, ms(t) / moves);
     return 0;
 }

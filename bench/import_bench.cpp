@@ -36,8 +36,8 @@ int main(int argc, char** argv) {
     Connection setup(QStringLiteral("setup"));
     setup.open(
         ConnectionString::forSqliteFile(bench::CopyDatabase(dir, QStringLiteral("catalogue.db"))).toString());
-    TmyMemLists catalogue;
-    catalogue.LoadRecordLayouts(setup);
+    RecordCatalogue catalogue;
+    catalogue.loadRecordLayouts(setup);
 
     SampleOptions o;
     o.collectivities = 1;
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     const QString file2 = dir.filePath(gen.fileName(0, o.periods[1]));
     StatementWriter::writeFile(file1, gen.statementLines(0, o.periods[0]));
     StatementWriter::writeFile(file2, gen.statementLines(0, o.periods[1]));
-    const QStringList lines = ReadStatementLines(file1);
+    const QStringList lines = readStatementLines(file1);
     std::printf("statement: %lld lines, %d persons\n", qlonglong(lines.size()), o.persons);
 
     // The program: check pass, then the import of the file.
@@ -62,12 +62,12 @@ int main(int argc, char** argv) {
     SilentImportView view;
     QElapsedTimer t;
     t.start();
-    const TmyImportStruct s = CheckStatementFile(catalogue, view, file1, 1);
+    const StatementSummary s = checkStatementFile(catalogue, view, file1, 1);
     const double checkMs = double(t.nsecsElapsed()) / 1e6;
     ImportRun run(db, catalogue, prompts, view, 1, dir.path());
     bool post = false;
     t.restart();
-    run.ImportStatementFile(file1, s.ImpAantalRec, post, false);
+    run.importStatementFile(file1, s.ImpAantalRec, post, false);
     const double importMs = double(t.nsecsElapsed()) / 1e6;
 
     // The floor: the same rows, converted beforehand, through plain prepared inserts.
@@ -78,13 +78,13 @@ int main(int argc, char** argv) {
                               QStringLiteral("99")};
     std::vector<std::pair<int, std::vector<QVariant>>> rows;
     for (const QString& line : lines) {
-        const int which = int(std::find(types, types + 4, RecordTypeOf(catalogue, line)) - types);
+        const int which = int(std::find(types, types + 4, recordTypeOf(catalogue, line)) - types);
         if (which >= 4) continue;
         std::vector<QVariant> values;
         for (const QString& kind : {QStringLiteral("ID"), types[which]})
-            for (const auto& e : *catalogue.KindList(kind)) {
-                QVariant v = ConvertFieldValue(kind, e->name.mid(2, 2), e->type,
-                                               RawFieldText(line, e->start, e->length));
+            for (const auto& e : *catalogue.kindList(kind)) {
+                QVariant v = convertFieldValue(kind, e->name.mid(2, 2), e->type,
+                                               rawFieldText(line, e->start, e->length));
                 if (v.metaType().id() == QMetaType::QDate) v = v.toDate().toString(Qt::ISODate);
                 values.push_back(v);
             }
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
         inserts[i] = QSqlQuery(floorDb.database());
         QStringList marks;
         for (const QString& kind : {QStringLiteral("ID"), types[i]})
-            for (size_t k = 0; k < catalogue.KindList(kind)->size(); ++k)
+            for (size_t k = 0; k < catalogue.kindList(kind)->size(); ++k)
                 marks << QStringLiteral("?");
         inserts[i].prepare(QStringLiteral("insert into bord") + types[i] + QStringLiteral(" values(") +
                            marks.join(u',') + u')');
@@ -111,12 +111,12 @@ int main(int argc, char** argv) {
     const double floorMs = double(t.nsecsElapsed()) / 1e6;
 
     // The clean-up after a second month: 15,000 persons lose their older row.
-    const TmyImportStruct s2 = CheckStatementFile(catalogue, view, file2, 1);
-    run.ImportStatementFile(file2, s2.ImpAantalRec, post, false);
+    const StatementSummary s2 = checkStatementFile(catalogue, view, file2, 1);
+    run.importStatementFile(file2, s2.ImpAantalRec, post, false);
     t.restart();
     {
         Transaction tr(db);
-        run.PurgeSupersededPersons(lines.first());
+        run.purgeSupersededPersons(lines.first());
         tr.commit();
     }
     const double purgeMs = double(t.nsecsElapsed()) / 1e6;

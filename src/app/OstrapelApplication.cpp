@@ -9,7 +9,7 @@ bool OstrapelApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        message = ErrorMessage(e);
+        message = errorMessage(e);
     }
     if (showError) showError(message);
     return false;

@@ -4,12 +4,12 @@
 #include "core/DisplayFormat.h"
 #include "core/Settings.h"
 #include "shell/AppIcon.h"
+#include "shell/MainWindow.h"
 #include "shell/QtPrompts.h"
 #include "shell/ShellTexts.h"
 #include "shell/SingleInstanceGuard.h"
+#include "shell/SplashDialog.h"
 #include "shell/Startup.h"
-#include "shell/TDlgSplash.h"
-#include "shell/TfrmMain.h"
 
 #include <QFileInfo>
 
@@ -20,15 +20,15 @@ int main(int argc, char** argv) {
     installProgramLocale();
 
     SingleInstanceGuard guard(QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath());
-    if (!guard.CheckSingleInstance(1)) return 0;
+    if (!guard.checkSingleInstance(1)) return 0;
 
-    auto splash = std::make_unique<TDlgSplash>(TDlgSplash::Mode::Splash);
+    auto splash = std::make_unique<SplashDialog>(SplashDialog::Mode::Splash);
     splash->show();
     splash->repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QApplication::setApplicationName(ShellTexts::AppTitle);
     QApplication::setApplicationDisplayName(ShellTexts::AppTitle);
-    QApplication::setWindowIcon(ApplicationIcon());
+    QApplication::setWindowIcon(applicationIcon());
 
     QtPrompts prompts;
     app.showError = [&prompts](const QString& message) { prompts.error(message); };
@@ -37,18 +37,18 @@ int main(int argc, char** argv) {
         if (splash) splash->setStatus(text);
     };
     hooks.splashDone = [&splash] { splash.reset(); };
-    hooks.mainWindowReady = [&](TfrmMain& main) {
+    hooks.mainWindowReady = [&](MainWindow& main) {
         prompts.setParent(&main);
         QObject::connect(&guard, &SingleInstanceGuard::notified, &main, [&main](int kind, quint32) {
-            if (kind == 1) main.BringToFront();
+            if (kind == 1) main.bringToFront();
         });
     };
-    hooks.runLoop = [&prompts](TfrmMain&) {
+    hooks.runLoop = [&prompts](MainWindow&) {
         const int rc = QApplication::exec();
         prompts.setParent(nullptr);
         return rc;
     };
-    const int result = RunProgram(prompts, hooks);
-    DestroyStaticSettings(); // a restore of the defaults deletes the user file here
+    const int result = runProgram(prompts, hooks);
+    destroySettingsInstance(); // a restore of the defaults deletes the user file here
     return result;
 }

@@ -3,7 +3,7 @@
 //   ostrapel-cli [--program-dir DIR] collectivities
 #include "CliPrompts.h"
 
-#include "core/DataModule.h"
+#include "core/BorderelDatabase.h"
 #include "core/DataSet.h"
 #include "core/DatabaseError.h"
 #include "core/DisplayFormat.h"
@@ -41,7 +41,7 @@ int usage() {
     return ExitFailure;
 }
 
-QString figures(const TmyImportStruct& s) {
+QString figures(const StatementSummary& s) {
     const QLocale nl = programLocale();
     return QStringLiteral("  records: %1 vermeld, %2 geteld; personen: %3 vermeld, %4 geteld; bedrag: %5 "
                           "vermeld, %6 berekend")
@@ -52,11 +52,11 @@ QString figures(const TmyImportStruct& s) {
         .arg(nl.toString(s.TotaalBedrag, 'f', 2), nl.toString(s.ImpTotaalBedr, 'f', 2));
 }
 
-int runImport(TdatamodBorderel& dm, CliPrompts& prompts, const QStringList& files, bool all) {
-    TStaticSettings& settings = StaticSettings();
-    const QString importDir = settings.ImportDir();
+int runImport(BorderelDatabase& dm, CliPrompts& prompts, const QStringList& files, bool all) {
+    Settings& settings = SettingsInstance();
+    const QString importDir = settings.importDir();
     // Leftovers of an earlier run are not ours to import.
-    ImportCommand::RemoveFiles(importDir, ImportCommand::StatementFiles(importDir));
+    ImportCommand::removeFiles(importDir, ImportCommand::statementFiles(importDir));
 
     QStringList paths;
     ImportCommand command(settings, prompts, {});
@@ -66,22 +66,23 @@ int runImport(TdatamodBorderel& dm, CliPrompts& prompts, const QStringList& file
             return ExitFailure;
         }
         if (QFileInfo(file).suffix().compare(QStringLiteral("zip"), Qt::CaseInsensitive) == 0) {
-            if (command.ExtractArchives({file}) == 0 && ZipArchive::entries(file).isEmpty())
+            if (command.extractArchives({file}) == 0 && ZipArchive::entries(file).isEmpty())
                 return ExitFailure;
         } else {
             paths << QFileInfo(file).absoluteFilePath();
         }
     }
-    for (const QString& name : ImportCommand::StatementFiles(importDir))
+    for (const QString& name : ImportCommand::statementFiles(importDir))
         paths << importDir + name;
 
     int exitCode = ExitOk;
     SilentImportView view;
-    ImportRun run(dm.connection(), MemLists(), prompts, view, dm.GetDatabaseVersion(), importDir);
-    run.SetFileList(paths);
-    std::vector<TmyImportStruct> checked;
+    ImportRun run(dm.connection(), RecordCatalogueInstance(), prompts, view, dm.getDatabaseVersion(),
+                  importDir);
+    run.setFileList(paths);
+    std::vector<StatementSummary> checked;
     try {
-        run.Execute([&](std::vector<TmyImportStruct>& summaries) {
+        run.execute([&](std::vector<StatementSummary>& summaries) {
             ImportOverview overview(summaries);
             if (all) {
                 for (int i = 0; i < overview.rowCount(); ++i)
@@ -93,7 +94,7 @@ int runImport(TdatamodBorderel& dm, CliPrompts& prompts, const QStringList& file
             checked = summaries;
             return accepted;
         });
-        for (const TmyImportStruct& s : checked) {
+        for (const StatementSummary& s : checked) {
             const auto result =
                 std::find_if(run.results().begin(), run.results().end(),
                              [&](const ImportRun::FileResult& r) { return r.path == s.fileName; });
@@ -101,7 +102,7 @@ int runImport(TdatamodBorderel& dm, CliPrompts& prompts, const QStringList& file
                 out(result->text);
                 if (result->outcome == ImportRun::Outcome::NotFound) exitCode = ExitFailure;
             } else {
-                const QString reasons = ErrorReasons(ErrorFlags(s));
+                const QString reasons = errorReasons(errorFlags(s));
                 out(QStringLiteral("Informatie uit file \"%1\" werd niet geimporteerd (%2)")
                         .arg(QFileInfo(s.fileName).fileName(),
                              reasons.isEmpty() ? QStringLiteral("niet geselecteerd") : reasons));
@@ -110,19 +111,19 @@ int runImport(TdatamodBorderel& dm, CliPrompts& prompts, const QStringList& file
             out(figures(s));
         }
         NullProgress progress;
-        dm.ConvertToEuro(progress);
+        dm.convertToEuro(progress);
     } catch (const std::exception& e) {
-        prompts.error(ErrorMessage(e));
+        prompts.error(errorMessage(e));
         exitCode = ExitFailure;
     }
-    ImportCommand::RemoveFiles(importDir, ImportCommand::StatementFiles(importDir));
+    ImportCommand::removeFiles(importDir, ImportCommand::statementFiles(importDir));
     return exitCode;
 }
 
-int listCollectivities(TdatamodBorderel& dm) {
+int listCollectivities(BorderelDatabase& dm) {
     DataSet rows = dm.connection().query(SharedQueries::QryCollectiviteiten);
     for (rows.first(); !rows.eof(); rows.next())
-        out(CollectivityCaption(rows.value(QStringLiteral("CollNr")).toInt(),
+        out(collectivityCaption(rows.value(QStringLiteral("CollNr")).toInt(),
                                 rows.value(QStringLiteral("CollVolgNr")).toInt(),
                                 rows.value(QStringLiteral("VerzNaam")).toString(),
                                 rows.value(QStringLiteral("CollNaam")).toString()));
@@ -135,7 +136,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     installProgramLocale();
     QStringList args = app.arguments().mid(1);
-    QString programDir = ExecutableDir();
+    QString programDir = executableDir();
     if (args.size() >= 2 && args[0] == QStringLiteral("--program-dir")) {
         programDir = args[1];
         args = args.mid(2);
@@ -151,24 +152,24 @@ int main(int argc, char** argv) {
         (command != QStringLiteral("import") && command != QStringLiteral("collectivities")))
         return usage();
 
-    InitStaticSettings(programDir);
+    initSettingsInstance(programDir);
     CliPrompts prompts;
     int result = ExitFailure;
     {
-        TdatamodBorderel dm(StaticSettings(), prompts);
+        BorderelDatabase dm(SettingsInstance(), prompts);
         try {
-            if (!dm.DataModuleCreate(CheckZipLibraries)) return ExitFailure;
-            dm.RepairCatalogueAndIndex();
-            MemLists().LoadRecordLayouts(dm.connection());
-            MemLists().LoadFieldDisplay(dm.connection());
-            MemLists().InstallDataSetHooks();
+            if (!dm.dataModuleCreate(checkZipLibraries)) return ExitFailure;
+            dm.repairCatalogueAndIndex();
+            RecordCatalogueInstance().loadRecordLayouts(dm.connection());
+            RecordCatalogueInstance().loadFieldDisplay(dm.connection());
+            RecordCatalogueInstance().installDataSetHooks();
             result = command == QStringLiteral("import") ? runImport(dm, prompts, args, all)
                                                          : listCollectivities(dm);
         } catch (const std::exception& e) {
-            prompts.error(ErrorMessage(e));
+            prompts.error(errorMessage(e));
             result = ExitFailure;
         }
     }
-    DestroyStaticSettings();
+    destroySettingsInstance();
     return result;
 }

@@ -11,10 +11,10 @@ namespace ostrapel {
 
 using namespace CollectivityTexts;
 
-BorderelState::BorderelState(Connection& connection, const TmyMemLists& catalogue)
+BorderelState::BorderelState(Connection& connection, const RecordCatalogue& catalogue)
     : connection_(connection), catalogue_(catalogue) {
-    persons_.setFieldList(catalogue_.SelectFieldList(QStringLiteral("10")));
-    components_.setFieldList(catalogue_.SelectFieldList(QStringLiteral("50")));
+    persons_.setFieldList(catalogue_.selectFieldList(QStringLiteral("10")));
+    components_.setFieldList(catalogue_.selectFieldList(QStringLiteral("50")));
 }
 
 BorderelState::~BorderelState() = default;
@@ -29,31 +29,31 @@ void BorderelState::setIdentity(int collNr, int collVolgNr, int verzType) {
 
 void BorderelState::setPeriodSetting(const QString& setting) {
     periodSetting_ = setting;
-    const PeriodClauses c = BuildPeriodClauses(setting);
+    const PeriodClauses c = buildPeriodClauses(setting);
     persons_.periodClause = c.persons;
     components_.periodClause = c.components;
     periodDescription_ = c.description;
 }
 
-void BorderelState::Initialise() {
+void BorderelState::initialise() {
     setPeriodSetting(periodSetting_);
-    BuildPersonsQuery();
+    buildPersonsQuery();
     const ComponentsQuery::Filter order[3] = {Filter::Soort, Filter::Component, Filter::Herkomst};
     for (Filter f : order)
         dropDowns_[f].build(connection_, catalogue_, ComponentsQuery::fieldOf(f), collNr_, collVolgNr_);
 }
 
 void BorderelState::applyPersonsFields() {
-    catalogue_.PrepareFields(personsData_, QStringLiteral("10"), false);
-    columns10_ = catalogue_.BuildGridColumns(personsData_, true, fieldOrder10);
+    catalogue_.prepareFields(personsData_, QStringLiteral("10"), false);
+    columns10_ = catalogue_.buildGridColumns(personsData_, true, fieldOrder10);
 }
 
 void BorderelState::applyComponentsFields() {
-    catalogue_.PrepareFields(componentsData_, QStringLiteral("50"), false);
-    columns50_ = catalogue_.BuildGridColumns(componentsData_, true, fieldOrder50);
+    catalogue_.prepareFields(componentsData_, QStringLiteral("50"), false);
+    columns50_ = catalogue_.buildGridColumns(componentsData_, true, fieldOrder50);
 }
 
-void BorderelState::SetFieldOrder(bool personsSide, const QString& order) {
+void BorderelState::setFieldOrder(bool personsSide, const QString& order) {
     if (personsSide) {
         fieldOrder10 = order;
         if (personsOpen_) applyPersonsFields();
@@ -63,7 +63,7 @@ void BorderelState::SetFieldOrder(bool personsSide, const QString& order) {
     }
 }
 
-void BorderelState::BuildPersonsQuery(const QString& keyField) {
+void BorderelState::buildPersonsQuery(const QString& keyField) {
     const QString order = personsOpen_ ? personsData_.sortFields() : QString();
     const QString key = keyField.isEmpty() ? QString() : personsData_.value(keyField).toString();
     const bool hadKey = !keyField.isEmpty() && personsOpen_ && !personsData_.isEmpty();
@@ -75,16 +75,16 @@ void BorderelState::BuildPersonsQuery(const QString& keyField) {
     applyPersonsFields();
     personsData_.sort(order.isEmpty() ? PersonsQuery::sortFieldsFor(sortField10) : order);
     if (hadKey) personsData_.locate(keyField, key, Qt::CaseSensitive);
-    FollowCursor();
+    followCursor();
 }
 
-void BorderelState::Search(const QString& text) {
+void BorderelState::search(const QString& text) {
     persons_.searchClause = persons_.composeSearchClause(text, sortField10);
-    BuildPersonsQuery();
+    buildPersonsQuery();
 }
 
-bool BorderelState::SortPersonsBy(const QString& field) {
-    if (FirstCommaItem(personsData_.sortFields()) == field) return false;
+bool BorderelState::sortPersonsBy(const QString& field) {
+    if (firstCommaItem(personsData_.sortFields()) == field) return false;
     const QString key = personsData_.value(QStringLiteral("ID07")).toString();
     personsData_.sort(PersonsQuery::sortFieldsFor(field));
     personsData_.locate(QStringLiteral("ID07"), key, Qt::CaseSensitive);
@@ -92,7 +92,7 @@ bool BorderelState::SortPersonsBy(const QString& field) {
     return true;
 }
 
-void BorderelState::ToggleUnitView() {
+void BorderelState::toggleUnitView() {
     const bool on = !persons_.unitView();
     persons_.setUnitView(on);
     if (on) {
@@ -103,50 +103,50 @@ void BorderelState::ToggleUnitView() {
         components_.setMode(ComponentsQuery::Mode::Individual);
         prepareComponents(); // loaded once, when the rebuilt persons list follows its cursor
     }
-    BuildPersonsQuery(QStringLiteral("ID07"));
+    buildPersonsQuery(QStringLiteral("ID07"));
 }
 
-void BorderelState::ToggleCompoundSurname() {
+void BorderelState::toggleCompoundSurname() {
     persons_.setCompoundSurname(!persons_.compoundSurname());
-    BuildPersonsQuery();
+    buildPersonsQuery();
 }
 
-void BorderelState::ApplyFilterClause(const QString& clause) {
+void BorderelState::applyFilterClause(const QString& clause) {
     persons_.filterClause = clause;
-    BuildPersonsQuery();
+    buildPersonsQuery();
 }
 
-bool BorderelState::ChangePeriod(const QString& setting) {
+bool BorderelState::changePeriod(const QString& setting) {
     if (setting == periodSetting_) return false;
     setPeriodSetting(setting);
     prepareComponents(); // the persons rebuild then loads them for the kept person
-    BuildPersonsQuery(QStringLiteral("ID07"));
+    buildPersonsQuery(QStringLiteral("ID07"));
     return true;
 }
 
-void BorderelState::SetComponentsShown(bool shown) {
+void BorderelState::setComponentsShown(bool shown) {
     componentsShown_ = shown;
-    BuildComponentsQuery();
+    buildComponentsQuery();
     if (!shown) total_ = 0;
 }
 
-void BorderelState::SetMode(ComponentsQuery::Mode mode) {
+void BorderelState::setMode(ComponentsQuery::Mode mode) {
     components_.setMode(mode);
-    BuildComponentsQuery();
+    buildComponentsQuery();
 }
 
-void BorderelState::SetModeLetter(const QString& letter) {
-    SetMode(letter == QStringLiteral("G") ? ComponentsQuery::Mode::Joint : ComponentsQuery::Mode::Individual);
+void BorderelState::setModeLetter(const QString& letter) {
+    setMode(letter == QStringLiteral("G") ? ComponentsQuery::Mode::Joint : ComponentsQuery::Mode::Individual);
 }
 
-bool BorderelState::ChooseDropDown(Filter f, int index) {
+bool BorderelState::chooseDropDown(Filter f, int index) {
     if (!dropDowns_[f].check(index)) return false;
     components_.setFilter(f, dropDowns_[f].checkedCode(), dropDowns_[f].checkedEntryText());
-    BuildComponentsQuery();
+    buildComponentsQuery();
     return true;
 }
 
-void BorderelState::SetStoredDropDownText(Filter f, const QString& text) {
+void BorderelState::setStoredDropDownText(Filter f, const QString& text) {
     dropDowns_[f].checkText(text);
     components_.setFilter(f, dropDowns_[f].checkedCode(), dropDowns_[f].checkedEntryText());
 }
@@ -157,7 +157,7 @@ void BorderelState::prepareComponents() {
     totalsStatement_ = connection_.prepareNew(components_.totalsSql());
 }
 
-void BorderelState::BuildComponentsQuery() {
+void BorderelState::buildComponentsQuery() {
     if (!componentsShown_) return;
     prepareComponents();
     loadComponents();
@@ -181,14 +181,14 @@ void BorderelState::loadComponents() {
     ++componentRuns_;
 }
 
-bool BorderelState::SortComponentsBy(const QString& field) {
-    if (FirstCommaItem(componentsData_.sortFields()) == field) return false;
+bool BorderelState::sortComponentsBy(const QString& field) {
+    if (firstCommaItem(componentsData_.sortFields()) == field) return false;
     componentsData_.sort(ComponentsQuery::sortFieldsFor(field));
     sortField50 = field;
     return true;
 }
 
-void BorderelState::FollowCursor() {
+void BorderelState::followCursor() {
     if (paused_ || !componentsShown_) return;
     loadComponents();
 }
@@ -196,7 +196,7 @@ void BorderelState::FollowCursor() {
 void BorderelState::setPaused(bool paused) {
     if (paused == paused_) return;
     paused_ = paused;
-    if (!paused_) FollowCursor();
+    if (!paused_) followCursor();
 }
 
 QString BorderelState::verzekerdenLabel() const {

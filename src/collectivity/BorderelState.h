@@ -22,7 +22,7 @@ class BorderelState {
 public:
     using Filter = ComponentsQuery::Filter;
 
-    BorderelState(Connection& connection, const TmyMemLists& catalogue);
+    BorderelState(Connection& connection, const RecordCatalogue& catalogue);
     ~BorderelState();
 
     void setIdentity(int collNr, int collVolgNr, int verzType);
@@ -41,36 +41,36 @@ public:
     bool compoundSurname() const { return persons_.compoundSurname(); }
 
     // A new field order for one side: captions, visibility and columns anew.
-    void SetFieldOrder(bool personsSide, const QString& order);
+    void setFieldOrder(bool personsSide, const QString& order);
 
     // Period clauses, the persons list and the drop-downs.
-    void Initialise();
-    void BuildPersonsQuery(const QString& keyField = {});
-    void Search(const QString& text);
+    void initialise();
+    void buildPersonsQuery(const QString& keyField = {});
+    void search(const QString& text);
     // False when the list is sorted on `field` already.
-    bool SortPersonsBy(const QString& field);
-    void ToggleUnitView();
+    bool sortPersonsBy(const QString& field);
+    void toggleUnitView();
     bool unitView() const { return persons_.unitView(); }
-    void ToggleCompoundSurname();
-    void ApplyFilterClause(const QString& clause);
+    void toggleCompoundSurname();
+    void applyFilterClause(const QString& clause);
     QString filterClause() const { return persons_.filterClause; }
     // After the period dialog: a changed setting re-queries, keeping the person.
-    bool ChangePeriod(const QString& setting);
+    bool changePeriod(const QString& setting);
 
     // The components pane.
-    void SetComponentsShown(bool shown);
+    void setComponentsShown(bool shown);
     bool componentsShown() const { return componentsShown_; }
-    void SetMode(ComponentsQuery::Mode mode);
+    void setMode(ComponentsQuery::Mode mode);
     ComponentsQuery::Mode mode() const { return components_.mode(); }
-    void SetModeLetter(const QString& letter);
-    bool ChooseDropDown(Filter f, int index);
-    void SetStoredDropDownText(Filter f, const QString& text);
+    void setModeLetter(const QString& letter);
+    bool chooseDropDown(Filter f, int index);
+    void setStoredDropDownText(Filter f, const QString& text);
     const DropDownFilter& dropDown(Filter f) const { return dropDowns_[f]; }
-    void BuildComponentsQuery();
-    bool SortComponentsBy(const QString& field);
+    void buildComponentsQuery();
+    bool sortComponentsBy(const QString& field);
 
     // The persons cursor moved: re-run the components and totals for the person.
-    void FollowCursor();
+    void followCursor();
     void setPaused(bool paused);
     bool paused() const { return paused_; }
 
@@ -100,7 +100,7 @@ private:
     void applyComponentsFields();
 
     Connection& connection_;
-    const TmyMemLists& catalogue_;
+    const RecordCatalogue& catalogue_;
     int collNr_ = -1;
     int collVolgNr_ = -1;
     int verzType_ = 0;

@@ -17,7 +17,7 @@ public:
     virtual int collNr() const = 0;
     virtual int collVolgNr() const = 0;
     virtual int verzType() const = 0;
-    QString windowKey() const { return WindowKey(collNr(), collVolgNr()); }
+    QString windowKey() const { return ostrapel::windowKey(collNr(), collVolgNr()); }
 
     virtual QMenu* borderelMenu() const { return nullptr; }
     virtual QMenu* reportMenu() const { return nullptr; }

@@ -82,7 +82,7 @@ QString ComponentsQuery::footerText() const {
 }
 
 QString ComponentsQuery::sortFieldsFor(const QString& field) {
-    return ValueOrName(field, kSortMap);
+    return valueOrName(field, kSortMap);
 }
 
 } // namespace ostrapel

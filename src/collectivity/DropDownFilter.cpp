@@ -8,7 +8,7 @@
 
 namespace ostrapel {
 
-QString DropDownFilter::DistinctValuesQuery(const QString& field) {
+QString DropDownFilter::distinctValuesQuery(const QString& field) {
     const QString b = u'[' + field + u']';
     return QStringList{QStringLiteral("SELECT distinct ") + b + QStringLiteral(" AS WAARDE"),
                        QStringLiteral("FROM bord50"), QStringLiteral("WHERE ID01 = :ID01 and ID02 = :ID02"),
@@ -16,19 +16,19 @@ QString DropDownFilter::DistinctValuesQuery(const QString& field) {
         .join(QStringLiteral("\r\n"));
 }
 
-void DropDownFilter::build(Connection& connection, const TmyMemLists& catalogue, const QString& field,
+void DropDownFilter::build(Connection& connection, const RecordCatalogue& catalogue, const QString& field,
                            int collNr, int collVolgNr) {
     catalogue_ = &catalogue;
     field_ = field;
     entries_ = {CollectivityTexts::Alles};
     checked_ = 0;
     QStringList pick;
-    if (catalogue.FillPickList(pick, field, false) > 0) {
+    if (catalogue.fillPickList(pick, field, false) > 0) {
         entries_ << pick;
         return;
     }
     DataSet values = connection.query(
-        DistinctValuesQuery(field), {{QStringLiteral("ID01"), collNr}, {QStringLiteral("ID02"), collVolgNr}});
+        distinctValuesQuery(field), {{QStringLiteral("ID01"), collNr}, {QStringLiteral("ID02"), collVolgNr}});
     for (values.first(); !values.eof(); values.next())
         entries_ << values.value(QStringLiteral("Waarde")).toString();
 }
@@ -55,7 +55,7 @@ QString DropDownFilter::checkedEntryText() const {
 QString DropDownFilter::checkedCode() const {
     const QString text = checkedEntryText();
     if (text.isEmpty() || !catalogue_) return text;
-    return catalogue_->EncodePickValue(field_, text);
+    return catalogue_->encodePickValue(field_, text);
 }
 
 } // namespace ostrapel

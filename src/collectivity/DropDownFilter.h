@@ -6,13 +6,13 @@
 namespace ostrapel {
 
 class Connection;
-class TmyMemLists;
+class RecordCatalogue;
 
 // The entries of one drop-down filter: "<ALLES>" first, then the field's
 // pick-list descriptions, or else its distinct values in the collectivity.
 class DropDownFilter {
 public:
-    void build(Connection& connection, const TmyMemLists& catalogue, const QString& field, int collNr,
+    void build(Connection& connection, const RecordCatalogue& catalogue, const QString& field, int collNr,
                int collVolgNr);
 
     const QStringList& entries() const { return entries_; }
@@ -26,10 +26,10 @@ public:
     QString checkedCode() const;
     QString checkedEntryText() const; // without its "&", empty for "<ALLES>"
 
-    static QString DistinctValuesQuery(const QString& field);
+    static QString distinctValuesQuery(const QString& field);
 
 private:
-    const TmyMemLists* catalogue_ = nullptr;
+    const RecordCatalogue* catalogue_ = nullptr;
     QString field_;
     QStringList entries_;
     int checked_ = 0;

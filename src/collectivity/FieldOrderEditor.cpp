@@ -6,22 +6,22 @@
 
 namespace ostrapel {
 
-QString FieldOrderEditor::ExtendedOrder(const DataSet& dataSet, const QString& stored) {
-    if (stored.isEmpty()) return TmyMemLists::VisibleFieldOrder(dataSet);
-    const QString missing = TmyMemLists::MissingFieldOrder(dataSet, stored);
+QString FieldOrderEditor::extendedOrder(const DataSet& dataSet, const QString& stored) {
+    if (stored.isEmpty()) return RecordCatalogue::visibleFieldOrder(dataSet);
+    const QString missing = RecordCatalogue::missingFieldOrder(dataSet, stored);
     return missing.isEmpty() ? stored : stored + u',' + missing;
 }
 
-FieldOrderEditor::FieldOrderEditor(const TmyMemLists& catalogue, const QString& order) {
-    for (const QString& item : ReadCommaText(order)) {
+FieldOrderEditor::FieldOrderEditor(const RecordCatalogue& catalogue, const QString& order) {
+    for (const QString& item : readCommaText(order)) {
         Entry e;
         e.name = item.section(u'=', 0, 0);
         const QString flag = item.section(u'=', 1);
         e.state = flag.startsWith(u'0') ? 0 : flag.startsWith(u'2') ? 2 : 1;
         e.caption = e.name;
-        const TmyRecStruct* field = nullptr;
+        const RecordField* field = nullptr;
         try {
-            field = catalogue.FindField(e.name);
+            field = catalogue.findField(e.name);
         } catch (const CatalogueError&) {
         }
         if (field) {
@@ -64,12 +64,12 @@ QString FieldOrderEditor::result() const {
     return items.join(u',');
 }
 
-QString GridFieldOrder(const std::vector<ColumnState>& columns) {
+QString gridFieldOrder(const std::vector<ColumnState>& columns) {
     QStringList items;
     for (const ColumnState& c : columns)
         if (!c.fieldName.isEmpty())
             items << c.fieldName + (c.visible ? QStringLiteral("=1") : QStringLiteral("=0"));
-    return WriteCommaText(items);
+    return writeCommaText(items);
 }
 
 } // namespace ostrapel

@@ -7,7 +7,7 @@
 namespace ostrapel {
 
 class DataSet;
-class TmyMemLists;
+class RecordCatalogue;
 
 // The entries of the field-order dialog: each field with its caption and a
 // state 0 (hidden), 1 (column and detail row) or 2 (detail row only).
@@ -22,9 +22,9 @@ public:
 
     // The stored order extended with every visible field it lacks (state 0),
     // or the default order (every visible field, state 1) when none is stored.
-    static QString ExtendedOrder(const DataSet& dataSet, const QString& stored);
+    static QString extendedOrder(const DataSet& dataSet, const QString& stored);
 
-    FieldOrderEditor(const TmyMemLists& catalogue, const QString& order);
+    FieldOrderEditor(const RecordCatalogue& catalogue, const QString& order);
 
     const std::vector<Entry>& entries() const { return entries_; }
     void setState(int index, int state);
@@ -46,6 +46,6 @@ struct ColumnState {
     QString fieldName; // empty for the marker column
     bool visible = true;
 };
-QString GridFieldOrder(const std::vector<ColumnState>& columns);
+QString gridFieldOrder(const std::vector<ColumnState>& columns);
 
 } // namespace ostrapel

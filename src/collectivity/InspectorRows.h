@@ -6,7 +6,7 @@
 namespace ostrapel {
 
 class DataSet;
-class TmyMemLists;
+class RecordCatalogue;
 
 // The rows of a detail pane: every visible field of a data set, in field
 // order, with its caption, and the value text of the current row.
@@ -14,9 +14,10 @@ struct InspectorRow {
     QString fieldName;
     QString caption;
 };
-std::vector<InspectorRow> InspectorRows(const DataSet& dataSet);
+std::vector<InspectorRow> inspectorRows(const DataSet& dataSet);
 // Codes by their description, amounts as AmountText, dates dd-mm-yyyy;
 // nullopt-like empty for an unknown field.
-QString InspectorValueText(const TmyMemLists& catalogue, const DataSet& dataSet, const QString& fieldName);
+QString inspectorValueText(const RecordCatalogue& catalogue, const DataSet& dataSet,
+                           const QString& fieldName);
 
 } // namespace ostrapel

@@ -6,7 +6,7 @@
 
 namespace ostrapel {
 
-QString InvoiceMonthsQuery(int collNr, int collVolgNr, int verzType) {
+QString invoiceMonthsQuery(int collNr, int collVolgNr, int verzType) {
     return QStringList{QStringLiteral(" Select distinct a.[ID03] AS WAARDE"),
                        QStringLiteral(" FROM bord50 a, bord10 b"),
                        QStringLiteral(" Where a.ID01 = ") + QString::number(collNr),
@@ -15,13 +15,13 @@ QString InvoiceMonthsQuery(int collNr, int collVolgNr, int verzType) {
                        QStringLiteral(" and a.ID02 = b.ID02"),
                        QStringLiteral(" and a.ID05 = b.ID05"),
                        QStringLiteral(" and a.ID07 = b.ID07"),
-                       QStringLiteral(" AND b.[1024] in (") + TypeCodeList(verzType) + u')',
+                       QStringLiteral(" AND b.[1024] in (") + typeCodeList(verzType) + u')',
                        QStringLiteral(" ORDER BY a.[ID03]")}
         .join(QStringLiteral("\r\n"));
 }
 
-QStringList InvoiceMonths(Connection& connection, int collNr, int collVolgNr, int verzType) {
-    auto statement = connection.prepareNew(InvoiceMonthsQuery(collNr, collVolgNr, verzType));
+QStringList invoiceMonths(Connection& connection, int collNr, int collVolgNr, int verzType) {
+    auto statement = connection.prepareNew(invoiceMonthsQuery(collNr, collVolgNr, verzType));
     statement->exec();
     QStringList months;
     while (statement->next())

@@ -9,7 +9,7 @@ class Connection;
 
 // The invoice months of a collectivity's persons of one insurance type, for
 // the submenus of "Te incasseren bedragen" and "Correctiepremies".
-QString InvoiceMonthsQuery(int collNr, int collVolgNr, int verzType);
-QStringList InvoiceMonths(Connection& connection, int collNr, int collVolgNr, int verzType);
+QString invoiceMonthsQuery(int collNr, int collVolgNr, int verzType);
+QStringList invoiceMonths(Connection& connection, int collNr, int collVolgNr, int verzType);
 
 } // namespace ostrapel

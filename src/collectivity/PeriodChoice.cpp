@@ -6,7 +6,7 @@
 
 namespace ostrapel {
 
-QStringList PeriodChoice::Months(Connection& connection, int collNr, int collVolgNr, int verzType) {
+QStringList PeriodChoice::months(Connection& connection, int collNr, int collVolgNr, int verzType) {
     DataSet rows = connection.query(
         QStringLiteral("select distinct(id03) as FactuurMaand from bord99 where id01 = :id01 and id02 = "
                        ":id02  and id05 like :id05"),
@@ -26,8 +26,8 @@ PeriodChoice::PeriodChoice(QStringList months, const QString& currentSetting) : 
         choice = Choice::Alles;
         return;
     }
-    const QString a = TokenAt(currentSetting, u';', 0);
-    const QString b = TokenAt(currentSetting, u';', 1);
+    const QString a = tokenAt(currentSetting, u';', 0);
+    const QString b = tokenAt(currentSetting, u';', 1);
     if (a == b) {
         choice = Choice::Maand;
         month = offered(a);
@@ -62,7 +62,7 @@ QString PeriodChoice::result() const {
     return {};
 }
 
-QString ComparisonChoice::MonthsQuery(int verzType) {
+QString ComparisonChoice::monthsQuery(int verzType) {
     return QStringLiteral("select Distinct(id03) as Periode from bord00 where id01 = :CollNr and id02 = "
                           ":CollVolgNr \r\n") +
            (verzType == 1 ? QStringLiteral(" and [ID03] <= '2005-12' ")
@@ -70,8 +70,8 @@ QString ComparisonChoice::MonthsQuery(int verzType) {
            QStringLiteral("\r\nOrder by Id03 ");
 }
 
-QStringList ComparisonChoice::Months(Connection& connection, int collNr, int collVolgNr, int verzType) {
-    DataSet rows = connection.query(MonthsQuery(verzType), {{QStringLiteral("CollNr"), collNr},
+QStringList ComparisonChoice::months(Connection& connection, int collNr, int collVolgNr, int verzType) {
+    DataSet rows = connection.query(monthsQuery(verzType), {{QStringLiteral("CollNr"), collNr},
                                                             {QStringLiteral("CollVolgNr"), collVolgNr}});
     QStringList months;
     for (rows.first(); !rows.eof(); rows.next())

@@ -14,7 +14,7 @@ public:
     enum class Choice { Alles, Maand, PeriodeVan };
 
     // Months of the control records of the window's insurance type.
-    static QStringList Months(Connection& connection, int collNr, int collVolgNr, int verzType);
+    static QStringList months(Connection& connection, int collNr, int collVolgNr, int verzType);
 
     PeriodChoice(QStringList months, const QString& currentSetting);
 
@@ -35,8 +35,8 @@ private:
 // later strictly after the earlier.
 class ComparisonChoice {
 public:
-    static QString MonthsQuery(int verzType);
-    static QStringList Months(Connection& connection, int collNr, int collVolgNr, int verzType);
+    static QString monthsQuery(int verzType);
+    static QStringList months(Connection& connection, int collNr, int collVolgNr, int verzType);
 
     explicit ComparisonChoice(QStringList months);
     const QStringList& months() const { return months_; }

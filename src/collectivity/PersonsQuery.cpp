@@ -30,7 +30,7 @@ void PersonsQuery::setIdentity(int collNr, int collVolgNr, int verzType) {
 QString PersonsQuery::whereLine() const {
     return QStringLiteral("WHERE bord10.[ID01] = ") + QString::number(collNr_) +
            QStringLiteral(" AND bord10.[ID02] = ") + QString::number(collVolgNr_) +
-           QStringLiteral(" AND bord10.[1024] in (") + TypeCodeList(verzType_) + u')';
+           QStringLiteral(" AND bord10.[1024] in (") + typeCodeList(verzType_) + u')';
 }
 
 QStringList PersonsQuery::lines() const {
@@ -61,7 +61,7 @@ QString PersonsQuery::composeUnitClause(const QString& unitKey) {
 }
 
 QString PersonsQuery::sortFieldsFor(const QString& field) {
-    return ValueOrName(field, kSortMap);
+    return valueOrName(field, kSortMap);
 }
 
 } // namespace ostrapel

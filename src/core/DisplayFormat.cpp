@@ -39,7 +39,7 @@ QString formatDate(const QDate& date, const QString& displayFormat) {
     return date.toString(qtFormat.isEmpty() ? QStringLiteral("dd-MM-yyyy") : qtFormat);
 }
 
-QString AmountText(double x) {
+QString amountText(double x) {
     QString sign;
     const QString digits = twoDecimals(x, &sign);
     return digits + (sign.isEmpty() ? QStringLiteral(" ") : sign);

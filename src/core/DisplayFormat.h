@@ -21,6 +21,6 @@ QString formatNumber(double value, const QString& displayFormat);
 QString formatDate(const QDate& date, const QString& displayFormat);
 
 // Amount text of the detail panes and reports: "12,00 " or "12,00-".
-QString AmountText(double x);
+QString amountText(double x);
 
 } // namespace ostrapel

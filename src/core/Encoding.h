@@ -8,7 +8,7 @@ namespace ostrapel {
 // Statement files, reports, the export file and the information file are
 // single-byte Windows-1252 text: one character per byte, so field positions
 // count bytes and characters alike.
-QString DecodeCp1252(const QByteArray& bytes);
-QByteArray EncodeCp1252(const QString& text);
+QString decodeCp1252(const QByteArray& bytes);
+QByteArray encodeCp1252(const QString& text);
 
 } // namespace ostrapel

@@ -18,7 +18,7 @@ private:
 };
 
 // The user-facing message of any exception.
-inline QString ErrorMessage(const std::exception& e) {
+inline QString errorMessage(const std::exception& e) {
     if (const auto* o = dynamic_cast<const OstrapelError*>(&e)) return o->message();
     return QString::fromStdString(e.what());
 }

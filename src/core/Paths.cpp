@@ -7,28 +7,28 @@
 
 namespace ostrapel {
 
-QString WithTrailingSlash(const QString& path) {
+QString withTrailingSlash(const QString& path) {
     QString p = path;
     while (p.size() > 1 && p.endsWith(u'/'))
         p.chop(1);
     return p.endsWith(u'/') ? p : p + u'/';
 }
 
-QString LocalSharePath(const QString& path) {
+QString localSharePath(const QString& path) {
     return path;
 }
 
-QString NetworkPath(const QString& path) {
+QString networkPath(const QString& path) {
     const QString canonical = QFileInfo(path).canonicalFilePath();
     if (canonical.isEmpty()) return path; // does not exist (yet): unchanged
-    return path.endsWith(u'/') ? WithTrailingSlash(canonical) : canonical;
+    return path.endsWith(u'/') ? withTrailingSlash(canonical) : canonical;
 }
 
-QString ExecutableDir() {
-    return WithTrailingSlash(NetworkPath(QCoreApplication::applicationDirPath()));
+QString executableDir() {
+    return withTrailingSlash(networkPath(QCoreApplication::applicationDirPath()));
 }
 
-bool IsOnNetworkFileSystem(const QString& path) {
+bool isOnNetworkFileSystem(const QString& path) {
     struct statfs fs {};
     if (statfs(QFile::encodeName(path).constData(), &fs) != 0) return false;
     constexpr unsigned long kNfs = 0x6969, kSmb = 0x517B, kCifs = 0xFF534D42, kSmb2 = 0xFE534D42;

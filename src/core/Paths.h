@@ -6,13 +6,13 @@ namespace ostrapel {
 
 // Folders the program derives from its own location. On this platform the
 // network form of a folder is its canonical absolute path.
-QString NetworkPath(const QString& path);
-QString LocalSharePath(const QString& path);
+QString networkPath(const QString& path);
+QString localSharePath(const QString& path);
 // The folder of the running executable, canonical, with a trailing "/".
-QString ExecutableDir();
+QString executableDir();
 // A path with exactly one trailing "/".
-QString WithTrailingSlash(const QString& path);
+QString withTrailingSlash(const QString& path);
 // True when the folder lies on a network file system (NFS, SMB/CIFS).
-bool IsOnNetworkFileSystem(const QString& path);
+bool isOnNetworkFileSystem(const QString& path);
 
 } // namespace ostrapel

@@ -38,12 +38,12 @@ std::optional<FieldType> fieldTypeOf(QChar type) {
 
 } // namespace
 
-TmyMemLists& MemLists() {
-    static TmyMemLists lists;
+RecordCatalogue& RecordCatalogueInstance() {
+    static RecordCatalogue lists;
     return lists;
 }
 
-void TmyMemLists::LoadRecordLayouts(Connection& connection) {
+void RecordCatalogue::loadRecordLayouts(Connection& connection) {
     for (const QString& kind : kKinds) {
         KindEntries& entries = kinds_[kind];
         entries.clear();
@@ -51,7 +51,7 @@ void TmyMemLists::LoadRecordLayouts(Connection& connection) {
         positions.clear();
         DataSet rows = connection.query(SharedQueries::qryRecStructure, {{QStringLiteral("Soort"), kind}});
         for (rows.first(); !rows.eof(); rows.next()) {
-            auto e = std::make_unique<TmyRecStruct>();
+            auto e = std::make_unique<RecordField>();
             const QString veldNr = rows.value(QStringLiteral("VeldNr")).toString();
             const QString tonen = rows.value(QStringLiteral("Tonen")).toString();
             e->name = rows.value(QStringLiteral("Soort")).toString() + veldNr;
@@ -74,7 +74,7 @@ void TmyMemLists::LoadRecordLayouts(Connection& connection) {
     }
 }
 
-void TmyMemLists::LoadFieldDisplay(Connection& connection) {
+void RecordCatalogue::loadFieldDisplay(Connection& connection) {
     fieldDisplay_.clear();
     DataSet rows = connection.query(SharedQueries::qryFieldDisplay);
     for (rows.first(); !rows.eof(); rows.next())
@@ -83,56 +83,56 @@ void TmyMemLists::LoadFieldDisplay(Connection& connection) {
                              rows.value(QStringLiteral("Tonen")).toString();
 }
 
-const KindEntries* TmyMemLists::KindList(const QString& kind) const {
+const KindEntries* RecordCatalogue::kindList(const QString& kind) const {
     const auto it = kinds_.find(kind);
     return it == kinds_.end() ? nullptr : &it->second;
 }
 
-const TmyRecStruct* TmyMemLists::lookup(const QString& name) const {
+const RecordField* RecordCatalogue::lookup(const QString& name) const {
     const QString kind = name.left(2);
-    const KindEntries* list = KindList(kind);
+    const KindEntries* list = kindList(kind);
     if (!list) return nullptr;
     const int at = positions_.value(kind).value(name.mid(2, 2), -1);
     return at < 0 ? nullptr : (*list)[size_t(at)].get();
 }
 
-const TmyRecStruct* TmyMemLists::FindField(const QString& name) const {
-    if (!KindList(name.left(2))) return nullptr;
-    const TmyRecStruct* e = lookup(name);
+const RecordField* RecordCatalogue::findField(const QString& name) const {
+    if (!kindList(name.left(2))) return nullptr;
+    const RecordField* e = lookup(name);
     if (!e)
         throw CatalogueError(
             QStringLiteral("Veld \"%1\" komt niet voor in de recordindeling (RecStruct).").arg(name));
     return e;
 }
 
-bool TmyMemLists::HasPickList(const QString& name) const {
-    const TmyRecStruct* e = FindField(name);
+bool RecordCatalogue::hasPickList(const QString& name) const {
+    const RecordField* e = findField(name);
     return e && e->pickList.has_value();
 }
 
-int TmyMemLists::FillPickList(QStringList& strings, const QString& name, bool wholeItems) const {
+int RecordCatalogue::fillPickList(QStringList& strings, const QString& name, bool wholeItems) const {
     strings.clear();
-    const TmyRecStruct* e = FindField(name);
+    const RecordField* e = findField(name);
     if (!e || !e->pickList) return 0;
     for (const QString& item : *e->pickList)
         strings << (wholeItems ? item : itemText(item));
     return int(strings.size());
 }
 
-bool TmyMemLists::IsKeyFieldShown(const QString& key) const {
+bool RecordCatalogue::isKeyFieldShown(const QString& key) const {
     for (const QString& item : fieldDisplay_)
         if (item.startsWith(key + u'=')) return item.mid(key.size() + 1) == QStringLiteral("J");
     return false;
 }
 
-void TmyMemLists::PrepareFields(DataSet& dataSet, const QString& kind, bool showAll) const {
+void RecordCatalogue::prepareFields(DataSet& dataSet, const QString& kind, bool showAll) const {
     for (int i = 0; i < dataSet.fieldCount(); ++i) {
         DataField& f = dataSet.field(i);
-        if (const TmyRecStruct* e = FindField(f.name)) {
+        if (const RecordField* e = findField(f.name)) {
             if (showAll)
                 f.visible = true;
             else if (f.name.startsWith(QStringLiteral("ID")))
-                f.visible = IsKeyFieldShown(kind + f.name.mid(2, 2));
+                f.visible = isKeyFieldShown(kind + f.name.mid(2, 2));
             else
                 f.visible = e->visibleByDefault;
             f.displayLabel = e->caption;
@@ -142,8 +142,8 @@ void TmyMemLists::PrepareFields(DataSet& dataSet, const QString& kind, bool show
     }
 }
 
-std::vector<GridColumn> TmyMemLists::BuildGridColumns(DataSet& dataSet, bool markerColumn,
-                                                      const QString& order) const {
+std::vector<GridColumn> RecordCatalogue::buildGridColumns(DataSet& dataSet, bool markerColumn,
+                                                          const QString& order) const {
     std::vector<GridColumn> columns;
     if (markerColumn) {
         GridColumn marker;
@@ -159,7 +159,7 @@ std::vector<GridColumn> TmyMemLists::BuildGridColumns(DataSet& dataSet, bool mar
         c.title = f.displayLabel;
         c.visible = f.visible;
         if (f.name == QStringLiteral("1002")) c.widthChars = 35;
-        if (const TmyRecStruct* e = lookup(f.name)) {
+        if (const RecordField* e = lookup(f.name)) {
             c.fieldLength = e->length;
             if (e->pickList) c.pickList = *e->pickList;
         }
@@ -173,7 +173,7 @@ std::vector<GridColumn> TmyMemLists::BuildGridColumns(DataSet& dataSet, bool mar
     // Fields move while the order is applied, so columns are resolved by name at the end.
     QStringList withColumn;
     int next = markerColumn ? 1 : 0;
-    for (const QString& item : ReadCommaText(order)) {
+    for (const QString& item : readCommaText(order)) {
         const QString name = item.section(u'=', 0, 0);
         const QString flag = item.section(u'=', 1);
         const int at = dataSet.fieldIndex(name);
@@ -191,20 +191,20 @@ std::vector<GridColumn> TmyMemLists::BuildGridColumns(DataSet& dataSet, bool mar
     return columns;
 }
 
-QString TmyMemLists::SelectFieldList(const QString& kind) const {
+QString RecordCatalogue::selectFieldList(const QString& kind) const {
     QStringList out;
-    if (const KindEntries* ids = KindList(QStringLiteral("ID")))
+    if (const KindEntries* ids = kindList(QStringLiteral("ID")))
         for (const auto& e : *ids)
-            if (IsKeyFieldShown(kind + e->name.mid(2, 2)))
+            if (isKeyFieldShown(kind + e->name.mid(2, 2)))
                 out << QStringLiteral("bord") + kind + QStringLiteral(".[") + e->name + u']';
-    if (const KindEntries* fields = KindList(kind))
+    if (const KindEntries* fields = kindList(kind))
         for (const auto& e : *fields)
             if (e->offered) out << QStringLiteral("bord") + kind + QStringLiteral(".[") + e->name + u']';
     return out.join(QStringLiteral(", "));
 }
 
-QString TmyMemLists::DecodePickValue(const QString& name, const QString& code) const {
-    const TmyRecStruct* e = lookup(name);
+QString RecordCatalogue::decodePickValue(const QString& name, const QString& code) const {
+    const RecordField* e = lookup(name);
     if (!e || !e->pickList) return code;
     QString c = code;
     if (name == QStringLiteral("1008")) {
@@ -217,22 +217,22 @@ QString TmyMemLists::DecodePickValue(const QString& name, const QString& code) c
     return {};
 }
 
-QString TmyMemLists::EncodePickValue(const QString& name, const QString& text) const {
-    const TmyRecStruct* e = lookup(name);
+QString RecordCatalogue::encodePickValue(const QString& name, const QString& text) const {
+    const RecordField* e = lookup(name);
     if (!e || !e->pickList) return text;
     for (const QString& item : *e->pickList)
         if (itemText(item) == text) return itemCode(item);
     return text;
 }
 
-QString TmyMemLists::VisibleFieldOrder(const DataSet& dataSet) {
+QString RecordCatalogue::visibleFieldOrder(const DataSet& dataSet) {
     QStringList out;
     for (int i = 0; i < dataSet.fieldCount(); ++i)
         if (dataSet.field(i).visible) out << dataSet.field(i).name + QStringLiteral("=1");
     return out.join(u',');
 }
 
-QString TmyMemLists::MissingFieldOrder(const DataSet& dataSet, const QString& order) {
+QString RecordCatalogue::missingFieldOrder(const DataSet& dataSet, const QString& order) {
     QStringList out;
     for (int i = 0; i < dataSet.fieldCount(); ++i) {
         const DataField& f = dataSet.field(i);
@@ -241,18 +241,18 @@ QString TmyMemLists::MissingFieldOrder(const DataSet& dataSet, const QString& or
     return out.join(u',');
 }
 
-void TmyMemLists::InstallDataSetHooks() const {
+void RecordCatalogue::installDataSetHooks() const {
     DataSet::setTypeHook([this](const QString& name) -> std::optional<FieldType> {
         if (name.size() != 4) return std::nullopt;
-        const TmyRecStruct* e = lookup(name.left(2).compare(QStringLiteral("ID"), Qt::CaseInsensitive) == 0
-                                           ? QStringLiteral("ID") + name.mid(2)
-                                           : name);
+        const RecordField* e = lookup(name.left(2).compare(QStringLiteral("ID"), Qt::CaseInsensitive) == 0
+                                          ? QStringLiteral("ID") + name.mid(2)
+                                          : name);
         return e ? fieldTypeOf(e->type) : std::nullopt;
     });
     DataSet::setDecodeHook([this](const QString& name, const QString& code) -> std::optional<QString> {
-        const TmyRecStruct* e = name.size() == 4 ? lookup(name) : nullptr;
+        const RecordField* e = name.size() == 4 ? lookup(name) : nullptr;
         if (!e || !e->pickList) return std::nullopt;
-        return DecodePickValue(name, code);
+        return decodePickValue(name, code);
     });
 }
 

@@ -18,7 +18,7 @@ class Connection;
 class DataSet;
 
 // One field of a statement record, from a RecStruct row.
-struct TmyRecStruct {
+struct RecordField {
     QString name; // kind + field number: "ID05", "1002"
     qint16 start = 0;
     qint16 end = 0;
@@ -50,42 +50,42 @@ struct GridColumn {
     QStringList pickList;
 };
 
-using KindEntries = std::vector<std::unique_ptr<TmyRecStruct>>;
+using KindEntries = std::vector<std::unique_ptr<RecordField>>;
 
 // The record catalogue: every field of every record kind, loaded once at start.
-class TmyMemLists {
+class RecordCatalogue {
 public:
-    void LoadRecordLayouts(Connection& connection);
-    void LoadFieldDisplay(Connection& connection);
+    void loadRecordLayouts(Connection& connection);
+    void loadFieldDisplay(Connection& connection);
 
     // The list of "ID", "00", "10", "50" or "99"; nullptr for any other kind.
-    const KindEntries* KindList(const QString& kind) const;
+    const KindEntries* kindList(const QString& kind) const;
     // nullptr for a name of no kind; throws CatalogueError for an unknown number.
-    const TmyRecStruct* FindField(const QString& name) const;
-    bool HasPickList(const QString& name) const;
-    int FillPickList(QStringList& strings, const QString& name, bool wholeItems) const;
-    bool IsKeyFieldShown(const QString& key) const;
+    const RecordField* findField(const QString& name) const;
+    bool hasPickList(const QString& name) const;
+    int fillPickList(QStringList& strings, const QString& name, bool wholeItems) const;
+    bool isKeyFieldShown(const QString& key) const;
 
-    void PrepareFields(DataSet& dataSet, const QString& kind, bool showAll) const;
+    void prepareFields(DataSet& dataSet, const QString& kind, bool showAll) const;
     // Orders and hides the data set's fields by `order` and returns the grid's columns.
-    std::vector<GridColumn> BuildGridColumns(DataSet& dataSet, bool markerColumn, const QString& order) const;
-    QString SelectFieldList(const QString& kind) const;
-    QString DecodePickValue(const QString& name, const QString& code) const;
-    QString EncodePickValue(const QString& name, const QString& text) const;
-    static QString VisibleFieldOrder(const DataSet& dataSet);
-    static QString MissingFieldOrder(const DataSet& dataSet, const QString& order);
+    std::vector<GridColumn> buildGridColumns(DataSet& dataSet, bool markerColumn, const QString& order) const;
+    QString selectFieldList(const QString& kind) const;
+    QString decodePickValue(const QString& name, const QString& code) const;
+    QString encodePickValue(const QString& name, const QString& text) const;
+    static QString visibleFieldOrder(const DataSet& dataSet);
+    static QString missingFieldOrder(const DataSet& dataSet, const QString& order);
 
     // Installs the catalogue's field types and code descriptions into DataSet.
-    void InstallDataSetHooks() const;
+    void installDataSetHooks() const;
 
 private:
-    const TmyRecStruct* lookup(const QString& name) const; // no error
+    const RecordField* lookup(const QString& name) const; // no error
 
     std::map<QString, KindEntries> kinds_;
     QHash<QString, QHash<QString, int>> positions_; // kind -> VeldNr -> index
     QStringList fieldDisplay_;                      // "1005=J"
 };
 
-TmyMemLists& MemLists();
+RecordCatalogue& RecordCatalogueInstance();
 
 } // namespace ostrapel

@@ -9,9 +9,9 @@
 
 namespace ostrapel {
 
-void WriteRunLog(const QString& text, bool useProgramFolder, const QString& folder, bool withTime) {
+void writeRunLog(const QString& text, bool useProgramFolder, const QString& folder, bool withTime) {
     QString base = folder;
-    if (base.isEmpty()) base = useProgramFolder ? ExecutableDir() : WithTrailingSlash(QDir::tempPath());
+    if (base.isEmpty()) base = useProgramFolder ? executableDir() : withTrailingSlash(QDir::tempPath());
     const QString logDir = base + QStringLiteral("log/");
     if (!QDir().mkpath(logDir)) throw std::runtime_error("cannot create " + logDir.toStdString());
     const QDateTime now = QDateTime::currentDateTime();

@@ -8,7 +8,7 @@ namespace ostrapel {
 // The base is `folder` when given (used as is, ending in "/"), else the program
 // folder when `useProgramFolder`, else the system's temporary folder.
 // Throws std::runtime_error when the folder or file cannot be written.
-void WriteRunLog(const QString& text, bool useProgramFolder = false, const QString& folder = {},
+void writeRunLog(const QString& text, bool useProgramFolder = false, const QString& folder = {},
                  bool withTime = true);
 
 } // namespace ostrapel

@@ -16,42 +16,40 @@ const QString kSettings = QStringLiteral("Settings");
 
 } // namespace
 
-TBasisStaticSettings::TBasisStaticSettings(const QString& programDir)
-    : programDir_(WithTrailingSlash(NetworkPath(programDir))), settingsDir_(programDir_ + kSettings + u'/'),
-      computerFile_(settingsDir_ + QStringLiteral("CMP_") + ComputerName() + QStringLiteral(".ini")),
-      userFile_(settingsDir_ + QStringLiteral("USR_") + UserName() + QStringLiteral(".ini")) {
+SettingsStore::SettingsStore(const QString& programDir)
+    : programDir_(withTrailingSlash(networkPath(programDir))), settingsDir_(programDir_ + kSettings + u'/'),
+      computerFile_(settingsDir_ + QStringLiteral("CMP_") + computerName() + QStringLiteral(".ini")),
+      userFile_(settingsDir_ + QStringLiteral("USR_") + userName() + QStringLiteral(".ini")) {
     QDir().mkpath(settingsDir_);
 }
 
-TBasisStaticSettings::~TBasisStaticSettings() {
+SettingsStore::~SettingsStore() {
     if (RestoreDefaultsOnExit) QFile::remove(userFile_.path());
 }
 
-QString TBasisStaticSettings::ReadString(const QString& key, const QString& def,
-                                         const QString& section) const {
+QString SettingsStore::readString(const QString& key, const QString& def, const QString& section) const {
     return userFile_.readString(section, key, def);
 }
-int TBasisStaticSettings::ReadInteger(const QString& key, int def, const QString& section) const {
+int SettingsStore::readInteger(const QString& key, int def, const QString& section) const {
     return userFile_.readInteger(section, key, def);
 }
-bool TBasisStaticSettings::ReadBool(const QString& key, bool def, const QString& section) const {
+bool SettingsStore::readBool(const QString& key, bool def, const QString& section) const {
     return userFile_.readBool(section, key, def);
 }
-void TBasisStaticSettings::WriteString(const QString& key, const QString& value, const QString& section) {
+void SettingsStore::writeString(const QString& key, const QString& value, const QString& section) {
     userFile_.writeString(section, key, value);
 }
-void TBasisStaticSettings::WriteInteger(const QString& key, int value, const QString& section) {
+void SettingsStore::writeInteger(const QString& key, int value, const QString& section) {
     userFile_.writeInteger(section, key, value);
 }
-void TBasisStaticSettings::WriteBool(const QString& key, bool value, const QString& section) {
+void SettingsStore::writeBool(const QString& key, bool value, const QString& section) {
     userFile_.writeBool(section, key, value);
 }
-void TBasisStaticSettings::WriteComputerString(const QString& key, const QString& value,
-                                               const QString& section) {
+void SettingsStore::writeComputerString(const QString& key, const QString& value, const QString& section) {
     computerFile_.writeString(section, key, value);
 }
 
-QString TBasisStaticSettings::ComputerName() {
+QString SettingsStore::computerName() {
     try {
         return QSysInfo::machineHostName();
     } catch (...) {
@@ -59,7 +57,7 @@ QString TBasisStaticSettings::ComputerName() {
     }
 }
 
-QString TBasisStaticSettings::UserName() {
+QString SettingsStore::userName() {
     try {
         if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name)
             return QString::fromLocal8Bit(pw->pw_name).left(256);
@@ -71,132 +69,132 @@ QString TBasisStaticSettings::UserName() {
 }
 
 // Main window keys
-#define OSTRAPEL_INT_KEY(Name, Default)                                                                      \
-    int TStaticSettings::Name() const {                                                                      \
-        return ReadInteger(QStringLiteral(#Name), Default);                                                  \
+#define OSTRAPEL_INT_KEY(getter, setter, key, Default)                                                       \
+    int Settings::getter() const {                                                                           \
+        return readInteger(QStringLiteral(key), Default);                                                    \
     }                                                                                                        \
-    void TStaticSettings::Set##Name(int v) {                                                                 \
-        WriteInteger(QStringLiteral(#Name), v);                                                              \
+    void Settings::setter(int v) {                                                                           \
+        writeInteger(QStringLiteral(key), v);                                                                \
     }
-#define OSTRAPEL_BOOL_KEY(Name, Default)                                                                     \
-    bool TStaticSettings::Name() const {                                                                     \
-        return ReadBool(QStringLiteral(#Name), Default);                                                     \
+#define OSTRAPEL_BOOL_KEY(getter, setter, key, Default)                                                      \
+    bool Settings::getter() const {                                                                          \
+        return readBool(QStringLiteral(key), Default);                                                       \
     }                                                                                                        \
-    void TStaticSettings::Set##Name(bool v) {                                                                \
-        WriteBool(QStringLiteral(#Name), v);                                                                 \
+    void Settings::setter(bool v) {                                                                          \
+        writeBool(QStringLiteral(key), v);                                                                   \
     }
-#define OSTRAPEL_TEXT_KEY(Name)                                                                              \
-    QString TStaticSettings::Name() const {                                                                  \
-        return ReadString(QStringLiteral(#Name), QString());                                                 \
+#define OSTRAPEL_TEXT_KEY(getter, setter, key)                                                               \
+    QString Settings::getter() const {                                                                       \
+        return readString(QStringLiteral(key), QString());                                                   \
     }                                                                                                        \
-    void TStaticSettings::Set##Name(const QString& v) {                                                      \
-        WriteString(QStringLiteral(#Name), v);                                                               \
+    void Settings::setter(const QString& v) {                                                                \
+        writeString(QStringLiteral(key), v);                                                                 \
     }
 
-OSTRAPEL_INT_KEY(MainFormHeight, 400)
-OSTRAPEL_INT_KEY(MainFormWidth, 640)
-OSTRAPEL_INT_KEY(MainFormLeft, -1)
-OSTRAPEL_INT_KEY(MainFormTop, -1)
-OSTRAPEL_BOOL_KEY(Maximized, false)
-OSTRAPEL_BOOL_KEY(ToolbarMainMenuVisible, false)
-OSTRAPEL_TEXT_KEY(MRUList)
-OSTRAPEL_TEXT_KEY(OpenMDIWindows)
-OSTRAPEL_TEXT_KEY(ExportFields10)
-OSTRAPEL_TEXT_KEY(ExportFields50)
-OSTRAPEL_TEXT_KEY(LastImportDir)
-OSTRAPEL_BOOL_KEY(SamengesteldeAchternaam, false)
+OSTRAPEL_INT_KEY(mainFormHeight, setMainFormHeight, "MainFormHeight", 400)
+OSTRAPEL_INT_KEY(mainFormWidth, setMainFormWidth, "MainFormWidth", 640)
+OSTRAPEL_INT_KEY(mainFormLeft, setMainFormLeft, "MainFormLeft", -1)
+OSTRAPEL_INT_KEY(mainFormTop, setMainFormTop, "MainFormTop", -1)
+OSTRAPEL_BOOL_KEY(maximized, setMaximized, "Maximized", false)
+OSTRAPEL_BOOL_KEY(toolbarMainMenuVisible, setToolbarMainMenuVisible, "ToolbarMainMenuVisible", false)
+OSTRAPEL_TEXT_KEY(mruList, setMRUList, "MRUList")
+OSTRAPEL_TEXT_KEY(openMDIWindows, setOpenMDIWindows, "OpenMDIWindows")
+OSTRAPEL_TEXT_KEY(exportFields10, setExportFields10, "ExportFields10")
+OSTRAPEL_TEXT_KEY(exportFields50, setExportFields50, "ExportFields50")
+OSTRAPEL_TEXT_KEY(lastImportDir, setLastImportDir, "LastImportDir")
+OSTRAPEL_BOOL_KEY(samengesteldeAchternaam, setSamengesteldeAchternaam, "SamengesteldeAchternaam", false)
 
 #undef OSTRAPEL_INT_KEY
 #undef OSTRAPEL_BOOL_KEY
 #undef OSTRAPEL_TEXT_KEY
 
-QString TStaticSettings::TelNrHelpdesk() const {
-    return ReadString(QStringLiteral("TelNrHelpdesk"), QStringLiteral("onbekend"));
+QString Settings::telNrHelpdesk() const {
+    return readString(QStringLiteral("TelNrHelpdesk"), QStringLiteral("onbekend"));
 }
 
-void TStaticSettings::SetThousandSeparator(const QString& v) {
-    WriteComputerString(QStringLiteral("ThousandSeparator"), v);
+void Settings::setThousandSeparator(const QString& v) {
+    writeComputerString(QStringLiteral("ThousandSeparator"), v);
 }
-void TStaticSettings::SetDecimalSeparator(const QString& v) {
-    WriteComputerString(QStringLiteral("DecimalSeparator"), v);
+void Settings::setDecimalSeparator(const QString& v) {
+    writeComputerString(QStringLiteral("DecimalSeparator"), v);
 }
-void TStaticSettings::SetADOConnectionString(const QString& v) {
-    WriteComputerString(QStringLiteral("ADOConnectionString"), v);
+void Settings::setADOConnectionString(const QString& v) {
+    writeComputerString(QStringLiteral("ADOConnectionString"), v);
 }
 
-QString TStaticSettings::FolderUnderProgram(const QString& name) const {
-    const QString folder = ProgramDir() + name + u'/';
+QString Settings::folderUnderProgram(const QString& name) const {
+    const QString folder = programDir() + name + u'/';
     QDir().mkpath(folder); // a folder that cannot be made stays missing; its user reports the error
-    return WithTrailingSlash(NetworkPath(folder));
+    return withTrailingSlash(networkPath(folder));
 }
 
-QString TStaticSettings::ErrorLogsDir() const {
-    return FolderUnderProgram(QStringLiteral("ErrorLogs"));
+QString Settings::errorLogsDir() const {
+    return folderUnderProgram(QStringLiteral("ErrorLogs"));
 }
-QString TStaticSettings::ExportDir() const {
-    return FolderUnderProgram(QStringLiteral("Export"));
+QString Settings::exportDir() const {
+    return folderUnderProgram(QStringLiteral("Export"));
 }
-QString TStaticSettings::ImportDir() const {
-    return FolderUnderProgram(QStringLiteral("Import"));
+QString Settings::importDir() const {
+    return folderUnderProgram(QStringLiteral("Import"));
 }
-QString TStaticSettings::InfoDir() const {
-    return FolderUnderProgram(QStringLiteral("Info"));
+QString Settings::infoDir() const {
+    return folderUnderProgram(QStringLiteral("Info"));
 }
-QString TStaticSettings::PluginsDir() const {
-    return FolderUnderProgram(QStringLiteral("Plugins"));
+QString Settings::pluginsDir() const {
+    return folderUnderProgram(QStringLiteral("Plugins"));
 }
-QString TStaticSettings::SqlScriptsDir() const {
-    return FolderUnderProgram(QStringLiteral("SqlScripts"));
+QString Settings::sqlScriptsDir() const {
+    return folderUnderProgram(QStringLiteral("SqlScripts"));
 }
-QString TStaticSettings::HelpDir() const {
-    return FolderUnderProgram(QStringLiteral("Help"));
+QString Settings::helpDir() const {
+    return folderUnderProgram(QStringLiteral("Help"));
 }
-QString TStaticSettings::SettingsFolder() const {
-    return FolderUnderProgram(kSettings);
+QString Settings::settingsFolder() const {
+    return folderUnderProgram(kSettings);
 }
 
-QString TStaticSettings::TempDir() {
-    const QString dir = WithTrailingSlash(QDir::tempPath());
+QString Settings::tempDir() {
+    const QString dir = withTrailingSlash(QDir::tempPath());
     QDir().mkpath(dir);
     return dir;
 }
 
-void TStaticSettings::CreateProgramFolders() const {
+void Settings::createProgramFolders() const {
     for (const char* name : {"ErrorLogs", "Settings", "Export", "Import", "Plugins", "Info", "SqlScripts"})
-        FolderUnderProgram(QString::fromLatin1(name));
-    TempDir();
+        folderUnderProgram(QString::fromLatin1(name));
+    tempDir();
 }
 
-QString WindowKey(int collNr, int collVolgNr) {
+QString windowKey(int collNr, int collVolgNr) {
     return QStringLiteral("%1%2").arg(collNr, 4, 10, QChar(u'0')).arg(collVolgNr, 3, 10, QChar(u'0'));
 }
 
-WindowKeyParts ParseWindowKey(const QString& key) {
+WindowKeyParts parseWindowKey(const QString& key) {
     return {key.left(4).toInt(), key.mid(4, 3).toInt()};
 }
 
-QString WindowSection(const QString& windowKey) {
+QString windowSection(const QString& windowKey) {
     return QStringLiteral("MDI_") + windowKey;
 }
 
 namespace {
-std::unique_ptr<TStaticSettings>& settingsInstance() {
-    static std::unique_ptr<TStaticSettings> instance;
+std::unique_ptr<Settings>& settingsInstance() {
+    static std::unique_ptr<Settings> instance;
     return instance;
 }
 } // namespace
 
-TStaticSettings& StaticSettings() {
+Settings& SettingsInstance() {
     auto& s = settingsInstance();
-    if (!s) s = std::make_unique<TStaticSettings>(ExecutableDir());
+    if (!s) s = std::make_unique<Settings>(executableDir());
     return *s;
 }
 
-void InitStaticSettings(const QString& programDir) {
-    settingsInstance() = std::make_unique<TStaticSettings>(programDir);
+void initSettingsInstance(const QString& programDir) {
+    settingsInstance() = std::make_unique<Settings>(programDir);
 }
 
-void DestroyStaticSettings() {
+void destroySettingsInstance() {
     settingsInstance().reset();
 }
 

@@ -9,26 +9,26 @@ namespace ostrapel {
 
 // Settings files in the Settings folder: every read and write goes to the user
 // file "USR_<user>.ini"; the computer file "CMP_<computer>.ini" is only written.
-class TBasisStaticSettings {
+class SettingsStore {
 public:
-    explicit TBasisStaticSettings(const QString& programDir);
-    virtual ~TBasisStaticSettings();
+    explicit SettingsStore(const QString& programDir);
+    virtual ~SettingsStore();
 
-    QString ProgramDir() const { return programDir_; }
-    QString SettingsDir() const { return settingsDir_; }
-    QString ComputerFile() const { return computerFile_.path(); }
-    QString UserFile() const { return userFile_.path(); }
+    QString programDir() const { return programDir_; }
+    QString settingsDir() const { return settingsDir_; }
+    QString computerFile() const { return computerFile_.path(); }
+    QString userFile() const { return userFile_.path(); }
 
-    QString ReadString(const QString& key, const QString& def, const QString& section = kMain) const;
-    int ReadInteger(const QString& key, int def, const QString& section = kMain) const;
-    bool ReadBool(const QString& key, bool def, const QString& section = kMain) const;
-    void WriteString(const QString& key, const QString& value, const QString& section = kMain);
-    void WriteInteger(const QString& key, int value, const QString& section = kMain);
-    void WriteBool(const QString& key, bool value, const QString& section = kMain);
-    void WriteComputerString(const QString& key, const QString& value, const QString& section = kMain);
+    QString readString(const QString& key, const QString& def, const QString& section = kMain) const;
+    int readInteger(const QString& key, int def, const QString& section = kMain) const;
+    bool readBool(const QString& key, bool def, const QString& section = kMain) const;
+    void writeString(const QString& key, const QString& value, const QString& section = kMain);
+    void writeInteger(const QString& key, int value, const QString& section = kMain);
+    void writeBool(const QString& key, bool value, const QString& section = kMain);
+    void writeComputerString(const QString& key, const QString& value, const QString& section = kMain);
 
-    static QString ComputerName();
-    static QString UserName();
+    static QString computerName();
+    static QString userName();
 
     // Set by "Terug naar standaard instellingen": the user file is deleted at destruction.
     bool RestoreDefaultsOnExit = false;
@@ -42,61 +42,61 @@ private:
     IniFile userFile_;
 };
 
-class TStaticSettings : public TBasisStaticSettings {
+class Settings : public SettingsStore {
 public:
-    using TBasisStaticSettings::TBasisStaticSettings;
+    using SettingsStore::SettingsStore;
 
     // Main window
-    int MainFormHeight() const;
-    void SetMainFormHeight(int v);
-    int MainFormWidth() const;
-    void SetMainFormWidth(int v);
-    int MainFormLeft() const;
-    void SetMainFormLeft(int v);
-    int MainFormTop() const;
-    void SetMainFormTop(int v);
-    bool Maximized() const;
-    void SetMaximized(bool v);
-    bool ToolbarMainMenuVisible() const;
-    void SetToolbarMainMenuVisible(bool v);
-    QString MRUList() const;
-    void SetMRUList(const QString& v);
-    QString OpenMDIWindows() const;
-    void SetOpenMDIWindows(const QString& v);
-    QString ExportFields10() const;
-    void SetExportFields10(const QString& v);
-    QString ExportFields50() const;
-    void SetExportFields50(const QString& v);
-    QString LastImportDir() const;
-    void SetLastImportDir(const QString& v);
-    bool SamengesteldeAchternaam() const;
-    void SetSamengesteldeAchternaam(bool v);
-    QString TelNrHelpdesk() const;
+    int mainFormHeight() const;
+    void setMainFormHeight(int v);
+    int mainFormWidth() const;
+    void setMainFormWidth(int v);
+    int mainFormLeft() const;
+    void setMainFormLeft(int v);
+    int mainFormTop() const;
+    void setMainFormTop(int v);
+    bool maximized() const;
+    void setMaximized(bool v);
+    bool toolbarMainMenuVisible() const;
+    void setToolbarMainMenuVisible(bool v);
+    QString mruList() const;
+    void setMRUList(const QString& v);
+    QString openMDIWindows() const;
+    void setOpenMDIWindows(const QString& v);
+    QString exportFields10() const;
+    void setExportFields10(const QString& v);
+    QString exportFields50() const;
+    void setExportFields50(const QString& v);
+    QString lastImportDir() const;
+    void setLastImportDir(const QString& v);
+    bool samengesteldeAchternaam() const;
+    void setSamengesteldeAchternaam(bool v);
+    QString telNrHelpdesk() const;
 
     // Computer file, written at every start and never read
-    void SetThousandSeparator(const QString& v);
-    void SetDecimalSeparator(const QString& v);
-    void SetADOConnectionString(const QString& v);
+    void setThousandSeparator(const QString& v);
+    void setDecimalSeparator(const QString& v);
+    void setADOConnectionString(const QString& v);
 
     // Folders under the program folder, created when missing, with a trailing "/"
-    QString ErrorLogsDir() const;
-    QString ExportDir() const;
-    QString ImportDir() const;
-    QString InfoDir() const;
-    QString PluginsDir() const;
-    QString SqlScriptsDir() const;
-    QString HelpDir() const;
-    QString SettingsFolder() const; // SettingsDir, created when missing
-    static QString TempDir();
+    QString errorLogsDir() const;
+    QString exportDir() const;
+    QString importDir() const;
+    QString infoDir() const;
+    QString pluginsDir() const;
+    QString sqlScriptsDir() const;
+    QString helpDir() const;
+    QString settingsFolder() const; // SettingsDir, created when missing
+    static QString tempDir();
     // Makes sure every folder of the program and the temporary folder exist.
-    void CreateProgramFolders() const;
-    QString FolderUnderProgram(const QString& name) const;
+    void createProgramFolders() const;
+    QString folderUnderProgram(const QString& name) const;
 };
 
 // Keys of a collectivity window's section; each is read with the window's
 // current value as default, except ToonComponenten (default true).
 namespace WindowSettingKeys {
-inline const QString Maximized = QStringLiteral("Maximized");
+inline const QString maximized = QStringLiteral("Maximized");
 inline const QString Width = QStringLiteral("Width");
 inline const QString Height = QStringLiteral("Height");
 inline const QString Top = QStringLiteral("Top");
@@ -115,26 +115,26 @@ inline const QString CompHerkomst = QStringLiteral("CompHerkomst");
 inline const QString CompSoort = QStringLiteral("CompSoort");
 inline const QString CompComponent = QStringLiteral("CompComponent");
 // The period key of a window of the given insurance type.
-inline const QString& PeriodKey(int verzType) {
+inline const QString& periodKey(int verzType) {
     return verzType == 1 ? PremiePeriode : PremiePeriodeS;
 }
 } // namespace WindowSettingKeys
 
 // Section of one collectivity window: "MDI_" + window key.
-QString WindowSection(const QString& windowKey);
+QString windowSection(const QString& windowKey);
 // "0012001" for collectivity 12, sequence number 1.
-QString WindowKey(int collNr, int collVolgNr);
+QString windowKey(int collNr, int collVolgNr);
 // A window key read back: characters 1-4 the collectivity number, 5-7 the sequence number.
 struct WindowKeyParts {
     int collNr = 0;
     int collVolgNr = 0;
 };
-WindowKeyParts ParseWindowKey(const QString& key);
+WindowKeyParts parseWindowKey(const QString& key);
 
 // The process's settings object: created on first use for the executable's
-// folder, or for the folder given to InitStaticSettings (tests, tools).
-TStaticSettings& StaticSettings();
-void InitStaticSettings(const QString& programDir);
-void DestroyStaticSettings();
+// folder, or for the folder given to initSettingsInstance (tests, tools).
+Settings& SettingsInstance();
+void initSettingsInstance(const QString& programDir);
+void destroySettingsInstance();
 
 } // namespace ostrapel

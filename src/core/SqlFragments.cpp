@@ -4,7 +4,7 @@
 
 namespace ostrapel {
 
-QString TypeCodeList(int verzType) {
+QString typeCodeList(int verzType) {
     switch (verzType) {
     case 1:
         return QStringLiteral("'Z', 'P'");
@@ -15,24 +15,24 @@ QString TypeCodeList(int verzType) {
     }
 }
 
-void ComponentNameColumn(int verzType, QString& column) {
+void componentNameColumn(int verzType, QString& column) {
     if (verzType == 1) column = QStringLiteral("[5007]");
     if (verzType == 2) column = QStringLiteral("[5012]");
 }
 
-QString CollectivityCaption(int collNr, int collVolgNr, const QString& typeName, const QString& name) {
+QString collectivityCaption(int collNr, int collVolgNr, const QString& typeName, const QString& name) {
     return QStringLiteral("%1-%2 %3: %4").arg(collNr, 4, 10, QChar(u'0')).arg(collVolgNr).arg(typeName, name);
 }
 
-PeriodClauses BuildPeriodClauses(const QString& setting) {
+PeriodClauses buildPeriodClauses(const QString& setting) {
     PeriodClauses c;
     if (setting.isEmpty()) {
         c.persons = c.components = c.bord10Form = kNeutralClause;
         c.description = QStringLiteral("Geen periode ingesteld");
         return c;
     }
-    const QString from = TokenAt(setting, u';', 0);
-    const QString to = TokenAt(setting, u';', 1);
+    const QString from = tokenAt(setting, u';', 0);
+    const QString to = tokenAt(setting, u';', 1);
     if (from == to) {
         c.persons = QStringLiteral("AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and "
                                    "(BORD50.[ID03] = '") +

@@ -7,10 +7,10 @@ namespace ostrapel {
 // The neutral fragment: a whole SQL line that selects nothing extra.
 inline const QString kNeutralClause = QStringLiteral("AND 1=1");
 
-QString TypeCodeList(int verzType);
+QString typeCodeList(int verzType);
 // "[5007]" for type 1, "[5012]" for type 2; any other type leaves `column` as it was.
-void ComponentNameColumn(int verzType, QString& column);
-QString CollectivityCaption(int collNr, int collVolgNr, const QString& typeName, const QString& name);
+void componentNameColumn(int verzType, QString& column);
+QString collectivityCaption(int collNr, int collVolgNr, const QString& typeName, const QString& name);
 
 struct PeriodClauses {
     QString persons;     // condition for the bord10 queries
@@ -19,6 +19,6 @@ struct PeriodClauses {
     QString bord10Form;  // the components clause on BORD10
 };
 // A window's period setting: empty, one month, or two months joined by ";".
-PeriodClauses BuildPeriodClauses(const QString& setting);
+PeriodClauses buildPeriodClauses(const QString& setting);
 
 } // namespace ostrapel

@@ -2,11 +2,11 @@
 
 namespace ostrapel {
 
-QString PadLeft(const QString& text, QChar ch, int width) {
+QString padLeft(const QString& text, QChar ch, int width) {
     return text.size() >= width ? text : QString(width - text.size(), ch) + text;
 }
 
-QString NextToken(QString& text, QChar sep) {
+QString nextToken(QString& text, QChar sep) {
     const qsizetype at = text.indexOf(sep);
     if (at < 0) {
         QString all = text;
@@ -18,19 +18,19 @@ QString NextToken(QString& text, QChar sep) {
     return token;
 }
 
-int TokenCount(const QString& text, QChar sep) {
+int tokenCount(const QString& text, QChar sep) {
     if (text.isEmpty()) return 0;
     int count = int(text.count(sep)) + 1;
     if (text.endsWith(sep)) --count;
     return count;
 }
 
-QString TokenAt(const QString& text, QChar sep, int index) {
-    if (index < 0 || index >= TokenCount(text, sep)) return {};
+QString tokenAt(const QString& text, QChar sep, int index) {
+    if (index < 0 || index >= tokenCount(text, sep)) return {};
     return text.section(sep, index, index);
 }
 
-QString JoinNonEmpty(const QString& a, const QString& b, const QString& sep) {
+QString joinNonEmpty(const QString& a, const QString& b, const QString& sep) {
     const QString x = a.trimmed(), y = b.trimmed();
     if (!x.isEmpty() && !y.isEmpty()) return x + sep + y;
     return x.isEmpty() ? y : x;
@@ -38,12 +38,12 @@ QString JoinNonEmpty(const QString& a, const QString& b, const QString& sep) {
 
 QString QualifiedFieldList(const QString& names, const QString& prefix) {
     QStringList out;
-    for (int i = 0; i < TokenCount(names, u';'); ++i)
-        out << prefix + QStringLiteral(".[") + TokenAt(names, u';', i) + u']';
+    for (int i = 0; i < tokenCount(names, u';'); ++i)
+        out << prefix + QStringLiteral(".[") + tokenAt(names, u';', i) + u']';
     return out.join(QStringLiteral(", "));
 }
 
-void AppendWithSeparator(QString& text, const QString& part, const QString& sep, bool before) {
+void appendWithSeparator(QString& text, const QString& part, const QString& sep, bool before) {
     if (part.isEmpty()) return;
     if (text.isEmpty())
         text = part;
@@ -51,7 +51,7 @@ void AppendWithSeparator(QString& text, const QString& part, const QString& sep,
         text = before ? part + sep + text : text + sep + part;
 }
 
-int MoveListItem(QStringList& list, int index, int offset) {
+int moveListItem(QStringList& list, int index, int offset) {
     const int target = index + offset;
     if (index < 0 || index >= list.size() || target < 0 || target >= list.size())
         throw std::out_of_range("list index out of bounds");
@@ -59,7 +59,7 @@ int MoveListItem(QStringList& list, int index, int offset) {
     return target;
 }
 
-QString ValueOrName(const QString& name, const QStringList& list) {
+QString valueOrName(const QString& name, const QStringList& list) {
     for (const QString& item : list) {
         const qsizetype eq = item.indexOf(u'=');
         if (eq >= 0 && item.left(eq).compare(name, Qt::CaseInsensitive) == 0) return item.mid(eq + 1);
@@ -67,22 +67,22 @@ QString ValueOrName(const QString& name, const QStringList& list) {
     return name;
 }
 
-QString FirstCommaItem(const QString& text) {
+QString firstCommaItem(const QString& text) {
     if (text.isEmpty()) return text;
-    return TokenAt(text, u',', 0).trimmed();
+    return tokenAt(text, u',', 0).trimmed();
 }
 
-QString ShortHint(const QString& hint) {
+QString shortHint(const QString& hint) {
     const qsizetype bar = hint.indexOf(u'|');
     return bar < 0 ? hint : hint.left(bar);
 }
 
-QString LongHint(const QString& hint) {
+QString longHint(const QString& hint) {
     const qsizetype bar = hint.indexOf(u'|');
     return bar < 0 ? hint : hint.mid(bar + 1);
 }
 
-QStringList ReadCommaText(const QString& text) {
+QStringList readCommaText(const QString& text) {
     QStringList out;
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -122,7 +122,7 @@ QStringList ReadCommaText(const QString& text) {
     return out;
 }
 
-QString WriteCommaText(const QStringList& items) {
+QString writeCommaText(const QStringList& items) {
     QStringList out;
     for (const QString& item : items) {
         bool quote = item.isEmpty();

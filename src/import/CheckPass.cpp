@@ -11,7 +11,7 @@
 
 namespace ostrapel {
 
-int ErrorFlags(const TmyImportStruct& s) {
+int errorFlags(const StatementSummary& s) {
     int flags = 0;
     if (s.ImpAantalRec != s.AantalRec) flags |= ErrRecords;
     if (s.ImpAantalPers != s.AantalPers) flags |= ErrPersons;
@@ -20,7 +20,7 @@ int ErrorFlags(const TmyImportStruct& s) {
     return flags;
 }
 
-QString ErrorReasons(int flags) {
+QString errorReasons(int flags) {
     QStringList reasons;
     if (flags & ErrRecords) reasons << QStringLiteral("aantal records");
     if (flags & ErrPersons) reasons << QStringLiteral("aantal personen");
@@ -33,16 +33,17 @@ namespace {
 
 class StrictReader {
 public:
-    StrictReader(const TmyMemLists& catalogue, const QString& path) : catalogue_(catalogue), path_(path) {}
+    StrictReader(const RecordCatalogue& catalogue, const QString& path)
+        : catalogue_(catalogue), path_(path) {}
 
     QString text(const QString& line, const QString& field) const {
-        return FieldText(catalogue_, line, field);
+        return fieldText(catalogue_, line, field);
     }
 
     int wholeNumber(const QString& line, int lineNr, const QString& field) const {
         const QString t = text(line, field);
         int v = 0;
-        if (!ReadWholeNumber(t, &v)) fail(lineNr, field, t, QStringLiteral("geen geldig geheel getal"));
+        if (!readWholeNumber(t, &v)) fail(lineNr, field, t, QStringLiteral("geen geldig geheel getal"));
         return v;
     }
     double number(const QString& line, int lineNr, const QString& field) const {
@@ -54,13 +55,13 @@ public:
     }
     QDate date(const QString& line, int lineNr, const QString& field) const {
         const QString t = text(line, field);
-        const QDate d = t.contains(u'.') ? QDate() : ReadStatementDate(t);
+        const QDate d = t.contains(u'.') ? QDate() : readStatementDate(t);
         if (!d.isValid()) fail(lineNr, field, t, QStringLiteral("geen geldige datum (jjjj-mm-dd)"));
         return d;
     }
     double lenientCents(const QString& line, const QString& field) const {
         int v = 0;
-        return ReadWholeNumber(text(line, field), &v) ? v / 100.0 : 0.0;
+        return readWholeNumber(text(line, field), &v) ? v / 100.0 : 0.0;
     }
 
 private:
@@ -74,21 +75,21 @@ private:
                 .arg(field, value, what));
     }
 
-    const TmyMemLists& catalogue_;
+    const RecordCatalogue& catalogue_;
     QString path_;
 };
 
 } // namespace
 
-TmyImportStruct CheckStatementFile(const TmyMemLists& catalogue, ImportView& view, const QString& path,
-                                   int databaseVersion) {
+StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView& view, const QString& path,
+                                    int databaseVersion) {
     const QString name = QFileInfo(path).fileName();
     const int entry = view.addListEntry(QStringLiteral("Check informatie file \"") + name + u'"');
-    const QStringList lines = ReadStatementLines(path);
+    const QStringList lines = readStatementLines(path);
     view.setLineProgress(0, int(lines.size()));
 
     const StrictReader read(catalogue, path);
-    TmyImportStruct s;
+    StatementSummary s;
     s.fileName = path;
     bool haveSummary = false;
     double total = 0, sumC = 0, sumV = 0;
@@ -98,11 +99,11 @@ TmyImportStruct CheckStatementFile(const TmyMemLists& catalogue, ImportView& vie
     qint64 lastShown = 0;
     for (const QString& line : lines) {
         ++lineNr;
-        const QString type = RecordTypeOf(catalogue, line);
+        const QString type = recordTypeOf(catalogue, line);
         if (type == QStringLiteral("00")) {
             persons = 0;
             total = 0;
-            s = TmyImportStruct{};
+            s = StatementSummary{};
             s.fileName = path;
             s.CollNr = read.text(line, QStringLiteral("ID01"));
             s.CollVolgNr = read.text(line, QStringLiteral("ID02"));

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ImportStruct.h"
+#include "StatementSummary.h"
 
 #include "core/OstrapelError.h"
 
 namespace ostrapel {
 
 class ImportView;
-class TmyMemLists;
+class RecordCatalogue;
 
 // A statement value that the check pass must read and cannot: it ends the run.
 class ImportError : public OstrapelError {
@@ -17,7 +17,7 @@ public:
 
 // Reads a statement file once and summarises it against its control record.
 // A file without a collectivity record gives a summary marked as such.
-TmyImportStruct CheckStatementFile(const TmyMemLists& catalogue, ImportView& view, const QString& path,
-                                   int databaseVersion);
+StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView& view, const QString& path,
+                                    int databaseVersion);
 
 } // namespace ostrapel

@@ -15,11 +15,11 @@ namespace ostrapel {
 
 using namespace ImportCommandTexts;
 
-ImportCommand::ImportCommand(TStaticSettings& settings, Prompts& prompts, ImportCommandHooks hooks)
-    : removableMedium(SingleRemovableMedium), settings_(settings), prompts_(prompts),
+ImportCommand::ImportCommand(Settings& settings, Prompts& prompts, ImportCommandHooks hooks)
+    : removableMedium(singleRemovableMedium), settings_(settings), prompts_(prompts),
       hooks_(std::move(hooks)) {}
 
-QStringList ImportCommand::MatchingFiles(const QString& folder, const QString& pattern) {
+QStringList ImportCommand::matchingFiles(const QString& folder, const QString& pattern) {
     const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern),
                                 QRegularExpression::CaseInsensitiveOption);
     QStringList out;
@@ -28,33 +28,33 @@ QStringList ImportCommand::MatchingFiles(const QString& folder, const QString& p
     return out;
 }
 
-QStringList ImportCommand::StatementFiles(const QString& folder) {
-    return MatchingFiles(folder, StatementPattern) + MatchingFiles(folder, StandardStatementPattern);
+QStringList ImportCommand::statementFiles(const QString& folder) {
+    return matchingFiles(folder, StatementPattern) + matchingFiles(folder, StandardStatementPattern);
 }
 
-void ImportCommand::RemoveFiles(const QString& folder, const QStringList& names) {
+void ImportCommand::removeFiles(const QString& folder, const QStringList& names) {
     for (const QString& name : names)
         QFile::remove(folder + name);
 }
 
-void ImportCommand::ActionImporterenExecute() {
+void ImportCommand::actionImporterenExecute() {
     if (hooks_.confirmMaintenance && !hooks_.confirmMaintenance(QStringLiteral("importeren"))) return;
     if (hooks_.openWindowCount && hooks_.openWindowCount() > 0) {
         prompts_.inform(WindowsOpen);
         return;
     }
-    const QString importDir = settings_.ImportDir();
-    RemoveFiles(importDir, MatchingFiles(importDir, StatementPattern));
+    const QString importDir = settings_.importDir();
+    removeFiles(importDir, matchingFiles(importDir, StatementPattern));
 
     QStringList list;
     auto cleanUp = [&] {
         // Every statement file this run unpacked goes, whatever happened.
-        RemoveFiles(importDir, list + StatementFiles(importDir));
+        removeFiles(importDir, list + statementFiles(importDir));
         if (hooks_.rebuildOpenList) hooks_.rebuildOpenList();
     };
     try {
-        if (ChooseAndExtractArchives(ArchiveFilter) > 0) {
-            list << StatementFiles(importDir);
+        if (chooseAndExtractArchives(ArchiveFilter) > 0) {
+            list << statementFiles(importDir);
             if (!list.isEmpty()) {
                 list.sort();
                 if (list.size() == 1)
@@ -71,26 +71,26 @@ void ImportCommand::ActionImporterenExecute() {
     cleanUp();
 }
 
-QString ImportCommand::StartFolder() const {
+QString ImportCommand::startFolder() const {
     const QString medium = removableMedium ? removableMedium() : QString();
-    if (!medium.isEmpty()) return WithTrailingSlash(medium);
-    const QString last = settings_.LastImportDir();
+    if (!medium.isEmpty()) return withTrailingSlash(medium);
+    const QString last = settings_.lastImportDir();
     const bool lastOnMedium = !last.isEmpty() && (last.startsWith(QStringLiteral("/media/")) ||
                                                   last.startsWith(QStringLiteral("/run/media/")));
     if (!last.isEmpty() && !lastOnMedium) return last;
-    return settings_.ImportDir();
+    return settings_.importDir();
 }
 
-int ImportCommand::ChooseAndExtractArchives(const QString& filter) {
-    const QStringList chosen = prompts_.openFileNames(QString(), StartFolder(), filter);
+int ImportCommand::chooseAndExtractArchives(const QString& filter) {
+    const QStringList chosen = prompts_.openFileNames(QString(), startFolder(), filter);
     if (chosen.isEmpty()) return 0;
-    settings_.SetLastImportDir(WithTrailingSlash(QFileInfo(chosen.first()).absolutePath()));
-    return ExtractArchives(chosen);
+    settings_.setLastImportDir(withTrailingSlash(QFileInfo(chosen.first()).absolutePath()));
+    return extractArchives(chosen);
 }
 
-int ImportCommand::ExtractArchives(const QStringList& archives) {
+int ImportCommand::extractArchives(const QStringList& archives) {
     int count = 0;
-    const QString importDir = settings_.ImportDir();
+    const QString importDir = settings_.importDir();
     for (const QString& archive : archives) {
         if (QFileInfo(archive).suffix().toLower() != QStringLiteral("zip")) continue;
         QString error;
@@ -104,7 +104,7 @@ int ImportCommand::ExtractArchives(const QStringList& archives) {
     return count;
 }
 
-QString SingleRemovableMedium() {
+QString singleRemovableMedium() {
     QFile mounts(QStringLiteral("/proc/mounts"));
     if (!mounts.open(QIODevice::ReadOnly)) return {};
     const QString user = qEnvironmentVariable("USER");

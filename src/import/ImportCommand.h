@@ -7,7 +7,7 @@
 namespace ostrapel {
 
 class Prompts;
-class TStaticSettings;
+class Settings;
 
 namespace ImportCommandTexts {
 inline const QString ActionCaption = QStringLiteral("Bestand importeren ...");
@@ -35,31 +35,31 @@ struct ImportCommandHooks {
 // Import folder, import the statement files found there, empty the folder.
 class ImportCommand {
 public:
-    ImportCommand(TStaticSettings& settings, Prompts& prompts, ImportCommandHooks hooks);
+    ImportCommand(Settings& settings, Prompts& prompts, ImportCommandHooks hooks);
 
-    void ActionImporterenExecute();
+    void actionImporterenExecute();
     // Unpacks the chosen archives; the number of entries unpacked, 0 when cancelled.
-    int ChooseAndExtractArchives(const QString& filter);
+    int chooseAndExtractArchives(const QString& filter);
     // Where the file dialog starts: a removable medium, else LastImportDir, else the Import folder.
-    QString StartFolder() const;
+    QString startFolder() const;
     // Unpacks given archives (the headless command has no file dialog).
-    int ExtractArchives(const QStringList& archives);
+    int extractArchives(const QStringList& archives);
 
     // The single mounted removable medium, or empty; replaceable in tests.
     std::function<QString()> removableMedium;
 
-    static QStringList MatchingFiles(const QString& folder, const QString& pattern);
+    static QStringList matchingFiles(const QString& folder, const QString& pattern);
     // The statement files in a folder: "00*-??.dat", then "00*-??S.dat".
-    static QStringList StatementFiles(const QString& folder);
-    static void RemoveFiles(const QString& folder, const QStringList& names);
+    static QStringList statementFiles(const QString& folder);
+    static void removeFiles(const QString& folder, const QStringList& names);
 
 private:
-    TStaticSettings& settings_;
+    Settings& settings_;
     Prompts& prompts_;
     ImportCommandHooks hooks_;
 };
 
 // The one mounted removable medium under /media/<user> or /run/media/<user>.
-QString SingleRemovableMedium();
+QString singleRemovableMedium();
 
 } // namespace ostrapel

@@ -4,8 +4,8 @@
 
 namespace ostrapel {
 
-ImportOverview::ImportOverview(std::vector<TmyImportStruct>& summaries) : summaries_(summaries) {
-    for (const TmyImportStruct& s : summaries_)
+ImportOverview::ImportOverview(std::vector<StatementSummary>& summaries) : summaries_(summaries) {
+    for (const StatementSummary& s : summaries_)
         ticks_.push_back(s.Import);
 }
 
@@ -16,7 +16,7 @@ void ImportOverview::setTicked(int row, bool ticked) {
 
 void ImportOverview::toggleSelectAll() {
     for (size_t i = 0; i < ticks_.size(); ++i)
-        ticks_[i] = !toggle_ && ErrorFlags(summaries_[i]) == 0 ? u'J' : u'N';
+        ticks_[i] = !toggle_ && errorFlags(summaries_[i]) == 0 ? u'J' : u'N';
     toggle_ = !toggle_;
 }
 
@@ -27,13 +27,13 @@ QString ImportOverview::selectAllCaption() const {
 bool ImportOverview::acceptClose(Prompts& prompts) {
     int good = 0, errors = 0;
     for (size_t i = 0; i < ticks_.size(); ++i) {
-        TmyImportStruct& s = summaries_[i];
+        StatementSummary& s = summaries_[i];
         s.Import = ticks_[i];
-        const int flags = ErrorFlags(s);
+        const int flags = errorFlags(s);
         if (s.Import != u'J' || flags != 0) {
             ++errors;
             prompts.error(
-                OverviewTexts::FileHasErrors.arg(s.CollNr, s.CollVolgNr, s.Periode, ErrorReasons(flags)));
+                OverviewTexts::FileHasErrors.arg(s.CollNr, s.CollVolgNr, s.Periode, errorReasons(flags)));
         } else {
             ++good;
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ImportStruct.h"
+#include "StatementSummary.h"
 
 #include <QString>
 #include <vector>
@@ -25,10 +25,10 @@ inline const QString NotAllImported =
 // its "Importeren" tick, the select-all toggle and the test run by OK.
 class ImportOverview {
 public:
-    explicit ImportOverview(std::vector<TmyImportStruct>& summaries);
+    explicit ImportOverview(std::vector<StatementSummary>& summaries);
 
     int rowCount() const { return int(ticks_.size()); }
-    const TmyImportStruct& summary(int row) const { return summaries_[size_t(row)]; }
+    const StatementSummary& summary(int row) const { return summaries_[size_t(row)]; }
     bool isTicked(int row) const { return ticks_[size_t(row)] == u'J'; }
     void setTicked(int row, bool ticked);
 
@@ -43,7 +43,7 @@ public:
     int goodCount() const { return goodCount_; }
 
 private:
-    std::vector<TmyImportStruct>& summaries_;
+    std::vector<StatementSummary>& summaries_;
     std::vector<QChar> ticks_;
     bool toggle_ = false;
     int goodCount_ = 0;

@@ -43,33 +43,33 @@ private:
 
 } // namespace
 
-ImportRun::ImportRun(Connection& connection, const TmyMemLists& catalogue, Prompts& prompts, ImportView& view,
-                     int databaseVersion, QString importDir)
+ImportRun::ImportRun(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
+                     ImportView& view, int databaseVersion, QString importDir)
     : connection_(connection), catalogue_(catalogue), prompts_(prompts), view_(view),
       databaseVersion_(databaseVersion), importDir_(std::move(importDir)) {
     for (int i = 0; i < 4; ++i)
-        inserts_[i] = BuildInsertStatement(catalogue_, kTypes[i]);
+        inserts_[i] = buildInsertStatement(catalogue_, kTypes[i]);
 }
 
 ImportRun::~ImportRun() = default;
 
-void ImportRun::SetSingleFile(const QString& path) {
+void ImportRun::setSingleFile(const QString& path) {
     singleFile_ = path;
     view_.setCaption(ImportTexts::SingleFileCaption + QFileInfo(path).fileName());
     view_.setOkEnabled(false);
 }
 
-void ImportRun::SetFileList(const QStringList& names) {
+void ImportRun::setFileList(const QStringList& names) {
     fileList_ = names;
 }
 
-void ImportRun::Execute(const OverviewFn& showOverview) {
+void ImportRun::execute(const OverviewFn& showOverview) {
     if (done_) return;
     done_ = true;
     view_.setCaption(ImportTexts::CheckingCaption);
     summaries_.clear();
     if (!singleFile_.isEmpty()) {
-        summaries_.push_back(CheckStatementFile(catalogue_, view_, singleFile_, databaseVersion_));
+        summaries_.push_back(checkStatementFile(catalogue_, view_, singleFile_, databaseVersion_));
     } else {
         QStringList names = fileList_;
         names.sort();
@@ -78,13 +78,13 @@ void ImportRun::Execute(const OverviewFn& showOverview) {
         int step = 0;
         for (const QString& name : std::as_const(names)) {
             summaries_.push_back(
-                CheckStatementFile(catalogue_, view_, QDir(importDir_).filePath(name), databaseVersion_));
+                checkStatementFile(catalogue_, view_, QDir(importDir_).filePath(name), databaseVersion_));
             view_.setFileProgress(++step, int(names.size()));
         }
     }
     accepted_ = showOverview(summaries_);
     if (!accepted_) return;
-    std::erase_if(summaries_, [](const TmyImportStruct& s) { return s.Import == u'N'; });
+    std::erase_if(summaries_, [](const StatementSummary& s) { return s.Import == u'N'; });
 
     QElapsedTimer total;
     total.start();
@@ -93,7 +93,7 @@ void ImportRun::Execute(const OverviewFn& showOverview) {
     view_.setFileProgress(0, int(summaries_.size()));
     bool postProcess = false;
     for (size_t i = 0; i < summaries_.size(); ++i) {
-        ImportStatementFile(summaries_[i].fileName, summaries_[i].ImpAantalRec, postProcess,
+        importStatementFile(summaries_[i].fileName, summaries_[i].ImpAantalRec, postProcess,
                             i + 1 == summaries_.size());
         view_.setFileProgress(int(i + 1), int(summaries_.size()));
     }
@@ -101,7 +101,7 @@ void ImportRun::Execute(const OverviewFn& showOverview) {
         QStringLiteral("Totale duur: %1").arg(elapsedText(total.elapsed(), QStringLiteral("hh:mm:ss"))));
 }
 
-ImportRun::Outcome ImportRun::ImportStatementFile(const QString& path, int expected, bool& postProcess,
+ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expected, bool& postProcess,
                                                   bool isLast) {
     const QString name = QFileInfo(path).fileName();
     view_.setGeneralStatus(QStringLiteral("File inhoud \"%1\" importeren ...").arg(name));
@@ -116,7 +116,7 @@ ImportRun::Outcome ImportRun::ImportStatementFile(const QString& path, int expec
     timer.start();
     view_.setStatus(QStringLiteral("Parse gegevens "));
     view_.setLineProgress(0, expected);
-    const QStringList lines = ReadStatementLines(path);
+    const QStringList lines = readStatementLines(path);
 
     SqlStatement* insert[4];
     for (int i = 0; i < 4; ++i)
@@ -139,12 +139,12 @@ ImportRun::Outcome ImportRun::ImportStatementFile(const QString& path, int expec
             if (runState >= 2) break;
             ++counter;
             lastLine = line;
-            const QString type = RecordTypeOf(catalogue_, line);
+            const QString type = recordTypeOf(catalogue_, line);
             int which = -1;
             if (type == kTypes[0]) {
-                runState = IsAlreadyImported(line);
+                runState = isAlreadyImported(line);
                 standardInsurance =
-                    FieldText(catalogue_, line, QStringLiteral("ID05")).startsWith(u'S', Qt::CaseInsensitive);
+                    fieldText(catalogue_, line, QStringLiteral("ID05")).startsWith(u'S', Qt::CaseInsensitive);
                 if (runState == 0) which = 0;
             } else if (type == kTypes[1]) {
                 which = 1;
@@ -154,7 +154,7 @@ ImportRun::Outcome ImportRun::ImportStatementFile(const QString& path, int expec
                 which = 3;
             }
             if (which >= 0) {
-                FillInsertParameters(catalogue_, *insert[which], line, kTypes[which], standardInsurance);
+                fillInsertParameters(catalogue_, *insert[which], line, kTypes[which], standardInsurance);
                 insert[which]->exec();
             }
             if (counter % 50 == 0) showProgress(counter);
@@ -163,11 +163,11 @@ ImportRun::Outcome ImportRun::ImportStatementFile(const QString& path, int expec
     }
     showProgress(expected);
 
-    if (!postProcess) postProcess = RecordTypeOf(catalogue_, lastLine) == kTypes[3];
+    if (!postProcess) postProcess = recordTypeOf(catalogue_, lastLine) == kTypes[3];
     if (postProcess && isLast) {
         Transaction transaction(connection_);
         connection_.execute(QStringLiteral("update bord10 set [1024] = ' ' where [1024] = '' "));
-        PurgeSupersededPersons(lastLine);
+        purgeSupersededPersons(lastLine);
         transaction.commit();
     }
 
@@ -182,11 +182,11 @@ ImportRun::Outcome ImportRun::ImportStatementFile(const QString& path, int expec
     return outcome;
 }
 
-int ImportRun::IsAlreadyImported(const QString& line) {
-    const QString collNr = FieldText(catalogue_, line, QStringLiteral("ID01"));
-    const QString volgNr = FieldText(catalogue_, line, QStringLiteral("ID02"));
-    const QString periode = FieldText(catalogue_, line, QStringLiteral("ID03"));
-    QString c = FieldText(catalogue_, line, QStringLiteral("ID05")).left(1);
+int ImportRun::isAlreadyImported(const QString& line) {
+    const QString collNr = fieldText(catalogue_, line, QStringLiteral("ID01"));
+    const QString volgNr = fieldText(catalogue_, line, QStringLiteral("ID02"));
+    const QString periode = fieldText(catalogue_, line, QStringLiteral("ID03"));
+    QString c = fieldText(catalogue_, line, QStringLiteral("ID05")).left(1);
     if (c == QStringLiteral("0")) c = QStringLiteral("9");
     const QString sql = QStringLiteral("select a.* from bord99 a where a.ID01 = :CollNr and a.ID02 = :VolgNr "
                                        "and a.ID03 = :Periode and ID05 like '") +
@@ -203,10 +203,10 @@ int ImportRun::IsAlreadyImported(const QString& line) {
     return 2;
 }
 
-void ImportRun::PurgeSupersededPersons(const QString& line) {
+void ImportRun::purgeSupersededPersons(const QString& line) {
     bool ok1 = false, ok2 = false;
-    const int id01 = FieldText(catalogue_, line, QStringLiteral("ID01")).toInt(&ok1);
-    const int id02 = FieldText(catalogue_, line, QStringLiteral("ID02")).toInt(&ok2);
+    const int id01 = fieldText(catalogue_, line, QStringLiteral("ID01")).toInt(&ok1);
+    const int id02 = fieldText(catalogue_, line, QStringLiteral("ID02")).toInt(&ok2);
     if (!ok1 || !ok2) return;
     const QString n1 = QString::number(id01), n2 = QString::number(id02);
     DataSet groups = connection_.query(

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ImportStruct.h"
+#include "StatementSummary.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,7 +14,7 @@ class Connection;
 class ImportView;
 class Prompts;
 class SqlStatement;
-class TmyMemLists;
+class RecordCatalogue;
 
 namespace ImportTexts {
 inline const QString Caption = QStringLiteral("Importeren");
@@ -38,32 +38,32 @@ public:
         Outcome outcome;
         QString text; // the list-box text
     };
-    using OverviewFn = std::function<bool(std::vector<TmyImportStruct>&)>;
+    using OverviewFn = std::function<bool(std::vector<StatementSummary>&)>;
 
-    ImportRun(Connection& connection, const TmyMemLists& catalogue, Prompts& prompts, ImportView& view,
+    ImportRun(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts, ImportView& view,
               int databaseVersion, QString importDir);
     ~ImportRun();
 
-    void SetSingleFile(const QString& path);
-    void SetFileList(const QStringList& names); // names in the import folder
+    void setSingleFile(const QString& path);
+    void setFileList(const QStringList& names); // names in the import folder
 
     // Runs the whole import; the overview decides what is imported. Database
     // and check errors end the run and are thrown to the caller.
-    void Execute(const OverviewFn& showOverview);
+    void execute(const OverviewFn& showOverview);
 
-    const std::vector<TmyImportStruct>& summaries() const { return summaries_; }
+    const std::vector<StatementSummary>& summaries() const { return summaries_; }
     const std::vector<FileResult>& results() const { return results_; }
     bool overviewAccepted() const { return accepted_; }
     bool done() const { return done_; }
 
     // Parts of the run, open for tests.
-    Outcome ImportStatementFile(const QString& path, int expected, bool& postProcess, bool isLast);
-    int IsAlreadyImported(const QString& line);
-    void PurgeSupersededPersons(const QString& line);
+    Outcome importStatementFile(const QString& path, int expected, bool& postProcess, bool isLast);
+    int isAlreadyImported(const QString& line);
+    void purgeSupersededPersons(const QString& line);
 
 private:
     Connection& connection_;
-    const TmyMemLists& catalogue_;
+    const RecordCatalogue& catalogue_;
     Prompts& prompts_;
     ImportView& view_;
     int databaseVersion_;
@@ -71,7 +71,7 @@ private:
     QString singleFile_;
     QStringList fileList_;
     QString inserts_[4];
-    std::vector<TmyImportStruct> summaries_;
+    std::vector<StatementSummary> summaries_;
     std::vector<FileResult> results_;
     bool accepted_ = false;
     bool done_ = false;

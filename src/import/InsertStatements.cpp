@@ -19,35 +19,35 @@ QVariant bindable(const QVariant& v) {
 
 } // namespace
 
-QString BuildInsertStatement(const TmyMemLists& catalogue, const QString& recordType) {
+QString buildInsertStatement(const RecordCatalogue& catalogue, const QString& recordType) {
     QStringList params;
     for (const QString& kind : {QStringLiteral("ID"), recordType})
-        if (const KindEntries* list = catalogue.KindList(kind))
+        if (const KindEntries* list = catalogue.kindList(kind))
             for (const auto& e : *list)
                 params << u':' + e->name;
     return QStringLiteral("insert into bord") + recordType + QStringLiteral(" values(") +
            params.join(QStringLiteral(", ")) + u')';
 }
 
-void FillInsertParameters(const TmyMemLists& catalogue, SqlStatement& statement, const QString& line,
+void fillInsertParameters(const RecordCatalogue& catalogue, SqlStatement& statement, const QString& line,
                           const QString& recordType, bool standardInsurance) {
-    const KindEntries* keys = catalogue.KindList(QStringLiteral("ID"));
-    const KindEntries* fields = catalogue.KindList(recordType);
+    const KindEntries* keys = catalogue.kindList(QStringLiteral("ID"));
+    const KindEntries* fields = catalogue.kindList(recordType);
     int position = 0;
     for (const auto& e : *keys)
         statement.bindAt(position++,
-                         bindable(ConvertFieldValue(QStringLiteral("ID"), e->name.mid(2, 2), e->type,
-                                                    RawFieldText(line, e->start, e->length))));
+                         bindable(convertFieldValue(QStringLiteral("ID"), e->name.mid(2, 2), e->type,
+                                                    rawFieldText(line, e->start, e->length))));
     for (size_t i = 0; i < fields->size(); ++i, ++position) {
         if (i == 0) continue; // the first field of a record type is never filled
-        const TmyRecStruct& e = *(*fields)[i];
+        const RecordField& e = *(*fields)[i];
         const QString fieldNr = e.name.mid(2, 2);
         if (standardInsurance && recordType == QStringLiteral("10") && fieldNr == QStringLiteral("24")) {
             statement.bindAt(position, QStringLiteral(" "));
             continue;
         }
-        statement.bindAt(position, bindable(ConvertFieldValue(recordType, fieldNr, e.type,
-                                                              RawFieldText(line, e.start, e.length))));
+        statement.bindAt(position, bindable(convertFieldValue(recordType, fieldNr, e.type,
+                                                              rawFieldText(line, e.start, e.length))));
     }
 }
 

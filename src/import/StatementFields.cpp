@@ -7,12 +7,12 @@
 
 namespace ostrapel {
 
-QString RawFieldText(const QString& line, int start, int length) {
+QString rawFieldText(const QString& line, int start, int length) {
     if (start < 1 || start > line.size()) return {};
     return line.mid(start - 1, length);
 }
 
-QString TrimControl(const QString& text) {
+QString trimControl(const QString& text) {
     qsizetype b = 0, e = text.size();
     while (b < e && text.at(b).unicode() <= ' ')
         ++b;
@@ -21,18 +21,18 @@ QString TrimControl(const QString& text) {
     return text.mid(b, e - b);
 }
 
-QString RecordTypeOf(const TmyMemLists& catalogue, const QString& line) {
-    const TmyRecStruct* e = catalogue.FindField(QStringLiteral("ID08"));
-    return RawFieldText(line, e->start, e->length);
+QString recordTypeOf(const RecordCatalogue& catalogue, const QString& line) {
+    const RecordField* e = catalogue.findField(QStringLiteral("ID08"));
+    return rawFieldText(line, e->start, e->length);
 }
 
-QString FieldText(const TmyMemLists& catalogue, const QString& line, const QString& name) {
-    const TmyRecStruct* e = catalogue.FindField(name); // throws for an unknown number
+QString fieldText(const RecordCatalogue& catalogue, const QString& line, const QString& name) {
+    const RecordField* e = catalogue.findField(name); // throws for an unknown number
     if (!e) return QStringLiteral("-1");
-    return TrimControl(RawFieldText(line, e->start, e->length));
+    return trimControl(rawFieldText(line, e->start, e->length));
 }
 
-bool ReadWholeNumber(const QString& raw, int* value) {
+bool readWholeNumber(const QString& raw, int* value) {
     qsizetype i = 0;
     const qsizetype n = raw.size();
     while (i < n && raw.at(i) == u' ')
@@ -95,7 +95,7 @@ int fullYear(int year, int digits) {
 
 } // namespace
 
-QDate ReadStatementDate(const QString& raw) {
+QDate readStatementDate(const QString& raw) {
     QString text = raw;
     const bool dayFirst = text.contains(u'.');
     if (dayFirst) text.replace(u'.', u'-');
@@ -107,7 +107,7 @@ QDate ReadStatementDate(const QString& raw) {
     return QDate(y, m, d); // invalid for 0000-00-00 and the like
 }
 
-QVariant ConvertFieldValue(const QString& recordType, const QString& fieldNr, QChar type,
+QVariant convertFieldValue(const QString& recordType, const QString& fieldNr, QChar type,
                            const QString& raw) {
     QString text = raw;
     if (recordType == QStringLiteral("50") && fieldNr == QStringLiteral("02")) {
@@ -118,18 +118,18 @@ QVariant ConvertFieldValue(const QString& recordType, const QString& fieldNr, QC
     }
     switch (type.unicode()) {
     case 'A':
-        return TrimControl(text);
+        return trimControl(text);
     case 'D': {
-        const QDate d = ReadStatementDate(text);
+        const QDate d = readStatementDate(text);
         return d.isValid() ? QVariant(d) : QVariant();
     }
     case 'N': {
         int v = 0;
-        return ReadWholeNumber(text, &v) ? v : 0;
+        return readWholeNumber(text, &v) ? v : 0;
     }
     case 'S': {
         int v = 0;
-        return ReadWholeNumber(text, &v) ? double(v) / 100.0 : 0.0;
+        return readWholeNumber(text, &v) ? double(v) / 100.0 : 0.0;
     }
     default:
         return {};

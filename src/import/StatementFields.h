@@ -5,25 +5,25 @@
 
 namespace ostrapel {
 
-class TmyMemLists;
+class RecordCatalogue;
 
 // Reading one statement line by the record catalogue.
 
 // The record type of a line: the raw text of key field ID08, untrimmed.
-QString RecordTypeOf(const TmyMemLists& catalogue, const QString& line);
+QString recordTypeOf(const RecordCatalogue& catalogue, const QString& line);
 // The raw text of a field: Lengte characters from Van, what the line has of them.
-QString RawFieldText(const QString& line, int start, int length);
+QString rawFieldText(const QString& line, int start, int length);
 // The trimmed text of a named field; "-1" for a name of no kind.
-QString FieldText(const TmyMemLists& catalogue, const QString& line, const QString& name);
+QString fieldText(const RecordCatalogue& catalogue, const QString& line, const QString& name);
 // Leading and trailing blanks and control characters removed.
-QString TrimControl(const QString& text);
+QString trimControl(const QString& text);
 
 // A field's text as a typed value: QString, QDate, int or double; a null
 // QVariant for no value.
-QVariant ConvertFieldValue(const QString& recordType, const QString& fieldNr, QChar type, const QString& raw);
+QVariant convertFieldValue(const QString& recordType, const QString& fieldNr, QChar type, const QString& raw);
 
 // The readings of the conversion rules, also used by the check pass.
-bool ReadWholeNumber(const QString& raw, int* value); // optional blanks, sign, digits; 32-bit
-QDate ReadStatementDate(const QString& raw);          // y-m-d, or d.m.y
+bool readWholeNumber(const QString& raw, int* value); // optional blanks, sign, digits; 32-bit
+QDate readStatementDate(const QString& raw);          // y-m-d, or d.m.y
 
 } // namespace ostrapel

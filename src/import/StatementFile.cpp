@@ -7,7 +7,7 @@
 
 namespace ostrapel {
 
-QStringList ReadStatementLines(const QString& path) {
+QStringList readStatementLines(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw std::runtime_error(QStringLiteral("Het bestand \"%1\" kan niet worden gelezen: %2")
@@ -16,7 +16,7 @@ QStringList ReadStatementLines(const QString& path) {
     QByteArray bytes = f.readAll();
     const qsizetype eof = bytes.indexOf('\x1a');
     if (eof >= 0) bytes.truncate(eof);
-    const QString text = DecodeCp1252(bytes);
+    const QString text = decodeCp1252(bytes);
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();

@@ -9,6 +9,6 @@ namespace ostrapel {
 // (a lone LF ends nothing), Ctrl-Z ends the text, and a last line without a
 // terminator still counts. Windows-1252. Throws std::runtime_error when the
 // file cannot be read.
-QStringList ReadStatementLines(const QString& path);
+QStringList readStatementLines(const QString& path);
 
 } // namespace ostrapel

@@ -11,7 +11,7 @@ namespace ostrapel {
 
 namespace {
 
-QString formatField(const TmyRecStruct& e, const QVariant& v) {
+QString formatField(const RecordField& e, const QVariant& v) {
     const int len = e.length;
     if (!v.isValid() || v.isNull()) return QString(len, u' ');
     if (v.metaType().id() == QMetaType::QString) return v.toString().leftJustified(len, u' ', true);
@@ -36,7 +36,7 @@ QString StatementWriter::composeLine(const QString& recordType,
                                      const QHash<QString, QVariant>& values) const {
     QString line;
     for (const QString& kind : {QStringLiteral("ID"), recordType}) {
-        const KindEntries* list = catalogue_.KindList(kind);
+        const KindEntries* list = catalogue_.kindList(kind);
         if (!list) continue;
         for (const auto& e : *list) {
             QVariant v = values.value(e->name);
@@ -56,7 +56,7 @@ bool StatementWriter::writeFile(const QString& path, const QStringList& lines, Q
         return false;
     }
     for (const QString& line : lines)
-        f.write(EncodeCp1252(line) + "\r\n");
+        f.write(encodeCp1252(line) + "\r\n");
     const bool ok = f.commit();
     if (!ok && error) *error = f.errorString();
     return ok;

@@ -7,14 +7,14 @@
 
 namespace ostrapel {
 
-class TmyMemLists;
+class RecordCatalogue;
 
 // Writes statement lines in the layout of the record catalogue: text
 // left-aligned, whole numbers zero-padded, amounts in hundredths with a sign,
 // dates yyyy-mm-dd. Used by the sample generator and by tests.
 class StatementWriter {
 public:
-    explicit StatementWriter(const TmyMemLists& catalogue) : catalogue_(catalogue) {}
+    explicit StatementWriter(const RecordCatalogue& catalogue) : catalogue_(catalogue) {}
 
     // Fields by name ("ID01", "1002"); a string value is written as it is for
     // any type, so tests can write malformed fields.
@@ -24,7 +24,7 @@ public:
     static bool writeFile(const QString& path, const QStringList& lines, QString* error = nullptr);
 
 private:
-    const TmyMemLists& catalogue_;
+    const RecordCatalogue& catalogue_;
 };
 
 } // namespace ostrapel

@@ -118,7 +118,7 @@ bool ZipArchive::create(const QString& archive, const QStringList& files, QStrin
     return true;
 }
 
-ZipCheck CheckZipLibraries() {
+ZipCheck checkZipLibraries() {
     static const char text[] = "000012001-02.dat";
     zip_error_t err;
     zip_error_init(&err);

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/DataModule.h"
+#include "core/BorderelDatabase.h"
 
 namespace ostrapel {
 
@@ -23,6 +23,6 @@ public:
 
 // The data module's start-up check of the zip library: compressing and
 // decompressing a small buffer works.
-ZipCheck CheckZipLibraries();
+ZipCheck checkZipLibraries();
 
 } // namespace ostrapel

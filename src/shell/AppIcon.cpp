@@ -17,7 +17,8 @@ QPixmap draw(int size) {
     p.drawRoundedRect(QRectF(6, 4, 44, 56), 3, 3);
     p.fillRect(QRectF(7.5, 5.5, 41, 10.5), QColor(0x2e, 0x75, 0xb6));
     p.setPen(QPen(QColor(0x7f, 0x9f, 0xbf), 2));
-    for (int y : {24, 31, 38}) p.drawLine(13, y, 43, y);
+    for (int y : {24, 31, 38})
+        p.drawLine(13, y, 43, y);
     p.drawLine(13, 45, 33, 45);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x1f, 0x4e, 0x79));
@@ -33,9 +34,10 @@ QPixmap draw(int size) {
 
 } // namespace
 
-QIcon ApplicationIcon() {
+QIcon applicationIcon() {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64}) icon.addPixmap(draw(size));
+    for (int size : {16, 24, 32, 48, 64})
+        icon.addPixmap(draw(size));
     return icon;
 }
 

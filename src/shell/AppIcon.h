@@ -5,6 +5,6 @@
 namespace ostrapel {
 
 // The program's icon (the picture of data/ostrapel.svg, drawn without the SVG module).
-QIcon ApplicationIcon();
+QIcon applicationIcon();
 
 } // namespace ostrapel

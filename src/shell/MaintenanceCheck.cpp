@@ -8,7 +8,7 @@ namespace ostrapel {
 
 using namespace ShellTexts;
 
-bool MaintenanceCheck::ConfirmMaintenance(const QString& word) {
+bool MaintenanceCheck::confirmMaintenance(const QString& word) {
     if (onNetwork_ && onNetwork_()) {
         if (!prompts_.askYesNo(MsgType::Confirmation, AskNetwork.arg(word))) {
             prompts_.inform(Aborted.arg(word));

@@ -16,7 +16,7 @@ public:
         : prompts_(prompts), onNetwork_(std::move(onNetwork)), windowCount_(std::move(windowCount)),
           closeWindows_(std::move(closeWindows)) {}
 
-    bool ConfirmMaintenance(const QString& word);
+    bool confirmMaintenance(const QString& word);
 
 private:
     Prompts& prompts_;

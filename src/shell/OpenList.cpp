@@ -25,10 +25,10 @@ CollectivityItem itemOf(const DataSet& row) {
 } // namespace
 
 QString CollectivityItem::caption() const {
-    return CollectivityCaption(CollNr, CollVolgNr, VerzNaam, CollNaam);
+    return collectivityCaption(CollNr, CollVolgNr, VerzNaam, CollNaam);
 }
 
-std::vector<CollectivityItem> ListCollectivities(Connection& connection) {
+std::vector<CollectivityItem> listCollectivities(Connection& connection) {
     std::vector<CollectivityItem> out;
     DataSet rows = connection.query(SharedQueries::QryCollectiviteiten);
     for (rows.first(); !rows.eof(); rows.next())
@@ -36,7 +36,7 @@ std::vector<CollectivityItem> ListCollectivities(Connection& connection) {
     return out;
 }
 
-bool CollectivityCaptionRow(Connection& connection, int collNr, int collVolgNr, CollectivityItem* item) {
+bool collectivityCaptionRow(Connection& connection, int collNr, int collVolgNr, CollectivityItem* item) {
     DataSet rows = connection.query(SharedQueries::qryGetCollCaption,
                                     {{QStringLiteral("id01"), collNr}, {QStringLiteral("id02"), collVolgNr}});
     if (rows.isEmpty()) return false;
@@ -45,9 +45,9 @@ bool CollectivityCaptionRow(Connection& connection, int collNr, int collVolgNr, 
     return true;
 }
 
-OpenListContent BuildOpenList(Connection& connection, RecentList& recent) {
+OpenListContent buildOpenList(Connection& connection, RecentList& recent) {
     OpenListContent content;
-    std::vector<CollectivityItem> all = ListCollectivities(connection);
+    std::vector<CollectivityItem> all = listCollectivities(connection);
     if (all.empty()) return content;
     if (all.size() <= 10) {
         content.mode = OpenListContent::Mode::Items;
@@ -62,8 +62,8 @@ OpenListContent BuildOpenList(Connection& connection, RecentList& recent) {
     const QStringList keys = recent.keys();
     for (auto it = keys.crbegin(); it != keys.crend(); ++it) {
         CollectivityItem item;
-        const WindowKeyParts k = ParseWindowKey(*it);
-        if (CollectivityCaptionRow(connection, k.collNr, k.collVolgNr, &item))
+        const WindowKeyParts k = parseWindowKey(*it);
+        if (collectivityCaptionRow(connection, k.collNr, k.collVolgNr, &item))
             content.items.push_back(item);
         else
             recent.remove(*it);

@@ -31,10 +31,10 @@ struct OpenListContent {
 };
 
 // The collectivities that have insured persons, one per row of the list query.
-std::vector<CollectivityItem> ListCollectivities(Connection& connection);
+std::vector<CollectivityItem> listCollectivities(Connection& connection);
 // The latest row of one collectivity (qryGetCollCaption); false when it has none.
-bool CollectivityCaptionRow(Connection& connection, int collNr, int collVolgNr, CollectivityItem* item);
+bool collectivityCaptionRow(Connection& connection, int collNr, int collVolgNr, CollectivityItem* item);
 // Builds the list; recent keys whose collectivity has gone are removed.
-OpenListContent BuildOpenList(Connection& connection, RecentList& recent);
+OpenListContent buildOpenList(Connection& connection, RecentList& recent);
 
 } // namespace ostrapel

@@ -6,14 +6,14 @@ namespace ostrapel {
 
 void RecentList::load(const QString& commaText) {
     keys_.clear();
-    for (const QString& key : ReadCommaText(commaText))
+    for (const QString& key : readCommaText(commaText))
         if (!key.isEmpty() && !keys_.contains(key)) keys_ << key;
     while (keys_.size() > MaxCount)
         keys_.removeFirst();
 }
 
 QString RecentList::toCommaText() const {
-    return WriteCommaText(keys_);
+    return writeCommaText(keys_);
 }
 
 void RecentList::touch(const QString& key) {

@@ -101,7 +101,7 @@ QList<quint32> SingleInstanceGuard::instances() const {
     return out;
 }
 
-bool SingleInstanceGuard::CheckSingleInstance(int maximum) {
+bool SingleInstanceGuard::checkSingleInstance(int maximum) {
     if (!block_) return true; // no shared memory: never block the user
     int countBefore = 0, max = 0;
     {

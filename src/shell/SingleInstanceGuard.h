@@ -22,7 +22,7 @@ public:
     ~SingleInstanceGuard() override;
 
     // True when this copy may run; false when it handed over to the running copy.
-    bool CheckSingleInstance(int maximum = 1);
+    bool checkSingleInstance(int maximum = 1);
     QString baseName() const { return base_; }
     // Registered process numbers, in order.
     QList<quint32> instances() const;

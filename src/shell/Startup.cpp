@@ -1,8 +1,8 @@
 #include "Startup.h"
 
-#include "TfrmMain.h"
+#include "MainWindow.h"
 
-#include "core/DataModule.h"
+#include "core/BorderelDatabase.h"
 #include "core/OstrapelError.h"
 #include "core/RunLog.h"
 #include "core/Settings.h"
@@ -10,22 +10,22 @@
 
 namespace ostrapel {
 
-int RunProgram(Prompts& prompts, const StartupHooks& hooks) {
+int runProgram(Prompts& prompts, const StartupHooks& hooks) {
     try {
-        TStaticSettings& settings = StaticSettings();
-        TdatamodBorderel dm(settings, prompts);
+        Settings& settings = SettingsInstance();
+        BorderelDatabase dm(settings, prompts);
         if (hooks.splashStatus) dm.setSplashStatusHandler(hooks.splashStatus);
-        if (!dm.DataModuleCreate(CheckZipLibraries)) return 1;
-        TfrmMain main(dm, settings, prompts);
+        if (!dm.dataModuleCreate(checkZipLibraries)) return 1;
+        MainWindow main(dm, settings, prompts);
         if (hooks.mainWindowReady) hooks.mainWindowReady(main);
-        main.ShowAtStart();
+        main.showAtStart();
         dm.setSplashStatusHandler({});
         if (hooks.splashDone) hooks.splashDone();
         return hooks.runLoop ? hooks.runLoop(main) : 0;
     } catch (const std::exception& e) {
-        const QString message = ErrorMessage(e);
+        const QString message = errorMessage(e);
         try {
-            WriteRunLog(message, false, QString(), true);
+            writeRunLog(message, false, QString(), true);
         } catch (...) {
             // the program is ending already
         }

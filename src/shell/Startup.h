@@ -7,18 +7,18 @@ class QString;
 namespace ostrapel {
 
 class Prompts;
-class TfrmMain;
+class MainWindow;
 
 struct StartupHooks {
     std::function<void(const QString&)> splashStatus; // the splash window's status label
     std::function<void()> splashDone;                 // the main window is shown: destroy the splash
-    std::function<void(TfrmMain&)> mainWindowReady;   // e.g. connect the single-instance notification
-    std::function<int(TfrmMain&)> runLoop;            // the user-interface loop
+    std::function<void(MainWindow&)> mainWindowReady; // e.g. connect the single-instance notification
+    std::function<int(MainWindow&)> runLoop;          // the user-interface loop
 };
 
 // Start-up from the data module to the end of the loop, under one error
 // handler: an error that escapes is appended to the run log, shown, and ends
 // the program. Returns the exit code.
-int RunProgram(Prompts& prompts, const StartupHooks& hooks);
+int runProgram(Prompts& prompts, const StartupHooks& hooks);
 
 } // namespace ostrapel

@@ -21,7 +21,7 @@ class Cli : public ::testing::Test {
 protected:
     void SetUp() override {
         auto db = dir.connect(QStringLiteral("setup"));
-        catalogue.LoadRecordLayouts(*db);
+        catalogue.loadRecordLayouts(*db);
     }
     Result cli(const QStringList& args) {
         QProcess p;
@@ -41,7 +41,7 @@ protected:
     }
 
     test::TestProgramDir dir;
-    TmyMemLists catalogue;
+    RecordCatalogue catalogue;
 };
 
 } // namespace

@@ -12,7 +12,7 @@ protected:
     std::unique_ptr<BorderelState> open(int verzType = 2) {
         auto s = std::make_unique<BorderelState>(*db, catalogue);
         s->setIdentity(12, 1, verzType);
-        s->Initialise();
+        s->initialise();
         return s;
     }
     static QStringList column(DataSet& ds, const QString& field) {
@@ -43,7 +43,7 @@ TEST_F(Borderel, PersonsQueryLinesInEachState) {
         QStringLiteral("WHERE bord10.[ID01] = 12 AND bord10.[ID02] = 1 AND bord10.[1024] in ('Z', 'P')"));
 
     s->sortField10 = QStringLiteral("1004");
-    s->Search(QStringLiteral("DE"));
+    s->search(QStringLiteral("DE"));
     EXPECT_EQ(s->personsQuery().lines()[3], QStringLiteral("AND BORD10.[1004] like 'DE%'"));
     for (int r = 0; r < s->persons().recordCount(); ++r)
         EXPECT_TRUE(s->persons()
@@ -52,29 +52,29 @@ TEST_F(Borderel, PersonsQueryLinesInEachState) {
                         .startsWith(QStringLiteral("de")));
 
     s->sortField10 = QStringLiteral("1002");
-    s->Search(QStringLiteral("O'B\"X"));
+    s->search(QStringLiteral("O'B\"X"));
     EXPECT_EQ(s->personsQuery().lines()[3], QStringLiteral("AND BORD10.[1002] like 'O''B\"X%'"));
     EXPECT_EQ(s->persons().recordCount(), 0); // valid SQL, no match
     s->setCompoundSurname(true);
-    s->Search(QStringLiteral("VRIES"));
+    s->search(QStringLiteral("VRIES"));
     EXPECT_EQ(s->personsQuery().lines()[3],
               QStringLiteral("AND ([1002] like \"VRIES%\" OR  [1020] like \"VRIES%\")"));
     EXPECT_TRUE(s->personsQuery().lines()[0].contains(QStringLiteral(
         "iif(BORD10.[1022] = 'J', BORD10.[1020] + ' - ' + BORD10.[1002], BORD10.[1002]) as [1002]")));
 
-    s->Search(QString()); // Enter in an empty box: the whole list again
+    s->search(QString()); // Enter in an empty box: the whole list again
     EXPECT_EQ(s->personsQuery().lines()[3], QStringLiteral("AND 1=1"));
     EXPECT_EQ(s->persons().recordCount(), 24);
 
     EXPECT_EQ(s->verzekerdenLabel(), QStringLiteral(" Verzekerden"));
-    s->ApplyFilterClause(QStringLiteral(" AND bord10.[1007] = 'H'"));
+    s->applyFilterClause(QStringLiteral(" AND bord10.[1007] = 'H'"));
     EXPECT_EQ(s->verzekerdenLabel(), QStringLiteral(" Verzekerden (filter actief)"));
     EXPECT_LT(s->persons().recordCount(), 24);
 }
 
 TEST_F(Borderel, CompoundSurnamesShowThePartnerName) {
     auto s = open();
-    s->ToggleCompoundSurname();
+    s->toggleCompoundSurname();
     const QStringList names = column(s->persons(), QStringLiteral("1002"));
     EXPECT_TRUE(std::any_of(names.begin(), names.end(),
                             [](const QString& n) { return n.contains(QStringLiteral(" - ")); }));
@@ -83,15 +83,15 @@ TEST_F(Borderel, CompoundSurnamesShowThePartnerName) {
 TEST_F(Borderel, TitleClicksSortByTheSortMap) {
     auto s = open();
     EXPECT_EQ(s->persons().sortFields(), QStringLiteral("1002, 1003, 1004"));
-    EXPECT_FALSE(s->SortPersonsBy(QStringLiteral("1002"))); // sorted on it already
+    EXPECT_FALSE(s->sortPersonsBy(QStringLiteral("1002"))); // sorted on it already
     s->persons().setRecNo(5);
     const QString person = s->persons().value(QStringLiteral("ID07")).toString();
-    EXPECT_TRUE(s->SortPersonsBy(QStringLiteral("ID04")));
+    EXPECT_TRUE(s->sortPersonsBy(QStringLiteral("ID04")));
     EXPECT_EQ(s->persons().sortFields(), QStringLiteral("ID04, 1002, 1003, 1004"));
     EXPECT_EQ(s->persons().value(QStringLiteral("ID07")).toString(),
               person); // the same person stays selected
     EXPECT_EQ(s->sortField10, QStringLiteral("ID04"));
-    EXPECT_TRUE(s->SortPersonsBy(QStringLiteral("1017")));
+    EXPECT_TRUE(s->sortPersonsBy(QStringLiteral("1017")));
     EXPECT_EQ(s->persons().sortFields(), QStringLiteral("1017"));
     EXPECT_EQ(ComponentsQuery::sortFieldsFor(QStringLiteral("ID03")), QStringLiteral("ID03, 5003, 5004"));
     EXPECT_EQ(ComponentsQuery::sortFieldsFor(QStringLiteral("5005")), QStringLiteral("5005, ID03"));
@@ -114,26 +114,26 @@ TEST_F(Borderel, UnitViewKeepsSearchAndFilterForLater) {
     p.setRecNo(row);
     const QString person = p.value(QStringLiteral("ID07")).toString();
     const QString unit = p.value(QStringLiteral("ID05")).toString();
-    s->ToggleUnitView();
+    s->toggleUnitView();
     EXPECT_EQ(s->unitFooterText(), QStringLiteral("Verz. eenheid AAN"));
     EXPECT_EQ(s->personsQuery().lines()[4], QStringLiteral("AND bord10.[ID05]='") + unit + u'\'');
     EXPECT_EQ(s->persons().value(QStringLiteral("ID07")).toString(), person);
     const int members = s->persons().recordCount();
     EXPECT_EQ(column(s->persons(), QStringLiteral("ID05")).count(unit), members);
 
-    s->Search(QStringLiteral("ZZZ")); // changes the stored clause, not the list
+    s->search(QStringLiteral("ZZZ")); // changes the stored clause, not the list
     EXPECT_EQ(s->persons().recordCount(), members);
-    s->ToggleUnitView();
+    s->toggleUnitView();
     EXPECT_EQ(s->unitFooterText(), QStringLiteral("Verz. eenheid UIT"));
     EXPECT_EQ(s->persons().recordCount(), 0); // the search applies again
 }
 
 TEST_F(Borderel, ComponentsFollowThePersonInBothModes) {
     auto s = open();
-    s->SetComponentsShown(true);
+    s->setComponentsShown(true);
     DataSet& p = s->persons();
     ASSERT_TRUE(p.locate(QStringLiteral("ID07"), p.value(0, p.fieldIndex(QStringLiteral("ID05")))));
-    s->FollowCursor();
+    s->followCursor();
     const QString person = p.value(QStringLiteral("ID07")).toString();
     ASSERT_GT(s->components().recordCount(), 0);
     EXPECT_EQ(column(s->components(), QStringLiteral("ID07")).count(person), 0); // ID07 is not in the list
@@ -146,7 +146,7 @@ TEST_F(Borderel, ComponentsFollowThePersonInBothModes) {
     EXPECT_EQ(s->componentsQuery().lines()[3],
               QStringLiteral("AND bord50.ID07 = :ID07 AND bord50.ID01=12 AND bord50.ID02=1"));
 
-    s->SetMode(ComponentsQuery::Mode::Joint); // the main insured: the whole unit
+    s->setMode(ComponentsQuery::Mode::Joint); // the main insured: the whole unit
     EXPECT_EQ(s->componentsQuery().lines()[3],
               QStringLiteral("AND bord50.ID05 = :ID05 AND bord50.ID01=12 AND bord50.ID02=1"));
     const double unitTotal =
@@ -162,7 +162,7 @@ TEST_F(Borderel, ComponentsFollowThePersonInBothModes) {
             p.setRecNo(r);
             break;
         }
-    s->FollowCursor();
+    s->followCursor();
     EXPECT_EQ(s->components().recordCount(), 0);
     EXPECT_EQ(s->totalText(), QStringLiteral("    0,00"));
     EXPECT_EQ(s->componentsCountText(), QStringLiteral("0 records "));
@@ -170,7 +170,7 @@ TEST_F(Borderel, ComponentsFollowThePersonInBothModes) {
 
 TEST_F(Borderel, DropDownsAndFooterText) {
     auto s = open();
-    s->SetComponentsShown(true);
+    s->setComponentsShown(true);
     const DropDownFilter& herkomst = s->dropDown(ComponentsQuery::Herkomst);
     EXPECT_EQ(herkomst.entries(), (QStringList{QStringLiteral("<ALLES>"), QStringLiteral("PROL"),
                                                QStringLiteral("MUT"), QStringLiteral("HAND")}));
@@ -180,50 +180,50 @@ TEST_F(Borderel, DropDownsAndFooterText) {
     EXPECT_EQ(s->componentsFooterText(), QStringLiteral("Individueel/"));
 
     const int runs = s->componentRuns();
-    EXPECT_TRUE(s->ChooseDropDown(ComponentsQuery::Herkomst, 2));
+    EXPECT_TRUE(s->chooseDropDown(ComponentsQuery::Herkomst, 2));
     EXPECT_EQ(s->componentsQuery().filterClause(ComponentsQuery::Herkomst),
               QStringLiteral("AND bord50.[5002] = '2'"));
     EXPECT_EQ(s->componentRuns(), runs + 1);
-    EXPECT_FALSE(s->ChooseDropDown(ComponentsQuery::Herkomst, 2)); // checked already: no re-query
+    EXPECT_FALSE(s->chooseDropDown(ComponentsQuery::Herkomst, 2)); // checked already: no re-query
     EXPECT_EQ(s->componentRuns(), runs + 1);
-    s->SetMode(ComponentsQuery::Mode::Joint);
+    s->setMode(ComponentsQuery::Mode::Joint);
     EXPECT_EQ(s->componentsFooterText(), QStringLiteral("Gezamenlijk/Herkomst = MUT/"));
-    s->ChooseDropDown(ComponentsQuery::Herkomst, 0);
+    s->chooseDropDown(ComponentsQuery::Herkomst, 0);
     EXPECT_EQ(s->componentsQuery().filterClause(ComponentsQuery::Herkomst), QStringLiteral("AND 1=1"));
     EXPECT_EQ(s->componentsFooterText(), QStringLiteral("Gezamenlijk/"));
 
-    s->SetMode(ComponentsQuery::Mode::Individual);
-    s->ChooseDropDown(ComponentsQuery::Soort, int(soort.entries().indexOf(QStringLiteral("BP"))));
+    s->setMode(ComponentsQuery::Mode::Individual);
+    s->chooseDropDown(ComponentsQuery::Soort, int(soort.entries().indexOf(QStringLiteral("BP"))));
     const DropDownFilter& comp = s->dropDown(ComponentsQuery::Component);
-    s->ChooseDropDown(ComponentsQuery::Component, 1);
+    s->chooseDropDown(ComponentsQuery::Component, 1);
     EXPECT_EQ(s->componentsFooterText(),
               QStringLiteral("Individueel/Soort = BP/component = ") + comp.entries()[1]);
 
-    s->SetStoredDropDownText(ComponentsQuery::Herkomst, QStringLiteral("hand"));
+    s->setStoredDropDownText(ComponentsQuery::Herkomst, QStringLiteral("hand"));
     EXPECT_EQ(herkomst.checkedText(), QStringLiteral("HAND"));
-    s->SetStoredDropDownText(ComponentsQuery::Herkomst, QStringLiteral("bestaat niet"));
+    s->setStoredDropDownText(ComponentsQuery::Herkomst, QStringLiteral("bestaat niet"));
     EXPECT_EQ(herkomst.checkedText(), QStringLiteral("HAND"));
 }
 
 TEST_F(Borderel, PeriodChangeKeepsThePersonAndSkipsAnUnchangedSetting) {
     auto s = open();
-    s->SetComponentsShown(true);
+    s->setComponentsShown(true);
     s->persons().setRecNo(3);
     const QString person = s->persons().value(QStringLiteral("ID07")).toString();
     EXPECT_EQ(s->periodDescription(), QStringLiteral("Geen periode ingesteld"));
     const int before = s->componentRuns();
-    EXPECT_TRUE(s->ChangePeriod(QStringLiteral("2006-02;2006-02")));
+    EXPECT_TRUE(s->changePeriod(QStringLiteral("2006-02;2006-02")));
     EXPECT_EQ(s->componentRuns(), before + 1); // run once, with the new period
-    s->SetMode(ComponentsQuery::Mode::Joint);
+    s->setMode(ComponentsQuery::Mode::Joint);
     EXPECT_EQ(s->componentRuns(), before + 2);
-    s->SetMode(ComponentsQuery::Mode::Individual);
+    s->setMode(ComponentsQuery::Mode::Individual);
     EXPECT_EQ(s->periodDescription(), QStringLiteral("Maand 2006-02"));
     EXPECT_EQ(s->persons().value(QStringLiteral("ID07")).toString(), person);
     EXPECT_EQ(s->componentsQuery().lines()[4], QStringLiteral("AND BORD50.[ID03] = '2006-02'"));
     for (const QString& m : column(s->components(), QStringLiteral("ID03")))
         EXPECT_EQ(m, QStringLiteral("2006-02"));
     const int runs = s->componentRuns();
-    EXPECT_FALSE(s->ChangePeriod(QStringLiteral("2006-02;2006-02")));
+    EXPECT_FALSE(s->changePeriod(QStringLiteral("2006-02;2006-02")));
     EXPECT_EQ(s->componentRuns(), runs);
 }
 
@@ -267,12 +267,12 @@ TEST(PeriodChoiceTest, PreselectionAndOkRules) {
 }
 
 TEST_F(Borderel, MonthsPerInsuranceType) {
-    QStringList type1 = PeriodChoice::Months(*db, 12, 1, 1);
+    QStringList type1 = PeriodChoice::months(*db, 12, 1, 1);
     type1.sort();
     EXPECT_EQ(type1, (QStringList{QStringLiteral("2005-11"), QStringLiteral("2005-12")}));
-    EXPECT_EQ(ComparisonChoice::Months(*db, 12, 1, 1),
+    EXPECT_EQ(ComparisonChoice::months(*db, 12, 1, 1),
               (QStringList{QStringLiteral("2005-11"), QStringLiteral("2005-12")}));
-    ComparisonChoice c(ComparisonChoice::Months(*db, 12, 1, 2));
+    ComparisonChoice c(ComparisonChoice::months(*db, 12, 1, 2));
     EXPECT_EQ(c.months(), (QStringList{QStringLiteral("2006-01"), QStringLiteral("2006-02")}));
     EXPECT_EQ(c.to, QStringLiteral("2006-02"));
     c.from = QStringLiteral("2006-02");

@@ -19,9 +19,9 @@ namespace ostrapel::test {
 class CollectivityFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        catalogue.LoadRecordLayouts(*db);
-        catalogue.LoadFieldDisplay(*db);
-        catalogue.InstallDataSetHooks();
+        catalogue.loadRecordLayouts(*db);
+        catalogue.loadFieldDisplay(*db);
+        catalogue.installDataSetHooks();
         SampleOptions o;
         o.collectivities = 1;
         o.persons = persons;
@@ -33,9 +33,9 @@ protected:
         SilentImportView view;
         ScriptedPrompts prompts;
         ImportRun run(*db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("Import")));
-        run.SetFileList(files);
-        run.Execute([](std::vector<TmyImportStruct>& s) {
-            for (TmyImportStruct& x : s)
+        run.setFileList(files);
+        run.execute([](std::vector<StatementSummary>& s) {
+            for (StatementSummary& x : s)
                 x.Import = u'J';
             return true;
         });
@@ -48,7 +48,7 @@ protected:
     int persons = 24;
     TestProgramDir dir;
     std::unique_ptr<Connection> db = dir.connect();
-    TmyMemLists catalogue;
+    RecordCatalogue catalogue;
 };
 
 } // namespace ostrapel::test

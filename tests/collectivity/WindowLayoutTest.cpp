@@ -2,15 +2,15 @@
 // and the collectivity details.
 #include "CollectivityFixture.h"
 #include "Screenshots.h"
-#include "collectivity/CollDetails.h"
+#include "collectivity/CollectivityDetails.h"
 #include "collectivity/FieldOrderEditor.h"
 #include "collectivity/SortFieldPicker.h"
 #include "collectivity/ui/BorderelGrid.h"
-#include "collectivity/ui/TDataInspector.h"
-#include "collectivity/ui/TdlgCollDetail.h"
-#include "collectivity/ui/TdlgGridVelden.h"
-#include "collectivity/ui/TdlgPickList.h"
-#include "collectivity/ui/TfrmBorderel.h"
+#include "collectivity/ui/CollectivityDetailsDialog.h"
+#include "collectivity/ui/CollectivityWindow.h"
+#include "collectivity/ui/DetailPane.h"
+#include "collectivity/ui/FieldOrderDialog.h"
+#include "collectivity/ui/SortFieldDialog.h"
 #include "core/Settings.h"
 
 #include <QHeaderView>
@@ -28,18 +28,18 @@ namespace {
 
 class WindowLayout : public test::CollectivityFixture {
 protected:
-    std::unique_ptr<TfrmBorderel> open() {
-        auto w = std::make_unique<TfrmBorderel>(*db, catalogue, prompts, settings);
-        w->SetIdentity(12, 1, 2);
+    std::unique_ptr<CollectivityWindow> open() {
+        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, settings);
+        w->setIdentity(12, 1, 2);
         w->loadWindowState();
         w->show();
         return w;
     }
-    void key(TfrmBorderel& w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    void key(CollectivityWindow& w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QTest::keyClick(w.editVerzZoeken, k, m);
     }
     test::ScriptedPrompts prompts;
-    TStaticSettings settings{dir.path()};
+    Settings settings{dir.path()};
 };
 
 } // namespace
@@ -70,8 +70,8 @@ TEST_F(WindowLayout, FirstOpeningDefaultsAndDetailValues) {
         c.setRecNo(r); // the inspector shows the current row
     db->execute(QStringLiteral("update bord50 set [5008] = -12.5 where ID07 = :k"),
                 {{QStringLiteral("k"), w->state().persons().value(QStringLiteral("ID07"))}});
-    w->MovePersons(1);
-    w->MovePersons(-1);
+    w->movePersons(1);
+    w->movePersons(-1);
     EXPECT_EQ(w->DI50Detail->valueOfField(QStringLiteral("5008")), QStringLiteral("12,50-"));
     test::saveScreenshot(w.get(), QStringLiteral("borderel-beide-details"));
 }
@@ -105,7 +105,7 @@ TEST_F(WindowLayout, KeysDriveTheActiveGrid) {
     key(*w, Qt::Key_F8);
     EXPECT_TRUE(w->pnl10Detail->isHidden());
     EXPECT_FALSE(w->actToonDI10Details->isChecked());
-    w->ActivateGrid(GridRing::Persons);
+    w->activateGrid(GridRing::Persons);
     key(*w, Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(w->ring().active(), GridRing::Persons); // nothing else is showing
 }
@@ -150,7 +150,7 @@ TEST_F(WindowLayout, FieldOrderEditorRules) {
     EXPECT_EQ(e.moveDown(0), 1);
     EXPECT_EQ(e.result(), QStringLiteral("1002=1,1003=0,1017=2,9999=1"));
 
-    TdlgGridVelden dialog(catalogue, e.result());
+    FieldOrderDialog dialog(catalogue, e.result());
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Grid veldinstellingen"));
     EXPECT_EQ(dialog.list()->currentRow(), 0);
     EXPECT_FALSE(dialog.actItemUp->isEnabled());
@@ -171,7 +171,7 @@ TEST_F(WindowLayout, SortFieldPicker) {
             if (!grid->fieldOfColumn(c).isEmpty())
                 items.push_back(
                     {grid->model()->headerData(c, Qt::Horizontal).toString(), grid->fieldOfColumn(c), c});
-        TdlgPickList dialog(items, currentSort);
+        SortFieldDialog dialog(items, currentSort);
         offeredSelection = dialog.list()->currentRow();
         test::saveScreenshot(&dialog, QStringLiteral("kies-sorteerveld"));
         QTest::keyClicks(dialog.searchBox(), QStringLiteral("woon"));
@@ -193,22 +193,22 @@ TEST_F(WindowLayout, SortFieldPicker) {
 }
 
 TEST_F(WindowLayout, CollectivityDetailsNewestFirst) {
-    TDataModCollDetails details(*db, catalogue, 12, 1);
+    CollectivityDetails details(*db, catalogue, 12, 1);
     DataSet& h = details.history();
     ASSERT_EQ(h.recordCount(), 4);
     for (int r = 1; r < h.recordCount(); ++r)
         EXPECT_GE(h.value(r - 1, h.fieldIndex(QStringLiteral("9902"))).toDate(),
                   h.value(r, h.fieldIndex(QStringLiteral("9902"))).toDate());
     EXPECT_EQ(h.value(0, h.fieldIndex(QStringLiteral("ID03"))).toString(), QStringLiteral("2006-02"));
-    TdlgCollDetail dialog(details, catalogue);
+    CollectivityDetailsDialog dialog(details, catalogue);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Collectiviteit"));
     EXPECT_EQ(dialog.size(), QSize(599, 351));
     EXPECT_EQ(dialog.pages()->tabText(0), QStringLiteral("&Gegevens"));
     EXPECT_EQ(dialog.pages()->tabText(1), QStringLiteral("&Import geschiedenis"));
-    EXPECT_EQ(dialog.DI00Detail()->valueOfField(QStringLiteral("0003")),
+    EXPECT_EQ(dialog.detailPane()->valueOfField(QStringLiteral("0003")),
               QStringLiteral("Bakkerij De Korenschoof BV"));
-    EXPECT_EQ(dialog.DI00Detail()->valueOfField(QStringLiteral("0009")),
+    EXPECT_EQ(dialog.detailPane()->valueOfField(QStringLiteral("0009")),
               QString()); // hidden for record type 00
     EXPECT_EQ(dialog.historyGrid()->model()->headerData(1, Qt::Horizontal).toString(),
               QStringLiteral("Aanmaak datum"));
@@ -239,7 +239,7 @@ TEST_F(WindowLayout, MenusOfTheWindow) {
                                    QStringLiteral("2006-01"), QStringLiteral("2006-02")}));
     EXPECT_EQ(w->actVeranderVeldVolgorde->shortcut(), QKeySequence(Qt::Key_F12));
     bool shown = false;
-    w->showCollDetails = [&](TDataModCollDetails&) { shown = true; };
+    w->showCollDetails = [&](CollectivityDetails&) { shown = true; };
     w->actCollDetails->trigger();
     EXPECT_TRUE(shown);
 }
@@ -249,7 +249,7 @@ TEST_F(WindowLayout, StoredPanesAndOrdersComeBack) {
         auto w = open();
         w->actToonDI10Details->trigger();
         w->actToonDI50Details->trigger();
-        w->ApplyFieldOrder(true, QStringLiteral("1003=1,1002=1"));
+        w->applyFieldOrder(true, QStringLiteral("1003=1,1002=1"));
         w->close();
     }
     auto again = open();

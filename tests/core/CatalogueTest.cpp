@@ -11,8 +11,8 @@ namespace {
 class Catalogue : public ::testing::Test {
 protected:
     void SetUp() override {
-        cat.LoadRecordLayouts(*db);
-        cat.LoadFieldDisplay(*db);
+        cat.loadRecordLayouts(*db);
+        cat.loadFieldDisplay(*db);
     }
     void TearDown() override {
         DataSet::setTypeHook({});
@@ -28,7 +28,7 @@ protected:
 
     test::TestProgramDir dir;
     std::unique_ptr<Connection> db = dir.connect();
-    TmyMemLists cat;
+    RecordCatalogue cat;
 };
 
 QStringList names(const DataSet& ds) {
@@ -41,21 +41,21 @@ QStringList names(const DataSet& ds) {
 } // namespace
 
 TEST_F(Catalogue, LoadsEveryKindInFieldOrder) {
-    ASSERT_NE(cat.KindList(QStringLiteral("10")), nullptr);
-    EXPECT_EQ(cat.KindList(QStringLiteral("ID"))->size(), 9u);
-    EXPECT_EQ(cat.KindList(QStringLiteral("50"))->size(), 12u);
-    EXPECT_EQ(cat.KindList(QStringLiteral("xx")), nullptr);
-    const TmyRecStruct* e = cat.FindField(QStringLiteral("1024"));
+    ASSERT_NE(cat.kindList(QStringLiteral("10")), nullptr);
+    EXPECT_EQ(cat.kindList(QStringLiteral("ID"))->size(), 9u);
+    EXPECT_EQ(cat.kindList(QStringLiteral("50"))->size(), 12u);
+    EXPECT_EQ(cat.kindList(QStringLiteral("xx")), nullptr);
+    const RecordField* e = cat.findField(QStringLiteral("1024"));
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(e->start, 324);
     EXPECT_EQ(e->length, 1);
     EXPECT_EQ(e->type, u'A');
     EXPECT_EQ(*e->pickList, (QStringList{QStringLiteral("P=Particulier"), QStringLiteral("Z=Ziekenfonds"),
                                          QStringLiteral(" =Standaardverzekering")}));
-    EXPECT_EQ(cat.FindField(QStringLiteral("5009a"))->name, QStringLiteral("5009"));
-    EXPECT_EQ(cat.FindField(QStringLiteral("CollNr")), nullptr);
-    EXPECT_EQ(cat.FindField(QStringLiteral("id05")), nullptr); // the kind is compared exactly
-    EXPECT_THROW(cat.FindField(QStringLiteral("1099")), CatalogueError);
+    EXPECT_EQ(cat.findField(QStringLiteral("5009a"))->name, QStringLiteral("5009"));
+    EXPECT_EQ(cat.findField(QStringLiteral("CollNr")), nullptr);
+    EXPECT_EQ(cat.findField(QStringLiteral("id05")), nullptr); // the kind is compared exactly
+    EXPECT_THROW(cat.findField(QStringLiteral("1099")), CatalogueError);
 
     // display codes: "+" always shown, "J" shown, "N" offered but hidden, "-" never offered
     struct Flags {
@@ -66,7 +66,7 @@ TEST_F(Catalogue, LoadsEveryKindInFieldOrder) {
                  {"1006", false, true, false},
                  {"1001", false, false, false}};
     for (const Flags& f : flags) {
-        const TmyRecStruct* x = cat.FindField(QString::fromLatin1(f.name));
+        const RecordField* x = cat.findField(QString::fromLatin1(f.name));
         EXPECT_EQ(x->visibleByDefault, f.visible) << f.name;
         EXPECT_EQ(x->offered, f.offered) << f.name;
         EXPECT_EQ(x->alwaysShown, f.always) << f.name;
@@ -88,30 +88,30 @@ TEST_F(Catalogue, PickValuesDecodeAndEncode) {
                  {"1002", "Vries", "Vries"},
                  {"Extra", "7", "7"}};
     for (const Case& c : cases)
-        EXPECT_EQ(cat.DecodePickValue(QString::fromLatin1(c.field), QString::fromLatin1(c.code)),
+        EXPECT_EQ(cat.decodePickValue(QString::fromLatin1(c.field), QString::fromLatin1(c.code)),
                   QString::fromLatin1(c.text))
             << c.field << " " << c.code;
-    EXPECT_EQ(cat.EncodePickValue(QStringLiteral("5002"), QStringLiteral("MUT")), QStringLiteral("2"));
-    EXPECT_EQ(cat.EncodePickValue(QStringLiteral("5002"), QStringLiteral("mut")), QStringLiteral("mut"));
-    EXPECT_EQ(cat.EncodePickValue(QStringLiteral("1024"), QStringLiteral("Standaardverzekering")),
+    EXPECT_EQ(cat.encodePickValue(QStringLiteral("5002"), QStringLiteral("MUT")), QStringLiteral("2"));
+    EXPECT_EQ(cat.encodePickValue(QStringLiteral("5002"), QStringLiteral("mut")), QStringLiteral("mut"));
+    EXPECT_EQ(cat.encodePickValue(QStringLiteral("1024"), QStringLiteral("Standaardverzekering")),
               QStringLiteral(" "));
     QStringList items;
-    EXPECT_EQ(cat.FillPickList(items, QStringLiteral("5002"), false), 3);
+    EXPECT_EQ(cat.fillPickList(items, QStringLiteral("5002"), false), 3);
     EXPECT_EQ(items, (QStringList{QStringLiteral("PROL"), QStringLiteral("MUT"), QStringLiteral("HAND")}));
-    EXPECT_EQ(cat.FillPickList(items, QStringLiteral("5012"), true), 0);
+    EXPECT_EQ(cat.fillPickList(items, QStringLiteral("5012"), true), 0);
     EXPECT_TRUE(items.isEmpty());
 }
 
 TEST_F(Catalogue, KeyFieldDisplayIsExactlyJ) {
-    EXPECT_TRUE(cat.IsKeyFieldShown(QStringLiteral("1005")));
-    EXPECT_FALSE(cat.IsKeyFieldShown(QStringLiteral("1006")));
+    EXPECT_TRUE(cat.isKeyFieldShown(QStringLiteral("1005")));
+    EXPECT_FALSE(cat.isKeyFieldShown(QStringLiteral("1006")));
     db->execute(QStringLiteral("update FieldDisplay set Tonen = 'j' where Soort = '10' and VeldNr = '05'"));
-    cat.LoadFieldDisplay(*db);
-    EXPECT_FALSE(cat.IsKeyFieldShown(QStringLiteral("1005")));
+    cat.loadFieldDisplay(*db);
+    EXPECT_FALSE(cat.isKeyFieldShown(QStringLiteral("1005")));
 }
 
 TEST_F(Catalogue, SelectFieldListStartsWithShownKeyFields) {
-    const QString list = cat.SelectFieldList(QStringLiteral("10"));
+    const QString list = cat.selectFieldList(QStringLiteral("10"));
     EXPECT_TRUE(list.startsWith(
         QStringLiteral("bord10.[ID04], bord10.[ID05], bord10.[ID07], bord10.[1002], bord10.[1003]")))
         << list.toStdString();
@@ -121,9 +121,9 @@ TEST_F(Catalogue, SelectFieldListStartsWithShownKeyFields) {
 }
 
 TEST_F(Catalogue, PrepareFieldsAndDataSetHooks) {
-    cat.InstallDataSetHooks();
+    cat.installDataSetHooks();
     DataSet ds = persons();
-    cat.PrepareFields(ds, QStringLiteral("10"), false);
+    cat.prepareFields(ds, QStringLiteral("10"), false);
     struct Case {
         const char* name;
         const char* label;
@@ -141,14 +141,14 @@ TEST_F(Catalogue, PrepareFieldsAndDataSetHooks) {
     EXPECT_EQ(ds.displayText(QStringLiteral("1008")), QStringLiteral("Vrouw"));
     EXPECT_EQ(ds.displayText(QStringLiteral("1024")), QStringLiteral("Standaardverzekering"));
     EXPECT_EQ(ds.displayText(QStringLiteral("1026")), QStringLiteral("1,50"));
-    cat.PrepareFields(ds, QStringLiteral("10"), true);
+    cat.prepareFields(ds, QStringLiteral("10"), true);
     EXPECT_TRUE(ds.findField(QStringLiteral("ID06"))->visible);
 }
 
 TEST_F(Catalogue, GridColumnsFollowTheStoredFieldOrder) {
     DataSet ds = persons();
-    cat.PrepareFields(ds, QStringLiteral("10"), false);
-    auto columns = cat.BuildGridColumns(ds, false, QStringLiteral("1003=1,1002=0,9999=1,1008=2"));
+    cat.prepareFields(ds, QStringLiteral("10"), false);
+    auto columns = cat.buildGridColumns(ds, false, QStringLiteral("1003=1,1002=0,9999=1,1008=2"));
     EXPECT_EQ(names(ds).mid(0, 3),
               (QStringList{QStringLiteral("1003"), QStringLiteral("1002"), QStringLiteral("1008")}));
     ASSERT_EQ(columns.size(), 1u);
@@ -157,8 +157,8 @@ TEST_F(Catalogue, GridColumnsFollowTheStoredFieldOrder) {
     EXPECT_TRUE(ds.findField(QStringLiteral("1008"))->visible); // flag 2: shown, without a column
 
     DataSet all = persons();
-    cat.PrepareFields(all, QStringLiteral("10"), false);
-    columns = cat.BuildGridColumns(all, true, QString());
+    cat.prepareFields(all, QStringLiteral("10"), false);
+    columns = cat.buildGridColumns(all, true, QString());
     ASSERT_GE(columns.size(), 3u);
     EXPECT_EQ(columns[0].fieldIndex, -1);
     EXPECT_EQ(columns[0].title, QStringLiteral(" "));
@@ -176,11 +176,11 @@ TEST_F(Catalogue, GridColumnsFollowTheStoredFieldOrder) {
 
 TEST_F(Catalogue, FieldOrderTexts) {
     DataSet ds = persons();
-    cat.PrepareFields(ds, QStringLiteral("10"), false);
-    EXPECT_EQ(TmyMemLists::VisibleFieldOrder(ds),
+    cat.prepareFields(ds, QStringLiteral("10"), false);
+    EXPECT_EQ(RecordCatalogue::visibleFieldOrder(ds),
               QStringLiteral("ID04=1,ID05=1,1002=1,1003=1,1008=1,1024=1,Extra=1"));
     EXPECT_EQ(
-        TmyMemLists::MissingFieldOrder(ds, QStringLiteral("ID04=1,1002=0,1003=1,1008=1,1024=1,Extra=0")),
+        RecordCatalogue::missingFieldOrder(ds, QStringLiteral("ID04=1,1002=0,1003=1,1008=1,1024=1,Extra=0")),
         QStringLiteral("ID05=0"));
-    EXPECT_EQ(TmyMemLists::MissingFieldOrder(ds, TmyMemLists::VisibleFieldOrder(ds)), QString());
+    EXPECT_EQ(RecordCatalogue::missingFieldOrder(ds, RecordCatalogue::visibleFieldOrder(ds)), QString());
 }

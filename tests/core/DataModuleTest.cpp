@@ -1,6 +1,6 @@
-#include "core/DataModule.h"
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
+#include "core/BorderelDatabase.h"
 #include "core/DataSet.h"
 #include "core/IniFile.h"
 #include "core/Settings.h"
@@ -17,9 +17,9 @@ namespace {
 class DataModuleFixture : public ::testing::Test {
 protected:
     test::TestProgramDir dir;
-    TStaticSettings settings{dir.path()};
+    Settings settings{dir.path()};
     test::ScriptedPrompts prompts;
-    TdatamodBorderel dm{settings, prompts};
+    BorderelDatabase dm{settings, prompts};
 };
 
 void statement(Connection& c, int coll, const QString& period, const QString& valuta, double amount) {
@@ -51,17 +51,17 @@ double amount(Connection& c, const QString& table, const QString& column, int co
 } // namespace
 
 TEST_F(DataModuleFixture, CreateConnectsAndWritesTheConnectionString) {
-    ASSERT_TRUE(dm.DataModuleCreate([] { return ZipCheck::Ok; }));
-    EXPECT_TRUE(dm.TableNames().contains(QStringLiteral("RecStruct")));
+    ASSERT_TRUE(dm.dataModuleCreate([] { return ZipCheck::Ok; }));
+    EXPECT_TRUE(dm.tableNames().contains(QStringLiteral("RecStruct")));
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(IniFile(settings.ComputerFile())
+    EXPECT_EQ(IniFile(settings.computerFile())
                   .readString(QStringLiteral("Main"), QStringLiteral("ADOConnectionString"), {}),
-              QStringLiteral("Provider=SQLite;Data Source=") + dm.DatabasePath());
-    EXPECT_TRUE(QFileInfo(dm.DatabasePath()).isFile());
+              QStringLiteral("Provider=SQLite;Data Source=") + dm.databasePath());
+    EXPECT_TRUE(QFileInfo(dm.databasePath()).isFile());
 }
 
 TEST_F(DataModuleFixture, ZipLibraryFailureEndsWithItsMessage) {
-    EXPECT_FALSE(dm.DataModuleCreate([] { return ZipCheck::DecompressFailed; }));
+    EXPECT_FALSE(dm.dataModuleCreate([] { return ZipCheck::DecompressFailed; }));
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, UnzipLibraryFailed);
     EXPECT_FALSE(dm.connection().isOpen());
@@ -74,7 +74,7 @@ TEST_F(DataModuleFixture, ConnectionRetryCycle) {
 
     // declining at once ends without the editor
     prompts.answers = {MsgButton::No};
-    EXPECT_FALSE(dm.DataModuleCreate());
+    EXPECT_FALSE(dm.dataModuleCreate());
     EXPECT_EQ(prompts.texts(), QStringList{NoConnection});
     EXPECT_EQ(prompts.messages[0].type, MsgType::Error);
     EXPECT_TRUE(prompts.editorCalls.isEmpty());
@@ -82,7 +82,7 @@ TEST_F(DataModuleFixture, ConnectionRetryCycle) {
     // four times Yes without a fix brings the "3 keer" question; No there ends
     prompts.messages.clear();
     prompts.answers = {MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::No};
-    EXPECT_FALSE(dm.DataModuleCreate());
+    EXPECT_FALSE(dm.dataModuleCreate());
     EXPECT_EQ(prompts.texts(),
               (QStringList{NoConnection, NoConnection, NoConnection, NoConnection, ThreeTimes}));
     EXPECT_EQ(prompts.editorCalls.size(), 3);
@@ -95,26 +95,26 @@ TEST_F(DataModuleFixture, ConnectionRetryCycle) {
                        MsgButton::Yes, MsgButton::Yes, MsgButton::Yes};
     prompts.editedStrings = {std::nullopt, std::nullopt, std::nullopt,
                              QStringLiteral("Provider=SQLite;Data Source=") + moved};
-    EXPECT_TRUE(dm.DataModuleCreate());
+    EXPECT_TRUE(dm.dataModuleCreate());
     EXPECT_EQ(prompts.texts(), (QStringList{NoConnection, NoConnection, NoConnection, NoConnection,
                                             ThreeTimes, NoConnection}));
     EXPECT_EQ(prompts.editorCalls.size(), 4);
 }
 
 TEST_F(DataModuleFixture, DatabaseVersion) {
-    ASSERT_TRUE(dm.DataModuleCreate());
-    EXPECT_EQ(dm.GetDatabaseVersion(), 1);
-    dm.CheckDatabaseVersion();
+    ASSERT_TRUE(dm.dataModuleCreate());
+    EXPECT_EQ(dm.getDatabaseVersion(), 1);
+    dm.checkDatabaseVersion();
     EXPECT_TRUE(prompts.messages.empty());
 
     dm.connection().execute(QStringLiteral("update VERSIECTRL set VERSIENR = 'abc'"));
-    EXPECT_EQ(dm.GetDatabaseVersion(), -1);
+    EXPECT_EQ(dm.getDatabaseVersion(), -1);
 
     dm.connection().execute(QStringLiteral("drop table VERSIECTRL"));
     dm.connection().close();
-    ASSERT_TRUE(dm.DataModuleCreate());
-    EXPECT_EQ(dm.GetDatabaseVersion(), 0);
-    dm.CheckDatabaseVersion();
+    ASSERT_TRUE(dm.dataModuleCreate());
+    EXPECT_EQ(dm.getDatabaseVersion(), 0);
+    dm.checkDatabaseVersion();
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].type, MsgType::Information);
     EXPECT_EQ(
@@ -125,20 +125,20 @@ TEST_F(DataModuleFixture, DatabaseVersion) {
 }
 
 TEST_F(DataModuleFixture, CollectivityExistsPerInsuranceType) {
-    ASSERT_TRUE(dm.DataModuleCreate());
+    ASSERT_TRUE(dm.dataModuleCreate());
     statement(dm.connection(), 12, QStringLiteral("2006-01"), QStringLiteral("EUR"), 1);
-    EXPECT_TRUE(dm.CollectivityExists(12, 1, 2));
-    EXPECT_FALSE(dm.CollectivityExists(12, 1, 1));
-    EXPECT_FALSE(dm.CollectivityExists(12, 2, 2));
-    EXPECT_FALSE(dm.CollectivityExists(12, 1, 3)); // empty type list: a syntax error, read as false
+    EXPECT_TRUE(dm.collectivityExists(12, 1, 2));
+    EXPECT_FALSE(dm.collectivityExists(12, 1, 1));
+    EXPECT_FALSE(dm.collectivityExists(12, 2, 2));
+    EXPECT_FALSE(dm.collectivityExists(12, 1, 3)); // empty type list: a syntax error, read as false
 }
 
 TEST_F(DataModuleFixture, RepairsRunAtEveryStartAndTheIndexOnce) {
-    ASSERT_TRUE(dm.DataModuleCreate());
+    ASSERT_TRUE(dm.dataModuleCreate());
     dm.connection().execute(
         QStringLiteral("update RecStruct set PickList = '' where Soort = '50' and VeldNr = '02'"));
-    dm.RepairCatalogueAndIndex();
-    dm.RepairCatalogueAndIndex(); // the index exists now: ignored
+    dm.repairCatalogueAndIndex();
+    dm.repairCatalogueAndIndex(); // the index exists now: ignored
     EXPECT_EQ(
         dm.connection()
             .scalar(QStringLiteral("select PickList from RecStruct where Soort = '50' and VeldNr = '02'"))
@@ -152,18 +152,18 @@ TEST_F(DataModuleFixture, RepairsRunAtEveryStartAndTheIndexOnce) {
 }
 
 TEST_F(DataModuleFixture, EuroConversion) {
-    ASSERT_TRUE(dm.DataModuleCreate());
+    ASSERT_TRUE(dm.dataModuleCreate());
     Connection& c = dm.connection();
     NullProgress progress;
 
     statement(c, 1, QStringLiteral("2001-12"), QStringLiteral("HFL"), 220.371);
-    dm.ConvertToEuro(progress); // guilders only: left alone
+    dm.convertToEuro(progress); // guilders only: left alone
     EXPECT_DOUBLE_EQ(amount(c, QStringLiteral("bord50"), QStringLiteral("[5008]"), 1), 220.371);
     EXPECT_TRUE(prompts.messages.empty());
 
     statement(c, 2, QStringLiteral("2002-01"), QStringLiteral("EUR"), 50);
     statement(c, 3, QStringLiteral("2001-11"), QStringLiteral("HFL"), 10);
-    dm.ConvertToEuro(progress);
+    dm.convertToEuro(progress);
     for (const char* t :
          {"bord10|[1026]", "bord50|[5008]", "bord99|[9905]", "bord99|[9906]", "bord99|[9907]"}) {
         const QStringList tc = QString::fromLatin1(t).split(u'|');
@@ -176,19 +176,19 @@ TEST_F(DataModuleFixture, EuroConversion) {
     EXPECT_EQ(prompts.messages[0].type, MsgType::Warning);
 
     prompts.messages.clear();
-    dm.ConvertToEuro(progress); // euro only now: nothing to do, nothing said
+    dm.convertToEuro(progress); // euro only now: nothing to do, nothing said
     EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(DataModuleFixture, EuroConversionFailingHalfWayChangesNothing) {
-    ASSERT_TRUE(dm.DataModuleCreate());
+    ASSERT_TRUE(dm.dataModuleCreate());
     Connection& c = dm.connection();
     statement(c, 2, QStringLiteral("2002-01"), QStringLiteral("EUR"), 50);
     statement(c, 1, QStringLiteral("2001-12"), QStringLiteral("HFL"), 220.371);
     c.execute(QStringLiteral(
         "alter table bord10 rename to bord10_weg")); // the third command of each statement fails
     NullProgress progress;
-    dm.ConvertToEuro(progress);
+    dm.convertToEuro(progress);
     EXPECT_DOUBLE_EQ(amount(c, QStringLiteral("bord99"), QStringLiteral("[9905]"), 1), 220.371);
     EXPECT_DOUBLE_EQ(amount(c, QStringLiteral("bord50"), QStringLiteral("[5008]"), 1), 220.371);
     EXPECT_EQ(c.scalar(QStringLiteral("select [0018] from bord00 where ID01 = 1")).toString(),
@@ -198,14 +198,14 @@ TEST_F(DataModuleFixture, EuroConversionFailingHalfWayChangesNothing) {
 }
 
 TEST_F(DataModuleFixture, MonthlyCheckReminder) {
-    const QString marker = settings.SettingsFolder() + QStringLiteral("OnceAMonth");
+    const QString marker = settings.settingsFolder() + QStringLiteral("OnceAMonth");
     const QDateTime now = QDateTime::currentDateTime();
     int compacts = 0;
     auto compact = [&] {
         ++compacts;
         return true;
     };
-    dm.DatabaseCheckReminder(now, compact); // missing marker: created without asking
+    dm.databaseCheckReminder(now, compact); // missing marker: created without asking
     EXPECT_TRUE(QFile::exists(marker));
     EXPECT_TRUE(prompts.messages.empty());
 
@@ -215,12 +215,12 @@ TEST_F(DataModuleFixture, MonthlyCheckReminder) {
         ASSERT_TRUE(f.setFileTime(now.addDays(-days), QFileDevice::FileModificationTime));
     };
     age(30);
-    dm.DatabaseCheckReminder(now, compact);
+    dm.databaseCheckReminder(now, compact);
     EXPECT_TRUE(prompts.messages.empty());
 
     age(31);
     prompts.answers = {MsgButton::No};
-    dm.DatabaseCheckReminder(now, compact);
+    dm.databaseCheckReminder(now, compact);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, CheckReminder.arg(31));
     EXPECT_EQ(prompts.messages[0].type, MsgType::Warning);
@@ -229,6 +229,6 @@ TEST_F(DataModuleFixture, MonthlyCheckReminder) {
 
     age(45);
     prompts.answers = {MsgButton::Yes};
-    dm.DatabaseCheckReminder(now, compact);
+    dm.databaseCheckReminder(now, compact);
     EXPECT_EQ(compacts, 1);
 }

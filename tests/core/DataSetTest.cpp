@@ -145,7 +145,7 @@ TEST(DisplayFormatTest, AmountsAndDates) {
                  {-0.001, "0,00", "0,00 "}};
     for (const Case& c : cases) {
         EXPECT_EQ(formatNumber(c.value, kAmountFormat), QString::fromUtf8(c.list)) << c.value;
-        EXPECT_EQ(AmountText(c.value), QString::fromUtf8(c.amountText)) << c.value;
+        EXPECT_EQ(amountText(c.value), QString::fromUtf8(c.amountText)) << c.value;
     }
     EXPECT_EQ(formatDate(QDate(2004, 12, 31), kDateFormat), QStringLiteral("31-12-2004"));
 }

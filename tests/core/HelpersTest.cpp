@@ -19,43 +19,43 @@ TEST(TextHelpersTest, Tokens) {
     } cases[] = {{"", 0, ""},    {"a", 1, ""},    {"a;", 1, ""},
                  {";a", 2, "a"}, {"a;;b", 3, ""}, {"2005-01;2005-06", 2, "2005-06"}};
     for (const Case& c : cases) {
-        EXPECT_EQ(TokenCount(QString::fromLatin1(c.text), u';'), c.count) << c.text;
-        EXPECT_EQ(TokenAt(QString::fromLatin1(c.text), u';', 1), QString::fromLatin1(c.second)) << c.text;
+        EXPECT_EQ(tokenCount(QString::fromLatin1(c.text), u';'), c.count) << c.text;
+        EXPECT_EQ(tokenAt(QString::fromLatin1(c.text), u';', 1), QString::fromLatin1(c.second)) << c.text;
     }
     QString rest = QStringLiteral("a,b");
-    EXPECT_EQ(NextToken(rest, u','), QStringLiteral("a"));
+    EXPECT_EQ(nextToken(rest, u','), QStringLiteral("a"));
     EXPECT_EQ(rest, QStringLiteral("b"));
-    EXPECT_EQ(NextToken(rest, u','), QStringLiteral("b"));
+    EXPECT_EQ(nextToken(rest, u','), QStringLiteral("b"));
     EXPECT_TRUE(rest.isEmpty());
-    EXPECT_EQ(PadLeft(QStringLiteral("12345"), u'0', 4), QStringLiteral("12345"));
-    EXPECT_EQ(PadLeft(QStringLiteral("12"), u'0', 4), QStringLiteral("0012"));
+    EXPECT_EQ(padLeft(QStringLiteral("12345"), u'0', 4), QStringLiteral("12345"));
+    EXPECT_EQ(padLeft(QStringLiteral("12"), u'0', 4), QStringLiteral("0012"));
 }
 
 TEST(TextHelpersTest, JoiningAndLists) {
-    EXPECT_EQ(JoinNonEmpty(QStringLiteral(" a "), QStringLiteral("b"), QStringLiteral(" ")),
+    EXPECT_EQ(joinNonEmpty(QStringLiteral(" a "), QStringLiteral("b"), QStringLiteral(" ")),
               QStringLiteral("a b"));
-    EXPECT_EQ(JoinNonEmpty(QStringLiteral(" "), QStringLiteral("b"), QStringLiteral(" ")),
+    EXPECT_EQ(joinNonEmpty(QStringLiteral(" "), QStringLiteral("b"), QStringLiteral(" ")),
               QStringLiteral("b"));
     EXPECT_EQ(QualifiedFieldList(QStringLiteral("1002;ID05"), QStringLiteral("bord10")),
               QStringLiteral("bord10.[1002], bord10.[ID05]"));
     QString text;
-    AppendWithSeparator(text, QStringLiteral("a"), QStringLiteral(", "), false);
-    AppendWithSeparator(text, QString(), QStringLiteral(", "), false);
-    AppendWithSeparator(text, QStringLiteral("b"), QStringLiteral(", "), false);
-    AppendWithSeparator(text, QStringLiteral("c"), QStringLiteral(", "), true);
+    appendWithSeparator(text, QStringLiteral("a"), QStringLiteral(", "), false);
+    appendWithSeparator(text, QString(), QStringLiteral(", "), false);
+    appendWithSeparator(text, QStringLiteral("b"), QStringLiteral(", "), false);
+    appendWithSeparator(text, QStringLiteral("c"), QStringLiteral(", "), true);
     EXPECT_EQ(text, QStringLiteral("c, a, b"));
     QStringList list = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
-    EXPECT_EQ(MoveListItem(list, 2, -2), 0);
+    EXPECT_EQ(moveListItem(list, 2, -2), 0);
     EXPECT_EQ(list, (QStringList{QStringLiteral("c"), QStringLiteral("a"), QStringLiteral("b")}));
-    EXPECT_THROW(MoveListItem(list, 0, -1), std::out_of_range);
+    EXPECT_THROW(moveListItem(list, 0, -1), std::out_of_range);
     const QStringList map = {QStringLiteral("1002=[1002]"), QStringLiteral("ID04=ID04")};
-    EXPECT_EQ(ValueOrName(QStringLiteral("1002"), map), QStringLiteral("[1002]"));
-    EXPECT_EQ(ValueOrName(QStringLiteral("1003"), map), QStringLiteral("1003"));
-    EXPECT_EQ(FirstCommaItem(QStringLiteral(" 1002 ,1003")), QStringLiteral("1002"));
-    EXPECT_EQ(FirstCommaItem(QString()), QString());
-    EXPECT_EQ(ReadCommaText(QStringLiteral("1002=1,\"a b=0\",1003=2")),
+    EXPECT_EQ(valueOrName(QStringLiteral("1002"), map), QStringLiteral("[1002]"));
+    EXPECT_EQ(valueOrName(QStringLiteral("1003"), map), QStringLiteral("1003"));
+    EXPECT_EQ(firstCommaItem(QStringLiteral(" 1002 ,1003")), QStringLiteral("1002"));
+    EXPECT_EQ(firstCommaItem(QString()), QString());
+    EXPECT_EQ(readCommaText(QStringLiteral("1002=1,\"a b=0\",1003=2")),
               (QStringList{QStringLiteral("1002=1"), QStringLiteral("a b=0"), QStringLiteral("1003=2")}));
-    EXPECT_EQ(WriteCommaText({QStringLiteral("1002=1"), QStringLiteral("a b")}),
+    EXPECT_EQ(writeCommaText({QStringLiteral("1002=1"), QStringLiteral("a b")}),
               QStringLiteral("1002=1,\"a b\""));
 }
 
@@ -81,7 +81,7 @@ TEST(SqlFragmentsTest, PeriodClauses) {
          "AND BORD50.[ID03] >= '2006-01'", "Periode 2006-01 tot nu"},
     };
     for (const Case& c : cases) {
-        const PeriodClauses p = BuildPeriodClauses(QString::fromLatin1(c.setting));
+        const PeriodClauses p = buildPeriodClauses(QString::fromLatin1(c.setting));
         EXPECT_EQ(p.persons, QString::fromLatin1(c.persons)) << c.setting;
         EXPECT_EQ(p.components, QString::fromLatin1(c.components)) << c.setting;
         EXPECT_EQ(p.description, QString::fromLatin1(c.description)) << c.setting;
@@ -91,25 +91,25 @@ TEST(SqlFragmentsTest, PeriodClauses) {
 }
 
 TEST(SqlFragmentsTest, TypesAndCaption) {
-    EXPECT_EQ(TypeCodeList(1), QStringLiteral("'Z', 'P'"));
-    EXPECT_EQ(TypeCodeList(2), QStringLiteral("' '"));
-    EXPECT_EQ(TypeCodeList(3), QString());
+    EXPECT_EQ(typeCodeList(1), QStringLiteral("'Z', 'P'"));
+    EXPECT_EQ(typeCodeList(2), QStringLiteral("' '"));
+    EXPECT_EQ(typeCodeList(3), QString());
     QString column = QStringLiteral("x");
-    ComponentNameColumn(3, column);
+    componentNameColumn(3, column);
     EXPECT_EQ(column, QStringLiteral("x"));
-    ComponentNameColumn(1, column);
+    componentNameColumn(1, column);
     EXPECT_EQ(column, QStringLiteral("[5007]"));
-    ComponentNameColumn(2, column);
+    componentNameColumn(2, column);
     EXPECT_EQ(column, QStringLiteral("[5012]"));
-    EXPECT_EQ(CollectivityCaption(12, 1, QStringLiteral("SV"), QStringLiteral("Test")),
+    EXPECT_EQ(collectivityCaption(12, 1, QStringLiteral("SV"), QStringLiteral("Test")),
               QStringLiteral("0012-1 SV: Test"));
 }
 
 TEST(RunLogTest, LinesOfOneDayShareAFile) {
     QTemporaryDir dir;
     const QString base = dir.path() + u'/';
-    WriteRunLog(QStringLiteral("eerste fout"), false, base, true);
-    WriteRunLog(QStringLiteral("tweede fout"), false, base, false);
+    writeRunLog(QStringLiteral("eerste fout"), false, base, true);
+    writeRunLog(QStringLiteral("tweede fout"), false, base, false);
     const QStringList files = QDir(base + QStringLiteral("log")).entryList(QDir::Files);
     ASSERT_EQ(files.size(), 1);
     EXPECT_EQ(files[0], QStringLiteral("log") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +

@@ -65,68 +65,68 @@ TEST(IniFileTest, WritesThroughATemporaryFileAndKeepsOtherValues) {
 
 TEST(SettingsTest, FirstStartDefaultsAndFiles) {
     QTemporaryDir dir;
-    TStaticSettings s(dir.path());
+    Settings s(dir.path());
     EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("Settings"))).exists());
-    EXPECT_FALSE(QFile::exists(s.UserFile()));
-    EXPECT_EQ(s.MainFormHeight(), 400);
-    EXPECT_EQ(s.MainFormWidth(), 640);
-    EXPECT_EQ(s.MainFormLeft(), -1);
-    EXPECT_EQ(s.MainFormTop(), -1);
-    EXPECT_FALSE(s.Maximized());
-    EXPECT_FALSE(s.ToolbarMainMenuVisible());
-    EXPECT_FALSE(s.SamengesteldeAchternaam());
-    EXPECT_EQ(s.TelNrHelpdesk(), QStringLiteral("onbekend"));
-    EXPECT_EQ(s.MRUList(), QString());
+    EXPECT_FALSE(QFile::exists(s.userFile()));
+    EXPECT_EQ(s.mainFormHeight(), 400);
+    EXPECT_EQ(s.mainFormWidth(), 640);
+    EXPECT_EQ(s.mainFormLeft(), -1);
+    EXPECT_EQ(s.mainFormTop(), -1);
+    EXPECT_FALSE(s.maximized());
+    EXPECT_FALSE(s.toolbarMainMenuVisible());
+    EXPECT_FALSE(s.samengesteldeAchternaam());
+    EXPECT_EQ(s.telNrHelpdesk(), QStringLiteral("onbekend"));
+    EXPECT_EQ(s.mruList(), QString());
 
-    s.SetMRUList(QStringLiteral("0012001,0013002"));
-    EXPECT_TRUE(s.UserFile().endsWith(QStringLiteral("/Settings/USR_") + TBasisStaticSettings::UserName() +
+    s.setMRUList(QStringLiteral("0012001,0013002"));
+    EXPECT_TRUE(s.userFile().endsWith(QStringLiteral("/Settings/USR_") + SettingsStore::userName() +
                                       QStringLiteral(".ini")));
-    EXPECT_TRUE(QFile::exists(s.UserFile()));
-    s.SetADOConnectionString(QStringLiteral("Provider=SQLite;Data Source=x"));
-    IniFile computer(s.ComputerFile());
+    EXPECT_TRUE(QFile::exists(s.userFile()));
+    s.setADOConnectionString(QStringLiteral("Provider=SQLite;Data Source=x"));
+    IniFile computer(s.computerFile());
     EXPECT_EQ(computer.readString(QStringLiteral("Main"), QStringLiteral("ADOConnectionString"), {}),
               QStringLiteral("Provider=SQLite;Data Source=x"));
-    EXPECT_FALSE(IniFile(s.UserFile()).hasKey(QStringLiteral("Main"), QStringLiteral("ADOConnectionString")));
+    EXPECT_FALSE(IniFile(s.userFile()).hasKey(QStringLiteral("Main"), QStringLiteral("ADOConnectionString")));
 
-    s.WriteString(QStringLiteral("MainFormHeight"), QStringLiteral("abc"));
-    EXPECT_EQ(s.MainFormHeight(), 400);
+    s.writeString(QStringLiteral("MainFormHeight"), QStringLiteral("abc"));
+    EXPECT_EQ(s.mainFormHeight(), 400);
 }
 
 TEST(SettingsTest, RestoreDefaultsDeletesTheUserFileAtDestruction) {
     QTemporaryDir dir;
     QString userFile;
     {
-        TStaticSettings s(dir.path());
-        s.SetMaximized(true);
-        userFile = s.UserFile();
+        Settings s(dir.path());
+        s.setMaximized(true);
+        userFile = s.userFile();
         s.RestoreDefaultsOnExit = true;
-        s.SetMainFormHeight(500); // written at close, still deleted
+        s.setMainFormHeight(500); // written at close, still deleted
         EXPECT_TRUE(QFile::exists(userFile));
     }
     EXPECT_FALSE(QFile::exists(userFile));
-    TStaticSettings again(dir.path());
-    EXPECT_FALSE(again.Maximized());
+    Settings again(dir.path());
+    EXPECT_FALSE(again.maximized());
 }
 
 TEST(SettingsTest, FoldersAndWindowKeys) {
     QTemporaryDir dir;
-    TStaticSettings s(dir.path());
+    Settings s(dir.path());
     const QString program = QDir(dir.path()).canonicalPath() + u'/';
-    EXPECT_EQ(s.ProgramDir(), program);
-    EXPECT_EQ(s.ImportDir(), program + QStringLiteral("Import/"));
+    EXPECT_EQ(s.programDir(), program);
+    EXPECT_EQ(s.importDir(), program + QStringLiteral("Import/"));
     for (const QString& folder :
-         {s.ErrorLogsDir(), s.ExportDir(), s.InfoDir(), s.PluginsDir(), s.SqlScriptsDir(), s.HelpDir()})
+         {s.errorLogsDir(), s.exportDir(), s.infoDir(), s.pluginsDir(), s.sqlScriptsDir(), s.helpDir()})
         EXPECT_TRUE(QDir(folder).exists()) << folder.toStdString();
-    EXPECT_TRUE(TStaticSettings::TempDir().endsWith(u'/'));
-    EXPECT_EQ(WindowKey(12, 1), QStringLiteral("0012001"));
-    EXPECT_EQ(WindowKey(123456, 1234), QStringLiteral("1234561234"));
-    EXPECT_EQ(WindowSection(WindowKey(12, 1)), QStringLiteral("MDI_0012001"));
+    EXPECT_TRUE(Settings::tempDir().endsWith(u'/'));
+    EXPECT_EQ(windowKey(12, 1), QStringLiteral("0012001"));
+    EXPECT_EQ(windowKey(123456, 1234), QStringLiteral("1234561234"));
+    EXPECT_EQ(windowSection(windowKey(12, 1)), QStringLiteral("MDI_0012001"));
 
     // type 1 and type 2 windows keep their own period
-    const QString section = WindowSection(WindowKey(12, 1));
-    s.WriteString(WindowSettingKeys::PeriodKey(1), QStringLiteral("2005-01;2005-06"), section);
-    s.WriteString(WindowSettingKeys::PeriodKey(2), QStringLiteral("2006-01"), section);
-    EXPECT_EQ(s.ReadString(QStringLiteral("PremiePeriode"), {}, section), QStringLiteral("2005-01;2005-06"));
-    EXPECT_EQ(s.ReadString(QStringLiteral("PremiePeriodeS"), {}, section), QStringLiteral("2006-01"));
-    EXPECT_TRUE(s.ReadBool(WindowSettingKeys::ToonComponenten, true, section));
+    const QString section = windowSection(windowKey(12, 1));
+    s.writeString(WindowSettingKeys::periodKey(1), QStringLiteral("2005-01;2005-06"), section);
+    s.writeString(WindowSettingKeys::periodKey(2), QStringLiteral("2006-01"), section);
+    EXPECT_EQ(s.readString(QStringLiteral("PremiePeriode"), {}, section), QStringLiteral("2005-01;2005-06"));
+    EXPECT_EQ(s.readString(QStringLiteral("PremiePeriodeS"), {}, section), QStringLiteral("2006-01"));
+    EXPECT_TRUE(s.readBool(WindowSettingKeys::ToonComponenten, true, section));
 }

@@ -10,13 +10,13 @@ namespace {
 
 class CheckPassTest : public test::ImportFixture {
 protected:
-    TmyImportStruct check(const QStringList& lines, int dbVersion = 1) {
-        return CheckStatementFile(catalogue, view, write(QStringLiteral("000012001-01S.dat"), lines),
+    StatementSummary check(const QStringList& lines, int dbVersion = 1) {
+        return checkStatementFile(catalogue, view, write(QStringLiteral("000012001-01S.dat"), lines),
                                   dbVersion);
     }
     // the control record with one field replaced
     QStringList withControl(QStringList lines, const QString& field, const QVariant& value) {
-        const TmyRecStruct* e = catalogue.FindField(field);
+        const RecordField* e = catalogue.findField(field);
         StatementWriter w(catalogue);
         QString formatted =
             w.composeLine(QStringLiteral("99"), {{field, value}}).mid(e->start - 1, e->length);
@@ -28,7 +28,7 @@ protected:
 } // namespace
 
 TEST_F(CheckPassTest, SummaryAgreesWithAGoodFile) {
-    const TmyImportStruct s = check(statement(12, QStringLiteral("2006-01"), {"A", "B", "C"}, true, 2));
+    const StatementSummary s = check(statement(12, QStringLiteral("2006-01"), {"A", "B", "C"}, true, 2));
     EXPECT_EQ(s.CollNr, QStringLiteral("000012"));
     EXPECT_EQ(s.CollNaam, QStringLiteral("Test BV"));
     EXPECT_EQ(s.Periode, QStringLiteral("2006-01"));
@@ -43,7 +43,7 @@ TEST_F(CheckPassTest, SummaryAgreesWithAGoodFile) {
     EXPECT_EQ(s.Aangemaakt, QDate(2006, 1, 1));
     EXPECT_EQ(s.VersieNrBestand, 1);
     EXPECT_EQ(s.Import, u'N');
-    EXPECT_EQ(ErrorFlags(s), 0);
+    EXPECT_EQ(errorFlags(s), 0);
     EXPECT_EQ(view.list.last(), QStringLiteral("Informatie file: \"000012001-01S.dat\" gecontroleerd"));
 }
 
@@ -62,18 +62,18 @@ TEST_F(CheckPassTest, ErrorFlagsAndReasons) {
         {good.mid(1), 1, "versie applicatie, geen collectiviteitsrecord"},
     };
     for (const Case& c : cases) {
-        const TmyImportStruct s = check(c.lines, c.dbVersion);
-        EXPECT_EQ(ErrorReasons(ErrorFlags(s)), QString::fromLatin1(c.reasons));
+        const StatementSummary s = check(c.lines, c.dbVersion);
+        EXPECT_EQ(errorReasons(errorFlags(s)), QString::fromLatin1(c.reasons));
     }
     // amounts are shown, never compared
-    EXPECT_EQ(ErrorFlags(check(withControl(good, QStringLiteral("9905"), 999.0))), 0);
+    EXPECT_EQ(errorFlags(check(withControl(good, QStringLiteral("9905"), 999.0))), 0);
 }
 
 TEST_F(CheckPassTest, TwoBlocksAndLeadingLines) {
     const QStringList first = statement(12, QStringLiteral("2006-01"), {"A", "B", "C"}, true);
     QStringList second = statement(12, QStringLiteral("2006-02"), {"D"}, true);
     QStringList lines = QStringList{first[1]} + first + second; // a stray person line before the first block
-    const TmyImportStruct s = check(lines);
+    const StatementSummary s = check(lines);
     EXPECT_EQ(s.Periode, QStringLiteral("2006-02"));
     EXPECT_EQ(s.RegelVan, int(first.size()) + 2);
     EXPECT_EQ(s.ImpAantalRec, int(second.size()));
@@ -84,7 +84,7 @@ TEST_F(CheckPassTest, TwoBlocksAndLeadingLines) {
 
 TEST_F(CheckPassTest, UnreadableValueNamesFileLineAndField) {
     QStringList lines = statement(12, QStringLiteral("2006-01"), {"A"}, true);
-    const TmyRecStruct* amount = catalogue.FindField(QStringLiteral("5008"));
+    const RecordField* amount = catalogue.findField(QStringLiteral("5008"));
     lines[2].replace(amount->start - 1, amount->length, QStringLiteral("+0000012x45"));
     try {
         check(lines);
@@ -99,14 +99,14 @@ TEST_F(CheckPassTest, UnreadableValueNamesFileLineAndField) {
 }
 
 TEST(ImportOverviewTest, SelectAllToggleAndCloseTest) {
-    TmyImportStruct good;
+    StatementSummary good;
     good.CollNr = QStringLiteral("12");
     good.CollVolgNr = QStringLiteral("1");
     good.Periode = QStringLiteral("2006-01");
     good.VersieNrBestand = 1;
-    TmyImportStruct bad = good;
+    StatementSummary bad = good;
     bad.AantalRec = 5;
-    std::vector<TmyImportStruct> summaries = {good, bad};
+    std::vector<StatementSummary> summaries = {good, bad};
     ImportOverview o(summaries);
     test::ScriptedPrompts prompts;
 

@@ -3,8 +3,8 @@
 #include "ImportFixture.h"
 #include "Screenshots.h"
 #include "import/CheckPass.h"
-#include "import/ui/TdlgImport.h"
-#include "import/ui/TdlgImportOverzicht.h"
+#include "import/ui/ImportDialog.h"
+#include "import/ui/ImportOverviewDialog.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -25,10 +25,10 @@ TEST_F(ImportDialogs, OverviewButtonsAndCloseTest) {
     const QString good = write(QStringLiteral("000012001-01S.dat"),
                                statement(12, QStringLiteral("2006-01"), {"A", "B"}, true, 2));
     const QString wrong = write(QStringLiteral("000013001-01S.dat"), bad);
-    std::vector<TmyImportStruct> summaries = {CheckStatementFile(catalogue, view, good, 1),
-                                              CheckStatementFile(catalogue, view, wrong, 1)};
-    TdlgImportOverzicht dialog(prompts);
-    dialog.FillFromSummaries(summaries);
+    std::vector<StatementSummary> summaries = {checkStatementFile(catalogue, view, good, 1),
+                                               checkStatementFile(catalogue, view, wrong, 1)};
+    ImportOverviewDialog dialog(prompts);
+    dialog.fillFromSummaries(summaries);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Import overzicht"));
     EXPECT_EQ(dialog.selectAllButton()->text(), QStringLiteral("&Alles selecteren"));
@@ -57,13 +57,13 @@ TEST_F(ImportDialogs, WholeRunThroughTheImportDialog) {
     write(QStringLiteral("000012001-01.dat"), statement(12, QStringLiteral("2005-01"), {"A", "B"}, false, 2));
     write(QStringLiteral("000012001-02.dat"),
           statement(12, QStringLiteral("2005-02"), {"A", "B", "C"}, false, 2));
-    TdlgImport dialog(*db, catalogue, prompts, 1, dir.filePath(QStringLiteral("Import")));
-    dialog.SetFileList({QStringLiteral("000012001-02.dat"), QStringLiteral("000012001-01.dat")});
+    ImportDialog dialog(*db, catalogue, prompts, 1, dir.filePath(QStringLiteral("Import")));
+    dialog.setFileList({QStringLiteral("000012001-02.dat"), QStringLiteral("000012001-01.dat")});
     int overviews = 0;
-    dialog.showOverview = [&](std::vector<TmyImportStruct>& summaries) {
+    dialog.overviewHook = [&](std::vector<StatementSummary>& summaries) {
         ++overviews;
-        TdlgImportOverzicht overview(prompts, &dialog);
-        overview.FillFromSummaries(summaries);
+        ImportOverviewDialog overview(prompts, &dialog);
+        overview.fillFromSummaries(summaries);
         overview.show();
         QTest::mouseClick(overview.selectAllButton(), Qt::LeftButton);
         overview.accept();

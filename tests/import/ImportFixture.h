@@ -32,8 +32,8 @@ public:
 class ImportFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        catalogue.LoadRecordLayouts(*db);
-        catalogue.LoadFieldDisplay(*db);
+        catalogue.loadRecordLayouts(*db);
+        catalogue.loadFieldDisplay(*db);
         QDir().mkpath(dir.filePath(QStringLiteral("Import")));
     }
 
@@ -99,7 +99,7 @@ protected:
 
     TestProgramDir dir;
     std::unique_ptr<Connection> db = dir.connect();
-    TmyMemLists catalogue;
+    RecordCatalogue catalogue;
     ScriptedPrompts prompts;
     RecordingImportView view;
 };

@@ -17,12 +17,12 @@ protected:
         auto r = std::make_unique<ImportRun>(*db, catalogue, prompts, view, 1,
                                              dir.filePath(QStringLiteral("Import")));
         if (names.size() == 1)
-            r->SetSingleFile(dir.filePath(QStringLiteral("Import/") + names[0]));
+            r->setSingleFile(dir.filePath(QStringLiteral("Import/") + names[0]));
         else
-            r->SetFileList(names);
-        r->Execute([](std::vector<TmyImportStruct>& summaries) {
-            for (TmyImportStruct& s : summaries)
-                s.Import = ErrorFlags(s) == 0 ? u'J' : u'N';
+            r->setFileList(names);
+        r->execute([](std::vector<StatementSummary>& summaries) {
+            for (StatementSummary& s : summaries)
+                s.Import = errorFlags(s) == 0 ? u'J' : u'N';
             return true;
         });
         return r;
@@ -101,8 +101,8 @@ TEST_F(ImportRunTest, CleanUpOnlyForTheLastFilesCollectivityAndOnlyAfterAControl
     write(QStringLiteral("000014001-02.dat"), noControl);
     ImportRun r(*db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("Import")));
     bool post = false;
-    r.ImportStatementFile(dir.filePath(QStringLiteral("Import/000014001-01.dat")), 3, post, false);
-    r.ImportStatementFile(dir.filePath(QStringLiteral("Import/000014001-02.dat")), 3, post, true);
+    r.importStatementFile(dir.filePath(QStringLiteral("Import/000014001-01.dat")), 3, post, false);
+    r.importStatementFile(dir.filePath(QStringLiteral("Import/000014001-02.dat")), 3, post, true);
     EXPECT_FALSE(post);
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord10 where ID01 = 14")), 2);
 }
@@ -148,7 +148,7 @@ TEST_F(ImportRunTest, ProgressTextsAndMissingFile) {
     ImportRun r(*db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("Import")));
     bool post = false;
     const QString missing = dir.filePath(QStringLiteral("Import/000099001-01.dat"));
-    EXPECT_EQ(r.ImportStatementFile(missing, 3, post, true), ImportRun::Outcome::NotFound);
+    EXPECT_EQ(r.importStatementFile(missing, 3, post, true), ImportRun::Outcome::NotFound);
     EXPECT_EQ(prompts.texts().last(),
               QStringLiteral("File met de naam \"%1\" is niet gevonden!!!").arg(missing));
 }
@@ -156,8 +156,8 @@ TEST_F(ImportRunTest, ProgressTextsAndMissingFile) {
 TEST_F(ImportRunTest, DeclinedOverviewImportsNothing) {
     write(QStringLiteral("000012001-01.dat"), statement(12, QStringLiteral("2005-01"), {"A"}, false));
     ImportRun r(*db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("Import")));
-    r.SetFileList({QStringLiteral("000012001-01.dat")});
-    r.Execute([](std::vector<TmyImportStruct>&) { return false; });
+    r.setFileList({QStringLiteral("000012001-01.dat")});
+    r.execute([](std::vector<StatementSummary>&) { return false; });
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord00")), 0);
     EXPECT_TRUE(r.done());
 }

@@ -45,15 +45,15 @@ protected:
             dialogSingle = single;
             dialogNames = names;
             ++dialogs;
-            importFolderDuringDialog = QDir(settings.ImportDir()).entryList(QDir::Files, QDir::Name);
+            importFolderDuringDialog = QDir(settings.importDir()).entryList(QDir::Files, QDir::Name);
         };
         hooks.convertToEuro = [this] { ++euroRuns; };
         hooks.rebuildOpenList = [this] { ++rebuilds; };
     }
     QString src(const QString& name) const { return dir.filePath(QStringLiteral("src/") + name); }
-    QStringList importFolder() const { return QDir(settings.ImportDir()).entryList(QDir::Files, QDir::Name); }
+    QStringList importFolder() const { return QDir(settings.importDir()).entryList(QDir::Files, QDir::Name); }
 
-    TStaticSettings settings{dir.path()};
+    Settings settings{dir.path()};
     ImportCommandHooks hooks;
     bool maintenanceOk = true;
     int openWindows = 0, dialogs = 0, euroRuns = 0, rebuilds = 0;
@@ -67,7 +67,7 @@ TEST_F(ImportSources, EntriesLandWithoutTheirFolderNames) {
     writeZip(src(QStringLiteral("000012001-01.zip")),
              {{"../x.dat", "a"}, {"/etc/y", "b"}, {"map\\sub\\z.dat", "c"}, {"dir/", ""}});
     QString error;
-    EXPECT_EQ(ZipArchive::extractAll(src(QStringLiteral("000012001-01.zip")), settings.ImportDir(), &error),
+    EXPECT_EQ(ZipArchive::extractAll(src(QStringLiteral("000012001-01.zip")), settings.importDir(), &error),
               3)
         << error.toStdString();
     EXPECT_EQ(importFolder(),
@@ -75,11 +75,11 @@ TEST_F(ImportSources, EntriesLandWithoutTheirFolderNames) {
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("x.dat"))));
     // overwriting a file of the same name
     writeZip(src(QStringLiteral("b.zip")), {{"x.dat", "nieuw"}});
-    EXPECT_EQ(ZipArchive::extractAll(src(QStringLiteral("b.zip")), settings.ImportDir()), 1);
-    QFile f(settings.ImportDir() + QStringLiteral("x.dat"));
+    EXPECT_EQ(ZipArchive::extractAll(src(QStringLiteral("b.zip")), settings.importDir()), 1);
+    QFile f(settings.importDir() + QStringLiteral("x.dat"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("nieuw"));
-    EXPECT_EQ(CheckZipLibraries(), ZipCheck::Ok);
+    EXPECT_EQ(checkZipLibraries(), ZipCheck::Ok);
 }
 
 TEST_F(ImportSources, TwoArchivesImportInOneRunInNameOrder) {
@@ -90,7 +90,7 @@ TEST_F(ImportSources, TwoArchivesImportInOneRunInNameOrder) {
     prompts.nextFiles = {src(QStringLiteral("000013001-02.zip")), src(QStringLiteral("000012001-01S.zip"))};
     ImportCommand command(settings, prompts, hooks);
     command.removableMedium = [] { return QString(); };
-    command.ActionImporterenExecute();
+    command.actionImporterenExecute();
     EXPECT_EQ(actions, QStringList{QStringLiteral("importeren")});
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(dialogNames,
@@ -99,15 +99,15 @@ TEST_F(ImportSources, TwoArchivesImportInOneRunInNameOrder) {
     EXPECT_EQ(euroRuns, 1);
     EXPECT_EQ(rebuilds, 1);
     EXPECT_TRUE(importFolder().isEmpty());
-    EXPECT_EQ(settings.LastImportDir(), dir.filePath(QStringLiteral("src")) + u'/');
+    EXPECT_EQ(settings.lastImportDir(), dir.filePath(QStringLiteral("src")) + u'/');
 }
 
 TEST_F(ImportSources, OneStatementGoesAsASingleFile) {
     writeZip(src(QStringLiteral("000012001-01.zip")), {{"000012001-01.dat", "x"}});
     prompts.nextFiles = {src(QStringLiteral("000012001-01.zip"))};
     ImportCommand command(settings, prompts, hooks);
-    command.ActionImporterenExecute();
-    EXPECT_EQ(dialogSingle, settings.ImportDir() + QStringLiteral("000012001-01.dat"));
+    command.actionImporterenExecute();
+    EXPECT_EQ(dialogSingle, settings.importDir() + QStringLiteral("000012001-01.dat"));
     EXPECT_TRUE(dialogNames.isEmpty());
     EXPECT_EQ(importFolderDuringDialog, QStringList{QStringLiteral("000012001-01.dat")});
 }
@@ -120,12 +120,12 @@ TEST_F(ImportSources, NothingHappensWithoutArchivesOrWithWindowsOpen) {
     // declined maintenance check: nothing deleted, no dialog
     maintenanceOk = false;
     ImportCommand command(settings, prompts, hooks);
-    command.ActionImporterenExecute();
+    command.actionImporterenExecute();
     EXPECT_EQ(importFolder(), QStringList{QStringLiteral("000012001-01.dat")});
 
     maintenanceOk = true;
     openWindows = 1;
-    command.ActionImporterenExecute();
+    command.actionImporterenExecute();
     EXPECT_EQ(prompts.texts(), QStringList{WindowsOpen});
     EXPECT_EQ(importFolder(), QStringList{QStringLiteral("000012001-01.dat")});
 
@@ -135,13 +135,13 @@ TEST_F(ImportSources, NothingHappensWithoutArchivesOrWithWindowsOpen) {
     ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
     plain.close();
     prompts.nextFiles = {src(QStringLiteral("000012001-01.dat"))};
-    command.ActionImporterenExecute();
+    command.actionImporterenExecute();
     EXPECT_EQ(dialogs, 0);
     EXPECT_TRUE(importFolder().isEmpty()); // the leftover went in step 3
     EXPECT_EQ(rebuilds, 1);
 
     // cancelled file dialog
-    command.ActionImporterenExecute();
+    command.actionImporterenExecute();
     EXPECT_EQ(dialogs, 0);
 }
 
@@ -156,7 +156,7 @@ TEST_F(ImportSources, DamagedArchiveContributesNothing) {
     f.close();
     prompts.nextFiles = {src(QStringLiteral("000012001-01.zip"))};
     ImportCommand command(settings, prompts, hooks);
-    command.ActionImporterenExecute();
+    command.actionImporterenExecute();
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(prompts.messages[0].text.startsWith(
         QStringLiteral("Het archief \"000012001-01.zip\" kon niet worden uitgepakt")));
@@ -164,18 +164,18 @@ TEST_F(ImportSources, DamagedArchiveContributesNothing) {
     EXPECT_TRUE(importFolder().isEmpty());
 }
 
-TEST_F(ImportSources, StartFolder) {
+TEST_F(ImportSources, startFolder) {
     ImportCommand command(settings, prompts, hooks);
     QString medium;
     command.removableMedium = [&] { return medium; };
-    EXPECT_EQ(command.StartFolder(), settings.ImportDir());
-    settings.SetLastImportDir(QStringLiteral("/data/borderellen/"));
-    EXPECT_EQ(command.StartFolder(), QStringLiteral("/data/borderellen/"));
+    EXPECT_EQ(command.startFolder(), settings.importDir());
+    settings.setLastImportDir(QStringLiteral("/data/borderellen/"));
+    EXPECT_EQ(command.startFolder(), QStringLiteral("/data/borderellen/"));
     medium = QStringLiteral("/media/piet/DISK");
-    EXPECT_EQ(command.StartFolder(), QStringLiteral("/media/piet/DISK/"));
+    EXPECT_EQ(command.startFolder(), QStringLiteral("/media/piet/DISK/"));
     medium.clear();
-    settings.SetLastImportDir(QStringLiteral("/media/piet/DISK/"));
-    EXPECT_EQ(command.StartFolder(), settings.ImportDir()); // a medium no longer there
-    command.ChooseAndExtractArchives(ArchiveFilter);
-    EXPECT_EQ(prompts.openFolders.last(), settings.ImportDir());
+    settings.setLastImportDir(QStringLiteral("/media/piet/DISK/"));
+    EXPECT_EQ(command.startFolder(), settings.importDir()); // a medium no longer there
+    command.chooseAndExtractArchives(ArchiveFilter);
+    EXPECT_EQ(prompts.openFolders.last(), settings.importDir());
 }

@@ -29,9 +29,9 @@ TEST(StatementFileTest, LineEnds) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(c.bytes);
         f.close();
-        EXPECT_EQ(ReadStatementLines(path), c.lines) << c.bytes.toStdString();
+        EXPECT_EQ(readStatementLines(path), c.lines) << c.bytes.toStdString();
     }
-    EXPECT_THROW(ReadStatementLines(dir.filePath(QStringLiteral("missing.dat"))), std::runtime_error);
+    EXPECT_THROW(readStatementLines(dir.filePath(QStringLiteral("missing.dat"))), std::runtime_error);
 }
 
 TEST(StatementFieldsTest, Conversions) {
@@ -64,23 +64,23 @@ TEST(StatementFieldsTest, Conversions) {
         {"50", "09", 'X', "abc", QVariant()},
     };
     for (const Case& c : cases) {
-        const QVariant v = ConvertFieldValue(QString::fromLatin1(c.rec), QString::fromLatin1(c.nr),
+        const QVariant v = convertFieldValue(QString::fromLatin1(c.rec), QString::fromLatin1(c.nr),
                                              QChar::fromLatin1(c.type), QString::fromLatin1(c.raw));
         EXPECT_EQ(v, c.expected) << c.rec << c.nr << " '" << c.raw << "'";
     }
-    EXPECT_EQ(ReadStatementDate(QStringLiteral("31.12.04")).year(), 2004);
+    EXPECT_EQ(readStatementDate(QStringLiteral("31.12.04")).year(), 2004);
 }
 
 class LineReading : public test::ImportFixture {};
 
 TEST_F(LineReading, FieldTextAndShortLines) {
     const QString line = statement(12, QStringLiteral("2006-01"), {}, true)[0];
-    EXPECT_EQ(RecordTypeOf(catalogue, line), QStringLiteral("00"));
-    EXPECT_EQ(FieldText(catalogue, line, QStringLiteral("ID01")), QStringLiteral("000012"));
-    EXPECT_EQ(FieldText(catalogue, line, QStringLiteral("0003")), QStringLiteral("Test BV"));
-    EXPECT_EQ(FieldText(catalogue, line, QStringLiteral("XY01")), QStringLiteral("-1"));
-    EXPECT_THROW(FieldText(catalogue, line, QStringLiteral("0099")), CatalogueError);
+    EXPECT_EQ(recordTypeOf(catalogue, line), QStringLiteral("00"));
+    EXPECT_EQ(fieldText(catalogue, line, QStringLiteral("ID01")), QStringLiteral("000012"));
+    EXPECT_EQ(fieldText(catalogue, line, QStringLiteral("0003")), QStringLiteral("Test BV"));
+    EXPECT_EQ(fieldText(catalogue, line, QStringLiteral("XY01")), QStringLiteral("-1"));
+    EXPECT_THROW(fieldText(catalogue, line, QStringLiteral("0099")), CatalogueError);
     const QString shortLine = line.left(60);
-    EXPECT_EQ(FieldText(catalogue, shortLine, QStringLiteral("0003")), QString());
-    EXPECT_EQ(RawFieldText(shortLine, 57, 10), shortLine.mid(56));
+    EXPECT_EQ(fieldText(catalogue, shortLine, QStringLiteral("0003")), QString());
+    EXPECT_EQ(rawFieldText(shortLine, 57, 10), shortLine.mid(56));
 }

@@ -1,19 +1,19 @@
 // The main window offscreen, answered through the prompts facade.
+#include "shell/MainWindow.h"
 #include "SampleGenerator.h"
 #include "Screenshots.h"
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
-#include "core/DataModule.h"
+#include "core/BorderelDatabase.h"
 #include "core/IniFile.h"
 #include "core/RecordCatalogue.h"
 #include "core/Settings.h"
 #include "import/ImportOverview.h"
-#include "import/ui/TdlgImport.h"
+#include "import/ui/ImportDialog.h"
+#include "shell/CollectivityChooserDialog.h"
 #include "shell/MaintenanceCheck.h"
 #include "shell/ShellTexts.h"
-#include "shell/TDlgSplash.h"
-#include "shell/TdlgKiesColl.h"
-#include "shell/TfrmMain.h"
+#include "shell/SplashDialog.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -35,12 +35,12 @@ using namespace ostrapel::ShellTexts;
 
 namespace {
 
-class MainWindow : public ::testing::Test {
+class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        settings = std::make_unique<TStaticSettings>(dir.path());
-        dm = std::make_unique<TdatamodBorderel>(*settings, prompts);
-        ASSERT_TRUE(dm->DataModuleCreate());
+        settings = std::make_unique<Settings>(dir.path());
+        dm = std::make_unique<BorderelDatabase>(*settings, prompts);
+        ASSERT_TRUE(dm->dataModuleCreate());
     }
     void TearDown() override {
         window.reset();
@@ -59,10 +59,10 @@ protected:
                     "insert into bord10 (ID01, ID02, ID03, ID07, [1024]) values (:n, 1, '2006-01', 'K', :t)"),
                 {{QStringLiteral("n"), nr}, {QStringLiteral("t"), t}});
     }
-    TfrmMain& open() {
-        window = std::make_unique<TfrmMain>(*dm, *settings, prompts);
+    MainWindow& open() {
+        window = std::make_unique<MainWindow>(*dm, *settings, prompts);
         window->onNetwork = [this] { return network; };
-        window->ShowAtStart();
+        window->showAtStart();
         return *window;
     }
     QStringList menuTexts(QMenu* m) {
@@ -79,17 +79,17 @@ protected:
 
     test::TestProgramDir dir;
     test::ScriptedPrompts prompts;
-    std::unique_ptr<TStaticSettings> settings;
-    std::unique_ptr<TdatamodBorderel> dm;
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<Settings> settings;
+    std::unique_ptr<BorderelDatabase> dm;
+    std::unique_ptr<MainWindow> window;
     bool network = false;
 };
 
 } // namespace
 
-TEST_F(MainWindow, FirstStartUsesTheDefaults) {
+TEST_F(MainWindowFixture, FirstStartUsesTheDefaults) {
     collectivity(12, QStringLiteral("Bakkerij"));
-    TfrmMain& w = open();
+    MainWindow& w = open();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Ostrapel"));
     EXPECT_EQ(w.size(), QSize(640, 400));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -115,18 +115,18 @@ TEST_F(MainWindow, FirstStartUsesTheDefaults) {
     test::saveScreenshot(w.openMenu(), QStringLiteral("menu-openen"));
 }
 
-TEST_F(MainWindow, ImportFromTheFileMenuFillsTheOpenList) {
-    TmyMemLists catalogue;
-    catalogue.LoadRecordLayouts(dm->connection());
+TEST_F(MainWindowFixture, ImportFromTheFileMenuFillsTheOpenList) {
+    RecordCatalogue catalogue;
+    catalogue.loadRecordLayouts(dm->connection());
     SampleOptions o;
     o.collectivities = 2;
     o.persons = 8;
     o.periods = {QStringLiteral("2006-01")};
     prompts.nextFiles = SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("archief")));
-    TfrmMain& w = open();
+    MainWindow& w = open();
     EXPECT_FALSE(w.openMenu()->menuAction()->isVisible());
-    w.importDialogRunner = [](TdlgImport& dialog) {
-        dialog.showOverview = [](std::vector<TmyImportStruct>& summaries) {
+    w.importDialogRunner = [](ImportDialog& dialog) {
+        dialog.overviewHook = [](std::vector<StatementSummary>& summaries) {
             ImportOverview overview(summaries);
             overview.toggleSelectAll();
             test::ScriptedPrompts quiet;
@@ -140,7 +140,7 @@ TEST_F(MainWindow, ImportFromTheFileMenuFillsTheOpenList) {
               (QStringList{QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV"),
                            QStringLiteral("0013-1 SV: Installatiebedrijf Van Dam")}));
     EXPECT_TRUE(w.openMenu()->menuAction()->isVisible());
-    EXPECT_EQ(prompts.openFolders, QStringList{settings->ImportDir()});
+    EXPECT_EQ(prompts.openFolders, QStringList{settings->importDir()});
     const QStringList menus = {QStringLiteral("bestand"), QStringLiteral("onderhoud"),
                                QStringLiteral("venster"), QStringLiteral("help")};
     for (int i = 0; i < 4; ++i) {
@@ -151,23 +151,23 @@ TEST_F(MainWindow, ImportFromTheFileMenuFillsTheOpenList) {
     }
 }
 
-TEST_F(MainWindow, OpenListInItsThreeForms) {
+TEST_F(MainWindowFixture, OpenListInItsThreeForms) {
     for (int i = 1; i <= 10; ++i)
         collectivity(i, QStringLiteral("Coll %1").arg(i));
-    TfrmMain& w = open();
+    MainWindow& w = open();
     EXPECT_EQ(w.openMenu()->actions().size(), 10);
     EXPECT_EQ(w.openMenu()->actions().first()->text(), QStringLiteral("0001-1 SV: Coll 1"));
     EXPECT_EQ(w.openButton()->menu(), w.openMenu());
 
     collectivity(11, QStringLiteral("Coll 11"));
-    w.RebuildOpenList();
+    w.rebuildOpenList();
     EXPECT_TRUE(w.openMenu()->actions().isEmpty());
     EXPECT_EQ(w.openButton()->menu(), nullptr); // the button runs the chooser
     EXPECT_TRUE(w.action(QStringLiteral("actKiesColl"))->isVisible());
 
     for (int nr : {3, 7, 5})
-        w.OpenCollectivity(QString(), nr, false, 2, QStringLiteral("SV"), 1);
-    w.RebuildOpenList();
+        w.openCollectivity(QString(), nr, false, 2, QStringLiteral("SV"), 1);
+    w.rebuildOpenList();
     EXPECT_EQ(menuTexts(w.openMenu()),
               (QStringList{QStringLiteral("0005-1 SV: Coll 5"), QStringLiteral("0007-1 SV: Coll 7"),
                            QStringLiteral("0003-1 SV: Coll 3"), QStringLiteral("-"), Meer}));
@@ -175,31 +175,33 @@ TEST_F(MainWindow, OpenListInItsThreeForms) {
     // a recent collectivity that disappeared is pruned
     collectivity(12, QStringLiteral("Coll 12"));
     dm->connection().execute(QStringLiteral("delete from bord00 where ID01 = 7"));
-    w.RebuildOpenList();
+    w.rebuildOpenList();
     EXPECT_EQ(w.recentList().keys(), (QStringList{QStringLiteral("0003001"), QStringLiteral("0005001")}));
 
     // no collectivities: list, button and clean-up hidden
     dm->connection().execute(QStringLiteral("delete from bord10"));
-    w.RebuildOpenList();
+    w.rebuildOpenList();
     EXPECT_FALSE(w.action(QStringLiteral("ActionSchonen"))->isVisible());
 }
 
-TEST_F(MainWindow, OpeningTwiceAndTheRecentList) {
+TEST_F(MainWindowFixture, OpeningTwiceAndTheRecentList) {
     collectivity(12, QStringLiteral("Bakkerij"), {QStringLiteral("Z"), QStringLiteral(" ")});
-    TfrmMain& w = open();
+    MainWindow& w = open();
     EXPECT_EQ(w.openMenu()->actions().size(), 2); // both insurance types
     w.openMenu()->actions()[0]->trigger();
     w.openMenu()->actions()[1]->trigger();
     EXPECT_EQ(w.mdiArea()->subWindowList().size(), 2);
-    w.OpenCollectivity(QStringLiteral("Bakkerij"), 12, false, 1, QStringLiteral("ZKF/PRT"), 1);
+    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 1, QStringLiteral("ZKF/PRT"), 1);
     EXPECT_EQ(w.mdiArea()->subWindowList().size(), 2);
     EXPECT_EQ(w.mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("0012-1 ZKF/PRT: Bakkerij"));
     EXPECT_EQ(w.recentList().keys(), QStringList{QStringLiteral("0012001")});
     for (QToolButton* b : w.collectivityButtons())
         EXPECT_TRUE(b->isEnabled());
     QStringList menus;
-    for (QAction* a : w.menuBar()->actions()) menus << a->text();
-    EXPECT_EQ(menus, (QStringList{MenuBestand, QStringLiteral("Bo&rderel"), MenuOnderhoud, MenuVenster, MenuHelp}));
+    for (QAction* a : w.menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus,
+              (QStringList{MenuBestand, QStringLiteral("Bo&rderel"), MenuOnderhoud, MenuVenster, MenuHelp}));
     EXPECT_EQ(w.collectivityButtons()[1]->menu()->title(), QStringLiteral("Printen"));
     // Ctrl+X belongs to the active collectivity window's "Sluiten"
     EXPECT_TRUE(w.action(QStringLiteral("actClose"))->shortcut().isEmpty());
@@ -208,7 +210,7 @@ TEST_F(MainWindow, OpeningTwiceAndTheRecentList) {
 
     RecentList r;
     for (int i = 1; i <= 11; ++i)
-        r.touch(WindowKey(i, 1));
+        r.touch(windowKey(i, 1));
     EXPECT_EQ(r.keys().size(), 10);
     EXPECT_EQ(r.keys().first(), QStringLiteral("0002001"));
     r.touch(QStringLiteral("0005001"));
@@ -216,10 +218,10 @@ TEST_F(MainWindow, OpeningTwiceAndTheRecentList) {
     EXPECT_EQ(r.keys().size(), 10);
 }
 
-TEST_F(MainWindow, ChooserCarriesTheNumbers) {
+TEST_F(MainWindowFixture, ChooserCarriesTheNumbers) {
     collectivity(12, QStringLiteral("Bakkerij"));
     collectivity(1234, QStringLiteral("Groot"));
-    TdlgKiesColl chooser(ListCollectivities(dm->connection()));
+    CollectivityChooserDialog chooser(listCollectivities(dm->connection()));
     EXPECT_EQ(chooser.windowTitle(), KiesCollCaption);
     EXPECT_EQ(chooser.combo()->count(), 2);
     chooser.combo()->setCurrentIndex(1);
@@ -232,37 +234,37 @@ TEST_F(MainWindow, ChooserCarriesTheNumbers) {
     test::saveScreenshot(&chooser, QStringLiteral("kies-collectiviteit"));
 }
 
-TEST_F(MainWindow, ClosingStoresTheLastActiveWindowAndReopensIt) {
+TEST_F(MainWindowFixture, ClosingStoresTheLastActiveWindowAndReopensIt) {
     collectivity(12, QStringLiteral("Bakkerij"));
     collectivity(13, QStringLiteral("Drukkerij"));
-    TfrmMain& w = open();
-    w.OpenCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
-    w.OpenCollectivity(QStringLiteral("Drukkerij"), 13, false, 2, QStringLiteral("SV"), 1);
-    w.OpenCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
+    MainWindow& w = open();
+    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
+    w.openCollectivity(QStringLiteral("Drukkerij"), 13, false, 2, QStringLiteral("SV"), 1);
+    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
 
     closeWindow(MsgButton::No);
     EXPECT_TRUE(w.isVisible());
     closeWindow(MsgButton::Yes);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(prompts.texts().last(), AskClose);
-    EXPECT_EQ(settings->OpenMDIWindows(), QStringLiteral("0012001"));
-    EXPECT_EQ(settings->MRUList(), QStringLiteral("0013001,0012001"));
-    EXPECT_EQ(w.CollectivityWindowCount(), 0);
+    EXPECT_EQ(settings->openMDIWindows(), QStringLiteral("0012001"));
+    EXPECT_EQ(settings->mruList(), QStringLiteral("0013001,0012001"));
+    EXPECT_EQ(w.collectivityWindowCount(), 0);
 
-    TfrmMain& again = open();
+    MainWindow& again = open();
     ASSERT_EQ(again.mdiArea()->subWindowList().size(), 1);
     EXPECT_EQ(again.mdiArea()->subWindowList()[0]->windowTitle(), QStringLiteral("0012-1 SV: Bakkerij"));
 }
 
-TEST_F(MainWindow, RestoreDefaultsDeletesTheUserFileAtExitEvenAfterDecliningToClose) {
+TEST_F(MainWindowFixture, RestoreDefaultsDeletesTheUserFileAtExitEvenAfterDecliningToClose) {
     collectivity(12, QStringLiteral("Bakkerij"));
-    TfrmMain& w = open();
+    MainWindow& w = open();
     prompts.answers = {MsgButton::Yes, MsgButton::No}; // restore: yes; close: no
     w.restoreDefaults();
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(settings->RestoreDefaultsOnExit);
     closeWindow(MsgButton::Yes);
-    const QString userFile = settings->UserFile();
+    const QString userFile = settings->userFile();
     EXPECT_TRUE(QFile::exists(userFile));
     window.reset();
     dm.reset();
@@ -270,62 +272,62 @@ TEST_F(MainWindow, RestoreDefaultsDeletesTheUserFileAtExitEvenAfterDecliningToCl
     EXPECT_FALSE(QFile::exists(userFile));
 }
 
-TEST_F(MainWindow, GeometryFromTheSettings) {
-    settings->SetMainFormWidth(800);
-    settings->SetMainFormHeight(500);
-    settings->SetMainFormLeft(10);
-    settings->SetMainFormTop(20);
-    settings->SetToolbarMainMenuVisible(true);
-    TfrmMain& w = open();
+TEST_F(MainWindowFixture, GeometryFromTheSettings) {
+    settings->setMainFormWidth(800);
+    settings->setMainFormHeight(500);
+    settings->setMainFormLeft(10);
+    settings->setMainFormTop(20);
+    settings->setToolbarMainMenuVisible(true);
+    MainWindow& w = open();
     EXPECT_EQ(w.size(), QSize(800, 500));
     EXPECT_EQ(w.pos(), QPoint(10, 20));
     EXPECT_TRUE(w.toolBar()->isVisible());
 }
 
-TEST_F(MainWindow, MaintenanceCheckAnswers) {
+TEST_F(MainWindowFixture, MaintenanceCheckAnswers) {
     collectivity(12, QStringLiteral("Bakkerij"));
-    TfrmMain& w = open();
-    EXPECT_TRUE(w.ConfirmMaintenance(QStringLiteral("importeren"))); // local, no windows: no question
+    MainWindow& w = open();
+    EXPECT_TRUE(w.confirmMaintenance(QStringLiteral("importeren"))); // local, no windows: no question
     EXPECT_TRUE(prompts.messages.empty());
 
     network = true;
     prompts.answers = {MsgButton::No};
-    EXPECT_FALSE(w.ConfirmMaintenance(QStringLiteral("schonen")));
+    EXPECT_FALSE(w.confirmMaintenance(QStringLiteral("schonen")));
     EXPECT_EQ(prompts.texts(), (QStringList{AskNetwork.arg(QStringLiteral("schonen")),
                                             QStringLiteral("Het schonen wordt afgebroken!")}));
 
     network = false;
     prompts.messages.clear();
-    w.OpenCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
+    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
     prompts.answers = {MsgButton::Abort};
-    EXPECT_FALSE(w.ConfirmMaintenance(QStringLiteral("importeren")));
+    EXPECT_FALSE(w.confirmMaintenance(QStringLiteral("importeren")));
     EXPECT_EQ(prompts.messages[0].buttons, MsgButton::Yes | MsgButton::Abort);
-    EXPECT_EQ(w.CollectivityWindowCount(), 1);
+    EXPECT_EQ(w.collectivityWindowCount(), 1);
     prompts.answers = {MsgButton::Yes};
-    EXPECT_TRUE(w.ConfirmMaintenance(QStringLiteral("importeren")));
-    EXPECT_EQ(w.CollectivityWindowCount(), 0);
+    EXPECT_TRUE(w.confirmMaintenance(QStringLiteral("importeren")));
+    EXPECT_EQ(w.collectivityWindowCount(), 0);
 }
 
-TEST_F(MainWindow, HelpOpensTheHelpFile) {
-    TfrmMain& w = open();
+TEST_F(MainWindowFixture, HelpOpensTheHelpFile) {
+    MainWindow& w = open();
     QUrl opened;
     w.openUrl = [&](const QUrl& u) {
         opened = u;
         return true;
     };
     w.action(QStringLiteral("ActionHelp"))->trigger();
-    EXPECT_EQ(opened, QUrl::fromLocalFile(settings->HelpDir() + QStringLiteral("Help.Htm")));
+    EXPECT_EQ(opened, QUrl::fromLocalFile(settings->helpDir() + QStringLiteral("Help.Htm")));
 }
 
 TEST(SplashTest, SplashAndAbout) {
-    TDlgSplash splash(TDlgSplash::Mode::Splash);
+    SplashDialog splash(SplashDialog::Mode::Splash);
     EXPECT_EQ(splash.size(), QSize(519, 325));
     EXPECT_EQ(splash.statusLabel()->text(), QStringLiteral("Loading...."));
     EXPECT_TRUE(splash.infoLabel()->text().startsWith(QStringLiteral("Ostrapel 1.0.0 [")));
     EXPECT_TRUE(splash.infoLabel()->text().contains(QStringLiteral(", Build: ")));
     EXPECT_TRUE(splash.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     test::saveScreenshot(&splash, QStringLiteral("splash"));
-    TDlgSplash about(TDlgSplash::Mode::About);
+    SplashDialog about(SplashDialog::Mode::About);
     about.show();
     EXPECT_FALSE(about.statusLabel()->isVisible());
     test::saveScreenshot(&about, QStringLiteral("over"));

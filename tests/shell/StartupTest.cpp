@@ -4,7 +4,7 @@
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
 #include "core/Settings.h"
-#include "shell/TfrmMain.h"
+#include "shell/MainWindow.h"
 
 #include <QDate>
 #include <QFile>
@@ -22,10 +22,10 @@ protected:
     void SetUp() override {
         oldTmp = qgetenv("TMPDIR");
         qputenv("TMPDIR", tmp.path().toLocal8Bit());
-        InitStaticSettings(dir.path());
+        initSettingsInstance(dir.path());
     }
     void TearDown() override {
-        DestroyStaticSettings();
+        destroySettingsInstance();
         qputenv("TMPDIR", oldTmp);
     }
     test::TestProgramDir dir;
@@ -39,15 +39,15 @@ protected:
 TEST_F(StartupFixture, ShowsTheMainWindowAndEndsTheSplash) {
     bool ready = false, splashDone = false, looped = false;
     StartupHooks hooks;
-    hooks.mainWindowReady = [&](TfrmMain&) { ready = true; };
+    hooks.mainWindowReady = [&](MainWindow&) { ready = true; };
     hooks.splashDone = [&] { splashDone = true; };
-    hooks.runLoop = [&](TfrmMain& main) {
+    hooks.runLoop = [&](MainWindow& main) {
         looped = main.isVisible() && splashDone;
         prompts.answers.push_back(MsgButton::Yes);
         main.close();
         return 0;
     };
-    EXPECT_EQ(RunProgram(prompts, hooks), 0);
+    EXPECT_EQ(runProgram(prompts, hooks), 0);
     EXPECT_TRUE(ready);
     EXPECT_TRUE(looped);
 }
@@ -59,11 +59,11 @@ TEST_F(StartupFixture, AnErrorThatEscapesIsLoggedShownAndEndsTheProgram) {
     }
     bool looped = false;
     StartupHooks hooks;
-    hooks.runLoop = [&](TfrmMain&) {
+    hooks.runLoop = [&](MainWindow&) {
         looped = true;
         return 0;
     };
-    EXPECT_EQ(RunProgram(prompts, hooks), 1);
+    EXPECT_EQ(runProgram(prompts, hooks), 1);
     EXPECT_FALSE(looped);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].type, MsgType::Error);
@@ -93,8 +93,10 @@ TEST(SingleInstance, OneCopyPerProgramFolderSurvivingACrash) {
     };
     auto first = start(a);
     // registered once its computer settings file is written (the data module, after the guard)
-    const QString computerFile = a.filePath(QStringLiteral("Settings/CMP_") + TBasisStaticSettings::ComputerName() + QStringLiteral(".ini"));
-    for (int i = 0; i < 300 && !QFile::exists(computerFile); ++i) QTest::qWait(100);
+    const QString computerFile =
+        a.filePath(QStringLiteral("Settings/CMP_") + SettingsStore::computerName() + QStringLiteral(".ini"));
+    for (int i = 0; i < 300 && !QFile::exists(computerFile); ++i)
+        QTest::qWait(100);
     ASSERT_TRUE(QFile::exists(computerFile));
     ASSERT_EQ(first->state(), QProcess::Running) << first->readAllStandardError().toStdString();
 

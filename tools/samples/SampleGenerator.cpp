@@ -102,7 +102,7 @@ std::vector<Person> personsOf(const SampleOptions& o, int coll) {
 
 } // namespace
 
-SampleGenerator::SampleGenerator(const TmyMemLists& catalogue, SampleOptions options)
+SampleGenerator::SampleGenerator(const RecordCatalogue& catalogue, SampleOptions options)
     : catalogue_(catalogue), options_(std::move(options)) {}
 
 QString SampleGenerator::fileName(int collectivity, const QString& period) const {

@@ -5,7 +5,7 @@
 
 namespace ostrapel {
 
-class TmyMemLists;
+class RecordCatalogue;
 
 struct SampleOptions {
     quint32 seed = 1;
@@ -25,7 +25,7 @@ struct SampleOptions {
 // before 2002, with control records whose counts and totals are right.
 class SampleGenerator {
 public:
-    SampleGenerator(const TmyMemLists& catalogue, SampleOptions options);
+    SampleGenerator(const RecordCatalogue& catalogue, SampleOptions options);
 
     // The lines of one statement: collectivity index (0-based) and period "yyyy-mm".
     QStringList statementLines(int collectivity, const QString& period) const;
@@ -37,7 +37,7 @@ public:
     static bool isStandardInsurance(const QString& period) { return period >= QStringLiteral("2006-01"); }
 
 private:
-    const TmyMemLists& catalogue_;
+    const RecordCatalogue& catalogue_;
     SampleOptions options_;
 };
 

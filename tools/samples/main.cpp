@@ -50,8 +50,8 @@ int main(int argc, char** argv) {
     try {
         Connection c(QStringLiteral("samples"));
         c.open(ConnectionString::forSqliteFile(db).toString());
-        TmyMemLists catalogue;
-        catalogue.LoadRecordLayouts(c);
+        RecordCatalogue catalogue;
+        catalogue.loadRecordLayouts(c);
         QString error;
         const QStringList files = SampleGenerator(catalogue, o).writeAll(out, &error);
         if (!error.isEmpty()) {

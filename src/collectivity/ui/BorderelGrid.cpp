@@ -126,12 +126,12 @@ void BorderelGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
             image = std::clamp(origin.toInt(), 1, 3);
         }
         painter->fillRect(option.rect, selected ? option.palette.highlight() : option.palette.dark());
-        if (image >= 0) painter->drawPixmap(option.rect.topLeft() + QPoint(2, 2), MarkerImage(image));
+        if (image >= 0) painter->drawPixmap(option.rect.topLeft() + QPoint(2, 2), markerImage(image));
         return;
     }
     QStyleOptionViewItem opt(option);
     if (ds->field(field).name.compare(grid_->sortField(), Qt::CaseInsensitive) == 0) {
-        if (!selected) painter->fillRect(option.rect, SortColumnColour());
+        if (!selected) painter->fillRect(option.rect, sortColumnColour());
         opt.font.setBold(true);
     }
     QStyledItemDelegate::paint(painter, opt, index);

@@ -48,7 +48,7 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     // The sort column's colour, 12569282 as the program has always written it.
-    static QColor SortColumnColour() { return QColor(194, 202, 191); }
+    static QColor sortColumnColour() { return QColor(194, 202, 191); }
 
 private:
     BorderelGrid* grid_;

@@ -46,7 +46,7 @@ QPixmap draw(int index) {
 
 } // namespace
 
-QPixmap MarkerImage(int index) {
+QPixmap markerImage(int index) {
     static QPixmap cache[4];
     if (index < 0 || index > 3) return {};
     if (cache[index].isNull()) cache[index] = draw(index);

@@ -1,14 +1,14 @@
-#include "TfrmMain.h"
+#include "MainWindow.h"
 
+#include "CollectivityChooserDialog.h"
 #include "MaintenanceCheck.h"
 #include "ProgressWindow.h"
 #include "ShellTexts.h"
-#include "TDlgSplash.h"
-#include "TdlgKiesColl.h"
+#include "SplashDialog.h"
 #include "collectivity/CollectivityChild.h"
-#include "collectivity/ui/TfrmBorderel.h"
+#include "collectivity/ui/CollectivityWindow.h"
 
-#include "core/DataModule.h"
+#include "core/BorderelDatabase.h"
 #include "core/OstrapelError.h"
 #include "core/Paths.h"
 #include "core/RecordCatalogue.h"
@@ -16,7 +16,7 @@
 #include "core/SqlFragments.h"
 #include "core/TextHelpers.h"
 #include "import/ImportCommand.h"
-#include "import/ui/TdlgImport.h"
+#include "import/ui/ImportDialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -59,20 +59,20 @@ CollectivityChild* childOf(QMdiSubWindow* sub) {
 
 } // namespace
 
-TfrmMain::TfrmMain(TdatamodBorderel& dataModule, TStaticSettings& settings, Prompts& prompts, QWidget* parent)
+MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), dm_(dataModule), settings_(settings), prompts_(prompts), mdi_(new QMdiArea(this)) {
     openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-    onNetwork = [] { return IsOnNetworkFileSystem(ExecutableDir()); };
+    onNetwork = [] { return isOnNetworkFileSystem(executableDir()); };
     windowFactory_ = [this](const CollectivityItem& item, const QString& caption) -> QWidget* {
-        auto* w = new TfrmBorderel(dm_.connection(), MemLists(), prompts_, settings_);
+        auto* w = new CollectivityWindow(dm_.connection(), RecordCatalogueInstance(), prompts_, settings_);
         w->setWindowTitle(caption);
-        w->SetIdentity(item.CollNr, item.CollVolgNr, item.VerzType);
-        w->statusCallback = [this](const QString& text) { dm_.ShowSplashStatus(text); };
+        w->setIdentity(item.CollNr, item.CollVolgNr, item.VerzType);
+        w->statusCallback = [this](const QString& text) { dm_.showSplashStatus(text); };
         return w;
     };
     maintenance_ = std::make_unique<MaintenanceCheck>(
-        prompts_, [this] { return onNetwork && onNetwork(); }, [this] { return CollectivityWindowCount(); },
-        [this] { return CloseCollectivityWindows(); });
+        prompts_, [this] { return onNetwork && onNetwork(); }, [this] { return collectivityWindowCount(); },
+        [this] { return closeCollectivityWindows(); });
 
     setWindowTitle(AppTitle);
     setCentralWidget(mdi_);
@@ -83,23 +83,23 @@ TfrmMain::TfrmMain(TdatamodBorderel& dataModule, TStaticSettings& settings, Prom
     buildToolBar();
     statusBar()->showMessage(QString());
     connect(mdi_, &QMdiArea::subWindowActivated, this,
-            [this](QMdiSubWindow* w) { FollowActiveWindow(w ? 1 : 0); });
+            [this](QMdiSubWindow* w) { followActiveWindow(w ? 1 : 0); });
 
     // Start-up steps of the main window, in order.
-    dm_.RepairCatalogueAndIndex();
-    FollowActiveWindow(0);
-    settings_.SetThousandSeparator(QStringLiteral("."));
-    settings_.SetDecimalSeparator(QStringLiteral(","));
-    settings_.CreateProgramFolders();
+    dm_.repairCatalogueAndIndex();
+    followActiveWindow(0);
+    settings_.setThousandSeparator(QStringLiteral("."));
+    settings_.setDecimalSeparator(QStringLiteral(","));
+    settings_.createProgramFolders();
     restoreGeometryFromSettings();
-    dm_.CheckDatabaseVersion();
-    MemLists().LoadRecordLayouts(dm_.connection());
-    MemLists().LoadFieldDisplay(dm_.connection());
-    MemLists().InstallDataSetHooks();
-    RebuildOpenList();
+    dm_.checkDatabaseVersion();
+    RecordCatalogueInstance().loadRecordLayouts(dm_.connection());
+    RecordCatalogueInstance().loadFieldDisplay(dm_.connection());
+    RecordCatalogueInstance().installDataSetHooks();
+    rebuildOpenList();
 }
 
-TfrmMain::~TfrmMain() {
+MainWindow::~MainWindow() {
     // The child windows go first, while this window is still whole: their
     // destruction notifies it (closed windows may still wait for deletion).
     closing_ = true;
@@ -107,32 +107,32 @@ TfrmMain::~TfrmMain() {
     delete mdi_;
 }
 
-QAction* TfrmMain::makeAction(const QString& name, const QString& caption, const QString& hint) {
+QAction* MainWindow::makeAction(const QString& name, const QString& caption, const QString& hint) {
     auto* a = new QAction(caption, this);
     a->setObjectName(name);
     if (!hint.isEmpty()) {
-        a->setToolTip(ShortHint(hint));
-        a->setStatusTip(LongHint(hint));
+        a->setToolTip(shortHint(hint));
+        a->setStatusTip(longHint(hint));
     }
     actions_ << a;
     return a;
 }
 
-QAction* TfrmMain::action(const QString& objectName) const {
+QAction* MainWindow::action(const QString& objectName) const {
     for (QAction* a : actions_)
         if (a->objectName() == objectName) return a;
     return nullptr;
 }
 
-void TfrmMain::runCommand(const std::function<void()>& command) {
+void MainWindow::runCommand(const std::function<void()>& command) {
     try {
         command();
     } catch (const std::exception& e) {
-        prompts_.error(ErrorMessage(e));
+        prompts_.error(errorMessage(e));
     }
 }
 
-void TfrmMain::buildActions() {
+void MainWindow::buildActions() {
     QStyle* s = style();
     QAction* a = makeAction(QStringLiteral("ActionImporteren"), ImportCommandTexts::ActionCaption,
                             ImportCommandTexts::ActionHint);
@@ -140,7 +140,7 @@ void TfrmMain::buildActions() {
     connect(a, &QAction::triggered, this, [this] { runCommand([this] { importFiles(); }); });
 
     actKiesColl = makeAction(QStringLiteral("actKiesColl"), Openen, HintOpen);
-    connect(actKiesColl, &QAction::triggered, this, [this] { runCommand([this] { RunChooser(); }); });
+    connect(actKiesColl, &QAction::triggered, this, [this] { runCommand([this] { runChooser(); }); });
 
     a = makeAction(QStringLiteral("actClose"), Sluiten);
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
@@ -176,17 +176,17 @@ void TfrmMain::buildActions() {
     a = makeAction(QStringLiteral("ActionHelp"), HelpInhoud, HintHelp);
     a->setIcon(s->standardIcon(QStyle::SP_DialogHelpButton));
     connect(a, &QAction::triggered, this,
-            [this] { openUrl(QUrl::fromLocalFile(settings_.HelpDir() + QStringLiteral("Help.Htm"))); });
+            [this] { openUrl(QUrl::fromLocalFile(settings_.helpDir() + QStringLiteral("Help.Htm"))); });
 
     a = makeAction(QStringLiteral("ActionAbout"), About, HintAbout);
     connect(a, &QAction::triggered, this, [this] {
-        TDlgSplash about(TDlgSplash::Mode::About, this);
+        SplashDialog about(SplashDialog::Mode::About, this);
         about.exec();
     });
 }
 
 // "Boven elkaar" stacks the child windows top to bottom, "Naast elkaar" side by side.
-void TfrmMain::tile(bool aboveEachOther) {
+void MainWindow::tile(bool aboveEachOther) {
     const auto windows = mdi_->subWindowList();
     if (windows.isEmpty()) return;
     const QSize area = mdi_->viewport()->size();
@@ -200,13 +200,13 @@ void TfrmMain::tile(bool aboveEachOther) {
     }
 }
 
-void TfrmMain::buildMenus() {
+void MainWindow::buildMenus() {
     miBestand = menuBar()->addMenu(MenuBestand);
     miBestand->addAction(action(QStringLiteral("ActionImporteren")));
     miOpenen = new QMenu(Openen, this);
     miOpenen->setObjectName(QStringLiteral("miOpenen"));
     miOpenenAction = miBestand->addMenu(miOpenen);
-    miOpenenAction->setStatusTip(LongHint(HintOpen));
+    miOpenenAction->setStatusTip(longHint(HintOpen));
     miBestand->addAction(actKiesColl);
     miBestand->addSeparator();
     miBestand->addAction(action(QStringLiteral("actClose")));
@@ -217,7 +217,7 @@ void TfrmMain::buildMenus() {
         miOnderhoud->addAction(action(QString::fromLatin1(name)));
 
     miWindow = menuBar()->addMenu(MenuVenster);
-    connect(miWindow, &QMenu::aboutToShow, this, &TfrmMain::fillWindowMenu);
+    connect(miWindow, &QMenu::aboutToShow, this, &MainWindow::fillWindowMenu);
     fillWindowMenu();
 
     miHelp = menuBar()->addMenu(MenuHelp);
@@ -227,7 +227,7 @@ void TfrmMain::buildMenus() {
     miHelp->addAction(action(QStringLiteral("ActionAbout")));
 }
 
-void TfrmMain::fillWindowMenu() {
+void MainWindow::fillWindowMenu() {
     miWindow->clear();
     for (const char* name : {"actTileHor", "actTileVert", "actCascade"})
         miWindow->addAction(action(QString::fromLatin1(name)));
@@ -246,7 +246,7 @@ void TfrmMain::fillWindowMenu() {
     }
 }
 
-void TfrmMain::buildToolBar() {
+void MainWindow::buildToolBar() {
     tbrMainMenu = new QToolBar(QStringLiteral("tbrMainMenu"), this);
     tbrMainMenu->setObjectName(QStringLiteral("tbrMainMenu"));
     tbrMainMenu->setMovable(false);
@@ -269,14 +269,14 @@ void TfrmMain::buildToolBar() {
         return b;
     };
     tbtnBorderelMany = button(QStringLiteral("tbtnBorderelMany"), ToolOpenen, QStyle::SP_DirOpenIcon);
-    tbtnBorderelMany->setStatusTip(LongHint(HintOpen));
+    tbtnBorderelMany->setStatusTip(longHint(HintOpen));
     connect(tbtnBorderelMany, &QToolButton::clicked, this, [this] {
-        if (!tbtnBorderelMany->menu()) runCommand([this] { RunChooser(); });
+        if (!tbtnBorderelMany->menu()) runCommand([this] { runChooser(); });
     });
     tbnFilter = button(QStringLiteral("tbnFilter"), ToolFilter, QStyle::SP_FileDialogContentsView);
     tbnPrint = button(QStringLiteral("tbnPrint"), ToolPrint, QStyle::SP_FileDialogDetailedView);
     tbnImporteren = button(QStringLiteral("tbnImporteren"), ToolImport, QStyle::SP_ArrowDown);
-    tbnImporteren->setStatusTip(LongHint(ImportCommandTexts::ActionHint));
+    tbnImporteren->setStatusTip(longHint(ImportCommandTexts::ActionHint));
     connect(tbnImporteren, &QToolButton::clicked, action(QStringLiteral("ActionImporteren")),
             &QAction::trigger);
     tbnExport = button(QStringLiteral("tbnExport"), ToolExport, QStyle::SP_DialogSaveButton);
@@ -286,20 +286,20 @@ void TfrmMain::buildToolBar() {
     });
 }
 
-QList<QToolButton*> TfrmMain::collectivityButtons() const {
+QList<QToolButton*> MainWindow::collectivityButtons() const {
     return {tbnFilter, tbnPrint, tbnExport, tbnVerzOpties};
 }
 
-void TfrmMain::restoreGeometryFromSettings() {
+void MainWindow::restoreGeometryFromSettings() {
     QAction* toolbar = action(QStringLiteral("actToolbarMainMenuTonen"));
-    toolbar->setChecked(settings_.ToolbarMainMenuVisible());
-    recent_.load(settings_.MRUList());
-    if (settings_.Maximized()) {
+    toolbar->setChecked(settings_.toolbarMainMenuVisible());
+    recent_.load(settings_.mruList());
+    if (settings_.maximized()) {
         setWindowState(windowState() | Qt::WindowMaximized);
         return;
     }
-    resize(settings_.MainFormWidth(), settings_.MainFormHeight());
-    const int top = settings_.MainFormTop(), left = settings_.MainFormLeft();
+    resize(settings_.mainFormWidth(), settings_.mainFormHeight());
+    const int top = settings_.mainFormTop(), left = settings_.mainFormLeft();
     if (top == -1 || left == -1) {
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect area = screen->availableGeometry();
@@ -310,16 +310,16 @@ void TfrmMain::restoreGeometryFromSettings() {
     }
 }
 
-void TfrmMain::applyToolbarVisibility() {
+void MainWindow::applyToolbarVisibility() {
     tbrMainMenu->setVisible(action(QStringLiteral("actToolbarMainMenuTonen"))->isChecked());
 }
 
-void TfrmMain::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) applyToolbarVisibility();
 }
 
-void TfrmMain::ShowAtStart() {
+void MainWindow::showAtStart() {
     if (windowState() & Qt::WindowMaximized)
         showMaximized();
     else
@@ -327,28 +327,28 @@ void TfrmMain::ShowAtStart() {
     if (!shown_) {
         shown_ = true;
         reopenWindows();
-        dm_.ShowSplashStatus(QString());
+        dm_.showSplashStatus(QString());
     }
     applyToolbarVisibility();
 }
 
-void TfrmMain::reopenWindows() {
-    for (const QString& key : ReadCommaText(settings_.OpenMDIWindows())) {
-        const WindowKeyParts k = ParseWindowKey(key);
-        dm_.ShowSplashStatus(
+void MainWindow::reopenWindows() {
+    for (const QString& key : readCommaText(settings_.openMDIWindows())) {
+        const WindowKeyParts k = parseWindowKey(key);
+        dm_.showSplashStatus(
             OpeningStatus.arg(k.collNr, 4, 10, QChar(u'0')).arg(k.collVolgNr, 3, 10, QChar(u'0')));
         CollectivityItem item;
-        if (!CollectivityCaptionRow(dm_.connection(), k.collNr, k.collVolgNr, &item))
+        if (!collectivityCaptionRow(dm_.connection(), k.collNr, k.collVolgNr, &item))
             continue; // gone: nothing opens
         runCommand([&] {
-            OpenCollectivity(item.CollNaam, item.CollNr, true, item.VerzType, item.VerzNaam, item.CollVolgNr);
+            openCollectivity(item.CollNaam, item.CollNr, true, item.VerzType, item.VerzNaam, item.CollVolgNr);
         });
     }
 }
 
-void TfrmMain::RebuildOpenList() {
+void MainWindow::rebuildOpenList() {
     miOpenen->clear();
-    const OpenListContent content = BuildOpenList(dm_.connection(), recent_);
+    const OpenListContent content = buildOpenList(dm_.connection(), recent_);
     const bool any = content.mode != OpenListContent::Mode::Hidden;
     const bool chooserOnly = content.mode == OpenListContent::Mode::Chooser;
     for (QAction* a : tbrMainMenu->actions())
@@ -361,7 +361,7 @@ void TfrmMain::RebuildOpenList() {
         QAction* a = miOpenen->addAction(item.caption());
         connect(a, &QAction::triggered, this, [this, item] {
             runCommand([&] {
-                OpenCollectivity(item.CollNaam, item.CollNr, false, item.VerzType, item.VerzNaam,
+                openCollectivity(item.CollNaam, item.CollNr, false, item.VerzType, item.VerzNaam,
                                  item.CollVolgNr);
             });
         });
@@ -369,20 +369,20 @@ void TfrmMain::RebuildOpenList() {
     if (content.mode == OpenListContent::Mode::Recent) {
         miOpenen->addSeparator();
         QAction* more = miOpenen->addAction(Meer);
-        connect(more, &QAction::triggered, this, [this] { runCommand([this] { RunChooser(); }); });
+        connect(more, &QAction::triggered, this, [this] { runCommand([this] { runChooser(); }); });
     }
     tbtnBorderelMany->setMenu(chooserOnly ? nullptr : miOpenen);
     tbtnBorderelMany->setPopupMode(chooserOnly ? QToolButton::DelayedPopup : QToolButton::InstantPopup);
 }
 
-void TfrmMain::RunChooser() {
-    TdlgKiesColl chooser(ListCollectivities(dm_.connection()), this);
+void MainWindow::runChooser() {
+    CollectivityChooserDialog chooser(listCollectivities(dm_.connection()), this);
     if (chooser.exec() != QDialog::Accepted) return;
     const CollectivityItem c = chooser.chosen();
-    OpenCollectivity(c.CollNaam, c.CollNr, false, c.VerzType, QString(), c.CollVolgNr);
+    openCollectivity(c.CollNaam, c.CollNr, false, c.VerzType, QString(), c.CollVolgNr);
 }
 
-QMdiSubWindow* TfrmMain::findWindow(int collNr, int collVolgNr, int verzType) const {
+QMdiSubWindow* MainWindow::findWindow(int collNr, int collVolgNr, int verzType) const {
     for (QMdiSubWindow* w : mdi_->subWindowList())
         if (CollectivityChild* c = childOf(w);
             c && c->collNr() == collNr && c->collVolgNr() == collVolgNr && c->verzType() == verzType)
@@ -390,10 +390,10 @@ QMdiSubWindow* TfrmMain::findWindow(int collNr, int collVolgNr, int verzType) co
     return nullptr;
 }
 
-void TfrmMain::OpenCollectivity(const QString& name, int collNr, bool check, int verzType,
-                                const QString& verzNaam, int collVolgNr) {
-    const QString caption = CollectivityCaption(collNr, collVolgNr, verzNaam, name);
-    if (check && !dm_.CollectivityExists(collNr, collVolgNr, verzType)) return;
+void MainWindow::openCollectivity(const QString& name, int collNr, bool check, int verzType,
+                                  const QString& verzNaam, int collVolgNr) {
+    const QString caption = collectivityCaption(collNr, collVolgNr, verzNaam, name);
+    if (check && !dm_.collectivityExists(collNr, collVolgNr, verzType)) return;
     if (QMdiSubWindow* existing = findWindow(collNr, collVolgNr, verzType)) {
         if (existing->isMinimized()) existing->showNormal();
         mdi_->setActiveSubWindow(existing);
@@ -406,37 +406,37 @@ void TfrmMain::OpenCollectivity(const QString& name, int collNr, bool check, int
         sub->setAttribute(Qt::WA_DeleteOnClose);
         if (CollectivityChild* c = childOf(sub)) c->loadWindowState();
         connect(sub, &QObject::destroyed, this, [this] {
-            if (!closing_) RebuildOpenList();
+            if (!closing_) rebuildOpenList();
         });
         sub->show();
         mdi_->setActiveSubWindow(sub);
-        FollowActiveWindow(1);
+        followActiveWindow(1);
     }
-    recent_.touch(WindowKey(collNr, collVolgNr));
+    recent_.touch(windowKey(collNr, collVolgNr));
 }
 
-CollectivityChild* TfrmMain::activeChild() const {
+CollectivityChild* MainWindow::activeChild() const {
     return childOf(mdi_->activeSubWindow());
 }
 
-int TfrmMain::CollectivityWindowCount() const {
+int MainWindow::collectivityWindowCount() const {
     int n = 0;
     for (QMdiSubWindow* w : mdi_->subWindowList())
         n += childOf(w) ? 1 : 0;
     return n;
 }
 
-bool TfrmMain::CloseCollectivityWindows() {
+bool MainWindow::closeCollectivityWindows() {
     const auto windows = mdi_->subWindowList();
     for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
         if (!childOf(*it)) continue;
         if (!(*it)->close()) return false;
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return CollectivityWindowCount() == 0;
+    return collectivityWindowCount() == 0;
 }
 
-void TfrmMain::FollowActiveWindow(int state) {
+void MainWindow::followActiveWindow(int state) {
     CollectivityChild* child = state == 1 ? activeChild() : nullptr;
     if (state == 1 && !child) return;
     if (actBorderelMenu) {
@@ -461,21 +461,21 @@ void TfrmMain::FollowActiveWindow(int state) {
     activeWindowKey_ = child->windowKey();
 }
 
-bool TfrmMain::ConfirmMaintenance(const QString& word) {
-    return maintenance_->ConfirmMaintenance(word);
+bool MainWindow::confirmMaintenance(const QString& word) {
+    return maintenance_->confirmMaintenance(word);
 }
 
-void TfrmMain::importFiles() {
+void MainWindow::importFiles() {
     ImportCommandHooks hooks;
-    hooks.confirmMaintenance = [this](const QString& word) { return ConfirmMaintenance(word); };
-    hooks.openWindowCount = [this] { return CollectivityWindowCount(); };
+    hooks.confirmMaintenance = [this](const QString& word) { return confirmMaintenance(word); };
+    hooks.openWindowCount = [this] { return collectivityWindowCount(); };
     hooks.runImportDialog = [this](const QString& single, const QStringList& names) {
-        TdlgImport dialog(dm_.connection(), MemLists(), prompts_, dm_.GetDatabaseVersion(),
-                          settings_.ImportDir(), this);
+        ImportDialog dialog(dm_.connection(), RecordCatalogueInstance(), prompts_, dm_.getDatabaseVersion(),
+                            settings_.importDir(), this);
         if (!single.isEmpty())
-            dialog.SetSingleFile(single);
+            dialog.setSingleFile(single);
         else
-            dialog.SetFileList(names);
+            dialog.setFileList(names);
         if (importDialogRunner)
             importDialogRunner(dialog);
         else
@@ -483,13 +483,13 @@ void TfrmMain::importFiles() {
     };
     hooks.convertToEuro = [this] {
         ProgressWindow progress(this);
-        dm_.ConvertToEuro(progress);
+        dm_.convertToEuro(progress);
     };
-    hooks.rebuildOpenList = [this] { RebuildOpenList(); };
-    ImportCommand(settings_, prompts_, hooks).ActionImporterenExecute();
+    hooks.rebuildOpenList = [this] { rebuildOpenList(); };
+    ImportCommand(settings_, prompts_, hooks).actionImporterenExecute();
 }
 
-void TfrmMain::restoreDefaults() {
+void MainWindow::restoreDefaults() {
     if (prompts_.askYesNo(MsgType::Warning, AskRestoreDefaults)) {
         settings_.RestoreDefaultsOnExit = true;
         close();
@@ -498,41 +498,41 @@ void TfrmMain::restoreDefaults() {
     }
 }
 
-void TfrmMain::BringToFront() {
+void MainWindow::bringToFront() {
     if (isMinimized()) showNormal();
     show();
     raise();
     activateWindow();
 }
 
-void TfrmMain::saveSettings() {
-    settings_.SetMaximized(isMaximized());
-    settings_.SetToolbarMainMenuVisible(action(QStringLiteral("actToolbarMainMenuTonen"))->isChecked());
+void MainWindow::saveSettings() {
+    settings_.setMaximized(isMaximized());
+    settings_.setToolbarMainMenuVisible(action(QStringLiteral("actToolbarMainMenuTonen"))->isChecked());
     const QRect g = isMaximized() || isMinimized() ? normalGeometry() : geometry();
-    settings_.SetMainFormWidth(g.width());
-    settings_.SetMainFormHeight(g.height());
-    settings_.SetMainFormTop(g.top());
-    settings_.SetMainFormLeft(g.left());
-    settings_.SetMRUList(recent_.toCommaText());
+    settings_.setMainFormWidth(g.width());
+    settings_.setMainFormHeight(g.height());
+    settings_.setMainFormTop(g.top());
+    settings_.setMainFormLeft(g.left());
+    settings_.setMRUList(recent_.toCommaText());
     QString open;
     if (CollectivityChild* c = childOf(mdi_->currentSubWindow()))
         open = c->windowKey();
-    else if (CollectivityWindowCount() > 0)
+    else if (collectivityWindowCount() > 0)
         open = activeWindowKey_;
-    settings_.SetOpenMDIWindows(open);
+    settings_.setOpenMDIWindows(open);
 }
 
-void TfrmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!prompts_.askYesNo(MsgType::Confirmation, AskClose)) {
         event->ignore();
         return;
     }
     saveSettings();
     closing_ = true;
-    CloseCollectivityWindows();
+    closeCollectivityWindows();
     // Compact and repair arrives with the maintenance commands; until then the
     // reminder keeps asking.
-    dm_.DatabaseCheckReminder(QDateTime::currentDateTime(), [] { return false; });
+    dm_.databaseCheckReminder(QDateTime::currentDateTime(), [] { return false; });
     event->accept();
 }
 

@@ -15,21 +15,21 @@ namespace ostrapel {
 
 class Connection;
 class Prompts;
-class TmyMemLists;
+class RecordCatalogue;
 
 // "Importeren": checks the chosen statement files, shows the overview and
 // writes the ticked files, with progress per file and per line.
-class TdlgImport : public QDialog, public ImportView {
+class ImportDialog : public QDialog, public ImportView {
     Q_OBJECT
 public:
-    TdlgImport(Connection& connection, const TmyMemLists& catalogue, Prompts& prompts, int databaseVersion,
-               const QString& importDir, QWidget* parent = nullptr);
-    ~TdlgImport() override;
+    ImportDialog(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
+                 int databaseVersion, const QString& importDir, QWidget* parent = nullptr);
+    ~ImportDialog() override;
 
-    void SetSingleFile(const QString& path) { run_->SetSingleFile(path); }
-    void SetFileList(const QStringList& names) { run_->SetFileList(names); }
+    void setSingleFile(const QString& path) { run_->setSingleFile(path); }
+    void setFileList(const QStringList& names) { run_->setFileList(names); }
     // The overview shown during the run; tests replace it.
-    std::function<bool(std::vector<TmyImportStruct>&)> showOverview;
+    std::function<bool(std::vector<StatementSummary>&)> overviewHook;
 
     ImportRun& run() { return *run_; }
     QListWidget* listBox() const { return ListBox1; }

@@ -1,4 +1,4 @@
-#include "TdlgKiesAantalMaanden.h"
+#include "PremiumPeriodDialog.h"
 
 #include "collectivity/CollectivityTexts.h"
 
@@ -43,8 +43,8 @@ void enableList(QComboBox* c, bool on) {
 
 } // namespace
 
-TdlgKiesAantalMaanden::TdlgKiesAantalMaanden(const QStringList& months, const QString& currentSetting,
-                                             QWidget* parent)
+PremiumPeriodDialog::PremiumPeriodDialog(const QStringList& months, const QString& currentSetting,
+                                         QWidget* parent)
     : QDialog(parent), choice_(months, currentSetting) {
     setWindowTitle(CollectivityTexts::KiesPeriode);
     auto* layout = new QVBoxLayout(this);
@@ -91,11 +91,11 @@ TdlgKiesAantalMaanden::TdlgKiesAantalMaanden(const QStringList& months, const QS
     setFixedSize(sizeHint().expandedTo(QSize(380, 0)));
 }
 
-QPushButton* TdlgKiesAantalMaanden::okButton() const {
+QPushButton* PremiumPeriodDialog::okButton() const {
     return buttons_->button(QDialogButtonBox::Ok);
 }
 
-void TdlgKiesAantalMaanden::update() {
+void PremiumPeriodDialog::update() {
     choice_.choice = rbMaand->isChecked()     ? PeriodChoice::Choice::Maand
                      : rbPeriode->isChecked() ? PeriodChoice::Choice::PeriodeVan
                                               : PeriodChoice::Choice::Alles;
@@ -108,7 +108,7 @@ void TdlgKiesAantalMaanden::update() {
     okButton()->setEnabled(choice_.okEnabled());
 }
 
-TdlgKiesPeriode::TdlgKiesPeriode(const QStringList& months, Prompts& prompts, QWidget* parent)
+PeriodDialog::PeriodDialog(const QStringList& months, Prompts& prompts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), choice_(months),
       prompts_(prompts) {
     setWindowTitle(CollectivityTexts::KiesPeriode);
@@ -131,17 +131,17 @@ TdlgKiesPeriode::TdlgKiesPeriode(const QStringList& months, Prompts& prompts, QW
     setFixedSize(sizeHint());
 }
 
-QPushButton* TdlgKiesPeriode::okButton() const {
+QPushButton* PeriodDialog::okButton() const {
     return buttons_->button(QDialogButtonBox::Ok);
 }
 
-void TdlgKiesPeriode::update() {
+void PeriodDialog::update() {
     choice_.from = cbMaandVan->currentText();
     choice_.to = cbMaandTot->currentText();
     okButton()->setEnabled(choice_.okEnabled());
 }
 
-void TdlgKiesPeriode::accept() {
+void PeriodDialog::accept() {
     if (prompts_.askYesNo(MsgType::Confirmation, CollectivityTexts::ConfirmLongRun))
         QDialog::accept();
     else

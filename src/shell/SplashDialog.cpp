@@ -1,4 +1,4 @@
-#include "TDlgSplash.h"
+#include "SplashDialog.h"
 
 #include "ShellTexts.h"
 
@@ -48,14 +48,14 @@ QPixmap splashPicture(QSize size) {
 
 } // namespace
 
-QString TDlgSplash::InfoText() {
+QString SplashDialog::infoText() {
     return QStringLiteral("%1 %2 [%3, Build: %4]")
         .arg(ShellTexts::ProductName, QStringLiteral(OSTRAPEL_VERSION), ShellTexts::LegalNotice,
              QStringLiteral(OSTRAPEL_FILE_VERSION));
 }
 
-TDlgSplash::TDlgSplash(Mode mode, QWidget* parent)
-    : QDialog(parent), lblInfo(new QLabel(InfoText(), this)),
+SplashDialog::SplashDialog(Mode mode, QWidget* parent)
+    : QDialog(parent), lblInfo(new QLabel(infoText(), this)),
       lblSplashMessage(new QLabel(ShellTexts::SplashLoading, this)) {
     const QSize size(519, 325);
     auto* picture = new QLabel(this);
@@ -80,7 +80,7 @@ TDlgSplash::TDlgSplash(Mode mode, QWidget* parent)
     }
 }
 
-void TDlgSplash::setStatus(const QString& text) {
+void SplashDialog::setStatus(const QString& text) {
     lblSplashMessage->setText(text);
     lblSplashMessage->repaint();
 }

@@ -1,4 +1,4 @@
-#include "TdlgImportOverzicht.h"
+#include "ImportOverviewDialog.h"
 
 #include "core/DisplayFormat.h"
 #include "core/Prompts.h"
@@ -33,7 +33,7 @@ QLabel* valueLabel(const QString& text, bool bold, bool differs, QWidget* parent
 
 } // namespace
 
-TdlgImportOverzicht::TdlgImportOverzicht(Prompts& prompts, QWidget* parent)
+ImportOverviewDialog::ImportOverviewDialog(Prompts& prompts, QWidget* parent)
     : QDialog(parent), prompts_(prompts), btnAlles_(new QPushButton(OverviewTexts::SelectAll, this)),
       panels_(nullptr), scroll_(new QScrollArea(this)) {
     setWindowTitle(OverviewTexts::Caption);
@@ -54,7 +54,7 @@ TdlgImportOverzicht::TdlgImportOverzicht(Prompts& prompts, QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TdlgImportOverzicht::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &ImportOverviewDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(btnAlles_, &QPushButton::clicked, this, [this] {
         if (!overview_) return;
@@ -65,7 +65,7 @@ TdlgImportOverzicht::TdlgImportOverzicht(Prompts& prompts, QWidget* parent)
     });
 }
 
-void TdlgImportOverzicht::FillFromSummaries(std::vector<TmyImportStruct>& summaries) {
+void ImportOverviewDialog::fillFromSummaries(std::vector<StatementSummary>& summaries) {
     overview_ = std::make_unique<ImportOverview>(summaries);
     for (int row = 0; row < overview_->rowCount(); ++row)
         panels_->addWidget(buildPanel(row));
@@ -76,9 +76,9 @@ void TdlgImportOverzicht::FillFromSummaries(std::vector<TmyImportStruct>& summar
     resize(760, sizeHint().height());
 }
 
-QWidget* TdlgImportOverzicht::buildPanel(int row) {
-    const TmyImportStruct& s = overview_->summary(row);
-    const int flags = ErrorFlags(s);
+QWidget* ImportOverviewDialog::buildPanel(int row) {
+    const StatementSummary& s = overview_->summary(row);
+    const int flags = errorFlags(s);
     auto* panel = new QFrame;
     panel->setFrameShape(QFrame::StyledPanel);
     auto* g = new QGridLayout(panel);
@@ -122,14 +122,14 @@ QWidget* TdlgImportOverzicht::buildPanel(int row) {
     return panel;
 }
 
-void TdlgImportOverzicht::syncBoxes() {
+void ImportOverviewDialog::syncBoxes() {
     for (size_t i = 0; i < boxes_.size(); ++i) {
         QSignalBlocker block(boxes_[i]);
         boxes_[i]->setChecked(overview_->isTicked(int(i)));
     }
 }
 
-void TdlgImportOverzicht::accept() {
+void ImportOverviewDialog::accept() {
     if (!overview_ || !overview_->acceptClose(prompts_)) {
         scroll_->verticalScrollBar()->setValue(0);
         return;
@@ -137,9 +137,9 @@ void TdlgImportOverzicht::accept() {
     QDialog::accept();
 }
 
-bool ShowOverview(Prompts& prompts, std::vector<TmyImportStruct>& summaries, QWidget* parent) {
-    TdlgImportOverzicht dialog(prompts, parent);
-    dialog.FillFromSummaries(summaries);
+bool showOverview(Prompts& prompts, std::vector<StatementSummary>& summaries, QWidget* parent) {
+    ImportOverviewDialog dialog(prompts, parent);
+    dialog.fillFromSummaries(summaries);
     return dialog.exec() == QDialog::Accepted && dialog.goodCount() > 0;
 }
 

@@ -10,7 +10,7 @@ inline constexpr int StatementFileVersion = 1;
 
 // Summary of one statement file from the check pass: what its control record
 // states and what was counted.
-struct TmyImportStruct {
+struct StatementSummary {
     QString fileName; // full path
     QString CollNr;
     QString CollVolgNr;
@@ -37,8 +37,8 @@ struct TmyImportStruct {
 
 // Error flags of a summary.
 enum ImportErrorFlag { ErrRecords = 1, ErrPersons = 2, ErrVersion = 4, ErrNoCollectivity = 8 };
-int ErrorFlags(const TmyImportStruct& s);
+int errorFlags(const StatementSummary& s);
 // The reason texts of the set flags, joined by ", ".
-QString ErrorReasons(int flags);
+QString errorReasons(int flags);
 
 } // namespace ostrapel

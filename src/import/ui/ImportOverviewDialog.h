@@ -16,12 +16,12 @@ class Prompts;
 
 // "Import overzicht": one panel per statement file with the figures its control
 // record states beside the figures counted, and a tick to import it.
-class TdlgImportOverzicht : public QDialog {
+class ImportOverviewDialog : public QDialog {
     Q_OBJECT
 public:
-    TdlgImportOverzicht(Prompts& prompts, QWidget* parent = nullptr);
+    ImportOverviewDialog(Prompts& prompts, QWidget* parent = nullptr);
 
-    void FillFromSummaries(std::vector<TmyImportStruct>& summaries);
+    void fillFromSummaries(std::vector<StatementSummary>& summaries);
     QPushButton* selectAllButton() const { return btnAlles_; }
     QCheckBox* importBox(int row) const { return boxes_[size_t(row)]; }
     int goodCount() const { return overview_ ? overview_->goodCount() : 0; }
@@ -41,6 +41,6 @@ private:
 };
 
 // Shows the overview modally; true when confirmed with at least one good file.
-bool ShowOverview(Prompts& prompts, std::vector<TmyImportStruct>& summaries, QWidget* parent);
+bool showOverview(Prompts& prompts, std::vector<StatementSummary>& summaries, QWidget* parent);
 
 } // namespace ostrapel

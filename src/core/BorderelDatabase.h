@@ -9,7 +9,7 @@
 
 namespace ostrapel {
 
-class TStaticSettings;
+class Settings;
 
 namespace DataModuleTexts {
 inline const QString ZipLibraryFailed =
@@ -40,37 +40,37 @@ inline constexpr int ApplicationDbVersion = 1;
 enum class ZipCheck { Ok, CompressFailed, DecompressFailed };
 
 // The data module: the one connection, the table names and the shared queries.
-class TdatamodBorderel {
+class BorderelDatabase {
 public:
-    TdatamodBorderel(TStaticSettings& settings, Prompts& prompts);
+    BorderelDatabase(Settings& settings, Prompts& prompts);
 
-    QString DatabasePath() const;
+    QString databasePath() const;
     // The start-up steps of the data module; false means the program ends.
-    bool DataModuleCreate(const std::function<ZipCheck()>& checkZip = {});
-    bool ConnectWithRetry();
+    bool dataModuleCreate(const std::function<ZipCheck()>& checkZip = {});
+    bool connectWithRetry();
 
     Connection& connection() { return connection_; }
-    const QStringList& TableNames() const { return tableNames_; }
+    const QStringList& tableNames() const { return tableNames_; }
 
-    int GetDatabaseVersion();
-    bool CollectivityExists(int collNr, int collVolgNr, int verzType);
+    int getDatabaseVersion();
+    bool collectivityExists(int collNr, int collVolgNr, int verzType);
     // Converts every guilder statement once the database also holds a euro one.
-    void ConvertToEuro(ProgressReporter& progress);
+    void convertToEuro(ProgressReporter& progress);
 
     // Main-window start-up steps 1 and 2: catalogue repairs and the persons index.
-    void RepairCatalogueAndIndex();
-    void CheckDatabaseVersion();
+    void repairCatalogueAndIndex();
+    void checkDatabaseVersion();
     // At program end: ask for a check when the last one is more than 30 days old.
-    void DatabaseCheckReminder(const QDateTime& now, const std::function<bool()>& compactAndRepair);
+    void databaseCheckReminder(const QDateTime& now, const std::function<bool()>& compactAndRepair);
 
     // Splash status; the desktop program installs the splash window's label.
-    void ShowSplashStatus(const QString& text) const {
+    void showSplashStatus(const QString& text) const {
         if (splashStatus_) splashStatus_(text);
     }
     void setSplashStatusHandler(std::function<void(const QString&)> h) { splashStatus_ = std::move(h); }
 
 private:
-    TStaticSettings& settings_;
+    Settings& settings_;
     Prompts& prompts_;
     Connection connection_;
     QString connectionString_;

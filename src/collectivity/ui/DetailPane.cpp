@@ -1,4 +1,4 @@
-#include "TDataInspector.h"
+#include "DetailPane.h"
 
 #include "collectivity/InspectorRows.h"
 #include "core/DataSet.h"
@@ -12,7 +12,7 @@ namespace {
 constexpr int kRowHeight = 16;
 }
 
-TDataInspector::TDataInspector(const TmyMemLists& catalogue, QWidget* parent)
+DetailPane::DetailPane(const RecordCatalogue& catalogue, QWidget* parent)
     : QTableWidget(0, 2, parent), catalogue_(catalogue) {
     setHorizontalHeaderLabels({QStringLiteral("Veld"), QStringLiteral("Waarde")});
     verticalHeader()->hide();
@@ -34,13 +34,13 @@ TDataInspector::TDataInspector(const TmyMemLists& catalogue, QWidget* parent)
     setWordWrap(false);
 }
 
-void TDataInspector::RebuildRows() {
+void DetailPane::rebuildRows() {
     clearContents();
     if (!dataSet_) {
         setRowCount(0);
         return;
     }
-    const std::vector<InspectorRow> rows = InspectorRows(*dataSet_);
+    const std::vector<InspectorRow> rows = inspectorRows(*dataSet_);
     setRowCount(int(rows.size()));
     for (int r = 0; r < int(rows.size()); ++r) {
         auto* caption = new QTableWidgetItem(rows[size_t(r)].caption);
@@ -51,18 +51,18 @@ void TDataInspector::RebuildRows() {
     if (rowCount() > 0 && currentRow() < 0) selectRow(0);
 }
 
-void TDataInspector::FillValues() {
+void DetailPane::fillValues() {
     if (pane_ && pane_->isHidden()) return; // a hidden pane is not filled
     for (int r = 0; r < rowCount(); ++r) {
         QTableWidgetItem* value = item(r, 1);
         if (!value) continue;
         value->setText(dataSet_ && !dataSet_->isEmpty()
-                           ? InspectorValueText(catalogue_, *dataSet_, fieldOfRow(r))
+                           ? inspectorValueText(catalogue_, *dataSet_, fieldOfRow(r))
                            : QString());
     }
 }
 
-void TDataInspector::FitHeight() {
+void DetailPane::fitHeight() {
     QWidget* parent = pane_ ? pane_ : parentWidget();
     if (!parent || parent->isHidden()) return;
     const int header = horizontalHeader()->height();
@@ -77,43 +77,43 @@ void TDataInspector::FitHeight() {
     }
 }
 
-void TDataInspector::RebuildFillFit() {
-    RebuildRows();
-    FillValues();
-    FitHeight();
+void DetailPane::rebuildFillFit() {
+    rebuildRows();
+    fillValues();
+    fitHeight();
 }
 
-QString TDataInspector::fieldOfRow(int row) const {
+QString DetailPane::fieldOfRow(int row) const {
     const QTableWidgetItem* caption = item(row, 0);
     return caption ? caption->data(Qt::UserRole).toString() : QString();
 }
 
-QString TDataInspector::valueOfField(const QString& field) const {
+QString DetailPane::valueOfField(const QString& field) const {
     for (int r = 0; r < rowCount(); ++r)
         if (fieldOfRow(r) == field) return item(r, 1)->text();
     return {};
 }
 
-void TDataInspector::moveSelection(int delta) {
+void DetailPane::moveSelection(int delta) {
     if (rowCount() == 0) return;
     selectRow(std::clamp(currentRow() + delta, 0, rowCount() - 1));
 }
 
-void TDataInspector::selectEdge(bool last) {
+void DetailPane::selectEdge(bool last) {
     if (rowCount() > 0) selectRow(last ? rowCount() - 1 : 0);
 }
 
-void TDataInspector::setPane(QWidget* pane) {
+void DetailPane::setPane(QWidget* pane) {
     pane_ = pane;
     pane_->installEventFilter(this); // refit whenever the pane changes size
 }
 
-bool TDataInspector::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == pane_ && (event->type() == QEvent::Resize || event->type() == QEvent::Show)) FitHeight();
+bool DetailPane::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pane_ && (event->type() == QEvent::Resize || event->type() == QEvent::Show)) fitHeight();
     return QTableWidget::eventFilter(watched, event);
 }
 
-void TDataInspector::mousePressEvent(QMouseEvent* event) {
+void DetailPane::mousePressEvent(QMouseEvent* event) {
     QTableWidget::mousePressEvent(event);
     emit pressed();
 }

@@ -22,20 +22,20 @@ class BorderelGrid;
 class Connection;
 class FooterBar;
 class Prompts;
-class TDataInspector;
-class TDataModCollDetails;
-class TStaticSettings;
+class DetailPane;
+class CollectivityDetails;
+class Settings;
 
 // The window of one collectivity and one insurance type: the insured persons
 // above, their premium components below, each list with its detail pane.
-class TfrmBorderel : public QWidget, public CollectivityChild {
+class CollectivityWindow : public QWidget, public CollectivityChild {
     Q_OBJECT
 public:
-    TfrmBorderel(Connection& connection, const TmyMemLists& catalogue, Prompts& prompts,
-                 TStaticSettings& settings, QWidget* parent = nullptr);
-    ~TfrmBorderel() override;
+    CollectivityWindow(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
+                       Settings& settings, QWidget* parent = nullptr);
+    ~CollectivityWindow() override;
 
-    void SetIdentity(int collNr, int collVolgNr, int verzType);
+    void setIdentity(int collNr, int collVolgNr, int verzType);
     int collNr() const override { return state_.collNr(); }
     int collVolgNr() const override { return state_.collVolgNr(); }
     int verzType() const override { return state_.verzType(); }
@@ -52,27 +52,27 @@ public:
     std::function<void(const QString&)> statusCallback;
 
     // Commands, open for tests.
-    void Search();
-    void SortPersonsByColumn(int column);
-    void SortComponentsByColumn(int column);
-    void ToggleUnitView();
-    void ToggleComponents();              // after actToonComponenten flipped its check
-    void ToggleDetails(bool personsSide); // after the details action flipped its check
-    void ChoosePeriod();
-    void ApplyPeriod(const QString& setting);
-    void ChooseDropDown(ComponentsQuery::Filter f, int index);
-    void MovePersons(int rows);
-    void ActivateGrid(int entry);
-    void EditFieldOrder(bool personsSide);
-    void ApplyFieldOrder(bool personsSide, const QString& order);
-    void PickSortField();
-    void ColumnDragged(bool personsSide);
+    void search();
+    void sortPersonsByColumn(int column);
+    void sortComponentsByColumn(int column);
+    void toggleUnitView();
+    void toggleComponents();              // after actToonComponenten flipped its check
+    void toggleDetails(bool personsSide); // after the details action flipped its check
+    void choosePeriod();
+    void applyPeriod(const QString& setting);
+    void chooseDropDown(ComponentsQuery::Filter f, int index);
+    void movePersons(int rows);
+    void activateGrid(int entry);
+    void editFieldOrder(bool personsSide);
+    void applyFieldOrder(bool personsSide, const QString& order);
+    void pickSortField();
+    void columnDragged(bool personsSide);
 
     // Dialogs that tests answer.
     std::function<std::optional<QString>(const QStringList& months, const QString& current)> askPeriod;
     std::function<std::optional<QString>(const QString& order)> askFieldOrder;
     std::function<int(BorderelGrid* grid, const QString& currentSort)> askSortColumn; // -1: cancelled
-    std::function<void(TDataModCollDetails& details)> showCollDetails;
+    std::function<void(CollectivityDetails& details)> showCollDetails;
 
     QLineEdit* editVerzZoeken;
     QLabel* lblVerzekerden;
@@ -81,8 +81,8 @@ public:
     QLabel* lblComponenten;
     BorderelGrid* dbg10;
     BorderelGrid* dbg50;
-    TDataInspector* DI10Detail;
-    TDataInspector* DI50Detail;
+    DetailPane* DI10Detail;
+    DetailPane* DI50Detail;
     QWidget* pnl10Detail;
     QWidget* pnl50Detail;
     FooterBar* hc10;
@@ -140,14 +140,14 @@ private:
     void moveActive(int rows);
     QAction* action(const QString& name, const QString& caption, const QString& hint = {});
     BorderelGrid* listOf(bool personsSide) const { return personsSide ? dbg10 : dbg50; }
-    TDataInspector* inspectorOf(bool personsSide) const { return personsSide ? DI10Detail : DI50Detail; }
+    DetailPane* inspectorOf(bool personsSide) const { return personsSide ? DI10Detail : DI50Detail; }
 
-    const TmyMemLists& catalogue_;
+    const RecordCatalogue& catalogue_;
     Prompts& prompts_;
-    TStaticSettings& settings_;
+    Settings& settings_;
     BorderelState state_;
     GridRing ring_;
-    std::unique_ptr<TDataModCollDetails> details_;
+    std::unique_ptr<CollectivityDetails> details_;
     QMenu* menuBorderel_ = nullptr;
     QMenu* menuOpties_ = nullptr;
     QMenu* menuPrinten_ = nullptr;

@@ -1,10 +1,10 @@
 // The collectivity window offscreen: what the user sees in each state.
+#include "collectivity/ui/CollectivityWindow.h"
 #include "CollectivityFixture.h"
 #include "Screenshots.h"
 #include "collectivity/ui/BorderelGrid.h"
 #include "collectivity/ui/FooterBar.h"
-#include "collectivity/ui/TdlgKiesAantalMaanden.h"
-#include "collectivity/ui/TfrmBorderel.h"
+#include "collectivity/ui/PremiumPeriodDialog.h"
 #include "core/Settings.h"
 
 #include <QComboBox>
@@ -22,16 +22,16 @@ namespace {
 
 class BorderelWindow : public test::CollectivityFixture {
 protected:
-    std::unique_ptr<TfrmBorderel> open(int verzType = 2) {
-        auto w = std::make_unique<TfrmBorderel>(*db, catalogue, prompts, settings);
+    std::unique_ptr<CollectivityWindow> open(int verzType = 2) {
+        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, settings);
         w->setWindowTitle(QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV"));
-        w->SetIdentity(12, 1, verzType);
+        w->setIdentity(12, 1, verzType);
         w->loadWindowState();
         w->show();
         return w;
     }
     test::ScriptedPrompts prompts;
-    TStaticSettings settings{dir.path()};
+    Settings settings{dir.path()};
 };
 
 } // namespace
@@ -69,7 +69,7 @@ TEST_F(BorderelWindow, SearchSortUnitViewAndComponentsPane) {
     QTest::keyClick(w->editVerzZoeken, Qt::Key_Enter);
     EXPECT_EQ(w->dbg10->model()->rowCount(), 24);
 
-    w->SortPersonsByColumn(w->dbg10->columnOfField(QStringLiteral("ID04")));
+    w->sortPersonsByColumn(w->dbg10->columnOfField(QStringLiteral("ID04")));
     EXPECT_EQ(w->state().persons().sortFields(), QStringLiteral("ID04, 1002, 1003, 1004"));
     EXPECT_EQ(w->lblZoek->text(), QStringLiteral("Werknemernr."));
     EXPECT_EQ(w->dbg10->sortField(), QStringLiteral("ID04"));
@@ -84,7 +84,7 @@ TEST_F(BorderelWindow, SearchSortUnitViewAndComponentsPane) {
     EXPECT_EQ(w->hc10->text(4), QStringLiteral("Verz. eenheid UIT"));
     EXPECT_EQ(w->hc50->text(6), QStringLiteral("Individueel/")); // off again: individual mode
 
-    w->ChooseDropDown(ComponentsQuery::Herkomst, 1);
+    w->chooseDropDown(ComponentsQuery::Herkomst, 1);
     EXPECT_EQ(w->hc50->text(6), QStringLiteral("Individueel/Herkomst = PROL/"));
     EXPECT_TRUE(w->tbtnHerkomst->menu()->actions()[1]->isChecked());
 
@@ -132,7 +132,7 @@ TEST_F(BorderelWindow, PeriodAndStoredStateAcrossReopening) {
 TEST_F(BorderelWindow, PeriodDialogs) {
     const QStringList months = {QStringLiteral("2006-01"), QStringLiteral("2006-02"),
                                 QStringLiteral("2006-03")};
-    TdlgKiesAantalMaanden dialog(months, QStringLiteral("2006-03;2006-03"));
+    PremiumPeriodDialog dialog(months, QStringLiteral("2006-03;2006-03"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Kies periode"));
     EXPECT_TRUE(dialog.rbMaand->isChecked());
     EXPECT_EQ(dialog.cbFactuurmaand1->currentText(), QStringLiteral("2006-03"));
@@ -147,7 +147,7 @@ TEST_F(BorderelWindow, PeriodDialogs) {
     EXPECT_EQ(dialog.result(), QStringLiteral("2006-03"));
 
     test::ScriptedPrompts prompts;
-    TdlgKiesPeriode compare(months, prompts);
+    PeriodDialog compare(months, prompts);
     EXPECT_EQ(compare.cbMaandTot->currentText(), QStringLiteral("2006-03"));
     compare.cbMaandVan->setCurrentIndex(2);
     EXPECT_FALSE(compare.okButton()->isEnabled());

@@ -1,8 +1,8 @@
-#include "TdlgCollDetail.h"
+#include "CollectivityDetailsDialog.h"
 
-#include "TDataInspector.h"
+#include "DetailPane.h"
 
-#include "collectivity/CollDetails.h"
+#include "collectivity/CollectivityDetails.h"
 #include "core/DataSetModel.h"
 
 #include <QHeaderView>
@@ -13,9 +13,10 @@
 
 namespace ostrapel {
 
-TdlgCollDetail::TdlgCollDetail(TDataModCollDetails& details, const TmyMemLists& catalogue, QWidget* parent)
+CollectivityDetailsDialog::CollectivityDetailsDialog(CollectivityDetails& details,
+                                                     const RecordCatalogue& catalogue, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      pages_(new QTabWidget(this)), inspector_(new TDataInspector(catalogue)), history_(new QTableView),
+      pages_(new QTabWidget(this)), inspector_(new DetailPane(catalogue)), history_(new QTableView),
       historyModel_(new DataSetModel(this)) {
     setWindowTitle(QStringLiteral("Collectiviteit"));
     auto* layout = new QVBoxLayout(this);
@@ -29,8 +30,8 @@ TdlgCollDetail::TdlgCollDetail(TDataModCollDetails& details, const TmyMemLists& 
     inspector_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     inspector_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     inspector_->setDataSet(&details.collectivity());
-    inspector_->RebuildRows();
-    inspector_->FillValues();
+    inspector_->rebuildRows();
+    inspector_->fillValues();
     pages_->addTab(gegevens, QStringLiteral("&Gegevens"));
 
     historyModel_->setDataSet(&details.history());
@@ -67,7 +68,7 @@ TdlgCollDetail::TdlgCollDetail(TDataModCollDetails& details, const TmyMemLists& 
     setFixedSize(599, 351);
 }
 
-void TdlgCollDetail::showEvent(QShowEvent* event) {
+void CollectivityDetailsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     pages_->setCurrentIndex(0);
     inspector_->setFocus();

@@ -1,4 +1,4 @@
-#include "TdlgGridVelden.h"
+#include "FieldOrderDialog.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -9,7 +9,7 @@
 
 namespace ostrapel {
 
-TdlgGridVelden::TdlgGridVelden(const TmyMemLists& catalogue, const QString& order, QWidget* parent)
+FieldOrderDialog::FieldOrderDialog(const RecordCatalogue& catalogue, const QString& order, QWidget* parent)
     : QDialog(parent), editor_(catalogue, order), list_(new QListWidget(this)) {
     setWindowTitle(QStringLiteral("Grid veldinstellingen"));
     auto* layout = new QHBoxLayout(this);
@@ -47,7 +47,7 @@ TdlgGridVelden::TdlgGridVelden(const TmyMemLists& catalogue, const QString& orde
     resize(380, 420);
 }
 
-void TdlgGridVelden::fill(int select) {
+void FieldOrderDialog::fill(int select) {
     filling_ = true;
     list_->clear();
     for (const FieldOrderEditor::Entry& e : editor_.entries()) {
@@ -63,7 +63,7 @@ void TdlgGridVelden::fill(int select) {
     updateButtons();
 }
 
-void TdlgGridVelden::updateButtons() {
+void FieldOrderDialog::updateButtons() {
     actItemUp->setEnabled(editor_.canMoveUp(list_->currentRow()));
     actItemDown->setEnabled(editor_.canMoveDown(list_->currentRow()));
 }

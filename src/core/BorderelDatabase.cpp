@@ -1,4 +1,4 @@
-#include "DataModule.h"
+#include "BorderelDatabase.h"
 
 #include "ConnectionString.h"
 #include "DataSet.h"
@@ -14,14 +14,14 @@ namespace ostrapel {
 
 using namespace DataModuleTexts;
 
-TdatamodBorderel::TdatamodBorderel(TStaticSettings& settings, Prompts& prompts)
+BorderelDatabase::BorderelDatabase(Settings& settings, Prompts& prompts)
     : settings_(settings), prompts_(prompts) {}
 
-QString TdatamodBorderel::DatabasePath() const {
-    return settings_.ProgramDir() + QStringLiteral("db/borderel.db");
+QString BorderelDatabase::databasePath() const {
+    return settings_.programDir() + QStringLiteral("db/borderel.db");
 }
 
-bool TdatamodBorderel::DataModuleCreate(const std::function<ZipCheck()>& checkZip) {
+bool BorderelDatabase::dataModuleCreate(const std::function<ZipCheck()>& checkZip) {
     if (checkZip) {
         switch (checkZip()) {
         case ZipCheck::CompressFailed:
@@ -34,15 +34,15 @@ bool TdatamodBorderel::DataModuleCreate(const std::function<ZipCheck()>& checkZi
             break;
         }
     }
-    connectionString_ = ConnectionString::forSqliteFile(DatabasePath()).toString();
-    settings_.SetADOConnectionString(connectionString_);
+    connectionString_ = ConnectionString::forSqliteFile(databasePath()).toString();
+    settings_.setADOConnectionString(connectionString_);
     connection_.close();
-    if (!ConnectWithRetry()) return false;
+    if (!connectWithRetry()) return false;
     tableNames_ = connection_.tableNames();
     return true;
 }
 
-bool TdatamodBorderel::ConnectWithRetry() {
+bool BorderelDatabase::connectWithRetry() {
     int editorUses = 0;
     for (;;) {
         try {
@@ -62,7 +62,7 @@ bool TdatamodBorderel::ConnectWithRetry() {
     }
 }
 
-int TdatamodBorderel::GetDatabaseVersion() {
+int BorderelDatabase::getDatabaseVersion() {
     if (!tableNames_.contains(QStringLiteral("VERSIECTRL"), Qt::CaseInsensitive)) return 0;
     try {
         const QVariant v = connection_.scalar(SharedQueries::dsVersieNr);
@@ -74,12 +74,12 @@ int TdatamodBorderel::GetDatabaseVersion() {
     }
 }
 
-bool TdatamodBorderel::CollectivityExists(int collNr, int collVolgNr, int verzType) {
+bool BorderelDatabase::collectivityExists(int collNr, int collVolgNr, int verzType) {
     const QString sql =
         QStringLiteral("select count(*) as Aantal  from bord00 a, bord10 b  where a.ID01 = ") +
         QString::number(collNr) + QStringLiteral(" and a.ID02 = ") + QString::number(collVolgNr) +
         QStringLiteral(" and a.ID01 = b.ID01 and a.ID02 = b.ID02 ") + QStringLiteral(" AND [1024] in (") +
-        TypeCodeList(verzType) + QStringLiteral(")");
+        typeCodeList(verzType) + QStringLiteral(")");
     try {
         auto statement = connection_.prepareNew(sql);
         statement->exec();
@@ -89,7 +89,7 @@ bool TdatamodBorderel::CollectivityExists(int collNr, int collVolgNr, int verzTy
     }
 }
 
-void TdatamodBorderel::ConvertToEuro(ProgressReporter& progress) {
+void BorderelDatabase::convertToEuro(ProgressReporter& progress) {
     const QString valuta = QStringLiteral("ValutaSoort");
     if (connection_.query(SharedQueries::qryEuro, {{valuta, QStringLiteral("EUR")}}).isEmpty()) return;
     DataSet guilders = connection_.query(SharedQueries::qryEuro, {{valuta, QStringLiteral("HFL")}});
@@ -118,7 +118,7 @@ void TdatamodBorderel::ConvertToEuro(ProgressReporter& progress) {
     prompts_.warn(EuroDone);
 }
 
-void TdatamodBorderel::RepairCatalogueAndIndex() {
+void BorderelDatabase::repairCatalogueAndIndex() {
     connection_.execute(SharedQueries::RepairPickList1024);
     connection_.execute(SharedQueries::RepairPickList5002);
     try {
@@ -128,16 +128,16 @@ void TdatamodBorderel::RepairCatalogueAndIndex() {
     }
 }
 
-void TdatamodBorderel::CheckDatabaseVersion() {
-    const int version = GetDatabaseVersion();
+void BorderelDatabase::checkDatabaseVersion() {
+    const int version = getDatabaseVersion();
     if (version != ApplicationDbVersion)
         prompts_.inform(VersionDiffers.arg(ApplicationDbVersion).arg(version));
 }
 
-void TdatamodBorderel::DatabaseCheckReminder(const QDateTime& now,
+void BorderelDatabase::databaseCheckReminder(const QDateTime& now,
                                              const std::function<bool()>& compactAndRepair) {
     try {
-        const QString marker = settings_.SettingsFolder() + QStringLiteral("OnceAMonth");
+        const QString marker = settings_.settingsFolder() + QStringLiteral("OnceAMonth");
         QFile file(marker);
         if (!file.exists()) {
             if (!file.open(QIODevice::WriteOnly)) throw DatabaseError(file.errorString());
@@ -152,7 +152,7 @@ void TdatamodBorderel::DatabaseCheckReminder(const QDateTime& now,
         if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(now, QFileDevice::FileModificationTime))
             throw DatabaseError(file.errorString());
     } catch (const std::exception& e) {
-        prompts_.error(ErrorMessage(e));
+        prompts_.error(errorMessage(e));
     }
 }
 

@@ -7,18 +7,18 @@ class QLabel;
 namespace ostrapel {
 
 // The splash window during start-up, and the same window as the About dialog.
-class TDlgSplash : public QDialog {
+class SplashDialog : public QDialog {
     Q_OBJECT
 public:
     enum class Mode { Splash, About };
-    explicit TDlgSplash(Mode mode, QWidget* parent = nullptr);
+    explicit SplashDialog(Mode mode, QWidget* parent = nullptr);
 
     void setStatus(const QString& text);
     QLabel* infoLabel() const { return lblInfo; }
     QLabel* statusLabel() const { return lblSplashMessage; }
 
     // "%s %s [%s, Build: %s]": product, version, legal notice, file version.
-    static QString InfoText();
+    static QString infoText();
 
 private:
     QLabel* lblInfo;

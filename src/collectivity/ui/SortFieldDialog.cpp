@@ -1,4 +1,4 @@
-#include "TdlgPickList.h"
+#include "SortFieldDialog.h"
 
 #include <QDialogButtonBox>
 #include <QKeyEvent>
@@ -10,8 +10,8 @@
 
 namespace ostrapel {
 
-TdlgPickList::TdlgPickList(std::vector<SortFieldPicker::Item> items, const QString& currentSort,
-                           QWidget* parent)
+SortFieldDialog::SortFieldDialog(std::vector<SortFieldPicker::Item> items, const QString& currentSort,
+                                 QWidget* parent)
     : QDialog(parent), picker_(std::move(items), currentSort), edit_(new QLineEdit(this)),
       list_(new QListWidget(this)) {
     setWindowTitle(QStringLiteral("Kies sorteerveld"));
@@ -42,12 +42,12 @@ TdlgPickList::TdlgPickList(std::vector<SortFieldPicker::Item> items, const QStri
     resize(280, 360);
 }
 
-void TdlgPickList::showSelection() {
+void SortFieldDialog::showSelection() {
     list_->setCurrentRow(picker_.selected());
     if (picker_.selected() < 0) list_->clearSelection();
 }
 
-bool TdlgPickList::eventFilter(QObject* watched, QEvent* event) {
+bool SortFieldDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edit_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {

@@ -10,11 +10,11 @@ class QListWidget;
 namespace ostrapel {
 
 // "Kies sorteerveld": a column of the list to sort on, found by typing.
-class TdlgPickList : public QDialog {
+class SortFieldDialog : public QDialog {
     Q_OBJECT
 public:
-    TdlgPickList(std::vector<SortFieldPicker::Item> items, const QString& currentSort,
-                 QWidget* parent = nullptr);
+    SortFieldDialog(std::vector<SortFieldPicker::Item> items, const QString& currentSort,
+                    QWidget* parent = nullptr);
     const SortFieldPicker::Item* chosen() const { return picker_.chosen(); }
     QLineEdit* searchBox() const { return edit_; }
     QListWidget* list() const { return list_; }

@@ -1,9 +1,9 @@
-#include "TfrmBorderel.h"
+#include "CollectivityWindow.h"
 
 #include "BorderelGrid.h"
+#include "DetailPane.h"
 #include "FooterBar.h"
 #include "MarkerImages.h"
-#include "TDataInspector.h"
 
 #include "collectivity/CollectivityTexts.h"
 #include "core/TextHelpers.h"
@@ -45,21 +45,21 @@ QLabel* headerLabel(const QString& text, QWidget* parent) {
 // footer, beside each other in a splitter.
 struct ListSide {
     QSplitter* split;
-    TDataInspector* inspector;
+    DetailPane* inspector;
     QWidget* panel;
     BorderelGrid* grid;
     FooterBar* footer;
 };
 
-ListSide buildListSide(QWidget* parent, const TmyMemLists& catalogue, BorderelGrid::Marker marker,
+ListSide buildListSide(QWidget* parent, const RecordCatalogue& catalogue, BorderelGrid::Marker marker,
                        const QString& detailHint, const QString& listHint) {
     ListSide side;
     side.split = new QSplitter(Qt::Horizontal, parent);
     side.split->setHandleWidth(4);
     side.split->setChildrenCollapsible(false);
-    side.inspector = new TDataInspector(catalogue);
-    side.inspector->setToolTip(ShortHint(detailHint));
-    side.inspector->setStatusTip(LongHint(detailHint));
+    side.inspector = new DetailPane(catalogue);
+    side.inspector->setToolTip(shortHint(detailHint));
+    side.inspector->setStatusTip(longHint(detailHint));
     side.panel = new QWidget(side.split);
     auto* pl = new QVBoxLayout(side.panel);
     pl->setContentsMargins(0, 0, 0, 0);
@@ -72,8 +72,8 @@ ListSide buildListSide(QWidget* parent, const TmyMemLists& catalogue, BorderelGr
     ll->setContentsMargins(0, 0, 0, 0);
     ll->setSpacing(0);
     side.grid = new BorderelGrid(marker, list);
-    side.grid->setToolTip(ShortHint(listHint));
-    side.grid->setStatusTip(LongHint(listHint));
+    side.grid->setToolTip(shortHint(listHint));
+    side.grid->setStatusTip(longHint(listHint));
     side.grid->horizontalHeader()->setStretchLastSection(true);
     ll->addWidget(side.grid, 1);
     side.footer = new FooterBar(list);
@@ -85,19 +85,19 @@ ListSide buildListSide(QWidget* parent, const TmyMemLists& catalogue, BorderelGr
 
 } // namespace
 
-QAction* TfrmBorderel::action(const QString& name, const QString& caption, const QString& hint) {
+QAction* CollectivityWindow::action(const QString& name, const QString& caption, const QString& hint) {
     auto* a = new QAction(caption, this);
     a->setObjectName(name);
     a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     if (!hint.isEmpty()) {
-        a->setToolTip(ShortHint(hint));
-        a->setStatusTip(LongHint(hint));
+        a->setToolTip(shortHint(hint));
+        a->setStatusTip(longHint(hint));
     }
     addAction(a);
     return a;
 }
 
-void TfrmBorderel::buildActions() {
+void CollectivityWindow::buildActions() {
     actClose = action(QStringLiteral("actClose"), QStringLiteral("Sluiten"),
                       QStringLiteral("Sluiten|Sluit deze collectiviteit af"));
     actClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
@@ -112,22 +112,22 @@ void TfrmBorderel::buildActions() {
                QStringLiteral("Toon details|Toon detailgegevens van verzekerde"));
     actToonDI10Details->setCheckable(true);
     actToonDI10Details->setChecked(true);
-    connect(actToonDI10Details, &QAction::triggered, this, [this] { ToggleDetails(true); });
+    connect(actToonDI10Details, &QAction::triggered, this, [this] { toggleDetails(true); });
     actToonDI50Details = action(QStringLiteral("actToonDI50Details"), QStringLiteral("Toon premie details"),
                                 QStringLiteral("Toon details|Toon detailgegevens van premiecomponent"));
     actToonDI50Details->setCheckable(true);
-    connect(actToonDI50Details, &QAction::triggered, this, [this] { ToggleDetails(false); });
+    connect(actToonDI50Details, &QAction::triggered, this, [this] { toggleDetails(false); });
     actVerzEenheid =
         action(QStringLiteral("actVerzEenheid"), QStringLiteral("Toon verzekeringseenheid"),
                QStringLiteral("Toon eenheid|Toon alle verzekerden die bij verzekeringseenheid horen"));
     actVerzEenheid->setShortcut(Qt::Key_F6);
     actVerzEenheid->setCheckable(true);
-    connect(actVerzEenheid, &QAction::triggered, this, [this] { ToggleUnitView(); });
+    connect(actVerzEenheid, &QAction::triggered, this, [this] { toggleUnitView(); });
     actToonComponenten = action(QStringLiteral("actToonComponenten"), QStringLiteral("Toon componenten"),
                                 QStringLiteral("Toon componenten|Toon premiecomponenten bij verzekerde"));
     actToonComponenten->setShortcut(Qt::Key_F7);
     actToonComponenten->setCheckable(true);
-    connect(actToonComponenten, &QAction::triggered, this, [this] { ToggleComponents(); });
+    connect(actToonComponenten, &QAction::triggered, this, [this] { toggleComponents(); });
     actIndividueel = action(QStringLiteral("actIndividueel"), Individueel,
                             QStringLiteral("Toon individueel|Toon premiecomponenten van individu"));
     actIndividueel->setShortcut(QKeySequence(Qt::ALT | Qt::Key_I));
@@ -149,12 +149,12 @@ void TfrmBorderel::buildActions() {
         QStringLiteral("actVeranderPeriode"), QStringLiteral("Verander premieactiviteit periode"),
         QStringLiteral(
             "Verander aantal maanden|Verander aantal maanden premieactiviteit in verzekeringseenheid"));
-    connect(actVeranderPeriode, &QAction::triggered, this, [this] { ChoosePeriod(); });
+    connect(actVeranderPeriode, &QAction::triggered, this, [this] { choosePeriod(); });
     actToonSamengesteldeAchternaam = action(QStringLiteral("actToonSamengesteldeAchternaam"),
                                             QStringLiteral("Toon samengestelde achternaam"));
     actToonSamengesteldeAchternaam->setCheckable(true);
     connect(actToonSamengesteldeAchternaam, &QAction::triggered, this, [this] {
-        state_.ToggleCompoundSurname();
+        state_.toggleCompoundSurname();
         actToonSamengesteldeAchternaam->setChecked(state_.compoundSurname());
         refreshPersons();
     });
@@ -165,9 +165,9 @@ void TfrmBorderel::buildActions() {
         (GridRing::isPersonsSide(std::max(ring_.active(), 0)) ? actFieldOrder10 : actFieldOrder50)->trigger();
     });
     actFieldOrder10 = action(QStringLiteral("actFieldOrder10"), QString());
-    connect(actFieldOrder10, &QAction::triggered, this, [this] { EditFieldOrder(true); });
+    connect(actFieldOrder10, &QAction::triggered, this, [this] { editFieldOrder(true); });
     actFieldOrder50 = action(QStringLiteral("actFieldOrder50"), QString());
-    connect(actFieldOrder50, &QAction::triggered, this, [this] { EditFieldOrder(false); });
+    connect(actFieldOrder50, &QAction::triggered, this, [this] { editFieldOrder(false); });
     // Reports, export and the filter arrive with their own work; their places are kept.
     actExportWizard = action(QStringLiteral("actExportWizard"), QStringLiteral("Excel export wizard ..."));
     actRapEigenCriteria =
@@ -179,7 +179,7 @@ void TfrmBorderel::buildActions() {
         a->setEnabled(false);
 }
 
-void TfrmBorderel::buildLayout() {
+void CollectivityWindow::buildLayout() {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
@@ -264,7 +264,7 @@ void TfrmBorderel::buildLayout() {
     hc10->addSection(50);
     hc10->addSection(50, Qt::AlignRight);
     hc10->addSection(100, Qt::AlignLeft, QStringLiteral("0") + Records);
-    hc10->addSection(125, Qt::AlignLeft, Hoofdverzekerde, MarkerImage(0));
+    hc10->addSection(125, Qt::AlignLeft, Hoofdverzekerde, markerImage(0));
     hc10->addSection(120, Qt::AlignLeft, EenheidUit);
     tl->addWidget(splitDI10, 1);
 
@@ -304,8 +304,8 @@ void TfrmBorderel::buildLayout() {
         auto* b = new QToolButton(bar);
         b->setText(QString::fromUtf8(d.caption));
         const QString hint = QString::fromUtf8(d.hint);
-        b->setToolTip(ShortHint(hint));
-        b->setStatusTip(LongHint(hint));
+        b->setToolTip(shortHint(hint));
+        b->setStatusTip(longHint(hint));
         b->setPopupMode(QToolButton::InstantPopup);
         bar->addWidget(b);
         *d.button = b;
@@ -324,9 +324,9 @@ void TfrmBorderel::buildLayout() {
     hc50->addSection(50, Qt::AlignLeft, Totaal);
     hc50->addSection(60, Qt::AlignRight);
     hc50->addSection(75, Qt::AlignRight);
-    hc50->addSection(60, Qt::AlignLeft, Prol, MarkerImage(1));
-    hc50->addSection(60, Qt::AlignLeft, Mut, MarkerImage(2));
-    hc50->addSection(65, Qt::AlignLeft, Hand, MarkerImage(3));
+    hc50->addSection(60, Qt::AlignLeft, Prol, markerImage(1));
+    hc50->addSection(60, Qt::AlignLeft, Mut, markerImage(2));
+    hc50->addSection(65, Qt::AlignLeft, Hand, markerImage(3));
     hc50->addSection(200);
     bl->addWidget(splitDI50, 1);
     pnl50Lijst->hide();
@@ -338,18 +338,18 @@ void TfrmBorderel::buildLayout() {
             [this](const QModelIndex& current) {
                 if (syncing_ || current.row() < 0) return;
                 state_.components().setRecNo(current.row());
-                DI50Detail->FillValues();
+                DI50Detail->fillValues();
             });
     connect(dbg10->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int c) { SortPersonsByColumn(c); });
+            [this](int c) { sortPersonsByColumn(c); });
     connect(dbg50->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int c) { SortComponentsByColumn(c); });
-    connect(dbg10->horizontalHeader(), &QHeaderView::sectionMoved, this, [this] { ColumnDragged(true); });
-    connect(dbg50->horizontalHeader(), &QHeaderView::sectionMoved, this, [this] { ColumnDragged(false); });
-    connect(dbg10, &QAbstractItemView::pressed, this, [this] { ActivateGrid(GridRing::Persons); });
-    connect(dbg50, &QAbstractItemView::pressed, this, [this] { ActivateGrid(GridRing::Components); });
-    connect(DI10Detail, &TDataInspector::pressed, this, [this] { ActivateGrid(GridRing::PersonsDetail); });
-    connect(DI50Detail, &TDataInspector::pressed, this, [this] { ActivateGrid(GridRing::ComponentsDetail); });
+            [this](int c) { sortComponentsByColumn(c); });
+    connect(dbg10->horizontalHeader(), &QHeaderView::sectionMoved, this, [this] { columnDragged(true); });
+    connect(dbg50->horizontalHeader(), &QHeaderView::sectionMoved, this, [this] { columnDragged(false); });
+    connect(dbg10, &QAbstractItemView::pressed, this, [this] { activateGrid(GridRing::Persons); });
+    connect(dbg50, &QAbstractItemView::pressed, this, [this] { activateGrid(GridRing::Components); });
+    connect(DI10Detail, &DetailPane::pressed, this, [this] { activateGrid(GridRing::PersonsDetail); });
+    connect(DI50Detail, &DetailPane::pressed, this, [this] { activateGrid(GridRing::ComponentsDetail); });
     for (QSplitter* s : {splitDI10, splitDI50, splitVert})
         connect(s, &QSplitter::splitterMoved, this, [this] { fitDetails(); });
     DI10Detail->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -359,7 +359,7 @@ void TfrmBorderel::buildLayout() {
     setFocusProxy(editVerzZoeken);
 }
 
-void TfrmBorderel::buildMenus() {
+void CollectivityWindow::buildMenus() {
     menuOpties_ = new QMenu(QStringLiteral("Opties"), this);
     menuOpties_->addAction(actVeranderPeriode);
     menuOpties_->addAction(actCollDetails);

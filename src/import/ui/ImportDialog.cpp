@@ -1,6 +1,6 @@
-#include "TdlgImport.h"
+#include "ImportDialog.h"
 
-#include "TdlgImportOverzicht.h"
+#include "ImportOverviewDialog.h"
 
 #include "core/OstrapelError.h"
 #include "core/Prompts.h"
@@ -18,8 +18,8 @@
 
 namespace ostrapel {
 
-TdlgImport::TdlgImport(Connection& connection, const TmyMemLists& catalogue, Prompts& prompts,
-                       int databaseVersion, const QString& importDir, QWidget* parent)
+ImportDialog::ImportDialog(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
+                           int databaseVersion, const QString& importDir, QWidget* parent)
     : QDialog(parent), prompts_(prompts), lblStatusAlg(new QLabel(this)), pbAlg(new QProgressBar(this)),
       lblStatus(new QLabel(this)), pbParse(new QProgressBar(this)), ListBox1(new QListWidget(this)),
       sbrPanel(new QLabel(this)), btnOk(new QPushButton(QStringLiteral("OK"), this)) {
@@ -47,88 +47,90 @@ TdlgImport::TdlgImport(Connection& connection, const TmyMemLists& catalogue, Pro
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
     setFixedSize(520, 380);
     run_ = std::make_unique<ImportRun>(connection, catalogue, prompts, *this, databaseVersion, importDir);
-    showOverview = [this](std::vector<TmyImportStruct>& s) { return ShowOverview(prompts_, s, this); };
+    overviewHook = [this](std::vector<StatementSummary>& s) {
+        return ostrapel::showOverview(prompts_, s, this);
+    };
 }
 
-TdlgImport::~TdlgImport() {
+ImportDialog::~ImportDialog() {
     while (busy_ > 0)
         setBusy(false);
 }
 
-void TdlgImport::showEvent(QShowEvent* event) {
+void ImportDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (started_) return;
     started_ = true;
-    QTimer::singleShot(0, this, &TdlgImport::activate);
+    QTimer::singleShot(0, this, &ImportDialog::activate);
 }
 
-void TdlgImport::activate() {
+void ImportDialog::activate() {
     if (run_->done()) {
         reject();
         return;
     }
     try {
-        run_->Execute(showOverview);
+        run_->execute(overviewHook);
         if (!run_->overviewAccepted()) reject();
     } catch (const std::exception& e) {
-        prompts_.error(ErrorMessage(e));
+        prompts_.error(errorMessage(e));
     }
     while (busy_ > 0)
         setBusy(false);
 }
 
-void TdlgImport::setCaption(const QString& text) {
+void ImportDialog::setCaption(const QString& text) {
     setWindowTitle(text);
 }
 
-int TdlgImport::addListEntry(const QString& text) {
+int ImportDialog::addListEntry(const QString& text) {
     ListBox1->addItem(text);
     ListBox1->setCurrentRow(ListBox1->count() - 1);
     ListBox1->repaint();
     return ListBox1->count() - 1;
 }
 
-void TdlgImport::replaceListEntry(int index, const QString& text) {
+void ImportDialog::replaceListEntry(int index, const QString& text) {
     if (QListWidgetItem* item = ListBox1->item(index)) item->setText(text);
     ListBox1->repaint();
 }
 
-void TdlgImport::clearList() {
+void ImportDialog::clearList() {
     ListBox1->clear();
 }
 
-void TdlgImport::setGeneralStatus(const QString& text) {
+void ImportDialog::setGeneralStatus(const QString& text) {
     lblStatusAlg->setText(text);
     lblStatusAlg->repaint();
 }
 
-void TdlgImport::setStatus(const QString& text) {
+void ImportDialog::setStatus(const QString& text) {
     lblStatus->setText(text);
     lblStatus->repaint();
 }
 
-void TdlgImport::setFileProgress(int position, int maximum) {
+void ImportDialog::setFileProgress(int position, int maximum) {
     pbAlg->setMaximum(std::max(maximum, 1));
     pbAlg->setValue(std::min(position, pbAlg->maximum()));
     pbAlg->repaint();
 }
 
-void TdlgImport::setLineProgress(int position, int maximum) {
+void ImportDialog::setLineProgress(int position, int maximum) {
     pbParse->setMaximum(std::max(maximum, 1));
     pbParse->setValue(std::min(position, pbParse->maximum()));
     pbParse->repaint();
 }
 
-void TdlgImport::setCounterPanel(const QString& text) {
+void ImportDialog::setCounterPanel(const QString& text) {
     sbrPanel->setText(text);
     sbrPanel->repaint();
 }
 
-void TdlgImport::setOkEnabled(bool enabled) {
+void ImportDialog::setOkEnabled(bool enabled) {
     btnOk->setEnabled(enabled);
 }
 
-void TdlgImport::setBusy(bool busy) {
+void ImportDialog::setBusy(bool busy) {
     if (busy) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         ++busy_;
@@ -138,7 +140,7 @@ void TdlgImport::setBusy(bool busy) {
     }
 }
 
-void TdlgImport::processEvents() {
+void ImportDialog::processEvents() {
     QCoreApplication::processEvents();
 }
 

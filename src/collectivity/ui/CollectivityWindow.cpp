@@ -1,15 +1,15 @@
-#include "TfrmBorderel.h"
+#include "CollectivityWindow.h"
 
 #include "BorderelGrid.h"
+#include "CollectivityDetailsDialog.h"
+#include "DetailPane.h"
+#include "FieldOrderDialog.h"
 #include "FooterBar.h"
 #include "MarkerImages.h"
-#include "TDataInspector.h"
-#include "TdlgCollDetail.h"
-#include "TdlgGridVelden.h"
-#include "TdlgKiesAantalMaanden.h"
-#include "TdlgPickList.h"
+#include "PremiumPeriodDialog.h"
+#include "SortFieldDialog.h"
 
-#include "collectivity/CollDetails.h"
+#include "collectivity/CollectivityDetails.h"
 #include "collectivity/CollectivityTexts.h"
 #include "collectivity/InvoiceMonths.h"
 #include "collectivity/PeriodChoice.h"
@@ -48,8 +48,8 @@ struct BusyCursor {
 
 } // namespace
 
-TfrmBorderel::TfrmBorderel(Connection& connection, const TmyMemLists& catalogue, Prompts& prompts,
-                           TStaticSettings& settings, QWidget* parent)
+CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatalogue& catalogue,
+                                       Prompts& prompts, Settings& settings, QWidget* parent)
     : QWidget(parent), catalogue_(catalogue), prompts_(prompts), settings_(settings),
       state_(connection, catalogue) {
     tmrDisableGrids.setSingleShot(true);
@@ -58,7 +58,7 @@ TfrmBorderel::TfrmBorderel(Connection& connection, const TmyMemLists& catalogue,
         state_.setPaused(true);
         setPausedLook(true);
     });
-    state_.setCompoundSurname(settings_.SamengesteldeAchternaam());
+    state_.setCompoundSurname(settings_.samengesteldeAchternaam());
     buildActions();
     buildLayout();
     buildMenus();
@@ -76,12 +76,12 @@ TfrmBorderel::TfrmBorderel(Connection& connection, const TmyMemLists& catalogue,
         }
     };
     askPeriod = [this](const QStringList& months, const QString& current) -> std::optional<QString> {
-        TdlgKiesAantalMaanden dialog(months, current, this);
+        PremiumPeriodDialog dialog(months, current, this);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.result();
     };
     askFieldOrder = [this](const QString& order) -> std::optional<QString> {
-        TdlgGridVelden dialog(catalogue_, order, this);
+        FieldOrderDialog dialog(catalogue_, order, this);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.result();
     };
@@ -91,18 +91,18 @@ TfrmBorderel::TfrmBorderel(Connection& connection, const TmyMemLists& catalogue,
             if (!grid->fieldOfColumn(c).isEmpty())
                 items.push_back(
                     {grid->model()->headerData(c, Qt::Horizontal).toString(), grid->fieldOfColumn(c), c});
-        TdlgPickList dialog(items, currentSort, this);
+        SortFieldDialog dialog(items, currentSort, this);
         if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return -1;
         return dialog.chosen()->column;
     };
-    showCollDetails = [this](TDataModCollDetails& details) {
-        TdlgCollDetail dialog(details, catalogue_, this);
+    showCollDetails = [this](CollectivityDetails& details) {
+        CollectivityDetailsDialog dialog(details, catalogue_, this);
         dialog.exec();
     };
     resize(795, 577);
 }
 
-TfrmBorderel::~TfrmBorderel() {
+CollectivityWindow::~CollectivityWindow() {
     // The child widgets outlive the data sets they show (they go with QWidget's
     // destructor): let go of the data first.
     dbg10->dataModel()->setDataSet(nullptr);
@@ -111,8 +111,8 @@ TfrmBorderel::~TfrmBorderel() {
     DI50Detail->setDataSet(nullptr);
 }
 
-void TfrmBorderel::buildMonthMenus() {
-    const QStringList months = InvoiceMonths(state_.connection(), collNr(), collVolgNr(), verzType());
+void CollectivityWindow::buildMonthMenus() {
+    const QStringList months = invoiceMonths(state_.connection(), collNr(), collVolgNr(), verzType());
     for (QMenu* m : {menuIncasso, menuCorrectie}) {
         m->clear();
         for (const QString& month : months)
@@ -120,7 +120,7 @@ void TfrmBorderel::buildMonthMenus() {
     }
 }
 
-void TfrmBorderel::buildDropDownMenus() {
+void CollectivityWindow::buildDropDownMenus() {
     QToolButton* buttons[3] = {tbtnHerkomst, tbtnSoort, tbtnComponent};
     for (int f = 0; f < 3; ++f) {
         const auto filter = ComponentsQuery::Filter(f);
@@ -132,52 +132,52 @@ void TfrmBorderel::buildDropDownMenus() {
             a->setCheckable(true);
             a->setChecked(i == d.checked());
             group->addAction(a);
-            connect(a, &QAction::triggered, this, [this, filter, i] { ChooseDropDown(filter, i); });
+            connect(a, &QAction::triggered, this, [this, filter, i] { chooseDropDown(filter, i); });
         }
         buttons[f]->setMenu(menu);
         dropDownMenus_[f] = menu;
     }
 }
 
-void TfrmBorderel::SetIdentity(int collNr, int collVolgNr, int verzType) {
+void CollectivityWindow::setIdentity(int collNr, int collVolgNr, int verzType) {
     state_.setIdentity(collNr, collVolgNr, verzType);
 }
 
-void TfrmBorderel::loadWindowState() {
-    const QString section = WindowSection(windowKey());
-    TStaticSettings& s = settings_;
+void CollectivityWindow::loadWindowState() {
+    const QString section = windowSection(windowKey());
+    Settings& s = settings_;
     if (QWidget* frame = parentWidget()) {
         if (frame->width() < 795 || frame->height() < 577)
             frame->resize(795, 577); // the form's own size at first
-        if (s.ReadBool(Keys::Maximized, frame->isMaximized(), section)) {
+        if (s.readBool(Keys::maximized, frame->isMaximized(), section)) {
             frame->setWindowState(frame->windowState() | Qt::WindowMaximized);
         } else {
             const QRect g = frame->geometry();
-            frame->setGeometry(s.ReadInteger(Keys::Left, g.left(), section),
-                               s.ReadInteger(Keys::Top, g.top(), section),
-                               s.ReadInteger(Keys::Width, g.width(), section),
-                               s.ReadInteger(Keys::Height, g.height(), section));
+            frame->setGeometry(s.readInteger(Keys::Left, g.left(), section),
+                               s.readInteger(Keys::Top, g.top(), section),
+                               s.readInteger(Keys::Width, g.width(), section),
+                               s.readInteger(Keys::Height, g.height(), section));
         }
     }
     // A detail pane is set by the opposite check and the action run once.
     actToonDI10Details->setChecked(
-        !s.ReadBool(Keys::ToonTbl10Detail, actToonDI10Details->isChecked(), section));
+        !s.readBool(Keys::ToonTbl10Detail, actToonDI10Details->isChecked(), section));
     actToonDI10Details->trigger();
     actToonDI50Details->setChecked(
-        !s.ReadBool(Keys::ToonTbl50Detail, actToonDI50Details->isChecked(), section));
+        !s.readBool(Keys::ToonTbl50Detail, actToonDI50Details->isChecked(), section));
     actToonDI50Details->trigger();
-    state_.fieldOrder10 = s.ReadString(Keys::FieldOrder10, state_.fieldOrder10, section);
-    state_.fieldOrder50 = s.ReadString(Keys::FieldOrder50, state_.fieldOrder50, section);
-    state_.sortField10 = s.ReadString(Keys::IndexField10, state_.sortField10, section);
+    state_.fieldOrder10 = s.readString(Keys::FieldOrder10, state_.fieldOrder10, section);
+    state_.fieldOrder50 = s.readString(Keys::FieldOrder50, state_.fieldOrder50, section);
+    state_.sortField10 = s.readString(Keys::IndexField10, state_.sortField10, section);
     if (state_.sortField10.isEmpty()) state_.sortField10 = QStringLiteral("1002");
-    state_.sortField50 = s.ReadString(Keys::IndexField50, state_.sortField50, section);
-    state_.setPeriodSetting(s.ReadString(Keys::PeriodKey(verzType()), state_.periodSetting(), section));
+    state_.sortField50 = s.readString(Keys::IndexField50, state_.sortField50, section);
+    state_.setPeriodSetting(s.readString(Keys::periodKey(verzType()), state_.periodSetting(), section));
 
     // Initialisation.
     if (!details_)
         details_ =
-            std::make_unique<TDataModCollDetails>(state_.connection(), catalogue_, collNr(), collVolgNr());
-    state_.Initialise();
+            std::make_unique<CollectivityDetails>(state_.connection(), catalogue_, collNr(), collVolgNr());
+    state_.initialise();
     initialised_ = true;
     lblPeriode->setText(state_.periodDescription());
     buildDropDownMenus();
@@ -185,55 +185,55 @@ void TfrmBorderel::loadWindowState() {
     refreshPersons();
     DI10Detail->setDataSet(&state_.persons());
     DI50Detail->setDataSet(&state_.components());
-    DI10Detail->RebuildFillFit();
-    DI50Detail->RebuildFillFit();
-    ActivateGrid(GridRing::Persons);
+    DI10Detail->rebuildFillFit();
+    DI50Detail->rebuildFillFit();
+    activateGrid(GridRing::Persons);
 
     const QString comp[3] = {Keys::CompHerkomst, Keys::CompSoort, Keys::CompComponent};
     for (int f = 0; f < 3; ++f) {
         const auto filter = ComponentsQuery::Filter(f);
-        state_.SetStoredDropDownText(filter,
-                                     s.ReadString(comp[f], state_.dropDown(filter).checkedText(), section));
+        state_.setStoredDropDownText(filter,
+                                     s.readString(comp[f], state_.dropDown(filter).checkedText(), section));
         const QList<QAction*> entries = dropDownMenus_[f]->actions();
         if (state_.dropDown(filter).checked() < entries.size())
             entries[state_.dropDown(filter).checked()]->setChecked(true);
     }
-    setMode(s.ReadString(Keys::ComponentStaat, state_.componentsQuery().modeLetter(), section) ==
+    setMode(s.readString(Keys::ComponentStaat, state_.componentsQuery().modeLetter(), section) ==
                     QStringLiteral("G")
                 ? ComponentsQuery::Mode::Joint
                 : ComponentsQuery::Mode::Individual);
-    actToonComponenten->setChecked(!s.ReadBool(Keys::ToonComponenten, true, section));
+    actToonComponenten->setChecked(!s.readBool(Keys::ToonComponenten, true, section));
     actToonComponenten->trigger();
 }
 
-void TfrmBorderel::saveWindowState() {
+void CollectivityWindow::saveWindowState() {
     if (!initialised_) return;
-    const QString section = WindowSection(windowKey());
-    TStaticSettings& s = settings_;
+    const QString section = windowSection(windowKey());
+    Settings& s = settings_;
     if (QWidget* frame = parentWidget()) {
         const QRect g = frame->isMaximized() ? frame->normalGeometry() : frame->geometry();
-        s.WriteBool(Keys::Maximized, frame->isMaximized(), section);
-        s.WriteInteger(Keys::Width, g.width(), section);
-        s.WriteInteger(Keys::Height, g.height(), section);
-        s.WriteInteger(Keys::Top, g.top(), section);
-        s.WriteInteger(Keys::Left, g.left(), section);
+        s.writeBool(Keys::maximized, frame->isMaximized(), section);
+        s.writeInteger(Keys::Width, g.width(), section);
+        s.writeInteger(Keys::Height, g.height(), section);
+        s.writeInteger(Keys::Top, g.top(), section);
+        s.writeInteger(Keys::Left, g.left(), section);
     }
-    s.WriteBool(Keys::ToonTbl10Detail, actToonDI10Details->isChecked(), section);
-    s.WriteBool(Keys::ToonTbl50Detail, actToonDI50Details->isChecked(), section);
-    s.WriteString(Keys::FieldOrder10, state_.fieldOrder10, section);
-    s.WriteString(Keys::FieldOrder50, state_.fieldOrder50, section);
-    s.WriteString(Keys::IndexField10, state_.sortField10, section);
-    s.WriteString(Keys::IndexField50, state_.sortField50, section);
-    s.WriteBool(Keys::ToonComponenten, state_.componentsShown(), section);
-    s.WriteString(Keys::PeriodKey(verzType()), state_.periodSetting(), section);
-    s.WriteString(Keys::ComponentStaat, state_.componentsQuery().modeLetter(), section);
+    s.writeBool(Keys::ToonTbl10Detail, actToonDI10Details->isChecked(), section);
+    s.writeBool(Keys::ToonTbl50Detail, actToonDI50Details->isChecked(), section);
+    s.writeString(Keys::FieldOrder10, state_.fieldOrder10, section);
+    s.writeString(Keys::FieldOrder50, state_.fieldOrder50, section);
+    s.writeString(Keys::IndexField10, state_.sortField10, section);
+    s.writeString(Keys::IndexField50, state_.sortField50, section);
+    s.writeBool(Keys::ToonComponenten, state_.componentsShown(), section);
+    s.writeString(Keys::periodKey(verzType()), state_.periodSetting(), section);
+    s.writeString(Keys::ComponentStaat, state_.componentsQuery().modeLetter(), section);
     const QString comp[3] = {Keys::CompHerkomst, Keys::CompSoort, Keys::CompComponent};
     for (int f = 0; f < 3; ++f)
-        s.WriteString(comp[f], state_.dropDown(ComponentsQuery::Filter(f)).checkedText(), section);
-    s.SetSamengesteldeAchternaam(state_.compoundSurname());
+        s.writeString(comp[f], state_.dropDown(ComponentsQuery::Filter(f)).checkedText(), section);
+    s.setSamengesteldeAchternaam(state_.compoundSurname());
 }
 
-void TfrmBorderel::closeEvent(QCloseEvent* event) {
+void CollectivityWindow::closeEvent(QCloseEvent* event) {
     if (!saved_) {
         saveWindowState();
         saved_ = true;
@@ -241,12 +241,12 @@ void TfrmBorderel::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TfrmBorderel::resizeEvent(QResizeEvent* event) {
+void CollectivityWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     fitDetails();
 }
 
-void TfrmBorderel::refreshPersons() {
+void CollectivityWindow::refreshPersons() {
     syncing_ = true;
     dbg10->setColumns(&state_.persons(), state_.personsColumns());
     dbg10->setSortField(state_.sortField10);
@@ -257,12 +257,12 @@ void TfrmBorderel::refreshPersons() {
     if (sortColumn >= 0 && !state_.persons().isEmpty())
         lblZoek->setText(dbg10->model()->headerData(sortColumn, Qt::Horizontal).toString());
     lblVerzekerden->setText(state_.verzekerdenLabel());
-    if (DI10Detail->dataSet()) DI10Detail->FillValues();
+    if (DI10Detail->dataSet()) DI10Detail->fillValues();
     refreshComponents();
     refreshFooters();
 }
 
-void TfrmBorderel::refreshComponents() {
+void CollectivityWindow::refreshComponents() {
     if (!state_.componentsShown()) return;
     syncing_ = true;
     dbg50->setColumns(&state_.components(), state_.componentsColumns());
@@ -271,43 +271,43 @@ void TfrmBorderel::refreshComponents() {
     dbg50->showCurrentRow();
     syncing_ = false;
     if (DI50Detail->dataSet()) {
-        if (DI50Detail->rowCount() == 0) DI50Detail->RebuildRows();
-        DI50Detail->FillValues();
+        if (DI50Detail->rowCount() == 0) DI50Detail->rebuildRows();
+        DI50Detail->fillValues();
     }
     hc50->setText(1, state_.totalText());
     hc50->setText(2, state_.componentsCountText());
     hc50->setText(6, state_.componentsFooterText());
 }
 
-void TfrmBorderel::refreshFooters() {
+void CollectivityWindow::refreshFooters() {
     hc10->setText(2, state_.recordCountText());
     hc10->setText(4, state_.unitFooterText());
 }
 
-void TfrmBorderel::followPersons() {
-    state_.FollowCursor();
+void CollectivityWindow::followPersons() {
+    state_.followCursor();
     showPerson();
 }
 
-void TfrmBorderel::showPerson() {
+void CollectivityWindow::showPerson() {
     if (state_.paused()) return; // nothing follows while a scroll key is held
-    if (actToonDI10Details->isChecked()) DI10Detail->FillValues();
+    if (actToonDI10Details->isChecked()) DI10Detail->fillValues();
     refreshComponents(); // the components list and its detail pane
 }
 
-void TfrmBorderel::fitDetails() {
-    DI10Detail->FitHeight();
-    DI50Detail->FitHeight();
+void CollectivityWindow::fitDetails() {
+    DI10Detail->fitHeight();
+    DI50Detail->fitHeight();
 }
 
-void TfrmBorderel::onPersonsRowChanged(int row) {
+void CollectivityWindow::onPersonsRowChanged(int row) {
     if (syncing_ || row < 0) return;
     state_.persons().setRecNo(row);
     followPersons();
 }
 
 // Moves a list's data set and its selection; false when the list is empty.
-bool TfrmBorderel::stepList(BorderelGrid* grid, int rows) {
+bool CollectivityWindow::stepList(BorderelGrid* grid, int rows) {
     DataSet* ds = grid->dataSet();
     if (!ds || ds->isEmpty()) return false;
     ds->moveBy(rows);
@@ -317,19 +317,19 @@ bool TfrmBorderel::stepList(BorderelGrid* grid, int rows) {
     return true;
 }
 
-void TfrmBorderel::MovePersons(int rows) {
+void CollectivityWindow::movePersons(int rows) {
     if (stepList(dbg10, rows)) followPersons();
 }
 
 // Moves the list of the active grid's side; the components list moves by itself.
-void TfrmBorderel::moveActive(int rows) {
+void CollectivityWindow::moveActive(int rows) {
     if (GridRing::isPersonsSide(std::max(ring_.active(), 0)))
-        MovePersons(rows);
+        movePersons(rows);
     else if (stepList(dbg50, rows))
-        DI50Detail->FillValues();
+        DI50Detail->fillValues();
 }
 
-void TfrmBorderel::ActivateGrid(int entry) {
+void CollectivityWindow::activateGrid(int entry) {
     if (!ring_.activate(entry)) {
         editVerzZoeken->setFocus();
         return;
@@ -342,31 +342,31 @@ void TfrmBorderel::ActivateGrid(int entry) {
     editVerzZoeken->setFocus();
 }
 
-void TfrmBorderel::Search() {
+void CollectivityWindow::search() {
     BusyCursor busy;
-    state_.Search(editVerzZoeken->text());
+    state_.search(editVerzZoeken->text());
     refreshPersons();
 }
 
-void TfrmBorderel::SortPersonsByColumn(int column) {
+void CollectivityWindow::sortPersonsByColumn(int column) {
     const QString field = dbg10->fieldOfColumn(column);
-    if (!field.isEmpty() && state_.SortPersonsBy(field)) refreshPersons();
-    ActivateGrid(GridRing::Persons);
+    if (!field.isEmpty() && state_.sortPersonsBy(field)) refreshPersons();
+    activateGrid(GridRing::Persons);
     editVerzZoeken->setFocus();
 }
 
-void TfrmBorderel::SortComponentsByColumn(int column) {
+void CollectivityWindow::sortComponentsByColumn(int column) {
     const QString field = dbg50->fieldOfColumn(column);
-    if (!field.isEmpty() && state_.SortComponentsBy(field)) refreshComponents();
-    ActivateGrid(GridRing::Components);
+    if (!field.isEmpty() && state_.sortComponentsBy(field)) refreshComponents();
+    activateGrid(GridRing::Components);
     editVerzZoeken->setFocus();
 }
 
-void TfrmBorderel::ToggleUnitView() {
+void CollectivityWindow::toggleUnitView() {
     BusyCursor busy;
     hc10->setUpdatesEnabled(false);
     try {
-        state_.ToggleUnitView();
+        state_.toggleUnitView();
     } catch (...) {
         hc10->setUpdatesEnabled(true);
         throw;
@@ -380,17 +380,17 @@ void TfrmBorderel::ToggleUnitView() {
     hc10->setUpdatesEnabled(true);
 }
 
-void TfrmBorderel::ToggleComponents() {
+void CollectivityWindow::toggleComponents() {
     BusyCursor busy;
     const bool show = actToonComponenten->isChecked(); // the action has flipped its check already
     pnl50Lijst->setVisible(show);
     if (statusCallback) statusCallback(ShowingComponents);
-    state_.SetComponentsShown(show);
+    state_.setComponentsShown(show);
     refreshComponents();
     fitDetails();
 }
 
-void TfrmBorderel::ToggleDetails(bool personsSide) {
+void CollectivityWindow::toggleDetails(bool personsSide) {
     QAction* a = personsSide ? actToonDI10Details : actToonDI50Details;
     QWidget* panel = personsSide ? pnl10Detail : pnl50Detail;
     panel->setVisible(a->isChecked());
@@ -398,50 +398,50 @@ void TfrmBorderel::ToggleDetails(bool personsSide) {
         QSplitter* split = personsSide ? splitDI10 : splitDI50;
         split->setSizes({221, std::max(split->width() - 225, 200)});
     }
-    TDataInspector* inspector = inspectorOf(personsSide);
+    DetailPane* inspector = inspectorOf(personsSide);
     if (inspector->dataSet()) {
-        inspector->FillValues();
-        inspector->FitHeight();
+        inspector->fillValues();
+        inspector->fitHeight();
     }
 }
 
-void TfrmBorderel::setMode(ComponentsQuery::Mode mode) {
-    state_.SetMode(mode);
+void CollectivityWindow::setMode(ComponentsQuery::Mode mode) {
+    state_.setMode(mode);
     const bool joint = mode == ComponentsQuery::Mode::Joint;
     actIndividueel->setEnabled(joint);
     actGezamelijk->setEnabled(!joint);
     refreshComponents();
 }
 
-void TfrmBorderel::ChooseDropDown(ComponentsQuery::Filter f, int index) {
-    if (state_.ChooseDropDown(f, index)) refreshComponents();
+void CollectivityWindow::chooseDropDown(ComponentsQuery::Filter f, int index) {
+    if (state_.chooseDropDown(f, index)) refreshComponents();
     const QList<QAction*> entries = dropDownMenus_[f] ? dropDownMenus_[f]->actions() : QList<QAction*>();
     if (index < entries.size()) entries[index]->setChecked(true);
 }
 
-void TfrmBorderel::ChoosePeriod() {
-    const QStringList months = PeriodChoice::Months(state_.connection(), collNr(), collVolgNr(), verzType());
-    if (auto result = askPeriod(months, state_.periodSetting())) ApplyPeriod(*result);
+void CollectivityWindow::choosePeriod() {
+    const QStringList months = PeriodChoice::months(state_.connection(), collNr(), collVolgNr(), verzType());
+    if (auto result = askPeriod(months, state_.periodSetting())) applyPeriod(*result);
 }
 
-void TfrmBorderel::ApplyPeriod(const QString& setting) {
+void CollectivityWindow::applyPeriod(const QString& setting) {
     BusyCursor busy;
-    if (!state_.ChangePeriod(setting)) return;
+    if (!state_.changePeriod(setting)) return;
     lblPeriode->setText(state_.periodDescription());
     refreshPersons();
 }
 
-void TfrmBorderel::EditFieldOrder(bool personsSide) {
+void CollectivityWindow::editFieldOrder(bool personsSide) {
     DataSet& ds = personsSide ? state_.persons() : state_.components();
     QString stored = personsSide ? state_.fieldOrder10 : state_.fieldOrder50;
-    const QString extended = FieldOrderEditor::ExtendedOrder(ds, stored);
+    const QString extended = FieldOrderEditor::extendedOrder(ds, stored);
     if (!stored.isEmpty())
         (personsSide ? state_.fieldOrder10 : state_.fieldOrder50) = extended; // kept also on Cancel
-    if (auto result = askFieldOrder(extended)) ApplyFieldOrder(personsSide, *result);
+    if (auto result = askFieldOrder(extended)) applyFieldOrder(personsSide, *result);
 }
 
-void TfrmBorderel::ApplyFieldOrder(bool personsSide, const QString& order) {
-    state_.SetFieldOrder(personsSide, order);
+void CollectivityWindow::applyFieldOrder(bool personsSide, const QString& order) {
+    state_.setFieldOrder(personsSide, order);
     movingColumns_ = true;
     listOf(personsSide)->resetVisualOrder();
     movingColumns_ = false;
@@ -449,32 +449,32 @@ void TfrmBorderel::ApplyFieldOrder(bool personsSide, const QString& order) {
         refreshPersons();
     else
         refreshComponents();
-    inspectorOf(personsSide)->RebuildFillFit();
+    inspectorOf(personsSide)->rebuildFillFit();
 }
 
-void TfrmBorderel::ColumnDragged(bool personsSide) {
+void CollectivityWindow::columnDragged(bool personsSide) {
     if (movingColumns_) return;
-    const QString order = GridFieldOrder(listOf(personsSide)->visualColumns());
+    const QString order = gridFieldOrder(listOf(personsSide)->visualColumns());
     (personsSide ? state_.fieldOrder10 : state_.fieldOrder50) = order;
 }
 
-void TfrmBorderel::PickSortField() {
+void CollectivityWindow::pickSortField() {
     const bool persons = ring_.active() == GridRing::Persons;
     BorderelGrid* grid = listOf(persons);
     const int column =
-        askSortColumn(grid, FirstCommaItem(grid->dataSet() ? grid->dataSet()->sortFields() : QString()));
+        askSortColumn(grid, firstCommaItem(grid->dataSet() ? grid->dataSet()->sortFields() : QString()));
     if (column < 0) return;
     if (persons)
-        SortPersonsByColumn(column);
+        sortPersonsByColumn(column);
     else
-        SortComponentsByColumn(column);
+        sortComponentsByColumn(column);
     // directly behind the marker column; the stored field order stays
     movingColumns_ = true;
     grid->horizontalHeader()->moveSection(grid->horizontalHeader()->visualIndex(column), 1);
     movingColumns_ = false;
 }
 
-void TfrmBorderel::setPausedLook(bool paused) {
+void CollectivityWindow::setPausedLook(bool paused) {
     for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{dbg50, DI10Detail, DI50Detail}) {
         QPalette p = v->palette();
         p.setColor(QPalette::Base,
@@ -485,7 +485,7 @@ void TfrmBorderel::setPausedLook(bool paused) {
     }
 }
 
-bool TfrmBorderel::handleKey(int key, Qt::KeyboardModifiers modifiers) {
+bool CollectivityWindow::handleKey(int key, Qt::KeyboardModifiers modifiers) {
     const int active = std::max(ring_.active(), 0);
     const bool list = GridRing::isList(active);
     const bool persons = GridRing::isPersonsSide(active);
@@ -495,7 +495,7 @@ bool TfrmBorderel::handleKey(int key, Qt::KeyboardModifiers modifiers) {
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (persons && !state_.sortField10.isEmpty()) Search();
+        if (persons && !state_.sortField10.isEmpty()) search();
         return true;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
@@ -520,7 +520,7 @@ bool TfrmBorderel::handleKey(int key, Qt::KeyboardModifiers modifiers) {
     case Qt::Key_Left:
     case Qt::Key_Right:
         if (modifiers & Qt::ControlModifier) {
-            ActivateGrid(ring_.neighbour(key == Qt::Key_Right));
+            activateGrid(ring_.neighbour(key == Qt::Key_Right));
             return true;
         }
         if (!list) return false; // left to the search box
@@ -533,7 +533,7 @@ bool TfrmBorderel::handleKey(int key, Qt::KeyboardModifiers modifiers) {
         return true;
     case Qt::Key_F4:
         if (!list) return false;
-        PickSortField();
+        pickSortField();
         return true;
     case Qt::Key_F8:
         (persons ? actToonDI10Details : actToonDI50Details)->trigger();
@@ -543,7 +543,7 @@ bool TfrmBorderel::handleKey(int key, Qt::KeyboardModifiers modifiers) {
     }
 }
 
-bool TfrmBorderel::eventFilter(QObject* watched, QEvent* event) {
+bool CollectivityWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched != editVerzZoeken) return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);

@@ -15,7 +15,7 @@ class QToolButton;
 class QUrl;
 
 namespace ostrapel {
-class TdlgImport;
+class ImportDialog;
 }
 
 namespace ostrapel {
@@ -23,17 +23,16 @@ namespace ostrapel {
 class CollectivityChild;
 class MaintenanceCheck;
 class Prompts;
-class TStaticSettings;
-class TdatamodBorderel;
+class Settings;
+class BorderelDatabase;
 
 // The frame window: menus, toolbar, status bar and the collectivity windows.
-class TfrmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Runs the main-window start-up steps; errors escape to the caller.
-    TfrmMain(TdatamodBorderel& dataModule, TStaticSettings& settings, Prompts& prompts,
-             QWidget* parent = nullptr);
-    ~TfrmMain() override;
+    MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts& prompts, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Creates the window of a collectivity; replaceable until the collectivity window exists.
     using WindowFactory = std::function<QWidget*(const CollectivityItem& item, const QString& caption)>;
@@ -44,17 +43,17 @@ public:
     std::function<bool()> onNetwork;
 
     // Shows the window as the settings say and reopens the last active collectivity.
-    void ShowAtStart();
-    void OpenCollectivity(const QString& name, int collNr, bool check, int verzType, const QString& verzNaam,
+    void showAtStart();
+    void openCollectivity(const QString& name, int collNr, bool check, int verzType, const QString& verzNaam,
                           int collVolgNr);
-    void RebuildOpenList();
-    bool ConfirmMaintenance(const QString& word);
-    int CollectivityWindowCount() const;
-    bool CloseCollectivityWindows();
-    void FollowActiveWindow(int state);
-    void RunChooser();
+    void rebuildOpenList();
+    bool confirmMaintenance(const QString& word);
+    int collectivityWindowCount() const;
+    bool closeCollectivityWindows();
+    void followActiveWindow(int state);
+    void runChooser();
     // Brings the window to the front, restored when minimised (a second start asks for it).
-    void BringToFront();
+    void bringToFront();
 
     const RecentList& recentList() const { return recent_; }
     QString activeWindowKey() const { return activeWindowKey_; }
@@ -67,7 +66,7 @@ public:
 
     void importFiles(); // "Bestand importeren ..."
     // Runs the import dialog; tests drive it without a modal loop.
-    std::function<void(TdlgImport&)> importDialogRunner;
+    std::function<void(ImportDialog&)> importDialogRunner;
     void restoreDefaults();
 
 protected:
@@ -89,8 +88,8 @@ private:
     void runCommand(const std::function<void()>& command);
     QAction* makeAction(const QString& name, const QString& caption, const QString& hint = {});
 
-    TdatamodBorderel& dm_;
-    TStaticSettings& settings_;
+    BorderelDatabase& dm_;
+    Settings& settings_;
     Prompts& prompts_;
     std::unique_ptr<MaintenanceCheck> maintenance_;
     WindowFactory windowFactory_;

@@ -5,23 +5,23 @@
 namespace ostrapel {
 
 class DataSet;
-class TmyMemLists;
+class RecordCatalogue;
 
 // A two-column field/value grid bound to one data set: one row per visible
 // field with its caption and the current row's value.
-class TDataInspector : public QTableWidget {
+class DetailPane : public QTableWidget {
     Q_OBJECT
 public:
-    TDataInspector(const TmyMemLists& catalogue, QWidget* parent = nullptr);
+    DetailPane(const RecordCatalogue& catalogue, QWidget* parent = nullptr);
 
     void setDataSet(DataSet* dataSet) { dataSet_ = dataSet; }
     // The pane whose hiding stops filling and fitting; none: always filled.
     void setPane(QWidget* pane);
     DataSet* dataSet() const { return dataSet_; }
-    void RebuildRows();
-    void FillValues();
-    void FitHeight();
-    void RebuildFillFit();
+    void rebuildRows();
+    void fillValues();
+    void fitHeight();
+    void rebuildFillFit();
     QString fieldOfRow(int row) const;
     QString valueOfField(const QString& field) const;
     // Moves the selected row, within the rows.
@@ -36,7 +36,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    const TmyMemLists& catalogue_;
+    const RecordCatalogue& catalogue_;
     DataSet* dataSet_ = nullptr;
     QWidget* pane_ = nullptr;
 };

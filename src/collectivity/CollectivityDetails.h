@@ -5,13 +5,13 @@
 namespace ostrapel {
 
 class Connection;
-class TmyMemLists;
+class RecordCatalogue;
 
-// TDataModCollDetails: the collectivity record, read once when the window
+// CollectivityDetails: the collectivity record, read once when the window
 // opens, and its import history, read anew each time the dialog is shown.
-class TDataModCollDetails {
+class CollectivityDetails {
 public:
-    TDataModCollDetails(Connection& connection, const TmyMemLists& catalogue, int collNr, int collVolgNr);
+    CollectivityDetails(Connection& connection, const RecordCatalogue& catalogue, int collNr, int collVolgNr);
 
     DataSet& collectivity() { return collectivity_; }
     // Re-reads the history: newest statement first.
@@ -22,7 +22,7 @@ public:
 
 private:
     Connection& connection_;
-    const TmyMemLists& catalogue_;
+    const RecordCatalogue& catalogue_;
     int collNr_;
     int collVolgNr_;
     DataSet collectivity_;

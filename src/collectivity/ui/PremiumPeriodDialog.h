@@ -11,11 +11,10 @@ class QRadioButton;
 namespace ostrapel {
 
 // "Kies periode": everything, one invoice month, or a range of months.
-class TdlgKiesAantalMaanden : public QDialog {
+class PremiumPeriodDialog : public QDialog {
     Q_OBJECT
 public:
-    TdlgKiesAantalMaanden(const QStringList& months, const QString& currentSetting,
-                          QWidget* parent = nullptr);
+    PremiumPeriodDialog(const QStringList& months, const QString& currentSetting, QWidget* parent = nullptr);
 
     QString result() const { return choice_.result(); }
     const PeriodChoice& choice() const { return choice_; }
@@ -34,10 +33,10 @@ private:
 };
 
 // "Kies periode" for two months to compare (the renewal differences report).
-class TdlgKiesPeriode : public QDialog {
+class PeriodDialog : public QDialog {
     Q_OBJECT
 public:
-    TdlgKiesPeriode(const QStringList& months, class Prompts& prompts, QWidget* parent = nullptr);
+    PeriodDialog(const QStringList& months, class Prompts& prompts, QWidget* parent = nullptr);
     QString fromMonth() const { return choice_.from; }
     QString toMonth() const { return choice_.to; }
     QComboBox* cbMaandVan;

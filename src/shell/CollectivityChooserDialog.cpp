@@ -1,4 +1,4 @@
-#include "TdlgKiesColl.h"
+#include "CollectivityChooserDialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -7,7 +7,7 @@
 
 namespace ostrapel {
 
-TdlgKiesColl::TdlgKiesColl(std::vector<CollectivityItem> items, QWidget* parent)
+CollectivityChooserDialog::CollectivityChooserDialog(std::vector<CollectivityItem> items, QWidget* parent)
     : QDialog(parent), cbColl(new QComboBox(this)), items_(std::move(items)) {
     setWindowTitle(QStringLiteral("Kies Collectiviteit"));
     auto* layout = new QVBoxLayout(this);
@@ -23,7 +23,7 @@ TdlgKiesColl::TdlgKiesColl(std::vector<CollectivityItem> items, QWidget* parent)
     setFixedSize(420, sizeHint().height());
 }
 
-CollectivityItem TdlgKiesColl::chosen() const {
+CollectivityItem CollectivityChooserDialog::chosen() const {
     const int at = cbColl->currentData().toInt();
     if (at < 0 || at >= int(items_.size())) return {};
     CollectivityItem c = items_[size_t(at)];

@@ -12,10 +12,10 @@ namespace ostrapel {
 
 // "Grid veldinstellingen": the fields of a list in order, each unchecked
 // (hidden), checked (column and detail row) or greyed (detail row only).
-class TdlgGridVelden : public QDialog {
+class FieldOrderDialog : public QDialog {
     Q_OBJECT
 public:
-    TdlgGridVelden(const TmyMemLists& catalogue, const QString& order, QWidget* parent = nullptr);
+    FieldOrderDialog(const RecordCatalogue& catalogue, const QString& order, QWidget* parent = nullptr);
     QString result() const { return editor_.result(); }
     QListWidget* list() const { return list_; }
     QAction* actItemUp;

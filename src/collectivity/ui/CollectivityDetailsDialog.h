@@ -8,18 +8,19 @@ class QTableView;
 namespace ostrapel {
 
 class DataSetModel;
-class TDataInspector;
-class TDataModCollDetails;
-class TmyMemLists;
+class DetailPane;
+class CollectivityDetails;
+class RecordCatalogue;
 
 // "Collectiviteit": the collectivity record field by field and the history of
 // its imported statements, newest first.
-class TdlgCollDetail : public QDialog {
+class CollectivityDetailsDialog : public QDialog {
     Q_OBJECT
 public:
-    TdlgCollDetail(TDataModCollDetails& details, const TmyMemLists& catalogue, QWidget* parent = nullptr);
+    CollectivityDetailsDialog(CollectivityDetails& details, const RecordCatalogue& catalogue,
+                              QWidget* parent = nullptr);
     QTabWidget* pages() const { return pages_; }
-    TDataInspector* DI00Detail() const { return inspector_; }
+    DetailPane* detailPane() const { return inspector_; }
     QTableView* historyGrid() const { return history_; }
 
 protected:
@@ -27,7 +28,7 @@ protected:
 
 private:
     QTabWidget* pages_;
-    TDataInspector* inspector_;
+    DetailPane* inspector_;
     QTableView* history_;
     DataSetModel* historyModel_;
 };
