@@ -14,6 +14,7 @@
 #include "collectivity/ui/SortFieldDialog.h"
 #include "core/Settings.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -259,4 +260,30 @@ TEST_F(WindowLayout, StoredPanesAndOrdersComeBack) {
     EXPECT_TRUE(again->personsPane()->detailPanel()->isHidden());
     EXPECT_FALSE(again->componentsPane()->detailPanel()->isHidden());
     EXPECT_EQ(again->personsPane()->grid()->fieldOfColumn(1), QStringLiteral("1003"));
+}
+
+// Every row of a detail pane can be reached: whole rows as they are painted,
+// and a vertical scroll bar only when rows remain.
+TEST_F(WindowLayout, DetailPanesShowEveryRowWhole) {
+    for (const QSize size : {QSize(1000, 1200), QSize(795, 577)}) {
+        auto w = open();
+        w->actToonDI50Details->trigger();
+        w->resize(size);
+        QApplication::processEvents();
+        for (ListPane* pane : {w->personsPane(), w->componentsPane()}) {
+            DetailPane* d = pane->detail();
+            SCOPED_TRACE(d->objectName().toStdString() + " in " + std::to_string(size.height()));
+            ASSERT_GT(d->rowCount(), 5);
+            EXPECT_EQ(d->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+            EXPECT_EQ(d->viewport()->height() % d->rowHeight(), 0) << "a row is cut";
+            EXPECT_LE(d->height(), pane->detailPanel()->contentsRect().height());
+            const bool scrolls = d->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+            EXPECT_EQ(scrolls, d->rowCount() * d->rowHeight() > d->viewport()->height());
+            d->scrollToBottom();
+            const QRect last = d->visualRect(d->model()->index(d->rowCount() - 1, 0));
+            EXPECT_GE(last.top(), 0);
+            EXPECT_LE(last.bottom(), d->viewport()->height());
+        }
+        if (size.height() == 1200) test::saveScreenshot(w.get(), QStringLiteral("borderel-details-passend"));
+    }
 }
