@@ -1,6 +1,8 @@
 // ostrapel-cli: the headless import and the collectivity list.
 //   ostrapel-cli [--program-dir DIR] import [--all] FILE...
 //   ostrapel-cli [--program-dir DIR] collectivities
+//   ostrapel-cli [--program-dir DIR] backup
+//   ostrapel-cli [--program-dir DIR] compact [--keep-backup]
 #include "CliPrompts.h"
 
 #include "core/BorderelDatabase.h"
@@ -18,6 +20,8 @@
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
 #include "import/ZipArchive.h"
+#include "maintenance/DatabaseBackup.h"
+#include "maintenance/DatabaseCompactor.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,7 +41,9 @@ void out(const QString& text) {
 
 int usage() {
     std::fprintf(stderr, "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
-                         "         ostrapel-cli [--program-dir MAP] collectivities\n");
+                         "         ostrapel-cli [--program-dir MAP] collectivities\n"
+                         "         ostrapel-cli [--program-dir MAP] backup\n"
+                         "         ostrapel-cli [--program-dir MAP] compact [--keep-backup]\n");
     return ExitFailure;
 }
 
@@ -130,6 +136,22 @@ int listCollectivities(BorderelDatabase& dm) {
     return ExitOk;
 }
 
+// Backup and compaction for scheduled jobs: the messages on standard output;
+// the compaction keeps its backup only when told to.
+int runMaintenance(BorderelDatabase& dm, CliPrompts& prompts, const QString& command, bool keepBackup) {
+    prompts.stream = stdout;
+    prompts.answerYes = keepBackup;
+    NullProgress progress;
+    if (command == QStringLiteral("backup"))
+        return DatabaseBackup(dm.connection(), SettingsInstance(), prompts, progress).run() ==
+                       DatabaseBackup::Outcome::Done
+                   ? ExitOk
+                   : ExitFailure;
+    return DatabaseCompactor(dm.connection(), SettingsInstance(), prompts, progress).compactAndRepair()
+               ? ExitOk
+               : ExitFailure;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -148,8 +170,16 @@ int main(int argc, char** argv) {
         all = true;
         args.removeFirst();
     }
+    bool keepBackup = false;
+    if (command == QStringLiteral("compact") && !args.isEmpty() &&
+        args.first() == QStringLiteral("--keep-backup")) {
+        keepBackup = true;
+        args.removeFirst();
+    }
+    const bool maintenance = command == QStringLiteral("backup") || command == QStringLiteral("compact");
     if ((command == QStringLiteral("import") && args.isEmpty()) ||
-        (command != QStringLiteral("import") && command != QStringLiteral("collectivities")))
+        (command != QStringLiteral("import") && !args.isEmpty()) ||
+        (command != QStringLiteral("import") && command != QStringLiteral("collectivities") && !maintenance))
         return usage();
 
     initSettingsInstance(programDir);
@@ -159,12 +189,16 @@ int main(int argc, char** argv) {
         BorderelDatabase dm(SettingsInstance(), prompts);
         try {
             if (!dm.dataModuleCreate(checkZipLibraries)) return ExitFailure;
-            dm.repairCatalogueAndIndex();
-            RecordCatalogueInstance().loadRecordLayouts(dm.connection());
-            RecordCatalogueInstance().loadFieldDisplay(dm.connection());
-            RecordCatalogueInstance().installDataSetHooks();
-            result = command == QStringLiteral("import") ? runImport(dm, prompts, args, all)
-                                                         : listCollectivities(dm);
+            if (maintenance) {
+                result = runMaintenance(dm, prompts, command, keepBackup);
+            } else {
+                dm.repairCatalogueAndIndex();
+                RecordCatalogueInstance().loadRecordLayouts(dm.connection());
+                RecordCatalogueInstance().loadFieldDisplay(dm.connection());
+                RecordCatalogueInstance().installDataSetHooks();
+                result = command == QStringLiteral("import") ? runImport(dm, prompts, args, all)
+                                                             : listCollectivities(dm);
+            }
         } catch (const std::exception& e) {
             prompts.error(errorMessage(e));
             result = ExitFailure;
