@@ -58,8 +58,8 @@ QString figures(const StatementSummary& s) {
         .arg(nl.toString(s.TotaalBedrag, 'f', 2), nl.toString(s.ImpTotaalBedr, 'f', 2));
 }
 
-int runImport(BorderelDatabase& dm, CliPrompts& prompts, const QStringList& files, bool all) {
-    Settings& settings = SettingsInstance();
+int runImport(BorderelDatabase& dm, const RecordCatalogue& catalogue, Settings& settings, CliPrompts& prompts,
+              const QStringList& files, bool all) {
     const QString importDir = settings.importDir();
     // Leftovers of an earlier run are not ours to import.
     ImportCommand::removeFiles(importDir, ImportCommand::statementFiles(importDir));
@@ -83,8 +83,7 @@ int runImport(BorderelDatabase& dm, CliPrompts& prompts, const QStringList& file
 
     int exitCode = ExitOk;
     SilentImportView view;
-    ImportRun run(dm.connection(), RecordCatalogueInstance(), prompts, view, dm.getDatabaseVersion(),
-                  importDir);
+    ImportRun run(dm.connection(), catalogue, prompts, view, dm.getDatabaseVersion(), importDir);
     run.setFileList(paths);
     std::vector<StatementSummary> checked;
     try {
@@ -138,18 +137,18 @@ int listCollectivities(BorderelDatabase& dm) {
 
 // Backup and compaction for scheduled jobs: the messages on standard output;
 // the compaction keeps its backup only when told to.
-int runMaintenance(BorderelDatabase& dm, CliPrompts& prompts, const QString& command, bool keepBackup) {
+int runMaintenance(BorderelDatabase& dm, Settings& settings, CliPrompts& prompts, const QString& command,
+                   bool keepBackup) {
     prompts.stream = stdout;
     prompts.answerYes = keepBackup;
     NullProgress progress;
     if (command == QStringLiteral("backup"))
-        return DatabaseBackup(dm.connection(), SettingsInstance(), prompts, progress).run() ==
+        return DatabaseBackup(dm.connection(), settings, prompts, progress).run() ==
                        DatabaseBackup::Outcome::Done
                    ? ExitOk
                    : ExitFailure;
-    return DatabaseCompactor(dm.connection(), SettingsInstance(), prompts, progress).compactAndRepair()
-               ? ExitOk
-               : ExitFailure;
+    return DatabaseCompactor(dm.connection(), settings, prompts, progress).compactAndRepair() ? ExitOk
+                                                                                              : ExitFailure;
 }
 
 } // namespace
@@ -182,28 +181,27 @@ int main(int argc, char** argv) {
         (command != QStringLiteral("import") && command != QStringLiteral("collectivities") && !maintenance))
         return usage();
 
-    initSettingsInstance(programDir);
+    Settings settings(programDir);
     CliPrompts prompts;
     int result = ExitFailure;
     {
-        BorderelDatabase dm(SettingsInstance(), prompts);
+        BorderelDatabase dm(settings, prompts);
+        RecordCatalogue catalogue;
         try {
             if (!dm.dataModuleCreate(checkZipLibraries)) return ExitFailure;
             if (maintenance) {
-                result = runMaintenance(dm, prompts, command, keepBackup);
+                result = runMaintenance(dm, settings, prompts, command, keepBackup);
             } else {
                 dm.repairCatalogueAndIndex();
-                RecordCatalogueInstance().loadRecordLayouts(dm.connection());
-                RecordCatalogueInstance().loadFieldDisplay(dm.connection());
-                RecordCatalogueInstance().installDataSetHooks();
-                result = command == QStringLiteral("import") ? runImport(dm, prompts, args, all)
-                                                             : listCollectivities(dm);
+                catalogue.load(dm.connection());
+                result = command == QStringLiteral("import")
+                             ? runImport(dm, catalogue, settings, prompts, args, all)
+                             : listCollectivities(dm);
             }
         } catch (const std::exception& e) {
             prompts.error(errorMessage(e));
             result = ExitFailure;
         }
     }
-    destroySettingsInstance();
     return result;
 }
