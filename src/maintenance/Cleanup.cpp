@@ -6,6 +6,7 @@
 #include "core/DataSet.h"
 #include "core/SharedQueries.h"
 #include "core/SqlFragments.h"
+#include "core/Transaction.h"
 
 namespace ostrapel {
 

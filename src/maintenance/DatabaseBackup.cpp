@@ -5,6 +5,7 @@
 #include "MaintenanceTexts.h"
 
 #include "core/Connection.h"
+#include "core/ProgressReporter.h"
 #include "core/Prompts.h"
 #include "core/Settings.h"
 

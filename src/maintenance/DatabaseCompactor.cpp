@@ -7,6 +7,7 @@
 
 #include "core/Connection.h"
 #include "core/DatabaseError.h"
+#include "core/ProgressReporter.h"
 #include "core/Prompts.h"
 #include "core/Settings.h"
 

@@ -1,6 +1,7 @@
 // The collectivity window's queries and state, without widgets.
 #include "collectivity/BorderelState.h"
 #include "CollectivityFixture.h"
+#include "collectivity/ComparisonChoice.h"
 #include "collectivity/PeriodChoice.h"
 
 using namespace ostrapel;

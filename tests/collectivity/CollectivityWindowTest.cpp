@@ -4,6 +4,7 @@
 #include "Screenshots.h"
 #include "collectivity/ui/BorderelGrid.h"
 #include "collectivity/ui/FooterBar.h"
+#include "collectivity/ui/PeriodDialog.h"
 #include "collectivity/ui/PremiumPeriodDialog.h"
 #include "core/Settings.h"
 
@@ -144,7 +145,7 @@ TEST_F(BorderelWindow, PeriodDialogs) {
     EXPECT_FALSE(dialog.okButton()->isEnabled());
     dialog.cbFactuurmaand3->setCurrentIndex(-1);
     EXPECT_TRUE(dialog.okButton()->isEnabled());
-    EXPECT_EQ(dialog.result(), QStringLiteral("2006-03"));
+    EXPECT_EQ(dialog.periodSetting(), QStringLiteral("2006-03"));
 
     test::ScriptedPrompts prompts;
     PeriodDialog compare(months, prompts);

@@ -158,7 +158,7 @@ TEST_F(WindowLayout, FieldOrderEditorRules) {
     EXPECT_EQ(dialog.list()->item(2)->checkState(), Qt::PartiallyChecked);
     dialog.list()->setCurrentRow(3);
     dialog.actItemUp->trigger();
-    EXPECT_EQ(dialog.result(), QStringLiteral("1002=1,1003=0,9999=1,1017=2"));
+    EXPECT_EQ(dialog.fieldOrder(), QStringLiteral("1002=1,1003=0,9999=1,1017=2"));
     test::saveScreenshot(&dialog, QStringLiteral("grid-veldinstellingen"));
 }
 

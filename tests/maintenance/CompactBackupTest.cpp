@@ -2,6 +2,7 @@
 // restore after a failed compaction, and the reminder's marker.
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
+#include "core/ProgressReporter.h"
 #include "core/Settings.h"
 #include "maintenance/BackupFiles.h"
 #include "maintenance/DatabaseBackup.h"

@@ -17,6 +17,7 @@
 #include "core/Prompts.h"
 #include "core/Settings.h"
 #include "core/TextHelpers.h"
+#include "widgets/BusyCursor.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -37,16 +38,6 @@ namespace ostrapel {
 
 using namespace CollectivityTexts;
 namespace Keys = WindowSettingKeys;
-
-namespace {
-
-// Hourglass for the length of a scope, also when a query fails.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-} // namespace
 
 CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatalogue& catalogue,
                                        Prompts& prompts, Settings& settings, QWidget* parent)
@@ -78,12 +69,12 @@ CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatal
     askPeriod = [this](const QStringList& months, const QString& current) -> std::optional<QString> {
         PremiumPeriodDialog dialog(months, current, this);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        return dialog.result();
+        return dialog.periodSetting();
     };
     askFieldOrder = [this](const QString& order) -> std::optional<QString> {
         FieldOrderDialog dialog(catalogue_, order, this);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        return dialog.result();
+        return dialog.fieldOrder();
     };
     askSortColumn = [this](BorderelGrid* grid, const QString& currentSort) {
         std::vector<SortFieldPicker::Item> items;

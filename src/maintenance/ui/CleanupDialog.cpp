@@ -4,8 +4,9 @@
 
 #include "core/DatabaseError.h"
 #include "core/Prompts.h"
+#include "widgets/BusyCursor.h"
+#include "widgets/DialogButtons.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -26,8 +27,7 @@ CleanupDialog::CleanupDialog(Connection& connection, Prompts& prompts, QWidget* 
       cbFactuurmaand2(new QComboBox(this)), cbFactuurmaand3(new QComboBox(this)),
       rbMaand(new QRadioButton(Maand, this)), rbPeriode(new QRadioButton(PeriodeVan, this)),
       rbAlle(new QRadioButton(AllePeriodes, this)), rbAlleRecords(new QRadioButton(AlleRecords, this)),
-      rbPremie(new QRadioButton(AlleenPremie, this)),
-      buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
+      rbPremie(new QRadioButton(AlleenPremie, this)), buttons_(okCancelButtons(this)) {
     setObjectName(QStringLiteral("dlgOpschonen"));
     setWindowTitle(CleanupCaption);
     auto* layout = new QVBoxLayout(this);
@@ -78,9 +78,6 @@ CleanupDialog::CleanupDialog(Connection& connection, Prompts& prompts, QWidget* 
     recordsRow->addWidget(rbPremie);
     layout->addWidget(records);
 
-    buttons_->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
-    connect(buttons_, &QDialogButtonBox::accepted, this, &CleanupDialog::accept);
-    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons_);
 
     rbMaand->setChecked(true);
@@ -134,15 +131,13 @@ void CleanupDialog::setOkButton() {
 }
 
 void CleanupDialog::accept() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
+        BusyCursor busy;
         cleanup_.execute(selection());
     } catch (const DatabaseError& e) {
-        QApplication::restoreOverrideCursor();
         prompts_.error(e.message());
         return;
     }
-    QApplication::restoreOverrideCursor();
     QDialog::accept();
 }
 

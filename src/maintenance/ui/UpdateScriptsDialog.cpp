@@ -1,8 +1,8 @@
 #include "UpdateScriptsDialog.h"
 
 #include "maintenance/MaintenanceTexts.h"
+#include "widgets/BusyCursor.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
@@ -59,9 +59,10 @@ void UpdateScriptsDialog::showEvent(QShowEvent* event) {
 void UpdateScriptsDialog::runScripts() {
     if (started_) return;
     started_ = true;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    runner_.run(names_);
-    QApplication::restoreOverrideCursor();
+    {
+        BusyCursor busy;
+        runner_.run(names_);
+    }
     succeeded_ = runner_.finish(prompts_);
     finished_ = true;
     btnAfsluiten->show();
