@@ -283,7 +283,7 @@ void CollectivityWindow::buildLayout() {
         });
         connect(p, &ListPane::splitterMoved, this, [this] { fitDetails(); });
         p->detail()->setContextMenuPolicy(Qt::ActionsContextMenu);
-        p->detail()->addAction(persons ? actToonDI10Details : actToonDI50Details);
+        p->detail()->addAction(detailsAction(persons));
     }
     connect(splitVert_, &QSplitter::splitterMoved, this, [this] { fitDetails(); });
     setFocusProxy(editVerzZoeken_);
