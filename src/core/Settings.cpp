@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSysInfo>
+#include <algorithm>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -51,10 +52,14 @@ void SettingsStore::writeComputerString(const QString& key, const QString& value
 
 QString SettingsStore::computerName() {
     try {
-        return QSysInfo::machineHostName();
+        return computerName(QSysInfo::machineHostName());
     } catch (...) {
         return QStringLiteral("OnbekendeComputer");
     }
+}
+
+QString SettingsStore::computerName(const QString& hostName) {
+    return hostName.left(15);
 }
 
 QString SettingsStore::userName() {
@@ -170,7 +175,10 @@ QString windowKey(int collNr, int collVolgNr) {
 }
 
 WindowKeyParts parseWindowKey(const QString& key) {
-    return {key.left(4).toInt(), key.mid(4, 3).toInt()};
+    // The collectivity number may run past four digits; the sequence number is
+    // always the last three.
+    const qsizetype split = std::max<qsizetype>(key.size() - 3, 0);
+    return {key.left(split).toInt(), key.mid(split).toInt()};
 }
 
 QString windowSection(const QString& windowKey) {

@@ -27,7 +27,10 @@ public:
     void writeBool(const QString& key, bool value, const QString& section = kMain);
     void writeComputerString(const QString& key, const QString& value, const QString& section = kMain);
 
+    // The host name, at most 15 characters (the computer name's length in the
+    // computer settings file's name).
     static QString computerName();
+    static QString computerName(const QString& hostName);
     static QString userName();
 
     // Set by "Terug naar standaard instellingen": the user file is deleted at destruction.
@@ -107,7 +110,7 @@ inline const QString FieldOrder10 = QStringLiteral("FieldOrder10");
 inline const QString FieldOrder50 = QStringLiteral("FieldOrder50");
 inline const QString IndexField10 = QStringLiteral("IndexField10");
 inline const QString IndexField50 = QStringLiteral("IndexField50");
-inline const QString ToonComponenten = QStringLiteral("Tooncomponenten");
+inline const QString ToonComponenten = QStringLiteral("ToonComponenten");
 inline const QString PremiePeriode = QStringLiteral("PremiePeriode");
 inline const QString PremiePeriodeS = QStringLiteral("PremiePeriodeS");
 inline const QString ComponentStaat = QStringLiteral("ComponentStaat");
@@ -124,7 +127,8 @@ inline const QString& periodKey(int verzType) {
 QString windowSection(const QString& windowKey);
 // "0012001" for collectivity 12, sequence number 1.
 QString windowKey(int collNr, int collVolgNr);
-// A window key read back: characters 1-4 the collectivity number, 5-7 the sequence number.
+// A window key read back: the last three characters the sequence number, the rest the
+// collectivity number.
 struct WindowKeyParts {
     int collNr = 0;
     int collVolgNr = 0;
