@@ -5,6 +5,7 @@
 #include "Screenshots.h"
 #include "collectivity/ui/BorderelGrid.h"
 #include "collectivity/ui/CollectivityWindow.h"
+#include "collectivity/ui/DetailPane.h"
 #include "collectivity/ui/FieldOrderDialog.h"
 #include "collectivity/ui/SortFieldDialog.h"
 #include "core/Settings.h"
@@ -106,6 +107,7 @@ TEST_F(WindowCommands, JointEntryOfTheComponentsOptionsShowsItsKeyAndHint) {
         EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(key))) << text;
         EXPECT_FALSE(a->statusTip().isEmpty()) << text;
     }
+    test::saveScreenshot(toon->menu(), QStringLiteral("menu-toon-componenten"));
     // the key still switches the mode from the search box, once
     QTest::keyClick(w->editVerzZoeken, Qt::Key_G, Qt::AltModifier);
     EXPECT_EQ(w->state().componentsQuery().modeLetter(), QStringLiteral("G"));
@@ -122,4 +124,19 @@ TEST_F(WindowCommands, StoredKeysAreWrittenAsNamed) {
     const QString text = QString::fromUtf8(user.readAll());
     EXPECT_TRUE(text.contains(QStringLiteral("\nToonComponenten=0"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("\nToonTbl10Detail=")));
+}
+
+TEST_F(WindowCommands, CtrlXClosesTheWindowWhereverTheFocusIs) {
+    for (int target = 0; target < 3; ++target) {
+        auto w = open();
+        QWidget* focus = target == 0   ? static_cast<QWidget*>(w->editVerzZoeken)
+                         : target == 1 ? static_cast<QWidget*>(w->dbg10)
+                                       : static_cast<QWidget*>(w->DI10Detail);
+        w->editVerzZoeken->setText(QStringLiteral("BAK"));
+        w->editVerzZoeken->selectAll();
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_X, Qt::ControlModifier);
+        EXPECT_FALSE(w->isVisible()) << "focus on " << target;
+        EXPECT_EQ(w->editVerzZoeken->text(), QStringLiteral("BAK"));
+    }
 }
