@@ -7,6 +7,7 @@
 #include "collectivity/ui/CollectivityWindow.h"
 #include "collectivity/ui/DetailPane.h"
 #include "collectivity/ui/FieldOrderDialog.h"
+#include "collectivity/ui/ListPane.h"
 #include "collectivity/ui/SortFieldDialog.h"
 #include "core/Settings.h"
 
@@ -58,7 +59,7 @@ TEST_F(WindowCommands, FieldOrderCheckBoxCyclesUncheckedCheckedGreyed) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       QPoint(row.left() + row.height() / 2, row.center().y()));
     EXPECT_EQ(list->item(2)->checkState(), Qt::PartiallyChecked);
-    EXPECT_EQ(dialog.result(), QStringLiteral("1003=1,1002=1,1017=2"));
+    EXPECT_EQ(dialog.fieldOrder(), QStringLiteral("1003=1,1002=1,1017=2"));
     // an always-shown field stays checked
     list->setCurrentRow(1);
     QTest::keyClick(list, Qt::Key_Space);
@@ -81,14 +82,14 @@ TEST_F(WindowCommands, SortPickerOnAMappedFieldListOffersTheFirstEntry) {
         return -1;
     };
     // sorted on ID04, 1002, 1003, 1004: "Werknemernr." does not come first
-    w->sortPersonsByColumn(w->dbg10->columnOfField(QStringLiteral("ID04")));
+    w->sortPersonsByColumn(w->personsPane()->grid()->columnOfField(QStringLiteral("ID04")));
     ASSERT_EQ(w->state().persons().sortFields(), QStringLiteral("ID04, 1002, 1003, 1004"));
-    QTest::keyClick(w->editVerzZoeken, Qt::Key_F4);
+    QTest::keyClick(w->searchBox(), Qt::Key_F4);
     EXPECT_EQ(offered, 0);
     EXPECT_NE(firstTitle, QStringLiteral("Werknemernr."));
     // a single sort field is found by name
-    w->sortPersonsByColumn(w->dbg10->columnOfField(QStringLiteral("1017")));
-    QTest::keyClick(w->editVerzZoeken, Qt::Key_F4);
+    w->sortPersonsByColumn(w->personsPane()->grid()->columnOfField(QStringLiteral("1017")));
+    QTest::keyClick(w->searchBox(), Qt::Key_F4);
     ASSERT_TRUE(offered.has_value());
     EXPECT_NE(*offered, 0);
 }
@@ -109,9 +110,9 @@ TEST_F(WindowCommands, JointEntryOfTheComponentsOptionsShowsItsKeyAndHint) {
     }
     test::saveScreenshot(toon->menu(), QStringLiteral("menu-toon-componenten"));
     // the key still switches the mode from the search box, once
-    QTest::keyClick(w->editVerzZoeken, Qt::Key_G, Qt::AltModifier);
+    QTest::keyClick(w->searchBox(), Qt::Key_G, Qt::AltModifier);
     EXPECT_EQ(w->state().componentsQuery().modeLetter(), QStringLiteral("G"));
-    QTest::keyClick(w->editVerzZoeken, Qt::Key_I, Qt::AltModifier);
+    QTest::keyClick(w->searchBox(), Qt::Key_I, Qt::AltModifier);
     EXPECT_EQ(w->state().componentsQuery().modeLetter(), QStringLiteral("I"));
 }
 
@@ -129,14 +130,14 @@ TEST_F(WindowCommands, StoredKeysAreWrittenAsNamed) {
 TEST_F(WindowCommands, CtrlXClosesTheWindowWhereverTheFocusIs) {
     for (int target = 0; target < 3; ++target) {
         auto w = open();
-        QWidget* focus = target == 0   ? static_cast<QWidget*>(w->editVerzZoeken)
-                         : target == 1 ? static_cast<QWidget*>(w->dbg10)
-                                       : static_cast<QWidget*>(w->DI10Detail);
-        w->editVerzZoeken->setText(QStringLiteral("BAK"));
-        w->editVerzZoeken->selectAll();
+        QWidget* focus = target == 0   ? static_cast<QWidget*>(w->searchBox())
+                         : target == 1 ? static_cast<QWidget*>(w->personsPane()->grid())
+                                       : static_cast<QWidget*>(w->personsPane()->detail());
+        w->searchBox()->setText(QStringLiteral("BAK"));
+        w->searchBox()->selectAll();
         focus->setFocus();
         QTest::keyClick(focus, Qt::Key_X, Qt::ControlModifier);
         EXPECT_FALSE(w->isVisible()) << "focus on " << target;
-        EXPECT_EQ(w->editVerzZoeken->text(), QStringLiteral("BAK"));
+        EXPECT_EQ(w->searchBox()->text(), QStringLiteral("BAK"));
     }
 }
