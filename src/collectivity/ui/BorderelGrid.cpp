@@ -1,9 +1,5 @@
 #include "BorderelGrid.h"
 
-#include "BorderelGridDelegate.h"
-
-#include "MarkerImages.h"
-
 #include <QHash>
 #include <QHeaderView>
 #include <QPainter>
@@ -13,9 +9,8 @@
 namespace ostrapel {
 
 BorderelGrid::BorderelGrid(Marker marker, QWidget* parent)
-    : QTableView(parent), model_(new DataSetModel(this)), marker_(marker) {
+    : QTableView(parent), model_(new BorderelGridModel(marker, this)) {
     setModel(model_);
-    setItemDelegate(new BorderelGridDelegate(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -68,8 +63,7 @@ void BorderelGrid::setColumns(DataSet* dataSet, const std::vector<GridColumn>& p
     appliedPlan_ = names;
 }
 
-void BorderelGrid::refresh() {
-    model_->refresh();
+void BorderelGrid::scrollToStart() {
     horizontalScrollBar()->setValue(0);
 }
 
@@ -82,11 +76,6 @@ int BorderelGrid::columnOfField(const QString& field) const {
     for (int c = 0; c < model_->columnCount(); ++c)
         if (fieldOfColumn(c).compare(field, Qt::CaseInsensitive) == 0) return c;
     return -1;
-}
-
-void BorderelGrid::setSortField(const QString& field) {
-    sortField_ = field;
-    viewport()->update();
 }
 
 void BorderelGrid::showCurrentRow() {

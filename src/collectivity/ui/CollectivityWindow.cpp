@@ -245,7 +245,7 @@ void CollectivityWindow::refreshPersons() {
     syncing_ = true;
     personsPane_->grid()->setColumns(&state_.persons(), state_.personsSide().columns);
     personsPane_->grid()->setSortField(state_.personsSide().sortField);
-    personsPane_->grid()->refresh();
+    personsPane_->grid()->scrollToStart();
     personsPane_->grid()->showCurrentRow();
     syncing_ = false;
     const int sortColumn = personsPane_->grid()->columnOfField(state_.personsSide().sortField);
@@ -262,7 +262,7 @@ void CollectivityWindow::refreshComponents() {
     syncing_ = true;
     componentsPane_->grid()->setColumns(&state_.components(), state_.componentsSide().columns);
     componentsPane_->grid()->setSortField(state_.componentsSide().sortField);
-    componentsPane_->grid()->refresh();
+    componentsPane_->grid()->scrollToStart();
     componentsPane_->grid()->showCurrentRow();
     syncing_ = false;
     if (componentsPane_->detail()->dataSet()) {
