@@ -477,8 +477,8 @@ void CollectivityWindow::columnDragged(bool personsSide) {
 void CollectivityWindow::pickSortField() {
     const bool persons = ring_.active() == GridRing::Persons;
     BorderelGrid* grid = pane(persons)->grid();
-    const int column =
-        askSortColumn(grid, firstCommaItem(grid->dataSet() ? grid->dataSet()->sortFields() : QString()));
+    // The whole sort text: a mapped field list names no single entry.
+    const int column = askSortColumn(grid, grid->dataSet() ? grid->dataSet()->sortFields() : QString());
     if (column < 0) return;
     if (persons)
         sortPersonsByColumn(column);
@@ -562,6 +562,10 @@ bool CollectivityWindow::handleKey(int key, Qt::KeyboardModifiers modifiers) {
 
 bool CollectivityWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched != editVerzZoeken_) return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->keyCombination() == actClose->shortcut()[0]) {
+        return true; // left unaccepted: Ctrl+X closes the window instead of cutting text
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (handleKey(key->key(), key->modifiers())) return true;

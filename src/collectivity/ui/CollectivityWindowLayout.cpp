@@ -180,6 +180,11 @@ QWidget* CollectivityWindow::buildComponentsBar(QWidget* parent) {
     QMenu* toonMenu = optMenu->addMenu(QStringLiteral("Toon componenten"));
     toonMenu->addAction(actIndividueel);
     QAction* joint = toonMenu->addAction(Gezamenlijk); // the menu says "Gezamenlijk"
+    // Shows the action's key and hint; the key itself fires only while this menu is open.
+    joint->setShortcut(actGezamelijk->shortcut());
+    joint->setShortcutContext(Qt::WidgetShortcut);
+    joint->setToolTip(actGezamelijk->toolTip());
+    joint->setStatusTip(actGezamelijk->statusTip());
     connect(joint, &QAction::triggered, actGezamelijk, &QAction::trigger);
     connect(actGezamelijk, &QAction::enabledChanged, joint, &QAction::setEnabled);
     optMenu->addSeparator();
