@@ -71,12 +71,7 @@ TEST_F(WindowCommands, SortPickerOnAMappedFieldListOffersTheFirstEntry) {
     std::optional<int> offered;
     QString firstTitle;
     w->askSortColumn = [&](BorderelGrid* grid, const QString& currentSort) {
-        std::vector<SortFieldPicker::Item> items;
-        for (int c = 0; c < grid->model()->columnCount(); ++c)
-            if (!grid->fieldOfColumn(c).isEmpty())
-                items.push_back(
-                    {grid->model()->headerData(c, Qt::Horizontal).toString(), grid->fieldOfColumn(c), c});
-        SortFieldDialog dialog(items, currentSort);
+        SortFieldDialog dialog(grid->sortItems(), currentSort);
         offered = dialog.list()->currentRow();
         firstTitle = dialog.list()->item(0)->text();
         return -1;

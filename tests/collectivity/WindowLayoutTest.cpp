@@ -215,12 +215,7 @@ TEST_F(WindowLayout, SortFieldPicker) {
     auto w = open();
     std::optional<int> offeredSelection;
     w->askSortColumn = [&](BorderelGrid* grid, const QString& currentSort) {
-        std::vector<SortFieldPicker::Item> items;
-        for (int c = 0; c < grid->model()->columnCount(); ++c)
-            if (!grid->fieldOfColumn(c).isEmpty())
-                items.push_back(
-                    {grid->model()->headerData(c, Qt::Horizontal).toString(), grid->fieldOfColumn(c), c});
-        SortFieldDialog dialog(items, currentSort);
+        SortFieldDialog dialog(grid->sortItems(), currentSort);
         offeredSelection = dialog.list()->currentRow();
         test::saveScreenshot(&dialog, QStringLiteral("kies-sorteerveld"));
         QTest::keyClicks(dialog.searchBox(), QStringLiteral("woon"));

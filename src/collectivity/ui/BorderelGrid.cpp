@@ -90,6 +90,14 @@ void BorderelGrid::showCurrentRow() {
     horizontalScrollBar()->setValue(scrolled); // following a row never scrolls sideways
 }
 
+std::vector<SortFieldPicker::Item> BorderelGrid::sortItems() const {
+    std::vector<SortFieldPicker::Item> items;
+    for (int c = 0; c < model_->columnCount(); ++c)
+        if (const QString field = fieldOfColumn(c); !field.isEmpty())
+            items.push_back({model_->headerData(c, Qt::Horizontal).toString(), field, c});
+    return items;
+}
+
 std::vector<ColumnState> BorderelGrid::visualColumns() const {
     std::vector<ColumnState> out;
     QHeaderView* h = horizontalHeader();

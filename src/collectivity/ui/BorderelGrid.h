@@ -1,6 +1,8 @@
 #pragma once
 
 #include "BorderelGridModel.h"
+
+#include "collectivity/SortFieldPicker.h"
 #include "collectivity/FieldOrderEditor.h"
 
 #include "core/RecordCatalogue.h"
@@ -31,6 +33,8 @@ public:
     Marker marker() const { return model_->marker(); }
     // Selects the data set's current row.
     void showCurrentRow();
+    // The columns with a field, as the sort-field picker offers them.
+    std::vector<SortFieldPicker::Item> sortItems() const;
     // The columns in the order the user sees them.
     std::vector<struct ColumnState> visualColumns() const;
     // Puts every column back at its own place.

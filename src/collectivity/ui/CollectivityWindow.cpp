@@ -105,12 +105,7 @@ CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatal
         return dialog.fieldOrder();
     };
     askSortColumn = [this](BorderelGrid* grid, const QString& currentSort) {
-        std::vector<SortFieldPicker::Item> items;
-        for (int c = 0; c < grid->model()->columnCount(); ++c)
-            if (!grid->fieldOfColumn(c).isEmpty())
-                items.push_back(
-                    {grid->model()->headerData(c, Qt::Horizontal).toString(), grid->fieldOfColumn(c), c});
-        SortFieldDialog dialog(items, currentSort, this);
+        SortFieldDialog dialog(grid->sortItems(), currentSort, this);
         if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return -1;
         return dialog.chosen()->column;
     };
