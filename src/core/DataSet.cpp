@@ -95,7 +95,7 @@ void DataSet::clear() {
     sortFields_.clear();
 }
 
-void DataSet::load(QSqlQuery& query) {
+void DataSet::load(QSqlQuery& query, const TypeHook& columnTypes) {
     clear();
     const QSqlRecord rec = query.record();
     columnCount_ = rec.count();
@@ -105,7 +105,9 @@ void DataSet::load(QSqlQuery& query) {
         f.displayLabel = f.name;
         f.column = i;
         f.type = typeFromDriver(rec.field(i));
-        if (typeHook()) {
+        if (auto t = columnTypes ? columnTypes(f.name) : std::nullopt)
+            f.type = *t;
+        else if (typeHook()) {
             if (auto t = typeHook()(f.name)) f.type = *t;
         }
         fields_.push_back(f);

@@ -36,8 +36,9 @@ public:
     static void setTypeHook(TypeHook hook);
     static void setDecodeHook(DecodeHook hook);
 
-    // Reads every row of an executed query.
-    void load(QSqlQuery& query);
+    // Reads every row of an executed query; `columnTypes` comes before the
+    // catalogue's hook, for computed columns whose type the engine leaves open.
+    void load(QSqlQuery& query, const TypeHook& columnTypes = {});
     void clear();
 
     int fieldCount() const { return int(fields_.size()); }

@@ -1,0 +1,98 @@
+#include "ReportRunner.h"
+
+#include "ProgressDialog.h"
+#include "StandardMarginPrinter.h"
+#include "TextViewerDialog.h"
+
+#include "reports/ExportData.h"
+#include "reports/RenewalDifferences.h"
+#include "reports/ReportTexts.h"
+#include "reports/SqlLog.h"
+
+#include "core/Connection.h"
+#include "core/OstrapelError.h"
+#include "core/Prompts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+
+namespace ostrapel {
+
+namespace {
+
+// Hourglass for the length of a scope, also when the report fails.
+struct BusyCursor {
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
+ReportRunner::ReportRunner(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
+                           QWidget* parent)
+    : connection_(connection), catalogue_(catalogue), prompts_(prompts), parent_(parent) {}
+
+QString ReportRunner::titleOf(ReportKind kind) {
+    switch (kind) {
+    case ReportKind::Collection:
+        return ReportTexts::TeIncasserenBedragen;
+    case ReportKind::Selection:
+        return ReportTexts::SelectieEigenCriteria;
+    case ReportKind::Correction:
+        return ReportTexts::Correctiepremies;
+    case ReportKind::Renewal:
+        return ReportTexts::ProlongatieverschillenTitle;
+    }
+    return {};
+}
+
+void ReportRunner::runStandard(ReportKind kind, const ReportInputs& inputs) {
+    ExportData data(connection_, catalogue_);
+    data.inputs = inputs;
+    run(data, kind, titleOf(kind), nullptr, 1);
+}
+
+void ReportRunner::runRenewal(int collNr, int collVolgNr, int verzType, const QString& from,
+                              const QString& to) {
+    try {
+        DataSet overview;
+        {
+            BusyCursor busy;
+            const QString sql =
+                RenewalDifferences(collNr, collVolgNr, verzType).query(from, to).join(u"\r\n");
+            sendDebugMessage(sql);
+            overview = ExportData::openQuery(connection_, sql);
+        }
+        ExportData data(connection_, catalogue_);
+        data.inputs.collNr = collNr;
+        data.inputs.collVolgNr = collVolgNr;
+        data.inputs.verzType = verzType;
+        run(data, ReportKind::Renewal, RenewalDifferences::title(from, to), &overview, 0);
+    } catch (const std::exception& e) {
+        prompts_.error(errorMessage(e));
+    }
+}
+
+void ReportRunner::run(ExportData& data, ReportKind kind, const QString& title, DataSet* dataSet,
+                       int source) {
+    QString path;
+    try {
+        BusyCursor busy;
+        const int pageLength = StandardMarginPrinter().linesPerPage();
+        ProgressDialog progress(parent_);
+        path = data.buildReportFile(kind, title, dataSet, source, pageLength, QDir::tempPath(), progress);
+    } catch (const std::exception& e) {
+        prompts_.error(errorMessage(e));
+        return;
+    }
+    TextViewerDialog viewer(prompts_, parent_);
+    viewer.setWindowTitle(title);
+    viewer.setSizeGripEnabled(true);
+    viewer.setWindowState(Qt::WindowMaximized);
+    viewer.loadFile(path);
+    viewer.exec();
+    QFile::remove(path);
+}
+
+} // namespace ostrapel
