@@ -3,6 +3,7 @@
 #include "collectivity/BorderelState.h"
 #include "collectivity/CollectivityChild.h"
 #include "collectivity/GridRing.h"
+#include "reports/ReportInputs.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -67,6 +68,8 @@ public:
     void applyFieldOrder(bool personsSide, const QString& order);
     void pickSortField();
     void columnDragged(bool personsSide);
+    void runReport(ReportKind kind, const QString& month = {});
+    void runRenewalDifferences();
 
     // Dialogs that tests answer.
     std::function<std::optional<QString>(const QStringList& months, const QString& current)> askPeriod;

@@ -168,14 +168,16 @@ void CollectivityWindow::buildActions() {
     connect(actFieldOrder10, &QAction::triggered, this, [this] { editFieldOrder(true); });
     actFieldOrder50 = action(QStringLiteral("actFieldOrder50"), QString());
     connect(actFieldOrder50, &QAction::triggered, this, [this] { editFieldOrder(false); });
-    // Reports, export and the filter arrive with their own work; their places are kept.
+    // The export and the filter arrive with their own work; their places are kept.
     actExportWizard = action(QStringLiteral("actExportWizard"), QStringLiteral("Excel export wizard ..."));
     actRapEigenCriteria =
         action(QStringLiteral("actRapEigenCriteria"), QStringLiteral("Selectie eigen criteria"));
+    connect(actRapEigenCriteria, &QAction::triggered, this, [this] { runReport(ReportKind::Selection); });
     actRapProlongatieVerschillen = action(QStringLiteral("actRapProlongatieVerschillen"),
                                           QStringLiteral("Bereken prolongatieverschillen"));
+    connect(actRapProlongatieVerschillen, &QAction::triggered, this, [this] { runRenewalDifferences(); });
     actFilter = action(QStringLiteral("actFilter"), QStringLiteral("Filter"));
-    for (QAction* a : {actExportWizard, actRapEigenCriteria, actRapProlongatieVerschillen, actFilter})
+    for (QAction* a : {actExportWizard, actFilter})
         a->setEnabled(false);
 }
 
