@@ -41,21 +41,6 @@ double amount(const DataSet& row, const char* field) {
     return amountOf(row.value(QString::fromLatin1(field)));
 }
 
-// Computed columns get their types by name: the engine takes them from the
-// first row (an integer 0 would turn every amount of the column into a whole number).
-std::optional<FieldType> computedColumnType(const QString& name) {
-    static const QStringList texts{QStringLiteral("Periode"), QStringLiteral("PremieComponent"),
-                                   QStringLiteral("5009a"),   QStringLiteral("5010a"),
-                                   QStringLiteral("5009b"),   QStringLiteral("5010b")};
-    static const QStringList amounts{QStringLiteral("TotaalPremie"), QStringLiteral("TotaalCorrectie"),
-                                     QStringLiteral("Totaal"),       QStringLiteral("Premie"),
-                                     QStringLiteral("Correctie"),    QStringLiteral("Premie1"),
-                                     QStringLiteral("Premie2"),      QStringLiteral("Verschil")};
-    if (texts.contains(name, Qt::CaseInsensitive)) return FieldType::Text;
-    if (amounts.contains(name, Qt::CaseInsensitive)) return FieldType::Float;
-    return std::nullopt;
-}
-
 // Progress is moved at most once per interval: max(records / 20, 100) ms.
 class ThrottledProgress {
 public:
@@ -78,7 +63,8 @@ private:
 } // namespace
 
 ExportData::ExportData(Connection& connection, const RecordCatalogue& catalogue)
-    : clock([] { return QDateTime::currentDateTime(); }), connection_(connection), catalogue_(catalogue) {}
+    : clock([] { return QDateTime::currentDateTime(); }), connection_(connection), catalogue_(catalogue),
+      describer_(catalogue) {}
 
 const DataSet* ExportData::collectivityRow() const {
     return collData_.recNo() >= 0 ? &collData_ : nullptr;
@@ -95,25 +81,26 @@ void ExportData::newPage(ReportKind kind, const QString& title) {
                      kind == ReportKind::Collection || kind == ReportKind::Correction, headerPeriod(kind));
 }
 
-DataSet ExportData::openQuery(Connection& connection, const QString& sql, const QVariantMap& params) {
-    const std::unique_ptr<SqlStatement> statement = connection.prepareNew(sql);
+DataSet ExportData::openQuery(const QString& sql, const QVariantMap& params) {
+    // A statement of its own: report texts are not kept for reuse.
+    const std::unique_ptr<SqlStatement> statement = connection_.prepareNew(sql);
     statement->bind(params);
     statement->exec();
-    DataSet data;
-    data.load(statement->query(), computedColumnType);
+    DataSet data(&describer_);
+    data.load(statement->query());
     statement->finish();
     return data;
 }
 
 void ExportData::openCollData() {
-    collData_ = openQuery(
-        connection_, QStringLiteral("select *\r\nfrom bord00\r\nwhere ID01 = :ID01\r\nand ID02 = :ID02"),
-        {{QStringLiteral("ID01"), inputs.collNr}, {QStringLiteral("ID02"), inputs.collVolgNr}});
+    collData_ =
+        openQuery(QStringLiteral("select *\r\nfrom bord00\r\nwhere ID01 = :ID01\r\nand ID02 = :ID02"),
+                  {{QStringLiteral("ID01"), inputs.collNr}, {QStringLiteral("ID02"), inputs.collVolgNr}});
 }
 
 void ExportData::openExportData(const QStringList& lines, const QVariantMap& params) {
     exportSql_ = lines.join(kLines);
-    exportData_ = openQuery(connection_, exportSql_, params);
+    exportData_ = openQuery(exportSql_, params);
     catalogue_.prepareFields(exportData_, QStringLiteral("10"), true);
 }
 
@@ -147,7 +134,7 @@ void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
                                {QStringLiteral("CollVolgNr1"), volgNr},
                                {QStringLiteral("CollVolgNr2"), volgNr}});
         progress.setMessage(Premietotalen);
-        totals_ = openQuery(connection_, totalsSql, totalsParams);
+        totals_ = openQuery(totalsSql, totalsParams);
         break;
     }
     case ReportKind::Selection: {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ReportFieldDescriber.h"
 #include "ReportInputs.h"
 #include "ReportWriter.h"
 
@@ -45,8 +46,8 @@ public:
     DataSet& exportData() { return exportData_; }
     DataSet& totals() { return totals_; }
 
-    // Runs a report query, typing its computed columns by name.
-    static DataSet openQuery(Connection& connection, const QString& sql, const QVariantMap& params = {});
+    // Runs a report query, its computed columns typed by name.
+    DataSet openQuery(const QString& sql, const QVariantMap& params = {});
 
     // The person's name as the reports print it, from [1002] to [1022] of the current row.
     static QString personName(const DataSet& row);
@@ -71,6 +72,7 @@ private:
 
     Connection& connection_;
     const RecordCatalogue& catalogue_;
+    ReportFieldDescriber describer_;
     DataSet collData_;
     DataSet exportData_;
     DataSet totals_;

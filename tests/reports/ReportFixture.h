@@ -23,9 +23,7 @@ namespace ostrapel::test {
 class ReportFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        catalogue.loadRecordLayouts(*db);
-        catalogue.loadFieldDisplay(*db);
-        catalogue.installDataSetHooks();
+        catalogue.load(*db);
         for (const char* month : {"2006-01", "2006-02", "2006-03"})
             insert(QStringLiteral("bord00"),
                    {{"ID03", month}, {"0002", "D-4711"}, {"0003", "Bakkerij De Korrel"}});
@@ -51,11 +49,6 @@ protected:
         component("2006-02", "100001", "100003", "2", "MUT001", "Mutatie", 4.0);
         component("2006-01", "100001", "100003", "3", "HND001", "Handmatig", 2.0);
     }
-    void TearDown() override {
-        DataSet::setTypeHook({});
-        DataSet::setDecodeHook({});
-    }
-
     void insert(const QString& table, std::initializer_list<std::pair<const char*, QVariant>> values) {
         QStringList columns{QStringLiteral("ID01"), QStringLiteral("ID02")};
         QStringList params{QStringLiteral(":ID01"), QStringLiteral(":ID02")};

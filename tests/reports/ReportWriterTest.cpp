@@ -28,7 +28,8 @@ protected:
     DataSet row() {
         DataSet d =
             db->query(QStringLiteral("select -12.0 as [5008], 1234.5 as Bedrag, 0.0 as Nul, '1' as [5002], "
-                                     "'9' as [5011], 5 as [1008], '2006-03-01' as [5009], 'x' as Memo"));
+                                     "'9' as [5011], 5 as [1008], '2006-03-01' as [5009], 'x' as Memo"),
+                      {}, &catalogue);
         d.findField(QStringLiteral("Bedrag"))->type = FieldType::Float;
         d.findField(QStringLiteral("Nul"))->type = FieldType::Float;
         d.findField(QStringLiteral("Memo"))->type = FieldType::Other;
@@ -84,7 +85,7 @@ TEST_F(Writer, FieldsGiveTheirTypesText) {
 }
 
 TEST_F(Writer, APageIsExactlyThePageLength) {
-    DataSet coll = db->query(QStringLiteral("select * from bord00 where ID03 = '2006-02'"));
+    DataSet coll = db->query(QStringLiteral("select * from bord00 where ID03 = '2006-02'"), {}, &catalogue);
     w->writePageHeader(QStringLiteral("Titel"), &coll, true);
     for (int i = 0; i < 48; ++i) {
         w->appendText(QStringLiteral("regel %1").arg(i), 0, 0, 0);

@@ -25,8 +25,7 @@ protected:
         return decodeCp1252(out.data());
     }
     DataSet renewal(const QString& from, const QString& to) {
-        return ExportData::openQuery(
-            *db, RenewalDifferences(12, 1, 2).query(from, to).join(QStringLiteral("\r\n")));
+        return module.openQuery(RenewalDifferences(12, 1, 2).query(from, to).join(QStringLiteral("\r\n")));
     }
     static void expectGolden(const QString& text, const QString& name) {
         const QString path = QStringLiteral(OSTRAPEL_FIXTURES_DIR "/reports/") + name;
@@ -55,6 +54,7 @@ protected:
         return in;
     }();
     test::RecordedProgress progress;
+    ExportData module{*db, catalogue};
 };
 
 } // namespace

@@ -56,15 +56,15 @@ void ReportRunner::runStandard(ReportKind kind, const ReportInputs& inputs) {
 void ReportRunner::runRenewal(int collNr, int collVolgNr, int verzType, const QString& from,
                               const QString& to) {
     try {
+        ExportData data(connection_, catalogue_);
         DataSet overview;
         {
             BusyCursor busy;
             const QString sql =
                 RenewalDifferences(collNr, collVolgNr, verzType).query(from, to).join(u"\r\n");
             sendDebugMessage(sql);
-            overview = ExportData::openQuery(connection_, sql);
+            overview = data.openQuery(sql);
         }
-        ExportData data(connection_, catalogue_);
         data.inputs.collNr = collNr;
         data.inputs.collVolgNr = collVolgNr;
         data.inputs.verzType = verzType;
