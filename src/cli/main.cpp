@@ -1,12 +1,16 @@
 // ostrapel-cli: the headless import and the collectivity list.
 //   ostrapel-cli [--program-dir DIR] import [--all] FILE...
 //   ostrapel-cli [--program-dir DIR] collectivities
+//   ostrapel-cli [--program-dir DIR] report KIND --coll NR-VOLGNR --type 1|2 [--month YYYY-MM]
+//                [--from YYYY-MM --to YYYY-MM] [--period SETTING] [--compound] [--page-length N]
+//                [--out FILE] [--pdf FILE]
 #include "CliPrompts.h"
 
 #include "core/BorderelDatabase.h"
 #include "core/DataSet.h"
 #include "core/DatabaseError.h"
 #include "core/DisplayFormat.h"
+#include "core/Encoding.h"
 #include "core/Paths.h"
 #include "core/RecordCatalogue.h"
 #include "core/Settings.h"
@@ -18,12 +22,20 @@
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
 #include "import/ZipArchive.h"
+#include "reports/ReportCommand.h"
+#include "reports/ReportProgress.h"
+#include "reports/ui/StandardMarginPrinter.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 using namespace ostrapel;
 
@@ -36,8 +48,13 @@ void out(const QString& text) {
 }
 
 int usage() {
-    std::fprintf(stderr, "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
-                         "         ostrapel-cli [--program-dir MAP] collectivities\n");
+    std::fprintf(stderr,
+                 "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
+                 "         ostrapel-cli [--program-dir MAP] collectivities\n"
+                 "         ostrapel-cli [--program-dir MAP] report incasso|selectie|correctie|prolongatie\n"
+                 "                      --coll NR-VOLGNR --type 1|2 [--month JJJJ-MM]\n"
+                 "                      [--from JJJJ-MM --to JJJJ-MM] [--period INSTELLING] [--compound]\n"
+                 "                      [--page-length N] [--out BESTAND] [--pdf BESTAND]\n");
     return ExitFailure;
 }
 
@@ -129,12 +146,51 @@ int listCollectivities(BorderelDatabase& dm) {
     return ExitOk;
 }
 
+// Writes one report to a file or standard output, and as PDF when asked.
+int runReport(Connection& connection, const RecordCatalogue& catalogue, CliPrompts& prompts,
+              const QStringList& args) {
+    QString error;
+    const std::optional<ReportCommand> command = ReportCommand::parse(args, &error);
+    if (!command) {
+        prompts.error(error);
+        return ExitFailure;
+    }
+    const int pageLength =
+        command->pageLength > 0 ? command->pageLength : StandardMarginPrinter().linesPerPage();
+    NullReportProgress progress;
+    const QByteArray text = command->build(connection, catalogue, pageLength, progress);
+    if (command->outFile.isEmpty()) {
+        std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    } else {
+        QSaveFile file(command->outFile);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+            prompts.error(
+                QStringLiteral("Het bestand \"%1\" kan niet worden geschreven.").arg(command->outFile));
+            return ExitFailure;
+        }
+    }
+    if (!command->pdfFile.isEmpty()) {
+        StandardMarginPrinter printer;
+        printer.lines = decodeCp1252(text).split(u'\n');
+        printer.lines.removeLast();
+        printer.setPdfOutput(command->pdfFile);
+        printer.print();
+    }
+    return ExitOk;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Reports measure their pages with the printer's fonts: they need the GUI
+    // library, which runs without a display on the offscreen platform.
+    const bool report =
+        std::any_of(argv + 1, argv + argc, [](const char* a) { return qstrcmp(a, "report") == 0; });
+    if (report && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app = report ? std::make_unique<QGuiApplication>(argc, argv)
+                                                   : std::make_unique<QCoreApplication>(argc, argv);
     installProgramLocale();
-    QStringList args = app.arguments().mid(1);
+    QStringList args = app->arguments().mid(1);
     QString programDir = executableDir();
     if (args.size() >= 2 && args[0] == QStringLiteral("--program-dir")) {
         programDir = args[1];
@@ -148,7 +204,8 @@ int main(int argc, char** argv) {
         args.removeFirst();
     }
     if ((command == QStringLiteral("import") && args.isEmpty()) ||
-        (command != QStringLiteral("import") && command != QStringLiteral("collectivities")))
+        (command != QStringLiteral("import") && command != QStringLiteral("collectivities") &&
+         command != QStringLiteral("report")))
         return usage();
 
     Settings settings(programDir);
@@ -161,9 +218,12 @@ int main(int argc, char** argv) {
             if (!dm.dataModuleCreate(checkZipLibraries)) return ExitFailure;
             dm.repairCatalogueAndIndex();
             catalogue.load(dm.connection());
-            result = command == QStringLiteral("import")
-                         ? runImport(dm, catalogue, settings, prompts, args, all)
-                         : listCollectivities(dm);
+            if (command == QStringLiteral("import"))
+                result = runImport(dm, catalogue, settings, prompts, args, all);
+            else if (command == QStringLiteral("report"))
+                result = runReport(dm.connection(), catalogue, prompts, args);
+            else
+                result = listCollectivities(dm);
         } catch (const std::exception& e) {
             prompts.error(errorMessage(e));
             result = ExitFailure;

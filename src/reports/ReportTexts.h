@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ReportInputs.h"
+
 #include <QString>
 
 // Texts of the reports, the progress dialog and the text viewer.
@@ -43,5 +45,20 @@ inline const QString TooMuch3 =
 inline const QString PrinterErrorText = QStringLiteral("Printer error");
 inline const QString PrintFout = QStringLiteral("Print fout");
 inline const QString GeenTekst = QStringLiteral("Er is geen tekst om te printen");
+
+// The title of a standard report; the renewal report's title holds its months.
+inline QString standardTitle(ReportKind kind) {
+    switch (kind) {
+    case ReportKind::Collection:
+        return TeIncasserenBedragen;
+    case ReportKind::Selection:
+        return SelectieEigenCriteria;
+    case ReportKind::Correction:
+        return Correctiepremies;
+    case ReportKind::Renewal:
+        break;
+    }
+    return ProlongatieverschillenTitle;
+}
 
 } // namespace ostrapel::ReportTexts

@@ -33,24 +33,10 @@ ReportRunner::ReportRunner(Connection& connection, const RecordCatalogue& catalo
                            QWidget* parent)
     : connection_(connection), catalogue_(catalogue), prompts_(prompts), parent_(parent) {}
 
-QString ReportRunner::titleOf(ReportKind kind) {
-    switch (kind) {
-    case ReportKind::Collection:
-        return ReportTexts::TeIncasserenBedragen;
-    case ReportKind::Selection:
-        return ReportTexts::SelectieEigenCriteria;
-    case ReportKind::Correction:
-        return ReportTexts::Correctiepremies;
-    case ReportKind::Renewal:
-        return ReportTexts::ProlongatieverschillenTitle;
-    }
-    return {};
-}
-
 void ReportRunner::runStandard(ReportKind kind, const ReportInputs& inputs) {
     ExportData data(connection_, catalogue_);
     data.inputs = inputs;
-    run(data, kind, titleOf(kind), nullptr, 1);
+    run(data, kind, ReportTexts::standardTitle(kind), nullptr, 1);
 }
 
 void ReportRunner::runRenewal(int collNr, int collVolgNr, int verzType, const QString& from,

@@ -28,8 +28,6 @@ public:
     // "Prolongatieverschillen": `from` is the earlier month.
     void runRenewal(int collNr, int collVolgNr, int verzType, const QString& from, const QString& to);
 
-    static QString titleOf(ReportKind kind);
-
 private:
     void run(ExportData& data, ReportKind kind, const QString& title, DataSet* dataSet, int source);
 
