@@ -4,6 +4,8 @@
 //   ostrapel-cli [--program-dir DIR] report KIND --coll NR-VOLGNR --type 1|2 [--month YYYY-MM]
 //                [--from YYYY-MM --to YYYY-MM] [--period SETTING] [--compound] [--page-length N]
 //                [--out FILE] [--pdf FILE]
+//   ostrapel-cli [--program-dir DIR] export --coll NR-VOLGNR --type 1|2 --fields10 LIST [--fields50 LIST]
+//                [--period SETTING] --out FILE
 #include "CliPrompts.h"
 
 #include "core/BorderelDatabase.h"
@@ -22,6 +24,7 @@
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
 #include "import/ZipArchive.h"
+#include "reports/ExportCommand.h"
 #include "reports/ReportCommand.h"
 #include "reports/ReportProgress.h"
 #include "reports/ui/StandardMarginPrinter.h"
@@ -179,6 +182,19 @@ int runReport(Connection& connection, const RecordCatalogue& catalogue, CliPromp
     return ExitOk;
 }
 
+// Writes the export file of one collectivity.
+int runExport(Connection& connection, const RecordCatalogue& catalogue, CliPrompts& prompts,
+              const QStringList& args) {
+    QString error;
+    const std::optional<ExportCommand> command = ExportCommand::parse(args, &error);
+    if (!command) {
+        prompts.error(error);
+        return ExitFailure;
+    }
+    out(QStringLiteral("%1 records geexporteerd").arg(command->run(connection, catalogue)));
+    return ExitOk;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -205,7 +221,7 @@ int main(int argc, char** argv) {
     }
     if ((command == QStringLiteral("import") && args.isEmpty()) ||
         (command != QStringLiteral("import") && command != QStringLiteral("collectivities") &&
-         command != QStringLiteral("report")))
+         command != QStringLiteral("report") && command != QStringLiteral("export")))
         return usage();
 
     Settings settings(programDir);
@@ -220,6 +236,8 @@ int main(int argc, char** argv) {
             catalogue.load(dm.connection());
             if (command == QStringLiteral("import"))
                 result = runImport(dm, catalogue, settings, prompts, args, all);
+            else if (command == QStringLiteral("export"))
+                result = runExport(dm.connection(), catalogue, prompts, args);
             else if (command == QStringLiteral("report"))
                 result = runReport(dm.connection(), catalogue, prompts, args);
             else

@@ -1,5 +1,7 @@
 #include "ExportData.h"
 
+#include "ExportQuery.h"
+
 #include "ReportProgress.h"
 #include "ReportQueries.h"
 #include "ReportTexts.h"
@@ -170,6 +172,17 @@ void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
         collData_.last();
         break;
     }
+}
+
+DataSet& ExportData::buildExportQuery(const QString& personFields, const QString& componentFields) {
+    if (personFields.trimmed().isEmpty()) throw OstrapelError(ReportTexts::GeenVelden);
+    const ExportQuery query(personFields, componentFields);
+    exportSql_ = query.lines(inputs).join(kLines);
+    sendDebugMessage(exportSql_);
+    exportData_ = openQuery(exportSql_);
+    catalogue_.prepareFields(exportData_, QStringLiteral("10"), true);
+    exportData_.sort(query.sortList(inputs));
+    return exportData_;
 }
 
 QString ExportData::personName(const DataSet& row) {

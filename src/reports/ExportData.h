@@ -39,6 +39,10 @@ public:
     QString buildReportFile(ReportKind kind, const QString& title, DataSet* dataSet, int source,
                             int pageLength, const QString& folder, ReportProgress& progress);
 
+    // The export query of the wizard's fields (names joined by ";"), opened and
+    // sorted; throws "Geen velden geselecteerd" without person fields.
+    DataSet& buildExportQuery(const QString& personFields, const QString& componentFields);
+
     // The preparation step of a kind: builds and opens its queries.
     void prepare(ReportKind kind, ReportProgress& progress);
     QString exportDataSql() const { return exportSql_; }

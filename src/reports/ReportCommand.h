@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandArguments.h"
 #include "ReportInputs.h"
 
 #include <QByteArray>
@@ -17,18 +18,13 @@ class ReportProgress;
 //   KIND --coll NR-VOLGNR --type 1|2 [--month YYYY-MM] [--from YYYY-MM --to YYYY-MM]
 //   [--period SETTING] [--compound] [--page-length N] [--out FILE] [--pdf FILE]
 // with KIND incasso, selectie, correctie or prolongatie.
-struct ReportCommand {
+struct ReportCommand : CommandTarget {
     ReportKind kind = ReportKind::Collection;
-    int collNr = -1;
-    int collVolgNr = -1;
-    int verzType = 0;
     QString month;
     QString from;
     QString to;
-    QString period;
     bool compound = false;
     int pageLength = 0; // 0: the printer's
-    QString outFile;
     QString pdfFile;
 
     // nullopt with `error` set when the arguments do not make a report.

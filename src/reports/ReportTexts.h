@@ -42,6 +42,8 @@ inline const QString TooMuch2 = QStringLiteral("!!!! Er is te veel informatie aa
 inline const QString TooMuch3 =
     QStringLiteral("!!!! Bij het printen zal alle informatie WEL getoond worden !!!");
 
+inline const QString GeenVelden = QStringLiteral("Geen velden geselecteerd");
+
 inline const QString PrinterErrorText = QStringLiteral("Printer error");
 inline const QString PrintFout = QStringLiteral("Print fout");
 inline const QString GeenTekst = QStringLiteral("Er is geen tekst om te printen");
