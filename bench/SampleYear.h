@@ -10,6 +10,7 @@
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 namespace ostrapel::bench {
@@ -47,7 +48,13 @@ inline void openBenchDatabase(Connection& db, RecordCatalogue& catalogue, const 
     db.open(ConnectionString::forSqliteFile(path).toString());
     if (reuse.isEmpty()) db.execute(SharedQueries::CreateIndex1024);
     catalogue.load(db);
-    if (reuse.isEmpty()) importSampleYear(db, catalogue, dir, 15000);
+    if (!reuse.isEmpty()) return;
+    importSampleYear(db, catalogue, dir, 15000);
+    if (const QString keep = qEnvironmentVariable("OSTRAPEL_BENCH_KEEP"); !keep.isEmpty()) {
+        QFile::remove(keep);
+        db.execute(QStringLiteral("vacuum into '") + QString(keep).replace(u'\'', QStringLiteral("''")) +
+                   u'\'');
+    }
 }
 
 } // namespace ostrapel::bench

@@ -17,6 +17,20 @@
 
 using namespace ostrapel;
 
+namespace {
+
+// Prints how long each step of a report took (OSTRAPEL_BENCH_STEPS=1).
+class StepTimes : public NullReportProgress {
+public:
+    void setMessage(const QString& text) override {
+        if (qEnvironmentVariableIsSet("OSTRAPEL_BENCH_STEPS"))
+            std::printf("    %6.0f ms  %s\n", double(timer_.nsecsElapsed()) / 1e6, qPrintable(text));
+    }
+    QElapsedTimer timer_;
+};
+
+} // namespace
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     installProgramLocale();
@@ -37,7 +51,8 @@ int main(int argc, char** argv) {
     for (const QStringList& args : reports) {
         QString error;
         const auto command = ReportCommand::parse(args, &error);
-        NullReportProgress progress;
+        StepTimes progress;
+        progress.timer_.start();
         QElapsedTimer t;
         t.start();
         const QByteArray text = command->build(db, catalogue, 73, progress);

@@ -42,6 +42,12 @@ inline const QString TooMuch2 = QStringLiteral("!!!! Er is te veel informatie aa
 inline const QString TooMuch3 =
     QStringLiteral("!!!! Bij het printen zal alle informatie WEL getoond worden !!!");
 
+inline const QString ExportAfbreken = QStringLiteral("Wilt u het aanmaken van een exportdefinitie afbreken");
+inline const QString ExporterenNaarExcel = QStringLiteral("Exporteren naar Excel");
+inline const QString ExportFilter =
+    QStringLiteral("Excel-werkmap|*.xlsx|Excel bestanden|*.xls|Alle bestanden|*.*");
+inline const QString ExportName = QStringLiteral("Export_Ostrapel.xlsx");
+inline const QString ExportGestopt = QStringLiteral("Export vroegtijdig beëindigd");
 inline const QString GeenVelden = QStringLiteral("Geen velden geselecteerd");
 
 inline const QString PrinterErrorText = QStringLiteral("Printer error");

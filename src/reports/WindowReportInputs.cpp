@@ -39,4 +39,25 @@ ReportInputs windowReportInputs(ReportKind kind, const BorderelState& window, co
     return in;
 }
 
+ReportInputs windowExportInputs(const BorderelState& window) {
+    const PersonsQuery& persons = window.personsQuery();
+    const ComponentsQuery& components = window.componentsQuery();
+    ReportInputs in;
+    in.collNr = window.collNr();
+    in.collVolgNr = window.collVolgNr();
+    in.verzType = window.verzType();
+    in.selectText = QStringLiteral("Select *");
+    in.searchClause = persons.searchClause;
+    in.selectionClause = components.selectionClause();
+    in.soortClause = components.filterClause(ComponentsQuery::Soort);
+    in.personsWhereLine = persons.whereLine();
+    in.unitClause = persons.unitClause;
+    in.componentsPeriodClause = components.periodClause;
+    in.personsPeriodClause = persons.periodClause;
+    in.componentClause = components.filterClause(ComponentsQuery::Component);
+    in.herkomstClause = components.filterClause(ComponentsQuery::Herkomst);
+    in.compoundSurname = window.compoundSurname();
+    return in;
+}
+
 } // namespace ostrapel

@@ -10,4 +10,8 @@ class BorderelState;
 // is the invoice month chosen under "Te incasseren bedragen" or "Correctiepremies".
 ReportInputs windowReportInputs(ReportKind kind, const BorderelState& window, const QString& month = {});
 
+// What the collectivity window hands to the export: its fragments without the
+// filter, which the export does not apply.
+ReportInputs windowExportInputs(const BorderelState& window);
+
 } // namespace ostrapel

@@ -5,6 +5,7 @@
 #include "import/ZipArchive.h"
 #include "reports/ExportCommand.h"
 #include "reports/ExportData.h"
+#include "reports/ExportFieldChoice.h"
 #include "reports/ExportQuery.h"
 #include "reports/ExportWriter.h"
 
@@ -116,4 +117,24 @@ TEST_F(Export, ProgressEveryHundredthRecordAndStopping) {
     EXPECT_FALSE(
         writer.writeText(rows, dir.filePath(QStringLiteral("b.xls")), [](int, int) { return false; }));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("b.xls")))); // stopped: nothing written
+}
+
+TEST_F(Export, WizardListsStoredChoicesFirst) {
+    ExportFieldChoice persons(catalogue, QStringLiteral("10"), QStringLiteral("1003;GEEN;1002"));
+    ASSERT_GT(persons.items.size(), 3u);
+    EXPECT_EQ(persons.items[0].name, QStringLiteral("1003"));
+    EXPECT_EQ(persons.items[1].name, QStringLiteral("1002"));
+    EXPECT_TRUE(persons.items[0].checked && persons.items[1].checked && !persons.items[2].checked);
+    EXPECT_EQ(persons.result(), QStringLiteral("1003;1002")); // the unknown name is skipped
+    EXPECT_TRUE(std::any_of(persons.items.begin(), persons.items.end(),
+                            [](const auto& i) { return i.name == QStringLiteral("ID04"); })); // a shown key
+
+    EXPECT_FALSE(persons.canMoveUp());
+    EXPECT_TRUE(persons.canMoveDown());
+    persons.moveDown();
+    EXPECT_EQ(persons.result(), QStringLiteral("1002;1003"));
+    EXPECT_EQ(persons.current, 1);
+    persons.current = int(persons.items.size()) - 1;
+    EXPECT_FALSE(persons.canMoveDown());
+    EXPECT_TRUE(persons.canMoveUp());
 }

@@ -6,6 +6,9 @@
 #include "collectivity/ui/PremiumPeriodDialog.h"
 #include "core/Encoding.h"
 #include "core/Settings.h"
+#include "reports/ExportData.h"
+#include "reports/ui/ExportDialog.h"
+#include "reports/ui/ExportWizardDialog.h"
 #include "reports/ui/LinePrinter.h"
 #include "reports/ui/PrintErrors.h"
 #include "reports/ui/ProgressDialog.h"
@@ -13,9 +16,11 @@
 #include "reports/ui/TextViewerDialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -227,4 +232,42 @@ TEST_F(ReportWindows, WindowMenusStartTheReports) {
     EXPECT_EQ(title, QStringLiteral("Prolongatieverschillen: maand 2006-02 vergeleken met maand 2006-01"));
     EXPECT_TRUE(shown.contains(QStringLiteral("Fysiotherapie")));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ReportWindows, ExportDialogWritesAndOpensTheChosenFile) {
+    ExportData data(*db, catalogue);
+    data.inputs.personsWhereLine = QStringLiteral("WHERE bord10.[ID01] = 12");
+    data.inputs.componentsPeriodClause = QStringLiteral("AND BORD50.[ID03] = '2006-03'");
+    data.inputs.selectionClause = QStringLiteral("AND bord50.ID07 = :ID07");
+    DataSet& rows = data.buildExportQuery(QStringLiteral("1002;ID07"), QStringLiteral("5008"));
+    ExportDialog dialog(rows, catalogue, prompts, dir.path());
+    QStringList opened;
+    dialog.openFile = [&](const QString& path) { opened << path; };
+    prompts.nextSaveName = dir.filePath(QStringLiteral("uit.xlsx"));
+    dialog.show();
+    dialog.exportRows();
+    EXPECT_EQ(opened, QStringList{dir.filePath(QStringLiteral("uit.xlsx"))});
+    EXPECT_GT(QFileInfo(opened.value(0)).size(), 0);
+    EXPECT_EQ(dialog.lblTotaalAantal->text(), QString::number(rows.recordCount() + 1));
+    EXPECT_EQ(dialog.lblAantal->text(), QStringLiteral("%1/%1").arg(rows.recordCount()));
+    EXPECT_EQ(dialog.btnOkCancel->text(), QStringLiteral("Sluiten"));
+    test::saveScreenshot(&dialog, QStringLiteral("export-dialoog"));
+
+    Settings settings{dir.path()};
+    ExportWizardDialog wizard(catalogue, settings, prompts);
+    wizard.clb10ExportFields->item(0)->setCheckState(Qt::Checked);
+    wizard.showPage(2);
+    wizard.dbSamenstellingOpslaan->setChecked(true);
+    test::saveScreenshot(&wizard, QStringLiteral("export-wizard"));
+    wizard.accept();
+    EXPECT_EQ(settings.exportFields10(), wizard.personFields());
+    EXPECT_FALSE(wizard.personFields().isEmpty());
+
+    ExportWizardDialog cancelled(catalogue, settings, prompts);
+    cancelled.show();
+    prompts.messages.clear();
+    prompts.answers = {MsgButton::No};
+    cancelled.reject(); // No: the wizard stays open
+    EXPECT_EQ(prompts.texts(), QStringList{"Wilt u het aanmaken van een exportdefinitie afbreken"});
+    EXPECT_TRUE(cancelled.isVisible());
 }
