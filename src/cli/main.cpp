@@ -6,6 +6,8 @@
 //                [--out FILE] [--pdf FILE]
 //   ostrapel-cli [--program-dir DIR] export --coll NR-VOLGNR --type 1|2 --fields10 LIST [--fields50 LIST]
 //                [--period SETTING] --out FILE
+//   ostrapel-cli [--program-dir DIR] backup
+//   ostrapel-cli [--program-dir DIR] compact [--keep-backup]
 #include "CliPrompts.h"
 
 #include "core/BorderelDatabase.h"
@@ -14,6 +16,7 @@
 #include "core/DisplayFormat.h"
 #include "core/Encoding.h"
 #include "core/Paths.h"
+#include "core/ProgressReporter.h"
 #include "core/RecordCatalogue.h"
 #include "core/Settings.h"
 #include "core/SharedQueries.h"
@@ -23,7 +26,10 @@
 #include "import/ImportOverview.h"
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
+#include "import/SilentImportView.h"
 #include "import/ZipArchive.h"
+#include "maintenance/DatabaseBackup.h"
+#include "maintenance/DatabaseCompactor.h"
 #include "reports/ExportCommand.h"
 #include "reports/ReportCommand.h"
 #include "reports/ReportProgress.h"
@@ -54,10 +60,15 @@ int usage() {
     std::fprintf(stderr,
                  "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
                  "         ostrapel-cli [--program-dir MAP] collectivities\n"
+                 "         ostrapel-cli [--program-dir MAP] backup\n"
+                 "         ostrapel-cli [--program-dir MAP] compact [--keep-backup]\n"
                  "         ostrapel-cli [--program-dir MAP] report incasso|selectie|correctie|prolongatie\n"
                  "                      --coll NR-VOLGNR --type 1|2 [--month JJJJ-MM]\n"
                  "                      [--from JJJJ-MM --to JJJJ-MM] [--period INSTELLING] [--compound]\n"
-                 "                      [--page-length N] [--out BESTAND] [--pdf BESTAND]\n");
+                 "                      [--page-length N] [--out BESTAND] [--pdf BESTAND]\n"
+                 "         ostrapel-cli [--program-dir MAP] export --coll NR-VOLGNR --type 1|2\n"
+                 "                      --fields10 VELDEN [--fields50 VELDEN] [--period INSTELLING]\n"
+                 "                      --out BESTAND(.xls|.xlsx)\n");
     return ExitFailure;
 }
 
@@ -195,6 +206,22 @@ int runExport(Connection& connection, const RecordCatalogue& catalogue, CliPromp
     return ExitOk;
 }
 
+// Backup and compaction for scheduled jobs: the messages on standard output;
+// the compaction keeps its backup only when told to.
+int runMaintenance(BorderelDatabase& dm, Settings& settings, CliPrompts& prompts, const QString& command,
+                   bool keepBackup) {
+    prompts.stream = stdout;
+    prompts.answerYes = keepBackup;
+    NullProgress progress;
+    if (command == QStringLiteral("backup"))
+        return DatabaseBackup(dm.connection(), settings, prompts, progress).run() ==
+                       DatabaseBackup::Outcome::Done
+                   ? ExitOk
+                   : ExitFailure;
+    return DatabaseCompactor(dm.connection(), settings, prompts, progress).compactAndRepair() ? ExitOk
+                                                                                              : ExitFailure;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -219,9 +246,17 @@ int main(int argc, char** argv) {
         all = true;
         args.removeFirst();
     }
-    if ((command == QStringLiteral("import") && args.isEmpty()) ||
-        (command != QStringLiteral("import") && command != QStringLiteral("collectivities") &&
-         command != QStringLiteral("report") && command != QStringLiteral("export")))
+    bool keepBackup = false;
+    if (command == QStringLiteral("compact") && !args.isEmpty() &&
+        args.first() == QStringLiteral("--keep-backup")) {
+        keepBackup = true;
+        args.removeFirst();
+    }
+    const bool maintenance = command == QStringLiteral("backup") || command == QStringLiteral("compact");
+    const bool takesArgs = command == QStringLiteral("import") || command == QStringLiteral("report") ||
+                           command == QStringLiteral("export");
+    if ((command == QStringLiteral("import") && args.isEmpty()) || (!takesArgs && !args.isEmpty()) ||
+        (!takesArgs && command != QStringLiteral("collectivities") && !maintenance))
         return usage();
 
     Settings settings(programDir);
@@ -232,16 +267,20 @@ int main(int argc, char** argv) {
         RecordCatalogue catalogue;
         try {
             if (!dm.dataModuleCreate(checkZipLibraries)) return ExitFailure;
-            dm.repairCatalogueAndIndex();
-            catalogue.load(dm.connection());
-            if (command == QStringLiteral("import"))
-                result = runImport(dm, catalogue, settings, prompts, args, all);
-            else if (command == QStringLiteral("export"))
-                result = runExport(dm.connection(), catalogue, prompts, args);
-            else if (command == QStringLiteral("report"))
-                result = runReport(dm.connection(), catalogue, prompts, args);
-            else
-                result = listCollectivities(dm);
+            if (maintenance) {
+                result = runMaintenance(dm, settings, prompts, command, keepBackup);
+            } else {
+                dm.repairCatalogueAndIndex();
+                catalogue.load(dm.connection());
+                if (command == QStringLiteral("import"))
+                    result = runImport(dm, catalogue, settings, prompts, args, all);
+                else if (command == QStringLiteral("export"))
+                    result = runExport(dm.connection(), catalogue, prompts, args);
+                else if (command == QStringLiteral("report"))
+                    result = runReport(dm.connection(), catalogue, prompts, args);
+                else
+                    result = listCollectivities(dm);
+            }
         } catch (const std::exception& e) {
             prompts.error(errorMessage(e));
             result = ExitFailure;

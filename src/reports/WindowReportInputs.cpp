@@ -6,7 +6,7 @@ namespace ostrapel {
 
 ReportInputs windowReportInputs(ReportKind kind, const BorderelState& window, const QString& month) {
     ReportInputs in;
-    in.sortField = window.sortField10;
+    in.sortField = window.personsSide().sortField;
     in.collNr = window.collNr();
     in.collVolgNr = window.collVolgNr();
     in.keyField = QStringLiteral("ID07");

@@ -3,7 +3,7 @@
 #include "ReportFixture.h"
 #include "Screenshots.h"
 #include "collectivity/ui/CollectivityWindow.h"
-#include "collectivity/ui/PremiumPeriodDialog.h"
+#include "collectivity/ui/PeriodDialog.h"
 #include "core/Encoding.h"
 #include "core/Settings.h"
 #include "reports/ExportData.h"

@@ -8,6 +8,7 @@
 #include "core/OstrapelError.h"
 #include "core/Prompts.h"
 #include "core/Settings.h"
+#include "widgets/BusyCursor.h"
 
 #include <QApplication>
 
@@ -24,10 +25,7 @@ void ExportRunner::run(const ReportInputs& inputs) {
     ExportData data(connection_, catalogue_);
     data.inputs = inputs;
     try {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        struct Restore {
-            ~Restore() { QApplication::restoreOverrideCursor(); }
-        } restore;
+        BusyCursor busy;
         data.buildExportQuery(wizard.personFields(), wizard.componentFields());
     } catch (const std::exception& e) {
         prompts_.error(errorMessage(e));

@@ -12,22 +12,13 @@
 #include "core/Connection.h"
 #include "core/OstrapelError.h"
 #include "core/Prompts.h"
+#include "widgets/BusyCursor.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 
 namespace ostrapel {
-
-namespace {
-
-// Hourglass for the length of a scope, also when the report fails.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-} // namespace
 
 ReportRunner::ReportRunner(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
                            QWidget* parent)
