@@ -17,11 +17,7 @@ DatabaseBackup::Outcome DatabaseBackup::run(const MaintenanceGuard& guard) {
     backup_.clear();
     if (!guard.confirm(CompactWord) || guard.windowCount() > 0) return Outcome::NotRun;
 
-    progress_.begin(CopyProgressCaption);
-    struct EndProgress {
-        ProgressReporter& p;
-        ~EndProgress() { p.end(); }
-    } endProgress{progress_};
+    const ProgressScope copying(progress_, CopyProgressCaption);
 
     const QString connectionString = connection_.connectionString();
     const QString path = ConnectionString::parse(connectionString).dataSource();

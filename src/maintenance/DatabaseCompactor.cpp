@@ -40,11 +40,7 @@ bool DatabaseCompactor::compactAndRepair(const MaintenanceGuard& guard) {
     if (guard.windowCount() > 0 && !guard.confirm(CompactWord)) return false;
     if (guard.windowCount() > 0) return false;
 
-    progress_.begin(CopyProgressCaption);
-    struct EndProgress {
-        ProgressReporter& p;
-        ~EndProgress() { p.end(); }
-    } endProgress{progress_};
+    const ProgressScope copying(progress_, CopyProgressCaption);
 
     const QString connectionString = connection_.connectionString();
     const QString path = ConnectionString::parse(connectionString).dataSource();

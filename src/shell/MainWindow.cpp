@@ -2,6 +2,7 @@
 
 #include "widgets/BusyCursor.h"
 
+#include "ChildPlacement.h"
 #include "CollectivityChooserDialog.h"
 #include "MaintenanceCheck.h"
 #include "MaintenanceCommands.h"
@@ -268,33 +269,34 @@ void MainWindow::buildToolBar() {
     tbrMainMenu->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     addToolBar(Qt::TopToolBarArea, tbrMainMenu);
     QStyle* s = style();
-    auto button = [&](const QString& name, const QString& caption, QStyle::StandardPixmap icon) {
+    auto button = [&](const QString& name, const QString& caption, QStyle::StandardPixmap icon,
+                      bool dropDown) {
         auto* b = new QToolButton(tbrMainMenu);
         b->setObjectName(name);
         b->setText(caption);
         b->setIcon(s->standardIcon(icon));
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setAutoRaise(true);
-        b->setStyleSheet(QStringLiteral("QToolButton { padding-left: 2px; padding-right: 2px; }"
-                                        "QToolButton::menu-indicator { image: none; }"));
-        // 80 pixels as designed, wider where this desktop's font needs it
-        b->setFixedWidth(std::max(80, b->fontMetrics().horizontalAdvance(caption) + 18 + 14));
+        b->setStyleSheet(QStringLiteral("QToolButton { padding-left: 2px; padding-right: 2px; }"));
+        // 80 pixels as designed, wider where this desktop's font or the drop-down arrow needs it
+        b->setFixedWidth(
+            std::max(80, b->fontMetrics().horizontalAdvance(caption) + 18 + 14 + (dropDown ? 12 : 0)));
         tbrMainMenu->addWidget(b);
         return b;
     };
-    tbtnBorderelMany = button(QStringLiteral("tbtnBorderelMany"), ToolOpenen, QStyle::SP_DirOpenIcon);
+    tbtnBorderelMany = button(QStringLiteral("tbtnBorderelMany"), ToolOpenen, QStyle::SP_DirOpenIcon, true);
     tbtnBorderelMany->setStatusTip(longHint(HintOpen));
     connect(tbtnBorderelMany, &QToolButton::clicked, this, [this] {
         if (!tbtnBorderelMany->menu()) runCommand([this] { runChooser(); });
     });
-    tbnFilter = button(QStringLiteral("tbnFilter"), ToolFilter, QStyle::SP_FileDialogContentsView);
-    tbnPrint = button(QStringLiteral("tbnPrint"), ToolPrint, QStyle::SP_FileDialogDetailedView);
-    tbnImporteren = button(QStringLiteral("tbnImporteren"), ToolImport, QStyle::SP_ArrowDown);
+    tbnFilter = button(QStringLiteral("tbnFilter"), ToolFilter, QStyle::SP_FileDialogContentsView, false);
+    tbnPrint = button(QStringLiteral("tbnPrint"), ToolPrint, QStyle::SP_FileDialogDetailedView, true);
+    tbnImporteren = button(QStringLiteral("tbnImporteren"), ToolImport, QStyle::SP_ArrowDown, false);
     tbnImporteren->setStatusTip(longHint(ImportCommandTexts::ActionHint));
     connect(tbnImporteren, &QToolButton::clicked, action(QStringLiteral("ActionImporteren")),
             &QAction::trigger);
-    tbnExport = button(QStringLiteral("tbnExport"), ToolExport, QStyle::SP_DialogSaveButton);
-    tbnVerzOpties = button(QStringLiteral("tbnVerzOpties"), ToolOpties, QStyle::SP_FileDialogListView);
+    tbnExport = button(QStringLiteral("tbnExport"), ToolExport, QStyle::SP_DialogSaveButton, true);
+    tbnVerzOpties = button(QStringLiteral("tbnVerzOpties"), ToolOpties, QStyle::SP_FileDialogListView, true);
     connect(tbnFilter, &QToolButton::clicked, this, [this] {
         if (CollectivityChild* c = activeChild(); c && c->filterAction()) c->filterAction()->trigger();
     });
@@ -423,6 +425,7 @@ void MainWindow::openCollectivity(const QString& name, int collNr, bool check, i
             if (!closing_) rebuildOpenList();
         });
         sub->show();
+        if (!sub->isMaximized()) sub->setGeometry(placeInside(sub->geometry(), mdi_->viewport()->rect()));
         mdi_->setActiveSubWindow(sub);
         followActiveWindow(1);
     }
