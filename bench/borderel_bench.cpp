@@ -1,8 +1,7 @@
 // A collectivity of 15,000 persons with a year of premium components: how long
 // the window's persons list takes to open, and a move of the persons cursor
 // (components and totals re-run).
-#include "BenchSupport.h"
-#include "SampleGenerator.h"
+#include "SampleYear.h"
 
 #include "collectivity/BorderelState.h"
 #include "collectivity/ui/CollectivityWindow.h"
@@ -49,28 +48,9 @@ int main(int argc, char** argv) {
     RecordCatalogue catalogue;
     catalogue.load(db);
 
-    SampleOptions o;
-    o.collectivities = 1;
-    o.persons = 15000;
-    o.componentsPerPerson = 2;
-    o.periods.clear();
-    for (int m = 1; m <= 12; ++m)
-        o.periods << QStringLiteral("2006-%1").arg(m, 2, 10, QChar(u'0'));
-    o.zip = false;
     QElapsedTimer t;
     t.start();
-    if (reuse.isEmpty()) {
-        const QStringList files = SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("in")));
-        bench::QuietPrompts prompts;
-        SilentImportView view;
-        ImportRun run(db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("in")));
-        run.setFileList(files);
-        run.execute([](std::vector<StatementSummary>& s) {
-            for (StatementSummary& x : s)
-                x.Import = u'J';
-            return true;
-        });
-    }
+    if (reuse.isEmpty()) bench::importSampleYear(db, catalogue, dir, 15000);
     std::printf("database: %d persons, %d premium components (generated and imported in %.1f s)\n",
                 db.scalar(QStringLiteral("select count(*) from bord10")).toInt(),
                 db.scalar(QStringLiteral("select count(*) from bord50")).toInt(), ms(t) / 1000);

@@ -1,6 +1,11 @@
 // ostrapel-cli: the headless import and the collectivity list.
 //   ostrapel-cli [--program-dir DIR] import [--all] FILE...
 //   ostrapel-cli [--program-dir DIR] collectivities
+//   ostrapel-cli [--program-dir DIR] report KIND --coll NR-VOLGNR --type 1|2 [--month YYYY-MM]
+//                [--from YYYY-MM --to YYYY-MM] [--period SETTING] [--compound] [--page-length N]
+//                [--out FILE] [--pdf FILE]
+//   ostrapel-cli [--program-dir DIR] export --coll NR-VOLGNR --type 1|2 --fields10 LIST [--fields50 LIST]
+//                [--period SETTING] --out FILE
 //   ostrapel-cli [--program-dir DIR] backup
 //   ostrapel-cli [--program-dir DIR] compact [--keep-backup]
 #include "CliPrompts.h"
@@ -9,6 +14,7 @@
 #include "core/DataSet.h"
 #include "core/DatabaseError.h"
 #include "core/DisplayFormat.h"
+#include "core/Encoding.h"
 #include "core/Paths.h"
 #include "core/ProgressReporter.h"
 #include "core/RecordCatalogue.h"
@@ -24,12 +30,21 @@
 #include "import/ZipArchive.h"
 #include "maintenance/DatabaseBackup.h"
 #include "maintenance/DatabaseCompactor.h"
+#include "reports/ExportCommand.h"
+#include "reports/ReportCommand.h"
+#include "reports/ReportProgress.h"
+#include "reports/ui/StandardMarginPrinter.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 using namespace ostrapel;
 
@@ -42,10 +57,18 @@ void out(const QString& text) {
 }
 
 int usage() {
-    std::fprintf(stderr, "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
-                         "         ostrapel-cli [--program-dir MAP] collectivities\n"
-                         "         ostrapel-cli [--program-dir MAP] backup\n"
-                         "         ostrapel-cli [--program-dir MAP] compact [--keep-backup]\n");
+    std::fprintf(stderr,
+                 "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
+                 "         ostrapel-cli [--program-dir MAP] collectivities\n"
+                 "         ostrapel-cli [--program-dir MAP] backup\n"
+                 "         ostrapel-cli [--program-dir MAP] compact [--keep-backup]\n"
+                 "         ostrapel-cli [--program-dir MAP] report incasso|selectie|correctie|prolongatie\n"
+                 "                      --coll NR-VOLGNR --type 1|2 [--month JJJJ-MM]\n"
+                 "                      [--from JJJJ-MM --to JJJJ-MM] [--period INSTELLING] [--compound]\n"
+                 "                      [--page-length N] [--out BESTAND] [--pdf BESTAND]\n"
+                 "         ostrapel-cli [--program-dir MAP] export --coll NR-VOLGNR --type 1|2\n"
+                 "                      --fields10 VELDEN [--fields50 VELDEN] [--period INSTELLING]\n"
+                 "                      --out BESTAND(.xls|.xlsx)\n");
     return ExitFailure;
 }
 
@@ -137,6 +160,52 @@ int listCollectivities(BorderelDatabase& dm) {
     return ExitOk;
 }
 
+// Writes one report to a file or standard output, and as PDF when asked.
+int runReport(Connection& connection, const RecordCatalogue& catalogue, CliPrompts& prompts,
+              const QStringList& args) {
+    QString error;
+    const std::optional<ReportCommand> command = ReportCommand::parse(args, &error);
+    if (!command) {
+        prompts.error(error);
+        return ExitFailure;
+    }
+    const int pageLength =
+        command->pageLength > 0 ? command->pageLength : StandardMarginPrinter().linesPerPage();
+    NullReportProgress progress;
+    const QByteArray text = command->build(connection, catalogue, pageLength, progress);
+    if (command->outFile.isEmpty()) {
+        std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    } else {
+        QSaveFile file(command->outFile);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+            prompts.error(
+                QStringLiteral("Het bestand \"%1\" kan niet worden geschreven.").arg(command->outFile));
+            return ExitFailure;
+        }
+    }
+    if (!command->pdfFile.isEmpty()) {
+        StandardMarginPrinter printer;
+        printer.lines = decodeCp1252(text).split(u'\n');
+        printer.lines.removeLast();
+        printer.setPdfOutput(command->pdfFile);
+        printer.print();
+    }
+    return ExitOk;
+}
+
+// Writes the export file of one collectivity.
+int runExport(Connection& connection, const RecordCatalogue& catalogue, CliPrompts& prompts,
+              const QStringList& args) {
+    QString error;
+    const std::optional<ExportCommand> command = ExportCommand::parse(args, &error);
+    if (!command) {
+        prompts.error(error);
+        return ExitFailure;
+    }
+    out(QStringLiteral("%1 records geexporteerd").arg(command->run(connection, catalogue)));
+    return ExitOk;
+}
+
 // Backup and compaction for scheduled jobs: the messages on standard output;
 // the compaction keeps its backup only when told to.
 int runMaintenance(BorderelDatabase& dm, Settings& settings, CliPrompts& prompts, const QString& command,
@@ -156,9 +225,15 @@ int runMaintenance(BorderelDatabase& dm, Settings& settings, CliPrompts& prompts
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Reports measure their pages with the printer's fonts: they need the GUI
+    // library, which runs without a display on the offscreen platform.
+    const bool report =
+        std::any_of(argv + 1, argv + argc, [](const char* a) { return qstrcmp(a, "report") == 0; });
+    if (report && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app = report ? std::make_unique<QGuiApplication>(argc, argv)
+                                                   : std::make_unique<QCoreApplication>(argc, argv);
     installProgramLocale();
-    QStringList args = app.arguments().mid(1);
+    QStringList args = app->arguments().mid(1);
     QString programDir = executableDir();
     if (args.size() >= 2 && args[0] == QStringLiteral("--program-dir")) {
         programDir = args[1];
@@ -178,9 +253,10 @@ int main(int argc, char** argv) {
         args.removeFirst();
     }
     const bool maintenance = command == QStringLiteral("backup") || command == QStringLiteral("compact");
-    if ((command == QStringLiteral("import") && args.isEmpty()) ||
-        (command != QStringLiteral("import") && !args.isEmpty()) ||
-        (command != QStringLiteral("import") && command != QStringLiteral("collectivities") && !maintenance))
+    const bool takesArgs = command == QStringLiteral("import") || command == QStringLiteral("report") ||
+                           command == QStringLiteral("export");
+    if ((command == QStringLiteral("import") && args.isEmpty()) || (!takesArgs && !args.isEmpty()) ||
+        (!takesArgs && command != QStringLiteral("collectivities") && !maintenance))
         return usage();
 
     Settings settings(programDir);
@@ -196,9 +272,14 @@ int main(int argc, char** argv) {
             } else {
                 dm.repairCatalogueAndIndex();
                 catalogue.load(dm.connection());
-                result = command == QStringLiteral("import")
-                             ? runImport(dm, catalogue, settings, prompts, args, all)
-                             : listCollectivities(dm);
+                if (command == QStringLiteral("import"))
+                    result = runImport(dm, catalogue, settings, prompts, args, all);
+                else if (command == QStringLiteral("export"))
+                    result = runExport(dm.connection(), catalogue, prompts, args);
+                else if (command == QStringLiteral("report"))
+                    result = runReport(dm.connection(), catalogue, prompts, args);
+                else
+                    result = listCollectivities(dm);
             }
         } catch (const std::exception& e) {
             prompts.error(errorMessage(e));

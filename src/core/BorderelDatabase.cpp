@@ -123,10 +123,12 @@ void BorderelDatabase::convertToEuro(ProgressReporter& progress) {
 void BorderelDatabase::repairCatalogueAndIndex() {
     connection_.execute(SharedQueries::RepairPickList1024);
     connection_.execute(SharedQueries::RepairPickList5002);
-    try {
-        connection_.execute(SharedQueries::CreateIndex1024);
-    } catch (const DatabaseError&) {
-        // normally: the index exists already
+    for (const QString& index : {SharedQueries::CreateIndex1024, SharedQueries::CreateIndexId07}) {
+        try {
+            connection_.execute(index);
+        } catch (const DatabaseError&) {
+            // normally: the index exists already
+        }
     }
 }
 

@@ -55,5 +55,7 @@ inline const QString RepairPickList5002 = QStringLiteral(
     "update RecStruct set PickList = '1=PROL;2=MUT;3=HAND'  where soort = '50' and veldnr = '02' ");
 inline const QString CreateIndex1024 =
     QStringLiteral(" create index IDX_BORD10_ID01_ID02_ID07_1024 on BORD10 ( ID01, ID02, ID07, [1024] ) ");
+// The reports ask per component whether its person has a record of the type.
+inline const QString CreateIndexId07 = QStringLiteral(" create index IDX_BORD10_ID07 on BORD10 ( ID07 ) ");
 
 } // namespace ostrapel::SharedQueries

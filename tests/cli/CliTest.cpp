@@ -4,6 +4,7 @@
 #include "TestProgramDir.h"
 #include "core/RecordCatalogue.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -93,4 +94,34 @@ TEST_F(Cli, FaultyFilesAndFailures) {
 
     EXPECT_EQ(cli({QStringLiteral("import"), dir.filePath(QStringLiteral("bestaat-niet.zip"))}).exitCode, 2);
     EXPECT_EQ(cli({QStringLiteral("onzin")}).exitCode, 2);
+}
+
+TEST_F(Cli, ReportsToAFileOrStandardOutput) {
+    const QStringList archives = samples(QStringLiteral("in"));
+    ASSERT_EQ(cli(QStringList{QStringLiteral("import")} + archives).exitCode, 0);
+    const QString out = dir.filePath(QStringLiteral("incasso.txt"));
+    const QString pdf = dir.filePath(QStringLiteral("incasso.pdf"));
+    Result r = cli({"report", "incasso", "--coll", "12-1", "--type", "2", "--month", "2006-01",
+                    "--page-length", "60", "--out", out, "--pdf", pdf});
+    EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromLatin1(file.readAll()).split(u'\n');
+    EXPECT_EQ((lines.size() - 1) % 60, 0);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Te incasseren bedragen")));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("Periode: 2006-01")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("***EINDE VERSLAG***")));
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+
+    r = cli(
+        {"report", "prolongatie", "--coll", "12-1", "--type", "1", "--from", "2005-11", "--to", "2005-12"});
+    EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    EXPECT_TRUE(r.lines[0].startsWith(
+        QStringLiteral("Prolongatieverschillen: maand 2005-12 vergeleken met maand 2005-11")));
+
+    r = cli({"report", "correctie", "--coll", "12-1", "--type", "2"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.errors.contains(QStringLiteral("--month JJJJ-MM ontbreekt")));
+    EXPECT_EQ(cli({"report", "selectie", "--coll", "12-1", "--type", "2", "--period", "2006-01;x"}).exitCode,
+              2);
 }

@@ -176,6 +176,7 @@ TEST_F(DeliveredDatabase, QueriesOfTheListsUseIndexes) {
     } cases[] = {
         {"select * from bord50 where ID01 = 1 and ID02 = 1 and ID07 = 'x'", "IDX_BORD50_PERSON"},
         {"select * from bord50 where ID05 = 'x'", "IDX_BORD50_ID05"},
+        {"select 1 from bord10 b where b.ID07 = 'x' and [1024] in (' ')", "IDX_BORD10_ID07"},
         {"select * from bord99 where ID01 = 1 and ID02 = 1 and ID03 = '2006-01'", "IDX_BORD99_COLL"},
     };
     for (const Case& c : cases) {

@@ -7,6 +7,7 @@
 #include "FooterBar.h"
 #include "ListPane.h"
 #include "MarkerImages.h"
+#include "PeriodDialog.h"
 #include "PremiumPeriodDialog.h"
 #include "SortFieldDialog.h"
 
@@ -18,6 +19,8 @@
 #include "core/Prompts.h"
 #include "core/Settings.h"
 #include "core/TextHelpers.h"
+#include "reports/WindowReportInputs.h"
+#include "reports/ui/ReportRunner.h"
 #include "widgets/BusyCursor.h"
 
 #include <QActionGroup>
@@ -129,9 +132,24 @@ void CollectivityWindow::buildMonthMenus() {
     const QStringList months = invoiceMonths(state_.connection(), collNr(), collVolgNr(), verzType());
     for (QMenu* m : {menuIncasso, menuCorrectie}) {
         m->clear();
+        const ReportKind kind = m == menuIncasso ? ReportKind::Collection : ReportKind::Correction;
         for (const QString& month : months)
-            m->addAction(month)->setEnabled(false); // the reports arrive with their own work
+            connect(m->addAction(month), &QAction::triggered, this,
+                    [this, kind, month] { runReport(kind, month); });
     }
+}
+
+void CollectivityWindow::runReport(ReportKind kind, const QString& month) {
+    ReportRunner(state_.connection(), catalogue_, prompts_, this)
+        .runStandard(kind, windowReportInputs(kind, state_, month));
+}
+
+void CollectivityWindow::runRenewalDifferences() {
+    PeriodDialog dialog(ComparisonChoice::months(state_.connection(), collNr(), collVolgNr(), verzType()),
+                        prompts_, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    ReportRunner(state_.connection(), catalogue_, prompts_, this)
+        .runRenewal(collNr(), collVolgNr(), verzType(), dialog.fromMonth(), dialog.toMonth());
 }
 
 void CollectivityWindow::buildDropDownMenus() {

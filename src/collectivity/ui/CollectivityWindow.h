@@ -3,6 +3,7 @@
 #include "collectivity/BorderelState.h"
 #include "collectivity/CollectivityChild.h"
 #include "collectivity/GridRing.h"
+#include "reports/ReportInputs.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -68,6 +69,8 @@ public:
     void applyFieldOrder(bool personsSide, const QString& order);
     void pickSortField();
     void columnDragged(bool personsSide);
+    void runReport(ReportKind kind, const QString& month = {});
+    void runRenewalDifferences();
 
     // How long a held scroll key moves before the lists stop following (700 ms).
     void setPauseInterval(int ms) { tmrDisableGrids_.setInterval(ms); }

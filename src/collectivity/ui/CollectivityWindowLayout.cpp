@@ -1,5 +1,8 @@
 #include "CollectivityWindow.h"
 
+#include "reports/WindowReportInputs.h"
+#include "reports/ui/ExportRunner.h"
+
 #include "BorderelGrid.h"
 #include "DetailPane.h"
 #include "FooterBar.h"
@@ -108,15 +111,20 @@ void CollectivityWindow::buildActions() {
     connect(actFieldOrder10, &QAction::triggered, this, [this] { editFieldOrder(true); });
     actFieldOrder50 = action(QStringLiteral("actFieldOrder50"), QString());
     connect(actFieldOrder50, &QAction::triggered, this, [this] { editFieldOrder(false); });
-    // Reports, export and the filter arrive with their own work; their places are kept.
+    // The filter arrives with its own work; its place is kept.
     actExportWizard = action(QStringLiteral("actExportWizard"), QStringLiteral("Excel export wizard ..."));
+    connect(actExportWizard, &QAction::triggered, this, [this] {
+        ExportRunner(state_.connection(), catalogue_, settings_, prompts_, this)
+            .run(windowExportInputs(state_));
+    });
     actRapEigenCriteria =
         action(QStringLiteral("actRapEigenCriteria"), QStringLiteral("Selectie eigen criteria"));
+    connect(actRapEigenCriteria, &QAction::triggered, this, [this] { runReport(ReportKind::Selection); });
     actRapProlongatieVerschillen = action(QStringLiteral("actRapProlongatieVerschillen"),
                                           QStringLiteral("Bereken prolongatieverschillen"));
+    connect(actRapProlongatieVerschillen, &QAction::triggered, this, [this] { runRenewalDifferences(); });
     actFilter = action(QStringLiteral("actFilter"), QStringLiteral("Filter"));
-    for (QAction* a : {actExportWizard, actRapEigenCriteria, actRapProlongatieVerschillen, actFilter})
-        a->setEnabled(false);
+    actFilter->setEnabled(false);
 }
 
 QWidget* CollectivityWindow::buildSearchBar(QWidget* parent) {

@@ -1,0 +1,56 @@
+#include "CommandArguments.h"
+
+#include <QRegularExpression>
+
+namespace ostrapel {
+
+const QStringList CommandTarget::kOptions{QStringLiteral("--coll"), QStringLiteral("--type"),
+                                          QStringLiteral("--period"), QStringLiteral("--out")};
+
+std::optional<QHash<QString, QString>> parseOptions(const QStringList& args, const QStringList& valued,
+                                                    const QStringList& flags, QString* error) {
+    QHash<QString, QString> options;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& option = args[i];
+        if (flags.contains(option)) {
+            options[option] = QString();
+        } else if (!valued.contains(option)) {
+            *error = QStringLiteral("Onbekende optie: %1").arg(option);
+            return std::nullopt;
+        } else if (i + 1 >= args.size()) {
+            *error = QStringLiteral("Waarde ontbreekt bij %1").arg(option);
+            return std::nullopt;
+        } else {
+            options[option] = args[++i];
+        }
+    }
+    return options;
+}
+
+bool isMonth(const QString& text) {
+    static const QRegularExpression month(QStringLiteral("^\\d{4}-\\d{2}$"));
+    return month.match(text).hasMatch();
+}
+
+bool CommandTarget::read(const QHash<QString, QString>& options, QString* error) {
+    const QString coll = options.value(QStringLiteral("--coll"));
+    const QStringList parts = coll.split(u'-');
+    bool ok1 = false, ok2 = false;
+    if (parts.size() == 2) {
+        collNr = parts[0].toInt(&ok1);
+        collVolgNr = parts[1].toInt(&ok2);
+    }
+    const QString type = options.value(QStringLiteral("--type"));
+    verzType = type == QStringLiteral("1") ? 1 : type == QStringLiteral("2") ? 2 : 0;
+    period = options.value(QStringLiteral("--period"));
+    outFile = options.value(QStringLiteral("--out"));
+    if (!ok1 || !ok2)
+        *error = QStringLiteral("--coll NR-VOLGNR ontbreekt of is ongeldig: %1").arg(coll);
+    else if (verzType == 0)
+        *error = QStringLiteral("--type 1|2 ontbreekt of is ongeldig: %1").arg(type);
+    for (const QString& m : period.split(u';', Qt::SkipEmptyParts))
+        if (error->isEmpty() && !isMonth(m)) *error = QStringLiteral("Ongeldige periode: %1").arg(period);
+    return error->isEmpty();
+}
+
+} // namespace ostrapel

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace ostrapel {
+
+// "--name value" options and "--name" flags of the headless commands; nullopt
+// with `error` set on an unknown option or a missing value.
+std::optional<QHash<QString, QString>> parseOptions(const QStringList& args, const QStringList& valued,
+                                                    const QStringList& flags, QString* error);
+bool isMonth(const QString& text);
+
+// What both the report and the export command take: --coll NR-VOLGNR,
+// --type 1|2, --period SETTING and --out FILE.
+struct CommandTarget {
+    int collNr = -1;
+    int collVolgNr = -1;
+    int verzType = 0;
+    QString period;
+    QString outFile;
+
+    static const QStringList kOptions;
+    // False with `error` set when a value is missing or wrong.
+    bool read(const QHash<QString, QString>& options, QString* error);
+};
+
+} // namespace ostrapel

@@ -1,0 +1,58 @@
+#include "ExportCommand.h"
+
+#include "CommandArguments.h"
+#include "ExportData.h"
+#include "ExportWriter.h"
+
+#include "collectivity/ComponentsQuery.h"
+#include "collectivity/PersonsQuery.h"
+
+#include <QRegularExpression>
+
+namespace ostrapel {
+
+std::optional<ExportCommand> ExportCommand::parse(const QStringList& args, QString* error) {
+    ExportCommand c;
+    const auto options = parseOptions(
+        args,
+        CommandTarget::kOptions + QStringList{QStringLiteral("--fields10"), QStringLiteral("--fields50")}, {},
+        error);
+    if (!options || !c.read(*options, error)) return std::nullopt;
+    c.fields10 = options->value(QStringLiteral("--fields10"));
+    c.fields50 = options->value(QStringLiteral("--fields50"));
+    // Field names go into the SQL text: only catalogue-like names are taken.
+    static const QRegularExpression names(QStringLiteral("^[A-Za-z0-9; ]*$"));
+    if (c.outFile.isEmpty())
+        *error = QStringLiteral("--out ontbreekt");
+    else if (!names.match(c.fields10).hasMatch() || !names.match(c.fields50).hasMatch())
+        *error = QStringLiteral("Ongeldige veldnamen");
+    if (!error->isEmpty()) return std::nullopt;
+    return c;
+}
+
+ReportInputs ExportCommand::inputs() const {
+    PersonsQuery persons;
+    persons.setIdentity(collNr, collVolgNr, verzType);
+    ComponentsQuery components;
+    components.setIdentity(collNr, collVolgNr);
+    const PeriodClauses clauses = buildPeriodClauses(period);
+    ReportInputs in;
+    in.collNr = collNr;
+    in.collVolgNr = collVolgNr;
+    in.verzType = verzType;
+    in.personsWhereLine = persons.whereLine();
+    in.selectionClause = components.selectionClause();
+    in.componentsPeriodClause = clauses.components;
+    in.personsPeriodClause = clauses.persons;
+    return in;
+}
+
+int ExportCommand::run(Connection& connection, const RecordCatalogue& catalogue) const {
+    ExportData data(connection, catalogue);
+    data.inputs = inputs();
+    DataSet& rows = data.buildExportQuery(fields10, fields50);
+    ExportWriter(catalogue).write(rows, outFile);
+    return rows.recordCount();
+}
+
+} // namespace ostrapel

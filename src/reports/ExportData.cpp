@@ -1,0 +1,455 @@
+#include "ExportData.h"
+
+#include "ExportQuery.h"
+
+#include "ReportProgress.h"
+#include "ReportQueries.h"
+#include "ReportTexts.h"
+#include "SqlLog.h"
+
+#include "core/Connection.h"
+#include "core/DisplayFormat.h"
+#include "core/OstrapelError.h"
+#include "core/RecordCatalogue.h"
+#include "core/SqlStatement.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <algorithm>
+
+namespace ostrapel {
+
+using namespace ReportTexts;
+
+namespace {
+
+const QString kLines = QStringLiteral("\r\n");
+
+QString text(const DataSet& row, const char* field) {
+    return row.value(QString::fromLatin1(field)).toString();
+}
+
+// Amount columns hold numbers, or the text "0,00" of the renewal query.
+double amountOf(const QVariant& v) {
+    if (v.metaType().id() != QMetaType::QString) return v.toDouble();
+    bool ok = false;
+    const double x = QLocale::c().toDouble(v.toString(), &ok);
+    return ok ? x : programLocale().toDouble(v.toString());
+}
+
+double amount(const DataSet& row, const char* field) {
+    return amountOf(row.value(QString::fromLatin1(field)));
+}
+
+// Progress is moved at most once per interval: max(records / 20, 100) ms.
+class ThrottledProgress {
+public:
+    ThrottledProgress(ReportProgress& p, int records) : p_(p), interval_(std::max(records / 20, 100)) {
+        timer_.start();
+    }
+    void update(int recordNumber) {
+        if (timer_.elapsed() > interval_) {
+            p_.setPosition(recordNumber);
+            timer_.restart();
+        }
+    }
+
+private:
+    ReportProgress& p_;
+    qint64 interval_;
+    QElapsedTimer timer_;
+};
+
+} // namespace
+
+ExportData::ExportData(Connection& connection, const RecordCatalogue& catalogue)
+    : clock([] { return QDateTime::currentDateTime(); }), connection_(connection), catalogue_(catalogue),
+      describer_(catalogue) {}
+
+const DataSet* ExportData::collectivityRow() const {
+    return collData_.recNo() >= 0 ? &collData_ : nullptr;
+}
+
+QString ExportData::headerPeriod(ReportKind kind) const {
+    // The correction report shows the month it is about, not the month of the
+    // collectivity record it stands on.
+    return kind == ReportKind::Correction ? inputs.correctionMonth : QString();
+}
+
+void ExportData::newPage(ReportKind kind, const QString& title) {
+    writer_->newPage(title, collectivityRow(),
+                     kind == ReportKind::Collection || kind == ReportKind::Correction, headerPeriod(kind));
+}
+
+DataSet ExportData::openQuery(const QString& sql, const QVariantMap& params) {
+    // A statement of its own: report texts are not kept for reuse.
+    const std::unique_ptr<SqlStatement> statement = connection_.prepareNew(sql);
+    statement->bind(params);
+    statement->exec();
+    DataSet data(&describer_);
+    data.load(statement->query());
+    statement->finish();
+    return data;
+}
+
+void ExportData::openCollData() {
+    collData_ =
+        openQuery(QStringLiteral("select *\r\nfrom bord00\r\nwhere ID01 = :ID01\r\nand ID02 = :ID02"),
+                  {{QStringLiteral("ID01"), inputs.collNr}, {QStringLiteral("ID02"), inputs.collVolgNr}});
+}
+
+void ExportData::openExportData(const QStringList& lines, const QVariantMap& params) {
+    exportSql_ = lines.join(kLines);
+    exportData_ = openQuery(exportSql_, params);
+    catalogue_.prepareFields(exportData_, QStringLiteral("10"), true);
+}
+
+void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
+    progress.setMessage(Initialiseren);
+    const QVariant nr = inputs.collNr;
+    const QVariant volgNr = inputs.collVolgNr;
+    switch (kind) {
+    case ReportKind::Collection: {
+        const QString totalsSql = ReportQueries::totals(inputs.verzType).join(kLines);
+        sendDebugMessage(QStringLiteral("totalen ") + totalsSql);
+        sendDebugMessage(QString::number(inputs.collNr));
+        sendDebugMessage(QString::number(inputs.collVolgNr));
+        sendDebugMessage(inputs.reportMonth);
+        const QString month = inputs.reportMonth;
+        const QVariantMap totalsParams{{QStringLiteral("Id011"), nr},     {QStringLiteral("Id012"), nr},
+                                       {QStringLiteral("Id013"), nr},     {QStringLiteral("Id021"), volgNr},
+                                       {QStringLiteral("Id022"), volgNr}, {QStringLiteral("Id023"), volgNr},
+                                       {QStringLiteral("Id031"), month},  {QStringLiteral("Id032"), month},
+                                       {QStringLiteral("Id033"), month}};
+        const QStringList lines = ReportQueries::collection(inputs.compoundSurname);
+        sendDebugMessage(QStringLiteral("exportdata ") + lines.join(kLines));
+        progress.setMessage(Collectiviteitsgegevens);
+        openCollData();
+        if (!collData_.locate(QStringLiteral("ID03"), month, Qt::CaseSensitive)) collData_.first();
+        progress.setMessage(Premiegegevens);
+        openExportData(lines, {{QStringLiteral("Periode1"), month},
+                               {QStringLiteral("Periode2"), month},
+                               {QStringLiteral("CollNr1"), nr},
+                               {QStringLiteral("CollNr2"), nr},
+                               {QStringLiteral("CollVolgNr1"), volgNr},
+                               {QStringLiteral("CollVolgNr2"), volgNr}});
+        progress.setMessage(Premietotalen);
+        totals_ = openQuery(totalsSql, totalsParams);
+        break;
+    }
+    case ReportKind::Selection: {
+        const SelectionClauses clauses{
+            inputs.componentsPeriodClause, inputs.herkomstClause, inputs.soortClause,
+            inputs.componentClause,        inputs.searchClause,   inputs.filterClause};
+        const QStringList lines = ReportQueries::selection(inputs.verzType, inputs.compoundSurname, clauses);
+        sendDebugMessage(lines.join(kLines));
+        progress.setMessage(Collectiviteitsgegevens);
+        openCollData();
+        collData_.last();
+        progress.setMessage(Premiegegevens);
+        openExportData(lines, {{QStringLiteral("CollNr1"), nr},
+                               {QStringLiteral("CollNr2"), nr},
+                               {QStringLiteral("CollVolgNr1"), volgNr},
+                               {QStringLiteral("CollVolgNr2"), volgNr}});
+        break;
+    }
+    case ReportKind::Correction: {
+        progress.setMessage(Collectiviteitsgegevens);
+        openCollData();
+        collData_.last();
+        progress.setMessage(Premiegegevens);
+        openExportData(ReportQueries::correction(inputs.verzType, inputs.compoundSurname),
+                       {{QStringLiteral("CollNr"), nr},
+                        {QStringLiteral("CollVolgNr"), volgNr},
+                        {QStringLiteral("PremiePeriode"), inputs.correctionMonth}});
+        break;
+    }
+    case ReportKind::Renewal:
+        progress.setMessage(Collectiviteitsgegevens);
+        openCollData();
+        collData_.last();
+        break;
+    }
+}
+
+DataSet& ExportData::buildExportQuery(const QString& personFields, const QString& componentFields) {
+    if (personFields.trimmed().isEmpty()) throw OstrapelError(ReportTexts::GeenVelden);
+    const ExportQuery query(personFields, componentFields);
+    exportSql_ = query.lines(inputs).join(kLines);
+    sendDebugMessage(exportSql_);
+    exportData_ = openQuery(exportSql_);
+    catalogue_.prepareFields(exportData_, QStringLiteral("10"), true);
+    exportData_.sort(query.sortList(inputs));
+    return exportData_;
+}
+
+QString ExportData::personName(const DataSet& row) {
+    QString name = text(row, "1003");
+    if (text(row, "1022") == QStringLiteral("J")) {
+        for (const char* f : {"1021", "1020"})
+            if (!text(row, f).isEmpty()) name += u' ' + text(row, f).trimmed();
+        name += u'-';
+        if (!text(row, "1004").isEmpty()) name += text(row, "1004") + u' ';
+        name += text(row, "1002");
+    } else {
+        for (const char* f : {"1004", "1002"})
+            if (!text(row, f).isEmpty()) name += u' ' + text(row, f).trimmed();
+    }
+    return name;
+}
+
+QString ExportData::addressLine(const DataSet& row) {
+    QStringList street;
+    for (const char* f : {"1012", "1013", "1014"})
+        if (!text(row, f).trimmed().isEmpty()) street << text(row, f).trimmed();
+    QString streetText = street.join(u' ');
+    const QString addition = text(row, "1015").trimmed();
+    if (!addition.isEmpty())
+        streetText += (streetText.isEmpty() ? QString() : QStringLiteral(", ")) + addition;
+
+    const QString postcode = text(row, "1016");
+    QStringList place;
+    if (!postcode.left(4).trimmed().isEmpty()) place << postcode.left(4);
+    if (!postcode.mid(4, 2).trimmed().isEmpty()) place << postcode.mid(4, 2);
+    if (!text(row, "1017").trimmed().isEmpty()) place << text(row, "1017").trimmed();
+
+    return streetText.leftJustified(46, u' ') + place.join(u' ').leftJustified(30, u' ') +
+           text(row, "1019").leftJustified(25, u' ');
+}
+
+void ExportData::buildPersonLines(const DataSet& row) {
+    personLines_ = {personName(row), addressLine(row)};
+}
+
+void ExportData::writePersonHeader(const DataSet& row) {
+    ReportWriter& w = *writer_;
+    w.writeRule(u'_');
+    w.appendText(QStringLiteral("Werknemernr.:"), ReportWriter::Left, 14, 0);
+    w.appendField(row, QStringLiteral("ID04"), ReportWriter::Left, 16, 2);
+    w.appendText(QStringLiteral("Klantnr.:"), ReportWriter::Left, 9, 1);
+    w.appendField(row, QStringLiteral("ID07"), ReportWriter::Left, 20, 2);
+    w.writeLine();
+    w.writeRule(ReportWriter::kMacron);
+    groupKey_ = row.value(inputs.keyField).toString();
+}
+
+void ExportData::writeComponentHeader(ReportKind kind) {
+    ReportWriter& w = *writer_;
+    for (const QString& line : std::as_const(personLines_)) {
+        w.appendText(line, ReportWriter::LeftUntrimmed, 0, 0);
+        w.writeLine();
+    }
+    personLines_.clear();
+    w.writeLine();
+    premiumSum_ = correctionSum_ = 0;
+    const bool selection = kind == ReportKind::Selection;
+    if (selection) w.appendText(QStringLiteral("Periode"), ReportWriter::Left, 9, 0);
+    w.appendText(selection ? QStringLiteral("PremieComponent") : QStringLiteral("Premiecomponent"),
+                 ReportWriter::Left, 40, 0);
+    w.appendText(QStringLiteral("Premie"), ReportWriter::Right, 12, 0);
+    w.appendText(QStringLiteral("Correctie"), ReportWriter::Right, 12, 0);
+    w.appendText(Totaal, ReportWriter::Right, 12, 0);
+    w.appendText(QString(), ReportWriter::Left, 0, 3);
+    w.appendText(QStringLiteral("Van"), ReportWriter::Left, 12, 0);
+    w.appendText(QStringLiteral("Tot"), ReportWriter::Left, 12, 0);
+    w.writeLine();
+    if (selection) w.appendText(QStringLiteral("-------"), ReportWriter::Left, 9, 0);
+    w.appendText(QStringLiteral("---------------"), ReportWriter::Left, 40, 0);
+    w.appendText(QStringLiteral("------"), ReportWriter::Right, 12, 0);
+    w.appendText(QStringLiteral("---------"), ReportWriter::Right, 12, 0);
+    w.appendText(QStringLiteral("------"), ReportWriter::Right, 12, 0);
+    w.appendText(QString(), ReportWriter::Left, 0, 3);
+    w.appendText(QString(10, u'-'), ReportWriter::Left, 12, 0);
+    w.appendText(QString(10, u'-'), ReportWriter::Left, 12, 0);
+    w.writeLine();
+}
+
+void ExportData::writeComponentLine(ReportKind kind, const DataSet& row) {
+    ReportWriter& w = *writer_;
+    if (kind == ReportKind::Selection)
+        w.appendField(row, QStringLiteral("Periode"), ReportWriter::Left, 9, 0);
+    if (!text(row, "5012").isEmpty())
+        w.appendField(row, QStringLiteral("5012"), ReportWriter::Left, 40, 1);
+    else
+        w.appendText(ManualComponent, ReportWriter::Left, 40, 1);
+    premiumSum_ += amount(row, "TotaalPremie");
+    correctionSum_ += amount(row, "TotaalCorrectie");
+    w.appendAmount(amount(row, "TotaalPremie"), 12);
+    w.appendAmount(amount(row, "TotaalCorrectie"), 12);
+    w.appendAmount(amount(row, "Totaal"), 12);
+    w.appendField(row, QStringLiteral("5009"), ReportWriter::Right, 12, 0);
+    w.appendField(row, QStringLiteral("5010"), ReportWriter::Right, 12, 0);
+    w.writeLine();
+}
+
+void ExportData::writeGroupTotal(ReportKind kind) {
+    ReportWriter& w = *writer_;
+    if (kind == ReportKind::Selection) w.appendText(QString(), ReportWriter::Left, 9, 0);
+    w.appendText(Totaal, ReportWriter::Left, 41, 0);
+    w.appendAmount(premiumSum_, 12);
+    w.appendAmount(correctionSum_, 12);
+    w.appendAmount(premiumSum_ + correctionSum_, 12);
+    w.writeLine();
+}
+
+void ExportData::writeTotalsOverview() {
+    ReportWriter& w = *writer_;
+    w.lineBuffer().clear();
+    w.writeLine();
+    w.lineBuffer() = QStringLiteral("Totaaloverzicht");
+    w.writeLine();
+    w.writeRule(u'_');
+    double premie = 0, correctie = 0, totaal = 0;
+    w.appendText(QStringLiteral("PremieComponent"), ReportWriter::Left, 40, 0);
+    w.appendText(QStringLiteral("Oude Premie"), ReportWriter::Right, 16, 0);
+    w.appendText(QStringLiteral("Verschil"), ReportWriter::Right, 20, 0);
+    w.appendText(QStringLiteral("Nwe Premie"), ReportWriter::Right, 20, 0);
+    w.writeLine();
+    w.appendText(QStringLiteral("---------------"), ReportWriter::Left, 40, 0);
+    w.appendText(QStringLiteral("-----------"), ReportWriter::Right, 16, 0);
+    w.appendText(QStringLiteral("--------"), ReportWriter::Right, 20, 0);
+    w.appendText(QStringLiteral("----------"), ReportWriter::Right, 20, 0);
+    w.writeLine();
+    for (totals_.first(); !totals_.eof(); totals_.next()) {
+        w.appendField(totals_, QStringLiteral("PremieComponent"), ReportWriter::Left, 40, 0);
+        w.appendAmount(amount(totals_, "Premie"), 16);
+        w.appendAmount(amount(totals_, "Correctie"), 20);
+        w.appendAmount(amount(totals_, "Totaal"), 20);
+        w.writeLine();
+        premie += amount(totals_, "Premie");
+        correctie += amount(totals_, "Correctie");
+        totaal += amount(totals_, "Totaal");
+    }
+    w.writeLine();
+    w.appendText(Totaal, ReportWriter::Left, 40, 0);
+    w.appendAmount(premie, 16);
+    w.appendAmount(correctie, 20);
+    w.appendAmount(totaal, 20);
+    w.writeLine();
+}
+
+void ExportData::writeRenewalBlock(const DataSet& row) {
+    ReportWriter& w = *writer_;
+    w.appendText(personName(row), ReportWriter::Left, 45, 0);
+    w.appendField(row, QStringLiteral("5012"), ReportWriter::Left, 40, 0);
+    w.writeLine();
+    w.appendField(row, QStringLiteral("ID05"), ReportWriter::Left, 12, 0);
+    w.appendField(row, QStringLiteral("ID04"), ReportWriter::Left, 12, 0);
+    w.writeLine();
+    w.appendField(row, QStringLiteral("5009a"), ReportWriter::Right, 12, 0);
+    w.appendField(row, QStringLiteral("5010a"), ReportWriter::Right, 12, 0);
+    w.appendAmount(amount(row, "Premie1"), 12);
+    w.appendField(row, QStringLiteral("5009b"), ReportWriter::Right, 12, 0);
+    w.appendField(row, QStringLiteral("5010b"), ReportWriter::Right, 12, 0);
+    w.appendAmount(amount(row, "Premie2"), 12);
+    w.appendAmount(amount(row, "Verschil"), 12);
+    w.writeLine();
+}
+
+void ExportData::walkRecords(ReportKind kind, const QString& title, DataSet& dataSet,
+                             ReportProgress& progress) {
+    ReportWriter& w = *writer_;
+    progress.setMaximum(dataSet.recordCount());
+    progress.setMessage(GegevensSamenstellen);
+    ThrottledProgress throttle(progress, dataSet.recordCount());
+    w.setLineCount(0);
+    w.setPageNumber(0);
+    bool started = false;
+    for (dataSet.first(); !dataSet.eof(); dataSet.next()) {
+        // A new page when the three lines of a row would run into the footer.
+        if (!started || w.lineCount() + 3 > w.pageLength() - 3) {
+            w.newPage(title, nullptr, false);
+            started = true;
+        }
+        if (kind == ReportKind::Renewal) writeRenewalBlock(dataSet);
+        throttle.update(dataSet.recNo() + 1);
+    }
+}
+
+void ExportData::walkGroups(ReportKind kind, const QString& title, ReportProgress& progress) {
+    ReportWriter& w = *writer_;
+    DataSet& rows = exportData_;
+    progress.setMaximum(rows.recordCount());
+    progress.setMessage(GegevensSamenstellen);
+    if (kind == ReportKind::Collection) {
+        w.setLineCount(0);
+        w.setPageNumber(0);
+        w.writePageHeader(title, collectivityRow(), true);
+        writeTotalsOverview();
+        w.writePageFooter(0);
+    }
+    bool started = false;
+    ThrottledProgress throttle(progress, rows.recordCount());
+    w.setLineCount(0);
+    w.setPageNumber(0);
+    for (rows.first();; rows.next()) {
+        if (rows.eof()) {
+            if (started) writeGroupTotal(kind);
+            break;
+        }
+        const QString key = rows.value(inputs.keyField).toString();
+        if (!started || key != groupKey_) {
+            if (started) writeGroupTotal(kind);
+            if (w.lineCount() > w.pageLength() - 14 || !started) newPage(kind, title);
+            started = true;
+            buildPersonLines(rows);
+            writePersonHeader(rows);
+            writeComponentHeader(kind);
+            writeComponentLine(kind, rows);
+        } else {
+            writeComponentLine(kind, rows);
+            if (w.lineCount() > w.pageLength() - 4) newPage(kind, title);
+        }
+        throttle.update(rows.recNo() + 1);
+    }
+}
+
+void ExportData::buildReport(ReportKind kind, const QString& title, DataSet* dataSet, int source,
+                             int pageLength, QIODevice& out, ReportProgress& progress) {
+    progress.start(RapportGenereren);
+    progress.setAnimated(true);
+    progress.setMessage(GegevensVerzamelen);
+    struct Finish {
+        ReportProgress& p;
+        ~Finish() { p.finish(); }
+    } finish{progress};
+
+    prepare(kind, progress);
+    if (dataSet) dataSet->first();
+    writer_ = std::make_unique<ReportWriter>(out, catalogue_, pageLength);
+    writer_->setClock(clock);
+    personLines_.clear();
+    if (source == 0 && dataSet)
+        walkRecords(kind, title, *dataSet, progress);
+    else if (source == 1)
+        walkGroups(kind, title, progress);
+
+    ReportWriter& w = *writer_;
+    // The end marker and the footer must fit below the last line; else a new page.
+    if (w.lineCount() + 2 > w.pageLength() - 3) newPage(kind, title);
+    w.writeEndMarker();
+    w.writePageFooter(w.pageNumber());
+    writer_.reset();
+}
+
+QString ExportData::buildReportFile(ReportKind kind, const QString& title, DataSet* dataSet, int source,
+                                    int pageLength, const QString& folder, ReportProgress& progress) {
+    const QString path = QDir(folder).filePath(
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss")) + QStringLiteral(".txt"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw OstrapelError(QStringLiteral("Het rapport kan niet worden aangemaakt: ") + file.errorString());
+    try {
+        buildReport(kind, title, dataSet, source, pageLength, file, progress);
+        file.close();
+        if (file.error() != QFileDevice::NoError) throw OstrapelError(file.errorString());
+    } catch (...) {
+        file.remove();
+        throw;
+    }
+    return path;
+}
+
+} // namespace ostrapel

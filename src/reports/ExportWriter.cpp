@@ -1,0 +1,169 @@
+#include "ExportWriter.h"
+
+#include "core/DataSet.h"
+#include "core/DisplayFormat.h"
+#include "core/Encoding.h"
+#include "core/OstrapelError.h"
+#include "core/RecordCatalogue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <vector>
+#include <xlsxwriter.h>
+
+namespace ostrapel {
+
+namespace {
+
+QString notWritten(const QString& path) {
+    return QStringLiteral("Het bestand \"%1\" kan niet worden geschreven.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+std::vector<int> visibleFields(const DataSet& data) {
+    std::vector<int> fields;
+    for (int i = 0; i < data.fieldCount(); ++i)
+        if (data.field(i).visible) fields.push_back(i);
+    return fields;
+}
+
+// Walks the rows, reporting every hundredth record; false when stopped.
+template <typename WriteRow>
+bool walk(DataSet& data, const ExportWriter::Progress& progress, WriteRow writeRow) {
+    int lines = 1;
+    for (data.first(); !data.eof(); data.next()) {
+        writeRow();
+        ++lines;
+        if (progress && (data.recNo() + 1) % 100 == 99 && !progress(data.recNo() + 1, lines)) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString ExportWriter::cellText(const DataSet& data, int field) const {
+    const DataField& f = data.field(field);
+    const QVariant v = data.value(data.recNo(), field);
+    QString text;
+    switch (f.type) {
+    case FieldType::Text:
+    case FieldType::Integer:
+        text = catalogue_.decodePickValue(f.name, v.toString());
+        break;
+    case FieldType::Float:
+        text = v.isNull() ? QString() : programLocale().toString(v.toDouble(), 'f', 2);
+        break;
+    case FieldType::Date:
+        text = formatDate(v.toDate(), kDateFormat);
+        break;
+    default:
+        text = v.toString();
+    }
+    // A tab or line end inside a value would shift every later cell of the row.
+    for (QChar& c : text)
+        if (c == u'\t' || c == u'\r' || c == u'\n') c = u' ';
+    return text;
+}
+
+bool ExportWriter::writeText(DataSet& data, const QString& path, const Progress& progress) const {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) throw OstrapelError(notWritten(path));
+    const std::vector<int> fields = visibleFields(data);
+    const auto writeLine = [&](const QStringList& cells) {
+        file.write(encodeCp1252(cells.join(u'\t')));
+        file.write("\r\n", 2);
+    };
+    QStringList captions;
+    for (int f : fields)
+        captions << data.field(f).displayLabel;
+    writeLine(captions);
+    const bool whole = walk(data, progress, [&] {
+        QStringList cells;
+        for (int f : fields)
+            cells << cellText(data, f);
+        writeLine(cells);
+    });
+    if (!whole) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) throw OstrapelError(notWritten(path));
+    return true;
+}
+
+bool ExportWriter::writeWorkbook(DataSet& data, const QString& path, const Progress& progress) const {
+    // Written beside the target and renamed into place once whole.
+    const QString temporary = path + QStringLiteral(".part");
+    lxw_workbook* book = workbook_new(QFile::encodeName(temporary).constData());
+    if (!book) throw OstrapelError(notWritten(path));
+    lxw_worksheet* sheet = workbook_add_worksheet(book, "Export");
+    lxw_format* bold = workbook_add_format(book);
+    format_set_bold(bold);
+    lxw_format* amount = workbook_add_format(book);
+    format_set_num_format(amount, "#,##0.00");
+    lxw_format* date = workbook_add_format(book);
+    format_set_num_format(date, "dd-mm-yyyy");
+
+    const std::vector<int> fields = visibleFields(data);
+    std::vector<int> widths(fields.size(), 8);
+    const auto fit = [&](size_t c, qsizetype length) {
+        widths[c] = std::max(widths[c], int(std::min<qsizetype>(length, 60)));
+    };
+    for (size_t c = 0; c < fields.size(); ++c) {
+        const QString caption = data.field(fields[c]).displayLabel;
+        worksheet_write_string(sheet, 0, lxw_col_t(c), caption.toUtf8().constData(), bold);
+        fit(c, caption.size() + 2);
+    }
+    worksheet_freeze_panes(sheet, 1, 0);
+    lxw_row_t row = 0;
+    const bool whole = walk(data, progress, [&] {
+        ++row;
+        for (size_t c = 0; c < fields.size(); ++c) {
+            const DataField& f = data.field(fields[c]);
+            const QVariant v = data.value(data.recNo(), fields[c]);
+            const auto col = lxw_col_t(c);
+            if (f.type == FieldType::Float && !v.isNull()) {
+                worksheet_write_number(sheet, row, col, v.toDouble(), amount);
+                fit(c, programLocale().toString(v.toDouble(), 'f', 2).size() + 1);
+            } else if (f.type == FieldType::Date && v.toDate().isValid()) {
+                const QDate d = v.toDate();
+                lxw_datetime when{d.year(), d.month(), d.day(), 0, 0, 0};
+                worksheet_write_datetime(sheet, row, col, &when, date);
+                fit(c, 11);
+            } else {
+                const QString text = cellText(data, fields[c]);
+                if (!text.isEmpty())
+                    worksheet_write_string(sheet, row, col, text.toUtf8().constData(), nullptr);
+                fit(c, text.size() + 1);
+            }
+        }
+    });
+    for (size_t c = 0; c < fields.size(); ++c)
+        worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), widths[c], nullptr);
+    const lxw_error closed = workbook_close(book);
+    if (!whole) {
+        QFile::remove(temporary);
+        return false;
+    }
+    if (closed != LXW_NO_ERROR) {
+        QFile::remove(temporary);
+        throw OstrapelError(notWritten(path));
+    }
+    QFile::remove(path);
+    if (!QFile::rename(temporary, path)) {
+        QFile::remove(temporary);
+        throw OstrapelError(notWritten(path));
+    }
+    return true;
+}
+
+bool ExportWriter::write(DataSet& data, const QString& path, const Progress& progress) const {
+    if (QFileInfo(path).suffix().compare(QStringLiteral("xlsx"), Qt::CaseInsensitive) == 0)
+        return writeWorkbook(data, path, progress);
+    return writeText(data, path, progress);
+}
+
+} // namespace ostrapel

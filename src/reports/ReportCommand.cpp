@@ -1,0 +1,92 @@
+#include "ReportCommand.h"
+
+#include "CommandArguments.h"
+#include "ExportData.h"
+#include "RenewalDifferences.h"
+#include "ReportTexts.h"
+#include "SqlLog.h"
+
+#include "core/SqlFragments.h"
+
+#include <QBuffer>
+
+namespace ostrapel {
+
+std::optional<ReportCommand> ReportCommand::parse(const QStringList& args, QString* error) {
+    static const QHash<QString, ReportKind> kinds{{QStringLiteral("incasso"), ReportKind::Collection},
+                                                  {QStringLiteral("selectie"), ReportKind::Selection},
+                                                  {QStringLiteral("correctie"), ReportKind::Correction},
+                                                  {QStringLiteral("prolongatie"), ReportKind::Renewal}};
+    if (args.isEmpty() || !kinds.contains(args[0])) {
+        *error = QStringLiteral("Onbekend rapport: %1").arg(args.value(0));
+        return std::nullopt;
+    }
+    ReportCommand c;
+    c.kind = kinds.value(args[0]);
+    const auto options = parseOptions(args.mid(1),
+                                      CommandTarget::kOptions +
+                                          QStringList{QStringLiteral("--month"), QStringLiteral("--from"),
+                                                      QStringLiteral("--to"), QStringLiteral("--page-length"),
+                                                      QStringLiteral("--pdf")},
+                                      {QStringLiteral("--compound")}, error);
+    if (!options || !c.read(*options, error)) return std::nullopt;
+    c.month = options->value(QStringLiteral("--month"));
+    c.from = options->value(QStringLiteral("--from"));
+    c.to = options->value(QStringLiteral("--to"));
+    c.pdfFile = options->value(QStringLiteral("--pdf"));
+    c.compound = options->contains(QStringLiteral("--compound"));
+    bool ok = true;
+    if (options->contains(QStringLiteral("--page-length")))
+        c.pageLength = options->value(QStringLiteral("--page-length")).toInt(&ok);
+    if (!ok || (c.pageLength != 0 && c.pageLength < 20))
+        *error =
+            QStringLiteral("Ongeldige paginalengte: %1").arg(options->value(QStringLiteral("--page-length")));
+    else if ((c.kind == ReportKind::Collection || c.kind == ReportKind::Correction) && !isMonth(c.month))
+        *error = QStringLiteral("--month JJJJ-MM ontbreekt");
+    else if (c.kind == ReportKind::Renewal && (!isMonth(c.from) || !isMonth(c.to) || c.to <= c.from))
+        *error = QStringLiteral("--from en --to (JJJJ-MM, --to na --from) ontbreken");
+    if (!error->isEmpty()) return std::nullopt;
+    return c;
+}
+
+ReportInputs ReportCommand::inputs() const {
+    ReportInputs in;
+    in.collNr = collNr;
+    in.collVolgNr = collVolgNr;
+    in.verzType = verzType;
+    in.keyField = QStringLiteral("ID07");
+    in.sortField = QStringLiteral("1002");
+    in.compoundSurname = compound;
+    if (kind == ReportKind::Collection) in.reportMonth = month;
+    if (kind == ReportKind::Correction) in.correctionMonth = month;
+    if (kind == ReportKind::Selection) {
+        const PeriodClauses clauses = buildPeriodClauses(period);
+        in.componentsPeriodClause = clauses.components;
+        in.personsPeriodClause = clauses.persons;
+    }
+    return in;
+}
+
+QString ReportCommand::title() const {
+    return kind == ReportKind::Renewal ? RenewalDifferences::title(from, to)
+                                       : ReportTexts::standardTitle(kind);
+}
+
+QByteArray ReportCommand::build(Connection& connection, const RecordCatalogue& catalogue, int lines,
+                                ReportProgress& progress) const {
+    ExportData data(connection, catalogue);
+    data.inputs = inputs();
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    if (kind == ReportKind::Renewal) {
+        const QString sql = RenewalDifferences(collNr, collVolgNr, verzType).query(from, to).join(u"\r\n");
+        sendDebugMessage(sql);
+        DataSet overview = data.openQuery(sql);
+        data.buildReport(kind, title(), &overview, 0, lines, out, progress);
+    } else {
+        data.buildReport(kind, title(), nullptr, 1, lines, out, progress);
+    }
+    return out.data();
+}
+
+} // namespace ostrapel

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "CommandArguments.h"
+#include "ReportInputs.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace ostrapel {
+
+class Connection;
+class RecordCatalogue;
+class ReportProgress;
+
+// The headless report: which report of which collectivity, parsed from
+//   KIND --coll NR-VOLGNR --type 1|2 [--month YYYY-MM] [--from YYYY-MM --to YYYY-MM]
+//   [--period SETTING] [--compound] [--page-length N] [--out FILE] [--pdf FILE]
+// with KIND incasso, selectie, correctie or prolongatie.
+struct ReportCommand : CommandTarget {
+    ReportKind kind = ReportKind::Collection;
+    QString month;
+    QString from;
+    QString to;
+    bool compound = false;
+    int pageLength = 0; // 0: the printer's
+    QString pdfFile;
+
+    // nullopt with `error` set when the arguments do not make a report.
+    static std::optional<ReportCommand> parse(const QStringList& args, QString* error);
+
+    // What the collectivity window would hand over with the search empty, every
+    // drop-down at <ALLES>, the unit view off and this period setting.
+    ReportInputs inputs() const;
+    QString title() const;
+    // The report text (Windows-1252); the footers show the current time.
+    QByteArray build(Connection& connection, const RecordCatalogue& catalogue, int pageLength,
+                     ReportProgress& progress) const;
+};
+
+} // namespace ostrapel

@@ -1,0 +1,176 @@
+#include "ReportQueries.h"
+
+#include "core/SqlFragments.h"
+
+namespace ostrapel {
+
+namespace {
+
+const QString kTab = QStringLiteral("\t");
+const QString kTab2 = QStringLiteral("\t\t");
+
+bool isSet(const QString& clause) {
+    return clause != kNeutralClause;
+}
+
+} // namespace
+
+QString ReportQueries::compoundOrder() {
+    return QStringLiteral("iif(BORD10.[1022] = 'J', BORD10.[1020] + ' - ' + BORD10.[1002], BORD10.[1002])");
+}
+
+QStringList ReportQueries::totals(int verzType) {
+    QString column = QStringLiteral("[5007]");
+    componentNameColumn(verzType, column);
+    const QString types = typeCodeList(verzType);
+    const QString exists =
+        QStringLiteral("  and exists ( select 1 from bord10 b where b.ID07 = a.ID07 and [1024] in (") +
+        types + QStringLiteral(") ) ");
+    const QString groupBy =
+        QStringLiteral("  group by ID01, ID02, ID03, [5004], ") + column + QStringLiteral(" ");
+    const QString first =
+        QStringLiteral("select ID01, ID02, ID03, [5004], ") + column +
+        QStringLiteral(" as PremieComponent, sum(SubPremie) as Premie, sum(SubCorrectie) as Correctie, ") +
+        QStringLiteral("sum(SubPremie)  + sum(SubCorrectie) as Totaal ") + QStringLiteral("from ") +
+        QStringLiteral("( ") + QStringLiteral("  select distinct ID01, ID02, ID03, [5004], ") + column +
+        QStringLiteral(", 0 as SubPremie, 0 as SubCorrectie ") + QStringLiteral("  from bord50 a ") +
+        QStringLiteral("  where id01 = :Id011 ") + QStringLiteral("  and id02 = :Id021 ") +
+        QStringLiteral("  and id03 = :Id031 ") + exists + QStringLiteral("union all ") +
+        QStringLiteral("  select ID01, ID02, ID03, [5004], ") + column +
+        QStringLiteral(", sum([5008]) as SubPremie, 0 as SubCorrectie ") +
+        QStringLiteral("  from bord50 a ") + QStringLiteral("  where id01 = :Id012 ") +
+        QStringLiteral("  and id02 = :Id022 ") + QStringLiteral("  and id03 = :Id032 ") +
+        QStringLiteral("  and [5002] = '1' ") + exists + groupBy +
+        QStringLiteral("union all                                       ") +
+        QStringLiteral("  select ID01, ID02, ID03, [5004], ") + column +
+        QStringLiteral(", 0 as SubPremie, sum([5008]) as SubCorrectie ") +
+        QStringLiteral("  from bord50 a ") + QStringLiteral("  where id01 = :Id013 ") +
+        QStringLiteral("  and id02 = :Id023 ") + QStringLiteral("  and id03 = :Id033 ") +
+        QStringLiteral("  and ([5002] = '2' or [5002] = '3') ") + exists + groupBy + QStringLiteral(") ");
+    return {first, QStringLiteral("group by ID01, ID02, ID03, [5004], ") + column + QStringLiteral(" "),
+            QStringLiteral("order by ID01, ID02, ID03, [5004], ") + column + QStringLiteral(" ")};
+}
+
+QStringList ReportQueries::collection(bool compoundSurname) {
+    QString order = QStringLiteral("order by a.[1002], a.[1003]");
+    if (compoundSurname) {
+        QString expression = compoundOrder();
+        expression.replace(QStringLiteral("BORD10."), QStringLiteral("a."), Qt::CaseInsensitive);
+        order = QStringLiteral("order by ") + expression;
+    }
+    return {
+        QStringLiteral(
+            "select a.*, c.[5004], c.[5012], c.[5009], c.[5010], c.TotaalPremie, c.TotaalCorrectie, "
+            "c.Totaal"),
+        QStringLiteral("from bord10 a,"),
+        QStringLiteral("("),
+        kTab + QStringLiteral(
+                   "select id01, id02, id03, id05, [5004], [5012], [5009], [5010], sum(premie) as "
+                   "TotaalPremie, sum(correctie) as TotaalCorrectie, TotaalPremie + TotaalCorrectie as "
+                   "Totaal"),
+        kTab + QStringLiteral("from"),
+        kTab + QStringLiteral("("),
+        kTab2 +
+            QStringLiteral("select id01, id02, id03, id05, [5004], [5012], [5009], [5010], sum([5008]) as "
+                           "Premie, 0 as Correctie"),
+        kTab2 + QStringLiteral("from bord50"),
+        kTab2 + QStringLiteral("where [5002]  = '1' "),
+        kTab2 + QStringLiteral("group by id01, id02, id03, id05, [5004], [5012], [5009], [5010]"),
+        kTab + QStringLiteral("union all"),
+        kTab2 + QStringLiteral("select id01, id02, id03, id05, [5004], [5012], [5009], [5010], 0 as Premie, "
+                               "sum([5008]) as Correctie"),
+        kTab2 + QStringLiteral("from bord50"),
+        kTab2 + QStringLiteral("where ([5002]  = '2' or [5002] = '3') "),
+        kTab2 + QStringLiteral("group by id01, id02, id03, id05, [5004], [5012], [5009], [5010]"),
+        kTab + QStringLiteral(")"),
+        kTab + QStringLiteral("where id01 = :CollNr1 and id02 = :CollVolgNr1 and id03 = :Periode1"),
+        kTab + QStringLiteral("group by id01, id02, id03, id05, [5004], [5012], [5009], [5010]"),
+        QStringLiteral(") c"),
+        QStringLiteral("where a.id07 = c.id05 and a.id01 = :CollNr2 and a.id02 = :CollVolgNr2 and a.id03 <= "
+                       ":Periode2"),
+        order,
+    };
+}
+
+QStringList ReportQueries::selection(int verzType, bool compoundSurname, const SelectionClauses& clauses) {
+    const QString groupBy =
+        kTab2 + QStringLiteral("group by BORD50.id01, BORD50.id02, BORD50.id03, BORD50.id05, "
+                               "BORD50.[5004], BORD50.[5012], BORD50.[5009], BORD50.[5010]");
+    QStringList filterLines{QStringLiteral("         ") + clauses.componentsPeriod};
+    for (const QString* c : {&clauses.herkomst, &clauses.soort, &clauses.component})
+        if (isSet(*c)) filterLines << *c;
+
+    QStringList q{
+        QStringLiteral(
+            "select distinct BORD10.*, c.[ID03] as Periode, c.[5004], c.[5012], c.[5009], c.[5010], "
+            "c.TotaalPremie, c.TotaalCorrectie, c.Totaal"),
+        QStringLiteral("from BORD10,"),
+        QStringLiteral("("),
+        kTab + QStringLiteral(
+                   "select id01, id02, id03, id05, [5004], [5012], [5009], [5010], sum(premie) as "
+                   "TotaalPremie, sum(correctie) as TotaalCorrectie, TotaalPremie + TotaalCorrectie as "
+                   "Totaal"),
+        kTab + QStringLiteral("from"),
+        kTab + QStringLiteral("("),
+        kTab2 +
+            QStringLiteral("select BORD50.id01, BORD50.id02, BORD50.id03, BORD50.id05, BORD50.[5004], "
+                           "BORD50.[5012], BORD50.[5009], BORD50.[5010], sum(BORD50.[5008]) as Premie, 0 as "
+                           "Correctie"),
+        kTab2 + QStringLiteral("from bord50"),
+        kTab2 + QStringLiteral("where BORD50.[5002]  = '1'"),
+    };
+    q << filterLines << groupBy << kTab + QStringLiteral("union all")
+      << kTab2 +
+             QStringLiteral("select BORD50.id01, BORD50.id02, BORD50.id03, BORD50.id05, BORD50.[5004], "
+                            "BORD50.[5012], BORD50.[5009], BORD50.[5010], 0 as Premie, sum(BORD50.[5008]) as "
+                            "Correctie")
+      << kTab2 + QStringLiteral("from bord50")
+      << QStringLiteral("   where (BORD50.[5002]  = '2' or BORD50.[5002] = '3') ") << filterLines << groupBy
+      << kTab + QStringLiteral(")") << kTab + QStringLiteral("where id01 = :CollNr1 and id02 = :CollVolgNr1")
+      << QStringLiteral("       group by id01, id02, id03, id05, [5004], [5012], [5009], [5010]")
+      << QStringLiteral(") c") << QStringLiteral("where BORD10.id07 = c.id05");
+    if (verzType == 1)
+        q << QStringLiteral(" AND BORD10.[ID03] <= '2005-12' and bord10.[1024] in ('Z', 'P')");
+    else if (verzType == 2)
+        q << QStringLiteral(" AND BORD10.[ID03] >= '2006-01' and bord10.[1024] = ' ' ");
+    q << QStringLiteral("and BORD10.id01 = :CollNr2 and BORD10.id02 = :CollVolgNr2");
+    if (isSet(clauses.search)) q << clauses.search;
+    if (isSet(clauses.filter)) q << clauses.filter;
+    q << (compoundSurname
+              ? QStringLiteral("ORDER BY ") + compoundOrder() +
+                    QStringLiteral(", c.ID03, c.[5012], c.[5009], c.[5010]")
+              : QStringLiteral("ORDER BY BORD10.[1002], BORD10.[1003], c.ID03, c.[5012], c.[5009], "
+                               "c.[5010]"));
+    return q;
+}
+
+QStringList ReportQueries::correction(int verzType, bool compoundSurname) {
+    QStringList q{
+        QStringLiteral("select BORD10.*, c.[ID03] as Periode, c.[5004], c.[5012], c.[5009], c.[5010], "
+                       "c.TotaalPremie, c.TotaalCorrectie, (c.Totaalpremie + c.TotaalCorrectie) as Totaal"),
+        QStringLiteral("from BORD10,"),
+        QStringLiteral("("),
+        kTab + QStringLiteral("select BORD50.id01, BORD50.id02, BORD50.id03, BORD50.id05, BORD50.[5004], "
+                              "BORD50.[5012], BORD50.[5009], BORD50.[5010], 0.00 as TotaalPremie, "
+                              "sum(BORD50.[5008]) as TotaalCorrectie"),
+        kTab + QStringLiteral("from bord50"),
+        kTab + QStringLiteral("where (BORD50.[5002]  = '2' or BORD50.[5002] = '3')"),
+        kTab + QStringLiteral("and bord50.[id03] = :PremiePeriode"),
+        kTab + QStringLiteral("and BORD50.id01 = :CollNr and BORD50.id02 = :CollVolgNr"),
+        kTab + QStringLiteral("group by BORD50.id01, BORD50.id02, BORD50.id03, BORD50.id05, BORD50.[5004], "
+                              "BORD50.[5012], BORD50.[5009], BORD50.[5010]"),
+        QStringLiteral(") c"),
+        QStringLiteral("where BORD10.id07 = c.id05"),
+    };
+    if (verzType == 1)
+        q << QStringLiteral(" and c.[ID03] <= '2005-12'  and bord10.[1024] in ('Z', 'P') ");
+    else if (verzType == 2)
+        q << QStringLiteral(" and c.[ID03] >= '2006-01'  and bord10.[1024] = ' ' ");
+    q << (compoundSurname
+              ? QStringLiteral("ORDER BY ") + compoundOrder() + QStringLiteral(", c.ID03, c.[5012]")
+              : QStringLiteral("ORDER BY BORD10.[1002], BORD10.[1003], c.ID03, c.[5012], c.[5009], "
+                               "c.[5010]"));
+    return q;
+}
+
+} // namespace ostrapel

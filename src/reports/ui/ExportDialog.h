@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDateTime>
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace ostrapel {
+
+class DataSet;
+class Prompts;
+class RecordCatalogue;
+
+// "Exporteren naar Excel": writes the export query's rows to a temporary file
+// as soon as it is shown, with progress and a cancel button, then asks where to
+// save it and opens the saved file with the desktop's program.
+class ExportDialog : public QDialog {
+    Q_OBJECT
+public:
+    ExportDialog(DataSet& rows, const RecordCatalogue& catalogue, Prompts& prompts, const QString& programDir,
+                 QWidget* parent = nullptr);
+
+    // Opens a saved file; the desktop's associated program unless replaced.
+    std::function<void(const QString& path)> openFile;
+    // Runs the export (called once when the dialog is first shown).
+    void exportRows();
+    bool running() const { return running_; }
+
+    QProgressBar* pbMaster;
+    QLabel* lblTijd;
+    QLabel* lblAantal;
+    QLabel* lblTotaalAantal;
+    QPushButton* btnOkCancel;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void reject() override;
+
+private:
+    void showProgress(int processed, int lines);
+    void showFinal(int lines);
+    bool save(const QString& temporary);
+
+    DataSet& rows_;
+    const RecordCatalogue& catalogue_;
+    Prompts& prompts_;
+    QString programDir_;
+    QDateTime start_;
+    bool running_ = false;
+    bool started_ = false;
+};
+
+} // namespace ostrapel

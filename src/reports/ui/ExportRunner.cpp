@@ -1,0 +1,38 @@
+#include "ExportRunner.h"
+
+#include "ExportDialog.h"
+#include "ExportWizardDialog.h"
+
+#include "reports/ExportData.h"
+
+#include "core/OstrapelError.h"
+#include "core/Prompts.h"
+#include "core/Settings.h"
+#include "widgets/BusyCursor.h"
+
+#include <QApplication>
+
+namespace ostrapel {
+
+ExportRunner::ExportRunner(Connection& connection, const RecordCatalogue& catalogue, Settings& settings,
+                           Prompts& prompts, QWidget* parent)
+    : connection_(connection), catalogue_(catalogue), settings_(settings), prompts_(prompts),
+      parent_(parent) {}
+
+void ExportRunner::run(const ReportInputs& inputs) {
+    ExportWizardDialog wizard(catalogue_, settings_, prompts_, parent_);
+    if (wizard.exec() != QDialog::Accepted) return;
+    ExportData data(connection_, catalogue_);
+    data.inputs = inputs;
+    try {
+        BusyCursor busy;
+        data.buildExportQuery(wizard.personFields(), wizard.componentFields());
+    } catch (const std::exception& e) {
+        prompts_.error(errorMessage(e));
+        return;
+    }
+    ExportDialog dialog(data.exportData(), catalogue_, prompts_, settings_.programDir(), parent_);
+    dialog.exec();
+}
+
+} // namespace ostrapel

@@ -1,0 +1,75 @@
+#include "ProgressDialog.h"
+
+#include "reports/ReportTexts.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace ostrapel {
+
+ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("dlgProgress"));
+    setWindowTitle(ReportTexts::Voortgang);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint);
+    Animate1 = new QLabel(this);
+    Animate1->setObjectName(QStringLiteral("Animate1"));
+    Animate1->setFixedSize(48, 50);
+    Animate1->setAlignment(Qt::AlignCenter);
+    lblMessage = new QLabel(this);
+    lblMessage->setObjectName(QStringLiteral("lblMessage"));
+    lblMessage->setMinimumWidth(260);
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(Animate1);
+    top->addWidget(lblMessage, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(ProgressBar1);
+    setFixedSize(sizeHint());
+}
+
+void ProgressDialog::start(const QString& caption) {
+    setWindowTitle(caption);
+    if (QScreen* s = QGuiApplication::primaryScreen()) move(s->geometry().center() - rect().center());
+    show();
+    repaint();
+}
+
+void ProgressDialog::setMessage(const QString& text) {
+    lblMessage->setText(text);
+    lblMessage->repaint();
+}
+
+void ProgressDialog::setMaximum(int maximum) {
+    ProgressBar1->setMaximum(maximum);
+    ProgressBar1->repaint();
+}
+
+void ProgressDialog::setPosition(int value) {
+    ProgressBar1->setValue(value == -1 ? ProgressBar1->value() + 1 : value);
+    ProgressBar1->repaint();
+}
+
+void ProgressDialog::setAnimated(bool on) {
+    // A search picture stands for the find-file animation: nothing animates
+    // while the report keeps the event loop waiting.
+    Animate1->setPixmap(on ? style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(32, 32)
+                           : QPixmap());
+    Animate1->repaint();
+}
+
+void ProgressDialog::finish() {
+    hide();
+}
+
+} // namespace ostrapel

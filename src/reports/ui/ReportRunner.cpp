@@ -1,0 +1,75 @@
+#include "ReportRunner.h"
+
+#include "ProgressDialog.h"
+#include "StandardMarginPrinter.h"
+#include "TextViewerDialog.h"
+
+#include "reports/ExportData.h"
+#include "reports/RenewalDifferences.h"
+#include "reports/ReportTexts.h"
+#include "reports/SqlLog.h"
+
+#include "core/Connection.h"
+#include "core/OstrapelError.h"
+#include "core/Prompts.h"
+#include "widgets/BusyCursor.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+
+namespace ostrapel {
+
+ReportRunner::ReportRunner(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
+                           QWidget* parent)
+    : connection_(connection), catalogue_(catalogue), prompts_(prompts), parent_(parent) {}
+
+void ReportRunner::runStandard(ReportKind kind, const ReportInputs& inputs) {
+    ExportData data(connection_, catalogue_);
+    data.inputs = inputs;
+    run(data, kind, ReportTexts::standardTitle(kind), nullptr, 1);
+}
+
+void ReportRunner::runRenewal(int collNr, int collVolgNr, int verzType, const QString& from,
+                              const QString& to) {
+    try {
+        ExportData data(connection_, catalogue_);
+        DataSet overview;
+        {
+            BusyCursor busy;
+            const QString sql =
+                RenewalDifferences(collNr, collVolgNr, verzType).query(from, to).join(u"\r\n");
+            sendDebugMessage(sql);
+            overview = data.openQuery(sql);
+        }
+        data.inputs.collNr = collNr;
+        data.inputs.collVolgNr = collVolgNr;
+        data.inputs.verzType = verzType;
+        run(data, ReportKind::Renewal, RenewalDifferences::title(from, to), &overview, 0);
+    } catch (const std::exception& e) {
+        prompts_.error(errorMessage(e));
+    }
+}
+
+void ReportRunner::run(ExportData& data, ReportKind kind, const QString& title, DataSet* dataSet,
+                       int source) {
+    QString path;
+    try {
+        BusyCursor busy;
+        const int pageLength = StandardMarginPrinter().linesPerPage();
+        ProgressDialog progress(parent_);
+        path = data.buildReportFile(kind, title, dataSet, source, pageLength, QDir::tempPath(), progress);
+    } catch (const std::exception& e) {
+        prompts_.error(errorMessage(e));
+        return;
+    }
+    TextViewerDialog viewer(prompts_, parent_);
+    viewer.setWindowTitle(title);
+    viewer.setSizeGripEnabled(true);
+    viewer.setWindowState(Qt::WindowMaximized);
+    viewer.loadFile(path);
+    viewer.exec();
+    QFile::remove(path);
+}
+
+} // namespace ostrapel

@@ -1,0 +1,146 @@
+#include "TextViewerDialog.h"
+
+#include "ReportFont.h"
+#include "StandardMarginPrinter.h"
+
+#include "reports/ReportTexts.h"
+
+#include "core/Encoding.h"
+#include "core/OstrapelError.h"
+#include "core/Prompts.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+namespace ostrapel {
+
+using namespace ReportTexts;
+
+namespace {
+
+// The copy replaces an existing file only once it is whole.
+bool copyFile(const QString& from, const QString& to) {
+    QFile source(from);
+    QSaveFile target(to);
+    return source.open(QIODevice::ReadOnly) && target.open(QIODevice::WriteOnly) &&
+           target.write(source.readAll()) == source.size() && target.commit();
+}
+
+} // namespace
+
+TextViewerDialog::TextViewerDialog(Prompts& prompts, QWidget* parent, int capacity)
+    : QDialog(parent), prompts_(prompts), capacity_(capacity) {
+    setObjectName(QStringLiteral("dlgSysInfo"));
+    setWindowTitle(SysteemInformatie);
+    reSysInfo = new QPlainTextEdit(this);
+    reSysInfo->setObjectName(QStringLiteral("reSysInfo"));
+    reSysInfo->setReadOnly(true);
+    reSysInfo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    reSysInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    reSysInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont f = reportFont();
+    f.setPixelSize(11);
+    reSysInfo->setFont(f);
+
+    btnPrint = new QPushButton(Printen, this);
+    btnPrint->setObjectName(QStringLiteral("btnPrint"));
+    btnSaveAs = new QPushButton(Opslaan, this);
+    btnSaveAs->setObjectName(QStringLiteral("btnSaveAs"));
+    btnClose = new QPushButton(Sluiten, this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    connect(btnPrint, &QPushButton::clicked, this, &TextViewerDialog::print);
+    connect(btnSaveAs, &QPushButton::clicked, this, &TextViewerDialog::saveAs);
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* bar = new QHBoxLayout;
+    bar->addStretch(1);
+    bar->addWidget(btnPrint);
+    bar->addWidget(btnSaveAs);
+    bar->addWidget(btnClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(reSysInfo, 1);
+    layout->addLayout(bar);
+    resize(640, 480);
+}
+
+void TextViewerDialog::loadFile(const QString& path) {
+    fileName_ = path;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QStringList lines;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        lines = decodeCp1252(file.readAll()).split(u'\n');
+        if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+        for (QString& line : lines)
+            if (line.endsWith(u'\r')) line.chop(1);
+    }
+    if (lines.size() > capacity_) {
+        // What does not fit is left out, and the last lines say so.
+        lines = lines.mid(0, qMax(0, capacity_ - 11));
+        lines << TooMuch1 << TooMuch2 << TooMuch3;
+    }
+    reSysInfo->setPlainText(lines.join(u'\n'));
+    QApplication::restoreOverrideCursor();
+}
+
+bool TextViewerDialog::printToPdf(const QString& path) {
+    StandardMarginPrinter printer;
+    printer.fileName = fileName_;
+    printer.setPdfOutput(path);
+    try {
+        printer.print();
+        return true;
+    } catch (const OstrapelError& e) {
+        prompts_.error(e.message());
+        return false;
+    }
+}
+
+void TextViewerDialog::print() {
+    if (!LinePrinter::hasPrinter()) {
+        if (!prompts_.askYesNo(MsgType::Confirmation, NoPrinterPdf)) return;
+        const QString path =
+            prompts_.saveFileName({}, QFileInfo(fileName_).completeBaseName() + ".pdf", PdfFilter);
+        if (!path.isEmpty()) printToPdf(path);
+        return;
+    }
+    StandardMarginPrinter printer;
+    printer.fileName = fileName_;
+    try {
+        printer.print();
+    } catch (const OstrapelError& e) {
+        prompts_.error(e.message());
+    }
+}
+
+void TextViewerDialog::saveAs() {
+    bool saved = false;
+    for (;;) {
+        QString name = prompts_.saveFileName({}, defaultSaveName, SaveFilter);
+        if (name.isEmpty()) break;
+        if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".txt");
+        if (QFileInfo(name).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0) {
+            saved = printToPdf(name);
+            if (saved) break;
+        } else {
+            if (copyFile(fileName_, name)) {
+                saved = true;
+                break;
+            }
+        }
+        if (prompts_.message(MsgType::Error, SaveRetry, MsgButton::Yes | MsgButton::No) != MsgButton::Yes)
+            break;
+    }
+    if (!saved) prompts_.inform(NotSaved);
+}
+
+} // namespace ostrapel

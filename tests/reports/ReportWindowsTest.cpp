@@ -1,0 +1,273 @@
+// The report viewer, the progress dialog, printing and the report commands of
+// the collectivity window, offscreen.
+#include "ReportFixture.h"
+#include "Screenshots.h"
+#include "collectivity/ui/CollectivityWindow.h"
+#include "collectivity/ui/PeriodDialog.h"
+#include "core/Encoding.h"
+#include "core/Settings.h"
+#include "reports/ExportData.h"
+#include "reports/ui/ExportDialog.h"
+#include "reports/ui/ExportWizardDialog.h"
+#include "reports/ui/LinePrinter.h"
+#include "reports/ui/PrintErrors.h"
+#include "reports/ui/ProgressDialog.h"
+#include "reports/ui/StandardMarginPrinter.h"
+#include "reports/ui/TextViewerDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTimer>
+
+using namespace ostrapel;
+
+namespace {
+
+int pdfPages(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    return int(
+        QString::fromLatin1(f.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
+}
+
+class ReportWindows : public test::ReportFixture {
+protected:
+    QString writeFile(const QString& name, int lines) {
+        QStringList text;
+        for (int i = 0; i < lines; ++i)
+            text << QStringLiteral("regel %1 ¯ é").arg(i);
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(encodeCp1252(text.join(u'\n') + u'\n'));
+        return path;
+    }
+    // Answers the next modal dialog from the event loop it starts.
+    void whenModal(std::function<void(QWidget*)> answer) {
+        QTimer::singleShot(0, [answer] {
+            QWidget* w = QApplication::activeModalWidget();
+            ASSERT_NE(w, nullptr);
+            answer(w);
+        });
+    }
+    test::ScriptedPrompts prompts;
+};
+
+} // namespace
+
+TEST_F(ReportWindows, ViewerShowsTheFileAndWarnsWhenItIsTooLong) {
+    TextViewerDialog viewer(prompts, nullptr, 30);
+    EXPECT_EQ(viewer.windowTitle(), QStringLiteral("Systeem informatie"));
+    EXPECT_EQ(viewer.btnPrint->text(), QStringLiteral("&Printen"));
+    EXPECT_EQ(viewer.btnSaveAs->text(), QStringLiteral("&Opslaan ..."));
+    EXPECT_EQ(viewer.btnClose->text(), QStringLiteral("&Sluiten"));
+    viewer.loadFile(writeFile(QStringLiteral("kort.txt"), 30));
+    EXPECT_EQ(viewer.reSysInfo->blockCount(), 30);
+    EXPECT_EQ(viewer.reSysInfo->document()->findBlockByNumber(29).text(), QStringLiteral("regel 29 ¯ é"));
+    EXPECT_TRUE(viewer.reSysInfo->font().fixedPitch() || QFontInfo(viewer.reSysInfo->font()).fixedPitch());
+
+    viewer.loadFile(writeFile(QStringLiteral("lang.txt"), 31));
+    const QStringList shown = viewer.reSysInfo->toPlainText().split(u'\n');
+    ASSERT_EQ(shown.size(), 22);
+    EXPECT_EQ(shown[18], QStringLiteral("regel 18 ¯ é"));
+    EXPECT_EQ(shown.mid(19),
+              QStringList({"!!!! LET OP !!!!", "!!!! Er is te veel informatie aanwezig om te tonen !!!!",
+                           "!!!! Bij het printen zal alle informatie WEL getoond worden !!!"}));
+}
+
+TEST_F(ReportWindows, SavingAsTextOrPdfAndTheSaveLoop) {
+    TextViewerDialog viewer(prompts);
+    const QString source = writeFile(QStringLiteral("rapport.txt"), 200);
+    viewer.loadFile(source);
+
+    viewer.saveAs(); // cancelled
+    EXPECT_EQ(prompts.texts(), QStringList{"File werd niet opgeslagen"});
+
+    prompts.messages.clear();
+    prompts.nextSaveName = dir.filePath(QStringLiteral("kopie")); // the default extension is added
+    viewer.saveAs();
+    QFile copy(dir.filePath(QStringLiteral("kopie.txt"))), original(source);
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), original.readAll());
+    EXPECT_TRUE(prompts.messages.empty());
+
+    prompts.nextSaveName = dir.filePath(QStringLiteral("geen/map/kopie.txt"));
+    prompts.answers = {MsgButton::No};
+    viewer.saveAs();
+    EXPECT_EQ(prompts.texts(),
+              QStringList({"De file kon niet worden opgeslagen\r\nWilt u het nogmaals proberen?",
+                           "File werd niet opgeslagen"}));
+
+    prompts.messages.clear();
+    prompts.nextSaveName = dir.filePath(QStringLiteral("kopie.pdf"));
+    viewer.saveAs();
+    EXPECT_TRUE(prompts.messages.empty());
+    StandardMarginPrinter printer;
+    const int perPage = printer.linesPerPage();
+    EXPECT_GT(perPage, 60);
+    EXPECT_EQ(pdfPages(dir.filePath(QStringLiteral("kopie.pdf"))), (200 + perPage - 1) / perPage);
+}
+
+TEST_F(ReportWindows, PrinterPagesAndErrors) {
+    StandardMarginPrinter printer;
+    const int perPage = printer.linesPerPage();
+    printer.setPdfOutput(dir.filePath(QStringLiteral("druk.pdf")));
+    for (int i = 0; i < 2 * perPage + 1; ++i)
+        printer.lines << QStringLiteral("regel %1").arg(i);
+    printer.print();
+    EXPECT_EQ(pdfPages(dir.filePath(QStringLiteral("druk.pdf"))), 3);
+
+    StandardMarginPrinter empty;
+    empty.fileName = dir.filePath(QStringLiteral("verdwenen.txt"));
+    try {
+        empty.print();
+        FAIL();
+    } catch (const NoTextToPrintError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Er is geen tekst om te printen"));
+    }
+    StandardMarginPrinter nowhere;
+    nowhere.lines << QStringLiteral("x");
+    nowhere.setPdfOutput(dir.filePath(QStringLiteral("geen/map/druk.pdf")));
+    try {
+        nowhere.print();
+        FAIL();
+    } catch (const PrintError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Print fout"));
+    }
+}
+
+TEST_F(ReportWindows, WithoutAPrinterPrintingOffersAPdf) {
+    if (LinePrinter::hasPrinter()) GTEST_SKIP() << "a printer is installed";
+    TextViewerDialog viewer(prompts);
+    viewer.loadFile(writeFile(QStringLiteral("rapport.txt"), 10));
+    prompts.answers = {MsgButton::Yes};
+    prompts.nextSaveName = dir.filePath(QStringLiteral("rapport.pdf"));
+    viewer.print();
+    EXPECT_EQ(prompts.texts(),
+              QStringList{"Er is geen printer geïnstalleerd. Wilt u het rapport als PDF-bestand opslaan?"});
+    EXPECT_EQ(pdfPages(dir.filePath(QStringLiteral("rapport.pdf"))), 1);
+}
+
+TEST_F(ReportWindows, ProgressDialogLooks) {
+    ProgressDialog progress;
+    progress.start(QStringLiteral("Rapport genereren"));
+    progress.setAnimated(true);
+    progress.setMessage(QStringLiteral("Gegevens samenstellen"));
+    progress.setMaximum(200);
+    progress.setPosition(120);
+    progress.setPosition(-1);
+    EXPECT_EQ(progress.ProgressBar1->value(), 121);
+    EXPECT_EQ(progress.windowTitle(), QStringLiteral("Rapport genereren"));
+    test::saveScreenshot(&progress, QStringLiteral("rapport-voortgang"));
+    progress.finish();
+    EXPECT_FALSE(progress.isVisible());
+}
+
+TEST_F(ReportWindows, WindowMenusStartTheReports) {
+    Settings settings{dir.path()};
+    CollectivityWindow w(*db, catalogue, prompts, settings);
+    w.setIdentity(12, 1, 2);
+    w.loadWindowState();
+    w.show();
+    QStringList months;
+    for (QAction* a : w.menuIncasso->actions()) {
+        EXPECT_TRUE(a->isEnabled());
+        months << a->text();
+    }
+    EXPECT_EQ(months, QStringList({"2006-01", "2006-02", "2006-03"}));
+    EXPECT_EQ(w.menuCorrectie->actions().size(), 3);
+    EXPECT_TRUE(w.actRapEigenCriteria->isEnabled());
+    EXPECT_TRUE(w.actRapProlongatieVerschillen->isEnabled());
+
+    QString shown, title, file;
+    const auto readViewer = [&](QWidget* modal) {
+        auto* viewer = qobject_cast<TextViewerDialog*>(modal);
+        ASSERT_NE(viewer, nullptr);
+        shown = viewer->reSysInfo->toPlainText();
+        title = viewer->windowTitle();
+        file = viewer->fileName();
+        EXPECT_TRUE(viewer->windowState().testFlag(Qt::WindowMaximized));
+        test::saveScreenshot(viewer, QStringLiteral("rapport-viewer"));
+        viewer->reject();
+    };
+    whenModal(readViewer);
+    w.menuIncasso->actions()[2]->trigger();
+    EXPECT_EQ(title, QStringLiteral("Te incasseren bedragen"));
+    EXPECT_TRUE(shown.contains(QStringLiteral("Periode: 2006-03")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("***EINDE VERSLAG***")));
+    EXPECT_TRUE(QFileInfo(file).fileName().contains(QRegularExpression(QStringLiteral("^\\d{14}\\.txt$"))));
+    EXPECT_FALSE(QFileInfo::exists(file)); // removed after viewing
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    whenModal(readViewer);
+    w.menuCorrectie->actions()[2]->trigger();
+    EXPECT_EQ(title, QStringLiteral("Correctiepremies"));
+    EXPECT_TRUE(shown.contains(QStringLiteral("Tandarts")));
+
+    whenModal(readViewer);
+    w.actRapEigenCriteria->trigger();
+    EXPECT_EQ(title, QStringLiteral("Selectie eigen criteria"));
+
+    // The comparison dialog: from 2006-01 to 2006-02, confirmed.
+    whenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<PeriodDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->cbMaandVan->setCurrentText(QStringLiteral("2006-01"));
+        dialog->cbMaandTot->setCurrentText(QStringLiteral("2006-02"));
+        whenModal(readViewer);
+        dialog->accept();
+    });
+    prompts.answers = {MsgButton::Yes};
+    w.actRapProlongatieVerschillen->trigger();
+    EXPECT_EQ(title, QStringLiteral("Prolongatieverschillen: maand 2006-02 vergeleken met maand 2006-01"));
+    EXPECT_TRUE(shown.contains(QStringLiteral("Fysiotherapie")));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ReportWindows, ExportDialogWritesAndOpensTheChosenFile) {
+    ExportData data(*db, catalogue);
+    data.inputs.personsWhereLine = QStringLiteral("WHERE bord10.[ID01] = 12");
+    data.inputs.componentsPeriodClause = QStringLiteral("AND BORD50.[ID03] = '2006-03'");
+    data.inputs.selectionClause = QStringLiteral("AND bord50.ID07 = :ID07");
+    DataSet& rows = data.buildExportQuery(QStringLiteral("1002;ID07"), QStringLiteral("5008"));
+    ExportDialog dialog(rows, catalogue, prompts, dir.path());
+    QStringList opened;
+    dialog.openFile = [&](const QString& path) { opened << path; };
+    prompts.nextSaveName = dir.filePath(QStringLiteral("uit.xlsx"));
+    dialog.show();
+    dialog.exportRows();
+    EXPECT_EQ(opened, QStringList{dir.filePath(QStringLiteral("uit.xlsx"))});
+    EXPECT_GT(QFileInfo(opened.value(0)).size(), 0);
+    EXPECT_EQ(dialog.lblTotaalAantal->text(), QString::number(rows.recordCount() + 1));
+    EXPECT_EQ(dialog.lblAantal->text(), QStringLiteral("%1/%1").arg(rows.recordCount()));
+    EXPECT_EQ(dialog.btnOkCancel->text(), QStringLiteral("Sluiten"));
+    test::saveScreenshot(&dialog, QStringLiteral("export-dialoog"));
+
+    Settings settings{dir.path()};
+    ExportWizardDialog wizard(catalogue, settings, prompts);
+    wizard.clb10ExportFields->item(0)->setCheckState(Qt::Checked);
+    wizard.showPage(2);
+    wizard.dbSamenstellingOpslaan->setChecked(true);
+    test::saveScreenshot(&wizard, QStringLiteral("export-wizard"));
+    wizard.accept();
+    EXPECT_EQ(settings.exportFields10(), wizard.personFields());
+    EXPECT_FALSE(wizard.personFields().isEmpty());
+
+    ExportWizardDialog cancelled(catalogue, settings, prompts);
+    cancelled.show();
+    prompts.messages.clear();
+    prompts.answers = {MsgButton::No};
+    cancelled.reject(); // No: the wizard stays open
+    EXPECT_EQ(prompts.texts(), QStringList{"Wilt u het aanmaken van een exportdefinitie afbreken"});
+    EXPECT_TRUE(cancelled.isVisible());
+}

@@ -1,0 +1,149 @@
+// The standard reports and the renewal differences report, whole texts against
+// golden files (tests/fixtures/reports; OSTRAPEL_UPDATE_GOLDEN=1 rewrites them).
+#include "ReportFixture.h"
+#include "core/Encoding.h"
+#include "reports/ExportData.h"
+#include "reports/RenewalDifferences.h"
+#include "reports/ReportQueries.h"
+
+#include <QBuffer>
+#include <QDir>
+
+using namespace ostrapel;
+
+namespace {
+
+class Reports : public test::ReportFixture {
+protected:
+    QString build(ReportKind kind, const QString& title, int pageLength = 40, DataSet* dataSet = nullptr) {
+        ExportData data(*db, catalogue);
+        data.inputs = inputs;
+        data.clock = [] { return QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)); };
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        data.buildReport(kind, title, dataSet, dataSet ? 0 : 1, pageLength, out, progress);
+        return decodeCp1252(out.data());
+    }
+    DataSet renewal(const QString& from, const QString& to) {
+        return module.openQuery(RenewalDifferences(12, 1, 2).query(from, to).join(QStringLiteral("\r\n")));
+    }
+    static void expectGolden(const QString& text, const QString& name) {
+        const QString path = QStringLiteral(OSTRAPEL_FIXTURES_DIR "/reports/") + name;
+        if (qEnvironmentVariableIsSet("OSTRAPEL_UPDATE_GOLDEN")) {
+            QDir().mkpath(QFileInfo(path).path());
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(encodeCp1252(text));
+        }
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+        EXPECT_EQ(decodeCp1252(f.readAll()), text) << name.toStdString();
+    }
+    static QStringList pages(const QString& text) {
+        QStringList l = text.split(u'\n');
+        l.removeLast();
+        return l;
+    }
+
+    ReportInputs inputs = [] {
+        ReportInputs in;
+        in.collNr = 12;
+        in.collVolgNr = 1;
+        in.verzType = 2;
+        in.keyField = QStringLiteral("ID07");
+        return in;
+    }();
+    test::RecordedProgress progress;
+    ExportData module{*db, catalogue};
+};
+
+} // namespace
+
+TEST_F(Reports, CollectionReport) {
+    inputs.reportMonth = QStringLiteral("2006-03");
+    const QString text = build(ReportKind::Collection, QStringLiteral("Te incasseren bedragen"));
+    expectGolden(text, QStringLiteral("collection.txt"));
+    const QStringList l = pages(text);
+    EXPECT_EQ(l.size() % 40, 0); // every page is whole
+    EXPECT_TRUE(l[38].endsWith(QStringLiteral("pagina 0")));
+    EXPECT_TRUE(l[78].endsWith(QStringLiteral("pagina 1")));
+    // The main person has records in three months: each component line three times.
+    EXPECT_EQ(text.count(QStringLiteral("Handmatige Factuur/Verplichte Verzekering")), 3);
+    EXPECT_EQ(progress.messages, QStringList({"Rapport genereren", "Gegevens verzamelen", "Initialiseren ...",
+                                              "Collectiviteitsgegevens", "Premiegegevens ...",
+                                              "Premietotalen ...", "Gegevens samenstellen"}));
+    EXPECT_TRUE(progress.finished);
+}
+
+TEST_F(Reports, SelectionReport) {
+    const QString text = build(ReportKind::Selection, QStringLiteral("Selectie eigen criteria"), 60);
+    expectGolden(text, QStringLiteral("selection.txt"));
+
+    // Restricted by the window's fragments: herkomst on corrections only.
+    inputs.herkomstClause = QStringLiteral("AND BORD50.[5002] = '3'");
+    const QString corrections = build(ReportKind::Selection, QStringLiteral("Selectie eigen criteria"), 60);
+    EXPECT_FALSE(corrections.contains(QStringLiteral("Basisverzekering")));
+    EXPECT_TRUE(corrections.contains(QStringLiteral("Tandarts")));
+}
+
+TEST_F(Reports, CorrectionReport) {
+    inputs.correctionMonth = QStringLiteral("2006-03");
+    const QString text = build(ReportKind::Correction, QStringLiteral("Correctiepremies"));
+    expectGolden(text, QStringLiteral("correction.txt"));
+    EXPECT_FALSE(text.contains(QStringLiteral("Basisverzekering"))); // renewal components are not corrections
+}
+
+TEST_F(Reports, RenewalDifferencesReport) {
+    DataSet rows = renewal(QStringLiteral("2006-01"), QStringLiteral("2006-02"));
+    const QString title = RenewalDifferences::title(QStringLiteral("2006-01"), QStringLiteral("2006-02"));
+    EXPECT_EQ(title, QStringLiteral("Prolongatieverschillen: maand 2006-02 vergeleken met maand 2006-01"));
+    rows.sort(QStringLiteral("ID07,5004")); // the engine returns the union in no fixed order
+    const QString text = build(ReportKind::Renewal, title, 40, &rows);
+    expectGolden(text, QStringLiteral("renewal.txt"));
+    // Changed, only in A, only in B; the same amount and other origins never.
+    EXPECT_EQ(rows.recordCount(), 3);
+    for (const char* absent : {"Aanvullend", "Mutatie", "Handmatig"})
+        EXPECT_FALSE(text.contains(QLatin1String(absent))) << absent;
+}
+
+TEST_F(Reports, EmptyReportsHaveOnlyTheEndMarkerAndOneFooter) {
+    DataSet none = renewal(QStringLiteral("2007-01"), QStringLiteral("2007-02"));
+    EXPECT_EQ(none.recordCount(), 0);
+    const QStringList l = pages(build(ReportKind::Renewal, QStringLiteral("x"), 40, &none));
+    ASSERT_EQ(l.size(), 40);
+    EXPECT_EQ(l[0], QString());
+    EXPECT_EQ(l[1], QStringLiteral("***EINDE VERSLAG***"));
+    EXPECT_TRUE(l[38].endsWith(QStringLiteral("pagina 0")));
+
+    inputs.correctionMonth = QStringLiteral("2007-01"); // no corrections that month
+    const QString text = build(ReportKind::Correction, QStringLiteral("Correctiepremies"));
+    EXPECT_FALSE(text.contains(QStringLiteral("Totaal")));
+    EXPECT_TRUE(text.contains(QStringLiteral("***EINDE VERSLAG***")));
+}
+
+TEST_F(Reports, GroupsBreakPagesBeforeTheFooter) {
+    inputs.reportMonth = QStringLiteral("2006-03");
+    for (int pageLength : {16, 20, 25, 33}) {
+        const QStringList l = pages(build(ReportKind::Collection, QStringLiteral("T"), pageLength));
+        ASSERT_EQ(l.size() % pageLength, 0) << pageLength;
+        for (int p = 0; p < l.size() / pageLength; ++p)
+            EXPECT_EQ(l[p * pageLength + pageLength - 3], QString(110, u'=')) << pageLength << " page " << p;
+    }
+    DataSet rows = renewal(QStringLiteral("2006-01"), QStringLiteral("2006-02"));
+    const QStringList l = pages(build(ReportKind::Renewal, QStringLiteral("T"), 11, &rows));
+    ASSERT_EQ(l.size() % 11, 0);
+    for (int p = 0; p < l.size() / 11; ++p)
+        EXPECT_EQ(l[p * 11 + 8], QString(110, u'=')) << p;
+}
+
+TEST_F(Reports, CompoundSurnameOrdersByThePartnersName) {
+    inputs.reportMonth = QStringLiteral("2006-03");
+    const QString own = build(ReportKind::Collection, QStringLiteral("T"));
+    inputs.compoundSurname = true;
+    const QString partner = build(ReportKind::Collection, QStringLiteral("T"));
+    // Vries sorts after Jansen by the own name, Dam before it by the partner's.
+    EXPECT_LT(own.indexOf(QStringLiteral("Jansen")), own.indexOf(QStringLiteral("J. van Dam-Vries")));
+    EXPECT_GT(partner.indexOf(QStringLiteral("Jansen")), partner.indexOf(QStringLiteral("J. van Dam-Vries")));
+    EXPECT_TRUE(ReportQueries::collection(true).last().startsWith(
+        QStringLiteral("order by iif(a.[1022] = 'J', a.[1020] + ' - ' + a.[1002], a.[1002])")));
+}
