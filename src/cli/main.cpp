@@ -1,6 +1,7 @@
 // ostrapel-cli: the headless import and the collectivity list.
 //   ostrapel-cli [--program-dir DIR] import [--all] FILE...
 //   ostrapel-cli [--program-dir DIR] collectivities
+//   ostrapel-cli [--program-dir DIR] filters
 #include "CliPrompts.h"
 
 #include "core/BorderelDatabase.h"
@@ -12,6 +13,7 @@
 #include "core/Settings.h"
 #include "core/SharedQueries.h"
 #include "core/SqlFragments.h"
+#include "filters/FilterStore.h"
 #include "import/CheckPass.h"
 #include "import/ImportCommand.h"
 #include "import/ImportOverview.h"
@@ -37,7 +39,8 @@ void out(const QString& text) {
 
 int usage() {
     std::fprintf(stderr, "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
-                         "         ostrapel-cli [--program-dir MAP] collectivities\n");
+                         "         ostrapel-cli [--program-dir MAP] collectivities\n"
+                         "         ostrapel-cli [--program-dir MAP] filters\n");
     return ExitFailure;
 }
 
@@ -130,6 +133,22 @@ int listCollectivities(BorderelDatabase& dm) {
     return ExitOk;
 }
 
+// Each stored filter: number, name and maker, then its conditions one a line.
+int listFilters(BorderelDatabase& dm) {
+    FilterStore store(dm.connection());
+    DataSet rows = store.list();
+    for (rows.first(); !rows.eof(); rows.next()) {
+        const int id = rows.value(QStringLiteral("FilterId")).toInt();
+        out(QStringLiteral("%1\t%2\t%3")
+                .arg(id)
+                .arg(rows.value(QStringLiteral("FilterNaam")).toString(),
+                     rows.value(QStringLiteral("GemaaktDoor")).toString()));
+        for (const FilterCriterion& c : store.criteria(id))
+            out(QStringLiteral("  ") + c.Filter);
+    }
+    return ExitOk;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -149,7 +168,8 @@ int main(int argc, char** argv) {
         args.removeFirst();
     }
     if ((command == QStringLiteral("import") && args.isEmpty()) ||
-        (command != QStringLiteral("import") && command != QStringLiteral("collectivities")))
+        (command != QStringLiteral("import") && command != QStringLiteral("collectivities") &&
+         command != QStringLiteral("filters")))
         return usage();
 
     initSettingsInstance(programDir);
@@ -163,8 +183,12 @@ int main(int argc, char** argv) {
             RecordCatalogueInstance().loadRecordLayouts(dm.connection());
             RecordCatalogueInstance().loadFieldDisplay(dm.connection());
             RecordCatalogueInstance().installDataSetHooks();
-            result = command == QStringLiteral("import") ? runImport(dm, prompts, args, all)
-                                                         : listCollectivities(dm);
+            if (command == QStringLiteral("import"))
+                result = runImport(dm, prompts, args, all);
+            else if (command == QStringLiteral("filters"))
+                result = listFilters(dm);
+            else
+                result = listCollectivities(dm);
         } catch (const std::exception& e) {
             prompts.error(errorMessage(e));
             result = ExitFailure;

@@ -3,6 +3,7 @@
 #include "SampleGenerator.h"
 #include "TestProgramDir.h"
 #include "core/RecordCatalogue.h"
+#include "filters/FilterStore.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -93,4 +94,21 @@ TEST_F(Cli, FaultyFilesAndFailures) {
 
     EXPECT_EQ(cli({QStringLiteral("import"), dir.filePath(QStringLiteral("bestaat-niet.zip"))}).exitCode, 2);
     EXPECT_EQ(cli({QStringLiteral("onzin")}).exitCode, 2);
+}
+
+TEST_F(Cli, ListsTheStoredFiltersWithTheirConditions) {
+    {
+        auto db = dir.connect(QStringLiteral("filters"));
+        FilterCriterion a;
+        a.Filter = QStringLiteral("[1002] like 'A%'");
+        FilterCriterion b;
+        b.Filter = QStringLiteral("[1008]=1");
+        FilterStore store(*db);
+        store.store(-1, {a, b}, QStringLiteral("Mannen A"), QStringLiteral("Piet"));
+        store.store(-1, {}, QStringLiteral("Leeg"), QStringLiteral("Jan"));
+    }
+    const Result r = cli({QStringLiteral("filters")});
+    EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    EXPECT_EQ(r.lines, (QStringList{QStringLiteral("2\tLeeg\tJan"), QStringLiteral("1\tMannen A\tPiet"),
+                                    QStringLiteral("  [1002] like 'A%'"), QStringLiteral("  [1008]=1")}));
 }

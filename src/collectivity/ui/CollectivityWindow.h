@@ -3,6 +3,7 @@
 #include "collectivity/BorderelState.h"
 #include "collectivity/CollectivityChild.h"
 #include "collectivity/GridRing.h"
+#include "filters/FilterCriterion.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -67,6 +68,9 @@ public:
     void applyFieldOrder(bool personsSide, const QString& order);
     void pickSortField();
     void columnDragged(bool personsSide);
+    // The filter dialog on the window's criteria; they are kept when it closes with OK.
+    void editFilter();
+    const std::vector<FilterCriterion>& filterCriteria() const { return filterCriteria_; }
 
     // Dialogs that tests answer.
     std::function<std::optional<QString>(const QStringList& months, const QString& current)> askPeriod;
@@ -148,6 +152,7 @@ private:
     BorderelState state_;
     GridRing ring_;
     std::unique_ptr<CollectivityDetails> details_;
+    std::vector<FilterCriterion> filterCriteria_;
     QMenu* menuBorderel_ = nullptr;
     QMenu* menuOpties_ = nullptr;
     QMenu* menuPrinten_ = nullptr;

@@ -168,14 +168,15 @@ void CollectivityWindow::buildActions() {
     connect(actFieldOrder10, &QAction::triggered, this, [this] { editFieldOrder(true); });
     actFieldOrder50 = action(QStringLiteral("actFieldOrder50"), QString());
     connect(actFieldOrder50, &QAction::triggered, this, [this] { editFieldOrder(false); });
-    // Reports, export and the filter arrive with their own work; their places are kept.
+    // Reports and export arrive with their own work; their places are kept.
     actExportWizard = action(QStringLiteral("actExportWizard"), QStringLiteral("Excel export wizard ..."));
     actRapEigenCriteria =
         action(QStringLiteral("actRapEigenCriteria"), QStringLiteral("Selectie eigen criteria"));
     actRapProlongatieVerschillen = action(QStringLiteral("actRapProlongatieVerschillen"),
                                           QStringLiteral("Bereken prolongatieverschillen"));
     actFilter = action(QStringLiteral("actFilter"), QStringLiteral("Filter"));
-    for (QAction* a : {actExportWizard, actRapEigenCriteria, actRapProlongatieVerschillen, actFilter})
+    connect(actFilter, &QAction::triggered, this, &CollectivityWindow::editFilter);
+    for (QAction* a : {actExportWizard, actRapEigenCriteria, actRapProlongatieVerschillen})
         a->setEnabled(false);
 }
 
