@@ -116,6 +116,8 @@ void FilterCriterionDialog::fillValue() {
     const Input input = wizard_.valueInput();
     cmbWaarde->clear();
     cmbWaarde->setEditable(input != Input::PickList);
+    // No completion: "Begint met Jan" must not silently become "Jansen".
+    if (cmbWaarde->isEditable()) cmbWaarde->setCompleter(nullptr);
     cmbWaarde->addItems(wizard_.valueItems());
     cmbWaarde->setMaxVisibleItems(std::max(1, wizard_.valueRows()));
     if (QLineEdit* edit = cmbWaarde->lineEdit()) {
