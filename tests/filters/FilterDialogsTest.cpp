@@ -257,6 +257,14 @@ TEST_F(FilterWindow, QuotesInAValueStayInTheValue) {
     }
     for (const auto& m : prompts.messages)
         EXPECT_EQ(m.type, MsgType::Confirmation) << m.text.toStdString();
+
+    // The value box takes 30 characters, what the stored value holds.
+    whenShown<FilterListDialog>([&](FilterListDialog* d) {
+        addCriterion(d, QStringLiteral("Woonplaats"), QStringLiteral("Bevat"), QString(35, u'a'));
+        EXPECT_EQ(d->criteria().back().WaardeReal, QString(30, u'a'));
+        d->btnSluiten->click();
+    });
+    w->actFilter->trigger();
 }
 
 TEST_F(FilterWindow, EditingOpensOnTheValuePageAndCancelKeepsTheWindowCopy) {
