@@ -55,8 +55,8 @@ QString figures(const StatementSummary& s) {
         .arg(nl.toString(s.TotaalBedrag, 'f', 2), nl.toString(s.ImpTotaalBedr, 'f', 2));
 }
 
-int runImport(BorderelDatabase& dm, CliPrompts& prompts, const QStringList& files, bool all) {
-    Settings& settings = SettingsInstance();
+int runImport(BorderelDatabase& dm, const RecordCatalogue& catalogue, Settings& settings, CliPrompts& prompts,
+              const QStringList& files, bool all) {
     const QString importDir = settings.importDir();
     // Leftovers of an earlier run are not ours to import.
     ImportCommand::removeFiles(importDir, ImportCommand::statementFiles(importDir));
@@ -80,8 +80,7 @@ int runImport(BorderelDatabase& dm, CliPrompts& prompts, const QStringList& file
 
     int exitCode = ExitOk;
     SilentImportView view;
-    ImportRun run(dm.connection(), RecordCatalogueInstance(), prompts, view, dm.getDatabaseVersion(),
-                  importDir);
+    ImportRun run(dm.connection(), catalogue, prompts, view, dm.getDatabaseVersion(), importDir);
     run.setFileList(paths);
     std::vector<StatementSummary> checked;
     try {
@@ -172,19 +171,18 @@ int main(int argc, char** argv) {
          command != QStringLiteral("filters")))
         return usage();
 
-    initSettingsInstance(programDir);
+    Settings settings(programDir);
     CliPrompts prompts;
     int result = ExitFailure;
     {
-        BorderelDatabase dm(SettingsInstance(), prompts);
+        BorderelDatabase dm(settings, prompts);
+        RecordCatalogue catalogue;
         try {
             if (!dm.dataModuleCreate(checkZipLibraries)) return ExitFailure;
             dm.repairCatalogueAndIndex();
-            RecordCatalogueInstance().loadRecordLayouts(dm.connection());
-            RecordCatalogueInstance().loadFieldDisplay(dm.connection());
-            RecordCatalogueInstance().installDataSetHooks();
+            catalogue.load(dm.connection());
             if (command == QStringLiteral("import"))
-                result = runImport(dm, prompts, args, all);
+                result = runImport(dm, catalogue, settings, prompts, args, all);
             else if (command == QStringLiteral("filters"))
                 result = listFilters(dm);
             else
@@ -194,6 +192,5 @@ int main(int argc, char** argv) {
             result = ExitFailure;
         }
     }
-    destroySettingsInstance();
     return result;
 }
