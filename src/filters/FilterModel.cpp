@@ -75,9 +75,10 @@ void FilterModel::open() {
     askToSave();
     const std::optional<int> chosen = chooseFilter(store_);
     if (!chosen) return;
+    std::vector<FilterCriterion> stored = store_.criteria(*chosen);
     modified_ = false;
     filterId_ = *chosen;
-    criteria_ = store_.criteria(filterId_);
+    criteria_ = std::move(stored);
     currentRow_ = criteria_.empty() ? -1 : 0;
 }
 
