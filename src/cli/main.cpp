@@ -9,6 +9,7 @@
 #include "core/DatabaseError.h"
 #include "core/DisplayFormat.h"
 #include "core/Paths.h"
+#include "core/ProgressReporter.h"
 #include "core/RecordCatalogue.h"
 #include "core/Settings.h"
 #include "core/SharedQueries.h"
@@ -19,6 +20,7 @@
 #include "import/ImportOverview.h"
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
+#include "import/SilentImportView.h"
 #include "import/ZipArchive.h"
 
 #include <QCoreApplication>

@@ -2,6 +2,7 @@
 
 #include "core/Connection.h"
 #include "core/DataSet.h"
+#include "core/Transaction.h"
 
 #include <QSqlRecord>
 

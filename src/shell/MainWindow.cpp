@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "widgets/BusyCursor.h"
+
 #include "CollectivityChooserDialog.h"
 #include "MaintenanceCheck.h"
 #include "ProgressWindow.h"
@@ -40,16 +42,11 @@ namespace {
 // Hourglass and a frozen child area for the length of a scope, also on errors.
 class BusyPainting {
 public:
-    explicit BusyPainting(QWidget* w) : w_(w) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        w_->setUpdatesEnabled(false);
-    }
-    ~BusyPainting() {
-        w_->setUpdatesEnabled(true);
-        QApplication::restoreOverrideCursor();
-    }
+    explicit BusyPainting(QWidget* w) : w_(w) { w_->setUpdatesEnabled(false); }
+    ~BusyPainting() { w_->setUpdatesEnabled(true); }
 
 private:
+    BusyCursor busy_;
     QWidget* w_;
 };
 
@@ -489,10 +486,10 @@ void MainWindow::importFiles() {
 
 void MainWindow::restoreDefaults() {
     if (prompts_.askYesNo(MsgType::Warning, AskRestoreDefaults)) {
-        settings_.RestoreDefaultsOnExit = true;
+        settings_.restoreDefaultsOnExit = true;
         close();
     } else {
-        settings_.RestoreDefaultsOnExit = false;
+        settings_.restoreDefaultsOnExit = false;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "Screenshots.h"
 #include "collectivity/ui/BorderelGrid.h"
 #include "collectivity/ui/CollectivityWindow.h"
+#include "collectivity/ui/ListPane.h"
 #include "core/Settings.h"
 #include "filters/ui/FilterChooserDialog.h"
 #include "filters/ui/FilterCriterionDialog.h"
@@ -145,7 +146,7 @@ TEST_F(FilterWindow, ComposeApplyStoreLiftAndReopenElsewhere) {
     w->actFilter->trigger();
 
     EXPECT_EQ(filters(), 1);
-    EXPECT_EQ(w->lblVerzekerden->text(), QStringLiteral(" Verzekerden (filter actief)"));
+    EXPECT_EQ(w->personsPane()->header()->text(), QStringLiteral(" Verzekerden (filter actief)"));
     const QStringList names = listed(*w, QStringLiteral("1002"));
     int matching = 0;
     for (int i = 0; i < all.size(); ++i)
@@ -155,7 +156,7 @@ TEST_F(FilterWindow, ComposeApplyStoreLiftAndReopenElsewhere) {
     EXPECT_GT(names.size(), 0);
     for (const QString& g : listed(*w, QStringLiteral("1008")))
         EXPECT_TRUE(sameGender(g)) << g.toStdString();
-    EXPECT_EQ(w->dbg10->model()->rowCount(), matching);
+    EXPECT_EQ(w->personsPane()->grid()->model()->rowCount(), matching);
     EXPECT_EQ(w->filterCriteria().size(), 2u);
     test::saveScreenshot(w.get(), QStringLiteral("filter-actief"));
 
@@ -167,13 +168,13 @@ TEST_F(FilterWindow, ComposeApplyStoreLiftAndReopenElsewhere) {
         d->btnOpheffen->click();
     });
     w->actFilter->trigger();
-    EXPECT_EQ(w->lblVerzekerden->text(), QStringLiteral(" Verzekerden"));
-    EXPECT_EQ(w->dbg10->model()->rowCount(), 24);
+    EXPECT_EQ(w->personsPane()->header()->text(), QStringLiteral(" Verzekerden"));
+    EXPECT_EQ(w->personsPane()->grid()->model()->rowCount(), 24);
     EXPECT_EQ(w->filterCriteria().size(), 2u);
 
     // The stored filter opened in a window of the other insurance type.
     auto other = open(1);
-    const int before = other->dbg10->model()->rowCount();
+    const int before = other->personsPane()->grid()->model()->rowCount();
     whenShown<FilterListDialog>([&](FilterListDialog* d) {
         EXPECT_EQ(d->grdCriteria->rowCount(), 0);
         whenShown<FilterChooserDialog>([](FilterChooserDialog* c) {
@@ -194,8 +195,8 @@ TEST_F(FilterWindow, ComposeApplyStoreLiftAndReopenElsewhere) {
         d->btnToepassen->click();
     });
     other->actFilter->trigger();
-    EXPECT_EQ(other->lblVerzekerden->text(), QStringLiteral(" Verzekerden (filter actief)"));
-    EXPECT_LT(other->dbg10->model()->rowCount(), before);
+    EXPECT_EQ(other->personsPane()->header()->text(), QStringLiteral(" Verzekerden (filter actief)"));
+    EXPECT_LT(other->personsPane()->grid()->model()->rowCount(), before);
     EXPECT_TRUE(prompts.messages.empty()) << prompts.texts().join(u'|').toStdString();
 }
 
@@ -236,7 +237,7 @@ TEST_F(FilterWindow, DateCriterionSelectsThoseBornBefore) {
         d->btnToepassen->click();
     });
     w->actFilter->trigger();
-    EXPECT_EQ(w->dbg10->model()->rowCount(), before);
+    EXPECT_EQ(w->personsPane()->grid()->model()->rowCount(), before);
 }
 
 TEST_F(FilterWindow, QuotesInAValueStayInTheValue) {
@@ -252,8 +253,8 @@ TEST_F(FilterWindow, QuotesInAValueStayInTheValue) {
             d->btnToepassen->click();
         });
         w->actFilter->trigger();
-        EXPECT_EQ(w->lblVerzekerden->text(), QStringLiteral(" Verzekerden (filter actief)"));
-        EXPECT_EQ(w->dbg10->model()->rowCount(), 0) << value.toStdString();
+        EXPECT_EQ(w->personsPane()->header()->text(), QStringLiteral(" Verzekerden (filter actief)"));
+        EXPECT_EQ(w->personsPane()->grid()->model()->rowCount(), 0) << value.toStdString();
     }
     for (const auto& m : prompts.messages)
         EXPECT_EQ(m.type, MsgType::Confirmation) << m.text.toStdString();

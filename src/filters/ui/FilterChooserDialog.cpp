@@ -4,6 +4,7 @@
 #include "core/OstrapelError.h"
 #include "core/Prompts.h"
 #include "filters/FilterTexts.h"
+#include "widgets/DialogButtons.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -47,13 +48,9 @@ FilterChooserDialog::FilterChooserDialog(FilterStore& store, Prompts& prompts, Q
     nav->addStretch(1);
     layout->addLayout(nav);
     layout->addWidget(grid, 1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    QDialogButtonBox* buttons = okCancelButtons(this);
+    btnOk_ = buttons->button(QDialogButtonBox::Ok);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        if (chooser_.currentId()) accept();
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(grid, &QTableView::doubleClicked, this, [this] {
         if (chooser_.currentId()) accept();
     });
@@ -106,6 +103,7 @@ void FilterChooserDialog::reload() {
 void FilterChooserDialog::showCurrent() {
     const int row = chooser_.rows().recNo();
     if (row >= 0) grid->selectRow(row);
+    btnOk_->setEnabled(row >= 0); // nothing to choose in an empty list
 }
 
 } // namespace ostrapel

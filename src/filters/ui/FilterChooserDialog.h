@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QPushButton;
 class QTableView;
 class QToolButton;
 
@@ -31,6 +32,7 @@ private:
 
     FilterChooser chooser_;
     DataSetModel* model_;
+    QPushButton* btnOk_ = nullptr;
     Prompts& prompts_;
 };
 

@@ -1,6 +1,7 @@
 #include "FilterNameDialog.h"
 
 #include "filters/FilterTexts.h"
+#include "widgets/DialogButtons.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -22,12 +23,9 @@ FilterNameDialog::FilterNameDialog(QWidget* parent)
     form->addRow(FilterTexts::NameLabel, editNaam);
     form->addRow(FilterTexts::MadeByLabel, editGemaaktDoor);
     layout->addLayout(form);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    QDialogButtonBox* buttons = okCancelButtons(this);
     btnOk = buttons->button(QDialogButtonBox::Ok);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     const auto update = [this] {
         btnOk->setEnabled(!editNaam->text().isEmpty() && !editGemaaktDoor->text().isEmpty());
     };
