@@ -136,6 +136,51 @@ TEST_F(WindowLayout, FieldOrderDialogAndColumnDrag) {
     EXPECT_EQ(w->state().personsSide().fieldOrder, QStringLiteral("1002=1,1003=1"));
 }
 
+namespace {
+// Column titles in the order the user sees them, the marker column left out.
+QStringList shownTitles(const BorderelGrid* g) {
+    QStringList out;
+    for (const ColumnState& c : g->visualColumns())
+        if (!c.fieldName.isEmpty() && c.visible)
+            out << g->model()->headerData(g->columnOfField(c.fieldName), Qt::Horizontal).toString();
+    return out;
+}
+} // namespace
+
+// A dragged column stays where it was dropped through every later query, and
+// the order stored at closing is the order on the screen.
+TEST_F(WindowLayout, DraggedColumnsStayPut) {
+    auto w = open();
+    BorderelGrid* g = w->componentsPane()->grid();
+    QHeaderView* h = g->horizontalHeader();
+    ASSERT_EQ(shownTitles(g).mid(0, 3), QStringList({QStringLiteral("Factuurmaand"),
+                                                     QStringLiteral("Herkomst"), QStringLiteral("Soort")}));
+    h->moveSection(h->visualIndex(g->columnOfField(QStringLiteral("5003"))), 1);
+    const QStringList dragged = shownTitles(g);
+    EXPECT_EQ(dragged.mid(0, 3), QStringList({QStringLiteral("Soort"), QStringLiteral("Factuurmaand"),
+                                              QStringLiteral("Herkomst")}));
+    const int width = 140;
+    g->setColumnWidth(g->columnOfField(QStringLiteral("5002")), width);
+    w->movePersons(1);
+    EXPECT_EQ(shownTitles(g), dragged);
+    EXPECT_EQ(g->columnWidth(g->columnOfField(QStringLiteral("5002"))), width);
+
+    BorderelGrid* p = w->personsPane()->grid();
+    p->horizontalHeader()->moveSection(
+        p->horizontalHeader()->visualIndex(p->columnOfField(QStringLiteral("1003"))), 1);
+    const QStringList persons = shownTitles(p);
+    w->actToonSamengesteldeAchternaam->trigger();
+    w->search();
+    EXPECT_EQ(shownTitles(p), persons);
+
+    w->close();
+    const QString section = windowSection(w->windowKey());
+    EXPECT_TRUE(settings.readString(WindowSettingKeys::FieldOrder50, {}, section)
+                    .startsWith(QStringLiteral("5003=1,ID03=1,5002=1")));
+    EXPECT_TRUE(settings.readString(WindowSettingKeys::FieldOrder10, {}, section)
+                    .startsWith(QStringLiteral("1003=1,")));
+}
+
 TEST_F(WindowLayout, FieldOrderEditorRules) {
     FieldOrderEditor e(catalogue, QStringLiteral("1003=1,1002=0,1017=2,9999=1"));
     ASSERT_EQ(e.entries().size(), 4u);
@@ -207,7 +252,8 @@ TEST_F(WindowLayout, CollectivityDetailsNewestFirst) {
     CollectivityDetailsDialog dialog(details, catalogue);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Collectiviteit"));
-    EXPECT_EQ(dialog.size(), QSize(599, 351));
+    EXPECT_EQ(dialog.height(), 351);
+    EXPECT_GE(dialog.width(), 599);
     EXPECT_EQ(dialog.pages()->tabText(0), QStringLiteral("&Gegevens"));
     EXPECT_EQ(dialog.pages()->tabText(1), QStringLiteral("&Import geschiedenis"));
     EXPECT_EQ(dialog.detailPane()->valueOfField(QStringLiteral("0003")),
@@ -219,6 +265,21 @@ TEST_F(WindowLayout, CollectivityDetailsNewestFirst) {
     test::saveScreenshot(&dialog, QStringLiteral("collectiviteit"));
     dialog.pages()->setCurrentIndex(1);
     test::saveScreenshot(&dialog, QStringLiteral("collectiviteit-historie"));
+    // every title and value reads whole, and no column falls off the page
+    QTableView* grid = dialog.historyGrid();
+    QApplication::processEvents();
+    const QFontMetrics fm = grid->fontMetrics();
+    EXPECT_LE(grid->rowHeight(0), fm.height() + 8);
+    int right = 0;
+    for (int c = 0; c < grid->model()->columnCount(); ++c) {
+        const QString title = grid->model()->headerData(c, Qt::Horizontal).toString();
+        EXPECT_GT(grid->columnWidth(c), fm.horizontalAdvance(title)) << title.toStdString();
+        for (int r = 0; r < grid->model()->rowCount(); ++r)
+            EXPECT_GT(grid->columnWidth(c),
+                      fm.horizontalAdvance(grid->model()->index(r, c).data().toString()));
+        right = std::max(right, grid->columnViewportPosition(c) + grid->columnWidth(c));
+    }
+    EXPECT_LE(right, grid->viewport()->width());
 }
 
 TEST_F(WindowLayout, MenusOfTheWindow) {
@@ -286,4 +347,22 @@ TEST_F(WindowLayout, DetailPanesShowEveryRowWhole) {
         }
         if (size.height() == 1200) test::saveScreenshot(w.get(), QStringLiteral("borderel-details-passend"));
     }
+}
+
+// A coded column is as wide as its widest description ("Verzekerde", not "Verze…").
+TEST_F(WindowLayout, CodedColumnsShowWholeDescriptions) {
+    auto w = open();
+    int coded = 0;
+    for (const bool persons : {true, false}) {
+        BorderelGrid* g = w->pane(persons)->grid();
+        for (const GridColumn& c : w->state().side(persons).columns) {
+            if (c.pickList.isEmpty() || !c.visible) continue;
+            ++coded;
+            int widest = 0;
+            for (const QString& item : c.pickList)
+                widest = std::max(widest, g->fontMetrics().horizontalAdvance(item.section(u'=', 1)));
+            EXPECT_GT(g->columnWidth(g->columnOfField(c.fieldName)), widest) << c.fieldName.toStdString();
+        }
+    }
+    EXPECT_GE(coded, 3);
 }

@@ -4,9 +4,11 @@
 
 #include "MarkerImages.h"
 
+#include <QHash>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 namespace ostrapel {
 
@@ -28,25 +30,42 @@ BorderelGrid::BorderelGrid(Marker marker, QWidget* parent)
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
+int BorderelGrid::plannedWidth(const GridColumn& c) const {
+    const QFontMetrics fm = fontMetrics();
+    if (c.widthChars > 0) return c.widthChars * fm.horizontalAdvance(u'0') + 4;
+    if (c.widthPixels > 0) return c.widthPixels;
+    const int chars = c.fieldLength > 0 ? std::clamp(c.fieldLength, 4, 24) : 10;
+    int width = std::max(fm.horizontalAdvance(c.title) + 12, chars * fm.horizontalAdvance(u'0') + 10);
+    // A coded column is as wide as its widest description.
+    for (const QString& item : c.pickList)
+        width = std::max(width, fm.horizontalAdvance(item.section(u'=', 1)) + 12);
+    return width;
+}
+
 void BorderelGrid::setColumns(DataSet* dataSet, const std::vector<GridColumn>& plan) {
+    QStringList names;
+    for (const GridColumn& c : plan)
+        names << c.fieldName + (c.visible ? QStringLiteral("=1") : QStringLiteral("=0"));
+    if (model_->dataSet() == dataSet && names == appliedPlan_)
+        return; // the columns stay as the user left them
     QVector<int> fields;
     for (const GridColumn& c : plan)
         fields << c.fieldIndex;
+    // Widths the user gave a field stay with the field. The data set may have been
+    // reloaded with its fields in another order: go by the names as applied.
+    QHash<QString, int> widths;
+    for (int i = 0; i < appliedPlan_.size(); ++i)
+        widths.insert(appliedPlan_[i].section(u'=', 0, 0), columnWidth(i));
+    // The plan is in the order to show, so a column moved by dragging goes back to its own place first.
+    resetVisualOrder();
     if (model_->dataSet() != dataSet) model_->setDataSet(dataSet);
     model_->setColumns(fields);
-    const QFontMetrics fm = fontMetrics();
     for (int i = 0; i < int(plan.size()); ++i) {
         const GridColumn& c = plan[size_t(i)];
-        int width = c.widthPixels;
-        if (c.widthChars > 0) {
-            width = c.widthChars * fm.horizontalAdvance(u'0') + 4;
-        } else if (width == 0) {
-            const int chars = c.fieldLength > 0 ? std::clamp(c.fieldLength, 4, 24) : 10;
-            width = std::max(fm.horizontalAdvance(c.title) + 12, chars * fm.horizontalAdvance(u'0') + 10);
-        }
-        setColumnWidth(i, width);
+        setColumnWidth(i, widths.value(c.fieldName, plannedWidth(c)));
         setColumnHidden(i, !c.visible && c.fieldIndex >= 0);
     }
+    appliedPlan_ = names;
 }
 
 void BorderelGrid::refresh() {
@@ -94,6 +113,7 @@ std::vector<ColumnState> BorderelGrid::visualColumns() const {
 
 void BorderelGrid::resetVisualOrder() {
     QHeaderView* h = horizontalHeader();
+    const QSignalBlocker quiet(h); // not a drag of the user's
     for (int logical = 0; logical < h->count(); ++logical)
         if (h->visualIndex(logical) != logical) h->moveSection(h->visualIndex(logical), logical);
 }

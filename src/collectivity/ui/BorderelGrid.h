@@ -17,7 +17,8 @@ public:
     enum class Marker { MainInsured, Origin };
     BorderelGrid(Marker marker, QWidget* parent = nullptr);
 
-    // Lays the columns out by the plan of the record catalogue.
+    // Lays the columns out by the plan of the record catalogue; the same plan
+    // again leaves them as they are, so columns stay for the life of the window.
     void setColumns(DataSet* dataSet, const std::vector<GridColumn>& plan);
     void refresh();
     DataSetModel* dataModel() const { return model_; }
@@ -37,7 +38,10 @@ public:
     void setActive(bool active);
 
 private:
+    int plannedWidth(const GridColumn& column) const;
+
     DataSetModel* model_;
+    QStringList appliedPlan_;
     Marker marker_;
     QString sortField_;
 };
