@@ -94,7 +94,6 @@ void FilterChooserDialog::reload() {
     }
     model_->setDataSet(&rows);
     model_->setColumns(columns);
-    model_->refresh();
     grid->resizeColumnsToContents();
     grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     showCurrent();
