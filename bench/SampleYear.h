@@ -9,6 +9,7 @@
 #include "core/SharedQueries.h"
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
+#include "import/SilentImportView.h"
 
 #include <QFile>
 #include <QTemporaryDir>

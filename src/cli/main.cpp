@@ -1,6 +1,7 @@
 // ostrapel-cli: the headless import and the collectivity list.
 //   ostrapel-cli [--program-dir DIR] import [--all] FILE...
 //   ostrapel-cli [--program-dir DIR] collectivities
+//   ostrapel-cli [--program-dir DIR] filters
 //   ostrapel-cli [--program-dir DIR] report KIND --coll NR-VOLGNR --type 1|2 [--month YYYY-MM]
 //                [--from YYYY-MM --to YYYY-MM] [--period SETTING] [--compound] [--page-length N]
 //                [--out FILE] [--pdf FILE]
@@ -21,6 +22,7 @@
 #include "core/Settings.h"
 #include "core/SharedQueries.h"
 #include "core/SqlFragments.h"
+#include "filters/FilterStore.h"
 #include "import/CheckPass.h"
 #include "import/ImportCommand.h"
 #include "import/ImportOverview.h"
@@ -60,6 +62,7 @@ int usage() {
     std::fprintf(stderr,
                  "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
                  "         ostrapel-cli [--program-dir MAP] collectivities\n"
+                 "         ostrapel-cli [--program-dir MAP] filters\n"
                  "         ostrapel-cli [--program-dir MAP] backup\n"
                  "         ostrapel-cli [--program-dir MAP] compact [--keep-backup]\n"
                  "         ostrapel-cli [--program-dir MAP] report incasso|selectie|correctie|prolongatie\n"
@@ -160,6 +163,22 @@ int listCollectivities(BorderelDatabase& dm) {
     return ExitOk;
 }
 
+// Each stored filter: number, name and maker, then its conditions one a line.
+int listFilters(BorderelDatabase& dm) {
+    FilterStore store(dm.connection());
+    DataSet rows = store.list();
+    for (rows.first(); !rows.eof(); rows.next()) {
+        const int id = rows.value(QStringLiteral("FilterId")).toInt();
+        out(QStringLiteral("%1\t%2\t%3")
+                .arg(id)
+                .arg(rows.value(QStringLiteral("FilterNaam")).toString(),
+                     rows.value(QStringLiteral("GemaaktDoor")).toString()));
+        for (const FilterCriterion& c : store.criteria(id))
+            out(QStringLiteral("  ") + c.Filter);
+    }
+    return ExitOk;
+}
+
 // Writes one report to a file or standard output, and as PDF when asked.
 int runReport(Connection& connection, const RecordCatalogue& catalogue, CliPrompts& prompts,
               const QStringList& args) {
@@ -256,7 +275,8 @@ int main(int argc, char** argv) {
     const bool takesArgs = command == QStringLiteral("import") || command == QStringLiteral("report") ||
                            command == QStringLiteral("export");
     if ((command == QStringLiteral("import") && args.isEmpty()) || (!takesArgs && !args.isEmpty()) ||
-        (!takesArgs && command != QStringLiteral("collectivities") && !maintenance))
+        (!takesArgs && command != QStringLiteral("collectivities") && command != QStringLiteral("filters") &&
+         !maintenance))
         return usage();
 
     Settings settings(programDir);
@@ -278,6 +298,8 @@ int main(int argc, char** argv) {
                     result = runExport(dm.connection(), catalogue, prompts, args);
                 else if (command == QStringLiteral("report"))
                     result = runReport(dm.connection(), catalogue, prompts, args);
+                else if (command == QStringLiteral("filters"))
+                    result = listFilters(dm);
                 else
                     result = listCollectivities(dm);
             }

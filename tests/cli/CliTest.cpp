@@ -2,6 +2,7 @@
 // result lines out, collectivities listed.
 #include "SampleGenerator.h"
 #include "TestProgramDir.h"
+#include "filters/FilterStore.h"
 #include "core/RecordCatalogue.h"
 
 #include <QFileInfo>
@@ -124,4 +125,21 @@ TEST_F(Cli, ReportsToAFileOrStandardOutput) {
     EXPECT_TRUE(r.errors.contains(QStringLiteral("--month JJJJ-MM ontbreekt")));
     EXPECT_EQ(cli({"report", "selectie", "--coll", "12-1", "--type", "2", "--period", "2006-01;x"}).exitCode,
               2);
+}
+
+TEST_F(Cli, ListsTheStoredFiltersWithTheirConditions) {
+    {
+        auto db = dir.connect(QStringLiteral("filters"));
+        FilterCriterion a;
+        a.Filter = QStringLiteral("[1002] like 'A%'");
+        FilterCriterion b;
+        b.Filter = QStringLiteral("[1008]=1");
+        FilterStore store(*db);
+        store.store(-1, {a, b}, QStringLiteral("Mannen A"), QStringLiteral("Piet"));
+        store.store(-1, {}, QStringLiteral("Leeg"), QStringLiteral("Jan"));
+    }
+    const Result r = cli({QStringLiteral("filters")});
+    EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    EXPECT_EQ(r.lines, (QStringList{QStringLiteral("2\tLeeg\tJan"), QStringLiteral("1\tMannen A\tPiet"),
+                                    QStringLiteral("  [1002] like 'A%'"), QStringLiteral("  [1008]=1")}));
 }

@@ -17,7 +17,9 @@
 #include "shell/ShellTexts.h"
 #include "shell/SplashDialog.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -28,6 +30,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -428,4 +431,23 @@ TEST(SplashTest, SplashAndAbout) {
     about.show();
     EXPECT_FALSE(about.statusLabel()->isVisible());
     test::saveScreenshot(&about, QStringLiteral("over"));
+}
+
+TEST_F(MainWindowFixture, FilterButtonRunsTheActiveWindowsFilter) {
+    collectivity(12, QStringLiteral("Bakkerij"));
+    MainWindow& w = open();
+    QToolButton* filter = w.findChild<QToolButton*>(QStringLiteral("tbnFilter"));
+    ASSERT_TRUE(filter);
+    EXPECT_FALSE(filter->isEnabled());
+    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
+    ASSERT_TRUE(filter->isEnabled());
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            shown = d->objectName();
+            d->reject();
+        }
+    });
+    filter->click();
+    EXPECT_EQ(shown, QStringLiteral("dlgFilterLijst"));
 }

@@ -4,6 +4,7 @@
 #include "collectivity/CollectivityChild.h"
 #include "collectivity/GridRing.h"
 #include "reports/ReportInputs.h"
+#include "filters/FilterCriterion.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -71,6 +72,9 @@ public:
     void columnDragged(bool personsSide);
     void runReport(ReportKind kind, const QString& month = {});
     void runRenewalDifferences();
+    // The filter dialog on the window's criteria; they are kept when it closes with OK.
+    void editFilter();
+    const std::vector<FilterCriterion>& filterCriteria() const { return filterCriteria_; }
 
     // How long a held scroll key moves before the lists stop following (700 ms).
     void setPauseInterval(int ms) { tmrDisableGrids_.setInterval(ms); }
@@ -154,6 +158,7 @@ private:
     BorderelState state_;
     GridRing ring_;
     std::unique_ptr<CollectivityDetails> details_;
+    std::vector<FilterCriterion> filterCriteria_;
     QMenu* menuBorderel_ = nullptr;
     QMenu* menuOpties_ = nullptr;
     QMenu* menuPrinten_ = nullptr;

@@ -111,7 +111,6 @@ void CollectivityWindow::buildActions() {
     connect(actFieldOrder10, &QAction::triggered, this, [this] { editFieldOrder(true); });
     actFieldOrder50 = action(QStringLiteral("actFieldOrder50"), QString());
     connect(actFieldOrder50, &QAction::triggered, this, [this] { editFieldOrder(false); });
-    // The filter arrives with its own work; its place is kept.
     actExportWizard = action(QStringLiteral("actExportWizard"), QStringLiteral("Excel export wizard ..."));
     connect(actExportWizard, &QAction::triggered, this, [this] {
         ExportRunner(state_.connection(), catalogue_, settings_, prompts_, this)
@@ -124,7 +123,7 @@ void CollectivityWindow::buildActions() {
                                           QStringLiteral("Bereken prolongatieverschillen"));
     connect(actRapProlongatieVerschillen, &QAction::triggered, this, [this] { runRenewalDifferences(); });
     actFilter = action(QStringLiteral("actFilter"), QStringLiteral("Filter"));
-    actFilter->setEnabled(false);
+    connect(actFilter, &QAction::triggered, this, &CollectivityWindow::editFilter);
 }
 
 QWidget* CollectivityWindow::buildSearchBar(QWidget* parent) {

@@ -1,0 +1,89 @@
+#include "FilterStore.h"
+
+#include "core/Connection.h"
+#include "core/DataSet.h"
+#include "core/Transaction.h"
+
+#include <QSqlRecord>
+
+namespace ostrapel {
+
+namespace {
+const QString kList = QStringLiteral("select *\nfrom filters\norder by FilterNaam");
+const QString kCriteria = QStringLiteral("select *\nfrom FilterCrits\nwhere FilterId = :FilterId");
+const QString kAddFilter =
+    QStringLiteral("Insert into Filters(FilterNaam, GemaaktDoor) values (:FilterNaam, :GemaaktDoor)");
+const QString kClearCriteria = QStringLiteral("delete *\nfrom FilterCrits\nwhere FilterId = :FilterId");
+const QString kInsertCriterion = QStringLiteral(
+    "Insert into FilterCrits(FilterId, FilterCritId, WaardeReal, WaardeDisplay, OperatorReal, "
+    "OperatorDisplay, "
+    "VeldReal, VeldDisplay, Filter)\nvalues (:FilterId, :FilterCritId, :WaardeReal, :WaardeDisplay, "
+    ":OperatorReal, :OperatorDisplay, :VeldReal, :VeldDisplay, :Filter)");
+const QString kDeleteCriteria = QStringLiteral("delete\nfrom FilterCrits\nwhere FilterId = :FilterId");
+const QString kDeleteFilter = QStringLiteral("delete\nfrom Filters\nwhere FilterId = :FilterId");
+} // namespace
+
+DataSet FilterStore::list() {
+    return connection_.query(kList);
+}
+
+std::vector<FilterCriterion> FilterStore::criteria(int filterId) {
+    SqlStatement& q = connection_.prepare(kCriteria);
+    q.bind(QStringLiteral("FilterId"), filterId);
+    q.exec();
+    const QSqlRecord r = q.query().record();
+    const int id = r.indexOf(QStringLiteral("FilterId")), critId = r.indexOf(QStringLiteral("FilterCritId")),
+              veld = r.indexOf(QStringLiteral("VeldReal")),
+              veldDisplay = r.indexOf(QStringLiteral("VeldDisplay")),
+              waarde = r.indexOf(QStringLiteral("WaardeReal")),
+              waardeDisplay = r.indexOf(QStringLiteral("WaardeDisplay")),
+              op = r.indexOf(QStringLiteral("OperatorReal")),
+              opDisplay = r.indexOf(QStringLiteral("OperatorDisplay")),
+              filter = r.indexOf(QStringLiteral("Filter"));
+    std::vector<FilterCriterion> out;
+    while (q.next())
+        out.push_back({q.value(id).toInt(), q.value(critId).toInt(), q.value(veld).toString(),
+                       q.value(veldDisplay).toString(), q.value(waarde).toString(),
+                       q.value(waardeDisplay).toString(), q.value(op).toInt(), q.value(opDisplay).toString(),
+                       q.value(filter).toString()});
+    q.finish();
+    return out;
+}
+
+int FilterStore::store(int filterId, const std::vector<FilterCriterion>& criteria, const QString& name,
+                       const QString& madeBy) {
+    // A failure halfway would leave a filter without (some of) its criteria.
+    Transaction t(connection_);
+    if (filterId == -1) {
+        SqlStatement& add = connection_.prepare(kAddFilter);
+        add.bind({{QStringLiteral("FilterNaam"), name}, {QStringLiteral("GemaaktDoor"), madeBy}});
+        add.exec();
+        filterId = add.query().lastInsertId().toInt();
+    }
+    connection_.execute(kClearCriteria, {{QStringLiteral("FilterId"), filterId}});
+    SqlStatement& insert = connection_.prepare(kInsertCriterion);
+    int critId = 0;
+    for (const FilterCriterion& c : criteria) {
+        insert.bind({{QStringLiteral("FilterId"), filterId},
+                     {QStringLiteral("FilterCritId"), ++critId},
+                     {QStringLiteral("WaardeReal"), c.WaardeReal},
+                     {QStringLiteral("WaardeDisplay"), c.WaardeDisplay},
+                     {QStringLiteral("OperatorReal"), c.OperatorReal},
+                     {QStringLiteral("OperatorDisplay"), c.OperatorDisplay},
+                     {QStringLiteral("VeldReal"), c.VeldReal},
+                     {QStringLiteral("VeldDisplay"), c.VeldDisplay},
+                     {QStringLiteral("Filter"), c.Filter}});
+        insert.exec();
+    }
+    t.commit();
+    return filterId;
+}
+
+void FilterStore::remove(int filterId) {
+    Transaction t(connection_);
+    connection_.execute(kDeleteCriteria, {{QStringLiteral("FilterId"), filterId}});
+    connection_.execute(kDeleteFilter, {{QStringLiteral("FilterId"), filterId}});
+    t.commit();
+}
+
+} // namespace ostrapel

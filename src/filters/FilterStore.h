@@ -1,0 +1,34 @@
+#pragma once
+
+#include "FilterCriterion.h"
+
+#include <QString>
+#include <vector>
+
+namespace ostrapel {
+
+class Connection;
+class DataSet;
+
+// Named filters in the tables Filters and FilterCrits.
+class FilterStore {
+public:
+    explicit FilterStore(Connection& connection) : connection_(connection) {}
+
+    // Every stored filter, by name.
+    DataSet list();
+    // The criteria of one filter in the order the table gives them.
+    std::vector<FilterCriterion> criteria(int filterId);
+    // Stores the criteria under a filter, replacing what it held; with a name
+    // (filterId -1) a new filter is added first. All of it or nothing is
+    // written. Returns the filter's number; throws DatabaseError.
+    int store(int filterId, const std::vector<FilterCriterion>& criteria, const QString& name = {},
+              const QString& madeBy = {});
+    // The filter and its criteria.
+    void remove(int filterId);
+
+private:
+    Connection& connection_;
+};
+
+} // namespace ostrapel
