@@ -14,11 +14,13 @@
 #include "core/SqlFragments.h"
 #include "import/CheckPass.h"
 #include "import/ImportCommand.h"
+#include "import/ImportFolderLock.h"
 #include "import/ImportOverview.h"
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
 #include "import/ZipArchive.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -35,10 +37,26 @@ void out(const QString& text) {
     std::printf("%s\n", text.toUtf8().constData());
 }
 
-int usage() {
-    std::fprintf(stderr, "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
-                         "         ostrapel-cli [--program-dir MAP] collectivities\n");
+const char* const UsageText = "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
+                              "         ostrapel-cli [--program-dir MAP] collectivities\n";
+
+int usage(const QString& problem = {}) {
+    if (!problem.isEmpty()) std::fprintf(stderr, "ostrapel-cli: %s\n", problem.toUtf8().constData());
+    std::fputs(UsageText, stderr);
     return ExitFailure;
+}
+
+int help() {
+    std::printf("%s\n"
+                "  import          importeert borderellen (zip-archieven of .dat-bestanden); exit 0 als\n"
+                "                  alles is geimporteerd of eerder al was verwerkt, 1 als een bestand\n"
+                "                  wegens fouten is overgeslagen, 2 bij een storing\n"
+                "  collectivities  toont de collectiviteiten in de database\n\n"
+                "  --program-dir MAP  de programmamap (standaard: de map van ostrapel-cli)\n"
+                "  --all              importeert ook bestanden met afwijkende aantallen\n"
+                "  -h, --help         toont deze hulp\n",
+                UsageText);
+    return ExitOk;
 }
 
 QString figures(const StatementSummary& s) {
@@ -55,27 +73,50 @@ QString figures(const StatementSummary& s) {
 int runImport(BorderelDatabase& dm, CliPrompts& prompts, const QStringList& files, bool all) {
     Settings& settings = SettingsInstance();
     const QString importDir = settings.importDir();
-    // Leftovers of an earlier run are not ours to import.
-    ImportCommand::removeFiles(importDir, ImportCommand::statementFiles(importDir));
-
-    QStringList paths;
-    ImportCommand command(settings, prompts, {});
     for (const QString& file : files) {
         if (!QFileInfo(file).isFile()) {
             prompts.error(QStringLiteral("Het bestand \"%1\" bestaat niet.").arg(file));
             return ExitFailure;
         }
+    }
+    // Another import (the program, or a second command) uses the Import folder: wait for it.
+    const ImportFolderLock lock(importDir, [](const QString& text) {
+        if (text.isEmpty()) return;
+        out(text);
+        std::fflush(stdout);
+    });
+    // Leftovers of an earlier run are not ours to import.
+    ImportCommand::removeFiles(importDir, ImportCommand::statementFiles(importDir));
+
+    QStringList paths;
+    ImportCommand command(settings, prompts, {});
+    bool archiveFailed = false;
+    for (const QString& file : files) {
         if (QFileInfo(file).suffix().compare(QStringLiteral("zip"), Qt::CaseInsensitive) == 0) {
-            if (command.extractArchives({file}) == 0 && ZipArchive::entries(file).isEmpty())
-                return ExitFailure;
+            const qsizetype damaged = command.damagedArchives().size();
+            const qsizetype fruitless = command.fruitlessArchives().size();
+            command.extractArchives({file});
+            if (command.fruitlessArchives().size() > fruitless)
+                prompts.error(ImportCommandTexts::ArchiveWithoutStatements.arg(QFileInfo(file).fileName()));
+            // an archive that gave nothing is a file left out
+            archiveFailed = archiveFailed || command.damagedArchives().size() > damaged ||
+                            command.fruitlessArchives().size() > fruitless;
         } else {
             paths << QFileInfo(file).absoluteFilePath();
         }
     }
     for (const QString& name : ImportCommand::statementFiles(importDir))
         paths << importDir + name;
+    auto cleanUp = [&] {
+        ImportCommand::removeFiles(importDir,
+                                   ImportCommand::statementFiles(importDir) + command.unpackedFiles());
+    };
+    if (paths.isEmpty()) {
+        cleanUp();
+        return ExitLeftOut;
+    }
 
-    int exitCode = ExitOk;
+    int exitCode = archiveFailed ? ExitLeftOut : ExitOk;
     SilentImportView view;
     ImportRun run(dm.connection(), RecordCatalogueInstance(), prompts, view, dm.getDatabaseVersion(),
                   importDir);
@@ -102,7 +143,7 @@ int runImport(BorderelDatabase& dm, CliPrompts& prompts, const QStringList& file
                 out(result->text);
                 if (result->outcome == ImportRun::Outcome::NotFound) exitCode = ExitFailure;
             } else {
-                const QString reasons = errorReasons(errorFlags(s));
+                const QString reasons = errorReasons(s);
                 out(QStringLiteral("Informatie uit file \"%1\" werd niet geimporteerd (%2)")
                         .arg(QFileInfo(s.fileName).fileName(),
                              reasons.isEmpty() ? QStringLiteral("niet geselecteerd") : reasons));
@@ -116,7 +157,7 @@ int runImport(BorderelDatabase& dm, CliPrompts& prompts, const QStringList& file
         prompts.error(errorMessage(e));
         exitCode = ExitFailure;
     }
-    ImportCommand::removeFiles(importDir, ImportCommand::statementFiles(importDir));
+    cleanUp();
     return exitCode;
 }
 
@@ -135,22 +176,31 @@ int listCollectivities(BorderelDatabase& dm) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     installProgramLocale();
-    QStringList args = app.arguments().mid(1);
-    QString programDir = executableDir();
-    if (args.size() >= 2 && args[0] == QStringLiteral("--program-dir")) {
-        programDir = args[1];
-        args = args.mid(2);
+    QCommandLineParser parser;
+    const QCommandLineOption programDirOption(QStringLiteral("program-dir"), QString(),
+                                              QStringLiteral("MAP"));
+    const QCommandLineOption allOption(QStringLiteral("all"));
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOptions({programDirOption, allOption, helpOption});
+    if (!parser.parse(app.arguments())) {
+        const QStringList unknown = parser.unknownOptionNames();
+        return usage(unknown.isEmpty() ? QStringLiteral("bij --program-dir ontbreekt de map")
+                                       : QStringLiteral("onbekende optie \"%1\"")
+                                             .arg((unknown.first().size() == 1 ? QStringLiteral("-")
+                                                                               : QStringLiteral("--")) +
+                                                  unknown.first()));
     }
+    if (parser.isSet(helpOption)) return help();
+    const QString programDir =
+        parser.isSet(programDirOption) ? parser.value(programDirOption) : executableDir();
+    QStringList args = parser.positionalArguments();
     if (args.isEmpty()) return usage();
     const QString command = args.takeFirst();
-    bool all = false;
-    if (command == QStringLiteral("import") && !args.isEmpty() && args.first() == QStringLiteral("--all")) {
-        all = true;
-        args.removeFirst();
-    }
-    if ((command == QStringLiteral("import") && args.isEmpty()) ||
-        (command != QStringLiteral("import") && command != QStringLiteral("collectivities")))
-        return usage();
+    const bool all = parser.isSet(allOption);
+    if (command != QStringLiteral("import") && command != QStringLiteral("collectivities"))
+        return usage(QStringLiteral("onbekende opdracht \"%1\"").arg(command));
+    if (command == QStringLiteral("import") && args.isEmpty())
+        return usage(QStringLiteral("import zonder bestanden"));
 
     initSettingsInstance(programDir);
     CliPrompts prompts;

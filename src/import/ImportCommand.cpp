@@ -1,5 +1,6 @@
 #include "ImportCommand.h"
 
+#include "ImportFolderLock.h"
 #include "ZipArchive.h"
 
 #include "core/Paths.h"
@@ -32,6 +33,15 @@ QStringList ImportCommand::statementFiles(const QString& folder) {
     return matchingFiles(folder, StatementPattern) + matchingFiles(folder, StandardStatementPattern);
 }
 
+bool ImportCommand::isStatementFile(const QString& name) {
+    for (const QString& pattern : {StatementPattern, StandardStatementPattern}) {
+        const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern),
+                                    QRegularExpression::CaseInsensitiveOption);
+        if (re.match(name).hasMatch()) return true;
+    }
+    return false;
+}
+
 void ImportCommand::removeFiles(const QString& folder, const QStringList& names) {
     for (const QString& name : names)
         QFile::remove(folder + name);
@@ -44,12 +54,15 @@ void ImportCommand::actionImporterenExecute() {
         return;
     }
     const QString importDir = settings_.importDir();
+    // one import at a time uses the Import folder
+    ImportFolderLock lock(importDir, hooks_.showStatus);
     removeFiles(importDir, matchingFiles(importDir, StatementPattern));
 
     QStringList list;
     auto cleanUp = [&] {
-        // Every statement file this run unpacked goes, whatever happened.
-        removeFiles(importDir, list + statementFiles(importDir));
+        // Every statement file this run unpacked goes, whatever happened, and
+        // so does anything else it unpacked.
+        removeFiles(importDir, list + statementFiles(importDir) + unpacked_);
         if (hooks_.rebuildOpenList) hooks_.rebuildOpenList();
     };
     try {
@@ -94,11 +107,15 @@ int ImportCommand::extractArchives(const QStringList& archives) {
     for (const QString& archive : archives) {
         if (QFileInfo(archive).suffix().toLower() != QStringLiteral("zip")) continue;
         QString error;
-        const int extracted = ZipArchive::extractAll(archive, importDir, &error);
+        QStringList names;
+        const int extracted = ZipArchive::extractAll(archive, importDir, &error, &names);
         if (extracted < 0) {
             prompts_.error(ArchiveDamaged.arg(QFileInfo(archive).fileName(), error));
+            damaged_ << archive;
             continue;
         }
+        unpacked_ << names;
+        if (std::none_of(names.begin(), names.end(), isStatementFile)) fruitless_ << archive;
         if (extracted > 0) count += int(ZipArchive::entries(archive).size());
     }
     return count;
