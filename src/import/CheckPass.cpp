@@ -139,6 +139,10 @@ StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView
         ++lineNr;
         const QString type = recordTypeOf(catalogue, line);
         const bool blank = trimControl(line).isEmpty();
+        // Records outside a block belong to no statement; the import would write
+        // them at every delivery, since only a collectivity record is refused.
+        if (!haveSummary && !blank && type != QStringLiteral("00") && type != QStringLiteral("99"))
+            noteFault(CheckTexts::LinesBeforeCollectivity.arg(lineNr));
         if (haveSummary && !blockOpen && !blank && type != QStringLiteral("00"))
             noteFault(CheckTexts::LinesAfterControl.arg(lineNr));
         if (type == QStringLiteral("00")) {

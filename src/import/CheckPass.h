@@ -13,6 +13,8 @@ namespace CheckTexts {
 inline const QString NoControlRecord = QStringLiteral("geen controlerecord");
 inline const QString ControlBeforeCollectivity =
     QStringLiteral("controlerecord v\u00f3\u00f3r het collectiviteitsrecord (regel %1)");
+inline const QString LinesBeforeCollectivity =
+    QStringLiteral("regels v\u00f3\u00f3r het collectiviteitsrecord (regel %1)");
 inline const QString LinesAfterControl = QStringLiteral("regels na het controlerecord (regel %1)");
 inline const QString ControlKeyDiffers = QStringLiteral("controlerecord van een ander borderel (regel %1)");
 inline const QString UnknownRecordType = QStringLiteral("onbekend recordtype \"%1\" (regel %2)");

@@ -113,6 +113,7 @@ TEST_F(CheckPassTest, BrokenBuildsAreErroneousAndCannotBeTicked) {
          CheckTexts::UnknownRecordType.arg(u"").arg(n)},
         {QStringList{good.last()} + good, CheckTexts::ControlBeforeCollectivity.arg(1)},
         {good + QStringList{good[2]}, CheckTexts::LinesAfterControl.arg(n + 1)},
+        {QStringList{good[1]} + good, CheckTexts::LinesBeforeCollectivity.arg(1)},
         {otherPeriod, CheckTexts::ControlKeyDiffers.arg(n)},
         {otherKind, CheckTexts::ControlKeyDiffers.arg(n)},
         {changed(2, type, QStringLiteral("77")), CheckTexts::UnknownRecordType.arg(u"77").arg(3)},
