@@ -45,10 +45,8 @@ int main(int argc, char** argv) {
     Connection db(QStringLiteral("bench"));
     db.open(ConnectionString::forSqliteFile(path).toString());
     if (reuse.isEmpty()) db.execute(SharedQueries::CreateIndex1024);
-    RecordCatalogue& catalogue = RecordCatalogueInstance();
-    catalogue.loadRecordLayouts(db);
-    catalogue.loadFieldDisplay(db);
-    catalogue.installDataSetHooks();
+    RecordCatalogue catalogue;
+    catalogue.load(db);
 
     SampleOptions o;
     o.collectivities = 1;

@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     setup.open(
         ConnectionString::forSqliteFile(bench::CopyDatabase(dir, QStringLiteral("catalogue.db"))).toString());
     RecordCatalogue catalogue;
-    catalogue.loadRecordLayouts(setup);
+    catalogue.load(setup);
 
     SampleOptions o;
     o.collectivities = 1;

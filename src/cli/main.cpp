@@ -70,8 +70,8 @@ QString figures(const StatementSummary& s) {
         .arg(nl.toString(s.TotaalBedrag, 'f', 2), nl.toString(s.ImpTotaalBedr, 'f', 2));
 }
 
-int runImport(BorderelDatabase& dm, CliPrompts& prompts, const QStringList& files, bool all) {
-    Settings& settings = SettingsInstance();
+int runImport(BorderelDatabase& dm, const RecordCatalogue& catalogue, Settings& settings, CliPrompts& prompts,
+              const QStringList& files, bool all) {
     const QString importDir = settings.importDir();
     for (const QString& file : files) {
         if (!QFileInfo(file).isFile()) {
@@ -118,8 +118,7 @@ int runImport(BorderelDatabase& dm, CliPrompts& prompts, const QStringList& file
 
     int exitCode = archiveFailed ? ExitLeftOut : ExitOk;
     SilentImportView view;
-    ImportRun run(dm.connection(), RecordCatalogueInstance(), prompts, view, dm.getDatabaseVersion(),
-                  importDir);
+    ImportRun run(dm.connection(), catalogue, prompts, view, dm.getDatabaseVersion(), importDir);
     run.setFileList(paths);
     std::vector<StatementSummary> checked;
     try {
@@ -202,24 +201,23 @@ int main(int argc, char** argv) {
     if (command == QStringLiteral("import") && args.isEmpty())
         return usage(QStringLiteral("import zonder bestanden"));
 
-    initSettingsInstance(programDir);
+    Settings settings(programDir);
     CliPrompts prompts;
     int result = ExitFailure;
     {
-        BorderelDatabase dm(SettingsInstance(), prompts);
+        BorderelDatabase dm(settings, prompts);
+        RecordCatalogue catalogue;
         try {
             if (!dm.dataModuleCreate(checkZipLibraries)) return ExitFailure;
             dm.repairCatalogueAndIndex();
-            RecordCatalogueInstance().loadRecordLayouts(dm.connection());
-            RecordCatalogueInstance().loadFieldDisplay(dm.connection());
-            RecordCatalogueInstance().installDataSetHooks();
-            result = command == QStringLiteral("import") ? runImport(dm, prompts, args, all)
-                                                         : listCollectivities(dm);
+            catalogue.load(dm.connection());
+            result = command == QStringLiteral("import")
+                         ? runImport(dm, catalogue, settings, prompts, args, all)
+                         : listCollectivities(dm);
         } catch (const std::exception& e) {
             prompts.error(errorMessage(e));
             result = ExitFailure;
         }
     }
-    destroySettingsInstance();
     return result;
 }

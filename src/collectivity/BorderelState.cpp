@@ -12,7 +12,7 @@ namespace ostrapel {
 using namespace CollectivityTexts;
 
 BorderelState::BorderelState(Connection& connection, const RecordCatalogue& catalogue)
-    : connection_(connection), catalogue_(catalogue) {
+    : connection_(connection), catalogue_(catalogue), personsData_(&catalogue), componentsData_(&catalogue) {
     persons_.setFieldList(catalogue_.selectFieldList(QStringLiteral("10")));
     components_.setFieldList(catalogue_.selectFieldList(QStringLiteral("50")));
 }

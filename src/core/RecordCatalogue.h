@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FieldDescriber.h"
 #include "OstrapelError.h"
 
 #include <QChar>
@@ -53,8 +54,10 @@ struct GridColumn {
 using KindEntries = std::vector<std::unique_ptr<RecordField>>;
 
 // The record catalogue: every field of every record kind, loaded once at start.
-class RecordCatalogue {
+class RecordCatalogue : public FieldDescriber {
 public:
+    // Both tables, as every program and tool loads them at start.
+    void load(Connection& connection);
     void loadRecordLayouts(Connection& connection);
     void loadFieldDisplay(Connection& connection);
 
@@ -75,8 +78,8 @@ public:
     static QString visibleFieldOrder(const DataSet& dataSet);
     static QString missingFieldOrder(const DataSet& dataSet, const QString& order);
 
-    // Installs the catalogue's field types and code descriptions into DataSet.
-    void installDataSetHooks() const;
+    std::optional<FieldType> fieldType(const QString& fieldName) const override;
+    std::optional<QString> decode(const QString& fieldName, const QString& code) const override;
 
 private:
     const RecordField* lookup(const QString& name) const; // no error
@@ -85,7 +88,5 @@ private:
     QHash<QString, QHash<QString, int>> positions_; // kind -> VeldNr -> index
     QStringList fieldDisplay_;                      // "1005=J"
 };
-
-RecordCatalogue& RecordCatalogueInstance();
 
 } // namespace ostrapel

@@ -177,25 +177,4 @@ QString windowSection(const QString& windowKey) {
     return QStringLiteral("MDI_") + windowKey;
 }
 
-namespace {
-std::unique_ptr<Settings>& settingsInstance() {
-    static std::unique_ptr<Settings> instance;
-    return instance;
-}
-} // namespace
-
-Settings& SettingsInstance() {
-    auto& s = settingsInstance();
-    if (!s) s = std::make_unique<Settings>(executableDir());
-    return *s;
-}
-
-void initSettingsInstance(const QString& programDir) {
-    settingsInstance() = std::make_unique<Settings>(programDir);
-}
-
-void destroySettingsInstance() {
-    settingsInstance().reset();
-}
-
 } // namespace ostrapel

@@ -131,10 +131,4 @@ struct WindowKeyParts {
 };
 WindowKeyParts parseWindowKey(const QString& key);
 
-// The process's settings object: created on first use for the executable's
-// folder, or for the folder given to initSettingsInstance (tests, tools).
-Settings& SettingsInstance();
-void initSettingsInstance(const QString& programDir);
-void destroySettingsInstance();
-
 } // namespace ostrapel

@@ -64,7 +64,7 @@ MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts
     openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     onNetwork = [] { return isOnNetworkFileSystem(executableDir()); };
     windowFactory_ = [this](const CollectivityItem& item, const QString& caption) -> QWidget* {
-        auto* w = new CollectivityWindow(dm_.connection(), RecordCatalogueInstance(), prompts_, settings_);
+        auto* w = new CollectivityWindow(dm_.connection(), catalogue_, prompts_, settings_);
         w->setWindowTitle(caption);
         w->setIdentity(item.CollNr, item.CollVolgNr, item.VerzType);
         w->statusCallback = [this](const QString& text) { dm_.showSplashStatus(text); };
@@ -93,9 +93,7 @@ MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts
     settings_.createProgramFolders();
     restoreGeometryFromSettings();
     dm_.checkDatabaseVersion();
-    RecordCatalogueInstance().loadRecordLayouts(dm_.connection());
-    RecordCatalogueInstance().loadFieldDisplay(dm_.connection());
-    RecordCatalogueInstance().installDataSetHooks();
+    catalogue_.load(dm_.connection());
     rebuildOpenList();
 }
 
@@ -470,7 +468,7 @@ void MainWindow::importFiles() {
     hooks.confirmMaintenance = [this](const QString& word) { return confirmMaintenance(word); };
     hooks.openWindowCount = [this] { return collectivityWindowCount(); };
     hooks.runImportDialog = [this](const QString& single, const QStringList& names) {
-        ImportDialog dialog(dm_.connection(), RecordCatalogueInstance(), prompts_, dm_.getDatabaseVersion(),
+        ImportDialog dialog(dm_.connection(), catalogue_, prompts_, dm_.getDatabaseVersion(),
                             settings_.importDir(), this);
         if (!single.isEmpty())
             dialog.setSingleFile(single);

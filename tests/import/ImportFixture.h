@@ -32,8 +32,7 @@ public:
 class ImportFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        catalogue.loadRecordLayouts(*db);
-        catalogue.loadFieldDisplay(*db);
+        catalogue.load(*db);
         QDir().mkpath(dir.filePath(QStringLiteral("Import")));
     }
 

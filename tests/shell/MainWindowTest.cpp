@@ -117,7 +117,7 @@ TEST_F(MainWindowFixture, FirstStartUsesTheDefaults) {
 
 TEST_F(MainWindowFixture, ImportFromTheFileMenuFillsTheOpenList) {
     RecordCatalogue catalogue;
-    catalogue.loadRecordLayouts(dm->connection());
+    catalogue.load(dm->connection());
     SampleOptions o;
     o.collectivities = 2;
     o.persons = 8;
