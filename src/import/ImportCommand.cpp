@@ -54,7 +54,9 @@ void ImportCommand::actionImporterenExecute() {
         return;
     }
     const QString importDir = settings_.importDir();
-    // one import at a time uses the Import folder
+    const QStringList chosen = chooseArchives(ArchiveFilter);
+    // One import at a time uses the Import folder; it is held from here on,
+    // not while the file dialog waits for the user.
     ImportFolderLock lock(importDir, hooks_.showStatus);
     removeFiles(importDir, matchingFiles(importDir, StatementPattern));
 
@@ -66,7 +68,7 @@ void ImportCommand::actionImporterenExecute() {
         if (hooks_.rebuildOpenList) hooks_.rebuildOpenList();
     };
     try {
-        if (chooseAndExtractArchives(ArchiveFilter) > 0) {
+        if (!chosen.isEmpty() && extractArchives(chosen) > 0) {
             list << statementFiles(importDir);
             if (!list.isEmpty()) {
                 list.sort();
@@ -95,10 +97,15 @@ QString ImportCommand::startFolder() const {
 }
 
 int ImportCommand::chooseAndExtractArchives(const QString& filter) {
+    const QStringList chosen = chooseArchives(filter);
+    return chosen.isEmpty() ? 0 : extractArchives(chosen);
+}
+
+QStringList ImportCommand::chooseArchives(const QString& filter) {
     const QStringList chosen = prompts_.openFileNames(QString(), startFolder(), filter);
-    if (chosen.isEmpty()) return 0;
-    settings_.setLastImportDir(withTrailingSlash(QFileInfo(chosen.first()).absolutePath()));
-    return extractArchives(chosen);
+    if (!chosen.isEmpty())
+        settings_.setLastImportDir(withTrailingSlash(QFileInfo(chosen.first()).absolutePath()));
+    return chosen;
 }
 
 int ImportCommand::extractArchives(const QStringList& archives) {

@@ -45,6 +45,8 @@ public:
     void actionImporterenExecute();
     // Unpacks the chosen archives; the number of entries unpacked, 0 when cancelled.
     int chooseAndExtractArchives(const QString& filter);
+    // The file dialog alone; remembers the folder of the first chosen file.
+    QStringList chooseArchives(const QString& filter);
     // Where the file dialog starts: a removable medium, else LastImportDir, else the Import folder.
     QString startFolder() const;
     // Unpacks given archives (the headless command has no file dialog).

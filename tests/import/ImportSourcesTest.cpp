@@ -238,6 +238,29 @@ TEST_F(ImportSources, ASecondImportWaitsForTheFirstAndSaysSo) {
     EXPECT_FALSE(QFile::exists(ImportFolderLock::lockFilePath(settings.importDir())));
 }
 
+TEST_F(ImportSources, TheFileDialogWaitsWithoutHoldingTheImportFolder) {
+    struct Watching : test::ScriptedPrompts {
+        QString lockFile;
+        bool heldDuringDialog = true;
+        QStringList openFileNames(const QString& caption, const QString& folder,
+                                  const QString& filter) override {
+            heldDuringDialog = QFile::exists(lockFile);
+            return ScriptedPrompts::openFileNames(caption, folder, filter);
+        }
+    } watching;
+    watching.lockFile = ImportFolderLock::lockFilePath(settings.importDir());
+    writeZip(src(QStringLiteral("000012001-01.zip")), {{"000012001-01.dat", "x"}});
+    watching.nextFiles = {src(QStringLiteral("000012001-01.zip"))};
+    bool heldDuringImport = false;
+    hooks.runImportDialog = [&](const QString&, const QStringList&) {
+        heldDuringImport = QFile::exists(watching.lockFile);
+    };
+    ImportCommand(settings, watching, hooks).actionImporterenExecute();
+    EXPECT_FALSE(watching.heldDuringDialog);
+    EXPECT_TRUE(heldDuringImport);
+    EXPECT_FALSE(QFile::exists(watching.lockFile));
+}
+
 TEST_F(ImportSources, startFolder) {
     ImportCommand command(settings, prompts, hooks);
     QString medium;
