@@ -16,6 +16,7 @@
 #include "import/CheckPass.h"
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
+#include "import/SilentImportView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 #include "core/ConnectionString.h"
 #include "core/RecordCatalogue.h"
 #include "import/CheckPass.h"
-#include "import/ImportView.h"
+#include "import/SilentImportView.h"
 #include "import/StatementFields.h"
 #include "import/StatementFile.h"
 

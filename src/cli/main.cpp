@@ -1,6 +1,8 @@
 // ostrapel-cli: the headless import and the collectivity list.
 //   ostrapel-cli [--program-dir DIR] import [--all] FILE...
 //   ostrapel-cli [--program-dir DIR] collectivities
+//   ostrapel-cli [--program-dir DIR] backup
+//   ostrapel-cli [--program-dir DIR] compact [--keep-backup]
 #include "CliPrompts.h"
 
 #include "core/BorderelDatabase.h"
@@ -8,6 +10,7 @@
 #include "core/DatabaseError.h"
 #include "core/DisplayFormat.h"
 #include "core/Paths.h"
+#include "core/ProgressReporter.h"
 #include "core/RecordCatalogue.h"
 #include "core/Settings.h"
 #include "core/SharedQueries.h"
@@ -18,7 +21,10 @@
 #include "import/ImportOverview.h"
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
+#include "import/SilentImportView.h"
 #include "import/ZipArchive.h"
+#include "maintenance/DatabaseBackup.h"
+#include "maintenance/DatabaseCompactor.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -38,7 +44,9 @@ void out(const QString& text) {
 }
 
 const char* const UsageText = "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
-                              "         ostrapel-cli [--program-dir MAP] collectivities\n";
+                              "         ostrapel-cli [--program-dir MAP] collectivities\n"
+                              "         ostrapel-cli [--program-dir MAP] backup\n"
+                              "         ostrapel-cli [--program-dir MAP] compact [--keep-backup]\n";
 
 int usage(const QString& problem = {}) {
     if (!problem.isEmpty()) std::fprintf(stderr, "ostrapel-cli: %s\n", problem.toUtf8().constData());
@@ -51,9 +59,12 @@ int help() {
                 "  import          importeert borderellen (zip-archieven of .dat-bestanden); exit 0 als\n"
                 "                  alles is geimporteerd of eerder al was verwerkt, 1 als een bestand\n"
                 "                  wegens fouten is overgeslagen, 2 bij een storing\n"
-                "  collectivities  toont de collectiviteiten in de database\n\n"
+                "  collectivities  toont de collectiviteiten in de database\n"
+                "  backup          maakt een reservekopie van de database\n"
+                "  compact         comprimeert en herstelt de database\n\n"
                 "  --program-dir MAP  de programmamap (standaard: de map van ostrapel-cli)\n"
                 "  --all              importeert ook bestanden met afwijkende aantallen\n"
+                "  --keep-backup      bewaart bij compact de reservekopie\n"
                 "  -h, --help         toont deze hulp\n",
                 UsageText);
     return ExitOk;
@@ -170,6 +181,22 @@ int listCollectivities(BorderelDatabase& dm) {
     return ExitOk;
 }
 
+// Backup and compaction for scheduled jobs: the messages on standard output;
+// the compaction keeps its backup only when told to.
+int runMaintenance(BorderelDatabase& dm, Settings& settings, CliPrompts& prompts, const QString& command,
+                   bool keepBackup) {
+    prompts.stream = stdout;
+    prompts.answerYes = keepBackup;
+    NullProgress progress;
+    if (command == QStringLiteral("backup"))
+        return DatabaseBackup(dm.connection(), settings, prompts, progress).run() ==
+                       DatabaseBackup::Outcome::Done
+                   ? ExitOk
+                   : ExitFailure;
+    return DatabaseCompactor(dm.connection(), settings, prompts, progress).compactAndRepair() ? ExitOk
+                                                                                              : ExitFailure;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -179,8 +206,9 @@ int main(int argc, char** argv) {
     const QCommandLineOption programDirOption(QStringLiteral("program-dir"), QString(),
                                               QStringLiteral("MAP"));
     const QCommandLineOption allOption(QStringLiteral("all"));
+    const QCommandLineOption keepBackupOption(QStringLiteral("keep-backup"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOptions({programDirOption, allOption, helpOption});
+    parser.addOptions({programDirOption, allOption, keepBackupOption, helpOption});
     if (!parser.parse(app.arguments())) {
         const QStringList unknown = parser.unknownOptionNames();
         return usage(unknown.isEmpty() ? QStringLiteral("bij --program-dir ontbreekt de map")
@@ -196,10 +224,14 @@ int main(int argc, char** argv) {
     if (args.isEmpty()) return usage();
     const QString command = args.takeFirst();
     const bool all = parser.isSet(allOption);
-    if (command != QStringLiteral("import") && command != QStringLiteral("collectivities"))
+    const bool keepBackup = parser.isSet(keepBackupOption);
+    const bool maintenance = command == QStringLiteral("backup") || command == QStringLiteral("compact");
+    if (command != QStringLiteral("import") && command != QStringLiteral("collectivities") && !maintenance)
         return usage(QStringLiteral("onbekende opdracht \"%1\"").arg(command));
     if (command == QStringLiteral("import") && args.isEmpty())
         return usage(QStringLiteral("import zonder bestanden"));
+    if (command != QStringLiteral("import") && !args.isEmpty())
+        return usage(QStringLiteral("onverwacht argument \"%1\"").arg(args.first()));
 
     Settings settings(programDir);
     CliPrompts prompts;
@@ -209,11 +241,15 @@ int main(int argc, char** argv) {
         RecordCatalogue catalogue;
         try {
             if (!dm.dataModuleCreate(checkZipLibraries)) return ExitFailure;
-            dm.repairCatalogueAndIndex();
-            catalogue.load(dm.connection());
-            result = command == QStringLiteral("import")
-                         ? runImport(dm, catalogue, settings, prompts, args, all)
-                         : listCollectivities(dm);
+            if (maintenance) {
+                result = runMaintenance(dm, settings, prompts, command, keepBackup);
+            } else {
+                dm.repairCatalogueAndIndex();
+                catalogue.load(dm.connection());
+                result = command == QStringLiteral("import")
+                             ? runImport(dm, catalogue, settings, prompts, args, all)
+                             : listCollectivities(dm);
+            }
         } catch (const std::exception& e) {
             prompts.error(errorMessage(e));
             result = ExitFailure;

@@ -67,25 +67,4 @@ private:
 };
 
 // Rolls back unless committed; for work that must be written whole or not at all.
-class Transaction {
-public:
-    explicit Transaction(Connection& c) : c_(c) { c_.beginTransaction(); }
-    ~Transaction() {
-        if (!done_) {
-            try {
-                c_.rollback();
-            } catch (...) {
-            }
-        }
-    }
-    void commit() {
-        c_.commit();
-        done_ = true;
-    }
-
-private:
-    Connection& c_;
-    bool done_ = false;
-};
-
 } // namespace ostrapel

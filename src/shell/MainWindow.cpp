@@ -1,7 +1,10 @@
 #include "MainWindow.h"
 
+#include "widgets/BusyCursor.h"
+
 #include "CollectivityChooserDialog.h"
 #include "MaintenanceCheck.h"
+#include "MaintenanceCommands.h"
 #include "ProgressWindow.h"
 #include "ShellTexts.h"
 #include "SplashDialog.h"
@@ -40,16 +43,11 @@ namespace {
 // Hourglass and a frozen child area for the length of a scope, also on errors.
 class BusyPainting {
 public:
-    explicit BusyPainting(QWidget* w) : w_(w) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        w_->setUpdatesEnabled(false);
-    }
-    ~BusyPainting() {
-        w_->setUpdatesEnabled(true);
-        QApplication::restoreOverrideCursor();
-    }
+    explicit BusyPainting(QWidget* w) : w_(w) { w_->setUpdatesEnabled(false); }
+    ~BusyPainting() { w_->setUpdatesEnabled(true); }
 
 private:
+    BusyCursor busy_;
     QWidget* w_;
 };
 
@@ -73,6 +71,15 @@ MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts
     maintenance_ = std::make_unique<MaintenanceCheck>(
         prompts_, [this] { return onNetwork && onNetwork(); }, [this] { return collectivityWindowCount(); },
         [this] { return closeCollectivityWindows(); });
+    dialogRunner = [](QDialog& d) { return d.exec(); };
+    endProgram = [](int code) { QCoreApplication::exit(code); };
+    MaintenanceCommands::Hooks hooks{{[this](const QString& w) { return confirmMaintenance(w); },
+                                      [this] { return collectivityWindowCount(); }},
+                                     [this](QDialog& d) { return dialogRunner(d); },
+                                     [this] { rebuildOpenList(); },
+                                     [this](int code) { endProgram(code); }};
+    commands_ = std::make_unique<MaintenanceCommands>(this, dm_, settings_, prompts_, std::move(hooks));
+    commands_->programFile = QCoreApplication::applicationFilePath();
 
     setWindowTitle(AppTitle);
     setCentralWidget(mdi_);
@@ -88,11 +95,16 @@ MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts
     // Start-up steps of the main window, in order.
     dm_.repairCatalogueAndIndex();
     followActiveWindow(0);
+    commands_->writeProgramInfo();
     settings_.setThousandSeparator(QStringLiteral("."));
     settings_.setDecimalSeparator(QStringLiteral(","));
     settings_.createProgramFolders();
     restoreGeometryFromSettings();
     dm_.checkDatabaseVersion();
+    if (!commands_->runUpdateScripts()) {
+        startupRefused_ = true;
+        return;
+    }
     catalogue_.load(dm_.connection());
     rebuildOpenList();
 }
@@ -144,15 +156,19 @@ void MainWindow::buildActions() {
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     connect(a, &QAction::triggered, this, &QWidget::close);
 
-    // The maintenance and information commands arrive with their own work.
-    for (const auto& [name, caption, hint] :
-         {std::tuple{QStringLiteral("ActionSchonen"), Schonen, HintSchonen},
-          std::tuple{QStringLiteral("actCompactAndRepair"), Comprimeren, QString()},
-          std::tuple{QStringLiteral("actDatabaseBackup"), Backup, QString()},
-          std::tuple{QStringLiteral("ActionSysInfo"), SysInfo, HintSysInfo}}) {
+    for (const auto& [name, caption, hint, command] :
+         {std::tuple{QStringLiteral("ActionSchonen"), Schonen, HintSchonen,
+                     &MaintenanceCommands::cleanDatabase},
+          std::tuple{QStringLiteral("actDatabaseBackup"), Backup, QString(),
+                     &MaintenanceCommands::backupDatabase},
+          std::tuple{QStringLiteral("ActionSysInfo"), SysInfo, HintSysInfo,
+                     &MaintenanceCommands::showSystemInfo}}) {
         a = makeAction(name, caption, hint);
-        a->setEnabled(false);
+        connect(a, &QAction::triggered, this,
+                [this, command] { runCommand([this, command] { (*commands_.*command)(); }); });
     }
+    a = makeAction(QStringLiteral("actCompactAndRepair"), Comprimeren);
+    connect(a, &QAction::triggered, this, [this] { runCommand([this] { commands_->compactAndRepair(); }); });
 
     a = makeAction(QStringLiteral("actTerugNaarStandaardInstellingen"), Standaard);
     connect(a, &QAction::triggered, this, [this] { restoreDefaults(); });
@@ -493,10 +509,10 @@ void MainWindow::importFiles() {
 
 void MainWindow::restoreDefaults() {
     if (prompts_.askYesNo(MsgType::Warning, AskRestoreDefaults)) {
-        settings_.RestoreDefaultsOnExit = true;
+        settings_.restoreDefaultsOnExit = true;
         close();
     } else {
-        settings_.RestoreDefaultsOnExit = false;
+        settings_.restoreDefaultsOnExit = false;
     }
 }
 
@@ -532,9 +548,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     saveSettings();
     closing_ = true;
     closeCollectivityWindows();
-    // Compact and repair arrives with the maintenance commands; until then the
-    // reminder keeps asking.
-    dm_.databaseCheckReminder(QDateTime::currentDateTime(), [] { return false; });
+    dm_.databaseCheckReminder(QDateTime::currentDateTime(), [this] { return commands_->compactAndRepair(); });
     event->accept();
 }
 

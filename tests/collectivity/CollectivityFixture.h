@@ -8,6 +8,7 @@
 #include "import/CheckPass.h"
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
+#include "import/SilentImportView.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 #include "TestProgramDir.h"
 #include "core/RecordCatalogue.h"
 #include "import/ImportView.h"
+#include "import/SilentImportView.h"
 #include "import/StatementWriter.h"
 
 #include <QDir>

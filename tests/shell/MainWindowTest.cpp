@@ -273,7 +273,7 @@ TEST_F(MainWindowFixture, RestoreDefaultsDeletesTheUserFileAtExitEvenAfterDeclin
     prompts.answers = {MsgButton::Yes, MsgButton::No}; // restore: yes; close: no
     w.restoreDefaults();
     EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(settings->RestoreDefaultsOnExit);
+    EXPECT_TRUE(settings->restoreDefaultsOnExit);
     closeWindow(MsgButton::Yes);
     const QString userFile = settings->userFile();
     EXPECT_TRUE(QFile::exists(userFile));

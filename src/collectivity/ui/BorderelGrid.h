@@ -1,10 +1,10 @@
 #pragma once
 
+#include "BorderelGridModel.h"
 #include "collectivity/FieldOrderEditor.h"
-#include "core/DataSetModel.h"
+
 #include "core/RecordCatalogue.h"
 
-#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace ostrapel {
@@ -14,19 +14,21 @@ namespace ostrapel {
 class BorderelGrid : public QTableView {
     Q_OBJECT
 public:
-    enum class Marker { MainInsured, Origin };
+    using Marker = BorderelGridModel::Marker;
     BorderelGrid(Marker marker, QWidget* parent = nullptr);
 
-    // Lays the columns out by the plan of the record catalogue.
+    // Lays the columns out by the plan of the record catalogue; the same plan
+    // again leaves them as they are, so columns stay for the life of the window.
     void setColumns(DataSet* dataSet, const std::vector<GridColumn>& plan);
-    void refresh();
-    DataSetModel* dataModel() const { return model_; }
+    // Back to the first column after the rows changed.
+    void scrollToStart();
+    BorderelGridModel* dataModel() const { return model_; }
     DataSet* dataSet() const { return model_->dataSet(); }
     QString fieldOfColumn(int column) const;
     int columnOfField(const QString& field) const;
-    void setSortField(const QString& field);
-    const QString& sortField() const { return sortField_; }
-    Marker marker() const { return marker_; }
+    void setSortField(const QString& field) { model_->setSortField(field); }
+    const QString& sortField() const { return model_->sortField(); }
+    Marker marker() const { return model_->marker(); }
     // Selects the data set's current row.
     void showCurrentRow();
     // The columns in the order the user sees them.
@@ -37,21 +39,10 @@ public:
     void setActive(bool active);
 
 private:
-    DataSetModel* model_;
-    Marker marker_;
-    QString sortField_;
-};
+    int plannedWidth(const GridColumn& column) const;
 
-class BorderelGridDelegate : public QStyledItemDelegate {
-public:
-    explicit BorderelGridDelegate(BorderelGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
-    // The sort column's colour, 12569282 as the program has always written it.
-    static QColor sortColumnColour() { return QColor(194, 202, 191); }
-
-private:
-    BorderelGrid* grid_;
+    BorderelGridModel* model_;
+    QStringList appliedPlan_;
 };
 
 } // namespace ostrapel
