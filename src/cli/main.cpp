@@ -25,6 +25,7 @@
 #include "filters/FilterStore.h"
 #include "import/CheckPass.h"
 #include "import/ImportCommand.h"
+#include "import/ImportFolderLock.h"
 #include "import/ImportOverview.h"
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
@@ -37,6 +38,7 @@
 #include "reports/ReportProgress.h"
 #include "reports/ui/StandardMarginPrinter.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -58,21 +60,40 @@ void out(const QString& text) {
     std::printf("%s\n", text.toUtf8().constData());
 }
 
-int usage() {
-    std::fprintf(stderr,
-                 "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
-                 "         ostrapel-cli [--program-dir MAP] collectivities\n"
-                 "         ostrapel-cli [--program-dir MAP] filters\n"
-                 "         ostrapel-cli [--program-dir MAP] backup\n"
-                 "         ostrapel-cli [--program-dir MAP] compact [--keep-backup]\n"
-                 "         ostrapel-cli [--program-dir MAP] report incasso|selectie|correctie|prolongatie\n"
-                 "                      --coll NR-VOLGNR --type 1|2 [--month JJJJ-MM]\n"
-                 "                      [--from JJJJ-MM --to JJJJ-MM] [--period INSTELLING] [--compound]\n"
-                 "                      [--page-length N] [--out BESTAND] [--pdf BESTAND]\n"
-                 "         ostrapel-cli [--program-dir MAP] export --coll NR-VOLGNR --type 1|2\n"
-                 "                      --fields10 VELDEN [--fields50 VELDEN] [--period INSTELLING]\n"
-                 "                      --out BESTAND(.xls|.xlsx)\n");
+const char* const UsageText =
+    "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
+    "         ostrapel-cli [--program-dir MAP] collectivities\n"
+    "         ostrapel-cli [--program-dir MAP] filters\n"
+    "         ostrapel-cli [--program-dir MAP] backup\n"
+    "         ostrapel-cli [--program-dir MAP] compact [--keep-backup]\n"
+    "         ostrapel-cli [--program-dir MAP] report incasso|selectie|correctie|prolongatie\n"
+    "                      --coll NR-VOLGNR --type 1|2 [--month JJJJ-MM]\n"
+    "                      [--from JJJJ-MM --to JJJJ-MM] [--period INSTELLING] [--compound]\n"
+    "                      [--page-length N] [--out BESTAND] [--pdf BESTAND]\n"
+    "         ostrapel-cli [--program-dir MAP] export --coll NR-VOLGNR --type 1|2\n"
+    "                      --fields10 VELDEN [--fields50 VELDEN] [--period INSTELLING]\n"
+    "                      --out BESTAND(.xls|.xlsx)\n";
+
+int usage(const QString& problem = {}) {
+    if (!problem.isEmpty()) std::fprintf(stderr, "ostrapel-cli: %s\n", problem.toUtf8().constData());
+    std::fputs(UsageText, stderr);
     return ExitFailure;
+}
+
+int help() {
+    std::printf("%s\n"
+                "  import          importeert borderellen (zip-archieven of .dat-bestanden); exit 0 als\n"
+                "                  alles is geimporteerd of eerder al was verwerkt, 1 als een bestand\n"
+                "                  wegens fouten is overgeslagen, 2 bij een storing\n"
+                "  collectivities  toont de collectiviteiten in de database\n"
+                "  backup          maakt een reservekopie van de database\n"
+                "  compact         comprimeert en herstelt de database\n\n"
+                "  --program-dir MAP  de programmamap (standaard: de map van ostrapel-cli)\n"
+                "  --all              importeert ook bestanden met afwijkende aantallen\n"
+                "  --keep-backup      bewaart bij compact de reservekopie\n"
+                "  -h, --help         toont deze hulp\n",
+                UsageText);
+    return ExitOk;
 }
 
 QString figures(const StatementSummary& s) {
@@ -89,27 +110,50 @@ QString figures(const StatementSummary& s) {
 int runImport(BorderelDatabase& dm, const RecordCatalogue& catalogue, Settings& settings, CliPrompts& prompts,
               const QStringList& files, bool all) {
     const QString importDir = settings.importDir();
-    // Leftovers of an earlier run are not ours to import.
-    ImportCommand::removeFiles(importDir, ImportCommand::statementFiles(importDir));
-
-    QStringList paths;
-    ImportCommand command(settings, prompts, {});
     for (const QString& file : files) {
         if (!QFileInfo(file).isFile()) {
             prompts.error(QStringLiteral("Het bestand \"%1\" bestaat niet.").arg(file));
             return ExitFailure;
         }
+    }
+    // Another import (the program, or a second command) uses the Import folder: wait for it.
+    const ImportFolderLock lock(importDir, [](const QString& text) {
+        if (text.isEmpty()) return;
+        out(text);
+        std::fflush(stdout);
+    });
+    // Leftovers of an earlier run are not ours to import.
+    ImportCommand::removeFiles(importDir, ImportCommand::statementFiles(importDir));
+
+    QStringList paths;
+    ImportCommand command(settings, prompts, {});
+    bool archiveFailed = false;
+    for (const QString& file : files) {
         if (QFileInfo(file).suffix().compare(QStringLiteral("zip"), Qt::CaseInsensitive) == 0) {
-            if (command.extractArchives({file}) == 0 && ZipArchive::entries(file).isEmpty())
-                return ExitFailure;
+            const qsizetype damaged = command.damagedArchives().size();
+            const qsizetype fruitless = command.fruitlessArchives().size();
+            command.extractArchives({file});
+            if (command.fruitlessArchives().size() > fruitless)
+                prompts.error(ImportCommandTexts::ArchiveWithoutStatements.arg(QFileInfo(file).fileName()));
+            // an archive that gave nothing is a file left out
+            archiveFailed = archiveFailed || command.damagedArchives().size() > damaged ||
+                            command.fruitlessArchives().size() > fruitless;
         } else {
             paths << QFileInfo(file).absoluteFilePath();
         }
     }
     for (const QString& name : ImportCommand::statementFiles(importDir))
         paths << importDir + name;
+    auto cleanUp = [&] {
+        ImportCommand::removeFiles(importDir,
+                                   ImportCommand::statementFiles(importDir) + command.unpackedFiles());
+    };
+    if (paths.isEmpty()) {
+        cleanUp();
+        return ExitLeftOut;
+    }
 
-    int exitCode = ExitOk;
+    int exitCode = archiveFailed ? ExitLeftOut : ExitOk;
     SilentImportView view;
     ImportRun run(dm.connection(), catalogue, prompts, view, dm.getDatabaseVersion(), importDir);
     run.setFileList(paths);
@@ -135,7 +179,7 @@ int runImport(BorderelDatabase& dm, const RecordCatalogue& catalogue, Settings& 
                 out(result->text);
                 if (result->outcome == ImportRun::Outcome::NotFound) exitCode = ExitFailure;
             } else {
-                const QString reasons = errorReasons(errorFlags(s));
+                const QString reasons = errorReasons(s);
                 out(QStringLiteral("Informatie uit file \"%1\" werd niet geimporteerd (%2)")
                         .arg(QFileInfo(s.fileName).fileName(),
                              reasons.isEmpty() ? QStringLiteral("niet geselecteerd") : reasons));
@@ -149,7 +193,7 @@ int runImport(BorderelDatabase& dm, const RecordCatalogue& catalogue, Settings& 
         prompts.error(errorMessage(e));
         exitCode = ExitFailure;
     }
-    ImportCommand::removeFiles(importDir, ImportCommand::statementFiles(importDir));
+    cleanUp();
     return exitCode;
 }
 
@@ -243,6 +287,18 @@ int runMaintenance(BorderelDatabase& dm, Settings& settings, CliPrompts& prompts
 
 } // namespace
 
+// The command word: the first argument that is neither an option nor the folder of --program-dir.
+QString commandOf(const QStringList& arguments) {
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QStringLiteral("--program-dir")) {
+            ++i;
+            continue;
+        }
+        if (!arguments[i].startsWith(u'-')) return arguments[i];
+    }
+    return {};
+}
+
 int main(int argc, char** argv) {
     // Reports measure their pages with the printer's fonts: they need the GUI
     // library, which runs without a display on the offscreen platform.
@@ -252,32 +308,43 @@ int main(int argc, char** argv) {
     std::unique_ptr<QCoreApplication> app = report ? std::make_unique<QGuiApplication>(argc, argv)
                                                    : std::make_unique<QCoreApplication>(argc, argv);
     installProgramLocale();
-    QStringList args = app->arguments().mid(1);
-    QString programDir = executableDir();
-    if (args.size() >= 2 && args[0] == QStringLiteral("--program-dir")) {
-        programDir = args[1];
-        args = args.mid(2);
+    QCommandLineParser parser;
+    const QCommandLineOption programDirOption(QStringLiteral("program-dir"), QString(),
+                                              QStringLiteral("MAP"));
+    const QCommandLineOption allOption(QStringLiteral("all"));
+    const QCommandLineOption keepBackupOption(QStringLiteral("keep-backup"));
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOptions({programDirOption, allOption, keepBackupOption, helpOption});
+    // A report or export reads its own options: everything after the command is its.
+    const QString first = commandOf(app->arguments());
+    if (first == QStringLiteral("report") || first == QStringLiteral("export"))
+        parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    if (!parser.parse(app->arguments())) {
+        const QStringList unknown = parser.unknownOptionNames();
+        return usage(unknown.isEmpty() ? QStringLiteral("bij --program-dir ontbreekt de map")
+                                       : QStringLiteral("onbekende optie \"%1\"")
+                                             .arg((unknown.first().size() == 1 ? QStringLiteral("-")
+                                                                               : QStringLiteral("--")) +
+                                                  unknown.first()));
     }
+    if (parser.isSet(helpOption)) return help();
+    const QString programDir =
+        parser.isSet(programDirOption) ? parser.value(programDirOption) : executableDir();
+    QStringList args = parser.positionalArguments();
     if (args.isEmpty()) return usage();
     const QString command = args.takeFirst();
-    bool all = false;
-    if (command == QStringLiteral("import") && !args.isEmpty() && args.first() == QStringLiteral("--all")) {
-        all = true;
-        args.removeFirst();
-    }
-    bool keepBackup = false;
-    if (command == QStringLiteral("compact") && !args.isEmpty() &&
-        args.first() == QStringLiteral("--keep-backup")) {
-        keepBackup = true;
-        args.removeFirst();
-    }
+    const bool all = parser.isSet(allOption);
+    const bool keepBackup = parser.isSet(keepBackupOption);
     const bool maintenance = command == QStringLiteral("backup") || command == QStringLiteral("compact");
     const bool takesArgs = command == QStringLiteral("import") || command == QStringLiteral("report") ||
                            command == QStringLiteral("export");
-    if ((command == QStringLiteral("import") && args.isEmpty()) || (!takesArgs && !args.isEmpty()) ||
-        (!takesArgs && command != QStringLiteral("collectivities") && command != QStringLiteral("filters") &&
-         !maintenance))
-        return usage();
+    if (!takesArgs && command != QStringLiteral("collectivities") && command != QStringLiteral("filters") &&
+        !maintenance)
+        return usage(QStringLiteral("onbekende opdracht \"%1\"").arg(command));
+    if (command == QStringLiteral("import") && args.isEmpty())
+        return usage(QStringLiteral("import zonder bestanden"));
+    if (!takesArgs && !args.isEmpty())
+        return usage(QStringLiteral("onverwacht argument \"%1\"").arg(args.first()));
 
     Settings settings(programDir);
     CliPrompts prompts;

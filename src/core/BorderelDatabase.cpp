@@ -121,8 +121,20 @@ void BorderelDatabase::convertToEuro(ProgressReporter& progress) {
 }
 
 void BorderelDatabase::repairCatalogueAndIndex() {
-    connection_.execute(SharedQueries::RepairPickList1024);
-    connection_.execute(SharedQueries::RepairPickList5002);
+    // Written only when a row differs: an update, even of no row, takes the
+    // write lock, so every start would wait behind another's import.
+    auto repair = [this](const char* soort, const char* veldnr, const QString& pickList,
+                         const QString& update) {
+        if (connection_
+                .scalar(SharedQueries::PickListDiffers,
+                        {{QStringLiteral("soort"), QString::fromLatin1(soort)},
+                         {QStringLiteral("veldnr"), QString::fromLatin1(veldnr)},
+                         {QStringLiteral("picklist"), pickList}})
+                .toInt() > 0)
+            connection_.execute(update);
+    };
+    repair("10", "24", SharedQueries::PickList1024, SharedQueries::RepairPickList1024);
+    repair("50", "02", SharedQueries::PickList5002, SharedQueries::RepairPickList5002);
     for (const QString& index : {SharedQueries::CreateIndex1024, SharedQueries::CreateIndexId07}) {
         try {
             connection_.execute(index);

@@ -164,8 +164,12 @@ void Connection::finishAll() {
 }
 
 void Connection::beginTransaction() {
-    if (!database().transaction())
-        throw DatabaseError(QStringLiteral("Databasefout: %1").arg(database().lastError().text()));
+    // Immediate: the write lock is taken (or waited for) at the start. A
+    // deferred transaction that has read cannot upgrade while another writes
+    // and fails at once with "database is locked".
+    QSqlQuery begin(database());
+    if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        throw DatabaseError(QStringLiteral("Databasefout: %1").arg(begin.lastError().text()));
     inTransaction_ = true;
 }
 

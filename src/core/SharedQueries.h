@@ -48,11 +48,16 @@ inline const QString cmdBord99ToEuro = QStringLiteral(
     ",  [9907] = round([9907]/2.20371, 2)\r\nwhere\r\n  id01=:ID01\r\nand id02=:ID02\r\nand id03=:ID03\r\n");
 
 // Start-up repairs of the catalogue and the index of the persons list.
-inline const QString RepairPickList1024 =
-    QStringLiteral("update RecStruct set PickList = 'P=Particulier;Z=Ziekenfonds; =Standaardverzekering'  "
-                   "where soort = '10' and veldnr = '24' ");
-inline const QString RepairPickList5002 = QStringLiteral(
-    "update RecStruct set PickList = '1=PROL;2=MUT;3=HAND'  where soort = '50' and veldnr = '02' ");
+inline const QString PickList1024 = QStringLiteral("P=Particulier;Z=Ziekenfonds; =Standaardverzekering");
+inline const QString PickList5002 = QStringLiteral("1=PROL;2=MUT;3=HAND");
+inline const QString RepairPickList1024 = QStringLiteral("update RecStruct set PickList = '") + PickList1024 +
+                                          QStringLiteral("'  where soort = '10' and veldnr = '24' ");
+inline const QString RepairPickList5002 = QStringLiteral("update RecStruct set PickList = '") + PickList5002 +
+                                          QStringLiteral("'  where soort = '50' and veldnr = '02' ");
+// Whether a repair has anything to write: rows of the field whose pick list differs.
+inline const QString PickListDiffers =
+    QStringLiteral("select count(*) from RecStruct where soort = :soort and veldnr = :veldnr "
+                   "and (PickList is null or PickList <> :picklist)");
 inline const QString CreateIndex1024 =
     QStringLiteral(" create index IDX_BORD10_ID01_ID02_ID07_1024 on BORD10 ( ID01, ID02, ID07, [1024] ) ");
 // The reports ask per component whether its person has a record of the type.

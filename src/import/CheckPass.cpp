@@ -12,12 +12,18 @@
 namespace ostrapel {
 
 int errorFlags(const StatementSummary& s) {
+    // without a collectivity record the other figures say nothing
+    if (s.noCollectivityRecord) return ErrNoCollectivity;
     int flags = 0;
     if (s.ImpAantalRec != s.AantalRec) flags |= ErrRecords;
     if (s.ImpAantalPers != s.AantalPers) flags |= ErrPersons;
     if (s.VersieNrBestand != StatementFileVersion) flags |= ErrVersion;
-    if (s.noCollectivityRecord) flags |= ErrNoCollectivity;
+    if (!s.fault.isEmpty()) flags |= ErrFault;
     return flags;
+}
+
+bool isImportable(const StatementSummary& s) {
+    return !s.noCollectivityRecord && s.fault.isEmpty();
 }
 
 QString errorReasons(int flags) {
@@ -27,6 +33,13 @@ QString errorReasons(int flags) {
     if (flags & ErrVersion) reasons << QStringLiteral("versie applicatie");
     if (flags & ErrNoCollectivity) reasons << QStringLiteral("geen collectiviteitsrecord");
     return reasons.join(QStringLiteral(", "));
+}
+
+QString errorReasons(const StatementSummary& s) {
+    const int flags = errorFlags(s);
+    QString reasons = errorReasons(flags);
+    if (flags & ErrFault) reasons += (reasons.isEmpty() ? QString() : QStringLiteral(", ")) + s.fault;
+    return reasons;
 }
 
 namespace {
@@ -58,6 +71,13 @@ public:
         const QDate d = t.contains(u'.') ? QDate() : readStatementDate(t);
         if (!d.isValid()) fail(lineNr, field, t, QStringLiteral("geen geldige datum (jjjj-mm-dd)"));
         return d;
+    }
+    // Whether the import reads the amount the check counted; it stores 0 for
+    // what it cannot read (too large, a decimal point, trailing blanks).
+    bool storesAmount(const QString& line, const QString& field) const {
+        const RecordField* e = catalogue_.findField(field);
+        int v = 0;
+        return readWholeNumber(rawFieldText(line, e->start, e->length), &v);
     }
     double lenientCents(const QString& line, const QString& field) const {
         int v = 0;
@@ -92,15 +112,41 @@ StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView
     StatementSummary s;
     s.fileName = path;
     bool haveSummary = false;
+    bool blockOpen = false; // a collectivity record not yet closed by its control record
+    QStringList blockKey;   // the key the control record must repeat
     double total = 0, sumC = 0, sumV = 0;
     int persons = 0, lineNr = 0;
+    QString fault;
+    auto noteFault = [&](const QString& text) {
+        if (fault.isEmpty()) fault = text;
+    };
+    // ID01, ID02, ID03 and the kind of file, as the refusal of a statement imported before reads them
+    auto keyOf = [&](const QString& line, bool control) {
+        QString marker = read.text(line, QStringLiteral("ID05")).left(1).toUpper();
+        if (!control && marker == QStringLiteral("0")) marker = QStringLiteral("9");
+        QStringList key;
+        for (const char* field : {"ID01", "ID02"}) {
+            const QString t = read.text(line, QString::fromLatin1(field));
+            int v = 0;
+            key << (readWholeNumber(t, &v) ? QString::number(v) : t);
+        }
+        return key << read.text(line, QStringLiteral("ID03")) << marker;
+    };
     QElapsedTimer timer;
     timer.start();
     qint64 lastShown = 0;
     for (const QString& line : lines) {
         ++lineNr;
         const QString type = recordTypeOf(catalogue, line);
+        const bool blank = trimControl(line).isEmpty();
+        // Records outside a block belong to no statement; the import would write
+        // them at every delivery, since only a collectivity record is refused.
+        if (!haveSummary && !blank && type != QStringLiteral("00") && type != QStringLiteral("99"))
+            noteFault(CheckTexts::LinesBeforeCollectivity.arg(lineNr));
+        if (haveSummary && !blockOpen && !blank && type != QStringLiteral("00"))
+            noteFault(CheckTexts::LinesAfterControl.arg(lineNr));
         if (type == QStringLiteral("00")) {
+            if (blockOpen) noteFault(CheckTexts::NoControlRecord);
             persons = 0;
             total = 0;
             s = StatementSummary{};
@@ -114,8 +160,16 @@ StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView
             s.VersieNrBestand =
                 databaseVersion != 0 ? quint8(read.wholeNumber(line, lineNr, QStringLiteral("0020"))) : 0;
             haveSummary = true;
+            blockOpen = true;
+            blockKey = keyOf(line, false);
         } else if (type == QStringLiteral("99")) {
-            if (haveSummary) {
+            if (!haveSummary) {
+                noteFault(CheckTexts::ControlBeforeCollectivity.arg(lineNr));
+            } else if (blockOpen) {
+                blockOpen = false;
+                const QStringList key = keyOf(line, true);
+                if (key.mid(0, 3) != blockKey.mid(0, 3) || (!blockKey[3].isEmpty() && key[3] != blockKey[3]))
+                    noteFault(CheckTexts::ControlKeyDiffers.arg(lineNr));
                 s.RegelTot = lineNr;
                 s.Aangemaakt = read.date(line, lineNr, QStringLiteral("9902"));
                 s.AantalRec = read.wholeNumber(line, lineNr, QStringLiteral("9903"));
@@ -133,12 +187,16 @@ StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView
             ++persons;
         } else if (type == QStringLiteral("50")) {
             const double a = read.number(line, lineNr, QStringLiteral("5008")) / 100.0;
+            if (!read.storesAmount(line, QStringLiteral("5008")))
+                noteFault(CheckTexts::AmountUnreadable.arg(QStringLiteral("5008")).arg(lineNr));
             total += a;
             const QString payer = read.text(line, QStringLiteral("5011"));
             if (payer == QStringLiteral("C"))
                 sumC += a;
             else if (payer == QStringLiteral("V"))
                 sumV += a;
+        } else if (!blank) {
+            noteFault(CheckTexts::UnknownRecordType.arg(trimControl(type)).arg(lineNr));
         }
         if (timer.elapsed() - lastShown > 100) {
             lastShown = timer.elapsed();
@@ -146,12 +204,14 @@ StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView
             view.setCounterPanel(QStringLiteral("Regels: %1").arg(lineNr));
         }
     }
+    if (blockOpen) noteFault(CheckTexts::NoControlRecord);
     view.setLineProgress(int(lines.size()), int(lines.size()));
     view.setCounterPanel(QStringLiteral("Regels: %1").arg(lineNr));
     view.replaceListEntry(entry,
                           QStringLiteral("Informatie file: \"") + name + QStringLiteral("\" gecontroleerd"));
     view.setLineProgress(0, int(lines.size()));
     if (!haveSummary) s.noCollectivityRecord = true;
+    s.fault = fault;
     return s;
 }
 

@@ -1,5 +1,6 @@
 #include "ImportCommand.h"
 
+#include "ImportFolderLock.h"
 #include "ZipArchive.h"
 
 #include "core/Paths.h"
@@ -32,6 +33,15 @@ QStringList ImportCommand::statementFiles(const QString& folder) {
     return matchingFiles(folder, StatementPattern) + matchingFiles(folder, StandardStatementPattern);
 }
 
+bool ImportCommand::isStatementFile(const QString& name) {
+    for (const QString& pattern : {StatementPattern, StandardStatementPattern}) {
+        const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern),
+                                    QRegularExpression::CaseInsensitiveOption);
+        if (re.match(name).hasMatch()) return true;
+    }
+    return false;
+}
+
 void ImportCommand::removeFiles(const QString& folder, const QStringList& names) {
     for (const QString& name : names)
         QFile::remove(folder + name);
@@ -44,16 +54,21 @@ void ImportCommand::actionImporterenExecute() {
         return;
     }
     const QString importDir = settings_.importDir();
+    const QStringList chosen = chooseArchives(ArchiveFilter);
+    // One import at a time uses the Import folder; it is held from here on,
+    // not while the file dialog waits for the user.
+    ImportFolderLock lock(importDir, hooks_.showStatus);
     removeFiles(importDir, matchingFiles(importDir, StatementPattern));
 
     QStringList list;
     auto cleanUp = [&] {
-        // Every statement file this run unpacked goes, whatever happened.
-        removeFiles(importDir, list + statementFiles(importDir));
+        // Every statement file this run unpacked goes, whatever happened, and
+        // so does anything else it unpacked.
+        removeFiles(importDir, list + statementFiles(importDir) + unpacked_);
         if (hooks_.rebuildOpenList) hooks_.rebuildOpenList();
     };
     try {
-        if (chooseAndExtractArchives(ArchiveFilter) > 0) {
+        if (!chosen.isEmpty() && extractArchives(chosen) > 0) {
             list << statementFiles(importDir);
             if (!list.isEmpty()) {
                 list.sort();
@@ -82,10 +97,15 @@ QString ImportCommand::startFolder() const {
 }
 
 int ImportCommand::chooseAndExtractArchives(const QString& filter) {
+    const QStringList chosen = chooseArchives(filter);
+    return chosen.isEmpty() ? 0 : extractArchives(chosen);
+}
+
+QStringList ImportCommand::chooseArchives(const QString& filter) {
     const QStringList chosen = prompts_.openFileNames(QString(), startFolder(), filter);
-    if (chosen.isEmpty()) return 0;
-    settings_.setLastImportDir(withTrailingSlash(QFileInfo(chosen.first()).absolutePath()));
-    return extractArchives(chosen);
+    if (!chosen.isEmpty())
+        settings_.setLastImportDir(withTrailingSlash(QFileInfo(chosen.first()).absolutePath()));
+    return chosen;
 }
 
 int ImportCommand::extractArchives(const QStringList& archives) {
@@ -94,11 +114,15 @@ int ImportCommand::extractArchives(const QStringList& archives) {
     for (const QString& archive : archives) {
         if (QFileInfo(archive).suffix().toLower() != QStringLiteral("zip")) continue;
         QString error;
-        const int extracted = ZipArchive::extractAll(archive, importDir, &error);
+        QStringList names;
+        const int extracted = ZipArchive::extractAll(archive, importDir, &error, &names);
         if (extracted < 0) {
             prompts_.error(ArchiveDamaged.arg(QFileInfo(archive).fileName(), error));
+            damaged_ << archive;
             continue;
         }
+        unpacked_ << names;
+        if (std::none_of(names.begin(), names.end(), isStatementFile)) fruitless_ << archive;
         if (extracted > 0) count += int(ZipArchive::entries(archive).size());
     }
     return count;

@@ -17,6 +17,9 @@ inline const QString ArchiveFilter = QStringLiteral("Borderel zip file|00*-??.zi
 inline const QString WindowsOpen = QStringLiteral(
     "Gegevens kunnen niet worden geimporteerd,\r\naangezien er nog collectiviteiten open staan");
 inline const QString ArchiveDamaged = QStringLiteral("Het archief \"%1\" kon niet worden uitgepakt:\r\n%2");
+inline const QString ArchiveWithoutStatements =
+    QStringLiteral("Het archief \"%1\" bevat geen borderelbestanden (00*-??.dat of 00*-??S.dat)");
+inline const QString WaitingForImport = QStringLiteral("Er wordt al ge\u00efmporteerd; wachten ...");
 inline const QString StatementPattern = QStringLiteral("00*-??.dat");
 inline const QString StandardStatementPattern = QStringLiteral("00*-??S.dat");
 } // namespace ImportCommandTexts
@@ -29,6 +32,8 @@ struct ImportCommandHooks {
     std::function<void(const QString& singleFile, const QStringList& names)> runImportDialog;
     std::function<void()> convertToEuro;
     std::function<void()> rebuildOpenList;
+    // Shows that another import holds the Import folder and this one waits.
+    std::function<void(const QString&)> showStatus;
 };
 
 // The command "Bestand importeren ...": choose archives, unpack them into the
@@ -40,10 +45,17 @@ public:
     void actionImporterenExecute();
     // Unpacks the chosen archives; the number of entries unpacked, 0 when cancelled.
     int chooseAndExtractArchives(const QString& filter);
+    // The file dialog alone; remembers the folder of the first chosen file.
+    QStringList chooseArchives(const QString& filter);
     // Where the file dialog starts: a removable medium, else LastImportDir, else the Import folder.
     QString startFolder() const;
     // Unpacks given archives (the headless command has no file dialog).
     int extractArchives(const QStringList& archives);
+    // The files this command unpacked; the archives that could not be
+    // unpacked (their message shown), and those that held no statement file.
+    const QStringList& unpackedFiles() const { return unpacked_; }
+    const QStringList& damagedArchives() const { return damaged_; }
+    const QStringList& fruitlessArchives() const { return fruitless_; }
 
     // The single mounted removable medium, or empty; replaceable in tests.
     std::function<QString()> removableMedium;
@@ -52,11 +64,15 @@ public:
     // The statement files in a folder: "00*-??.dat", then "00*-??S.dat".
     static QStringList statementFiles(const QString& folder);
     static void removeFiles(const QString& folder, const QStringList& names);
+    static bool isStatementFile(const QString& name);
 
 private:
     Settings& settings_;
     Prompts& prompts_;
     ImportCommandHooks hooks_;
+    QStringList unpacked_;
+    QStringList damaged_;
+    QStringList fruitless_;
 };
 
 // The one mounted removable medium under /media/<user> or /run/media/<user>.

@@ -2,6 +2,8 @@
 
 #include "core/Prompts.h"
 
+#include <QFileInfo>
+
 namespace ostrapel {
 
 ImportOverview::ImportOverview(std::vector<StatementSummary>& summaries) : summaries_(summaries) {
@@ -10,8 +12,8 @@ ImportOverview::ImportOverview(std::vector<StatementSummary>& summaries) : summa
 }
 
 void ImportOverview::setTicked(int row, bool ticked) {
-    // a file without a collectivity record has nothing to import
-    ticks_[size_t(row)] = ticked && !summaries_[size_t(row)].noCollectivityRecord ? u'J' : u'N';
+    // a file without a collectivity record, or built wrongly, cannot be imported
+    ticks_[size_t(row)] = ticked && isImportable(summaries_[size_t(row)]) ? u'J' : u'N';
 }
 
 void ImportOverview::toggleSelectAll() {
@@ -32,8 +34,10 @@ bool ImportOverview::acceptClose(Prompts& prompts) {
         const int flags = errorFlags(s);
         if (s.Import != u'J' || flags != 0) {
             ++errors;
-            prompts.error(
-                OverviewTexts::FileHasErrors.arg(s.CollNr, s.CollVolgNr, s.Periode, errorReasons(flags)));
+            prompts.error(s.noCollectivityRecord ? OverviewTexts::FileWithoutCollectivity.arg(
+                                                       QFileInfo(s.fileName).fileName(), errorReasons(s))
+                                                 : OverviewTexts::FileHasErrors.arg(
+                                                       s.CollNr, s.CollVolgNr, s.Periode, errorReasons(s)));
         } else {
             ++good;
         }

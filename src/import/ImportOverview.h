@@ -15,6 +15,8 @@ inline const QString SelectAll = QStringLiteral("&Alles selecteren");
 inline const QString DeselectAll = QStringLiteral("&Alles deselecteren");
 inline const QString FileHasErrors =
     QStringLiteral("Bestand van collectiviteit %1.%2 [%3] \r\nbevat fouten (%4)");
+// a file without a collectivity record has no number to name it by
+inline const QString FileWithoutCollectivity = QStringLiteral("Bestand \"%1\" \r\nbevat fouten (%2)");
 inline const QString NothingSelected =
     QStringLiteral("U heeft geen files geselecteerd om te importeren\r\nof de files bevatten fouten");
 inline const QString NotAllImported =

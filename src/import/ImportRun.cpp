@@ -85,7 +85,7 @@ void ImportRun::execute(const OverviewFn& showOverview) {
     }
     accepted_ = showOverview(summaries_);
     if (!accepted_) return;
-    std::erase_if(summaries_, [](const StatementSummary& s) { return s.Import == u'N'; });
+    std::erase_if(summaries_, [](const StatementSummary& s) { return s.Import == u'N' || !isImportable(s); });
 
     QElapsedTimer total;
     total.start();
@@ -133,8 +133,11 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
     bool standardInsurance = false;
     int counter = 0;
     QString lastLine;
+    QString refusal;
     {
-        // Written whole or not at all: a file never stays half imported.
+        // Written whole or not at all: a file never stays half imported. The
+        // clean-up after the last file is part of the same transaction, so a
+        // stop between them cannot leave superseded persons behind.
         Transaction transaction(connection_);
         for (const QString& line : lines) {
             if (runState >= 2) break;
@@ -143,7 +146,7 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
             const QString type = recordTypeOf(catalogue_, line);
             int which = -1;
             if (type == kTypes[0]) {
-                runState = isAlreadyImported(line);
+                runState = isAlreadyImported(line, &refusal);
                 standardInsurance =
                     fieldText(catalogue_, line, QStringLiteral("ID05")).startsWith(u'S', Qt::CaseInsensitive);
                 if (runState == 0) which = 0;
@@ -160,17 +163,16 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
             }
             if (counter % 50 == 0) showProgress(counter);
         }
+        showProgress(expected);
+        if (!postProcess) postProcess = recordTypeOf(catalogue_, lastLine) == kTypes[3];
+        if (postProcess && isLast) {
+            connection_.execute(QStringLiteral("update bord10 set [1024] = ' ' where [1024] = '' "));
+            purgeSupersededPersons(lastLine);
+        }
         transaction.commit();
     }
-    showProgress(expected);
-
-    if (!postProcess) postProcess = recordTypeOf(catalogue_, lastLine) == kTypes[3];
-    if (postProcess && isLast) {
-        Transaction transaction(connection_);
-        connection_.execute(QStringLiteral("update bord10 set [1024] = ' ' where [1024] = '' "));
-        purgeSupersededPersons(lastLine);
-        transaction.commit();
-    }
+    // asked only now: while the box is open no lock of this import holds up others
+    if (!refusal.isEmpty()) prompts_.warn(refusal);
 
     const bool refused = runState == 2;
     const QString text =
@@ -183,7 +185,7 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
     return outcome;
 }
 
-int ImportRun::isAlreadyImported(const QString& line) {
+int ImportRun::isAlreadyImported(const QString& line, QString* refusal) {
     const QString collNr = fieldText(catalogue_, line, QStringLiteral("ID01"));
     const QString volgNr = fieldText(catalogue_, line, QStringLiteral("ID02"));
     const QString periode = fieldText(catalogue_, line, QStringLiteral("ID03"));
@@ -200,7 +202,7 @@ int ImportRun::isAlreadyImported(const QString& line) {
     const bool found = q.next();
     q.finish();
     if (!found) return 0;
-    prompts_.warn(ImportTexts::AlreadyImported.arg(collNr, volgNr, periode));
+    *refusal = ImportTexts::AlreadyImported.arg(collNr, volgNr, periode);
     return 2;
 }
 

@@ -58,7 +58,8 @@ public:
 
     // Parts of the run, open for tests.
     Outcome importStatementFile(const QString& path, int expected, bool& postProcess, bool isLast);
-    int isAlreadyImported(const QString& line);
+    // 2 with the warning to show when the line's statement was imported before, else 0.
+    int isAlreadyImported(const QString& line, QString* refusal);
     void purgeSupersededPersons(const QString& line);
 
 private:

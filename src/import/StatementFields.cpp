@@ -83,32 +83,32 @@ bool readThreeRuns(const QString& text, int runs[3], int digits[3]) {
     return i == n;
 }
 
-int fullYear(int year, int digits) {
+} // namespace
+
+int fullYear(int year, int digits, int currentYear) {
     if (digits > 2) return year;
-    // two-digit years fall within 50 years of the current year
-    const int current = QDate::currentDate().year();
-    int y = current - current % 100 + year;
-    if (y > current + 50) y -= 100;
-    if (y <= current - 50) y += 100;
+    // the hundred years that start fifty years before the current one
+    int y = currentYear - currentYear % 100 + year;
+    if (y < currentYear - 50) y += 100;
+    if (y > currentYear + 49) y -= 100;
     return y;
 }
 
-} // namespace
-
-QDate readStatementDate(const QString& raw) {
+QDate readStatementDate(const QString& raw, int currentYear) {
     QString text = raw;
     const bool dayFirst = text.contains(u'.');
     if (dayFirst) text.replace(u'.', u'-');
     int runs[3], digits[3];
     if (!readThreeRuns(text, runs, digits)) return {};
-    const int y = dayFirst ? fullYear(runs[2], digits[2]) : fullYear(runs[0], digits[0]);
+    const int y =
+        dayFirst ? fullYear(runs[2], digits[2], currentYear) : fullYear(runs[0], digits[0], currentYear);
     const int m = runs[1];
     const int d = dayFirst ? runs[0] : runs[2];
     return QDate(y, m, d); // invalid for 0000-00-00 and the like
 }
 
-QVariant convertFieldValue(const QString& recordType, const QString& fieldNr, QChar type,
-                           const QString& raw) {
+QVariant convertFieldValue(const QString& recordType, const QString& fieldNr, QChar type, const QString& raw,
+                           int currentYear) {
     QString text = raw;
     if (recordType == QStringLiteral("50") && fieldNr == QStringLiteral("02")) {
         if (text.compare(QStringLiteral("I"), Qt::CaseInsensitive) == 0)
@@ -117,10 +117,13 @@ QVariant convertFieldValue(const QString& recordType, const QString& fieldNr, QC
             text = QStringLiteral("2");
     }
     switch (type.unicode()) {
-    case 'A':
-        return trimControl(text);
+    case 'A': {
+        // a field the line does not reach is empty text, never NULL
+        const QString t = trimControl(text);
+        return t.isNull() ? QStringLiteral("") : t;
+    }
     case 'D': {
-        const QDate d = readStatementDate(text);
+        const QDate d = readStatementDate(text, currentYear);
         return d.isValid() ? QVariant(d) : QVariant();
     }
     case 'N': {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QVariant>
 
@@ -18,12 +19,21 @@ QString fieldText(const RecordCatalogue& catalogue, const QString& line, const Q
 // Leading and trailing blanks and control characters removed.
 QString trimControl(const QString& text);
 
+inline int thisYear() {
+    return QDate::currentDate().year();
+}
+
 // A field's text as a typed value: QString, QDate, int or double; a null
-// QVariant for no value.
-QVariant convertFieldValue(const QString& recordType, const QString& fieldNr, QChar type, const QString& raw);
+// QVariant for no value. Two-digit years are read against `currentYear`.
+QVariant convertFieldValue(const QString& recordType, const QString& fieldNr, QChar type, const QString& raw,
+                           int currentYear = thisYear());
 
 // The readings of the conversion rules, also used by the check pass.
 bool readWholeNumber(const QString& raw, int* value); // optional blanks, sign, digits; 32-bit
-QDate readStatementDate(const QString& raw);          // y-m-d, or d.m.y
+// y-m-d, or d.m.y
+QDate readStatementDate(const QString& raw, int currentYear = thisYear());
+// A year of one or two digits falls in the hundred years that start fifty
+// years before `currentYear`.
+int fullYear(int year, int digits, int currentYear);
 
 } // namespace ostrapel

@@ -33,12 +33,20 @@ struct StatementSummary {
     quint8 VersieNrBestand = 0;
     // The file has no collectivity record: shown as erroneous, never importable.
     bool noCollectivityRecord = false;
+    // A fault in the file's build (no or a misplaced control record, an unknown
+    // record type, ...): the reason, with its line where there is one. Such a
+    // file would be imported wrongly or again and again, so it is never importable.
+    QString fault;
 };
 
-// Error flags of a summary.
-enum ImportErrorFlag { ErrRecords = 1, ErrPersons = 2, ErrVersion = 4, ErrNoCollectivity = 8 };
+// Error flags of a summary; a file without a collectivity record has that flag only.
+enum ImportErrorFlag { ErrRecords = 1, ErrPersons = 2, ErrVersion = 4, ErrNoCollectivity = 8, ErrFault = 16 };
 int errorFlags(const StatementSummary& s);
-// The reason texts of the set flags, joined by ", ".
+// The reason texts of the set flags, joined by ", "; ErrFault has no fixed text.
 QString errorReasons(int flags);
+// The reasons of a summary, its fault included.
+QString errorReasons(const StatementSummary& s);
+// Whether the file may be ticked for import at all.
+bool isImportable(const StatementSummary& s);
 
 } // namespace ostrapel

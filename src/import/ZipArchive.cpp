@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
+#include <algorithm>
 #include <memory>
 #include <zip.h>
 
@@ -16,16 +18,52 @@ struct ZipCloser {
 };
 using ZipPtr = std::unique_ptr<zip_t, ZipCloser>;
 
+// The reason of a libzip error in Dutch; the library's own texts are English.
+QString zipReason(int code) {
+    switch (code) {
+    case ZIP_ER_NOZIP:
+        return QStringLiteral("het bestand is geen zip-archief");
+    case ZIP_ER_INCONS:
+    case ZIP_ER_EOF:
+        return QStringLiteral("het archief is beschadigd of onvolledig");
+    case ZIP_ER_CRC:
+        return QStringLiteral("het archief is beschadigd: de controlesom (CRC) van een bestand klopt niet");
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+    case ZIP_ER_ENCRNOTSUPP:
+        return QStringLiteral("het archief is versleuteld");
+    case ZIP_ER_COMPNOTSUPP:
+        return QStringLiteral("de compressiemethode wordt niet ondersteund");
+    case ZIP_ER_ZLIB:
+#ifdef ZIP_ER_COMPRESSED_DATA
+    case ZIP_ER_COMPRESSED_DATA:
+#endif
+        return QStringLiteral("de gecomprimeerde gegevens zijn beschadigd");
+    case ZIP_ER_NOENT:
+        return QStringLiteral("het bestand bestaat niet");
+    case ZIP_ER_OPEN:
+    case ZIP_ER_READ:
+    case ZIP_ER_SEEK:
+        return QStringLiteral("het archief kan niet worden gelezen");
+    case ZIP_ER_MEMORY:
+        return QStringLiteral("onvoldoende geheugen");
+    default:
+        return QStringLiteral("het archief is beschadigd (foutcode %1)").arg(code);
+    }
+}
+
 ZipPtr openArchive(const QString& path, int flags, QString* error) {
     int code = 0;
     zip_t* z = zip_open(QFile::encodeName(path).constData(), flags, &code);
-    if (!z && error) {
-        zip_error_t e;
-        zip_error_init_with_code(&e, code);
-        *error = QString::fromLocal8Bit(zip_error_strerror(&e));
-        zip_error_fini(&e);
-    }
+    if (!z && error) *error = zipReason(code);
     return ZipPtr(z);
+}
+
+QString tooLarge(const QString& name, qint64 limit) {
+    const qint64 mb = 1024 * 1024;
+    return QStringLiteral("het bestand \"%1\" wordt uitgepakt groter dan %2 MB")
+        .arg(name)
+        .arg((limit + mb - 1) / mb);
 }
 
 // The last part of an entry name, whichever slash the archive used.
@@ -49,7 +87,8 @@ QStringList ZipArchive::entries(const QString& archive, QString* error) {
     return out;
 }
 
-int ZipArchive::extractAll(const QString& archive, const QString& folder, QString* error) {
+int ZipArchive::extractAll(const QString& archive, const QString& folder, QString* error,
+                           QStringList* extracted, qint64 maxEntrySize) {
     ZipPtr z = openArchive(archive, ZIP_RDONLY | ZIP_CHECKCONS, error);
     if (!z) return -1;
     const zip_int64_t n = zip_get_num_entries(z.get(), 0);
@@ -58,42 +97,66 @@ int ZipArchive::extractAll(const QString& archive, const QString& folder, QStrin
         QString target;
     };
     std::vector<Pending> pending;
-    auto discard = [&] {
+    auto fail = [&](const QString& reason) {
         for (const Pending& p : pending)
             QFile::remove(p.temp);
+        if (error) *error = reason;
+        return -1;
     };
+    const QString diskFull = QStringLiteral("onvoldoende vrije schijfruimte in \"%1\"").arg(folder);
+    qint64 free = QStorageInfo(folder).bytesAvailable();
     for (zip_int64_t i = 0; i < n; ++i) {
         zip_stat_t st;
         if (zip_stat_index(z.get(), zip_uint64_t(i), 0, &st) != 0) continue;
         const QString name = baseName(st.name);
         if (name.isEmpty()) continue; // a folder entry
+        if ((st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE)
+            return fail(zipReason(ZIP_ER_NOPASSWD));
+        const qint64 declared = (st.valid & ZIP_STAT_SIZE) ? qint64(st.size) : 0;
+        if (declared > maxEntrySize) return fail(tooLarge(name, maxEntrySize));
+        if (free >= 0 && declared > free) return fail(diskFull);
         std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> f(zip_fopen_index(z.get(), zip_uint64_t(i), 0),
                                                             zip_fclose);
+        if (!f) return fail(zipReason(zip_error_code_zip(zip_get_error(z.get()))));
         const QString target = QDir(folder).filePath(name);
-        const QString temp = target + QStringLiteral(".part");
+        // an entry of its own temporary name: two entries may share a base name
+        const QString temp = QDir(folder).filePath(QStringLiteral(".%1.%2.part").arg(i).arg(name));
         QFile out(temp);
-        if (!f || !out.open(QIODevice::WriteOnly)) {
-            if (error) *error = f ? out.errorString() : QString::fromLocal8Bit(zip_strerror(z.get()));
-            discard();
-            return -1;
-        }
+        if (!out.open(QIODevice::WriteOnly))
+            return fail(QStringLiteral("het bestand \"%1\" kan niet worden geschreven").arg(temp));
         pending.push_back({temp, target});
+        // streamed in blocks, and counted: the declared size may lie
         char buffer[65536];
         zip_int64_t read = 0;
-        while ((read = zip_fread(f.get(), buffer, sizeof buffer)) > 0)
-            out.write(buffer, read);
-        out.close();
-        if (read < 0) {
-            if (error) *error = QString::fromLocal8Bit(zip_file_strerror(f.get()));
-            discard();
-            return -1;
+        qint64 written = 0;
+        while ((read = zip_fread(f.get(), buffer, sizeof buffer)) > 0) {
+            written += read;
+            if (written > maxEntrySize) return fail(tooLarge(name, maxEntrySize));
+            if (out.write(buffer, read) != read) return fail(diskFull);
         }
+        if (read < 0) return fail(zipReason(zip_error_code_zip(zip_file_get_error(f.get()))));
+        if (!out.flush()) return fail(diskFull);
+        out.close();
+        free -= written;
     }
-    for (const Pending& p : pending) {
-        QFile::remove(p.target);
-        QFile::rename(p.temp, p.target);
+    // of two entries with one name the later wins
+    QStringList names;
+    for (size_t k = 0; k < pending.size(); ++k) {
+        const bool overwritten = std::any_of(pending.begin() + qsizetype(k) + 1, pending.end(),
+                                             [&](const Pending& p) { return p.target == pending[k].target; });
+        if (overwritten) {
+            QFile::remove(pending[k].temp);
+            continue;
+        }
+        QFile::remove(pending[k].target);
+        if (!QFile::rename(pending[k].temp, pending[k].target)) {
+            QFile::remove(pending[k].temp);
+            continue;
+        }
+        names << QFileInfo(pending[k].target).fileName();
     }
-    return int(pending.size());
+    if (extracted) *extracted = names;
+    return int(names.size());
 }
 
 bool ZipArchive::create(const QString& archive, const QStringList& files, QString* error) {

@@ -503,6 +503,10 @@ void MainWindow::importFiles() {
         dm_.convertToEuro(progress);
     };
     hooks.rebuildOpenList = [this] { rebuildOpenList(); };
+    hooks.showStatus = [this](const QString& text) {
+        statusBar()->showMessage(text);
+        statusBar()->repaint(); // the wait that follows blocks the event loop
+    };
     ImportCommand(settings_, prompts_, hooks).actionImporterenExecute();
 }
 

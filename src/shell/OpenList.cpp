@@ -8,6 +8,9 @@
 #include "core/SharedQueries.h"
 #include "core/SqlFragments.h"
 
+#include <algorithm>
+#include <tuple>
+
 namespace ostrapel {
 
 namespace {
@@ -33,6 +36,11 @@ std::vector<CollectivityItem> listCollectivities(Connection& connection) {
     DataSet rows = connection.query(SharedQueries::QryCollectiviteiten);
     for (rows.first(); !rows.eof(); rows.next())
         out.push_back(itemOf(rows));
+    // The query orders by number only; its two lines of one collectivity
+    // would follow the order rows were written in, so break the tie by type.
+    std::stable_sort(out.begin(), out.end(), [](const CollectivityItem& a, const CollectivityItem& b) {
+        return std::tie(a.CollNr, a.CollVolgNr, a.VerzNaam) < std::tie(b.CollNr, b.CollVolgNr, b.VerzNaam);
+    });
     return out;
 }
 

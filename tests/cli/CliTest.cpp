@@ -3,7 +3,14 @@
 #include "SampleGenerator.h"
 #include "TestProgramDir.h"
 #include "filters/FilterStore.h"
+#include "TestZip.h"
 #include "core/RecordCatalogue.h"
+#include "import/ImportCommand.h"
+#include "import/StatementFields.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 
 #include <QFileInfo>
 #include <QProcess>
@@ -26,20 +33,37 @@ protected:
         catalogue.load(*db);
     }
     Result cli(const QStringList& args) {
+        return run(QStringLiteral(OSTRAPEL_CLI),
+                   QStringList{QStringLiteral("--program-dir"), dir.path()} + args);
+    }
+    static Result run(const QString& program, const QStringList& args) {
         QProcess p;
-        p.start(QStringLiteral(OSTRAPEL_CLI),
-                QStringList{QStringLiteral("--program-dir"), dir.path()} + args);
-        EXPECT_TRUE(p.waitForFinished(60000));
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
+        p.start(program, args);
+        EXPECT_TRUE(p.waitForFinished(120000));
+        return finished(p);
+    }
+    static Result finished(QProcess& p) {
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
                 QString::fromUtf8(p.readAllStandardError())};
     }
-    QStringList samples(const QString& folder, const QString& fault = {}) {
+    int count(const QString& sql) {
+        auto db = dir.connect(QStringLiteral("count"));
+        return db->scalar(sql).toInt();
+    }
+    QStringList importFolder() const {
+        return QDir(dir.filePath(QStringLiteral("Import"))).entryList(QDir::Files | QDir::Hidden);
+    }
+    QStringList samples(const QString& folder, const QString& fault = {}, SampleOptions o = small()) {
+        o.fault = fault;
+        return SampleGenerator(catalogue, o).writeAll(dir.filePath(folder));
+    }
+    static SampleOptions small() {
         SampleOptions o;
         o.collectivities = 2;
         o.persons = 12;
         o.periods = {QStringLiteral("2005-12"), QStringLiteral("2006-01")};
-        o.fault = fault;
-        return SampleGenerator(catalogue, o).writeAll(dir.filePath(folder));
+        return o;
     }
 
     test::TestProgramDir dir;
@@ -142,4 +166,194 @@ TEST_F(Cli, ListsTheStoredFiltersWithTheirConditions) {
     EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
     EXPECT_EQ(r.lines, (QStringList{QStringLiteral("2\tLeeg\tJan"), QStringLiteral("1\tMannen A\tPiet"),
                                     QStringLiteral("  [1002] like 'A%'"), QStringLiteral("  [1008]=1")}));
+}
+
+TEST_F(Cli, HelpAndBadArgumentsOfBothTools) {
+    struct Case {
+        QString program;
+        QStringList args;
+        int exitCode;
+        const char* says; // on standard output for --help, else on standard error
+    } cases[] = {
+        {QStringLiteral(OSTRAPEL_CLI), {QStringLiteral("--help")}, 0, "gebruik: ostrapel-cli"},
+        {QStringLiteral(OSTRAPEL_CLI), {QStringLiteral("-h")}, 0, "collectivities"},
+        {QStringLiteral(OSTRAPEL_CLI),
+         {QStringLiteral("--bogus"), QStringLiteral("collectivities")},
+         2,
+         "onbekende optie \"--bogus\""},
+        {QStringLiteral(OSTRAPEL_CLI), {QStringLiteral("import")}, 2, "import zonder bestanden"},
+        {QStringLiteral(OSTRAPEL_CLI), {QStringLiteral("--program-dir")}, 2, "ontbreekt de map"},
+        {QStringLiteral(OSTRAPEL_CLI), {}, 2, "gebruik: ostrapel-cli"},
+        {QStringLiteral(OSTRAPEL_SAMPLES_TOOL), {QStringLiteral("--help")}, 0, "--out <DIR>"},
+        {QStringLiteral(OSTRAPEL_SAMPLES_TOOL), {QStringLiteral("--bogus")}, 2, "bogus"},
+        {QStringLiteral(OSTRAPEL_SAMPLES_TOOL),
+         {QStringLiteral("--persons"), QStringLiteral("veel"), QStringLiteral("--out"),
+          dir.filePath(QStringLiteral("s"))},
+         2,
+         "take a number"},
+        {QStringLiteral(OSTRAPEL_SAMPLES_TOOL), {}, 2, "--out DIR is required"},
+    };
+    for (const Case& c : cases) {
+        const Result r = run(c.program, c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(u' ').toStdString();
+        const QString text = c.exitCode == 0 ? r.lines.join(u'\n') : r.errors;
+        EXPECT_TRUE(text.contains(QString::fromLatin1(c.says))) << text.toStdString();
+    }
+}
+
+// An archive that gives no statement leaves the run out (exit 1) with a Dutch
+// reason; whatever the run unpacked is gone afterwards.
+TEST_F(Cli, ArchivesThatGiveNothing) {
+    const QString statementFile = samples(QStringLiteral("in"), {},
+                                          [] {
+                                              SampleOptions o = small();
+                                              o.collectivities = 1;
+                                              o.periods = {QStringLiteral("2006-01")};
+                                              o.zip = false;
+                                              return o;
+                                          }())
+                                      .first();
+    QFile f(statementFile);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray statement = f.readAll();
+    const QString name = QFileInfo(statementFile).fileName();
+
+    // two entries of one name: the later is imported, once
+    test::writeZip(dir.filePath(QStringLiteral("in/twee.zip")),
+                   {{"oud/" + name.toLatin1(), "kapot"}, {"nieuw/" + name.toLatin1(), statement}});
+    Result r = cli({QStringLiteral("import"), dir.filePath(QStringLiteral("in/twee.zip"))});
+    EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    EXPECT_TRUE(r.lines.first().contains(QStringLiteral("succesvol geimporteerd")))
+        << r.lines.first().toStdString();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord00")), 1);
+
+    QFile empty(dir.filePath(QStringLiteral("in/leeg.zip")));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.write(QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
+    empty.close();
+    QFile damaged(dir.filePath(QStringLiteral("in/kapot.zip")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("PK\x03\x04 half");
+    damaged.close();
+    test::writeZip(dir.filePath(QStringLiteral("in/tekst.zip")), {{"lees mij.txt", "geen borderel"}});
+    struct Case {
+        const char* archive;
+        const char* says;
+    } cases[] = {
+        {"leeg.zip", "bevat geen borderelbestanden"},
+        {"tekst.zip", "bevat geen borderelbestanden"},
+        {"kapot.zip", "kon niet worden uitgepakt:\nhet bestand is geen zip-archief"},
+    };
+    for (const Case& c : cases) {
+        r = cli({QStringLiteral("import"), dir.filePath(QStringLiteral("in/") + QLatin1String(c.archive))});
+        EXPECT_EQ(r.exitCode, 1) << c.archive;
+        EXPECT_TRUE(r.errors.contains(QString::fromLatin1(c.says))) << r.errors.toStdString();
+        EXPECT_TRUE(importFolder().isEmpty()) << c.archive;
+    }
+    // beside a good archive the run still says that one gave nothing
+    const QStringList good = samples(QStringLiteral("goed"));
+    r = cli({QStringLiteral("import"), good.first(), dir.filePath(QStringLiteral("in/tekst.zip"))});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.lines.first().contains(QStringLiteral("succesvol geimporteerd")));
+}
+
+TEST_F(Cli, AStatementWithoutControlRecordIsNeverImported) {
+    const QStringList files = samples(QStringLiteral("fout"), QStringLiteral("nocontrol"));
+    for (int i = 0; i < 2; ++i) {
+        const Result r = cli({QStringLiteral("import"), QStringLiteral("--all"), files.first()});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.lines.first().contains(QStringLiteral("(geen controlerecord)")))
+            << r.lines.first().toStdString();
+    }
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord00")), 0);
+}
+
+// Two imports at once (two workstations, or the command beside the program):
+// the second waits for the first and both statements land.
+TEST_F(Cli, TwoImportsAtOnceBothLand) {
+    SampleOptions o = small();
+    o.persons = 150;
+    o.periods = {QStringLiteral("2005-10"), QStringLiteral("2005-11"), QStringLiteral("2005-12")};
+    const QStringList archives = samples(QStringLiteral("in"), {}, o);
+    ASSERT_EQ(archives.size(), 6);
+    int waited = 0;
+    for (int round = 0; round < 3; ++round) {
+        QProcess a, b;
+        for (QProcess* p : {&a, &b})
+            p->start(QStringLiteral(OSTRAPEL_CLI),
+                     {QStringLiteral("--program-dir"), dir.path(), QStringLiteral("import"),
+                      archives[round * 2 + (p == &a ? 0 : 1)]});
+        ASSERT_TRUE(a.waitForFinished(120000) && b.waitForFinished(120000));
+        for (QProcess* p : {&a, &b}) {
+            const Result r = finished(*p);
+            EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+            waited += int(r.lines.count(ImportCommandTexts::WaitingForImport));
+        }
+    }
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord00")), 6);
+    EXPECT_TRUE(importFolder().isEmpty());
+    std::printf("paired runs: 3 of 3 both imported; %d waited for the other\n", waited);
+}
+
+// Person rows of which a newer period of the same insurance group exists.
+const QString Superseded = QStringLiteral(
+    "select count(*) from bord10 a where exists (select * from bord10 b where b.ID01 = a.ID01 and b.ID02 = "
+    "a.ID02 and b.ID07 = a.ID07 and b.ID03 > a.ID03 and IIF(b.[1024] in ('Z', 'P'), 'Z', ' ') = "
+    "IIF(a.[1024] in ('Z', 'P'), 'Z', ' '))");
+
+// Killed at any moment, an import leaves its statement whole or not at all,
+// and the clean-up of superseded persons goes with it.
+TEST_F(Cli, KilledImportsLeaveAWholeStatementOrNothing) {
+    SampleOptions o = small();
+    o.collectivities = 1;
+    o.persons = 1500;
+    o.periods = {QStringLiteral("2005-11"), QStringLiteral("2005-12")};
+    const QStringList archives = samples(QStringLiteral("in"), {}, o);
+    int persons2 = 0, components2 = 0; // of the second period
+    for (const QString& line : SampleGenerator(catalogue, o).statementLines(0, o.periods[1])) {
+        persons2 += recordTypeOf(catalogue, line) == QStringLiteral("10");
+        components2 += recordTypeOf(catalogue, line) == QStringLiteral("50");
+    }
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_EQ(cli({QStringLiteral("import"), archives[0]}).exitCode, 0);
+    const qint64 duration = timer.elapsed();
+    const int persons = count(QStringLiteral("select count(*) from bord10"));
+    const int components = count(QStringLiteral("select count(*) from bord50"));
+
+    // kill points spread over the run, denser around its end where it commits
+    const double fractions[] = {0.2, 0.5, 0.75, 0.85, 0.9, 0.95, 1.0, 1.05, 1.1, 1.2};
+    int whole = 0, nothing = 0;
+    for (double fraction : fractions) {
+        QProcess p;
+        p.start(QStringLiteral(OSTRAPEL_CLI),
+                {QStringLiteral("--program-dir"), dir.path(), QStringLiteral("import"), archives[1]});
+        ASSERT_TRUE(p.waitForStarted());
+        p.waitForFinished(int(duration * fraction));
+        p.kill();
+        p.waitForFinished();
+        const bool imported =
+            count(QStringLiteral("select count(*) from bord00 where ID03 = '2005-12'")) == 1;
+        if (imported) {
+            ++whole;
+            EXPECT_EQ(count(QStringLiteral("select count(*) from bord50")), components + components2);
+            EXPECT_EQ(count(QStringLiteral("select count(*) from bord10 where ID03 = '2005-12'")), persons2);
+            // superseded persons went in the same transaction
+            EXPECT_EQ(count(Superseded), 0);
+            EXPECT_EQ(count(QStringLiteral("select count(*) from bord99")), 2);
+            break; // refused from now on
+        }
+        ++nothing;
+        EXPECT_EQ(count(QStringLiteral("select count(*) from bord50")), components) << fraction;
+        EXPECT_EQ(count(QStringLiteral("select count(*) from bord10")), persons) << fraction;
+        EXPECT_EQ(count(QStringLiteral("select count(*) from bord99")), 1) << fraction;
+    }
+    const Result r = cli({QStringLiteral("import"), archives[1]});
+    EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord50")), components + components2);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord10 where ID03 = '2005-12'")), persons2);
+    EXPECT_EQ(count(Superseded), 0);
+    EXPECT_TRUE(importFolder().isEmpty());
+    std::printf("kills: %d left nothing, %d left the whole statement; import took %lld ms\n", nothing, whole,
+                duration);
 }

@@ -5,7 +5,9 @@
 #include "core/Transaction.h"
 
 #include <QFileInfo>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace ostrapel;
 
@@ -93,4 +95,32 @@ TEST(ConnectionTest, SecondConnectionWaitsInsteadOfFailing) {
     auto b = dir.connect(QStringLiteral("b"));
     b->execute(QStringLiteral("insert into Filters (FilterNaam) values ('x')"));
     EXPECT_EQ(a->scalar(QStringLiteral("select count(*) from Filters")).toInt(), 1);
+}
+
+// Two writers that both read first: a deferred transaction could not upgrade
+// to a writer beside the other and failed at once with "database is locked";
+// begun immediate, the second waits for the first.
+TEST(ConnectionTest, TwoTransactionsThatReadThenWriteBothCommit) {
+    test::TestProgramDir dir;
+    auto a = dir.connect(QStringLiteral("a"));
+    a->beginTransaction();
+    a->scalar(QStringLiteral("select count(*) from Filters"));
+    std::string otherError;
+    std::thread other([&] {
+        try {
+            auto b = dir.connect(QStringLiteral("b"));
+            Transaction t(*b);
+            b->scalar(QStringLiteral("select count(*) from Filters"));
+            b->execute(QStringLiteral("insert into Filters (FilterNaam) values ('b')"));
+            t.commit();
+        } catch (const DatabaseError& e) {
+            otherError = e.message().toStdString();
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the other is under way
+    EXPECT_NO_THROW(a->execute(QStringLiteral("insert into Filters (FilterNaam) values ('a')")));
+    a->commit();
+    other.join();
+    EXPECT_EQ(otherError, "");
+    EXPECT_EQ(a->scalar(QStringLiteral("select count(*) from Filters")).toInt(), 2);
 }

@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "core/Transaction.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -151,6 +152,19 @@ TEST_F(DataModuleFixture, RepairsRunAtEveryStartAndTheIndexOnce) {
                       "select count(*) from sqlite_master where name = 'IDX_BORD10_ID01_ID02_ID07_1024'"))
                   .toInt(),
               1);
+}
+
+TEST_F(DataModuleFixture, RepairsWriteNothingWhenNothingDiffers) {
+    ASSERT_TRUE(dm.dataModuleCreate());
+    dm.repairCatalogueAndIndex();
+    // another program holds the write lock, as an import does
+    auto other = dir.connect(QStringLiteral("other"));
+    other->beginTransaction();
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_NO_THROW(dm.repairCatalogueAndIndex());
+    EXPECT_LT(timer.elapsed(), 2000); // no wait for the lock
+    other->rollback();
 }
 
 TEST_F(DataModuleFixture, EuroConversion) {

@@ -3,6 +3,8 @@
 #include "import/CheckPass.h"
 #include "import/ImportOverview.h"
 
+#include <QFile>
+
 using namespace ostrapel;
 using namespace ostrapel::OverviewTexts;
 
@@ -59,7 +61,7 @@ TEST_F(CheckPassTest, ErrorFlagsAndReasons) {
         {good, 0, "versie applicatie"}, // no version table: every file is version 0
         {withControl(withControl(good, QStringLiteral("9903"), 1), QStringLiteral("9904"), 0), 1,
          "aantal records, aantal personen"},
-        {good.mid(1), 1, "versie applicatie, geen collectiviteitsrecord"},
+        {good.mid(2, 2), 1, "geen collectiviteitsrecord"}, // only the reason that applies
     };
     for (const Case& c : cases) {
         const StatementSummary s = check(c.lines, c.dbVersion);
@@ -80,6 +82,73 @@ TEST_F(CheckPassTest, TwoBlocksAndLeadingLines) {
     EXPECT_EQ(s.ImpAantalPers, 1);
     EXPECT_DOUBLE_EQ(s.ImpTotaalBedr, 10.0);
     EXPECT_DOUBLE_EQ(s.ImpTotaalBedragIncColl, 40.0); // the C and V sums cover the whole file
+}
+
+// Files whose build is wrong would be imported wrongly, or again at every
+// delivery: each is erroneous with its reason and cannot be ticked.
+TEST_F(CheckPassTest, BrokenBuildsAreErroneousAndCannotBeTicked) {
+    const QStringList good = statement(12, QStringLiteral("2006-01"), {"A", "B"}, true);
+    const int n = int(good.size());
+    const RecordField* type = catalogue.findField(QStringLiteral("ID08"));
+    const RecordField* amount = catalogue.findField(QStringLiteral("5008"));
+    auto changed = [&](int line, const RecordField* field, const QString& text) {
+        QStringList lines = good;
+        lines[line].replace(field->start - 1, field->length, text.leftJustified(field->length));
+        return lines;
+    };
+    QStringList otherPeriod = good;
+    otherPeriod.last() = statement(12, QStringLiteral("2006-02"), {"A", "B"}, true).last();
+    QStringList otherKind = good;
+    otherKind.last() = statement(12, QStringLiteral("2006-01"), {"A", "B"}, false).last();
+    QStringList secondBlockOpen = good;
+    secondBlockOpen.insert(n - 1, good[0]); // a collectivity record inside the block
+    struct Case {
+        QStringList lines;
+        QString reasons;
+    } cases[] = {
+        {good.mid(0, n - 1), CheckTexts::NoControlRecord},
+        {good.mid(0, n - 1) << good.last().left(type->start),
+         CheckTexts::UnknownRecordType.arg(QStringLiteral("9")).arg(n)},
+        {good.mid(0, n - 1) << good.last().left(type->start - 3),
+         CheckTexts::UnknownRecordType.arg(u"").arg(n)},
+        {QStringList{good.last()} + good, CheckTexts::ControlBeforeCollectivity.arg(1)},
+        {good + QStringList{good[2]}, CheckTexts::LinesAfterControl.arg(n + 1)},
+        {QStringList{good[1]} + good, CheckTexts::LinesBeforeCollectivity.arg(1)},
+        {otherPeriod, CheckTexts::ControlKeyDiffers.arg(n)},
+        {otherKind, CheckTexts::ControlKeyDiffers.arg(n)},
+        {changed(2, type, QStringLiteral("77")), CheckTexts::UnknownRecordType.arg(u"77").arg(3)},
+        {changed(4, amount, QStringLiteral("+") + QString(amount->length - 1, u'9')),
+         CheckTexts::AmountUnreadable.arg(u"5008").arg(5)},
+        {changed(4, amount, QStringLiteral("+0010.00")), CheckTexts::AmountUnreadable.arg(u"5008").arg(5)},
+        {secondBlockOpen, QStringLiteral("aantal records, aantal personen, ") + CheckTexts::NoControlRecord},
+    };
+    for (const Case& c : cases) {
+        std::vector<StatementSummary> summaries = {check(c.lines)};
+        EXPECT_EQ(errorReasons(summaries[0]), c.reasons);
+        EXPECT_FALSE(isImportable(summaries[0]));
+        ImportOverview o(summaries);
+        o.setTicked(0, true);
+        EXPECT_FALSE(o.isTicked(0)) << c.reasons.toStdString();
+    }
+    // blank lines after the control record are harmless
+    EXPECT_TRUE(isImportable(check(good + QStringList{QStringLiteral("   ")})));
+    // two whole blocks stay a good file
+    EXPECT_EQ(errorFlags(check(good + statement(12, QStringLiteral("2006-02"), {"C"}, true))), 0);
+}
+
+TEST_F(CheckPassTest, LineFeedsOnlyOrCtrlZBeforeTheControlRecordLeaveNoControlRecord) {
+    const QStringList good = statement(12, QStringLiteral("2006-01"), {"A"}, true);
+    for (const QByteArray& bytes :
+         {good.join(u'\n').toLatin1() + '\n', good.mid(0, 3).join(QStringLiteral("\r\n")).toLatin1() +
+                                                  "\r\n\x1a" + good.last().toLatin1() + "\r\n"}) {
+        const QString path = dir.filePath(QStringLiteral("Import/000012001-01S.dat"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+        f.close();
+        const StatementSummary s = checkStatementFile(catalogue, view, path, 1);
+        EXPECT_EQ(errorReasons(s), CheckTexts::NoControlRecord);
+    }
 }
 
 TEST_F(CheckPassTest, UnreadableValueNamesFileLineAndField) {
@@ -134,4 +203,17 @@ TEST(ImportOverviewTest, SelectAllToggleAndCloseTest) {
     EXPECT_EQ(o.goodCount(), 1);
     EXPECT_EQ(summaries[0].Import, u'J');
     EXPECT_EQ(summaries[1].Import, u'J');
+}
+
+TEST(ImportOverviewTest, AFileWithoutCollectivityRecordIsNamedByItsFile) {
+    StatementSummary s;
+    s.fileName = QStringLiteral("/tmp/Import/000012001-01.dat");
+    s.noCollectivityRecord = true;
+    std::vector<StatementSummary> summaries = {s};
+    ImportOverview o(summaries);
+    test::ScriptedPrompts prompts;
+    o.setTicked(0, true);
+    EXPECT_FALSE(o.acceptClose(prompts));
+    EXPECT_EQ(prompts.texts().first(),
+              QStringLiteral("Bestand \"000012001-01.dat\" \r\nbevat fouten (geen collectiviteitsrecord)"));
 }

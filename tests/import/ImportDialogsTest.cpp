@@ -7,6 +7,7 @@
 #include "import/ui/ImportOverviewDialog.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -51,6 +52,30 @@ TEST_F(ImportDialogs, OverviewButtonsAndCloseTest) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(summaries[0].Import, u'J');
+}
+
+TEST_F(ImportDialogs, FaultsAndADifferingTotalShowInTheirPanels) {
+    QStringList total = statement(12, QStringLiteral("2006-01"), {"A", "B"}, true);
+    const RecordField* stated = catalogue.findField(QStringLiteral("9905"));
+    total.last().replace(stated->start - 1, stated->length,
+                         StatementWriter(catalogue)
+                             .composeLine(QStringLiteral("99"), {{QStringLiteral("9905"), 99.99}})
+                             .mid(stated->start - 1, stated->length));
+    QStringList noControl = statement(13, QStringLiteral("2006-01"), {"A"}, true);
+    noControl.removeLast();
+    std::vector<StatementSummary> summaries = {
+        checkStatementFile(catalogue, view, write(QStringLiteral("000012001-01S.dat"), total), 1),
+        checkStatementFile(catalogue, view, write(QStringLiteral("000013001-01S.dat"), noControl), 1)};
+    ImportOverviewDialog dialog(prompts);
+    dialog.fillFromSummaries(summaries);
+    dialog.show();
+    EXPECT_TRUE(dialog.importBox(0)->isEnabled()); // a differing total is shown, not refused
+    EXPECT_FALSE(dialog.importBox(1)->isEnabled());
+    QStringList marked;
+    for (QLabel* l : dialog.findChildren<QLabel*>())
+        if (l->styleSheet().contains(QStringLiteral("color"))) marked << l->text();
+    EXPECT_EQ(marked, (QStringList{QStringLiteral("20,00"), CheckTexts::NoControlRecord}));
+    test::saveScreenshot(&dialog, QStringLiteral("import-overzicht-fouten"));
 }
 
 TEST_F(ImportDialogs, WholeRunThroughTheImportDialog) {

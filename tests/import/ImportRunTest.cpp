@@ -51,6 +51,27 @@ TEST_F(ImportRunTest, WritesEveryRecordTypeAndForcesStandardInsurance) {
     EXPECT_TRUE(view.okEnabled);
 }
 
+TEST_F(ImportRunTest, ShortLinesStoreEmptyTextSoTheBlankInsuranceUpdateFindsThem) {
+    QStringList lines = statement(12, QStringLiteral("2006-01"), {"A", "B"}, false);
+    const RecordField* insurance = catalogue.findField(QStringLiteral("1024"));
+    lines[1] = lines[1].left(insurance->start - 1); // person A ends before field 1024
+    write(QStringLiteral("000012001-01.dat"), lines);
+    run({QStringLiteral("000012001-01.dat")});
+    EXPECT_EQ(db->scalar(QStringLiteral("select [1024] from bord10 where ID07 = 'A'")).toString(),
+              QStringLiteral(" "));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord10 where [1024] is null")), 0);
+    // every text field past the cut is empty text; numbers are 0
+    for (const auto& e : *catalogue.kindList(QStringLiteral("10"))) {
+        if (e->start < insurance->start || (e->type != u'A' && e->type != u'N')) continue;
+        const QVariant v =
+            db->scalar(QStringLiteral("select [%1] from bord10 where ID07 = 'A'").arg(e->name));
+        EXPECT_FALSE(v.isNull()) << e->name.toStdString();
+        if (e->type == u'N') {
+            EXPECT_EQ(v.toInt(), 0) << e->name.toStdString();
+        }
+    }
+}
+
 TEST_F(ImportRunTest, ReDeliveredStatementIsRefusedAndWritesNothing) {
     write(QStringLiteral("000012001-01S.dat"), statement(12, QStringLiteral("2006-01"), {"A"}, true));
     run({QStringLiteral("000012001-01S.dat")});
@@ -70,6 +91,63 @@ TEST_F(ImportRunTest, ReDeliveredStatementIsRefusedAndWritesNothing) {
     write(QStringLiteral("000012001-01.dat"), statement(12, QStringLiteral("2006-01"), {"A"}, false));
     r = run({QStringLiteral("000012001-01.dat")});
     EXPECT_EQ(r->results()[0].outcome, ImportRun::Outcome::Imported);
+}
+
+TEST_F(ImportRunTest, RefusalIsShownOutsideTheFilesTransaction) {
+    // the box waits for the user; meanwhile no lock of this import may hold up other writers
+    struct WatchingPrompts : test::ScriptedPrompts {
+        Connection* db = nullptr;
+        std::vector<bool> inTransaction;
+        MsgButton message(MsgType type, const QString& text, MsgButtons buttons) override {
+            inTransaction.push_back(db->inTransaction());
+            return ScriptedPrompts::message(type, text, buttons);
+        }
+    } watching;
+    watching.db = db.get();
+    write(QStringLiteral("000012001-01S.dat"), statement(12, QStringLiteral("2006-01"), {"A"}, true));
+    for (int i = 0; i < 2; ++i) {
+        ImportRun r(*db, catalogue, watching, view, 1, dir.filePath(QStringLiteral("Import")));
+        bool post = false;
+        r.importStatementFile(dir.filePath(QStringLiteral("Import/000012001-01S.dat")), 5, post, true);
+    }
+    ASSERT_EQ(watching.texts(),
+              QStringList{QStringLiteral("De collectiviteit: 000012.001 [2006-01] is reeds verwerkt!")});
+    EXPECT_EQ(watching.inTransaction, std::vector<bool>{false});
+}
+
+TEST_F(ImportRunTest, BrokenFilesWriteNothingEvenWhenTicked) {
+    const QStringList good = statement(12, QStringLiteral("2006-01"), {"A"}, true);
+    write(QStringLiteral("000012001-01S.dat"), good.mid(0, good.size() - 1));    // no control record
+    write(QStringLiteral("000013001-01S.dat"), QStringList{good.last()} + good); // control record first
+    auto r =
+        std::make_unique<ImportRun>(*db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("Import")));
+    r->setFileList({QStringLiteral("000012001-01S.dat"), QStringLiteral("000013001-01S.dat")});
+    r->execute([](std::vector<StatementSummary>& summaries) {
+        for (StatementSummary& s : summaries)
+            s.Import = u'J'; // as if ticked past the overview's rules
+        return true;
+    });
+    EXPECT_TRUE(r->results().empty());
+    for (const char* table : {"bord00", "bord10", "bord50", "bord99"})
+        EXPECT_EQ(count(QStringLiteral("select count(*) from %1").arg(QLatin1String(table))), 0) << table;
+}
+
+TEST_F(ImportRunTest, CleanUpFailingTakesTheLastFileWithIt) {
+    write(QStringLiteral("000012001-01.dat"), statement(12, QStringLiteral("2005-01"), {"A", "B"}, false));
+    run({QStringLiteral("000012001-01.dat")});
+    write(QStringLiteral("000012001-02.dat"), statement(12, QStringLiteral("2005-02"), {"A", "B"}, false));
+    // a stop half-way through the clean-up, after the file's rows were written
+    db->execute(QStringLiteral("create trigger stop_clean_up before delete on bord10 "
+                               "begin select raise(abort, 'gestopt'); end"));
+    EXPECT_THROW(run({QStringLiteral("000012001-02.dat")}), DatabaseError);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord00 where ID03 = '2005-02'")), 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord10")), 2);
+    // so the next import does both
+    db->execute(QStringLiteral("drop trigger stop_clean_up"));
+    auto r = run({QStringLiteral("000012001-02.dat")});
+    EXPECT_EQ(r->results()[0].outcome, ImportRun::Outcome::Imported);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord10")), 2);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord10 where ID03 = '2005-02'")), 2);
 }
 
 TEST_F(ImportRunTest, CleanUpKeepsTheNewestPeriodPerPersonAndGroup) {

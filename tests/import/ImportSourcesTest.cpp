@@ -1,35 +1,20 @@
 // Archives and the import command: unpacking without folder names, damaged
 // archives, the start folder and emptying the Import folder.
 #include "ImportFixture.h"
+#include "TestZip.h"
 #include "core/Settings.h"
 #include "import/ImportCommand.h"
+#include "import/ImportFolderLock.h"
 #include "import/ZipArchive.h"
 
 #include <QFile>
-#include <zip.h>
+#include <thread>
 
 using namespace ostrapel;
 using namespace ostrapel::ImportCommandTexts;
+using ostrapel::test::writeZip;
 
 namespace {
-
-// An archive whose entries carry the given names.
-void writeZip(const QString& path, const QList<QPair<QByteArray, QByteArray>>& entries) {
-    int err = 0;
-    zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &err);
-    ASSERT_NE(z, nullptr);
-    for (const auto& e : entries) {
-        if (e.first.endsWith('/')) {
-            ASSERT_GE(zip_dir_add(z, e.first.constData(), 0), 0);
-            continue;
-        }
-        char* copy = static_cast<char*>(malloc(size_t(e.second.size()) + 1));
-        memcpy(copy, e.second.constData(), size_t(e.second.size()));
-        zip_source_t* s = zip_source_buffer(z, copy, zip_uint64_t(e.second.size()), 1);
-        ASSERT_GE(zip_file_add(z, e.first.constData(), s, ZIP_FL_OVERWRITE), 0);
-    }
-    ASSERT_EQ(zip_close(z), 0);
-}
 
 class ImportSources : public test::ImportFixture {
 protected:
@@ -162,6 +147,118 @@ TEST_F(ImportSources, DamagedArchiveContributesNothing) {
         QStringLiteral("Het archief \"000012001-01.zip\" kon niet worden uitgepakt")));
     EXPECT_EQ(dialogs, 0);
     EXPECT_TRUE(importFolder().isEmpty());
+}
+
+TEST_F(ImportSources, OfTwoEntriesWithOneNameTheLaterWins) {
+    writeZip(src(QStringLiteral("000012001-01.zip")),
+             {{"a/000012001-01.dat", "eerste"}, {"b/000012001-01.dat", "tweede"}});
+    QStringList names;
+    EXPECT_EQ(ZipArchive::extractAll(src(QStringLiteral("000012001-01.zip")), settings.importDir(), nullptr,
+                                     &names),
+              1);
+    EXPECT_EQ(names, QStringList{QStringLiteral("000012001-01.dat")});
+    EXPECT_EQ(QDir(settings.importDir()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("000012001-01.dat")});
+    QFile f(settings.importDir() + QStringLiteral("000012001-01.dat"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("tweede"));
+}
+
+// Every archive that cannot be unpacked says why in Dutch and leaves nothing behind.
+TEST_F(ImportSources, ArchiveFailuresGiveADutchReasonAndLeaveNothing) {
+    const QByteArray text = QByteArray("000012001-01 regel\r\n").repeated(400);
+    writeZip(src(QStringLiteral("goed.zip")), {{"000012001-01.dat", text}, {"000012001-02.dat", text}});
+    QFile good(src(QStringLiteral("goed.zip")));
+    ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+    const QByteArray bytes = good.readAll();
+    QByteArray crc = bytes;
+    crc[60] = char(crc[60] ^ 0x55); // inside the first entry's compressed data
+    QByteArray encrypted = bytes;
+    encrypted[6] = char(encrypted[6] | 1); // general purpose flag: encrypted
+    const int central = int(encrypted.indexOf("PK\x01\x02"));
+    encrypted[central + 8] = char(encrypted[central + 8] | 1);
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    } cases[] = {
+        {"kapot.zip", bytes.left(bytes.size() / 2), "geen zip-archief"},
+        {"crc.zip", crc, "beschadigd"},
+        {"versleuteld.zip", encrypted, "versleuteld"},
+        {"tekst.zip", "geen archief", "geen zip-archief"},
+    };
+    for (const Case& c : cases) {
+        QFile f(src(QString::fromLatin1(c.name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.bytes);
+        f.close();
+        QString error;
+        EXPECT_EQ(ZipArchive::extractAll(f.fileName(), settings.importDir(), &error), -1) << c.name;
+        EXPECT_TRUE(error.contains(QString::fromLatin1(c.reason))) << c.name << ": " << error.toStdString();
+        EXPECT_TRUE(QDir(settings.importDir()).entryList(QDir::Files | QDir::Hidden).isEmpty()) << c.name;
+    }
+}
+
+TEST_F(ImportSources, AnEntryThatUnpacksTooLargeIsRefused) {
+    writeZip(src(QStringLiteral("bom.zip")),
+             {{"000012001-01.dat", "klein"}, {"000012001-02.dat", QByteArray(1 << 20, '0')}});
+    QString error;
+    EXPECT_EQ(ZipArchive::extractAll(src(QStringLiteral("bom.zip")), settings.importDir(), &error, nullptr,
+                                     64 * 1024),
+              -1);
+    EXPECT_TRUE(error.contains(QStringLiteral("000012001-02.dat\" wordt uitgepakt groter dan")))
+        << error.toStdString();
+    EXPECT_TRUE(QDir(settings.importDir()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST_F(ImportSources, WhatTheRunUnpackedIsRemovedStatementOrNot) {
+    writeZip(src(QStringLiteral("000012001-01.zip")), {{"000012001-01.dat", "x"}, {"lees mij.txt", "y"}});
+    prompts.nextFiles = {src(QStringLiteral("000012001-01.zip"))};
+    ImportCommand command(settings, prompts, hooks);
+    command.actionImporterenExecute();
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(QDir(settings.importDir()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST_F(ImportSources, ASecondImportWaitsForTheFirstAndSaysSo) {
+    auto first = std::make_unique<ImportFolderLock>(settings.importDir(), nullptr);
+    ASSERT_TRUE(first->isLocked());
+    QStringList told;
+    bool secondLocked = false;
+    std::thread other([&] {
+        const ImportFolderLock second(settings.importDir(), [&](const QString& text) {
+            told << text;
+            first.reset(); // the first import ends
+        });
+        secondLocked = second.isLocked();
+    });
+    other.join();
+    EXPECT_EQ(told, (QStringList{WaitingForImport, QString()}));
+    EXPECT_TRUE(secondLocked);
+    EXPECT_FALSE(QFile::exists(ImportFolderLock::lockFilePath(settings.importDir())));
+}
+
+TEST_F(ImportSources, TheFileDialogWaitsWithoutHoldingTheImportFolder) {
+    struct Watching : test::ScriptedPrompts {
+        QString lockFile;
+        bool heldDuringDialog = true;
+        QStringList openFileNames(const QString& caption, const QString& folder,
+                                  const QString& filter) override {
+            heldDuringDialog = QFile::exists(lockFile);
+            return ScriptedPrompts::openFileNames(caption, folder, filter);
+        }
+    } watching;
+    watching.lockFile = ImportFolderLock::lockFilePath(settings.importDir());
+    writeZip(src(QStringLiteral("000012001-01.zip")), {{"000012001-01.dat", "x"}});
+    watching.nextFiles = {src(QStringLiteral("000012001-01.zip"))};
+    bool heldDuringImport = false;
+    hooks.runImportDialog = [&](const QString&, const QStringList&) {
+        heldDuringImport = QFile::exists(watching.lockFile);
+    };
+    ImportCommand(settings, watching, hooks).actionImporterenExecute();
+    EXPECT_FALSE(watching.heldDuringDialog);
+    EXPECT_TRUE(heldDuringImport);
+    EXPECT_FALSE(QFile::exists(watching.lockFile));
 }
 
 TEST_F(ImportSources, startFolder) {

@@ -71,6 +71,27 @@ TEST(StatementFieldsTest, Conversions) {
     EXPECT_EQ(readStatementDate(QStringLiteral("31.12.04")).year(), 2004);
 }
 
+TEST(StatementFieldsTest, TwoDigitYearsFallInTheHundredYearsFromFiftyBack) {
+    struct Case {
+        const char* raw;
+        int currentYear;
+        int year;
+    } cases[] = {
+        {"76-01-01", 2026, 1976}, {"75-01-01", 2026, 2075},   {"31.12.76", 2026, 1976},
+        {"31.12.75", 2026, 2075}, {"00-06-30", 2026, 2000},   {"50-01-01", 2000, 1950},
+        {"49-01-01", 2000, 2049}, {"1976-01-01", 2126, 1976},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(readStatementDate(QString::fromLatin1(c.raw), c.currentYear).year(), c.year)
+            << c.raw << " in " << c.currentYear;
+        EXPECT_EQ(convertFieldValue(QStringLiteral("50"), QStringLiteral("09"), u'D',
+                                    QString::fromLatin1(c.raw), c.currentYear)
+                      .toDate()
+                      .year(),
+                  c.year);
+    }
+}
+
 class LineReading : public test::ImportFixture {};
 
 TEST_F(LineReading, FieldTextAndShortLines) {
@@ -83,4 +104,9 @@ TEST_F(LineReading, FieldTextAndShortLines) {
     const QString shortLine = line.left(60);
     EXPECT_EQ(fieldText(catalogue, shortLine, QStringLiteral("0003")), QString());
     EXPECT_EQ(rawFieldText(shortLine, 57, 10), shortLine.mid(56));
+    // a text field the line does not reach is empty text, not no value
+    const QVariant missing =
+        convertFieldValue(QStringLiteral("00"), QStringLiteral("03"), u'A', rawFieldText(QString(), 57, 10));
+    EXPECT_TRUE(missing.toString().isEmpty());
+    EXPECT_FALSE(missing.toString().isNull()); // a null text is stored as NULL
 }

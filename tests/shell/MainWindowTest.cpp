@@ -224,6 +224,17 @@ TEST_F(MainWindowFixture, OpeningTwiceAndTheRecentList) {
     EXPECT_EQ(r.keys().size(), 10);
 }
 
+TEST_F(MainWindowFixture, LinesOfOneCollectivityKeepTheirOrderWhateverOrderTheRowsCameIn) {
+    collectivity(12, QStringLiteral("Bakkerij"), {QStringLiteral("Z"), QStringLiteral(" ")});
+    collectivity(13, QStringLiteral("Garage"), {QStringLiteral(" "), QStringLiteral("P")});
+    QStringList captions;
+    for (const CollectivityItem& c : listCollectivities(dm->connection()))
+        captions << c.caption();
+    EXPECT_EQ(captions,
+              (QStringList{QStringLiteral("0012-1 SV: Bakkerij"), QStringLiteral("0012-1 ZKF/PRT: Bakkerij"),
+                           QStringLiteral("0013-1 SV: Garage"), QStringLiteral("0013-1 ZKF/PRT: Garage")}));
+}
+
 TEST_F(MainWindowFixture, ChooserCarriesTheNumbers) {
     collectivity(12, QStringLiteral("Bakkerij"));
     collectivity(1234, QStringLiteral("Groot"));

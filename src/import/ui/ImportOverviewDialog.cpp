@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace ostrapel {
 
@@ -21,6 +22,11 @@ namespace {
 
 QString amount(double v) {
     return programLocale().toString(v, 'f', 2);
+}
+
+// The control totals are not checked, but a total that differs is shown.
+bool amountsDiffer(double stated, double computed) {
+    return std::llround(stated * 100) != std::llround(computed * 100);
 }
 
 QLabel* valueLabel(const QString& text, bool bold, bool differs, QWidget* parent) {
@@ -101,9 +107,12 @@ QWidget* ImportOverviewDialog::buildPanel(int row) {
     add(2, 2, QStringLiteral("Geteld # records"), QString::number(s.ImpAantalRec), false, flags & ErrRecords);
     add(3, 2, QStringLiteral("Geteld # personen"), QString::number(s.ImpAantalPers), false,
         flags & ErrPersons);
-    add(4, 2, QStringLiteral("Berekend bedrag"), amount(s.ImpTotaalBedr));
-    add(5, 2, QStringLiteral("Berekend bedrag inc. bij coll."), amount(s.ImpTotaalBedragIncColl));
-    add(6, 2, QStringLiteral("Berekend bedrag inc. bij verz."), amount(s.ImpTotaalBedragIncVerz));
+    add(4, 2, QStringLiteral("Berekend bedrag"), amount(s.ImpTotaalBedr), false,
+        amountsDiffer(s.TotaalBedrag, s.ImpTotaalBedr));
+    add(5, 2, QStringLiteral("Berekend bedrag inc. bij coll."), amount(s.ImpTotaalBedragIncColl), false,
+        amountsDiffer(s.TotaalBedragIncColl, s.ImpTotaalBedragIncColl));
+    add(6, 2, QStringLiteral("Berekend bedrag inc. bij verz."), amount(s.ImpTotaalBedragIncVerz), false,
+        amountsDiffer(s.TotaalBedragIncVerz, s.ImpTotaalBedragIncVerz));
     add(2, 4, QStringLiteral("Bestandsversie"), QString::number(s.VersieNrBestand), false,
         flags & ErrVersion);
     add(3, 4, QStringLiteral("Applicatieversie"), QString::number(StatementFileVersion));
@@ -111,9 +120,11 @@ QWidget* ImportOverviewDialog::buildPanel(int row) {
         g->addWidget(
             valueLabel(QStringLiteral("Geen collectiviteitsrecord in ") + s.fileName, true, true, panel), 4,
             4, 1, 2);
+    else if (flags & ErrFault)
+        g->addWidget(valueLabel(s.fault, true, true, panel), 4, 4, 1, 2);
     auto* box = new QCheckBox(QStringLiteral("Importeren"), panel);
     box->setChecked(overview_->isTicked(row));
-    box->setEnabled(!s.noCollectivityRecord);
+    box->setEnabled(isImportable(s));
     connect(box, &QCheckBox::toggled, this, [this, row](bool on) { overview_->setTicked(row, on); });
     g->addWidget(box, 6, 4, 1, 2);
     g->setColumnStretch(5, 1);
