@@ -66,8 +66,7 @@ int runImport(BorderelDatabase& dm, CliPrompts& prompts, const QStringList& file
             return ExitFailure;
         }
         if (QFileInfo(file).suffix().compare(QStringLiteral("zip"), Qt::CaseInsensitive) == 0) {
-            if (command.extractArchives({file}) == 0 && ZipArchive::entries(file).isEmpty())
-                return ExitFailure;
+            if (command.extractArchives({file}) == 0) return ExitFailure; // damaged or empty
         } else {
             paths << QFileInfo(file).absoluteFilePath();
         }

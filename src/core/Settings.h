@@ -1,14 +1,22 @@
 #pragma once
 
 #include "IniFile.h"
+#include "OstrapelError.h"
 
 #include <QString>
 #include <memory>
 
 namespace ostrapel {
 
+// A settings file that could not be written.
+class SettingsError : public OstrapelError {
+public:
+    using OstrapelError::OstrapelError;
+};
+
 // Settings files in the Settings folder: every read and write goes to the user
 // file "USR_<user>.ini"; the computer file "CMP_<computer>.ini" is only written.
+// A write that cannot be saved throws SettingsError (the value is kept in memory).
 class SettingsStore {
 public:
     explicit SettingsStore(const QString& programDir);

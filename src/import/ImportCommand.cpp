@@ -93,13 +93,12 @@ int ImportCommand::extractArchives(const QStringList& archives) {
     const QString importDir = settings_.importDir();
     for (const QString& archive : archives) {
         if (QFileInfo(archive).suffix().toLower() != QStringLiteral("zip")) continue;
-        QString error;
-        const int extracted = ZipArchive::extractAll(archive, importDir, &error);
-        if (extracted < 0) {
-            prompts_.error(ArchiveDamaged.arg(QFileInfo(archive).fileName(), error));
-            continue;
+        try {
+            if (ZipArchive::extractAll(archive, importDir) > 0)
+                count += int(ZipArchive::entries(archive).size());
+        } catch (const ZipError& e) {
+            prompts_.error(ArchiveDamaged.arg(QFileInfo(archive).fileName(), e.message()));
         }
-        if (extracted > 0) count += int(ZipArchive::entries(archive).size());
     }
     return count;
 }

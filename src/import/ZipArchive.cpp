@@ -16,14 +16,15 @@ struct ZipCloser {
 };
 using ZipPtr = std::unique_ptr<zip_t, ZipCloser>;
 
-ZipPtr openArchive(const QString& path, int flags, QString* error) {
+ZipPtr openArchive(const QString& path, int flags) {
     int code = 0;
     zip_t* z = zip_open(QFile::encodeName(path).constData(), flags, &code);
-    if (!z && error) {
+    if (!z) {
         zip_error_t e;
         zip_error_init_with_code(&e, code);
-        *error = QString::fromLocal8Bit(zip_error_strerror(&e));
+        const QString message = QString::fromLocal8Bit(zip_error_strerror(&e));
         zip_error_fini(&e);
+        throw ZipError(message);
     }
     return ZipPtr(z);
 }
@@ -39,28 +40,27 @@ QString baseName(const char* entryName) {
 
 } // namespace
 
-QStringList ZipArchive::entries(const QString& archive, QString* error) {
+QStringList ZipArchive::entries(const QString& archive) {
     QStringList out;
-    ZipPtr z = openArchive(archive, ZIP_RDONLY, error);
-    if (!z) return out;
+    ZipPtr z = openArchive(archive, ZIP_RDONLY);
     const zip_int64_t n = zip_get_num_entries(z.get(), 0);
     for (zip_int64_t i = 0; i < n; ++i)
         if (const char* name = zip_get_name(z.get(), zip_uint64_t(i), 0)) out << QString::fromUtf8(name);
     return out;
 }
 
-int ZipArchive::extractAll(const QString& archive, const QString& folder, QString* error) {
-    ZipPtr z = openArchive(archive, ZIP_RDONLY | ZIP_CHECKCONS, error);
-    if (!z) return -1;
+int ZipArchive::extractAll(const QString& archive, const QString& folder) {
+    ZipPtr z = openArchive(archive, ZIP_RDONLY | ZIP_CHECKCONS);
     const zip_int64_t n = zip_get_num_entries(z.get(), 0);
     struct Pending {
         QString temp;
         QString target;
     };
     std::vector<Pending> pending;
-    auto discard = [&] {
+    auto fail = [&](const QString& message) {
         for (const Pending& p : pending)
             QFile::remove(p.temp);
+        throw ZipError(message);
     };
     for (zip_int64_t i = 0; i < n; ++i) {
         zip_stat_t st;
@@ -72,22 +72,15 @@ int ZipArchive::extractAll(const QString& archive, const QString& folder, QStrin
         const QString target = QDir(folder).filePath(name);
         const QString temp = target + QStringLiteral(".part");
         QFile out(temp);
-        if (!f || !out.open(QIODevice::WriteOnly)) {
-            if (error) *error = f ? out.errorString() : QString::fromLocal8Bit(zip_strerror(z.get()));
-            discard();
-            return -1;
-        }
+        if (!f) fail(QString::fromLocal8Bit(zip_strerror(z.get())));
+        if (!out.open(QIODevice::WriteOnly)) fail(out.errorString());
         pending.push_back({temp, target});
         char buffer[65536];
         zip_int64_t read = 0;
         while ((read = zip_fread(f.get(), buffer, sizeof buffer)) > 0)
             out.write(buffer, read);
         out.close();
-        if (read < 0) {
-            if (error) *error = QString::fromLocal8Bit(zip_file_strerror(f.get()));
-            discard();
-            return -1;
-        }
+        if (read < 0) fail(QString::fromLocal8Bit(zip_file_strerror(f.get())));
     }
     for (const Pending& p : pending) {
         QFile::remove(p.target);
@@ -96,26 +89,23 @@ int ZipArchive::extractAll(const QString& archive, const QString& folder, QStrin
     return int(pending.size());
 }
 
-bool ZipArchive::create(const QString& archive, const QStringList& files, QString* error) {
+void ZipArchive::create(const QString& archive, const QStringList& files) {
     QFile::remove(archive);
-    ZipPtr z = openArchive(archive, ZIP_CREATE | ZIP_TRUNCATE, error);
-    if (!z) return false;
+    ZipPtr z = openArchive(archive, ZIP_CREATE | ZIP_TRUNCATE);
     for (const QString& file : files) {
         zip_source_t* src = zip_source_file(z.get(), QFile::encodeName(file).constData(), 0, -1);
         if (!src || zip_file_add(z.get(), QFileInfo(file).fileName().toUtf8().constData(), src,
                                  ZIP_FL_OVERWRITE) < 0) {
             if (src) zip_source_free(src);
-            if (error) *error = QString::fromLocal8Bit(zip_strerror(z.get()));
-            return false;
+            throw ZipError(QString::fromLocal8Bit(zip_strerror(z.get())));
         }
     }
     zip_t* raw = z.release();
     if (zip_close(raw) != 0) {
-        if (error) *error = QString::fromLocal8Bit(zip_strerror(raw));
+        const QString message = QString::fromLocal8Bit(zip_strerror(raw));
         zip_discard(raw);
-        return false;
+        throw ZipError(message);
     }
-    return true;
 }
 
 ZipCheck checkZipLibraries() {

@@ -4,21 +4,28 @@
 #include <QStringList>
 
 #include "core/BorderelDatabase.h"
+#include "core/OstrapelError.h"
 
 namespace ostrapel {
 
-// Zip archives through libzip.
+// An archive that cannot be read or written; the message is the zip library's.
+class ZipError : public OstrapelError {
+public:
+    using OstrapelError::OstrapelError;
+};
+
+// Zip archives through libzip. Every operation throws ZipError when it fails.
 class ZipArchive {
 public:
-    // The names of the entries in the archive; empty with an error when it cannot be read.
-    static QStringList entries(const QString& archive, QString* error = nullptr);
+    // The names of the entries in the archive.
+    static QStringList entries(const QString& archive);
     // Extracts every file entry into `folder`, without the folder names stored
     // in the archive ("../x.dat" and "/etc/x" land as x.dat and x), overwriting
     // files of the same name. All or nothing: a damaged archive leaves no file.
-    // Returns the number of entries extracted; -1 on failure with `error` set.
-    static int extractAll(const QString& archive, const QString& folder, QString* error = nullptr);
+    // Returns the number of entries extracted.
+    static int extractAll(const QString& archive, const QString& folder);
     // Writes an archive of the given files, stored under their names only.
-    static bool create(const QString& archive, const QStringList& files, QString* error = nullptr);
+    static void create(const QString& archive, const QStringList& files);
 };
 
 // The data module's start-up check of the zip library: compressing and

@@ -4,6 +4,8 @@
 #include "core/DatabaseError.h"
 
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace ostrapel;
@@ -47,6 +49,33 @@ TEST(ConnectionTest, ListsUserTablesOnly) {
     EXPECT_TRUE(c->hasTable(QStringLiteral("versiectrl")));
     EXPECT_FALSE(c->hasTable(QStringLiteral("sqlite_sequence")));
     EXPECT_EQ(c->tableNames().size(), 9);
+}
+
+TEST(ConnectionTest, ATableWhoseColumnsCannotBeReadFailsTheOpening) {
+    test::TestProgramDir dir;
+    {
+        // a virtual table of a module this build does not have
+        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        raw.setDatabaseName(dir.databasePath());
+        ASSERT_TRUE(raw.open());
+        QSqlQuery q(raw);
+        ASSERT_TRUE(q.exec(QStringLiteral("pragma writable_schema = on")));
+        ASSERT_TRUE(q.exec(QStringLiteral("insert into sqlite_master values ('table', 'vt', 'vt', 0, "
+                                          "'CREATE VIRTUAL TABLE vt USING geen_module(x)')")));
+        q.finish();
+        raw.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    Connection c;
+    try {
+        c.open(dir.connectionString());
+        ADD_FAILURE() << "opened";
+    } catch (const DatabaseError& e) {
+        EXPECT_TRUE(
+            e.message().startsWith(QStringLiteral("De tabellen van de database konden niet worden gelezen")))
+            << e.message().toStdString();
+    }
+    EXPECT_FALSE(c.isOpen());
 }
 
 TEST(ConnectionTest, PreparedStatementIsReusedWithNewValues) {
