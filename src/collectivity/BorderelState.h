@@ -7,6 +7,7 @@
 #include "core/DataSet.h"
 #include "core/RecordCatalogue.h"
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -73,6 +74,9 @@ public:
     void followCursor();
     void setPaused(bool paused);
     bool paused() const { return paused_; }
+    // How long a scroll key is held before the components pause.
+    std::chrono::milliseconds pauseDelay() const { return pauseDelay_; }
+    void setPauseDelay(std::chrono::milliseconds delay) { pauseDelay_ = delay; }
 
     Connection& connection() { return connection_; }
     DataSet& persons() { return personsData_; }
@@ -119,6 +123,7 @@ private:
     bool componentsShown_ = false;
     bool personsOpen_ = false;
     bool paused_ = false;
+    std::chrono::milliseconds pauseDelay_{700};
     int componentRuns_ = 0;
 };
 

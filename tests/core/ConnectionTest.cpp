@@ -3,10 +3,13 @@
 #include "core/DataSet.h"
 #include "core/DatabaseError.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <future>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace ostrapel;
 
@@ -115,10 +118,29 @@ TEST(ConnectionTest, TransactionRollsBackUnlessCommitted) {
               QStringLiteral("blijft"));
 }
 
-TEST(ConnectionTest, SecondConnectionWaitsInsteadOfFailing) {
+TEST(ConnectionTest, AWriterWaitsOutAnotherCopysLock) {
     test::TestProgramDir dir;
-    auto a = dir.connect(QStringLiteral("a"));
-    auto b = dir.connect(QStringLiteral("b"));
-    b->execute(QStringLiteral("insert into Filters (FilterNaam) values ('x')"));
-    EXPECT_EQ(a->scalar(QStringLiteral("select count(*) from Filters")).toInt(), 1);
+    auto waiting = dir.connect(QStringLiteral("waiting"));
+    std::promise<void> locked;
+    std::thread holder([&] {
+        try {
+            Connection other(QStringLiteral("holder"));
+            other.open(dir.connectionString());
+            Transaction t(other);
+            other.execute(QStringLiteral("insert into Filters (FilterNaam) values ('eerst')"));
+            locked.set_value();
+            // longer than the SQLite driver's own default wait of five seconds
+            std::this_thread::sleep_for(std::chrono::milliseconds(5500));
+            t.commit();
+        } catch (...) {
+            locked.set_exception(std::current_exception());
+        }
+    });
+    locked.get_future().get();
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_NO_THROW(waiting->execute(QStringLiteral("insert into Filters (FilterNaam) values ('daarna')")));
+    EXPECT_GE(waited.elapsed(), 5000);
+    holder.join();
+    EXPECT_EQ(waiting->scalar(QStringLiteral("select count(*) from Filters")).toInt(), 2);
 }

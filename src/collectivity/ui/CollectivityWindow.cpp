@@ -53,7 +53,6 @@ CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatal
     : QWidget(parent), catalogue_(catalogue), prompts_(prompts), settings_(settings),
       state_(connection, catalogue) {
     tmrDisableGrids.setSingleShot(true);
-    tmrDisableGrids.setInterval(700);
     connect(&tmrDisableGrids, &QTimer::timeout, this, [this] {
         state_.setPaused(true);
         setPausedLook(true);
@@ -490,7 +489,7 @@ bool CollectivityWindow::handleKey(int key, Qt::KeyboardModifiers modifiers) {
     const bool list = GridRing::isList(active);
     const bool persons = GridRing::isPersonsSide(active);
     auto startPause = [this] {
-        if (!tmrDisableGrids.isActive() && !state_.paused()) tmrDisableGrids.start();
+        if (!tmrDisableGrids.isActive() && !state_.paused()) tmrDisableGrids.start(state_.pauseDelay());
     };
     switch (key) {
     case Qt::Key_Return:
