@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The layers of src, lowest first: core; every other folder is a subsystem
-# whose ui/ folder sits above its logic; then shell; then app and cli. A file
-# includes files of its own layer or a lower one, and no file outside ui/,
+# whose ui/ folder sits above its logic, with widgets/ (widget helpers shared by
+# the windows) between the two; then shell; then app and cli. A file includes
+# files of its own layer or a lower one, and no file outside ui/, widgets/,
 # shell/ and app/ includes a widget header. Folders are judged by name only,
 # so a new subsystem needs no change here.
 cd "$(dirname "$0")/.."
@@ -25,6 +26,7 @@ rank() {
   local top=${rest%%/*}
   case $top in
   core) echo 0 ;;
+  widgets) echo 15 ;;
   shell) echo 30 ;;
   app | cli) echo 40 ;;
   *) if [[ $rest == "$top"/ui/* ]]; then echo 20; else echo 10; fi ;;
@@ -42,12 +44,12 @@ while IFS= read -r file; do
   top=${rest%%/*}
   own=$(rank "$file")
   logic=1
-  [[ $rest == */ui/* || $top == shell || $top == app ]] && logic=0
+  [[ $rest == */ui/* || $top == widgets || $top == shell || $top == app ]] && logic=0
   while IFS= read -r line; do
     if [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\<([^>]+)\> ]]; then
       name=${BASH_REMATCH[1]}
       if ((logic)) && { [[ $widgets == *" ${name%%/*} "* ]] || [[ $widgets == *" ${name##*/} "* ]]; }; then
-        report "$file: widget header <${BASH_REMATCH[1]}> outside ui/, shell/ and app/"
+        report "$file: widget header <${BASH_REMATCH[1]}> outside ui/, widgets/, shell/ and app/"
       fi
     elif [[ $line =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\"([^\"]+)\" ]]; then
       target=${BASH_REMATCH[1]}
