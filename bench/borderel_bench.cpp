@@ -16,6 +16,7 @@
 #include "import/CheckPass.h"
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
+#include "import/SilentImportView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -45,10 +46,8 @@ int main(int argc, char** argv) {
     Connection db(QStringLiteral("bench"));
     db.open(ConnectionString::forSqliteFile(path).toString());
     if (reuse.isEmpty()) db.execute(SharedQueries::CreateIndex1024);
-    RecordCatalogue& catalogue = RecordCatalogueInstance();
-    catalogue.loadRecordLayouts(db);
-    catalogue.loadFieldDisplay(db);
-    catalogue.installDataSetHooks();
+    RecordCatalogue catalogue;
+    catalogue.load(db);
 
     SampleOptions o;
     o.collectivities = 1;

@@ -4,6 +4,7 @@
 #include "core/ConnectionString.h"
 #include "core/DataSet.h"
 #include "core/DisplayFormat.h"
+#include "core/Transaction.h"
 
 #include <QCoreApplication>
 #include <QDir>

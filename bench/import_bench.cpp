@@ -4,6 +4,7 @@
 // the clean-up of superseded persons after a second month.
 #include "BenchSupport.h"
 #include "SampleGenerator.h"
+#include "core/Transaction.h"
 
 #include "core/Connection.h"
 #include "core/ConnectionString.h"
@@ -15,6 +16,7 @@
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
 #include "import/InsertStatements.h"
+#include "import/SilentImportView.h"
 #include "import/StatementFields.h"
 #include "import/StatementFile.h"
 #include "import/StatementWriter.h"
@@ -37,7 +39,7 @@ int main(int argc, char** argv) {
     setup.open(
         ConnectionString::forSqliteFile(bench::CopyDatabase(dir, QStringLiteral("catalogue.db"))).toString());
     RecordCatalogue catalogue;
-    catalogue.loadRecordLayouts(setup);
+    catalogue.load(setup);
 
     SampleOptions o;
     o.collectivities = 1;

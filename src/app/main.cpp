@@ -2,7 +2,7 @@
 #include "OstrapelApplication.h"
 
 #include "core/DisplayFormat.h"
-#include "core/Settings.h"
+#include "core/Paths.h"
 #include "shell/AppIcon.h"
 #include "shell/MainWindow.h"
 #include "shell/QtPrompts.h"
@@ -48,7 +48,6 @@ int main(int argc, char** argv) {
         prompts.setParent(nullptr);
         return rc;
     };
-    const int result = runProgram(prompts, hooks);
-    destroySettingsInstance(); // a restore of the defaults deletes the user file here
-    return result;
+    // The settings live as long as the run: a restore of the defaults deletes the user file at its end.
+    return runProgram(executableDir(), prompts, hooks);
 }

@@ -8,6 +8,7 @@
 #include "core/DatabaseError.h"
 #include "core/DisplayFormat.h"
 #include "core/Paths.h"
+#include "core/ProgressReporter.h"
 #include "core/RecordCatalogue.h"
 #include "core/Settings.h"
 #include "core/SharedQueries.h"
@@ -17,6 +18,7 @@
 #include "import/ImportOverview.h"
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
+#include "import/SilentImportView.h"
 #include "import/ZipArchive.h"
 
 #include <QCoreApplication>
@@ -52,8 +54,8 @@ QString figures(const StatementSummary& s) {
         .arg(nl.toString(s.TotaalBedrag, 'f', 2), nl.toString(s.ImpTotaalBedr, 'f', 2));
 }
 
-int runImport(BorderelDatabase& dm, CliPrompts& prompts, const QStringList& files, bool all) {
-    Settings& settings = SettingsInstance();
+int runImport(BorderelDatabase& dm, const RecordCatalogue& catalogue, Settings& settings, CliPrompts& prompts,
+              const QStringList& files, bool all) {
     const QString importDir = settings.importDir();
     // Leftovers of an earlier run are not ours to import.
     ImportCommand::removeFiles(importDir, ImportCommand::statementFiles(importDir));
@@ -76,8 +78,7 @@ int runImport(BorderelDatabase& dm, CliPrompts& prompts, const QStringList& file
 
     int exitCode = ExitOk;
     SilentImportView view;
-    ImportRun run(dm.connection(), RecordCatalogueInstance(), prompts, view, dm.getDatabaseVersion(),
-                  importDir);
+    ImportRun run(dm.connection(), catalogue, prompts, view, dm.getDatabaseVersion(), importDir);
     run.setFileList(paths);
     std::vector<StatementSummary> checked;
     try {
@@ -151,24 +152,23 @@ int main(int argc, char** argv) {
         (command != QStringLiteral("import") && command != QStringLiteral("collectivities")))
         return usage();
 
-    initSettingsInstance(programDir);
+    Settings settings(programDir);
     CliPrompts prompts;
     int result = ExitFailure;
     {
-        BorderelDatabase dm(SettingsInstance(), prompts);
+        BorderelDatabase dm(settings, prompts);
+        RecordCatalogue catalogue;
         try {
             if (!dm.dataModuleCreate(checkZipLibraries)) return ExitFailure;
             dm.repairCatalogueAndIndex();
-            RecordCatalogueInstance().loadRecordLayouts(dm.connection());
-            RecordCatalogueInstance().loadFieldDisplay(dm.connection());
-            RecordCatalogueInstance().installDataSetHooks();
-            result = command == QStringLiteral("import") ? runImport(dm, prompts, args, all)
-                                                         : listCollectivities(dm);
+            catalogue.load(dm.connection());
+            result = command == QStringLiteral("import")
+                         ? runImport(dm, catalogue, settings, prompts, args, all)
+                         : listCollectivities(dm);
         } catch (const std::exception& e) {
             prompts.error(errorMessage(e));
             result = ExitFailure;
         }
     }
-    destroySettingsInstance();
     return result;
 }

@@ -12,7 +12,8 @@ namespace ostrapel {
 using namespace CollectivityTexts;
 
 BorderelState::BorderelState(Connection& connection, const RecordCatalogue& catalogue)
-    : connection_(connection), catalogue_(catalogue) {
+    : connection_(connection), catalogue_(catalogue), personsSide_(&catalogue), componentsSide_(&catalogue) {
+    personsSide_.sortField = QStringLiteral("1002");
     persons_.setFieldList(catalogue_.selectFieldList(QStringLiteral("10")));
     components_.setFieldList(catalogue_.selectFieldList(QStringLiteral("50")));
 }
@@ -43,52 +44,44 @@ void BorderelState::initialise() {
         dropDowns_[f].build(connection_, catalogue_, ComponentsQuery::fieldOf(f), collNr_, collVolgNr_);
 }
 
-void BorderelState::applyPersonsFields() {
-    catalogue_.prepareFields(personsData_, QStringLiteral("10"), false);
-    columns10_ = catalogue_.buildGridColumns(personsData_, true, fieldOrder10);
-}
-
-void BorderelState::applyComponentsFields() {
-    catalogue_.prepareFields(componentsData_, QStringLiteral("50"), false);
-    columns50_ = catalogue_.buildGridColumns(componentsData_, true, fieldOrder50);
+void BorderelState::applyFields(ListSideState& side) {
+    catalogue_.prepareFields(side.data, &side == &personsSide_ ? QStringLiteral("10") : QStringLiteral("50"),
+                             false);
+    side.columns = catalogue_.buildGridColumns(side.data, true, side.fieldOrder);
 }
 
 void BorderelState::setFieldOrder(bool personsSide, const QString& order) {
-    if (personsSide) {
-        fieldOrder10 = order;
-        if (personsOpen_) applyPersonsFields();
-    } else {
-        fieldOrder50 = order;
-        if (componentsStatement_) applyComponentsFields();
-    }
+    ListSideState& s = side(personsSide);
+    s.fieldOrder = order;
+    if (personsSide ? personsOpen_ : bool(componentsStatement_)) applyFields(s);
 }
 
 void BorderelState::buildPersonsQuery(const QString& keyField) {
-    const QString order = personsOpen_ ? personsData_.sortFields() : QString();
-    const QString key = keyField.isEmpty() ? QString() : personsData_.value(keyField).toString();
-    const bool hadKey = !keyField.isEmpty() && personsOpen_ && !personsData_.isEmpty();
+    const QString order = personsOpen_ ? personsSide_.data.sortFields() : QString();
+    const QString key = keyField.isEmpty() ? QString() : personsSide_.data.value(keyField).toString();
+    const bool hadKey = !keyField.isEmpty() && personsOpen_ && !personsSide_.data.isEmpty();
     auto statement = connection_.prepareNew(persons_.sql());
     statement->exec();
-    personsData_.load(statement->query());
+    personsSide_.data.load(statement->query());
     statement->finish();
     personsOpen_ = true;
-    applyPersonsFields();
-    personsData_.sort(order.isEmpty() ? PersonsQuery::sortFieldsFor(sortField10) : order);
-    if (hadKey) personsData_.locate(keyField, key, Qt::CaseSensitive);
+    applyFields(personsSide_);
+    personsSide_.data.sort(order.isEmpty() ? PersonsQuery::sortFieldsFor(personsSide_.sortField) : order);
+    if (hadKey) personsSide_.data.locate(keyField, key, Qt::CaseSensitive);
     followCursor();
 }
 
 void BorderelState::search(const QString& text) {
-    persons_.searchClause = persons_.composeSearchClause(text, sortField10);
+    persons_.searchClause = persons_.composeSearchClause(text, personsSide_.sortField);
     buildPersonsQuery();
 }
 
 bool BorderelState::sortPersonsBy(const QString& field) {
-    if (firstCommaItem(personsData_.sortFields()) == field) return false;
-    const QString key = personsData_.value(QStringLiteral("ID07")).toString();
-    personsData_.sort(PersonsQuery::sortFieldsFor(field));
-    personsData_.locate(QStringLiteral("ID07"), key, Qt::CaseSensitive);
-    sortField10 = field;
+    if (firstCommaItem(personsSide_.data.sortFields()) == field) return false;
+    const QString key = personsSide_.data.value(QStringLiteral("ID07")).toString();
+    personsSide_.data.sort(PersonsQuery::sortFieldsFor(field));
+    personsSide_.data.locate(QStringLiteral("ID07"), key, Qt::CaseSensitive);
+    personsSide_.sortField = field;
     return true;
 }
 
@@ -97,7 +90,7 @@ void BorderelState::toggleUnitView() {
     persons_.setUnitView(on);
     if (on) {
         persons_.unitClause =
-            PersonsQuery::composeUnitClause(personsData_.value(QStringLiteral("ID05")).toString());
+            PersonsQuery::composeUnitClause(personsSide_.data.value(QStringLiteral("ID05")).toString());
     } else {
         persons_.unitClause = kNeutralClause;
         components_.setMode(ComponentsQuery::Mode::Individual);
@@ -165,15 +158,15 @@ void BorderelState::buildComponentsQuery() {
 
 void BorderelState::loadComponents() {
     if (!componentsStatement_) return;
-    const QVariant person = personsData_.value(QStringLiteral("ID07"));
+    const QVariant person = personsSide_.data.value(QStringLiteral("ID07"));
     const QString param = components_.parameterName();
     componentsStatement_->bind(param, person);
     componentsStatement_->exec();
-    const QString order = componentsData_.sortFields();
-    componentsData_.load(componentsStatement_->query());
+    const QString order = componentsSide_.data.sortFields();
+    componentsSide_.data.load(componentsStatement_->query());
     componentsStatement_->finish();
-    applyComponentsFields();
-    if (!order.isEmpty()) componentsData_.sort(order);
+    applyFields(componentsSide_);
+    if (!order.isEmpty()) componentsSide_.data.sort(order);
     totalsStatement_->bind(param, person);
     totalsStatement_->exec();
     total_ = totalsStatement_->next() ? totalsStatement_->value(0).toDouble() : 0.0;
@@ -182,9 +175,9 @@ void BorderelState::loadComponents() {
 }
 
 bool BorderelState::sortComponentsBy(const QString& field) {
-    if (firstCommaItem(componentsData_.sortFields()) == field) return false;
-    componentsData_.sort(ComponentsQuery::sortFieldsFor(field));
-    sortField50 = field;
+    if (firstCommaItem(componentsSide_.data.sortFields()) == field) return false;
+    componentsSide_.data.sort(ComponentsQuery::sortFieldsFor(field));
+    componentsSide_.sortField = field;
     return true;
 }
 
@@ -204,7 +197,7 @@ QString BorderelState::verzekerdenLabel() const {
 }
 
 QString BorderelState::recordCountText() const {
-    return QString::number(personsOpen_ ? personsData_.recordCount() : 0) + Records;
+    return QString::number(personsOpen_ ? personsSide_.data.recordCount() : 0) + Records;
 }
 
 QString BorderelState::unitFooterText() const {
@@ -216,7 +209,7 @@ QString BorderelState::totalText() const {
 }
 
 QString BorderelState::componentsCountText() const {
-    return QString::number(componentsData_.recordCount()) + Records;
+    return QString::number(componentsSide_.data.recordCount()) + Records;
 }
 
 } // namespace ostrapel

@@ -2,12 +2,12 @@
 
 #include "ComponentsQuery.h"
 #include "DropDownFilter.h"
+#include "ListSideState.h"
 #include "PersonsQuery.h"
 
 #include "core/DataSet.h"
 #include "core/RecordCatalogue.h"
 
-#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -31,11 +31,12 @@ public:
     int collVolgNr() const { return collVolgNr_; }
     int verzType() const { return verzType_; }
 
-    // Stored values, set before Initialise.
-    QString sortField10 = QStringLiteral("1002");
-    QString sortField50;
-    QString fieldOrder10;
-    QString fieldOrder50;
+    // The two lists; their stored values are set before initialise().
+    ListSideState& personsSide() { return personsSide_; }
+    ListSideState& componentsSide() { return componentsSide_; }
+    const ListSideState& personsSide() const { return personsSide_; }
+    const ListSideState& componentsSide() const { return componentsSide_; }
+    ListSideState& side(bool personsSide) { return personsSide ? personsSide_ : componentsSide_; }
     void setPeriodSetting(const QString& setting);
     QString periodSetting() const { return periodSetting_; }
     void setCompoundSurname(bool on) { persons_.setCompoundSurname(on); }
@@ -74,15 +75,10 @@ public:
     void followCursor();
     void setPaused(bool paused);
     bool paused() const { return paused_; }
-    // How long a scroll key is held before the components pause.
-    std::chrono::milliseconds pauseDelay() const { return pauseDelay_; }
-    void setPauseDelay(std::chrono::milliseconds delay) { pauseDelay_ = delay; }
 
     Connection& connection() { return connection_; }
-    DataSet& persons() { return personsData_; }
-    DataSet& components() { return componentsData_; }
-    const std::vector<GridColumn>& personsColumns() const { return columns10_; }
-    const std::vector<GridColumn>& componentsColumns() const { return columns50_; }
+    DataSet& persons() { return personsSide_.data; }
+    DataSet& components() { return componentsSide_.data; }
     const PersonsQuery& personsQuery() const { return persons_; }
     const ComponentsQuery& componentsQuery() const { return components_; }
 
@@ -100,8 +96,8 @@ public:
 private:
     void prepareComponents();
     void loadComponents();
-    void applyPersonsFields();
-    void applyComponentsFields();
+    // Captions and visibility from the catalogue, and the columns by the side's field order.
+    void applyFields(ListSideState& side);
 
     Connection& connection_;
     const RecordCatalogue& catalogue_;
@@ -113,17 +109,14 @@ private:
     DropDownFilter dropDowns_[3];
     QString periodSetting_;
     QString periodDescription_;
-    DataSet personsData_;
-    DataSet componentsData_;
-    std::vector<GridColumn> columns10_;
-    std::vector<GridColumn> columns50_;
+    ListSideState personsSide_;
+    ListSideState componentsSide_;
     std::unique_ptr<SqlStatement> componentsStatement_;
     std::unique_ptr<SqlStatement> totalsStatement_;
     double total_ = 0;
     bool componentsShown_ = false;
     bool personsOpen_ = false;
     bool paused_ = false;
-    std::chrono::milliseconds pauseDelay_{700};
     int componentRuns_ = 0;
 };
 

@@ -16,13 +16,15 @@ CollectivityDetails::CollectivityDetails(Connection& connection, const RecordCat
                                          int collVolgNr)
     : connection_(connection), catalogue_(catalogue), collNr_(collNr), collVolgNr_(collVolgNr) {
     collectivity_ = connection_.query(
-        CollectivityQuery, {{QStringLiteral("ID01"), collNr_}, {QStringLiteral("ID02"), collVolgNr_}});
+        CollectivityQuery, {{QStringLiteral("ID01"), collNr_}, {QStringLiteral("ID02"), collVolgNr_}},
+        &catalogue_);
     catalogue_.prepareFields(collectivity_, QStringLiteral("00"), false);
 }
 
 DataSet& CollectivityDetails::history() {
     history_ = connection_.query(HistoryQuery,
-                                 {{QStringLiteral("ID01"), collNr_}, {QStringLiteral("ID02"), collVolgNr_}});
+                                 {{QStringLiteral("ID01"), collNr_}, {QStringLiteral("ID02"), collVolgNr_}},
+                                 &catalogue_);
     catalogue_.prepareFields(history_, QStringLiteral("99"), false);
     return history_;
 }

@@ -31,21 +31,4 @@ private:
     QStringList months_;
 };
 
-// The rules of the comparison dialog: two months of one insurance type, the
-// later strictly after the earlier.
-class ComparisonChoice {
-public:
-    static QString monthsQuery(int verzType);
-    static QStringList months(Connection& connection, int collNr, int collVolgNr, int verzType);
-
-    explicit ComparisonChoice(QStringList months);
-    const QStringList& months() const { return months_; }
-    QString from;
-    QString to; // the last month at first
-    bool okEnabled() const { return !from.isEmpty() && !to.isEmpty() && to > from; }
-
-private:
-    QStringList months_;
-};
-
 } // namespace ostrapel

@@ -3,9 +3,11 @@
 #include "ConnectionString.h"
 #include "DataSet.h"
 #include "DatabaseError.h"
+#include "ProgressReporter.h"
 #include "Settings.h"
 #include "SharedQueries.h"
 #include "SqlFragments.h"
+#include "Transaction.h"
 
 #include <QFile>
 #include <QFileInfo>

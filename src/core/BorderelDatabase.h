@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Connection.h"
+#include "ProgressReporter.h"
 #include "Prompts.h"
 
 #include <QDateTime>

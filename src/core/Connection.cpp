@@ -142,11 +142,11 @@ int Connection::execute(const QString& jetSql, const QVariantMap& params) {
     return affected;
 }
 
-DataSet Connection::query(const QString& jetSql, const QVariantMap& params) {
+DataSet Connection::query(const QString& jetSql, const QVariantMap& params, const FieldDescriber* describer) {
     SqlStatement& s = prepare(jetSql);
     s.bind(params);
     s.exec();
-    DataSet ds;
+    DataSet ds(describer);
     ds.load(s.query());
     s.finish();
     return ds;

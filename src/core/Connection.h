@@ -13,6 +13,7 @@
 namespace ostrapel {
 
 class DataSet;
+class FieldDescriber;
 
 // The program's one database connection. Statements are written in Jet SQL and
 // rewritten for the engine; prepared statements are kept for reuse.
@@ -40,7 +41,8 @@ public:
     std::unique_ptr<SqlStatement> prepareNew(const QString& jetSql);
 
     int execute(const QString& jetSql, const QVariantMap& params = {});
-    DataSet query(const QString& jetSql, const QVariantMap& params = {});
+    DataSet query(const QString& jetSql, const QVariantMap& params = {},
+                  const FieldDescriber* describer = nullptr);
     QVariant scalar(const QString& jetSql, const QVariantMap& params = {});
 
     void beginTransaction();
@@ -65,25 +67,4 @@ private:
 };
 
 // Rolls back unless committed; for work that must be written whole or not at all.
-class Transaction {
-public:
-    explicit Transaction(Connection& c) : c_(c) { c_.beginTransaction(); }
-    ~Transaction() {
-        if (!done_) {
-            try {
-                c_.rollback();
-            } catch (...) {
-            }
-        }
-    }
-    void commit() {
-        c_.commit();
-        done_ = true;
-    }
-
-private:
-    Connection& c_;
-    bool done_ = false;
-};
-
 } // namespace ostrapel

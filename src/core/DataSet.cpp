@@ -12,16 +12,6 @@ namespace ostrapel {
 
 namespace {
 
-DataSet::TypeHook& typeHook() {
-    static DataSet::TypeHook hook;
-    return hook;
-}
-
-DataSet::DecodeHook& decodeHook() {
-    static DataSet::DecodeHook hook;
-    return hook;
-}
-
 FieldType typeFromDriver(const QSqlField& f) {
     switch (f.metaType().id()) {
     case QMetaType::Int:
@@ -78,13 +68,6 @@ QVariant convert(const QVariant& raw, FieldType type) {
 
 } // namespace
 
-void DataSet::setTypeHook(TypeHook hook) {
-    typeHook() = std::move(hook);
-}
-void DataSet::setDecodeHook(DecodeHook hook) {
-    decodeHook() = std::move(hook);
-}
-
 void DataSet::clear() {
     fields_.clear();
     cells_.clear();
@@ -105,8 +88,8 @@ void DataSet::load(QSqlQuery& query) {
         f.displayLabel = f.name;
         f.column = i;
         f.type = typeFromDriver(rec.field(i));
-        if (typeHook()) {
-            if (auto t = typeHook()(f.name)) f.type = *t;
+        if (describer_) {
+            if (auto t = describer_->fieldType(f.name)) f.type = *t;
         }
         fields_.push_back(f);
     }
@@ -208,8 +191,8 @@ QString DataSet::displayText(int row, int fieldIndex) const {
         break;
     }
     const QString text = v.toString();
-    if (decodeHook()) {
-        if (auto decoded = decodeHook()(f.name, text)) return *decoded;
+    if (describer_) {
+        if (auto decoded = describer_->decode(f.name, text)) return *decoded;
     }
     return text;
 }

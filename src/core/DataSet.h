@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FieldDescriber.h"
+
 #include <QDate>
 #include <QString>
 #include <QVariant>
@@ -11,8 +13,6 @@
 class QSqlQuery;
 
 namespace ostrapel {
-
-enum class FieldType { Text, Integer, Float, Date, Boolean, Other };
 
 struct DataField {
     QString name;
@@ -27,14 +27,10 @@ struct DataField {
 // client-side sort and a locate, as the lists and reports use it.
 class DataSet {
 public:
-    // Type of a statement column by its name (from the record catalogue);
-    // nullopt leaves the driver's type.
-    using TypeHook = std::function<std::optional<FieldType>(const QString& fieldName)>;
-    // Description of a coded value; nullopt when the field has no code list.
-    using DecodeHook = std::function<std::optional<QString>(const QString& fieldName, const QString& code)>;
-
-    static void setTypeHook(TypeHook hook);
-    static void setDecodeHook(DecodeHook hook);
+    // Field types and coded values come from the describer, when one is given.
+    explicit DataSet(const FieldDescriber* describer = nullptr) : describer_(describer) {}
+    void setDescriber(const FieldDescriber* describer) { describer_ = describer; }
+    const FieldDescriber* describer() const { return describer_; }
 
     // Reads every row of an executed query.
     void load(QSqlQuery& query);
@@ -79,6 +75,7 @@ private:
     }
     void setCurrent(int row);
 
+    const FieldDescriber* describer_ = nullptr;
     std::vector<DataField> fields_;
     std::vector<QVariant> cells_;
     std::vector<int> order_; // display row -> stored row

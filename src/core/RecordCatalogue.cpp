@@ -38,9 +38,9 @@ std::optional<FieldType> fieldTypeOf(QChar type) {
 
 } // namespace
 
-RecordCatalogue& RecordCatalogueInstance() {
-    static RecordCatalogue lists;
-    return lists;
+void RecordCatalogue::load(Connection& connection) {
+    loadRecordLayouts(connection);
+    loadFieldDisplay(connection);
 }
 
 void RecordCatalogue::loadRecordLayouts(Connection& connection) {
@@ -241,19 +241,18 @@ QString RecordCatalogue::missingFieldOrder(const DataSet& dataSet, const QString
     return out.join(u',');
 }
 
-void RecordCatalogue::installDataSetHooks() const {
-    DataSet::setTypeHook([this](const QString& name) -> std::optional<FieldType> {
-        if (name.size() != 4) return std::nullopt;
-        const RecordField* e = lookup(name.left(2).compare(QStringLiteral("ID"), Qt::CaseInsensitive) == 0
-                                          ? QStringLiteral("ID") + name.mid(2)
-                                          : name);
-        return e ? fieldTypeOf(e->type) : std::nullopt;
-    });
-    DataSet::setDecodeHook([this](const QString& name, const QString& code) -> std::optional<QString> {
-        const RecordField* e = name.size() == 4 ? lookup(name) : nullptr;
-        if (!e || !e->pickList) return std::nullopt;
-        return decodePickValue(name, code);
-    });
+std::optional<FieldType> RecordCatalogue::fieldType(const QString& name) const {
+    if (name.size() != 4) return std::nullopt;
+    const RecordField* e = lookup(name.left(2).compare(QStringLiteral("ID"), Qt::CaseInsensitive) == 0
+                                      ? QStringLiteral("ID") + name.mid(2)
+                                      : name);
+    return e ? fieldTypeOf(e->type) : std::nullopt;
+}
+
+std::optional<QString> RecordCatalogue::decode(const QString& name, const QString& code) const {
+    const RecordField* e = name.size() == 4 ? lookup(name) : nullptr;
+    if (!e || !e->pickList) return std::nullopt;
+    return decodePickValue(name, code);
 }
 
 } // namespace ostrapel

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "OstrapelError.h"
+#include "CatalogueError.h"
+#include "FieldDescriber.h"
+#include "GridColumn.h"
+#include "RecordField.h"
 
 #include <QChar>
 #include <QHash>
@@ -17,44 +20,13 @@ namespace ostrapel {
 class Connection;
 class DataSet;
 
-// One field of a statement record, from a RecStruct row.
-struct RecordField {
-    QString name; // kind + field number: "ID05", "1002"
-    qint16 start = 0;
-    qint16 end = 0;
-    qint16 length = 0;
-    QChar type;
-    QString caption;
-    QString description;
-    std::optional<QStringList> pickList; // items "code=text"
-    bool visibleByDefault = false;
-    bool offered = false;
-    bool alwaysShown = false;
-};
-
-// A field number the catalogue does not hold for a known kind.
-class CatalogueError : public OstrapelError {
-public:
-    using OstrapelError::OstrapelError;
-};
-
-// One column a grid shows, as BuildGridColumns plans it.
-struct GridColumn {
-    int fieldIndex = -1; // -1: the marker column
-    QString fieldName;
-    QString title;
-    bool visible = true;
-    int widthPixels = 0; // fixed width (the marker column)
-    int widthChars = 0;  // width in digit widths (field 1002: 35)
-    int fieldLength = 0; // the field's length in a statement line; 0 when not a catalogue field
-    QStringList pickList;
-};
-
 using KindEntries = std::vector<std::unique_ptr<RecordField>>;
 
 // The record catalogue: every field of every record kind, loaded once at start.
-class RecordCatalogue {
+class RecordCatalogue : public FieldDescriber {
 public:
+    // Both tables, as every program and tool loads them at start.
+    void load(Connection& connection);
     void loadRecordLayouts(Connection& connection);
     void loadFieldDisplay(Connection& connection);
 
@@ -75,8 +47,8 @@ public:
     static QString visibleFieldOrder(const DataSet& dataSet);
     static QString missingFieldOrder(const DataSet& dataSet, const QString& order);
 
-    // Installs the catalogue's field types and code descriptions into DataSet.
-    void installDataSetHooks() const;
+    std::optional<FieldType> fieldType(const QString& fieldName) const override;
+    std::optional<QString> decode(const QString& fieldName, const QString& code) const override;
 
 private:
     const RecordField* lookup(const QString& name) const; // no error
@@ -85,7 +57,5 @@ private:
     QHash<QString, QHash<QString, int>> positions_; // kind -> VeldNr -> index
     QStringList fieldDisplay_;                      // "1005=J"
 };
-
-RecordCatalogue& RecordCatalogueInstance();
 
 } // namespace ostrapel

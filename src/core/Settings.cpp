@@ -4,75 +4,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSysInfo>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace ostrapel {
-
-namespace {
-
-const QString kSettings = QStringLiteral("Settings");
-
-void saved(bool ok, const IniFile& file) {
-    if (!ok)
-        throw SettingsError(
-            QStringLiteral("De instellingen konden niet worden opgeslagen in \"%1\".").arg(file.path()));
-}
-
-} // namespace
-
-SettingsStore::SettingsStore(const QString& programDir)
-    : programDir_(withTrailingSlash(networkPath(programDir))), settingsDir_(programDir_ + kSettings + u'/'),
-      computerFile_(settingsDir_ + QStringLiteral("CMP_") + computerName() + QStringLiteral(".ini")),
-      userFile_(settingsDir_ + QStringLiteral("USR_") + userName() + QStringLiteral(".ini")) {
-    QDir().mkpath(settingsDir_);
-}
-
-SettingsStore::~SettingsStore() {
-    if (RestoreDefaultsOnExit) QFile::remove(userFile_.path());
-}
-
-QString SettingsStore::readString(const QString& key, const QString& def, const QString& section) const {
-    return userFile_.readString(section, key, def);
-}
-int SettingsStore::readInteger(const QString& key, int def, const QString& section) const {
-    return userFile_.readInteger(section, key, def);
-}
-bool SettingsStore::readBool(const QString& key, bool def, const QString& section) const {
-    return userFile_.readBool(section, key, def);
-}
-void SettingsStore::writeString(const QString& key, const QString& value, const QString& section) {
-    saved(userFile_.writeString(section, key, value), userFile_);
-}
-void SettingsStore::writeInteger(const QString& key, int value, const QString& section) {
-    saved(userFile_.writeInteger(section, key, value), userFile_);
-}
-void SettingsStore::writeBool(const QString& key, bool value, const QString& section) {
-    saved(userFile_.writeBool(section, key, value), userFile_);
-}
-void SettingsStore::writeComputerString(const QString& key, const QString& value, const QString& section) {
-    saved(computerFile_.writeString(section, key, value), computerFile_);
-}
-
-QString SettingsStore::computerName() {
-    try {
-        return QSysInfo::machineHostName();
-    } catch (...) {
-        return QStringLiteral("OnbekendeComputer");
-    }
-}
-
-QString SettingsStore::userName() {
-    try {
-        if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name)
-            return QString::fromLocal8Bit(pw->pw_name).left(256);
-        const QString env = qEnvironmentVariable("USER");
-        return env.isEmpty() ? QStringLiteral("Local") : env.left(256);
-    } catch (...) {
-        return QStringLiteral("Local");
-    }
-}
 
 // Main window keys
 #define OSTRAPEL_INT_KEY(getter, setter, key, Default)                                                       \
@@ -156,7 +89,7 @@ QString Settings::helpDir() const {
     return folderUnderProgram(QStringLiteral("Help"));
 }
 QString Settings::settingsFolder() const {
-    return folderUnderProgram(kSettings);
+    return folderUnderProgram(QStringLiteral("Settings"));
 }
 
 QString Settings::tempDir() {
@@ -181,27 +114,6 @@ WindowKeyParts parseWindowKey(const QString& key) {
 
 QString windowSection(const QString& windowKey) {
     return QStringLiteral("MDI_") + windowKey;
-}
-
-namespace {
-std::unique_ptr<Settings>& settingsInstance() {
-    static std::unique_ptr<Settings> instance;
-    return instance;
-}
-} // namespace
-
-Settings& SettingsInstance() {
-    auto& s = settingsInstance();
-    if (!s) s = std::make_unique<Settings>(executableDir());
-    return *s;
-}
-
-void initSettingsInstance(const QString& programDir) {
-    settingsInstance() = std::make_unique<Settings>(programDir);
-}
-
-void destroySettingsInstance() {
-    settingsInstance().reset();
 }
 
 } // namespace ostrapel

@@ -1,54 +1,11 @@
 #pragma once
 
-#include "IniFile.h"
-#include "OstrapelError.h"
+#include "SettingsStore.h"
 
 #include <QString>
 #include <memory>
 
 namespace ostrapel {
-
-// A settings file that could not be written.
-class SettingsError : public OstrapelError {
-public:
-    using OstrapelError::OstrapelError;
-};
-
-// Settings files in the Settings folder: every read and write goes to the user
-// file "USR_<user>.ini"; the computer file "CMP_<computer>.ini" is only written.
-// A write that cannot be saved throws SettingsError (the value is kept in memory).
-class SettingsStore {
-public:
-    explicit SettingsStore(const QString& programDir);
-    virtual ~SettingsStore();
-
-    QString programDir() const { return programDir_; }
-    QString settingsDir() const { return settingsDir_; }
-    QString computerFile() const { return computerFile_.path(); }
-    QString userFile() const { return userFile_.path(); }
-
-    QString readString(const QString& key, const QString& def, const QString& section = kMain) const;
-    int readInteger(const QString& key, int def, const QString& section = kMain) const;
-    bool readBool(const QString& key, bool def, const QString& section = kMain) const;
-    void writeString(const QString& key, const QString& value, const QString& section = kMain);
-    void writeInteger(const QString& key, int value, const QString& section = kMain);
-    void writeBool(const QString& key, bool value, const QString& section = kMain);
-    void writeComputerString(const QString& key, const QString& value, const QString& section = kMain);
-
-    static QString computerName();
-    static QString userName();
-
-    // Set by "Terug naar standaard instellingen": the user file is deleted at destruction.
-    bool RestoreDefaultsOnExit = false;
-
-    inline static const QString kMain = QStringLiteral("Main");
-
-private:
-    QString programDir_;
-    QString settingsDir_;
-    IniFile computerFile_;
-    IniFile userFile_;
-};
 
 class Settings : public SettingsStore {
 public:
@@ -138,11 +95,5 @@ struct WindowKeyParts {
     int collVolgNr = 0;
 };
 WindowKeyParts parseWindowKey(const QString& key);
-
-// The process's settings object: created on first use for the executable's
-// folder, or for the folder given to initSettingsInstance (tests, tools).
-Settings& SettingsInstance();
-void initSettingsInstance(const QString& programDir);
-void destroySettingsInstance();
 
 } // namespace ostrapel

@@ -5,6 +5,7 @@
 #include "InsertStatements.h"
 #include "StatementFields.h"
 #include "StatementFile.h"
+#include "core/Transaction.h"
 
 #include "core/Connection.h"
 #include "core/DataSet.h"

@@ -3,16 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "ZipError.h"
 #include "core/BorderelDatabase.h"
-#include "core/OstrapelError.h"
 
 namespace ostrapel {
-
-// An archive that cannot be read or written; the message is the zip library's.
-class ZipError : public OstrapelError {
-public:
-    using OstrapelError::OstrapelError;
-};
 
 // Zip archives through libzip. Every operation throws ZipError when it fails.
 class ZipArchive {

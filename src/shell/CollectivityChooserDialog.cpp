@@ -1,5 +1,7 @@
 #include "CollectivityChooserDialog.h"
 
+#include "widgets/DialogButtons.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -15,11 +17,8 @@ CollectivityChooserDialog::CollectivityChooserDialog(std::vector<CollectivityIte
     for (size_t i = 0; i < items_.size(); ++i)
         cbColl->addItem(items_[i].caption(), int(i));
     layout->addWidget(cbColl);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    auto* buttons = okCancelButtons(this);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     setFixedSize(420, sizeHint().height());
 }
 

@@ -1,5 +1,7 @@
 #include "ConnectionStringDialog.h"
 
+#include "widgets/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,11 +20,8 @@ ConnectionStringDialog::ConnectionStringDialog(const QString& connectionString, 
     layout->addWidget(edit_);
     layout->addWidget(
         new QLabel(QStringLiteral("Voorbeeld: Provider=SQLite;Data Source=/pad/naar/db/borderel.db"), this));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    auto* buttons = okCancelButtons(this);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     resize(560, sizeHint().height());
 }
 

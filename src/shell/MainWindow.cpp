@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "widgets/BusyCursor.h"
+
 #include "CollectivityChooserDialog.h"
 #include "MaintenanceCheck.h"
 #include "ProgressWindow.h"
@@ -40,16 +42,11 @@ namespace {
 // Hourglass and a frozen child area for the length of a scope, also on errors.
 class BusyPainting {
 public:
-    explicit BusyPainting(QWidget* w) : w_(w) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        w_->setUpdatesEnabled(false);
-    }
-    ~BusyPainting() {
-        w_->setUpdatesEnabled(true);
-        QApplication::restoreOverrideCursor();
-    }
+    explicit BusyPainting(QWidget* w) : w_(w) { w_->setUpdatesEnabled(false); }
+    ~BusyPainting() { w_->setUpdatesEnabled(true); }
 
 private:
+    BusyCursor busy_;
     QWidget* w_;
 };
 
@@ -64,7 +61,7 @@ MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts
     openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     onNetwork = [] { return isOnNetworkFileSystem(executableDir()); };
     windowFactory_ = [this](const CollectivityItem& item, const QString& caption) -> QWidget* {
-        auto* w = new CollectivityWindow(dm_.connection(), RecordCatalogueInstance(), prompts_, settings_);
+        auto* w = new CollectivityWindow(dm_.connection(), catalogue_, prompts_, settings_);
         w->setWindowTitle(caption);
         w->setIdentity(item.CollNr, item.CollVolgNr, item.VerzType);
         w->statusCallback = [this](const QString& text) { dm_.showSplashStatus(text); };
@@ -93,9 +90,7 @@ MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts
     settings_.createProgramFolders();
     restoreGeometryFromSettings();
     dm_.checkDatabaseVersion();
-    RecordCatalogueInstance().loadRecordLayouts(dm_.connection());
-    RecordCatalogueInstance().loadFieldDisplay(dm_.connection());
-    RecordCatalogueInstance().installDataSetHooks();
+    catalogue_.load(dm_.connection());
     rebuildOpenList();
 }
 
@@ -470,7 +465,7 @@ void MainWindow::importFiles() {
     hooks.confirmMaintenance = [this](const QString& word) { return confirmMaintenance(word); };
     hooks.openWindowCount = [this] { return collectivityWindowCount(); };
     hooks.runImportDialog = [this](const QString& single, const QStringList& names) {
-        ImportDialog dialog(dm_.connection(), RecordCatalogueInstance(), prompts_, dm_.getDatabaseVersion(),
+        ImportDialog dialog(dm_.connection(), catalogue_, prompts_, dm_.getDatabaseVersion(),
                             settings_.importDir(), this);
         if (!single.isEmpty())
             dialog.setSingleFile(single);
@@ -491,10 +486,10 @@ void MainWindow::importFiles() {
 
 void MainWindow::restoreDefaults() {
     if (prompts_.askYesNo(MsgType::Warning, AskRestoreDefaults)) {
-        settings_.RestoreDefaultsOnExit = true;
+        settings_.restoreDefaultsOnExit = true;
         close();
     } else {
-        settings_.RestoreDefaultsOnExit = false;
+        settings_.restoreDefaultsOnExit = false;
     }
 }
 

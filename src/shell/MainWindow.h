@@ -3,6 +3,8 @@
 #include "OpenList.h"
 #include "RecentList.h"
 
+#include "core/RecordCatalogue.h"
+
 #include <QMainWindow>
 #include <functional>
 
@@ -90,6 +92,7 @@ private:
 
     BorderelDatabase& dm_;
     Settings& settings_;
+    RecordCatalogue catalogue_;
     Prompts& prompts_;
     std::unique_ptr<MaintenanceCheck> maintenance_;
     WindowFactory windowFactory_;

@@ -2,6 +2,7 @@
 
 #include "core/Prompts.h"
 
+#include "core/ProgressReporter.h"
 #include <QDialog>
 
 class QLabel;

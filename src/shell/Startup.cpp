@@ -10,9 +10,9 @@
 
 namespace ostrapel {
 
-int runProgram(Prompts& prompts, const StartupHooks& hooks) {
+int runProgram(const QString& programDir, Prompts& prompts, const StartupHooks& hooks) {
     try {
-        Settings& settings = SettingsInstance();
+        Settings settings(programDir);
         BorderelDatabase dm(settings, prompts);
         if (hooks.splashStatus) dm.setSplashStatusHandler(hooks.splashStatus);
         if (!dm.dataModuleCreate(checkZipLibraries)) return 1;

@@ -19,6 +19,6 @@ struct StartupHooks {
 // Start-up from the data module to the end of the loop, under one error
 // handler: an error that escapes is appended to the run log, shown, and ends
 // the program. Returns the exit code.
-int runProgram(Prompts& prompts, const StartupHooks& hooks);
+int runProgram(const QString& programDir, Prompts& prompts, const StartupHooks& hooks);
 
 } // namespace ostrapel

@@ -21,7 +21,7 @@ class Cli : public ::testing::Test {
 protected:
     void SetUp() override {
         auto db = dir.connect(QStringLiteral("setup"));
-        catalogue.loadRecordLayouts(*db);
+        catalogue.load(*db);
     }
     Result cli(const QStringList& args) {
         QProcess p;

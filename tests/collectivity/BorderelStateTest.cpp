@@ -1,6 +1,7 @@
 // The collectivity window's queries and state, without widgets.
 #include "collectivity/BorderelState.h"
 #include "CollectivityFixture.h"
+#include "collectivity/ComparisonChoice.h"
 #include "collectivity/PeriodChoice.h"
 
 using namespace ostrapel;
@@ -42,7 +43,7 @@ TEST_F(Borderel, PersonsQueryLinesInEachState) {
         open(1)->personsQuery().whereLine(),
         QStringLiteral("WHERE bord10.[ID01] = 12 AND bord10.[ID02] = 1 AND bord10.[1024] in ('Z', 'P')"));
 
-    s->sortField10 = QStringLiteral("1004");
+    s->personsSide().sortField = QStringLiteral("1004");
     s->search(QStringLiteral("DE"));
     EXPECT_EQ(s->personsQuery().lines()[3], QStringLiteral("AND BORD10.[1004] like 'DE%'"));
     for (int r = 0; r < s->persons().recordCount(); ++r)
@@ -51,7 +52,7 @@ TEST_F(Borderel, PersonsQueryLinesInEachState) {
                         .toString()
                         .startsWith(QStringLiteral("de")));
 
-    s->sortField10 = QStringLiteral("1002");
+    s->personsSide().sortField = QStringLiteral("1002");
     s->search(QStringLiteral("O'B\"X"));
     EXPECT_EQ(s->personsQuery().lines()[3], QStringLiteral("AND BORD10.[1002] like 'O''B\"X%'"));
     EXPECT_EQ(s->persons().recordCount(), 0); // valid SQL, no match
@@ -90,7 +91,7 @@ TEST_F(Borderel, TitleClicksSortByTheSortMap) {
     EXPECT_EQ(s->persons().sortFields(), QStringLiteral("ID04, 1002, 1003, 1004"));
     EXPECT_EQ(s->persons().value(QStringLiteral("ID07")).toString(),
               person); // the same person stays selected
-    EXPECT_EQ(s->sortField10, QStringLiteral("ID04"));
+    EXPECT_EQ(s->personsSide().sortField, QStringLiteral("ID04"));
     EXPECT_TRUE(s->sortPersonsBy(QStringLiteral("1017")));
     EXPECT_EQ(s->persons().sortFields(), QStringLiteral("1017"));
     EXPECT_EQ(ComponentsQuery::sortFieldsFor(QStringLiteral("ID03")), QStringLiteral("ID03, 5003, 5004"));

@@ -8,6 +8,7 @@
 #include "import/CheckPass.h"
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
+#include "import/SilentImportView.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -19,9 +20,7 @@ namespace ostrapel::test {
 class CollectivityFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        catalogue.loadRecordLayouts(*db);
-        catalogue.loadFieldDisplay(*db);
-        catalogue.installDataSetHooks();
+        catalogue.load(*db);
         SampleOptions o;
         o.collectivities = 1;
         o.persons = persons;
@@ -39,10 +38,6 @@ protected:
                 x.Import = u'J';
             return true;
         });
-    }
-    void TearDown() override {
-        DataSet::setTypeHook({});
-        DataSet::setDecodeHook({});
     }
 
     int persons = 24;

@@ -5,7 +5,10 @@
 #include "Screenshots.h"
 #include "collectivity/ui/BorderelGrid.h"
 #include "collectivity/ui/CollectivityDetailsDialog.h"
+#include "collectivity/ui/DetailPane.h"
 #include "collectivity/ui/FooterBar.h"
+#include "collectivity/ui/ListPane.h"
+#include "collectivity/ui/PeriodDialog.h"
 #include "collectivity/ui/PremiumPeriodDialog.h"
 #include "core/Settings.h"
 
@@ -43,75 +46,77 @@ protected:
 
 TEST_F(BorderelWindow, FirstOpeningShowsThePersonsAndTheirComponents) {
     auto w = open();
-    EXPECT_EQ(w->lblVerzekerden->text(), QStringLiteral(" Verzekerden"));
-    EXPECT_EQ(w->lblPeriode->text(), QStringLiteral("Geen periode ingesteld"));
-    EXPECT_EQ(w->lblZoek->text(), QStringLiteral("Achternaam"));
-    EXPECT_EQ(w->hc10->text(2), QStringLiteral("24 records "));
-    EXPECT_EQ(w->hc10->text(3), QStringLiteral("Hoofdverzekerde"));
-    EXPECT_EQ(w->hc10->text(4), QStringLiteral("Verz. eenheid UIT"));
-    EXPECT_TRUE(w->pnl50Lijst->isVisible());
+    EXPECT_EQ(w->personsPane()->header()->text(), QStringLiteral(" Verzekerden"));
+    EXPECT_EQ(w->periodLabel()->text(), QStringLiteral("Geen periode ingesteld"));
+    EXPECT_EQ(w->searchFieldLabel()->text(), QStringLiteral("Achternaam"));
+    EXPECT_EQ(w->personsPane()->footer()->text(2), QStringLiteral("24 records "));
+    EXPECT_EQ(w->personsPane()->footer()->text(3), QStringLiteral("Hoofdverzekerde"));
+    EXPECT_EQ(w->personsPane()->footer()->text(4), QStringLiteral("Verz. eenheid UIT"));
+    EXPECT_TRUE(w->componentsPane()->isVisible());
     EXPECT_TRUE(w->actToonComponenten->isChecked());
     EXPECT_FALSE(w->actIndividueel->isEnabled());
     EXPECT_TRUE(w->actGezamelijk->isEnabled());
-    EXPECT_EQ(w->hc50->text(6), QStringLiteral("Individueel/"));
-    EXPECT_EQ(w->dbg10->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral(" "));
-    EXPECT_EQ(w->dbg10->model()->rowCount(), 24);
-    EXPECT_GT(w->dbg50->model()->rowCount(), 0);
-    EXPECT_TRUE(w->hc50->text(2).endsWith(QStringLiteral(" records ")));
+    EXPECT_EQ(w->componentsPane()->footer()->text(6), QStringLiteral("Individueel/"));
+    EXPECT_EQ(w->personsPane()->grid()->model()->headerData(0, Qt::Horizontal).toString(),
+              QStringLiteral(" "));
+    EXPECT_EQ(w->personsPane()->grid()->model()->rowCount(), 24);
+    EXPECT_GT(w->componentsPane()->grid()->model()->rowCount(), 0);
+    EXPECT_TRUE(w->componentsPane()->footer()->text(2).endsWith(QStringLiteral(" records ")));
     test::saveScreenshot(w.get(), QStringLiteral("borderel-geopend"));
 }
 
 TEST_F(BorderelWindow, SearchSortUnitViewAndComponentsPane) {
     auto w = open();
-    QTest::keyClicks(w->editVerzZoeken, QStringLiteral("b"));
-    EXPECT_EQ(w->editVerzZoeken->text(), QStringLiteral("B"));
-    QTest::keyClick(w->editVerzZoeken, Qt::Key_Return);
+    QTest::keyClicks(w->searchBox(), QStringLiteral("b"));
+    EXPECT_EQ(w->searchBox()->text(), QStringLiteral("B"));
+    QTest::keyClick(w->searchBox(), Qt::Key_Return);
     EXPECT_EQ(w->state().personsQuery().lines()[3], QStringLiteral("AND BORD10.[1002] like 'B%'"));
-    const int found = w->dbg10->model()->rowCount();
+    const int found = w->personsPane()->grid()->model()->rowCount();
     EXPECT_LT(found, 24);
     test::saveScreenshot(w.get(), QStringLiteral("borderel-zoeken"));
-    w->editVerzZoeken->clear();
-    QTest::keyClick(w->editVerzZoeken, Qt::Key_Enter);
-    EXPECT_EQ(w->dbg10->model()->rowCount(), 24);
+    w->searchBox()->clear();
+    QTest::keyClick(w->searchBox(), Qt::Key_Enter);
+    EXPECT_EQ(w->personsPane()->grid()->model()->rowCount(), 24);
 
-    w->sortPersonsByColumn(w->dbg10->columnOfField(QStringLiteral("ID04")));
+    w->sortPersonsByColumn(w->personsPane()->grid()->columnOfField(QStringLiteral("ID04")));
     EXPECT_EQ(w->state().persons().sortFields(), QStringLiteral("ID04, 1002, 1003, 1004"));
-    EXPECT_EQ(w->lblZoek->text(), QStringLiteral("Werknemernr."));
-    EXPECT_EQ(w->dbg10->sortField(), QStringLiteral("ID04"));
+    EXPECT_EQ(w->searchFieldLabel()->text(), QStringLiteral("Werknemernr."));
+    EXPECT_EQ(w->personsPane()->grid()->sortField(), QStringLiteral("ID04"));
 
     w->actVerzEenheid->trigger();
-    EXPECT_EQ(w->hc10->text(4), QStringLiteral("Verz. eenheid AAN"));
-    EXPECT_LT(w->dbg10->model()->rowCount(), 24);
+    EXPECT_EQ(w->personsPane()->footer()->text(4), QStringLiteral("Verz. eenheid AAN"));
+    EXPECT_LT(w->personsPane()->grid()->model()->rowCount(), 24);
     test::saveScreenshot(w.get(), QStringLiteral("borderel-eenheid"));
     w->actGezamelijk->trigger();
-    EXPECT_EQ(w->hc50->text(6), QStringLiteral("Gezamenlijk/"));
+    EXPECT_EQ(w->componentsPane()->footer()->text(6), QStringLiteral("Gezamenlijk/"));
     w->actVerzEenheid->trigger();
-    EXPECT_EQ(w->hc10->text(4), QStringLiteral("Verz. eenheid UIT"));
-    EXPECT_EQ(w->hc50->text(6), QStringLiteral("Individueel/")); // off again: individual mode
+    EXPECT_EQ(w->personsPane()->footer()->text(4), QStringLiteral("Verz. eenheid UIT"));
+    EXPECT_EQ(w->componentsPane()->footer()->text(6),
+              QStringLiteral("Individueel/")); // off again: individual mode
 
     w->chooseDropDown(ComponentsQuery::Herkomst, 1);
-    EXPECT_EQ(w->hc50->text(6), QStringLiteral("Individueel/Herkomst = PROL/"));
-    EXPECT_TRUE(w->tbtnHerkomst->menu()->actions()[1]->isChecked());
+    EXPECT_EQ(w->componentsPane()->footer()->text(6), QStringLiteral("Individueel/Herkomst = PROL/"));
+    EXPECT_TRUE(w->dropDownButton(ComponentsQuery::Herkomst)->menu()->actions()[1]->isChecked());
 
     w->actToonComponenten->trigger();
-    EXPECT_FALSE(w->pnl50Lijst->isVisible());
+    EXPECT_FALSE(w->componentsPane()->isVisible());
     test::saveScreenshot(w.get(), QStringLiteral("borderel-zonder-componenten"));
 }
 
 TEST_F(BorderelWindow, HoldingAScrollKeyPausesTheComponents) {
     auto w = open();
-    w->state().setPauseDelay(std::chrono::milliseconds(0)); // the pause is due at the next event loop pass
+    w->setPauseInterval(0); // the pause is due at the next pass of the event loop
     const int runs = w->state().componentRuns();
-    QTest::keyPress(w->editVerzZoeken, Qt::Key_Down);
+    QTest::keyPress(w->searchBox(), Qt::Key_Down);
     EXPECT_EQ(w->state().persons().recNo(), 1);
     EXPECT_EQ(w->state().componentRuns(), runs + 1);
     EXPECT_FALSE(w->state().paused());
     QCoreApplication::processEvents();
     EXPECT_TRUE(w->state().paused());
-    QTest::keyPress(w->editVerzZoeken, Qt::Key_PageDown);
+    QTest::keyPress(w->searchBox(), Qt::Key_PageDown);
     EXPECT_EQ(w->state().persons().recNo(), 11);
     EXPECT_EQ(w->state().componentRuns(), runs + 1); // not re-run while paused
-    QTest::keyRelease(w->editVerzZoeken, Qt::Key_PageDown);
+    QTest::keyRelease(w->searchBox(), Qt::Key_PageDown);
     EXPECT_FALSE(w->state().paused());
     EXPECT_EQ(w->state().componentRuns(), runs + 2); // once for the row reached
 }
@@ -125,15 +130,15 @@ TEST_F(BorderelWindow, PeriodAndStoredStateAcrossReopening) {
             return QStringLiteral("2006-01;2006-01");
         };
         w->actVeranderPeriode->trigger();
-        EXPECT_EQ(w->lblPeriode->text(), QStringLiteral("Maand 2006-01"));
+        EXPECT_EQ(w->periodLabel()->text(), QStringLiteral("Maand 2006-01"));
         w->actToonComponenten->trigger(); // hidden when closed
         w->close();
     }
     auto again = open();
-    EXPECT_EQ(again->lblPeriode->text(), QStringLiteral("Maand 2006-01"));
-    EXPECT_FALSE(again->pnl50Lijst->isVisible());
+    EXPECT_EQ(again->periodLabel()->text(), QStringLiteral("Maand 2006-01"));
+    EXPECT_FALSE(again->componentsPane()->isVisible());
     auto type1 = open(1); // the type 1 window keeps its own period
-    EXPECT_EQ(type1->lblPeriode->text(), QStringLiteral("Geen periode ingesteld"));
+    EXPECT_EQ(type1->periodLabel()->text(), QStringLiteral("Geen periode ingesteld"));
 }
 
 TEST_F(BorderelWindow, PeriodDialogs) {
@@ -151,7 +156,7 @@ TEST_F(BorderelWindow, PeriodDialogs) {
     EXPECT_FALSE(dialog.okButton()->isEnabled());
     dialog.cbFactuurmaand3->setCurrentIndex(-1);
     EXPECT_TRUE(dialog.okButton()->isEnabled());
-    EXPECT_EQ(dialog.result(), QStringLiteral("2006-03"));
+    EXPECT_EQ(dialog.periodSetting(), QStringLiteral("2006-03"));
 
     test::ScriptedPrompts prompts;
     PeriodDialog compare(months, prompts);
@@ -181,7 +186,7 @@ TEST_F(BorderelWindow, TheDialogsBehindTheCommands) {
         });
         w->actVeranderPeriode->trigger();
     }
-    EXPECT_EQ(w->lblPeriode->text(), QStringLiteral("Maand 2006-02"));
+    EXPECT_EQ(w->periodLabel()->text(), QStringLiteral("Maand 2006-02"));
 
     QString hidden;
     {
@@ -199,8 +204,8 @@ TEST_F(BorderelWindow, TheDialogsBehindTheCommands) {
         w->actVeranderVeldVolgorde->trigger();
     }
     ASSERT_FALSE(hidden.isEmpty());
-    for (int c = 0; c < w->dbg10->model()->columnCount(); ++c)
-        EXPECT_NE(w->dbg10->model()->headerData(c, Qt::Horizontal).toString(), hidden);
+    for (int c = 0; c < w->personsPane()->grid()->model()->columnCount(); ++c)
+        EXPECT_NE(w->personsPane()->grid()->model()->headerData(c, Qt::Horizontal).toString(), hidden);
 
     {
         test::NextModal sortField([](QWidget* d) {
@@ -208,9 +213,9 @@ TEST_F(BorderelWindow, TheDialogsBehindTheCommands) {
             QTest::keyClicks(d->findChild<QLineEdit*>(), QStringLiteral("woon"));
             test::dialogButton(d, QDialogButtonBox::Ok)->click();
         });
-        QTest::keyClick(w->editVerzZoeken, Qt::Key_F4);
+        QTest::keyClick(w->searchBox(), Qt::Key_F4);
     }
-    EXPECT_EQ(w->state().sortField10, QStringLiteral("1017"));
+    EXPECT_EQ(w->state().personsSide().sortField, QStringLiteral("1017"));
 
     {
         test::NextModal details([](QWidget* d) {

@@ -10,20 +10,15 @@ namespace {
 
 class Catalogue : public ::testing::Test {
 protected:
-    void SetUp() override {
-        cat.loadRecordLayouts(*db);
-        cat.loadFieldDisplay(*db);
-    }
-    void TearDown() override {
-        DataSet::setTypeHook({});
-        DataSet::setDecodeHook({});
-    }
+    void SetUp() override { cat.load(*db); }
     DataSet persons() {
         db->execute(QStringLiteral(
             "insert into bord10 (ID01, ID02, ID04, ID05, ID07, [1002], [1003], [1008], [1024], [1026]) "
             "values (1, 1, 'W', 'K1', 'K1', 'Vries', 'J.', 2, ' ', 1.5)"));
-        return db->query(QStringLiteral(
-            "select ID04, ID05, ID06, [1002], [1003], [1008], [1024], [1026], 1 as Extra from bord10"));
+        return db->query(
+            QStringLiteral(
+                "select ID04, ID05, ID06, [1002], [1003], [1008], [1024], [1026], 1 as Extra from bord10"),
+            {}, &cat);
     }
 
     test::TestProgramDir dir;
@@ -120,8 +115,7 @@ TEST_F(Catalogue, SelectFieldListStartsWithShownKeyFields) {
     EXPECT_TRUE(list.endsWith(QStringLiteral("bord10.[1026]")));
 }
 
-TEST_F(Catalogue, PrepareFieldsAndDataSetHooks) {
-    cat.installDataSetHooks();
+TEST_F(Catalogue, PrepareFieldsAndDescribesFields) {
     DataSet ds = persons();
     cat.prepareFields(ds, QStringLiteral("10"), false);
     struct Case {

@@ -2,6 +2,7 @@
 #include "core/ConnectionString.h"
 #include "core/DataSet.h"
 #include "core/DatabaseError.h"
+#include "core/Transaction.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

@@ -3,7 +3,9 @@
 #include "core/BorderelDatabase.h"
 #include "core/DataSet.h"
 #include "core/IniFile.h"
+#include "core/ProgressReporter.h"
 #include "core/Settings.h"
+#include "core/Transaction.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -9,18 +9,23 @@ using namespace ostrapel;
 
 namespace {
 
+// Two typed fields and one coded field, as the catalogue would describe them.
+struct TestDescriber : FieldDescriber {
+    std::optional<FieldType> fieldType(const QString& name) const override {
+        if (name == QStringLiteral("5008")) return FieldType::Float;
+        if (name == QStringLiteral("5009")) return FieldType::Date;
+        return std::nullopt;
+    }
+    std::optional<QString> decode(const QString& name, const QString& code) const override {
+        if (name != QStringLiteral("5002")) return std::nullopt;
+        return code == QStringLiteral("1") ? QStringLiteral("PROL") : QString();
+    }
+};
+
 class DataSetFixture : public ::testing::Test {
 protected:
+    TestDescriber describer;
     void SetUp() override {
-        DataSet::setTypeHook([](const QString& name) -> std::optional<FieldType> {
-            if (name == QStringLiteral("5008")) return FieldType::Float;
-            if (name == QStringLiteral("5009")) return FieldType::Date;
-            return std::nullopt;
-        });
-        DataSet::setDecodeHook([](const QString& name, const QString& code) -> std::optional<QString> {
-            if (name != QStringLiteral("5002")) return std::nullopt;
-            return code == QStringLiteral("1") ? QStringLiteral("PROL") : QString();
-        });
         struct Row {
             const char* id07;
             const char* origin;
@@ -37,12 +42,10 @@ protected:
                          {QStringLiteral("o"), QString::fromLatin1(r.origin)},
                          {QStringLiteral("a"), r.amount},
                          {QStringLiteral("f"), r.from ? QVariant(QString::fromLatin1(r.from)) : QVariant()}});
-        ds = db->query(QStringLiteral(
-            "select ID01, ID07, [5002], [5008], [5009], [5008] * 2 as Dubbel from bord50 order by rowid"));
-    }
-    void TearDown() override {
-        DataSet::setTypeHook({});
-        DataSet::setDecodeHook({});
+        ds = db->query(
+            QStringLiteral(
+                "select ID01, ID07, [5002], [5008], [5009], [5008] * 2 as Dubbel from bord50 order by rowid"),
+            {}, &describer);
     }
 
     QStringList order(const QString& field) {

@@ -99,7 +99,7 @@ TEST(SettingsTest, RestoreDefaultsDeletesTheUserFileAtDestruction) {
         Settings s(dir.path());
         s.setMaximized(true);
         userFile = s.userFile();
-        s.RestoreDefaultsOnExit = true;
+        s.restoreDefaultsOnExit = true;
         s.setMainFormHeight(500); // written at close, still deleted
         EXPECT_TRUE(QFile::exists(userFile));
     }

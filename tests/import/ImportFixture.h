@@ -4,6 +4,7 @@
 #include "TestProgramDir.h"
 #include "core/RecordCatalogue.h"
 #include "import/ImportView.h"
+#include "import/SilentImportView.h"
 #include "import/StatementWriter.h"
 
 #include <QDir>
@@ -32,8 +33,7 @@ public:
 class ImportFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        catalogue.loadRecordLayouts(*db);
-        catalogue.loadFieldDisplay(*db);
+        catalogue.load(*db);
         QDir().mkpath(dir.filePath(QStringLiteral("Import")));
     }
 

@@ -4,6 +4,7 @@
 #include "ImportFixture.h"
 #include "core/DataSet.h"
 #include "core/DatabaseError.h"
+#include "core/Transaction.h"
 #include "import/CheckPass.h"
 
 using namespace ostrapel;

@@ -117,7 +117,7 @@ TEST_F(MainWindowFixture, FirstStartUsesTheDefaults) {
 
 TEST_F(MainWindowFixture, ImportFromTheFileMenuFillsTheOpenList) {
     RecordCatalogue catalogue;
-    catalogue.loadRecordLayouts(dm->connection());
+    catalogue.load(dm->connection());
     SampleOptions o;
     o.collectivities = 2;
     o.persons = 8;
@@ -262,7 +262,7 @@ TEST_F(MainWindowFixture, RestoreDefaultsDeletesTheUserFileAtExitEvenAfterDeclin
     prompts.answers = {MsgButton::Yes, MsgButton::No}; // restore: yes; close: no
     w.restoreDefaults();
     EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(settings->RestoreDefaultsOnExit);
+    EXPECT_TRUE(settings->restoreDefaultsOnExit);
     closeWindow(MsgButton::Yes);
     const QString userFile = settings->userFile();
     EXPECT_TRUE(QFile::exists(userFile));

@@ -24,12 +24,8 @@ protected:
     void SetUp() override {
         oldTmp = qgetenv("TMPDIR");
         qputenv("TMPDIR", tmp.path().toLocal8Bit());
-        initSettingsInstance(dir.path());
     }
-    void TearDown() override {
-        destroySettingsInstance();
-        qputenv("TMPDIR", oldTmp);
-    }
+    void TearDown() override { qputenv("TMPDIR", oldTmp); }
     test::TestProgramDir dir;
     QTemporaryDir tmp;
     QByteArray oldTmp;
@@ -49,7 +45,7 @@ TEST_F(StartupFixture, ShowsTheMainWindowAndEndsTheSplash) {
         main.close();
         return 0;
     };
-    EXPECT_EQ(runProgram(prompts, hooks), 0);
+    EXPECT_EQ(runProgram(dir.path(), prompts, hooks), 0);
     EXPECT_TRUE(ready);
     EXPECT_TRUE(looped);
 }
@@ -65,7 +61,7 @@ TEST_F(StartupFixture, AnErrorThatEscapesIsLoggedShownAndEndsTheProgram) {
         looped = true;
         return 0;
     };
-    EXPECT_EQ(runProgram(prompts, hooks), 1);
+    EXPECT_EQ(runProgram(dir.path(), prompts, hooks), 1);
     EXPECT_FALSE(looped);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].type, MsgType::Error);

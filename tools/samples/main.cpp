@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
         Connection c(QStringLiteral("samples"));
         c.open(ConnectionString::forSqliteFile(db).toString());
         RecordCatalogue catalogue;
-        catalogue.loadRecordLayouts(c);
+        catalogue.load(c);
         QString error;
         const QStringList files = SampleGenerator(catalogue, o).writeAll(out, &error);
         if (!error.isEmpty()) {

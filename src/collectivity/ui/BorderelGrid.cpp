@@ -1,10 +1,14 @@
 #include "BorderelGrid.h"
 
+#include "BorderelGridDelegate.h"
+
 #include "MarkerImages.h"
 
+#include <QHash>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 namespace ostrapel {
 
@@ -26,25 +30,42 @@ BorderelGrid::BorderelGrid(Marker marker, QWidget* parent)
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
+int BorderelGrid::plannedWidth(const GridColumn& c) const {
+    const QFontMetrics fm = fontMetrics();
+    if (c.widthChars > 0) return c.widthChars * fm.horizontalAdvance(u'0') + 4;
+    if (c.widthPixels > 0) return c.widthPixels;
+    const int chars = c.fieldLength > 0 ? std::clamp(c.fieldLength, 4, 24) : 10;
+    int width = std::max(fm.horizontalAdvance(c.title) + 12, chars * fm.horizontalAdvance(u'0') + 10);
+    // A coded column is as wide as its widest description.
+    for (const QString& item : c.pickList)
+        width = std::max(width, fm.horizontalAdvance(item.section(u'=', 1)) + 12);
+    return width;
+}
+
 void BorderelGrid::setColumns(DataSet* dataSet, const std::vector<GridColumn>& plan) {
+    QStringList names;
+    for (const GridColumn& c : plan)
+        names << c.fieldName + (c.visible ? QStringLiteral("=1") : QStringLiteral("=0"));
+    if (model_->dataSet() == dataSet && names == appliedPlan_)
+        return; // the columns stay as the user left them
     QVector<int> fields;
     for (const GridColumn& c : plan)
         fields << c.fieldIndex;
+    // Widths the user gave a field stay with the field. The data set may have been
+    // reloaded with its fields in another order: go by the names as applied.
+    QHash<QString, int> widths;
+    for (int i = 0; i < appliedPlan_.size(); ++i)
+        widths.insert(appliedPlan_[i].section(u'=', 0, 0), columnWidth(i));
+    // The plan is in the order to show, so a column moved by dragging goes back to its own place first.
+    resetVisualOrder();
     if (model_->dataSet() != dataSet) model_->setDataSet(dataSet);
     model_->setColumns(fields);
-    const QFontMetrics fm = fontMetrics();
     for (int i = 0; i < int(plan.size()); ++i) {
         const GridColumn& c = plan[size_t(i)];
-        int width = c.widthPixels;
-        if (c.widthChars > 0) {
-            width = c.widthChars * fm.horizontalAdvance(u'0') + 4;
-        } else if (width == 0) {
-            const int chars = c.fieldLength > 0 ? std::clamp(c.fieldLength, 4, 24) : 10;
-            width = std::max(fm.horizontalAdvance(c.title) + 12, chars * fm.horizontalAdvance(u'0') + 10);
-        }
-        setColumnWidth(i, width);
+        setColumnWidth(i, widths.value(c.fieldName, plannedWidth(c)));
         setColumnHidden(i, !c.visible && c.fieldIndex >= 0);
     }
+    appliedPlan_ = names;
 }
 
 void BorderelGrid::refresh() {
@@ -92,6 +113,7 @@ std::vector<ColumnState> BorderelGrid::visualColumns() const {
 
 void BorderelGrid::resetVisualOrder() {
     QHeaderView* h = horizontalHeader();
+    const QSignalBlocker quiet(h); // not a drag of the user's
     for (int logical = 0; logical < h->count(); ++logical)
         if (h->visualIndex(logical) != logical) h->moveSection(h->visualIndex(logical), logical);
 }
@@ -100,41 +122,6 @@ void BorderelGrid::setActive(bool active) {
     // 65280: the lime of an active grid's fixed cells
     horizontalHeader()->setStyleSheet(
         active ? QStringLiteral("QHeaderView::section { background-color: #00ff00; }") : QString());
-}
-
-void BorderelGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                 const QModelIndex& index) const {
-    DataSet* ds = grid_->dataSet();
-    if (!ds || ds->isEmpty()) {
-        QStyledItemDelegate::paint(painter, option, index);
-        return;
-    }
-    const bool selected = option.state & QStyle::State_Selected;
-    const int field = grid_->dataModel()->fieldIndexOfColumn(index.column());
-    if (field < 0) { // the marker column
-        int image = -1;
-        if (grid_->marker() == BorderelGrid::Marker::MainInsured) {
-            const QVariant unit = ds->value(index.row(), ds->fieldIndex(QStringLiteral("ID05")));
-            const QVariant person = ds->value(index.row(), ds->fieldIndex(QStringLiteral("ID07")));
-            if (!unit.isNull() && unit.toString() == person.toString()) image = 0;
-        } else {
-            const QString origin = ds->value(index.row(), ds->fieldIndex(QStringLiteral("5002"))).toString();
-            if (origin.isEmpty()) {
-                QStyledItemDelegate::paint(painter, option, index);
-                return;
-            }
-            image = std::clamp(origin.toInt(), 1, 3);
-        }
-        painter->fillRect(option.rect, selected ? option.palette.highlight() : option.palette.dark());
-        if (image >= 0) painter->drawPixmap(option.rect.topLeft() + QPoint(2, 2), markerImage(image));
-        return;
-    }
-    QStyleOptionViewItem opt(option);
-    if (ds->field(field).name.compare(grid_->sortField(), Qt::CaseInsensitive) == 0) {
-        if (!selected) painter->fillRect(option.rect, sortColumnColour());
-        opt.font.setBold(true);
-    }
-    QStyledItemDelegate::paint(painter, opt, index);
 }
 
 } // namespace ostrapel

@@ -17,7 +17,8 @@ public:
     enum class Marker { MainInsured, Origin };
     BorderelGrid(Marker marker, QWidget* parent = nullptr);
 
-    // Lays the columns out by the plan of the record catalogue.
+    // Lays the columns out by the plan of the record catalogue; the same plan
+    // again leaves them as they are, so columns stay for the life of the window.
     void setColumns(DataSet* dataSet, const std::vector<GridColumn>& plan);
     void refresh();
     DataSetModel* dataModel() const { return model_; }
@@ -37,21 +38,12 @@ public:
     void setActive(bool active);
 
 private:
+    int plannedWidth(const GridColumn& column) const;
+
     DataSetModel* model_;
+    QStringList appliedPlan_;
     Marker marker_;
     QString sortField_;
-};
-
-class BorderelGridDelegate : public QStyledItemDelegate {
-public:
-    explicit BorderelGridDelegate(BorderelGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
-    // The sort column's colour, 12569282 as the program has always written it.
-    static QColor sortColumnColour() { return QColor(194, 202, 191); }
-
-private:
-    BorderelGrid* grid_;
 };
 
 } // namespace ostrapel

@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -39,7 +40,8 @@ CollectivityDetailsDialog::CollectivityDetailsDialog(CollectivityDetails& detail
     history_->setSelectionBehavior(QAbstractItemView::SelectRows);
     history_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     history_->verticalHeader()->hide();
-    const int widths[] = {51, 82, 58, 59, 80, 80, 80, 90};
+    history_->verticalHeader()->setDefaultSectionSize(history_->fontMetrics().height() + 4);
+    history_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     const QString titles[] = {QStringLiteral("Periode"),         QStringLiteral("Aanmaak datum"),
                               QStringLiteral("# Records"),       QStringLiteral("# Personen"),
                               QStringLiteral("Totaal bedrag"),   QStringLiteral("Tot. inc. coll."),
@@ -52,8 +54,11 @@ CollectivityDetailsDialog::CollectivityDetailsDialog(CollectivityDetails& detail
         columns << i;
     }
     historyModel_->setColumns(columns);
+    // Every title and value whole, in the desktop's font.
+    history_->resizeColumnsToContents();
+    int tableWidth = 2 * history_->frameWidth() + history_->verticalScrollBar()->sizeHint().width();
     for (int i = 0; i < columns.size(); ++i)
-        history_->setColumnWidth(i, widths[i] + 8);
+        tableWidth += history_->columnWidth(i);
     pages_->addTab(history_, QStringLiteral("&Import geschiedenis"));
     connect(pages_, &QTabWidget::currentChanged, this,
             [this](int page) { (page == 0 ? static_cast<QWidget*>(inspector_) : history_)->setFocus(); });
@@ -65,7 +70,8 @@ CollectivityDetailsDialog::CollectivityDetailsDialog(CollectivityDetails& detail
     row->addStretch();
     row->addWidget(close);
     layout->addLayout(row);
-    setFixedSize(599, 351);
+    const QMargins m = layout->contentsMargins();
+    setFixedSize(std::max(599, tableWidth + m.left() + m.right() + 8), 351);
 }
 
 void CollectivityDetailsDialog::showEvent(QShowEvent* event) {

@@ -5,6 +5,7 @@
 #include "DetailPane.h"
 #include "FieldOrderDialog.h"
 #include "FooterBar.h"
+#include "ListPane.h"
 #include "MarkerImages.h"
 #include "PremiumPeriodDialog.h"
 #include "SortFieldDialog.h"
@@ -17,6 +18,7 @@
 #include "core/Prompts.h"
 #include "core/Settings.h"
 #include "core/TextHelpers.h"
+#include "widgets/BusyCursor.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -38,22 +40,13 @@ namespace ostrapel {
 using namespace CollectivityTexts;
 namespace Keys = WindowSettingKeys;
 
-namespace {
-
-// Hourglass for the length of a scope, also when a query fails.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-} // namespace
-
 CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatalogue& catalogue,
                                        Prompts& prompts, Settings& settings, QWidget* parent)
     : QWidget(parent), catalogue_(catalogue), prompts_(prompts), settings_(settings),
       state_(connection, catalogue) {
-    tmrDisableGrids.setSingleShot(true);
-    connect(&tmrDisableGrids, &QTimer::timeout, this, [this] {
+    tmrDisableGrids_.setSingleShot(true);
+    tmrDisableGrids_.setInterval(700);
+    connect(&tmrDisableGrids_, &QTimer::timeout, this, [this] {
         state_.setPaused(true);
         setPausedLook(true);
     });
@@ -65,11 +58,11 @@ CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatal
     ring_.isShowing = [this](int e) {
         switch (e) {
         case GridRing::PersonsDetail:
-            return !pnl10Detail->isHidden();
+            return !personsPane_->detailPanel()->isHidden();
         case GridRing::Persons:
             return true;
         case GridRing::ComponentsDetail:
-            return state_.componentsShown() && !pnl50Detail->isHidden();
+            return state_.componentsShown() && !componentsPane_->detailPanel()->isHidden();
         default:
             return state_.componentsShown();
         }
@@ -77,12 +70,12 @@ CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatal
     askPeriod = [this](const QStringList& months, const QString& current) -> std::optional<QString> {
         PremiumPeriodDialog dialog(months, current, this);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        return dialog.result();
+        return dialog.periodSetting();
     };
     askFieldOrder = [this](const QString& order) -> std::optional<QString> {
         FieldOrderDialog dialog(catalogue_, order, this);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        return dialog.result();
+        return dialog.fieldOrder();
     };
     askSortColumn = [this](BorderelGrid* grid, const QString& currentSort) {
         std::vector<SortFieldPicker::Item> items;
@@ -104,10 +97,10 @@ CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatal
 CollectivityWindow::~CollectivityWindow() {
     // The child widgets outlive the data sets they show (they go with QWidget's
     // destructor): let go of the data first.
-    dbg10->dataModel()->setDataSet(nullptr);
-    dbg50->dataModel()->setDataSet(nullptr);
-    DI10Detail->setDataSet(nullptr);
-    DI50Detail->setDataSet(nullptr);
+    for (ListPane* p : {personsPane_, componentsPane_}) {
+        p->grid()->dataModel()->setDataSet(nullptr);
+        p->detail()->setDataSet(nullptr);
+    }
 }
 
 void CollectivityWindow::buildMonthMenus() {
@@ -120,10 +113,9 @@ void CollectivityWindow::buildMonthMenus() {
 }
 
 void CollectivityWindow::buildDropDownMenus() {
-    QToolButton* buttons[3] = {tbtnHerkomst, tbtnSoort, tbtnComponent};
     for (int f = 0; f < 3; ++f) {
         const auto filter = ComponentsQuery::Filter(f);
-        auto* menu = new QMenu(buttons[f]);
+        auto* menu = new QMenu(dropDownButtons_[f]);
         auto* group = new QActionGroup(menu);
         const DropDownFilter& d = state_.dropDown(filter);
         for (int i = 0; i < d.entries().size(); ++i) {
@@ -133,7 +125,7 @@ void CollectivityWindow::buildDropDownMenus() {
             group->addAction(a);
             connect(a, &QAction::triggered, this, [this, filter, i] { chooseDropDown(filter, i); });
         }
-        buttons[f]->setMenu(menu);
+        dropDownButtons_[f]->setMenu(menu);
         dropDownMenus_[f] = menu;
     }
 }
@@ -165,11 +157,15 @@ void CollectivityWindow::loadWindowState() {
     actToonDI50Details->setChecked(
         !s.readBool(Keys::ToonTbl50Detail, actToonDI50Details->isChecked(), section));
     actToonDI50Details->trigger();
-    state_.fieldOrder10 = s.readString(Keys::FieldOrder10, state_.fieldOrder10, section);
-    state_.fieldOrder50 = s.readString(Keys::FieldOrder50, state_.fieldOrder50, section);
-    state_.sortField10 = s.readString(Keys::IndexField10, state_.sortField10, section);
-    if (state_.sortField10.isEmpty()) state_.sortField10 = QStringLiteral("1002");
-    state_.sortField50 = s.readString(Keys::IndexField50, state_.sortField50, section);
+    state_.personsSide().fieldOrder =
+        s.readString(Keys::FieldOrder10, state_.personsSide().fieldOrder, section);
+    state_.componentsSide().fieldOrder =
+        s.readString(Keys::FieldOrder50, state_.componentsSide().fieldOrder, section);
+    state_.personsSide().sortField =
+        s.readString(Keys::IndexField10, state_.personsSide().sortField, section);
+    if (state_.personsSide().sortField.isEmpty()) state_.personsSide().sortField = QStringLiteral("1002");
+    state_.componentsSide().sortField =
+        s.readString(Keys::IndexField50, state_.componentsSide().sortField, section);
     state_.setPeriodSetting(s.readString(Keys::periodKey(verzType()), state_.periodSetting(), section));
 
     // Initialisation.
@@ -178,14 +174,14 @@ void CollectivityWindow::loadWindowState() {
             std::make_unique<CollectivityDetails>(state_.connection(), catalogue_, collNr(), collVolgNr());
     state_.initialise();
     initialised_ = true;
-    lblPeriode->setText(state_.periodDescription());
+    lblPeriode_->setText(state_.periodDescription());
     buildDropDownMenus();
     buildMonthMenus();
     refreshPersons();
-    DI10Detail->setDataSet(&state_.persons());
-    DI50Detail->setDataSet(&state_.components());
-    DI10Detail->rebuildFillFit();
-    DI50Detail->rebuildFillFit();
+    personsPane_->detail()->setDataSet(&state_.persons());
+    componentsPane_->detail()->setDataSet(&state_.components());
+    personsPane_->detail()->rebuildFillFit();
+    componentsPane_->detail()->rebuildFillFit();
     activateGrid(GridRing::Persons);
 
     const QString comp[3] = {Keys::CompHerkomst, Keys::CompSoort, Keys::CompComponent};
@@ -219,10 +215,10 @@ void CollectivityWindow::saveWindowState() {
     }
     s.writeBool(Keys::ToonTbl10Detail, actToonDI10Details->isChecked(), section);
     s.writeBool(Keys::ToonTbl50Detail, actToonDI50Details->isChecked(), section);
-    s.writeString(Keys::FieldOrder10, state_.fieldOrder10, section);
-    s.writeString(Keys::FieldOrder50, state_.fieldOrder50, section);
-    s.writeString(Keys::IndexField10, state_.sortField10, section);
-    s.writeString(Keys::IndexField50, state_.sortField50, section);
+    s.writeString(Keys::FieldOrder10, state_.personsSide().fieldOrder, section);
+    s.writeString(Keys::FieldOrder50, state_.componentsSide().fieldOrder, section);
+    s.writeString(Keys::IndexField10, state_.personsSide().sortField, section);
+    s.writeString(Keys::IndexField50, state_.componentsSide().sortField, section);
     s.writeBool(Keys::ToonComponenten, state_.componentsShown(), section);
     s.writeString(Keys::periodKey(verzType()), state_.periodSetting(), section);
     s.writeString(Keys::ComponentStaat, state_.componentsQuery().modeLetter(), section);
@@ -247,16 +243,16 @@ void CollectivityWindow::resizeEvent(QResizeEvent* event) {
 
 void CollectivityWindow::refreshPersons() {
     syncing_ = true;
-    dbg10->setColumns(&state_.persons(), state_.personsColumns());
-    dbg10->setSortField(state_.sortField10);
-    dbg10->refresh();
-    dbg10->showCurrentRow();
+    personsPane_->grid()->setColumns(&state_.persons(), state_.personsSide().columns);
+    personsPane_->grid()->setSortField(state_.personsSide().sortField);
+    personsPane_->grid()->refresh();
+    personsPane_->grid()->showCurrentRow();
     syncing_ = false;
-    const int sortColumn = dbg10->columnOfField(state_.sortField10);
+    const int sortColumn = personsPane_->grid()->columnOfField(state_.personsSide().sortField);
     if (sortColumn >= 0 && !state_.persons().isEmpty())
-        lblZoek->setText(dbg10->model()->headerData(sortColumn, Qt::Horizontal).toString());
-    lblVerzekerden->setText(state_.verzekerdenLabel());
-    if (DI10Detail->dataSet()) DI10Detail->fillValues();
+        lblZoek_->setText(personsPane_->grid()->model()->headerData(sortColumn, Qt::Horizontal).toString());
+    personsPane_->header()->setText(state_.verzekerdenLabel());
+    if (personsPane_->detail()->dataSet()) personsPane_->detail()->fillValues();
     refreshComponents();
     refreshFooters();
 }
@@ -264,23 +260,23 @@ void CollectivityWindow::refreshPersons() {
 void CollectivityWindow::refreshComponents() {
     if (!state_.componentsShown()) return;
     syncing_ = true;
-    dbg50->setColumns(&state_.components(), state_.componentsColumns());
-    dbg50->setSortField(state_.sortField50);
-    dbg50->refresh();
-    dbg50->showCurrentRow();
+    componentsPane_->grid()->setColumns(&state_.components(), state_.componentsSide().columns);
+    componentsPane_->grid()->setSortField(state_.componentsSide().sortField);
+    componentsPane_->grid()->refresh();
+    componentsPane_->grid()->showCurrentRow();
     syncing_ = false;
-    if (DI50Detail->dataSet()) {
-        if (DI50Detail->rowCount() == 0) DI50Detail->rebuildRows();
-        DI50Detail->fillValues();
+    if (componentsPane_->detail()->dataSet()) {
+        if (componentsPane_->detail()->rowCount() == 0) componentsPane_->detail()->rebuildRows();
+        componentsPane_->detail()->fillValues();
     }
-    hc50->setText(1, state_.totalText());
-    hc50->setText(2, state_.componentsCountText());
-    hc50->setText(6, state_.componentsFooterText());
+    componentsPane_->footer()->setText(1, state_.totalText());
+    componentsPane_->footer()->setText(2, state_.componentsCountText());
+    componentsPane_->footer()->setText(6, state_.componentsFooterText());
 }
 
 void CollectivityWindow::refreshFooters() {
-    hc10->setText(2, state_.recordCountText());
-    hc10->setText(4, state_.unitFooterText());
+    personsPane_->footer()->setText(2, state_.recordCountText());
+    personsPane_->footer()->setText(4, state_.unitFooterText());
 }
 
 void CollectivityWindow::followPersons() {
@@ -290,13 +286,13 @@ void CollectivityWindow::followPersons() {
 
 void CollectivityWindow::showPerson() {
     if (state_.paused()) return; // nothing follows while a scroll key is held
-    if (actToonDI10Details->isChecked()) DI10Detail->fillValues();
+    if (actToonDI10Details->isChecked()) personsPane_->detail()->fillValues();
     refreshComponents(); // the components list and its detail pane
 }
 
 void CollectivityWindow::fitDetails() {
-    DI10Detail->fitHeight();
-    DI50Detail->fitHeight();
+    personsPane_->detail()->fitHeight();
+    componentsPane_->detail()->fitHeight();
 }
 
 void CollectivityWindow::onPersonsRowChanged(int row) {
@@ -317,57 +313,59 @@ bool CollectivityWindow::stepList(BorderelGrid* grid, int rows) {
 }
 
 void CollectivityWindow::movePersons(int rows) {
-    if (stepList(dbg10, rows)) followPersons();
+    if (stepList(personsPane_->grid(), rows)) followPersons();
 }
 
 // Moves the list of the active grid's side; the components list moves by itself.
 void CollectivityWindow::moveActive(int rows) {
     if (GridRing::isPersonsSide(std::max(ring_.active(), 0)))
         movePersons(rows);
-    else if (stepList(dbg50, rows))
-        DI50Detail->fillValues();
+    else if (stepList(componentsPane_->grid(), rows))
+        componentsPane_->detail()->fillValues();
 }
 
 void CollectivityWindow::activateGrid(int entry) {
     if (!ring_.activate(entry)) {
-        editVerzZoeken->setFocus();
+        editVerzZoeken_->setFocus();
         return;
     }
-    dbg10->setActive(entry == GridRing::Persons);
-    dbg50->setActive(entry == GridRing::Components);
+    personsPane_->grid()->setActive(entry == GridRing::Persons);
+    componentsPane_->grid()->setActive(entry == GridRing::Components);
     const QString lime = QStringLiteral("QHeaderView::section { background-color: #00ff00; }");
-    DI10Detail->horizontalHeader()->setStyleSheet(entry == GridRing::PersonsDetail ? lime : QString());
-    DI50Detail->horizontalHeader()->setStyleSheet(entry == GridRing::ComponentsDetail ? lime : QString());
-    editVerzZoeken->setFocus();
+    personsPane_->detail()->horizontalHeader()->setStyleSheet(entry == GridRing::PersonsDetail ? lime
+                                                                                               : QString());
+    componentsPane_->detail()->horizontalHeader()->setStyleSheet(
+        entry == GridRing::ComponentsDetail ? lime : QString());
+    editVerzZoeken_->setFocus();
 }
 
 void CollectivityWindow::search() {
     BusyCursor busy;
-    state_.search(editVerzZoeken->text());
+    state_.search(editVerzZoeken_->text());
     refreshPersons();
 }
 
 void CollectivityWindow::sortPersonsByColumn(int column) {
-    const QString field = dbg10->fieldOfColumn(column);
+    const QString field = personsPane_->grid()->fieldOfColumn(column);
     if (!field.isEmpty() && state_.sortPersonsBy(field)) refreshPersons();
     activateGrid(GridRing::Persons);
-    editVerzZoeken->setFocus();
+    editVerzZoeken_->setFocus();
 }
 
 void CollectivityWindow::sortComponentsByColumn(int column) {
-    const QString field = dbg50->fieldOfColumn(column);
+    const QString field = componentsPane_->grid()->fieldOfColumn(column);
     if (!field.isEmpty() && state_.sortComponentsBy(field)) refreshComponents();
     activateGrid(GridRing::Components);
-    editVerzZoeken->setFocus();
+    editVerzZoeken_->setFocus();
 }
 
 void CollectivityWindow::toggleUnitView() {
     BusyCursor busy;
-    hc10->setUpdatesEnabled(false);
+    personsPane_->footer()->setUpdatesEnabled(false);
     try {
         state_.toggleUnitView();
     } catch (...) {
-        hc10->setUpdatesEnabled(true);
+        personsPane_->footer()->setUpdatesEnabled(true);
         throw;
     }
     actVerzEenheid->setChecked(state_.unitView());
@@ -376,13 +374,13 @@ void CollectivityWindow::toggleUnitView() {
         actGezamelijk->setEnabled(true);
     }
     refreshPersons();
-    hc10->setUpdatesEnabled(true);
+    personsPane_->footer()->setUpdatesEnabled(true);
 }
 
 void CollectivityWindow::toggleComponents() {
     BusyCursor busy;
     const bool show = actToonComponenten->isChecked(); // the action has flipped its check already
-    pnl50Lijst->setVisible(show);
+    componentsPane_->setVisible(show);
     if (statusCallback) statusCallback(ShowingComponents);
     state_.setComponentsShown(show);
     refreshComponents();
@@ -390,14 +388,9 @@ void CollectivityWindow::toggleComponents() {
 }
 
 void CollectivityWindow::toggleDetails(bool personsSide) {
-    QAction* a = personsSide ? actToonDI10Details : actToonDI50Details;
-    QWidget* panel = personsSide ? pnl10Detail : pnl50Detail;
-    panel->setVisible(a->isChecked());
-    if (a->isChecked()) { // the pane takes its 221 pixels again beside the list
-        QSplitter* split = personsSide ? splitDI10 : splitDI50;
-        split->setSizes({221, std::max(split->width() - 225, 200)});
-    }
-    DetailPane* inspector = inspectorOf(personsSide);
+    const QAction* a = personsSide ? actToonDI10Details : actToonDI50Details;
+    pane(personsSide)->showDetail(a->isChecked());
+    DetailPane* inspector = pane(personsSide)->detail();
     if (inspector->dataSet()) {
         inspector->fillValues();
         inspector->fitHeight();
@@ -426,40 +419,38 @@ void CollectivityWindow::choosePeriod() {
 void CollectivityWindow::applyPeriod(const QString& setting) {
     BusyCursor busy;
     if (!state_.changePeriod(setting)) return;
-    lblPeriode->setText(state_.periodDescription());
+    lblPeriode_->setText(state_.periodDescription());
     refreshPersons();
 }
 
 void CollectivityWindow::editFieldOrder(bool personsSide) {
-    DataSet& ds = personsSide ? state_.persons() : state_.components();
-    QString stored = personsSide ? state_.fieldOrder10 : state_.fieldOrder50;
-    const QString extended = FieldOrderEditor::extendedOrder(ds, stored);
-    if (!stored.isEmpty())
-        (personsSide ? state_.fieldOrder10 : state_.fieldOrder50) = extended; // kept also on Cancel
+    ListSideState& side = state_.side(personsSide);
+    const QString extended = FieldOrderEditor::extendedOrder(side.data, side.fieldOrder);
+    if (!side.fieldOrder.isEmpty()) side.fieldOrder = extended; // kept also on Cancel
     if (auto result = askFieldOrder(extended)) applyFieldOrder(personsSide, *result);
 }
 
 void CollectivityWindow::applyFieldOrder(bool personsSide, const QString& order) {
     state_.setFieldOrder(personsSide, order);
     movingColumns_ = true;
-    listOf(personsSide)->resetVisualOrder();
+    pane(personsSide)->grid()->resetVisualOrder();
     movingColumns_ = false;
     if (personsSide)
         refreshPersons();
     else
         refreshComponents();
-    inspectorOf(personsSide)->rebuildFillFit();
+    pane(personsSide)->detail()->rebuildFillFit();
 }
 
 void CollectivityWindow::columnDragged(bool personsSide) {
     if (movingColumns_) return;
-    const QString order = gridFieldOrder(listOf(personsSide)->visualColumns());
-    (personsSide ? state_.fieldOrder10 : state_.fieldOrder50) = order;
+    const QString order = gridFieldOrder(pane(personsSide)->grid()->visualColumns());
+    state_.side(personsSide).fieldOrder = order;
 }
 
 void CollectivityWindow::pickSortField() {
     const bool persons = ring_.active() == GridRing::Persons;
-    BorderelGrid* grid = listOf(persons);
+    BorderelGrid* grid = pane(persons)->grid();
     const int column =
         askSortColumn(grid, firstCommaItem(grid->dataSet() ? grid->dataSet()->sortFields() : QString()));
     if (column < 0) return;
@@ -474,7 +465,8 @@ void CollectivityWindow::pickSortField() {
 }
 
 void CollectivityWindow::setPausedLook(bool paused) {
-    for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{dbg50, DI10Detail, DI50Detail}) {
+    for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{
+             componentsPane_->grid(), personsPane_->detail(), componentsPane_->detail()}) {
         QPalette p = v->palette();
         p.setColor(QPalette::Base,
                    paused ? palette().color(QPalette::Button) : palette().color(QPalette::Base));
@@ -489,12 +481,12 @@ bool CollectivityWindow::handleKey(int key, Qt::KeyboardModifiers modifiers) {
     const bool list = GridRing::isList(active);
     const bool persons = GridRing::isPersonsSide(active);
     auto startPause = [this] {
-        if (!tmrDisableGrids.isActive() && !state_.paused()) tmrDisableGrids.start(state_.pauseDelay());
+        if (!tmrDisableGrids_.isActive() && !state_.paused()) tmrDisableGrids_.start();
     };
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (persons && !state_.sortField10.isEmpty()) search();
+        if (persons && !state_.personsSide().sortField.isEmpty()) search();
         return true;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
@@ -507,14 +499,14 @@ bool CollectivityWindow::handleKey(int key, Qt::KeyboardModifiers modifiers) {
         if (list)
             moveActive(key == Qt::Key_Up ? -1 : 1);
         else
-            inspectorOf(persons)->moveSelection(key == Qt::Key_Up ? -1 : 1);
+            pane(persons)->detail()->moveSelection(key == Qt::Key_Up ? -1 : 1);
         return true;
     case Qt::Key_Home:
     case Qt::Key_End:
         if (list)
             moveActive(key == Qt::Key_Home ? -1000000 : 1000000);
         else
-            inspectorOf(persons)->selectEdge(key == Qt::Key_End);
+            pane(persons)->detail()->selectEdge(key == Qt::Key_End);
         return true;
     case Qt::Key_Left:
     case Qt::Key_Right:
@@ -524,7 +516,7 @@ bool CollectivityWindow::handleKey(int key, Qt::KeyboardModifiers modifiers) {
         }
         if (!list) return false; // left to the search box
         {
-            BorderelGrid* g = listOf(persons);
+            BorderelGrid* g = pane(persons)->grid();
             const int column = std::clamp(g->currentIndex().column() + (key == Qt::Key_Left ? -1 : 1), 0,
                                           g->model()->columnCount() - 1);
             g->setCurrentIndex(g->model()->index(std::max(g->currentIndex().row(), 0), column));
@@ -543,12 +535,12 @@ bool CollectivityWindow::handleKey(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 bool CollectivityWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != editVerzZoeken) return QWidget::eventFilter(watched, event);
+    if (watched != editVerzZoeken_) return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (handleKey(key->key(), key->modifiers())) return true;
     } else if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
-        tmrDisableGrids.stop();
+        tmrDisableGrids_.stop();
         if (state_.paused()) {
             state_.setPaused(false); // follows the row reached
             setPausedLook(false);

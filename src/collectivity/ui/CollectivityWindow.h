@@ -21,6 +21,7 @@ namespace ostrapel {
 class BorderelGrid;
 class Connection;
 class FooterBar;
+class ListPane;
 class Prompts;
 class DetailPane;
 class CollectivityDetails;
@@ -68,32 +69,25 @@ public:
     void pickSortField();
     void columnDragged(bool personsSide);
 
+    // How long a held scroll key moves before the lists stop following (700 ms).
+    void setPauseInterval(int ms) { tmrDisableGrids_.setInterval(ms); }
+
     // Dialogs that tests answer.
     std::function<std::optional<QString>(const QStringList& months, const QString& current)> askPeriod;
     std::function<std::optional<QString>(const QString& order)> askFieldOrder;
     std::function<int(BorderelGrid* grid, const QString& currentSort)> askSortColumn; // -1: cancelled
     std::function<void(CollectivityDetails& details)> showCollDetails;
 
-    QLineEdit* editVerzZoeken;
-    QLabel* lblVerzekerden;
-    QLabel* lblPeriode;
-    QLabel* lblZoek;
-    QLabel* lblComponenten;
-    BorderelGrid* dbg10;
-    BorderelGrid* dbg50;
-    DetailPane* DI10Detail;
-    DetailPane* DI50Detail;
-    QWidget* pnl10Detail;
-    QWidget* pnl50Detail;
-    FooterBar* hc10;
-    FooterBar* hc50;
-    QWidget* pnl50Lijst;
-    QSplitter* splitVert;
-    QSplitter* splitDI10;
-    QSplitter* splitDI50;
-    QToolButton* tbtnHerkomst;
-    QToolButton* tbtnSoort;
-    QToolButton* tbtnComponent;
+    // The two sides and the widgets above them; tests reach them here or by objectName.
+    ListPane* personsPane() const { return personsPane_; }
+    ListPane* componentsPane() const { return componentsPane_; }
+    ListPane* pane(bool personsSide) const { return personsSide ? personsPane_ : componentsPane_; }
+    QLineEdit* searchBox() const { return editVerzZoeken_; }
+    QLabel* periodLabel() const { return lblPeriode_; }
+    QLabel* searchFieldLabel() const { return lblZoek_; }
+    QToolButton* dropDownButton(ComponentsQuery::Filter f) const { return dropDownButtons_[f]; }
+
+    // The window's commands, for the main window's menus and toolbar and for tests.
     QAction* actVerzEenheid;
     QAction* actToonComponenten;
     QAction* actIndividueel;
@@ -113,7 +107,6 @@ public:
     QAction* actFilter;
     QMenu* menuIncasso = nullptr;
     QMenu* menuCorrectie = nullptr;
-    QTimer tmrDisableGrids;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -139,8 +132,17 @@ private:
     bool stepList(BorderelGrid* grid, int rows);
     void moveActive(int rows);
     QAction* action(const QString& name, const QString& caption, const QString& hint = {});
-    BorderelGrid* listOf(bool personsSide) const { return personsSide ? dbg10 : dbg50; }
-    DetailPane* inspectorOf(bool personsSide) const { return personsSide ? DI10Detail : DI50Detail; }
+    QWidget* buildSearchBar(QWidget* parent);
+    QWidget* buildComponentsBar(QWidget* parent);
+
+    ListPane* personsPane_ = nullptr;
+    ListPane* componentsPane_ = nullptr;
+    QSplitter* splitVert_ = nullptr;
+    QLineEdit* editVerzZoeken_ = nullptr;
+    QLabel* lblPeriode_ = nullptr;
+    QLabel* lblZoek_ = nullptr;
+    QToolButton* dropDownButtons_[3] = {};
+    QTimer tmrDisableGrids_;
 
     const RecordCatalogue& catalogue_;
     Prompts& prompts_;

@@ -3,6 +3,7 @@
 #include "BorderelGrid.h"
 #include "DetailPane.h"
 #include "FooterBar.h"
+#include "ListPane.h"
 #include "MarkerImages.h"
 
 #include "collectivity/CollectivityTexts.h"
@@ -23,67 +24,6 @@
 namespace ostrapel {
 
 using namespace CollectivityTexts;
-
-namespace {
-
-QLabel* headerLabel(const QString& text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setFixedHeight(24);
-    l->setAutoFillBackground(true);
-    QPalette p = l->palette();
-    p.setColor(QPalette::Window, p.color(QPalette::Dark));
-    p.setColor(QPalette::WindowText, p.color(QPalette::BrightText));
-    l->setPalette(p);
-    QFont f = l->font();
-    f.setPixelSize(21);
-    f.setBold(true);
-    l->setFont(f);
-    return l;
-}
-
-// One side of the window: the detail pane (221 pixels) and the list with its
-// footer, beside each other in a splitter.
-struct ListSide {
-    QSplitter* split;
-    DetailPane* inspector;
-    QWidget* panel;
-    BorderelGrid* grid;
-    FooterBar* footer;
-};
-
-ListSide buildListSide(QWidget* parent, const RecordCatalogue& catalogue, BorderelGrid::Marker marker,
-                       const QString& detailHint, const QString& listHint) {
-    ListSide side;
-    side.split = new QSplitter(Qt::Horizontal, parent);
-    side.split->setHandleWidth(4);
-    side.split->setChildrenCollapsible(false);
-    side.inspector = new DetailPane(catalogue);
-    side.inspector->setToolTip(shortHint(detailHint));
-    side.inspector->setStatusTip(longHint(detailHint));
-    side.panel = new QWidget(side.split);
-    auto* pl = new QVBoxLayout(side.panel);
-    pl->setContentsMargins(0, 0, 0, 0);
-    pl->addWidget(side.inspector);
-    pl->addStretch();
-    side.panel->setMinimumWidth(200);
-    side.inspector->setPane(side.panel);
-    auto* list = new QWidget(side.split);
-    auto* ll = new QVBoxLayout(list);
-    ll->setContentsMargins(0, 0, 0, 0);
-    ll->setSpacing(0);
-    side.grid = new BorderelGrid(marker, list);
-    side.grid->setToolTip(shortHint(listHint));
-    side.grid->setStatusTip(longHint(listHint));
-    side.grid->horizontalHeader()->setStretchLastSection(true);
-    ll->addWidget(side.grid, 1);
-    side.footer = new FooterBar(list);
-    ll->addWidget(side.footer);
-    side.split->setSizes({221, 570});
-    side.split->setStretchFactor(1, 1);
-    return side;
-}
-
-} // namespace
 
 QAction* CollectivityWindow::action(const QString& name, const QString& caption, const QString& hint) {
     auto* a = new QAction(caption, this);
@@ -179,50 +119,26 @@ void CollectivityWindow::buildActions() {
         a->setEnabled(false);
 }
 
-void CollectivityWindow::buildLayout() {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-    splitVert = new QSplitter(Qt::Vertical, this);
-    splitVert->setHandleWidth(4);
-    splitVert->setChildrenCollapsible(false);
-    outer->addWidget(splitVert);
-
-    // Persons half.
-    auto* top = new QWidget(splitVert);
-    auto* tl = new QVBoxLayout(top);
-    tl->setContentsMargins(0, 0, 0, 0);
-    tl->setSpacing(0);
-    lblVerzekerden = headerLabel(Verzekerden, top);
-    lblPeriode = new QLabel(lblVerzekerden);
-    lblPeriode->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont periodFont = font();
-    periodFont.setBold(true);
-    periodFont.setPointSizeF(font().pointSizeF()); // not the header's large size
-    lblPeriode->setFont(periodFont);
-    auto* headerRow = new QHBoxLayout(lblVerzekerden);
-    headerRow->setContentsMargins(0, 0, 6, 0);
-    headerRow->addStretch();
-    headerRow->addWidget(lblPeriode);
-    tl->addWidget(lblVerzekerden);
-
-    auto* search = new QWidget(top);
+QWidget* CollectivityWindow::buildSearchBar(QWidget* parent) {
+    auto* search = new QWidget(parent);
     search->setFixedHeight(27);
     auto* sl = new QHBoxLayout(search);
     sl->setContentsMargins(4, 2, 4, 2);
     sl->addWidget(new QLabel(ZoekOp, search));
-    editVerzZoeken = new QLineEdit(search);
-    editVerzZoeken->setFixedWidth(160);
-    editVerzZoeken->installEventFilter(this);
-    connect(editVerzZoeken, &QLineEdit::textEdited, this, [this](const QString& t) {
-        const int pos = editVerzZoeken->cursorPosition();
-        editVerzZoeken->setText(t.toUpper()); // the box takes upper case only
-        editVerzZoeken->setCursorPosition(pos);
+    editVerzZoeken_ = new QLineEdit(search);
+    editVerzZoeken_->setObjectName(QStringLiteral("editVerzZoeken"));
+    editVerzZoeken_->setFixedWidth(160);
+    editVerzZoeken_->installEventFilter(this);
+    connect(editVerzZoeken_, &QLineEdit::textEdited, this, [this](const QString& t) {
+        const int pos = editVerzZoeken_->cursorPosition();
+        editVerzZoeken_->setText(t.toUpper()); // the box takes upper case only
+        editVerzZoeken_->setCursorPosition(pos);
     });
-    sl->addWidget(editVerzZoeken);
-    lblZoek = new QLabel(GeenZoekveld, search);
-    lblZoek->setMinimumWidth(110);
-    sl->addWidget(lblZoek);
+    sl->addWidget(editVerzZoeken_);
+    lblZoek_ = new QLabel(GeenZoekveld, search);
+    lblZoek_->setObjectName(QStringLiteral("lblZoek"));
+    lblZoek_->setMinimumWidth(110);
+    sl->addWidget(lblZoek_);
     struct Nav {
         QStyle::StandardPixmap icon;
         const char* hint;
@@ -240,7 +156,7 @@ void CollectivityWindow::buildLayout() {
         const int move = n.move;
         connect(b, &QToolButton::clicked, this, [this, move] {
             moveActive(move); // the navigator follows the active grid's list
-            editVerzZoeken->setFocus();
+            editVerzZoeken_->setFocus();
         });
         sl->addWidget(b);
     }
@@ -251,31 +167,11 @@ void CollectivityWindow::buildLayout() {
     period->setAutoRaise(true);
     period->setFocusPolicy(Qt::NoFocus);
     sl->addWidget(period);
-    tl->addWidget(search);
+    return search;
+}
 
-    const ListSide persons = buildListSide(top, catalogue_, BorderelGrid::Marker::MainInsured,
-                                           QStringLiteral("Details|Detailgegevens verzekerde"),
-                                           QStringLiteral("Lijst|Lijst met verzekerden"));
-    splitDI10 = persons.split;
-    DI10Detail = persons.inspector;
-    pnl10Detail = persons.panel;
-    dbg10 = persons.grid;
-    hc10 = persons.footer;
-    hc10->addSection(50);
-    hc10->addSection(50, Qt::AlignRight);
-    hc10->addSection(100, Qt::AlignLeft, QStringLiteral("0") + Records);
-    hc10->addSection(125, Qt::AlignLeft, Hoofdverzekerde, markerImage(0));
-    hc10->addSection(120, Qt::AlignLeft, EenheidUit);
-    tl->addWidget(splitDI10, 1);
-
-    // Components half.
-    pnl50Lijst = new QWidget(splitVert);
-    auto* bl = new QVBoxLayout(pnl50Lijst);
-    bl->setContentsMargins(0, 0, 0, 0);
-    bl->setSpacing(0);
-    lblComponenten = headerLabel(Componenten, pnl50Lijst);
-    bl->addWidget(lblComponenten);
-    auto* bar = new QToolBar(pnl50Lijst);
+QWidget* CollectivityWindow::buildComponentsBar(QWidget* parent) {
+    auto* bar = new QToolBar(parent);
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     auto* opties = new QToolButton(bar);
     opties->setText(QStringLiteral("Opties"));
@@ -293,34 +189,67 @@ void CollectivityWindow::buildLayout() {
     bar->addWidget(opties);
     bar->addSeparator();
     struct Drop {
-        QToolButton** button;
+        const char* name;
         const char* caption;
         const char* hint;
-    } drops[] = {{&tbtnHerkomst, "Herkomst", "Filter herkomst|Filter premiecomponenten op herkomst"},
-                 {&tbtnSoort, "Soort", "Filter soort|Filter premiecomponenten op soort"},
-                 {&tbtnComponent, "Premie component",
+    } drops[] = {{"tbtnHerkomst", "Herkomst", "Filter herkomst|Filter premiecomponenten op herkomst"},
+                 {"tbtnSoort", "Soort", "Filter soort|Filter premiecomponenten op soort"},
+                 {"tbtnComponent", "Premie component",
                   "Filter premiecomponent|Filter premiecomponenten op premiecomponent"}};
-    for (const Drop& d : drops) {
+    for (int f = 0; f < 3; ++f) {
         auto* b = new QToolButton(bar);
-        b->setText(QString::fromUtf8(d.caption));
-        const QString hint = QString::fromUtf8(d.hint);
+        b->setObjectName(QString::fromLatin1(drops[f].name));
+        b->setText(QString::fromUtf8(drops[f].caption));
+        const QString hint = QString::fromUtf8(drops[f].hint);
         b->setToolTip(shortHint(hint));
         b->setStatusTip(longHint(hint));
         b->setPopupMode(QToolButton::InstantPopup);
         bar->addWidget(b);
-        *d.button = b;
+        dropDownButtons_[f] = b;
     }
-    bl->addWidget(bar);
-    const ListSide components = buildListSide(pnl50Lijst, catalogue_, BorderelGrid::Marker::Origin,
-                                              QStringLiteral("Details|Detailgegevens premiecomponent"),
-                                              QStringLiteral("Lijst|Lijst met premiecomponenten"));
-    splitDI50 = components.split;
-    DI50Detail = components.inspector;
-    pnl50Detail = components.panel;
-    dbg50 = components.grid;
-    hc50 = components.footer;
-    DI50Detail->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive); // only this one resizes
-    pnl50Detail->hide();
+    return bar;
+}
+
+void CollectivityWindow::buildLayout() {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    splitVert_ = new QSplitter(Qt::Vertical, this);
+    splitVert_->setObjectName(QStringLiteral("splitVert"));
+    splitVert_->setHandleWidth(4);
+    splitVert_->setChildrenCollapsible(false);
+    outer->addWidget(splitVert_);
+
+    personsPane_ = new ListPane(catalogue_, QStringLiteral("10"), BorderelGrid::Marker::MainInsured,
+                                Verzekerden, QStringLiteral("Details|Detailgegevens verzekerde"),
+                                QStringLiteral("Lijst|Lijst met verzekerden"), splitVert_);
+    lblPeriode_ = new QLabel(personsPane_->header());
+    lblPeriode_->setObjectName(QStringLiteral("lblPeriode"));
+    lblPeriode_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont periodFont = font();
+    periodFont.setBold(true);
+    periodFont.setPointSizeF(font().pointSizeF()); // not the header's large size
+    lblPeriode_->setFont(periodFont);
+    auto* headerRow = new QHBoxLayout(personsPane_->header());
+    headerRow->setContentsMargins(0, 0, 6, 0);
+    headerRow->addStretch();
+    headerRow->addWidget(lblPeriode_);
+    personsPane_->addBar(buildSearchBar(personsPane_));
+    FooterBar* hc10 = personsPane_->footer();
+    hc10->addSection(50);
+    hc10->addSection(50, Qt::AlignRight);
+    hc10->addSection(100, Qt::AlignLeft, QStringLiteral("0") + Records);
+    hc10->addSection(125, Qt::AlignLeft, Hoofdverzekerde, markerImage(0));
+    hc10->addSection(120, Qt::AlignLeft, EenheidUit);
+
+    componentsPane_ = new ListPane(catalogue_, QStringLiteral("50"), BorderelGrid::Marker::Origin,
+                                   Componenten, QStringLiteral("Details|Detailgegevens premiecomponent"),
+                                   QStringLiteral("Lijst|Lijst met premiecomponenten"), splitVert_);
+    componentsPane_->addBar(buildComponentsBar(componentsPane_));
+    componentsPane_->detail()->horizontalHeader()->setSectionResizeMode(
+        QHeaderView::Interactive); // only this one resizes
+    componentsPane_->detailPanel()->hide();
+    FooterBar* hc50 = componentsPane_->footer();
     hc50->addSection(50, Qt::AlignLeft, Totaal);
     hc50->addSection(60, Qt::AlignRight);
     hc50->addSection(75, Qt::AlignRight);
@@ -328,35 +257,36 @@ void CollectivityWindow::buildLayout() {
     hc50->addSection(60, Qt::AlignLeft, Mut, markerImage(2));
     hc50->addSection(65, Qt::AlignLeft, Hand, markerImage(3));
     hc50->addSection(200);
-    bl->addWidget(splitDI50, 1);
-    pnl50Lijst->hide();
-    splitVert->setSizes({312, 265});
+    componentsPane_->hide();
+    splitVert_->setSizes({312, 265});
 
-    connect(dbg10->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(personsPane_->grid()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { onPersonsRowChanged(current.row()); });
-    connect(dbg50->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(componentsPane_->grid()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (syncing_ || current.row() < 0) return;
                 state_.components().setRecNo(current.row());
-                DI50Detail->fillValues();
+                componentsPane_->detail()->fillValues();
             });
-    connect(dbg10->horizontalHeader(), &QHeaderView::sectionClicked, this,
+    connect(personsPane_->grid()->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int c) { sortPersonsByColumn(c); });
-    connect(dbg50->horizontalHeader(), &QHeaderView::sectionClicked, this,
+    connect(componentsPane_->grid()->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int c) { sortComponentsByColumn(c); });
-    connect(dbg10->horizontalHeader(), &QHeaderView::sectionMoved, this, [this] { columnDragged(true); });
-    connect(dbg50->horizontalHeader(), &QHeaderView::sectionMoved, this, [this] { columnDragged(false); });
-    connect(dbg10, &QAbstractItemView::pressed, this, [this] { activateGrid(GridRing::Persons); });
-    connect(dbg50, &QAbstractItemView::pressed, this, [this] { activateGrid(GridRing::Components); });
-    connect(DI10Detail, &DetailPane::pressed, this, [this] { activateGrid(GridRing::PersonsDetail); });
-    connect(DI50Detail, &DetailPane::pressed, this, [this] { activateGrid(GridRing::ComponentsDetail); });
-    for (QSplitter* s : {splitDI10, splitDI50, splitVert})
-        connect(s, &QSplitter::splitterMoved, this, [this] { fitDetails(); });
-    DI10Detail->setContextMenuPolicy(Qt::ActionsContextMenu);
-    DI10Detail->addAction(actToonDI10Details);
-    DI50Detail->setContextMenuPolicy(Qt::ActionsContextMenu);
-    DI50Detail->addAction(actToonDI50Details);
-    setFocusProxy(editVerzZoeken);
+    for (const bool persons : {true, false}) {
+        ListPane* p = pane(persons);
+        connect(p->grid()->horizontalHeader(), &QHeaderView::sectionMoved, this,
+                [this, persons] { columnDragged(persons); });
+        connect(p, &ListPane::listPressed, this,
+                [this, persons] { activateGrid(persons ? GridRing::Persons : GridRing::Components); });
+        connect(p, &ListPane::detailPressed, this, [this, persons] {
+            activateGrid(persons ? GridRing::PersonsDetail : GridRing::ComponentsDetail);
+        });
+        connect(p, &ListPane::splitterMoved, this, [this] { fitDetails(); });
+        p->detail()->setContextMenuPolicy(Qt::ActionsContextMenu);
+        p->detail()->addAction(persons ? actToonDI10Details : actToonDI50Details);
+    }
+    connect(splitVert_, &QSplitter::splitterMoved, this, [this] { fitDetails(); });
+    setFocusProxy(editVerzZoeken_);
 }
 
 void CollectivityWindow::buildMenus() {

@@ -8,18 +8,20 @@
 
 namespace ostrapel {
 
-namespace {
-constexpr int kRowHeight = 16;
-}
-
 DetailPane::DetailPane(const RecordCatalogue& catalogue, QWidget* parent)
     : QTableWidget(0, 2, parent), catalogue_(catalogue) {
     setHorizontalHeaderLabels({QStringLiteral("Veld"), QStringLiteral("Waarde")});
+    // Rows as high as the grids' rows, from the font; the header one row.
+    const int rowHeight = fontMetrics().height() + 4;
     verticalHeader()->hide();
-    verticalHeader()->setDefaultSectionSize(kRowHeight);
-    verticalHeader()->setMinimumSectionSize(kRowHeight);
+    verticalHeader()->setMinimumSectionSize(rowHeight);
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    horizontalHeader()->setFixedHeight(kRowHeight + 2);
+    horizontalHeader()->setFixedHeight(rowHeight + 2);
+    // No scroll bars until the pane is fitted; then only a vertical one when rows remain.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColumnWidth(0, 117);
     setColumnWidth(1, 165);
     horizontalHeader()->setStretchLastSection(true);
@@ -65,22 +67,23 @@ void DetailPane::fillValues() {
 void DetailPane::fitHeight() {
     QWidget* parent = pane_ ? pane_ : parentWidget();
     if (!parent || parent->isHidden()) return;
-    const int header = horizontalHeader()->height();
-    const int available = parent->contentsRect().height() - header - 2;
-    const int needed = rowCount() * kRowHeight;
-    if (needed < available) {
-        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setFixedHeight(needed + header + 2);
-    } else {
-        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        setFixedHeight(std::max(0, available / kRowHeight) * kRowHeight + header);
-    }
+    // The largest whole number of the rows as painted that fits the pane.
+    const int row = rowHeight();
+    const int chrome = horizontalHeader()->height() + 2 * frameWidth();
+    const int fitting = std::max(0, (parent->contentsRect().height() - chrome) / row);
+    const bool all = rowCount() <= fitting;
+    setVerticalScrollBarPolicy(all ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+    setFixedHeight((all ? rowCount() : fitting) * row + chrome);
 }
 
 void DetailPane::rebuildFillFit() {
     rebuildRows();
     fillValues();
     fitHeight();
+}
+
+int DetailPane::rowHeight() const {
+    return verticalHeader()->defaultSectionSize();
 }
 
 QString DetailPane::fieldOfRow(int row) const {

@@ -20,7 +20,9 @@ public:
     DataSet* dataSet() const { return dataSet_; }
     void rebuildRows();
     void fillValues();
+    // Fits the pane to its rows: all of them, or as many whole rows as fit with a vertical scroll bar.
     void fitHeight();
+    int rowHeight() const;
     void rebuildFillFit();
     QString fieldOfRow(int row) const;
     QString valueOfField(const QString& field) const;

@@ -1,5 +1,7 @@
 #include "FieldOrderDialog.h"
 
+#include "widgets/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -27,12 +29,9 @@ FieldOrderDialog::FieldOrderDialog(const RecordCatalogue& catalogue, const QStri
         side->addWidget(b);
     }
     side->addStretch();
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    auto* buttons = okCancelButtons(this, Qt::Vertical);
     side->addWidget(buttons);
     layout->addLayout(side);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(actItemUp, &QAction::triggered, this, [this] { fill(editor_.moveUp(list_->currentRow())); });
     connect(actItemDown, &QAction::triggered, this, [this] { fill(editor_.moveDown(list_->currentRow())); });
     connect(list_, &QListWidget::currentRowChanged, this, [this] { updateButtons(); });

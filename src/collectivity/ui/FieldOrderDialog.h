@@ -16,7 +16,7 @@ class FieldOrderDialog : public QDialog {
     Q_OBJECT
 public:
     FieldOrderDialog(const RecordCatalogue& catalogue, const QString& order, QWidget* parent = nullptr);
-    QString result() const { return editor_.result(); }
+    QString fieldOrder() const { return editor_.result(); }
     QListWidget* list() const { return list_; }
     QAction* actItemUp;
     QAction* actItemDown;

@@ -1,5 +1,9 @@
 #include "PremiumPeriodDialog.h"
 
+#include "MonthList.h"
+
+#include "widgets/DialogButtons.h"
+
 #include "collectivity/CollectivityTexts.h"
 
 #include "core/Prompts.h"
@@ -16,21 +20,6 @@
 namespace ostrapel {
 
 namespace {
-
-QDialogButtonBox* okCancel(QDialog* d) {
-    auto* b = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, d);
-    b->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
-    QObject::connect(b, &QDialogButtonBox::accepted, d, &QDialog::accept);
-    QObject::connect(b, &QDialogButtonBox::rejected, d, &QDialog::reject);
-    return b;
-}
-
-QComboBox* monthList(const QStringList& months, const QString& selected, QWidget* parent) {
-    auto* c = new QComboBox(parent);
-    c->addItems(months);
-    c->setCurrentIndex(selected.isEmpty() ? -1 : int(months.indexOf(selected)));
-    return c;
-}
 
 // Disabled lists read in the inactive-caption colour, enabled ones in window text.
 void enableList(QComboBox* c, bool on) {
@@ -70,7 +59,7 @@ PremiumPeriodDialog::PremiumPeriodDialog(const QStringList& months, const QStrin
     g->addWidget(new QLabel(QStringLiteral("t/m"), group), 2, 2);
     g->addWidget(cbFactuurmaand3, 2, 3);
     layout->addWidget(group);
-    buttons_ = okCancel(this);
+    buttons_ = okCancelButtons(this);
     layout->addWidget(buttons_);
     switch (choice_.choice) {
     case PeriodChoice::Choice::Alles:
@@ -84,10 +73,10 @@ PremiumPeriodDialog::PremiumPeriodDialog(const QStringList& months, const QStrin
         break;
     }
     for (QRadioButton* r : {rbAlles, rbMaand, rbPeriode})
-        connect(r, &QRadioButton::toggled, this, [this] { update(); });
+        connect(r, &QRadioButton::toggled, this, [this] { updateChoice(); });
     for (QComboBox* c : {cbFactuurmaand1, cbFactuurmaand2, cbFactuurmaand3})
-        connect(c, &QComboBox::currentIndexChanged, this, [this] { update(); });
-    update();
+        connect(c, &QComboBox::currentIndexChanged, this, [this] { updateChoice(); });
+    updateChoice();
     setFixedSize(sizeHint().expandedTo(QSize(380, 0)));
 }
 
@@ -95,7 +84,7 @@ QPushButton* PremiumPeriodDialog::okButton() const {
     return buttons_->button(QDialogButtonBox::Ok);
 }
 
-void PremiumPeriodDialog::update() {
+void PremiumPeriodDialog::updateChoice() {
     choice_.choice = rbMaand->isChecked()     ? PeriodChoice::Choice::Maand
                      : rbPeriode->isChecked() ? PeriodChoice::Choice::PeriodeVan
                                               : PeriodChoice::Choice::Alles;
@@ -106,46 +95,6 @@ void PremiumPeriodDialog::update() {
     enableList(cbFactuurmaand2, choice_.choice == PeriodChoice::Choice::PeriodeVan);
     enableList(cbFactuurmaand3, choice_.choice == PeriodChoice::Choice::PeriodeVan);
     okButton()->setEnabled(choice_.okEnabled());
-}
-
-PeriodDialog::PeriodDialog(const QStringList& months, Prompts& prompts, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), choice_(months),
-      prompts_(prompts) {
-    setWindowTitle(CollectivityTexts::KiesPeriode);
-    auto* layout = new QVBoxLayout(this);
-    auto* row = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("Vergelijk periode "), this);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    row->addWidget(label);
-    cbMaandVan = monthList(choice_.months(), QString(), this);
-    row->addWidget(cbMaandVan);
-    row->addWidget(new QLabel(QStringLiteral("met"), this));
-    cbMaandTot = monthList(choice_.months(), choice_.to, this);
-    row->addWidget(cbMaandTot);
-    layout->addLayout(row);
-    buttons_ = okCancel(this);
-    layout->addWidget(buttons_);
-    for (QComboBox* c : {cbMaandVan, cbMaandTot})
-        connect(c, &QComboBox::currentIndexChanged, this, [this] { update(); });
-    update();
-    setFixedSize(sizeHint());
-}
-
-QPushButton* PeriodDialog::okButton() const {
-    return buttons_->button(QDialogButtonBox::Ok);
-}
-
-void PeriodDialog::update() {
-    choice_.from = cbMaandVan->currentText();
-    choice_.to = cbMaandTot->currentText();
-    okButton()->setEnabled(choice_.okEnabled());
-}
-
-void PeriodDialog::accept() {
-    if (prompts_.askYesNo(MsgType::Confirmation, CollectivityTexts::ConfirmLongRun))
-        QDialog::accept();
-    else
-        done(QDialog::Rejected);
 }
 
 } // namespace ostrapel

@@ -16,7 +16,7 @@ class PremiumPeriodDialog : public QDialog {
 public:
     PremiumPeriodDialog(const QStringList& months, const QString& currentSetting, QWidget* parent = nullptr);
 
-    QString result() const { return choice_.result(); }
+    QString periodSetting() const { return choice_.result(); }
     const PeriodChoice& choice() const { return choice_; }
     QRadioButton* rbAlles;
     QRadioButton* rbMaand;
@@ -27,27 +27,8 @@ public:
     QPushButton* okButton() const;
 
 private:
-    void update();
+    void updateChoice();
     PeriodChoice choice_;
-    QDialogButtonBox* buttons_;
-};
-
-// "Kies periode" for two months to compare (the renewal differences report).
-class PeriodDialog : public QDialog {
-    Q_OBJECT
-public:
-    PeriodDialog(const QStringList& months, class Prompts& prompts, QWidget* parent = nullptr);
-    QString fromMonth() const { return choice_.from; }
-    QString toMonth() const { return choice_.to; }
-    QComboBox* cbMaandVan;
-    QComboBox* cbMaandTot;
-    QPushButton* okButton() const;
-    void accept() override;
-
-private:
-    void update();
-    ComparisonChoice choice_;
-    Prompts& prompts_;
     QDialogButtonBox* buttons_;
 };
 

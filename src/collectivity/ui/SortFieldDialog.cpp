@@ -1,5 +1,7 @@
 #include "SortFieldDialog.h"
 
+#include "widgets/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,11 +23,8 @@ SortFieldDialog::SortFieldDialog(std::vector<SortFieldPicker::Item> items, const
     layout->addWidget(label);
     layout->addWidget(edit_);
     layout->addWidget(list_, 1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    auto* buttons = okCancelButtons(this);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     for (const SortFieldPicker::Item& i : picker_.items())
         list_->addItem(i.title);
     connect(edit_, &QLineEdit::textEdited, this, [this](const QString& t) {

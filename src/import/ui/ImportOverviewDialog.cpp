@@ -1,5 +1,7 @@
 #include "ImportOverviewDialog.h"
 
+#include "widgets/DialogButtons.h"
+
 #include "core/DisplayFormat.h"
 #include "core/Prompts.h"
 
@@ -51,11 +53,8 @@ ImportOverviewDialog::ImportOverviewDialog(Prompts& prompts, QWidget* parent)
     scroll_->setWidget(inner);
     scroll_->setWidgetResizable(true);
     layout->addWidget(scroll_, 1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    auto* buttons = okCancelButtons(this);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &ImportOverviewDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(btnAlles_, &QPushButton::clicked, this, [this] {
         if (!overview_) return;
         overview_->toggleSelectAll();
