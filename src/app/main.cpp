@@ -6,7 +6,6 @@
 #include "shell/AppIcon.h"
 #include "shell/MainWindow.h"
 #include "shell/QtPrompts.h"
-#include "shell/ShellTexts.h"
 #include "shell/SingleInstanceGuard.h"
 #include "shell/SplashDialog.h"
 #include "shell/Startup.h"
@@ -26,9 +25,7 @@ int main(int argc, char** argv) {
     splash->show();
     splash->repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    QApplication::setApplicationName(ShellTexts::AppTitle);
-    QApplication::setApplicationDisplayName(ShellTexts::AppTitle);
-    QApplication::setWindowIcon(applicationIcon());
+    setApplicationIdentity();
 
     QtPrompts prompts;
     app.showError = [&prompts](const QString& message) { prompts.error(message); };

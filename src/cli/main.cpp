@@ -1,6 +1,8 @@
 // ostrapel-cli: the headless import and the collectivity list.
 //   ostrapel-cli [--program-dir DIR] import [--all] FILE...
 //   ostrapel-cli [--program-dir DIR] collectivities
+//   ostrapel-cli [--program-dir DIR] backup
+//   ostrapel-cli [--program-dir DIR] compact [--keep-backup]
 #include "CliPrompts.h"
 
 #include "core/BorderelDatabase.h"
@@ -20,6 +22,8 @@
 #include "import/ImportView.h"
 #include "import/SilentImportView.h"
 #include "import/ZipArchive.h"
+#include "maintenance/DatabaseBackup.h"
+#include "maintenance/DatabaseCompactor.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -39,7 +43,9 @@ void out(const QString& text) {
 
 int usage() {
     std::fprintf(stderr, "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
-                         "         ostrapel-cli [--program-dir MAP] collectivities\n");
+                         "         ostrapel-cli [--program-dir MAP] collectivities\n"
+                         "         ostrapel-cli [--program-dir MAP] backup\n"
+                         "         ostrapel-cli [--program-dir MAP] compact [--keep-backup]\n");
     return ExitFailure;
 }
 
@@ -130,6 +136,22 @@ int listCollectivities(BorderelDatabase& dm) {
     return ExitOk;
 }
 
+// Backup and compaction for scheduled jobs: the messages on standard output;
+// the compaction keeps its backup only when told to.
+int runMaintenance(BorderelDatabase& dm, Settings& settings, CliPrompts& prompts, const QString& command,
+                   bool keepBackup) {
+    prompts.stream = stdout;
+    prompts.answerYes = keepBackup;
+    NullProgress progress;
+    if (command == QStringLiteral("backup"))
+        return DatabaseBackup(dm.connection(), settings, prompts, progress).run() ==
+                       DatabaseBackup::Outcome::Done
+                   ? ExitOk
+                   : ExitFailure;
+    return DatabaseCompactor(dm.connection(), settings, prompts, progress).compactAndRepair() ? ExitOk
+                                                                                              : ExitFailure;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -148,8 +170,16 @@ int main(int argc, char** argv) {
         all = true;
         args.removeFirst();
     }
+    bool keepBackup = false;
+    if (command == QStringLiteral("compact") && !args.isEmpty() &&
+        args.first() == QStringLiteral("--keep-backup")) {
+        keepBackup = true;
+        args.removeFirst();
+    }
+    const bool maintenance = command == QStringLiteral("backup") || command == QStringLiteral("compact");
     if ((command == QStringLiteral("import") && args.isEmpty()) ||
-        (command != QStringLiteral("import") && command != QStringLiteral("collectivities")))
+        (command != QStringLiteral("import") && !args.isEmpty()) ||
+        (command != QStringLiteral("import") && command != QStringLiteral("collectivities") && !maintenance))
         return usage();
 
     Settings settings(programDir);
@@ -160,11 +190,15 @@ int main(int argc, char** argv) {
         RecordCatalogue catalogue;
         try {
             if (!dm.dataModuleCreate(checkZipLibraries)) return ExitFailure;
-            dm.repairCatalogueAndIndex();
-            catalogue.load(dm.connection());
-            result = command == QStringLiteral("import")
-                         ? runImport(dm, catalogue, settings, prompts, args, all)
-                         : listCollectivities(dm);
+            if (maintenance) {
+                result = runMaintenance(dm, settings, prompts, command, keepBackup);
+            } else {
+                dm.repairCatalogueAndIndex();
+                catalogue.load(dm.connection());
+                result = command == QStringLiteral("import")
+                             ? runImport(dm, catalogue, settings, prompts, args, all)
+                             : listCollectivities(dm);
+            }
         } catch (const std::exception& e) {
             prompts.error(errorMessage(e));
             result = ExitFailure;

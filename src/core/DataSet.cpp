@@ -68,7 +68,76 @@ QVariant convert(const QVariant& raw, FieldType type) {
 
 } // namespace
 
+DataSet::DataSet(const DataSet& other) {
+    assignFrom(other);
+}
+
+DataSet& DataSet::operator=(const DataSet& other) {
+    if (this == &other) return *this;
+    notify(&DataSetObserver::dataSetAboutToReload);
+    assignFrom(other);
+    notify(&DataSetObserver::dataSetReloaded);
+    return *this;
+}
+
+DataSet::DataSet(DataSet&& other) noexcept {
+    assignFrom(std::move(other));
+}
+
+DataSet& DataSet::operator=(DataSet&& other) noexcept {
+    if (this == &other) return *this;
+    notify(&DataSetObserver::dataSetAboutToReload);
+    assignFrom(std::move(other));
+    notify(&DataSetObserver::dataSetReloaded);
+    return *this;
+}
+
+DataSet::~DataSet() = default;
+
+void DataSet::assignFrom(const DataSet& o) {
+    describer_ = o.describer_;
+    fields_ = o.fields_;
+    cells_ = o.cells_;
+    order_ = o.order_;
+    columnCount_ = o.columnCount_;
+    current_ = o.current_;
+    bof_ = o.bof_;
+    eof_ = o.eof_;
+    sortFields_ = o.sortFields_;
+}
+
+void DataSet::assignFrom(DataSet&& o) {
+    describer_ = o.describer_;
+    fields_ = std::move(o.fields_);
+    cells_ = std::move(o.cells_);
+    order_ = std::move(o.order_);
+    columnCount_ = o.columnCount_;
+    current_ = o.current_;
+    bof_ = o.bof_;
+    eof_ = o.eof_;
+    sortFields_ = std::move(o.sortFields_);
+}
+
+void DataSet::addObserver(DataSetObserver* observer) {
+    if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+        observers_.push_back(observer);
+}
+
+void DataSet::removeObserver(DataSetObserver* observer) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+void DataSet::fieldsChanged() {
+    notify(&DataSetObserver::dataSetFieldsChanged);
+}
+
 void DataSet::clear() {
+    notify(&DataSetObserver::dataSetAboutToReload);
+    clearRows();
+    notify(&DataSetObserver::dataSetReloaded);
+}
+
+void DataSet::clearRows() {
     fields_.clear();
     cells_.clear();
     order_.clear();
@@ -79,7 +148,8 @@ void DataSet::clear() {
 }
 
 void DataSet::load(QSqlQuery& query) {
-    clear();
+    notify(&DataSetObserver::dataSetAboutToReload);
+    clearRows();
     const QSqlRecord rec = query.record();
     columnCount_ = rec.count();
     for (int i = 0; i < columnCount_; ++i) {
@@ -105,6 +175,7 @@ void DataSet::load(QSqlQuery& query) {
     order_.resize(size_t(rows));
     std::iota(order_.begin(), order_.end(), 0);
     first();
+    notify(&DataSetObserver::dataSetReloaded);
 }
 
 int DataSet::fieldIndex(const QString& name) const {
@@ -234,6 +305,7 @@ void DataSet::sort(const QString& fieldList) {
         }
         keys.push_back(std::move(k));
     }
+    notify(&DataSetObserver::dataSetAboutToSort);
     std::iota(order_.begin(), order_.end(), 0);
     if (!keys.empty()) {
         std::stable_sort(order_.begin(), order_.end(), [&keys](int a, int b) {
@@ -253,6 +325,7 @@ void DataSet::sort(const QString& fieldList) {
         });
     }
     first();
+    notify(&DataSetObserver::dataSetSorted);
 }
 
 bool DataSet::locate(const QString& fieldName, const QVariant& value, Qt::CaseSensitivity cs) {

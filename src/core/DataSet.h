@@ -23,12 +23,36 @@ struct DataField {
     int column = 0; // position of the value in a row
 };
 
+// Told of a data set's changes: a reload (rows and fields anew) and a sort
+// before they happen and after, and edits of the fields' captions or visibility.
+class DataSetObserver {
+public:
+    virtual ~DataSetObserver() = default;
+    virtual void dataSetAboutToReload() = 0;
+    virtual void dataSetReloaded() = 0;
+    virtual void dataSetAboutToSort() = 0;
+    virtual void dataSetSorted() = 0;
+    virtual void dataSetFieldsChanged() = 0;
+};
+
 // A query result held in memory: fields, rows and a current row, with a
 // client-side sort and a locate, as the lists and reports use it.
 class DataSet {
 public:
     // Field types and coded values come from the describer, when one is given.
     explicit DataSet(const FieldDescriber* describer = nullptr) : describer_(describer) {}
+    // A copy takes the rows, not the observers; assigning tells the observers of a reload.
+    DataSet(const DataSet& other);
+    DataSet& operator=(const DataSet& other);
+    DataSet(DataSet&& other) noexcept;
+    DataSet& operator=(DataSet&& other) noexcept;
+    ~DataSet();
+
+    void addObserver(DataSetObserver* observer);
+    void removeObserver(DataSetObserver* observer);
+    // After fields were moved or their captions or visibility edited in place
+    // (once for a batch of edits: the rows stay as they are).
+    void fieldsChanged();
     void setDescriber(const FieldDescriber* describer) { describer_ = describer; }
     const FieldDescriber* describer() const { return describer_; }
 
@@ -47,6 +71,8 @@ public:
     int recordCount() const { return int(order_.size()); }
     bool isEmpty() const { return order_.empty(); }
     int recNo() const { return current_; } // 0-based; -1 when empty
+    // The row as loaded, of a row as sorted.
+    int storedRow(int row) const { return order_[size_t(row)]; }
     bool bof() const { return bof_; }
     bool eof() const { return eof_; }
     void first();
@@ -74,6 +100,13 @@ private:
         return cells_[size_t(order_[size_t(row)]) * size_t(columnCount_) + size_t(column)];
     }
     void setCurrent(int row);
+    void clearRows();
+    template <typename F> void notify(F f) {
+        for (DataSetObserver* o : observers_)
+            (o->*f)();
+    }
+    void assignFrom(const DataSet& other);
+    void assignFrom(DataSet&& other);
 
     const FieldDescriber* describer_ = nullptr;
     std::vector<DataField> fields_;
@@ -84,6 +117,7 @@ private:
     bool bof_ = true;
     bool eof_ = true;
     QString sortFields_;
+    std::vector<DataSetObserver*> observers_;
 };
 
 } // namespace ostrapel

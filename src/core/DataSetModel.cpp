@@ -2,9 +2,15 @@
 
 namespace ostrapel {
 
+DataSetModel::~DataSetModel() {
+    if (dataSet_) dataSet_->removeObserver(this);
+}
+
 void DataSetModel::setDataSet(DataSet* dataSet) {
     beginResetModel();
+    if (dataSet_) dataSet_->removeObserver(this);
     dataSet_ = dataSet;
+    if (dataSet_) dataSet_->addObserver(this);
     explicitColumns_ = false;
     defaultColumns();
     endResetModel();
@@ -21,10 +27,39 @@ int DataSetModel::fieldIndexOfColumn(int column) const {
     return column >= 0 && column < columns_.size() ? columns_[column] : -1;
 }
 
-void DataSetModel::refresh() {
+void DataSetModel::dataSetAboutToReload() {
     beginResetModel();
+}
+
+void DataSetModel::dataSetReloaded() {
     if (!explicitColumns_) defaultColumns();
     endResetModel();
+}
+
+void DataSetModel::dataSetFieldsChanged() {
+    dataSetAboutToReload();
+    dataSetReloaded();
+}
+
+void DataSetModel::dataSetAboutToSort() {
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    persistent_ = persistentIndexList();
+    persistentStored_.clear();
+    for (const QModelIndex& i : persistent_)
+        persistentStored_.push_back(dataSet_->storedRow(i.row()));
+}
+
+void DataSetModel::dataSetSorted() {
+    // Persistent indexes (the current row, the selection) follow their rows.
+    std::vector<int> displayOf(size_t(dataSet_->recordCount()));
+    for (int r = 0; r < dataSet_->recordCount(); ++r)
+        displayOf[size_t(dataSet_->storedRow(r))] = r;
+    QModelIndexList to;
+    for (int k = 0; k < persistent_.size(); ++k)
+        to << index(displayOf[size_t(persistentStored_[size_t(k)])], persistent_[k].column());
+    changePersistentIndexList(persistent_, to);
+    persistent_.clear();
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void DataSetModel::defaultColumns() {

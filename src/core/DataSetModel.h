@@ -9,10 +9,12 @@ namespace ostrapel {
 
 // Table model over a DataSet for the grids: one column per shown field, cells
 // with the field's display text. The data set is owned elsewhere.
-class DataSetModel : public QAbstractTableModel {
+// The data set tells the model of a reload or sort before and after it happens.
+class DataSetModel : public QAbstractTableModel, private DataSetObserver {
     Q_OBJECT
 public:
     explicit DataSetModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+    ~DataSetModel() override;
 
     void setDataSet(DataSet* dataSet);
     DataSet* dataSet() const { return dataSet_; }
@@ -20,8 +22,6 @@ public:
     // without a call: every visible field.
     void setColumns(const QVector<int>& fieldIndexes);
     int fieldIndexOfColumn(int column) const;
-    // Call after the data set was reloaded, sorted or its fields changed.
-    void refresh();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -30,6 +30,14 @@ public:
 
 private:
     void defaultColumns();
+    void dataSetAboutToReload() override;
+    void dataSetReloaded() override;
+    void dataSetAboutToSort() override;
+    void dataSetSorted() override;
+    void dataSetFieldsChanged() override;
+
+    QModelIndexList persistent_;
+    std::vector<int> persistentStored_; // the loaded row of each persistent index during a sort
 
     DataSet* dataSet_ = nullptr;
     QVector<int> columns_;

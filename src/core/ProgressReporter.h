@@ -20,4 +20,16 @@ public:
     void end() override {}
 };
 
+// Begins a progress run and ends it when the scope ends, also on errors.
+class ProgressScope {
+public:
+    ProgressScope(ProgressReporter& progress, const QString& title) : p_(progress) { p_.begin(title); }
+    ~ProgressScope() { p_.end(); }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+
+private:
+    ProgressReporter& p_;
+};
+
 } // namespace ostrapel

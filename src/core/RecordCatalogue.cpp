@@ -140,6 +140,7 @@ void RecordCatalogue::prepareFields(DataSet& dataSet, const QString& kind, bool 
         if (f.type == FieldType::Float) f.displayFormat = kAmountFormat;
         if (f.type == FieldType::Date) f.displayFormat = kDateFormat;
     }
+    dataSet.fieldsChanged();
 }
 
 std::vector<GridColumn> RecordCatalogue::buildGridColumns(DataSet& dataSet, bool markerColumn,
@@ -188,6 +189,7 @@ std::vector<GridColumn> RecordCatalogue::buildGridColumns(DataSet& dataSet, bool
     }
     for (const QString& name : std::as_const(withColumn))
         addColumn(dataSet.fieldIndex(name));
+    dataSet.fieldsChanged();
     return columns;
 }
 

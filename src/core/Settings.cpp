@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 
 namespace ostrapel {
 
@@ -109,7 +110,10 @@ QString windowKey(int collNr, int collVolgNr) {
 }
 
 WindowKeyParts parseWindowKey(const QString& key) {
-    return {key.left(4).toInt(), key.mid(4, 3).toInt()};
+    // The collectivity number may run past four digits; the sequence number is
+    // always the last three.
+    const qsizetype split = std::max<qsizetype>(key.size() - 3, 0);
+    return {key.left(split).toInt(), key.mid(split).toInt()};
 }
 
 QString windowSection(const QString& windowKey) {

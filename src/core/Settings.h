@@ -72,7 +72,7 @@ inline const QString FieldOrder10 = QStringLiteral("FieldOrder10");
 inline const QString FieldOrder50 = QStringLiteral("FieldOrder50");
 inline const QString IndexField10 = QStringLiteral("IndexField10");
 inline const QString IndexField50 = QStringLiteral("IndexField50");
-inline const QString ToonComponenten = QStringLiteral("Tooncomponenten");
+inline const QString ToonComponenten = QStringLiteral("ToonComponenten");
 inline const QString PremiePeriode = QStringLiteral("PremiePeriode");
 inline const QString PremiePeriodeS = QStringLiteral("PremiePeriodeS");
 inline const QString ComponentStaat = QStringLiteral("ComponentStaat");
@@ -89,7 +89,8 @@ inline const QString& periodKey(int verzType) {
 QString windowSection(const QString& windowKey);
 // "0012001" for collectivity 12, sequence number 1.
 QString windowKey(int collNr, int collVolgNr);
-// A window key read back: characters 1-4 the collectivity number, 5-7 the sequence number.
+// A window key read back: the last three characters the sequence number, the rest the
+// collectivity number.
 struct WindowKeyParts {
     int collNr = 0;
     int collVolgNr = 0;

@@ -57,10 +57,14 @@ void SettingsStore::writeComputerString(const QString& key, const QString& value
 
 QString SettingsStore::computerName() {
     try {
-        return QSysInfo::machineHostName();
+        return computerName(QSysInfo::machineHostName());
     } catch (...) {
         return QStringLiteral("OnbekendeComputer");
     }
+}
+
+QString SettingsStore::computerName(const QString& hostName) {
+    return hostName.left(15);
 }
 
 QString SettingsStore::userName() {

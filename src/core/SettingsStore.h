@@ -28,7 +28,10 @@ public:
     void writeBool(const QString& key, bool value, const QString& section = kMain);
     void writeComputerString(const QString& key, const QString& value, const QString& section = kMain);
 
+    // The host name, at most 15 characters (the computer name's length in the
+    // computer settings file's name).
     static QString computerName();
+    static QString computerName(const QString& hostName);
     static QString userName();
 
     // Set by "Terug naar standaard instellingen": the user file is deleted at destruction.

@@ -12,7 +12,8 @@ class RecordCatalogue;
 QString buildInsertStatement(const RecordCatalogue& catalogue, const QString& recordType);
 
 // Sets the statement's parameters from one line. The record type's first field
-// is left empty; a value that does not convert is stored as no value. In a
+// is left empty; a number that does not convert is stored as 0, a date as no
+// value. In a
 // standard-insurance file field 1024 of a person is a single space.
 void fillInsertParameters(const RecordCatalogue& catalogue, SqlStatement& statement, const QString& line,
                           const QString& recordType, bool standardInsurance);

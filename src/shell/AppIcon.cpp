@@ -1,5 +1,8 @@
 #include "AppIcon.h"
 
+#include "ShellTexts.h"
+
+#include <QApplication>
 #include <QPainter>
 
 namespace ostrapel {
@@ -39,6 +42,11 @@ QIcon applicationIcon() {
     for (int size : {16, 24, 32, 48, 64})
         icon.addPixmap(draw(size));
     return icon;
+}
+
+void setApplicationIdentity() {
+    QApplication::setApplicationName(ShellTexts::AppTitle);
+    QApplication::setWindowIcon(applicationIcon());
 }
 
 } // namespace ostrapel

@@ -2,8 +2,10 @@
 
 #include "widgets/BusyCursor.h"
 
+#include "ChildPlacement.h"
 #include "CollectivityChooserDialog.h"
 #include "MaintenanceCheck.h"
+#include "MaintenanceCommands.h"
 #include "ProgressWindow.h"
 #include "ShellTexts.h"
 #include "SplashDialog.h"
@@ -70,6 +72,15 @@ MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts
     maintenance_ = std::make_unique<MaintenanceCheck>(
         prompts_, [this] { return onNetwork && onNetwork(); }, [this] { return collectivityWindowCount(); },
         [this] { return closeCollectivityWindows(); });
+    dialogRunner = [](QDialog& d) { return d.exec(); };
+    endProgram = [](int code) { QCoreApplication::exit(code); };
+    MaintenanceCommands::Hooks hooks{{[this](const QString& w) { return confirmMaintenance(w); },
+                                      [this] { return collectivityWindowCount(); }},
+                                     [this](QDialog& d) { return dialogRunner(d); },
+                                     [this] { rebuildOpenList(); },
+                                     [this](int code) { endProgram(code); }};
+    commands_ = std::make_unique<MaintenanceCommands>(this, dm_, settings_, prompts_, std::move(hooks));
+    commands_->programFile = QCoreApplication::applicationFilePath();
 
     setWindowTitle(AppTitle);
     setCentralWidget(mdi_);
@@ -85,11 +96,16 @@ MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts
     // Start-up steps of the main window, in order.
     dm_.repairCatalogueAndIndex();
     followActiveWindow(0);
+    commands_->writeProgramInfo();
     settings_.setThousandSeparator(QStringLiteral("."));
     settings_.setDecimalSeparator(QStringLiteral(","));
     settings_.createProgramFolders();
     restoreGeometryFromSettings();
     dm_.checkDatabaseVersion();
+    if (!commands_->runUpdateScripts()) {
+        startupRefused_ = true;
+        return;
+    }
     catalogue_.load(dm_.connection());
     rebuildOpenList();
 }
@@ -141,15 +157,19 @@ void MainWindow::buildActions() {
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     connect(a, &QAction::triggered, this, &QWidget::close);
 
-    // The maintenance and information commands arrive with their own work.
-    for (const auto& [name, caption, hint] :
-         {std::tuple{QStringLiteral("ActionSchonen"), Schonen, HintSchonen},
-          std::tuple{QStringLiteral("actCompactAndRepair"), Comprimeren, QString()},
-          std::tuple{QStringLiteral("actDatabaseBackup"), Backup, QString()},
-          std::tuple{QStringLiteral("ActionSysInfo"), SysInfo, HintSysInfo}}) {
+    for (const auto& [name, caption, hint, command] :
+         {std::tuple{QStringLiteral("ActionSchonen"), Schonen, HintSchonen,
+                     &MaintenanceCommands::cleanDatabase},
+          std::tuple{QStringLiteral("actDatabaseBackup"), Backup, QString(),
+                     &MaintenanceCommands::backupDatabase},
+          std::tuple{QStringLiteral("ActionSysInfo"), SysInfo, HintSysInfo,
+                     &MaintenanceCommands::showSystemInfo}}) {
         a = makeAction(name, caption, hint);
-        a->setEnabled(false);
+        connect(a, &QAction::triggered, this,
+                [this, command] { runCommand([this, command] { (*commands_.*command)(); }); });
     }
+    a = makeAction(QStringLiteral("actCompactAndRepair"), Comprimeren);
+    connect(a, &QAction::triggered, this, [this] { runCommand([this] { commands_->compactAndRepair(); }); });
 
     a = makeAction(QStringLiteral("actTerugNaarStandaardInstellingen"), Standaard);
     connect(a, &QAction::triggered, this, [this] { restoreDefaults(); });
@@ -249,33 +269,34 @@ void MainWindow::buildToolBar() {
     tbrMainMenu->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     addToolBar(Qt::TopToolBarArea, tbrMainMenu);
     QStyle* s = style();
-    auto button = [&](const QString& name, const QString& caption, QStyle::StandardPixmap icon) {
+    auto button = [&](const QString& name, const QString& caption, QStyle::StandardPixmap icon,
+                      bool dropDown) {
         auto* b = new QToolButton(tbrMainMenu);
         b->setObjectName(name);
         b->setText(caption);
         b->setIcon(s->standardIcon(icon));
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setAutoRaise(true);
-        b->setStyleSheet(QStringLiteral("QToolButton { padding-left: 2px; padding-right: 2px; }"
-                                        "QToolButton::menu-indicator { image: none; }"));
-        // 80 pixels as designed, wider where this desktop's font needs it
-        b->setFixedWidth(std::max(80, b->fontMetrics().horizontalAdvance(caption) + 18 + 14));
+        b->setStyleSheet(QStringLiteral("QToolButton { padding-left: 2px; padding-right: 2px; }"));
+        // 80 pixels as designed, wider where this desktop's font or the drop-down arrow needs it
+        b->setFixedWidth(
+            std::max(80, b->fontMetrics().horizontalAdvance(caption) + 18 + 14 + (dropDown ? 12 : 0)));
         tbrMainMenu->addWidget(b);
         return b;
     };
-    tbtnBorderelMany = button(QStringLiteral("tbtnBorderelMany"), ToolOpenen, QStyle::SP_DirOpenIcon);
+    tbtnBorderelMany = button(QStringLiteral("tbtnBorderelMany"), ToolOpenen, QStyle::SP_DirOpenIcon, true);
     tbtnBorderelMany->setStatusTip(longHint(HintOpen));
     connect(tbtnBorderelMany, &QToolButton::clicked, this, [this] {
         if (!tbtnBorderelMany->menu()) runCommand([this] { runChooser(); });
     });
-    tbnFilter = button(QStringLiteral("tbnFilter"), ToolFilter, QStyle::SP_FileDialogContentsView);
-    tbnPrint = button(QStringLiteral("tbnPrint"), ToolPrint, QStyle::SP_FileDialogDetailedView);
-    tbnImporteren = button(QStringLiteral("tbnImporteren"), ToolImport, QStyle::SP_ArrowDown);
+    tbnFilter = button(QStringLiteral("tbnFilter"), ToolFilter, QStyle::SP_FileDialogContentsView, false);
+    tbnPrint = button(QStringLiteral("tbnPrint"), ToolPrint, QStyle::SP_FileDialogDetailedView, true);
+    tbnImporteren = button(QStringLiteral("tbnImporteren"), ToolImport, QStyle::SP_ArrowDown, false);
     tbnImporteren->setStatusTip(longHint(ImportCommandTexts::ActionHint));
     connect(tbnImporteren, &QToolButton::clicked, action(QStringLiteral("ActionImporteren")),
             &QAction::trigger);
-    tbnExport = button(QStringLiteral("tbnExport"), ToolExport, QStyle::SP_DialogSaveButton);
-    tbnVerzOpties = button(QStringLiteral("tbnVerzOpties"), ToolOpties, QStyle::SP_FileDialogListView);
+    tbnExport = button(QStringLiteral("tbnExport"), ToolExport, QStyle::SP_DialogSaveButton, true);
+    tbnVerzOpties = button(QStringLiteral("tbnVerzOpties"), ToolOpties, QStyle::SP_FileDialogListView, true);
     connect(tbnFilter, &QToolButton::clicked, this, [this] {
         if (CollectivityChild* c = activeChild(); c && c->filterAction()) c->filterAction()->trigger();
     });
@@ -404,6 +425,7 @@ void MainWindow::openCollectivity(const QString& name, int collNr, bool check, i
             if (!closing_) rebuildOpenList();
         });
         sub->show();
+        if (!sub->isMaximized()) sub->setGeometry(placeInside(sub->geometry(), mdi_->viewport()->rect()));
         mdi_->setActiveSubWindow(sub);
         followActiveWindow(1);
     }
@@ -525,9 +547,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     saveSettings();
     closing_ = true;
     closeCollectivityWindows();
-    // Compact and repair arrives with the maintenance commands; until then the
-    // reminder keeps asking.
-    dm_.databaseCheckReminder(QDateTime::currentDateTime(), [] { return false; });
+    dm_.databaseCheckReminder(QDateTime::currentDateTime(), [this] { return commands_->compactAndRepair(); });
     event->accept();
 }
 

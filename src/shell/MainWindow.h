@@ -9,6 +9,7 @@
 #include <functional>
 
 class QAction;
+class QDialog;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -24,6 +25,7 @@ namespace ostrapel {
 
 class CollectivityChild;
 class MaintenanceCheck;
+class MaintenanceCommands;
 class Prompts;
 class Settings;
 class BorderelDatabase;
@@ -54,6 +56,13 @@ public:
     bool closeCollectivityWindows();
     void followActiveWindow(int state);
     void runChooser();
+    // Runs a modal dialog of the maintenance commands; tests answer it without a loop.
+    std::function<int(QDialog&)> dialogRunner;
+    // Ends the program (a failed backup); replaceable in tests.
+    std::function<void(int code)> endProgram;
+    // True when start-up was refused (update scripts declined or failed): the program ends.
+    bool startupRefused() const { return startupRefused_; }
+    MaintenanceCommands& maintenanceCommands() { return *commands_; }
     // Brings the window to the front, restored when minimised (a second start asks for it).
     void bringToFront();
 
@@ -95,6 +104,8 @@ private:
     RecordCatalogue catalogue_;
     Prompts& prompts_;
     std::unique_ptr<MaintenanceCheck> maintenance_;
+    std::unique_ptr<MaintenanceCommands> commands_;
+    bool startupRefused_ = false;
     WindowFactory windowFactory_;
     RecentList recent_;
     QString activeWindowKey_;

@@ -20,8 +20,9 @@ namespace ostrapel {
 
 namespace {
 
-// The picture: the product name on a calm blue field with a ledger motif.
-QPixmap splashPicture(QSize size) {
+// The picture: the product name on a calm blue field with a ledger motif that
+// ends above the text band starting at textTop.
+QPixmap splashPicture(QSize size, int textTop) {
     QPixmap pm(size);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -30,7 +31,7 @@ QPixmap splashPicture(QSize size) {
     g.setColorAt(1, QColor(0x2e, 0x75, 0xb6));
     p.fillRect(pm.rect(), g);
     p.setPen(QPen(QColor(255, 255, 255, 40), 1));
-    for (int y = 150; y < size.height() - 60; y += 14)
+    for (int y = 150; y < textTop - 4; y += 14)
         p.drawLine(40, y, size.width() - 40, y);
     p.setPen(Qt::white);
     QFont f = p.font();
@@ -58,15 +59,16 @@ SplashDialog::SplashDialog(Mode mode, QWidget* parent)
     : QDialog(parent), lblInfo(new QLabel(infoText(), this)),
       lblSplashMessage(new QLabel(ShellTexts::SplashLoading, this)) {
     const QSize size(519, 325);
+    const int textTop = size.height() - 70;
     auto* picture = new QLabel(this);
-    picture->setPixmap(splashPicture(size));
+    picture->setPixmap(splashPicture(size, textTop));
     picture->setGeometry(0, 0, size.width(), size.height());
     for (QLabel* l : {lblInfo, lblSplashMessage}) {
         l->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
         l->setAlignment(Qt::AlignCenter);
     }
     picture->lower(); // the labels stand on the picture
-    lblInfo->setGeometry(10, size.height() - 70, size.width() - 20, 22);
+    lblInfo->setGeometry(10, textTop, size.width() - 20, 22);
     lblSplashMessage->setGeometry(10, size.height() - 40, size.width() - 20, 22);
     setFixedSize(size);
     if (mode == Mode::Splash) {

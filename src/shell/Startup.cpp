@@ -17,6 +17,7 @@ int runProgram(const QString& programDir, Prompts& prompts, const StartupHooks& 
         if (hooks.splashStatus) dm.setSplashStatusHandler(hooks.splashStatus);
         if (!dm.dataModuleCreate(checkZipLibraries)) return 1;
         MainWindow main(dm, settings, prompts);
+        if (main.startupRefused()) return 1;
         if (hooks.mainWindowReady) hooks.mainWindowReady(main);
         main.showAtStart();
         dm.setSplashStatusHandler({});

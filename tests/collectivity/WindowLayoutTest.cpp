@@ -14,6 +14,7 @@
 #include "collectivity/ui/SortFieldDialog.h"
 #include "core/Settings.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -214,12 +215,7 @@ TEST_F(WindowLayout, SortFieldPicker) {
     auto w = open();
     std::optional<int> offeredSelection;
     w->askSortColumn = [&](BorderelGrid* grid, const QString& currentSort) {
-        std::vector<SortFieldPicker::Item> items;
-        for (int c = 0; c < grid->model()->columnCount(); ++c)
-            if (!grid->fieldOfColumn(c).isEmpty())
-                items.push_back(
-                    {grid->model()->headerData(c, Qt::Horizontal).toString(), grid->fieldOfColumn(c), c});
-        SortFieldDialog dialog(items, currentSort);
+        SortFieldDialog dialog(grid->sortItems(), currentSort);
         offeredSelection = dialog.list()->currentRow();
         test::saveScreenshot(&dialog, QStringLiteral("kies-sorteerveld"));
         QTest::keyClicks(dialog.searchBox(), QStringLiteral("woon"));
@@ -365,4 +361,33 @@ TEST_F(WindowLayout, CodedColumnsShowWholeDescriptions) {
         }
     }
     EXPECT_GE(coded, 3);
+}
+
+// The list's model carries the marker images and the sort column's look, and
+// passes Qt's model checks through the window's queries.
+TEST_F(WindowLayout, ListModelRolesAndChecks) {
+    auto w = open();
+    BorderelGrid* g = w->personsPane()->grid();
+    QAbstractItemModelTester tester(g->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const QAbstractItemModel* m = g->model();
+    int mainInsured = 0;
+    for (int r = 0; r < m->rowCount(); ++r) {
+        const bool marked = !m->index(r, 0).data(Qt::DecorationRole).value<QPixmap>().isNull();
+        const DataSet& ds = w->state().persons();
+        EXPECT_EQ(marked, ds.value(r, ds.fieldIndex(QStringLiteral("ID05"))).toString() ==
+                              ds.value(r, ds.fieldIndex(QStringLiteral("ID07"))).toString());
+        mainInsured += marked;
+    }
+    EXPECT_GT(mainInsured, 0);
+    const int sortColumn = g->columnOfField(QStringLiteral("1002"));
+    EXPECT_TRUE(m->index(0, sortColumn).data(Qt::FontRole).value<QFont>().bold());
+    EXPECT_EQ(m->index(0, sortColumn).data(Qt::BackgroundRole).value<QBrush>().color(),
+              BorderelGridModel::sortColumnColour());
+    EXPECT_FALSE(m->index(0, g->columnOfField(QStringLiteral("1003"))).data(Qt::FontRole).isValid());
+    w->sortPersonsByColumn(g->columnOfField(QStringLiteral("ID04")));
+    w->searchBox()->setText(QStringLiteral("W0000"));
+    w->search();
+    w->toggleUnitView();
+    EXPECT_TRUE(
+        m->index(0, g->columnOfField(QStringLiteral("ID04"))).data(Qt::FontRole).value<QFont>().bold());
 }

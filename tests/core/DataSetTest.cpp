@@ -3,6 +3,8 @@
 #include "core/DataSetModel.h"
 #include "core/DisplayFormat.h"
 
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 using namespace ostrapel;
@@ -133,8 +135,33 @@ TEST_F(DataSetFixture, ModelShowsVisibleFieldsInFieldOrder) {
     EXPECT_EQ(model.data(model.index(0, 0)).toString(), QStringLiteral("1.234,50"));
     EXPECT_EQ(model.data(model.index(0, 0), Qt::EditRole).toDouble(), 1234.5);
     ds.sort(QStringLiteral("5008"));
-    model.refresh();
     EXPECT_EQ(model.data(model.index(0, 0)).toString(), QStringLiteral("12,00-"));
+}
+
+// The model hears of every reload and sort before it happens: Qt's model
+// tester checks each signal, and the current row follows its record.
+TEST_F(DataSetFixture, ModelFollowsReloadsAndSorts) {
+    DataSetModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.setDataSet(&ds);
+    QPersistentModelIndex a7(model.index(3, 1)); // ID07 "a"
+    ASSERT_EQ(a7.data().toString(), QStringLiteral("a"));
+    ds.sort(QStringLiteral("ID07"));
+    EXPECT_EQ(a7.row(), 1); // after "A": the sort is stable and ignores case
+    EXPECT_EQ(a7.data().toString(), QStringLiteral("a"));
+    EXPECT_EQ(model.index(3, 1).data().toString(), QStringLiteral("c"));
+
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    db->execute(QStringLiteral("delete from bord50 where ID07 = 'b'"));
+    ds = db->query(QStringLiteral("select ID01, ID07 from bord50 order by rowid"), {}, &describer);
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(model.columnCount(), 2);
+    ds.findField(QStringLiteral("ID01"))->visible = false;
+    ds.fieldsChanged();
+    EXPECT_EQ(model.columnCount(), 1);
+    ds.clear();
+    EXPECT_EQ(model.rowCount(), 0);
 }
 
 TEST(DisplayFormatTest, AmountsAndDates) {

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace ostrapel;
 
@@ -90,6 +91,11 @@ TEST(SettingsTest, FirstStartDefaultsAndFiles) {
 
     s.writeString(QStringLiteral("MainFormHeight"), QStringLiteral("abc"));
     EXPECT_EQ(s.mainFormHeight(), 400);
+
+    EXPECT_EQ(SettingsStore::computerName(QStringLiteral("PC12")), QStringLiteral("PC12"));
+    EXPECT_EQ(SettingsStore::computerName(QStringLiteral("werkplek-administratie")),
+              QStringLiteral("werkplek-admini"));
+    EXPECT_LE(SettingsStore::computerName().size(), 15);
 }
 
 TEST(SettingsTest, RestoreDefaultsDeletesTheUserFileAtDestruction) {
@@ -120,6 +126,15 @@ TEST(SettingsTest, FoldersAndWindowKeys) {
     EXPECT_TRUE(Settings::tempDir().endsWith(u'/'));
     EXPECT_EQ(windowKey(12, 1), QStringLiteral("0012001"));
     EXPECT_EQ(windowKey(123456, 1234), QStringLiteral("1234561234"));
+    // keys of six-digit collectivity numbers come back whole
+    for (const auto& [nr, seq, key] :
+         {std::tuple{12, 1, "0012001"}, std::tuple{9999, 100, "9999100"}, std::tuple{12345, 1, "12345001"},
+          std::tuple{123456, 7, "123456007"}}) {
+        EXPECT_EQ(windowKey(nr, seq), QString::fromLatin1(key));
+        const WindowKeyParts parts = parseWindowKey(windowKey(nr, seq));
+        EXPECT_EQ(parts.collNr, nr) << key;
+        EXPECT_EQ(parts.collVolgNr, seq) << key;
+    }
     EXPECT_EQ(windowSection(windowKey(12, 1)), QStringLiteral("MDI_0012001"));
 
     // type 1 and type 2 windows keep their own period

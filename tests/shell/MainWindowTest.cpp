@@ -10,6 +10,8 @@
 #include "core/Settings.h"
 #include "import/ImportOverview.h"
 #include "import/ui/ImportDialog.h"
+#include "shell/AppIcon.h"
+#include "shell/ChildPlacement.h"
 #include "shell/CollectivityChooserDialog.h"
 #include "shell/MaintenanceCheck.h"
 #include "shell/ShellTexts.h"
@@ -19,6 +21,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -319,6 +322,92 @@ TEST_F(MainWindowFixture, HelpOpensTheHelpFile) {
     EXPECT_EQ(opened, QUrl::fromLocalFile(settings->helpDir() + QStringLiteral("Help.Htm")));
 }
 
+TEST_F(MainWindowFixture, CtrlXClosesTheActiveCollectivityWindowFromTheSearchBox) {
+    collectivity(12, QStringLiteral("Bakkerij"));
+    MainWindow& w = open();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
+    ASSERT_EQ(w.mdiArea()->subWindowList().size(), 1);
+    auto* search = w.mdiArea()->subWindowList()[0]->findChild<QLineEdit*>();
+    ASSERT_NE(search, nullptr);
+    search->setFocus();
+    search->setText(QStringLiteral("BAK"));
+    search->selectAll();
+    QTest::keyClick(search, Qt::Key_X, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(w.collectivityWindowCount(), 0); // closed, not cut
+    EXPECT_TRUE(prompts.messages.empty());
+
+    // with none open, Ctrl+X is "Ostrapel sluiten"
+    prompts.answers.push_back(MsgButton::No);
+    QTest::keyClick(&w, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(prompts.texts(), QStringList{AskClose});
+}
+
+TEST_F(MainWindowFixture, ChildWindowsOpenInsideTheVisibleArea) {
+    for (int nr : {12, 13, 14})
+        collectivity(nr, QStringLiteral("Bedrijf %1").arg(nr));
+    settings->setMainFormWidth(1000);
+    settings->setMainFormHeight(900);
+    // a window stored where the frame no longer reaches
+    const QString section = windowSection(windowKey(14, 1));
+    settings->writeInteger(WindowSettingKeys::Left, 1500, section);
+    settings->writeInteger(WindowSettingKeys::Top, 2000, section);
+    settings->writeInteger(WindowSettingKeys::Width, 795, section);
+    settings->writeInteger(WindowSettingKeys::Height, 577, section);
+    MainWindow& w = open();
+    for (int nr : {12, 13, 14})
+        w.openCollectivity(QStringLiteral("Bedrijf %1").arg(nr), nr, false, 2, QStringLiteral("SV"), 1);
+    const QRect area = w.mdiArea()->viewport()->rect();
+    for (QMdiSubWindow* sub : w.mdiArea()->subWindowList())
+        EXPECT_TRUE(area.contains(sub->geometry()))
+            << sub->windowTitle().toStdString() << " at " << sub->geometry().y();
+    test::saveScreenshot(&w, QStringLiteral("hoofdvenster-drie-vensters"));
+
+    // the rule itself: shrink to the area, then move back inside
+    const QRect a(0, 0, 800, 600);
+    EXPECT_EQ(placeInside(QRect(10, 20, 300, 200), a), QRect(10, 20, 300, 200));
+    EXPECT_EQ(placeInside(QRect(0, 577, 795, 577), a), QRect(0, 23, 795, 577));
+    EXPECT_EQ(placeInside(QRect(-50, -10, 300, 200), a), QRect(0, 0, 300, 200));
+    EXPECT_EQ(placeInside(QRect(700, 500, 1000, 900), a), QRect(0, 0, 800, 600));
+    EXPECT_EQ(placeInside(QRect(5, 5, 300, 200), QRect()), QRect(5, 5, 300, 200));
+}
+
+TEST_F(MainWindowFixture, DropDownButtonsShowTheirArrow) {
+    collectivity(12, QStringLiteral("Bakkerij"));
+    MainWindow& w = open();
+    w.action(QStringLiteral("actToolbarMainMenuTonen"))->setChecked(true);
+    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
+    QToolButton* print = w.collectivityButtons()[1];
+    ASSERT_NE(print->menu(), nullptr);
+    const QImage withMenu = print->grab().toImage();
+    QMenu* menu = print->menu();
+    print->setMenu(nullptr); // the same button without its drop-down
+    const QImage plain = print->grab().toImage();
+    print->setMenu(menu);
+    ASSERT_EQ(withMenu.size(), plain.size());
+    // the arrow is drawn right of the caption
+    int differing = 0;
+    const int captionEnd = print->width() - 14;
+    for (int y = 0; y < plain.height(); ++y)
+        for (int x = captionEnd; x < plain.width(); ++x)
+            differing += withMenu.pixel(x, y) != plain.pixel(x, y) ? 1 : 0;
+    EXPECT_GT(differing, 3);
+    test::saveScreenshot(w.toolBar(), QStringLiteral("werkbalk"));
+}
+
+TEST(ApplicationIdentityTest, WindowTitlesGetNoProgramNameAppended) {
+    const QString oldName = QCoreApplication::applicationName();
+    setApplicationIdentity();
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Ostrapel"));
+    EXPECT_FALSE(QGuiApplication::windowIcon().isNull());
+    // a display name that was set explicitly would not follow the name
+    QCoreApplication::setApplicationName(QStringLiteral("iets anders"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("iets anders"));
+    QCoreApplication::setApplicationName(oldName);
+}
+
 TEST(SplashTest, SplashAndAbout) {
     SplashDialog splash(SplashDialog::Mode::Splash);
     EXPECT_EQ(splash.size(), QSize(519, 325));
@@ -327,6 +416,14 @@ TEST(SplashTest, SplashAndAbout) {
     EXPECT_TRUE(splash.infoLabel()->text().contains(QStringLiteral(", Build: ")));
     EXPECT_TRUE(splash.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     test::saveScreenshot(&splash, QStringLiteral("splash"));
+    // no line of the picture runs through the info text's band: left of the
+    // centred text each row of the band is the plain gradient
+    splash.show();
+    const QImage picture = splash.grab().toImage();
+    const QRect band = splash.infoLabel()->geometry();
+    for (int y = band.top(); y <= band.bottom(); ++y)
+        for (int x : {45, 60})
+            EXPECT_EQ(picture.pixel(x, y), picture.pixel(20, y)) << "row " << y;
     SplashDialog about(SplashDialog::Mode::About);
     about.show();
     EXPECT_FALSE(about.statusLabel()->isVisible());

@@ -1,9 +1,5 @@
 #include "BorderelGrid.h"
 
-#include "BorderelGridDelegate.h"
-
-#include "MarkerImages.h"
-
 #include <QHash>
 #include <QHeaderView>
 #include <QPainter>
@@ -13,9 +9,8 @@
 namespace ostrapel {
 
 BorderelGrid::BorderelGrid(Marker marker, QWidget* parent)
-    : QTableView(parent), model_(new DataSetModel(this)), marker_(marker) {
+    : QTableView(parent), model_(new BorderelGridModel(marker, this)) {
     setModel(model_);
-    setItemDelegate(new BorderelGridDelegate(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -68,8 +63,7 @@ void BorderelGrid::setColumns(DataSet* dataSet, const std::vector<GridColumn>& p
     appliedPlan_ = names;
 }
 
-void BorderelGrid::refresh() {
-    model_->refresh();
+void BorderelGrid::scrollToStart() {
     horizontalScrollBar()->setValue(0);
 }
 
@@ -84,11 +78,6 @@ int BorderelGrid::columnOfField(const QString& field) const {
     return -1;
 }
 
-void BorderelGrid::setSortField(const QString& field) {
-    sortField_ = field;
-    viewport()->update();
-}
-
 void BorderelGrid::showCurrentRow() {
     DataSet* ds = dataSet();
     if (!ds || ds->isEmpty()) return;
@@ -99,6 +88,14 @@ void BorderelGrid::showCurrentRow() {
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(index);
     horizontalScrollBar()->setValue(scrolled); // following a row never scrolls sideways
+}
+
+std::vector<SortFieldPicker::Item> BorderelGrid::sortItems() const {
+    std::vector<SortFieldPicker::Item> items;
+    for (int c = 0; c < model_->columnCount(); ++c)
+        if (const QString field = fieldOfColumn(c); !field.isEmpty())
+            items.push_back({model_->headerData(c, Qt::Horizontal).toString(), field, c});
+    return items;
 }
 
 std::vector<ColumnState> BorderelGrid::visualColumns() const {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "BorderelGridModel.h"
+
 #include "collectivity/FieldOrderEditor.h"
-#include "core/DataSetModel.h"
+#include "collectivity/SortFieldPicker.h"
+
 #include "core/RecordCatalogue.h"
 
-#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace ostrapel {
@@ -14,22 +16,25 @@ namespace ostrapel {
 class BorderelGrid : public QTableView {
     Q_OBJECT
 public:
-    enum class Marker { MainInsured, Origin };
+    using Marker = BorderelGridModel::Marker;
     BorderelGrid(Marker marker, QWidget* parent = nullptr);
 
     // Lays the columns out by the plan of the record catalogue; the same plan
     // again leaves them as they are, so columns stay for the life of the window.
     void setColumns(DataSet* dataSet, const std::vector<GridColumn>& plan);
-    void refresh();
-    DataSetModel* dataModel() const { return model_; }
+    // Back to the first column after the rows changed.
+    void scrollToStart();
+    BorderelGridModel* dataModel() const { return model_; }
     DataSet* dataSet() const { return model_->dataSet(); }
     QString fieldOfColumn(int column) const;
     int columnOfField(const QString& field) const;
-    void setSortField(const QString& field);
-    const QString& sortField() const { return sortField_; }
-    Marker marker() const { return marker_; }
+    void setSortField(const QString& field) { model_->setSortField(field); }
+    const QString& sortField() const { return model_->sortField(); }
+    Marker marker() const { return model_->marker(); }
     // Selects the data set's current row.
     void showCurrentRow();
+    // The columns with a field, as the sort-field picker offers them.
+    std::vector<SortFieldPicker::Item> sortItems() const;
     // The columns in the order the user sees them.
     std::vector<struct ColumnState> visualColumns() const;
     // Puts every column back at its own place.
@@ -40,10 +45,8 @@ public:
 private:
     int plannedWidth(const GridColumn& column) const;
 
-    DataSetModel* model_;
+    BorderelGridModel* model_;
     QStringList appliedPlan_;
-    Marker marker_;
-    QString sortField_;
 };
 
 } // namespace ostrapel

@@ -40,6 +40,33 @@ namespace ostrapel {
 using namespace CollectivityTexts;
 namespace Keys = WindowSettingKeys;
 
+namespace {
+
+// The stored keys of one side, for reading and writing alike.
+struct SideKeys {
+    const QString& details;
+    const QString& fieldOrder;
+    const QString& sortField;
+};
+
+SideKeys sideKeys(bool personsSide) {
+    if (personsSide) return {Keys::ToonTbl10Detail, Keys::FieldOrder10, Keys::IndexField10};
+    return {Keys::ToonTbl50Detail, Keys::FieldOrder50, Keys::IndexField50};
+}
+
+const QString& dropDownKey(ComponentsQuery::Filter f) {
+    switch (f) {
+    case ComponentsQuery::Herkomst:
+        return Keys::CompHerkomst;
+    case ComponentsQuery::Soort:
+        return Keys::CompSoort;
+    default:
+        return Keys::CompComponent;
+    }
+}
+
+} // namespace
+
 CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatalogue& catalogue,
                                        Prompts& prompts, Settings& settings, QWidget* parent)
     : QWidget(parent), catalogue_(catalogue), prompts_(prompts), settings_(settings),
@@ -78,12 +105,7 @@ CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatal
         return dialog.fieldOrder();
     };
     askSortColumn = [this](BorderelGrid* grid, const QString& currentSort) {
-        std::vector<SortFieldPicker::Item> items;
-        for (int c = 0; c < grid->model()->columnCount(); ++c)
-            if (!grid->fieldOfColumn(c).isEmpty())
-                items.push_back(
-                    {grid->model()->headerData(c, Qt::Horizontal).toString(), grid->fieldOfColumn(c), c});
-        SortFieldDialog dialog(items, currentSort, this);
+        SortFieldDialog dialog(grid->sortItems(), currentSort, this);
         if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return -1;
         return dialog.chosen()->column;
     };
@@ -130,6 +152,10 @@ void CollectivityWindow::buildDropDownMenus() {
     }
 }
 
+QAction* CollectivityWindow::detailsAction(bool personsSide) const {
+    return personsSide ? actToonDI10Details : actToonDI50Details;
+}
+
 void CollectivityWindow::setIdentity(int collNr, int collVolgNr, int verzType) {
     state_.setIdentity(collNr, collVolgNr, verzType);
 }
@@ -151,21 +177,17 @@ void CollectivityWindow::loadWindowState() {
         }
     }
     // A detail pane is set by the opposite check and the action run once.
-    actToonDI10Details->setChecked(
-        !s.readBool(Keys::ToonTbl10Detail, actToonDI10Details->isChecked(), section));
-    actToonDI10Details->trigger();
-    actToonDI50Details->setChecked(
-        !s.readBool(Keys::ToonTbl50Detail, actToonDI50Details->isChecked(), section));
-    actToonDI50Details->trigger();
-    state_.personsSide().fieldOrder =
-        s.readString(Keys::FieldOrder10, state_.personsSide().fieldOrder, section);
-    state_.componentsSide().fieldOrder =
-        s.readString(Keys::FieldOrder50, state_.componentsSide().fieldOrder, section);
-    state_.personsSide().sortField =
-        s.readString(Keys::IndexField10, state_.personsSide().sortField, section);
+    for (const bool persons : {true, false}) {
+        QAction* details = detailsAction(persons);
+        details->setChecked(!s.readBool(sideKeys(persons).details, details->isChecked(), section));
+        details->trigger();
+    }
+    for (const bool persons : {true, false}) {
+        ListSideState& side = state_.side(persons);
+        side.fieldOrder = s.readString(sideKeys(persons).fieldOrder, side.fieldOrder, section);
+        side.sortField = s.readString(sideKeys(persons).sortField, side.sortField, section);
+    }
     if (state_.personsSide().sortField.isEmpty()) state_.personsSide().sortField = QStringLiteral("1002");
-    state_.componentsSide().sortField =
-        s.readString(Keys::IndexField50, state_.componentsSide().sortField, section);
     state_.setPeriodSetting(s.readString(Keys::periodKey(verzType()), state_.periodSetting(), section));
 
     // Initialisation.
@@ -184,11 +206,10 @@ void CollectivityWindow::loadWindowState() {
     componentsPane_->detail()->rebuildFillFit();
     activateGrid(GridRing::Persons);
 
-    const QString comp[3] = {Keys::CompHerkomst, Keys::CompSoort, Keys::CompComponent};
     for (int f = 0; f < 3; ++f) {
         const auto filter = ComponentsQuery::Filter(f);
-        state_.setStoredDropDownText(filter,
-                                     s.readString(comp[f], state_.dropDown(filter).checkedText(), section));
+        state_.setStoredDropDownText(
+            filter, s.readString(dropDownKey(filter), state_.dropDown(filter).checkedText(), section));
         const QList<QAction*> entries = dropDownMenus_[f]->actions();
         if (state_.dropDown(filter).checked() < entries.size())
             entries[state_.dropDown(filter).checked()]->setChecked(true);
@@ -213,18 +234,19 @@ void CollectivityWindow::saveWindowState() {
         s.writeInteger(Keys::Top, g.top(), section);
         s.writeInteger(Keys::Left, g.left(), section);
     }
-    s.writeBool(Keys::ToonTbl10Detail, actToonDI10Details->isChecked(), section);
-    s.writeBool(Keys::ToonTbl50Detail, actToonDI50Details->isChecked(), section);
-    s.writeString(Keys::FieldOrder10, state_.personsSide().fieldOrder, section);
-    s.writeString(Keys::FieldOrder50, state_.componentsSide().fieldOrder, section);
-    s.writeString(Keys::IndexField10, state_.personsSide().sortField, section);
-    s.writeString(Keys::IndexField50, state_.componentsSide().sortField, section);
+    for (const bool persons : {true, false})
+        s.writeBool(sideKeys(persons).details, detailsAction(persons)->isChecked(), section);
+    for (const bool persons : {true, false}) {
+        s.writeString(sideKeys(persons).fieldOrder, state_.side(persons).fieldOrder, section);
+        s.writeString(sideKeys(persons).sortField, state_.side(persons).sortField, section);
+    }
     s.writeBool(Keys::ToonComponenten, state_.componentsShown(), section);
     s.writeString(Keys::periodKey(verzType()), state_.periodSetting(), section);
     s.writeString(Keys::ComponentStaat, state_.componentsQuery().modeLetter(), section);
-    const QString comp[3] = {Keys::CompHerkomst, Keys::CompSoort, Keys::CompComponent};
-    for (int f = 0; f < 3; ++f)
-        s.writeString(comp[f], state_.dropDown(ComponentsQuery::Filter(f)).checkedText(), section);
+    for (int f = 0; f < 3; ++f) {
+        const auto filter = ComponentsQuery::Filter(f);
+        s.writeString(dropDownKey(filter), state_.dropDown(filter).checkedText(), section);
+    }
     s.setSamengesteldeAchternaam(state_.compoundSurname());
 }
 
@@ -245,7 +267,7 @@ void CollectivityWindow::refreshPersons() {
     syncing_ = true;
     personsPane_->grid()->setColumns(&state_.persons(), state_.personsSide().columns);
     personsPane_->grid()->setSortField(state_.personsSide().sortField);
-    personsPane_->grid()->refresh();
+    personsPane_->grid()->scrollToStart();
     personsPane_->grid()->showCurrentRow();
     syncing_ = false;
     const int sortColumn = personsPane_->grid()->columnOfField(state_.personsSide().sortField);
@@ -262,7 +284,7 @@ void CollectivityWindow::refreshComponents() {
     syncing_ = true;
     componentsPane_->grid()->setColumns(&state_.components(), state_.componentsSide().columns);
     componentsPane_->grid()->setSortField(state_.componentsSide().sortField);
-    componentsPane_->grid()->refresh();
+    componentsPane_->grid()->scrollToStart();
     componentsPane_->grid()->showCurrentRow();
     syncing_ = false;
     if (componentsPane_->detail()->dataSet()) {
@@ -388,8 +410,7 @@ void CollectivityWindow::toggleComponents() {
 }
 
 void CollectivityWindow::toggleDetails(bool personsSide) {
-    const QAction* a = personsSide ? actToonDI10Details : actToonDI50Details;
-    pane(personsSide)->showDetail(a->isChecked());
+    pane(personsSide)->showDetail(detailsAction(personsSide)->isChecked());
     DetailPane* inspector = pane(personsSide)->detail();
     if (inspector->dataSet()) {
         inspector->fillValues();
@@ -451,8 +472,8 @@ void CollectivityWindow::columnDragged(bool personsSide) {
 void CollectivityWindow::pickSortField() {
     const bool persons = ring_.active() == GridRing::Persons;
     BorderelGrid* grid = pane(persons)->grid();
-    const int column =
-        askSortColumn(grid, firstCommaItem(grid->dataSet() ? grid->dataSet()->sortFields() : QString()));
+    // The whole sort text: a mapped field list names no single entry.
+    const int column = askSortColumn(grid, grid->dataSet() ? grid->dataSet()->sortFields() : QString());
     if (column < 0) return;
     if (persons)
         sortPersonsByColumn(column);
@@ -527,7 +548,7 @@ bool CollectivityWindow::handleKey(int key, Qt::KeyboardModifiers modifiers) {
         pickSortField();
         return true;
     case Qt::Key_F8:
-        (persons ? actToonDI10Details : actToonDI50Details)->trigger();
+        detailsAction(persons)->trigger();
         return true;
     default:
         return false;
@@ -536,6 +557,10 @@ bool CollectivityWindow::handleKey(int key, Qt::KeyboardModifiers modifiers) {
 
 bool CollectivityWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched != editVerzZoeken_) return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->keyCombination() == actClose->shortcut()[0]) {
+        return true; // left unaccepted: Ctrl+X closes the window instead of cutting text
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (handleKey(key->key(), key->modifiers())) return true;

@@ -132,6 +132,7 @@ private:
     bool stepList(BorderelGrid* grid, int rows);
     void moveActive(int rows);
     QAction* action(const QString& name, const QString& caption, const QString& hint = {});
+    QAction* detailsAction(bool personsSide) const;
     QWidget* buildSearchBar(QWidget* parent);
     QWidget* buildComponentsBar(QWidget* parent);
 

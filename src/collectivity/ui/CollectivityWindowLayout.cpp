@@ -180,6 +180,11 @@ QWidget* CollectivityWindow::buildComponentsBar(QWidget* parent) {
     QMenu* toonMenu = optMenu->addMenu(QStringLiteral("Toon componenten"));
     toonMenu->addAction(actIndividueel);
     QAction* joint = toonMenu->addAction(Gezamenlijk); // the menu says "Gezamenlijk"
+    // Shows the action's key and hint; the key itself fires only while this menu is open.
+    joint->setShortcut(actGezamelijk->shortcut());
+    joint->setShortcutContext(Qt::WidgetShortcut);
+    joint->setToolTip(actGezamelijk->toolTip());
+    joint->setStatusTip(actGezamelijk->statusTip());
     connect(joint, &QAction::triggered, actGezamelijk, &QAction::trigger);
     connect(actGezamelijk, &QAction::enabledChanged, joint, &QAction::setEnabled);
     optMenu->addSeparator();
@@ -283,7 +288,7 @@ void CollectivityWindow::buildLayout() {
         });
         connect(p, &ListPane::splitterMoved, this, [this] { fitDetails(); });
         p->detail()->setContextMenuPolicy(Qt::ActionsContextMenu);
-        p->detail()->addAction(persons ? actToonDI10Details : actToonDI50Details);
+        p->detail()->addAction(detailsAction(persons));
     }
     connect(splitVert_, &QSplitter::splitterMoved, this, [this] { fitDetails(); });
     setFocusProxy(editVerzZoeken_);

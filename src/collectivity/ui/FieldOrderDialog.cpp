@@ -37,10 +37,10 @@ FieldOrderDialog::FieldOrderDialog(const RecordCatalogue& catalogue, const QStri
     connect(list_, &QListWidget::currentRowChanged, this, [this] { updateButtons(); });
     connect(list_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         if (filling_) return;
+        // The view's own order (greyed before checked) is not the field order's.
         const int row = list_->row(item);
-        const int state = item->checkState() == Qt::Unchecked ? 0 : item->checkState() == Qt::Checked ? 1 : 2;
-        editor_.setState(row, state);
-        fill(row); // an always-shown field springs back
+        editor_.cycle(row);
+        fill(row);
     });
     fill(0);
     resize(380, 420);
@@ -52,7 +52,7 @@ void FieldOrderDialog::fill(int select) {
     for (const FieldOrderEditor::Entry& e : editor_.entries()) {
         auto* item = new QListWidgetItem(e.caption, list_);
         Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-        if (!e.fixed) flags |= Qt::ItemIsUserCheckable | Qt::ItemIsUserTristate;
+        if (!e.fixed) flags |= Qt::ItemIsUserCheckable;
         item->setFlags(flags);
         item->setCheckState(e.state == 0 ? Qt::Unchecked : e.state == 1 ? Qt::Checked : Qt::PartiallyChecked);
         if (e.fixed) item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));

@@ -1,0 +1,63 @@
+#include "BackupFiles.h"
+
+#include "MaintenanceError.h"
+#include "MaintenanceTexts.h"
+#include "SqliteFile.h"
+
+#include "core/DatabaseError.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace ostrapel {
+
+using namespace MaintenanceTexts;
+
+QString BackupFiles::nextBackupName(const QString& databasePath) {
+    const QFileInfo info(databasePath);
+    const QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString stem = info.path() + u'/' + (dot > 0 ? name.left(dot) : name);
+    QString candidate = stem + QStringLiteral(".bak");
+    for (int n = 0; QFileInfo::exists(candidate); ++n)
+        candidate = stem + QStringLiteral(".b%1").arg(n, 2, 10, QChar(u'0'));
+    return candidate;
+}
+
+QString BackupFiles::renameToBackup(const QString& databasePath) {
+    // A rename succeeds here even while another program writes the file, so ask the engine first.
+    bool free = false;
+    try {
+        SqliteFile file(databasePath, SqliteFile::Mode::ReadWrite);
+        free = file.nobodyElseWriting();
+    } catch (const DatabaseError&) {
+    }
+    const QString backup = nextBackupName(databasePath);
+    if (!free || !QFile::rename(databasePath, backup))
+        throw MaintenanceError(MaintenanceError::Kind::Rename, RenameFailed);
+    return backup;
+}
+
+void BackupFiles::copyDatabase(const QString& source, const QString& destination) {
+    if (QFileInfo::exists(destination))
+        throw DatabaseError(QStringLiteral("Het bestand \"%1\" bestaat al.").arg(destination));
+    try {
+        SqliteFile file(source, SqliteFile::Mode::ReadOnly);
+        file.vacuumInto(destination);
+    } catch (const DatabaseError&) {
+        QFile::remove(destination);
+        throw;
+    }
+}
+
+QString BackupFiles::copyToBackup(const QString& databasePath, const QString& telNrHelpdesk) {
+    const QString backup = nextBackupName(databasePath);
+    try {
+        copyDatabase(databasePath, backup);
+    } catch (const DatabaseError&) {
+        throw MaintenanceError(MaintenanceError::Kind::Backup, BackupFailed.arg(telNrHelpdesk));
+    }
+    return backup;
+}
+
+} // namespace ostrapel

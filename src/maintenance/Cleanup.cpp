@@ -1,0 +1,51 @@
+#include "Cleanup.h"
+
+#include "MaintenanceTexts.h"
+
+#include "core/Connection.h"
+#include "core/DataSet.h"
+#include "core/SharedQueries.h"
+#include "core/SqlFragments.h"
+#include "core/Transaction.h"
+
+namespace ostrapel {
+
+using namespace MaintenanceTexts;
+
+std::vector<Cleanup::Entry> Cleanup::collectivities() {
+    std::vector<Entry> entries{{Alle, -1, -1, -1}};
+    DataSet rows = connection_.query(SharedQueries::QryCollectiviteiten);
+    for (rows.first(); !rows.eof(); rows.next()) {
+        Entry e;
+        e.collNr = rows.value(QStringLiteral("CollNr")).toInt();
+        e.collVolgNr = rows.value(QStringLiteral("CollVolgNr")).toInt();
+        e.verzType = rows.value(QStringLiteral("VerzType")).toInt();
+        e.caption =
+            collectivityCaption(e.collNr, e.collVolgNr, rows.value(QStringLiteral("VerzNaam")).toString(),
+                                rows.value(QStringLiteral("CollNaam")).toString());
+        entries.push_back(e);
+    }
+    return entries;
+}
+
+QStringList Cleanup::periods() {
+    QStringList out{QString()};
+    DataSet rows = connection_.query(CleanupPeriods);
+    for (rows.first(); !rows.eof(); rows.next())
+        out << rows.value(QStringLiteral("FactuurMaand")).toString();
+    return out;
+}
+
+void Cleanup::execute(const CleanupSelection& selection) {
+    const QString clause = selection.buildCleanupWhere();
+    // One transaction: control records gone while components stay would let
+    // the next import of the statement double them.
+    Transaction transaction(connection_);
+    if (!selection.premiumsOnly)
+        for (const char* table : {"bord00", "bord10", "bord99"})
+            connection_.execute(QStringLiteral("delete from %1 ").arg(QLatin1String(table)) + clause);
+    connection_.execute(QStringLiteral("delete from bord50 ") + clause);
+    transaction.commit();
+}
+
+} // namespace ostrapel

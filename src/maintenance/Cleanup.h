@@ -1,0 +1,36 @@
+#pragma once
+
+#include "CleanupSelection.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace ostrapel {
+
+class Connection;
+
+// The clean-up's lists and its deletes.
+class Cleanup {
+public:
+    struct Entry {
+        QString caption; // "0123-1 SV: name", or "<ALLE>"
+        int collNr = -1;
+        int collVolgNr = -1;
+        int verzType = -1;
+    };
+
+    explicit Cleanup(Connection& connection) : connection_(connection) {}
+
+    // "<ALLE>" first, then one entry per collectivity and kind of insurance.
+    std::vector<Entry> collectivities();
+    // An empty entry, then every period of the import history.
+    QStringList periods();
+    // The deletes of the selection, all or none; throws DatabaseError.
+    void execute(const CleanupSelection& selection);
+
+private:
+    Connection& connection_;
+};
+
+} // namespace ostrapel

@@ -1,0 +1,46 @@
+#include "CleanupSelection.h"
+
+namespace ostrapel {
+
+namespace {
+// A text literal; the months come from the database, quotes are doubled all the same.
+QString quoted(QString text) {
+    return u'\'' + text.replace(u'\'', QStringLiteral("''")) + u'\'';
+}
+} // namespace
+
+bool CleanupSelection::okEnabled() const {
+    switch (period) {
+    case Period::Month:
+        return !month.isEmpty();
+    case Period::Range:
+        return (from.isEmpty() && !to.isEmpty()) || (!from.isEmpty() && !to.isEmpty() && to >= from);
+    case Period::All:
+        return true;
+    }
+    return false;
+}
+
+QString CleanupSelection::buildCleanupWhere() const {
+    QString clause;
+    QString joiner = QStringLiteral(" where ");
+    if (period == Period::Month) {
+        clause += joiner + QStringLiteral("(id03 = ") + quoted(month) + u')';
+        joiner = QStringLiteral(" AND ");
+    } else if (period == Period::Range) {
+        if (from.isEmpty())
+            clause += joiner + QStringLiteral("(id03 <= ") + quoted(to) + u')';
+        else if (from == to)
+            clause += joiner + QStringLiteral("(id03 = ") + quoted(from) + u')';
+        else
+            clause += joiner + QStringLiteral("(id03 >= ") + quoted(from) + QStringLiteral(" and id03 <= ") +
+                      quoted(to) + u')';
+        joiner = QStringLiteral(" AND ");
+    }
+    if (collNr != -1)
+        clause += joiner + QStringLiteral("(id01 = ") + QString::number(collNr) + QStringLiteral(" AND ") +
+                  QStringLiteral("id02 = ") + QString::number(collVolgNr) + u')';
+    return clause;
+}
+
+} // namespace ostrapel

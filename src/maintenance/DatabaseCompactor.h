@@ -1,0 +1,48 @@
+#pragma once
+
+#include "MaintenanceGuard.h"
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+namespace ostrapel {
+
+class Connection;
+class ProgressReporter;
+class Prompts;
+class Settings;
+
+// "Database comprimeren en repareren": the database moves to a backup name and
+// the engine writes a compacted, checked copy at the database path.
+class DatabaseCompactor {
+public:
+    DatabaseCompactor(Connection& connection, Settings& settings, Prompts& prompts,
+                      ProgressReporter& progress)
+        : connection_(connection), settings_(settings), prompts_(prompts), progress_(progress) {}
+
+    // Compacts `source` into the new file `destination` and checks the result;
+    // MaintenanceError (CompactAndRepair) with the engine's message on failure.
+    static void packDatabase(const QString& source, const QString& destination);
+    // The marker of the monthly reminder: its time becomes `now`; created when missing.
+    static void renewOnceAMonthMarker(const QString& markerPath, const QDateTime& now);
+
+    // The command. True when the database was compacted; on a failure the
+    // original is put back and the connection opened again.
+    bool compactAndRepair(const MaintenanceGuard& guard = {});
+    // The compaction step; replaceable in tests.
+    std::function<void(const QString& source, const QString& destination)> pack =
+        &DatabaseCompactor::packDatabase;
+
+    // The backup kept after success (empty when discarded or on failure).
+    QString keptBackup() const { return keptBackup_; }
+
+private:
+    Connection& connection_;
+    Settings& settings_;
+    Prompts& prompts_;
+    ProgressReporter& progress_;
+    QString keptBackup_;
+};
+
+} // namespace ostrapel

@@ -1,0 +1,66 @@
+#include "MaintenanceCommands.h"
+
+#include "ProgressWindow.h"
+#include "ShellTexts.h"
+
+#include "core/BorderelDatabase.h"
+#include "core/Settings.h"
+#include "maintenance/DatabaseBackup.h"
+#include "maintenance/DatabaseCompactor.h"
+#include "maintenance/MaintenanceTexts.h"
+#include "maintenance/SystemInformation.h"
+#include "maintenance/UpdateScripts.h"
+#include "maintenance/ui/CleanupDialog.h"
+#include "maintenance/ui/SysInfoViewer.h"
+#include "maintenance/ui/UpdateScriptsDialog.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace ostrapel {
+
+bool MaintenanceCommands::runUpdateScripts() {
+    UpdateScripts scripts(dm_.connection(), settings_, prompts_);
+    return scripts.runUpdateScripts([this](const QStringList& names) {
+        UpdateScriptsDialog dialog(dm_.connection(), settings_.sqlScriptsDir(), names, prompts_, parent_);
+        return hooks_.runDialog(dialog) == QDialog::Accepted;
+    });
+}
+
+void MaintenanceCommands::writeProgramInfo() {
+    SystemInformation(settings_.infoDir()).writeProgramInfo(programFile);
+}
+
+void MaintenanceCommands::cleanDatabase() {
+    if (!hooks_.guard.confirm(MaintenanceTexts::CleanupWord)) return;
+    if (hooks_.guard.windowCount() > 0) {
+        prompts_.inform(ShellTexts::CannotClean);
+        return;
+    }
+    CleanupDialog dialog(dm_.connection(), prompts_, parent_);
+    if (hooks_.runDialog(dialog) == QDialog::Accepted) hooks_.rebuildOpenList();
+}
+
+bool MaintenanceCommands::compactAndRepair() {
+    ProgressWindow progress(parent_);
+    progress.setObjectName(QStringLiteral("dlgCopyFileProgress"));
+    return DatabaseCompactor(dm_.connection(), settings_, prompts_, progress).compactAndRepair(hooks_.guard);
+}
+
+void MaintenanceCommands::backupDatabase() {
+    ProgressWindow progress(parent_);
+    progress.setObjectName(QStringLiteral("dlgCopyFileProgress"));
+    if (DatabaseBackup(dm_.connection(), settings_, prompts_, progress).run(hooks_.guard) ==
+        DatabaseBackup::Outcome::EndProgram)
+        hooks_.endProgram(1);
+}
+
+void MaintenanceCommands::showSystemInfo() {
+    const QString path = SystemInformation(settings_.infoDir()).infoFilePath(programFile);
+    if (!QFileInfo(path).isFile()) return;
+    SysInfoViewer viewer(prompts_, parent_);
+    viewer.loadFile(path);
+    hooks_.runDialog(viewer);
+}
+
+} // namespace ostrapel

@@ -1,0 +1,138 @@
+// Commands of the collectivity window as the user reaches them: the field-order
+// check box, the sort-field picker's first choice, the components "Opties" menu
+// and the keys the window stores.
+#include "CollectivityFixture.h"
+#include "Screenshots.h"
+#include "collectivity/ui/BorderelGrid.h"
+#include "collectivity/ui/CollectivityWindow.h"
+#include "collectivity/ui/DetailPane.h"
+#include "collectivity/ui/FieldOrderDialog.h"
+#include "collectivity/ui/ListPane.h"
+#include "collectivity/ui/SortFieldDialog.h"
+#include "core/Settings.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+
+using namespace ostrapel;
+
+namespace {
+
+class WindowCommands : public test::CollectivityFixture {
+protected:
+    std::unique_ptr<CollectivityWindow> open() {
+        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, settings);
+        w->setIdentity(12, 1, 2);
+        w->loadWindowState();
+        w->show();
+        w->activateWindow(); // for its shortcuts
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        return w;
+    }
+    test::ScriptedPrompts prompts;
+    Settings settings{dir.path()};
+};
+
+QAction* entry(QMenu* menu, const QString& text) {
+    for (QAction* a : menu->actions())
+        if (a->text() == text) return a;
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(WindowCommands, FieldOrderCheckBoxCyclesUncheckedCheckedGreyed) {
+    FieldOrderDialog dialog(catalogue, QStringLiteral("1003=0,1002=1,1017=1"));
+    QListWidget* list = dialog.list();
+    list->setCurrentRow(0);
+    const Qt::CheckState expected[] = {Qt::Checked, Qt::PartiallyChecked, Qt::Unchecked, Qt::Checked};
+    for (Qt::CheckState state : expected) {
+        QTest::keyClick(list, Qt::Key_Space); // what a click on the box does
+        EXPECT_EQ(list->item(0)->checkState(), state);
+    }
+    // with the mouse, starting from checked
+    const QRect row = list->visualItemRect(list->item(2));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(row.left() + row.height() / 2, row.center().y()));
+    EXPECT_EQ(list->item(2)->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(dialog.fieldOrder(), QStringLiteral("1003=1,1002=1,1017=2"));
+    // an always-shown field stays checked
+    list->setCurrentRow(1);
+    QTest::keyClick(list, Qt::Key_Space);
+    EXPECT_EQ(list->item(1)->checkState(), Qt::Checked);
+}
+
+TEST_F(WindowCommands, SortPickerOnAMappedFieldListOffersTheFirstEntry) {
+    auto w = open();
+    std::optional<int> offered;
+    QString firstTitle;
+    w->askSortColumn = [&](BorderelGrid* grid, const QString& currentSort) {
+        SortFieldDialog dialog(grid->sortItems(), currentSort);
+        offered = dialog.list()->currentRow();
+        firstTitle = dialog.list()->item(0)->text();
+        return -1;
+    };
+    // sorted on ID04, 1002, 1003, 1004: "Werknemernr." does not come first
+    w->sortPersonsByColumn(w->personsPane()->grid()->columnOfField(QStringLiteral("ID04")));
+    ASSERT_EQ(w->state().persons().sortFields(), QStringLiteral("ID04, 1002, 1003, 1004"));
+    QTest::keyClick(w->searchBox(), Qt::Key_F4);
+    EXPECT_EQ(offered, 0);
+    EXPECT_NE(firstTitle, QStringLiteral("Werknemernr."));
+    // a single sort field is found by name
+    w->sortPersonsByColumn(w->personsPane()->grid()->columnOfField(QStringLiteral("1017")));
+    QTest::keyClick(w->searchBox(), Qt::Key_F4);
+    ASSERT_TRUE(offered.has_value());
+    EXPECT_NE(*offered, 0);
+}
+
+TEST_F(WindowCommands, JointEntryOfTheComponentsOptionsShowsItsKeyAndHint) {
+    auto w = open();
+    QToolButton* opties = nullptr;
+    for (QToolButton* b : w->findChildren<QToolButton*>())
+        if (b->text() == QStringLiteral("Opties")) opties = b;
+    ASSERT_NE(opties, nullptr);
+    QAction* toon = entry(opties->menu(), QStringLiteral("Toon componenten"));
+    ASSERT_TRUE(toon && toon->menu());
+    for (const auto& [text, key] : {std::pair{"Individueel", "Alt+I"}, std::pair{"Gezamenlijk", "Alt+G"}}) {
+        QAction* a = entry(toon->menu(), QString::fromLatin1(text));
+        ASSERT_NE(a, nullptr) << text;
+        EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(key))) << text;
+        EXPECT_FALSE(a->statusTip().isEmpty()) << text;
+    }
+    test::saveScreenshot(toon->menu(), QStringLiteral("menu-toon-componenten"));
+    // the key still switches the mode from the search box, once
+    QTest::keyClick(w->searchBox(), Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(w->state().componentsQuery().modeLetter(), QStringLiteral("G"));
+    QTest::keyClick(w->searchBox(), Qt::Key_I, Qt::AltModifier);
+    EXPECT_EQ(w->state().componentsQuery().modeLetter(), QStringLiteral("I"));
+}
+
+TEST_F(WindowCommands, StoredKeysAreWrittenAsNamed) {
+    auto w = open();
+    w->actToonComponenten->trigger();
+    w->close();
+    QFile user(settings.userFile());
+    ASSERT_TRUE(user.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(user.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral("\nToonComponenten=0"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\nToonTbl10Detail=")));
+}
+
+TEST_F(WindowCommands, CtrlXClosesTheWindowWhereverTheFocusIs) {
+    for (int target = 0; target < 3; ++target) {
+        auto w = open();
+        QWidget* focus = target == 0   ? static_cast<QWidget*>(w->searchBox())
+                         : target == 1 ? static_cast<QWidget*>(w->personsPane()->grid())
+                                       : static_cast<QWidget*>(w->personsPane()->detail());
+        w->searchBox()->setText(QStringLiteral("BAK"));
+        w->searchBox()->selectAll();
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_X, Qt::ControlModifier);
+        EXPECT_FALSE(w->isVisible()) << "focus on " << target;
+        EXPECT_EQ(w->searchBox()->text(), QStringLiteral("BAK"));
+    }
+}

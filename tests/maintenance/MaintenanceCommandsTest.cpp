@@ -1,0 +1,156 @@
+// The maintenance commands from the main window's menus, and the closing reminder.
+#include "shell/MaintenanceCommands.h"
+#include "CleanupFixture.h"
+#include "Screenshots.h"
+#include "ScriptedPrompts.h"
+#include "core/BorderelDatabase.h"
+#include "core/Settings.h"
+#include "maintenance/MaintenanceTexts.h"
+#include "maintenance/ui/CleanupDialog.h"
+#include "maintenance/ui/SysInfoViewer.h"
+#include "shell/MainWindow.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+using namespace ostrapel;
+using namespace ostrapel::MaintenanceTexts;
+
+namespace {
+
+class CommandsFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings = std::make_unique<Settings>(dir.path());
+        dm = std::make_unique<BorderelDatabase>(*settings, prompts);
+        ASSERT_TRUE(dm->dataModuleCreate());
+    }
+    void TearDown() override {
+        window.reset();
+        dm.reset();
+        settings.reset();
+    }
+    MainWindow& open() {
+        window = std::make_unique<MainWindow>(*dm, *settings, prompts);
+        window->onNetwork = [] { return false; };
+        window->dialogRunner = [this](QDialog& d) {
+            shown << d.objectName();
+            return answerDialog ? answerDialog(d) : int(QDialog::Rejected);
+        };
+        window->endProgram = [this](int code) { endCode = code; };
+        return *window;
+    }
+    void trigger(const char* action) {
+        QAction* a = window->action(QString::fromLatin1(action));
+        ASSERT_TRUE(a);
+        ASSERT_TRUE(a->isEnabled());
+        a->trigger();
+    }
+    QStringList dbFolder() const {
+        return QDir(dir.filePath(QStringLiteral("db"))).entryList(QDir::Files, QDir::Name);
+    }
+    QString marker() const { return settings->settingsFolder() + QStringLiteral("OnceAMonth"); }
+    void ageMarker(int days) {
+        QFile f(marker());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(
+            f.setFileTime(QDateTime::currentDateTime().addDays(-days), QFileDevice::FileModificationTime));
+    }
+
+    test::TestProgramDir dir;
+    test::ScriptedPrompts prompts;
+    std::unique_ptr<Settings> settings;
+    std::unique_ptr<BorderelDatabase> dm;
+    std::unique_ptr<MainWindow> window;
+    std::function<int(QDialog&)> answerDialog;
+    QStringList shown;
+    int endCode = 0;
+};
+
+} // namespace
+
+TEST_F(CommandsFixture, CleanupFromTheMenuRebuildsTheOpenList) {
+    test::fillCleanupStatements(dm->connection());
+    MainWindow& w = open();
+    EXPECT_TRUE(w.action(QStringLiteral("ActionSchonen"))->isVisible());
+    answerDialog = [](QDialog& d) {
+        auto& cleanup = dynamic_cast<CleanupDialog&>(d);
+        cleanup.periodChoice(CleanupSelection::Period::All)->setChecked(true);
+        cleanup.okButton()->click();
+        return cleanup.result();
+    };
+    trigger("ActionSchonen");
+    EXPECT_EQ(shown, QStringList{QStringLiteral("dlgOpschonen")});
+    EXPECT_EQ(dm->connection().scalar(QStringLiteral("select count(*) from bord10")).toInt(), 0);
+    EXPECT_FALSE(w.action(QStringLiteral("ActionSchonen"))->isVisible()); // nothing left to clean
+}
+
+TEST_F(CommandsFixture, CompactAndBackupFromTheMenu) {
+    open();
+    prompts.answers = {MsgButton::No};
+    trigger("actCompactAndRepair");
+    EXPECT_EQ(prompts.texts(), QStringList{AskKeepBackup});
+    EXPECT_EQ(dbFolder(), QStringList{QStringLiteral("borderel.db")});
+    EXPECT_TRUE(QFileInfo::exists(marker()));
+
+    prompts.messages.clear();
+    trigger("actDatabaseBackup");
+    EXPECT_EQ(prompts.texts(), QStringList{BackupDone});
+    EXPECT_EQ(dbFolder(), (QStringList{QStringLiteral("borderel.bak"), QStringLiteral("borderel.db")}));
+    EXPECT_TRUE(dm->connection().isOpen());
+    EXPECT_EQ(endCode, 0);
+}
+
+TEST_F(CommandsFixture, SystemInformationShowsTheFileWrittenAtStart) {
+    MainWindow& w = open();
+    const QString info = settings->infoDir() +
+                         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + u'_' +
+                         SettingsStore::computerName() + QStringLiteral(".info");
+    ASSERT_TRUE(QFileInfo::exists(info));
+    QString text;
+    answerDialog = [&](QDialog& d) {
+        text = dynamic_cast<SysInfoViewer&>(d).memo()->toPlainText();
+        d.show();
+        test::saveScreenshot(&d, QStringLiteral("systeeminformatie-hoofdvenster"));
+        return int(QDialog::Rejected);
+    };
+    trigger("ActionSysInfo");
+    EXPECT_EQ(shown, QStringList{QStringLiteral("dlgSysInfo")});
+    EXPECT_TRUE(text.contains(QStringLiteral("Imports: ")));
+
+    // Without the file the command does nothing and says nothing.
+    QFile::remove(info);
+    w.action(QStringLiteral("ActionSysInfo"))->trigger();
+    EXPECT_EQ(shown.size(), 1);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(CommandsFixture, ClosingReminderYesCompactsAndRenewsTheMarker) {
+    open();
+    ageMarker(31);
+    prompts.answers = {MsgButton::Yes, MsgButton::Yes, MsgButton::Yes}; // close, check now, keep the backup
+    window->close();
+    const QStringList texts = prompts.texts();
+    ASSERT_EQ(texts.size(), 3);
+    EXPECT_TRUE(texts[1].contains(QStringLiteral("Het is nu 31 dagen geleden")));
+    EXPECT_EQ(texts[2], AskKeepBackup);
+    EXPECT_LE(QFileInfo(marker()).lastModified().secsTo(QDateTime::currentDateTime()), 5);
+    EXPECT_EQ(dbFolder(), (QStringList{QStringLiteral("borderel.bak"), QStringLiteral("borderel.db")}));
+}
+
+TEST_F(CommandsFixture, DecliningTheUpdateScriptsEndsTheStart) {
+    QFile script(settings->sqlScriptsDir() + QStringLiteral("dbupdate9-01.sql"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.close();
+    prompts.answers = {MsgButton::No};
+    EXPECT_TRUE(open().startupRefused());
+    EXPECT_EQ(prompts.texts().last(), ProgramEnds);
+    EXPECT_TRUE(QFileInfo::exists(script.fileName()));
+}
