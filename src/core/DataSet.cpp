@@ -92,7 +92,11 @@ DataSet& DataSet::operator=(DataSet&& other) noexcept {
     return *this;
 }
 
-DataSet::~DataSet() = default;
+DataSet::~DataSet() {
+    const std::vector<DataSetObserver*> observers = observers_;
+    for (DataSetObserver* o : observers)
+        o->dataSetDestroyed();
+}
 
 void DataSet::assignFrom(const DataSet& o) {
     describer_ = o.describer_;

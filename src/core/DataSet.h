@@ -33,6 +33,8 @@ public:
     virtual void dataSetAboutToSort() = 0;
     virtual void dataSetSorted() = 0;
     virtual void dataSetFieldsChanged() = 0;
+    // The data set goes: the observer lets go of it.
+    virtual void dataSetDestroyed() = 0;
 };
 
 // A query result held in memory: fields, rows and a current row, with a

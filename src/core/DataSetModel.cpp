@@ -41,6 +41,13 @@ void DataSetModel::dataSetFieldsChanged() {
     dataSetReloaded();
 }
 
+void DataSetModel::dataSetDestroyed() {
+    beginResetModel();
+    dataSet_ = nullptr;
+    columns_.clear();
+    endResetModel();
+}
+
 void DataSetModel::dataSetAboutToSort() {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     persistent_ = persistentIndexList();

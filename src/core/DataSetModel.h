@@ -35,6 +35,7 @@ private:
     void dataSetAboutToSort() override;
     void dataSetSorted() override;
     void dataSetFieldsChanged() override;
+    void dataSetDestroyed() override;
 
     QModelIndexList persistent_;
     std::vector<int> persistentStored_; // the loaded row of each persistent index during a sort

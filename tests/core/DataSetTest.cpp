@@ -162,6 +162,13 @@ TEST_F(DataSetFixture, ModelFollowsReloadsAndSorts) {
     EXPECT_EQ(model.columnCount(), 1);
     ds.clear();
     EXPECT_EQ(model.rowCount(), 0);
+    {
+        DataSet shortLived = db->query(QStringLiteral("select ID07 from bord50"));
+        model.setDataSet(&shortLived);
+        EXPECT_EQ(model.rowCount(), 3);
+    }
+    EXPECT_EQ(model.dataSet(), nullptr); // a data set that goes takes itself out of the model
+    EXPECT_EQ(model.rowCount(), 0);
 }
 
 TEST(DisplayFormatTest, AmountsAndDates) {
