@@ -29,8 +29,8 @@ void BorderelState::setIdentity(int collNr, int collVolgNr, int verzType) {
 }
 
 void BorderelState::setPeriodSetting(const QString& setting) {
-    periodSetting_ = setting;
-    const PeriodClauses c = buildPeriodClauses(setting);
+    periodSetting_ = isPeriodSetting(setting) ? setting : QString();
+    const PeriodClauses c = buildPeriodClauses(periodSetting_);
     persons_.periodClause = c.persons;
     components_.periodClause = c.components;
     periodDescription_ = c.description;

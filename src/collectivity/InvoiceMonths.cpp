@@ -6,11 +6,11 @@
 
 namespace ostrapel {
 
-QString invoiceMonthsQuery(int collNr, int collVolgNr, int verzType) {
+QString invoiceMonthsQuery(int verzType) {
     return QStringList{QStringLiteral(" Select distinct a.[ID03] AS WAARDE"),
                        QStringLiteral(" FROM bord50 a, bord10 b"),
-                       QStringLiteral(" Where a.ID01 = ") + QString::number(collNr),
-                       QStringLiteral(" and a.ID02 = ") + QString::number(collVolgNr),
+                       QStringLiteral(" Where a.ID01 = :CollNr"),
+                       QStringLiteral(" and a.ID02 = :CollVolgNr"),
                        QStringLiteral(" and a.ID01 = b.ID01"),
                        QStringLiteral(" and a.ID02 = b.ID02"),
                        QStringLiteral(" and a.ID05 = b.ID05"),
@@ -21,7 +21,8 @@ QString invoiceMonthsQuery(int collNr, int collVolgNr, int verzType) {
 }
 
 QStringList invoiceMonths(Connection& connection, int collNr, int collVolgNr, int verzType) {
-    auto statement = connection.prepareNew(invoiceMonthsQuery(collNr, collVolgNr, verzType));
+    auto statement = connection.prepareNew(invoiceMonthsQuery(verzType));
+    statement->bind({{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}});
     statement->exec();
     QStringList months;
     while (statement->next())

@@ -16,6 +16,15 @@ namespace ostrapel {
 
 using namespace DataModuleTexts;
 
+namespace {
+
+OstrapelError markerError(const QFile& file) {
+    return OstrapelError(QStringLiteral("Het bestand \"%1\" kan niet worden geschreven: %2")
+                             .arg(file.fileName(), file.errorString()));
+}
+
+} // namespace
+
 BorderelDatabase::BorderelDatabase(Settings& settings, Prompts& prompts)
     : settings_(settings), prompts_(prompts) {}
 
@@ -78,12 +87,13 @@ int BorderelDatabase::getDatabaseVersion() {
 
 bool BorderelDatabase::collectivityExists(int collNr, int collVolgNr, int verzType) {
     const QString sql =
-        QStringLiteral("select count(*) as Aantal  from bord00 a, bord10 b  where a.ID01 = ") +
-        QString::number(collNr) + QStringLiteral(" and a.ID02 = ") + QString::number(collVolgNr) +
-        QStringLiteral(" and a.ID01 = b.ID01 and a.ID02 = b.ID02 ") + QStringLiteral(" AND [1024] in (") +
+        QStringLiteral("select count(*) as Aantal  from bord00 a, bord10 b  where a.ID01 = "
+                       ":CollNr and a.ID02 = :CollVolgNr and a.ID01 = b.ID01 and a.ID02 = b.ID02 "
+                       " AND [1024] in (") +
         typeCodeList(verzType) + QStringLiteral(")");
     try {
         auto statement = connection_.prepareNew(sql);
+        statement->bind({{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}});
         statement->exec();
         return statement->next() && statement->value(0).toInt() > 0;
     } catch (const DatabaseError&) {
@@ -156,7 +166,7 @@ void BorderelDatabase::databaseCheckReminder(const QDateTime& now,
         const QString marker = settings_.settingsFolder() + QStringLiteral("OnceAMonth");
         QFile file(marker);
         if (!file.exists()) {
-            if (!file.open(QIODevice::WriteOnly)) throw DatabaseError(file.errorString());
+            if (!file.open(QIODevice::WriteOnly)) throw markerError(file);
             return;
         }
         const qint64 days = QFileInfo(marker).lastModified().secsTo(now) / 86400;
@@ -166,7 +176,7 @@ void BorderelDatabase::databaseCheckReminder(const QDateTime& now,
             return;
         }
         if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(now, QFileDevice::FileModificationTime))
-            throw DatabaseError(file.errorString());
+            throw markerError(file);
     } catch (const std::exception& e) {
         prompts_.error(errorMessage(e));
     }

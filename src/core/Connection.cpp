@@ -89,7 +89,10 @@ void Connection::readSchema() {
     QSet<QString> text, all;
     for (const QString& table : std::as_const(tableNames_)) {
         QSqlQuery info(database());
-        info.exec(QStringLiteral("pragma table_info(\"%1\")").arg(table));
+        const QString quotedName = QString(table).replace(u'"', QStringLiteral("\"\""));
+        if (!info.exec(QStringLiteral("pragma table_info(\"%1\")").arg(quotedName)))
+            throw DatabaseError(QStringLiteral("De tabellen van de database konden niet worden gelezen: %1")
+                                    .arg(info.lastError().text()));
         QStringList names;
         while (info.next()) {
             const QString column = info.value(1).toString();

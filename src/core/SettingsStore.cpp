@@ -14,6 +14,12 @@ namespace {
 
 const QString kSettings = QStringLiteral("Settings");
 
+void saved(bool ok, const IniFile& file) {
+    if (!ok)
+        throw SettingsError(
+            QStringLiteral("De instellingen konden niet worden opgeslagen in \"%1\".").arg(file.path()));
+}
+
 } // namespace
 
 SettingsStore::SettingsStore(const QString& programDir)
@@ -37,16 +43,16 @@ bool SettingsStore::readBool(const QString& key, bool def, const QString& sectio
     return userFile_.readBool(section, key, def);
 }
 void SettingsStore::writeString(const QString& key, const QString& value, const QString& section) {
-    userFile_.writeString(section, key, value);
+    saved(userFile_.writeString(section, key, value), userFile_);
 }
 void SettingsStore::writeInteger(const QString& key, int value, const QString& section) {
-    userFile_.writeInteger(section, key, value);
+    saved(userFile_.writeInteger(section, key, value), userFile_);
 }
 void SettingsStore::writeBool(const QString& key, bool value, const QString& section) {
-    userFile_.writeBool(section, key, value);
+    saved(userFile_.writeBool(section, key, value), userFile_);
 }
 void SettingsStore::writeComputerString(const QString& key, const QString& value, const QString& section) {
-    computerFile_.writeString(section, key, value);
+    saved(computerFile_.writeString(section, key, value), computerFile_);
 }
 
 QString SettingsStore::computerName() {

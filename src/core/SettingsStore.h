@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IniFile.h"
+#include "SettingsError.h"
 
 #include <QString>
 
@@ -8,6 +9,7 @@ namespace ostrapel {
 
 // Settings files in the Settings folder: every read and write goes to the user
 // file "USR_<user>.ini"; the computer file "CMP_<computer>.ini" is only written.
+// A write that cannot be saved throws SettingsError (the value is kept in memory).
 class SettingsStore {
 public:
     explicit SettingsStore(const QString& programDir);

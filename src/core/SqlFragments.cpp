@@ -2,6 +2,8 @@
 
 #include "TextHelpers.h"
 
+#include <QRegularExpression>
+
 namespace ostrapel {
 
 QString typeCodeList(int verzType) {
@@ -24,9 +26,14 @@ QString collectivityCaption(int collNr, int collVolgNr, const QString& typeName,
     return QStringLiteral("%1-%2 %3: %4").arg(collNr, 4, 10, QChar(u'0')).arg(collVolgNr).arg(typeName, name);
 }
 
+bool isPeriodSetting(const QString& setting) {
+    static const QRegularExpression form(QStringLiteral("^(\\d{4}-\\d{2}(;\\d{4}-\\d{2})?)?$"));
+    return form.match(setting).hasMatch();
+}
+
 PeriodClauses buildPeriodClauses(const QString& setting) {
     PeriodClauses c;
-    if (setting.isEmpty()) {
+    if (!isPeriodSetting(setting) || setting.isEmpty()) {
         c.persons = c.components = c.bord10Form = kNeutralClause;
         c.description = QStringLiteral("Geen periode ingesteld");
         return c;

@@ -18,7 +18,10 @@ struct PeriodClauses {
     QString description; // shown above the persons list
     QString bord10Form;  // the components clause on BORD10
 };
-// A window's period setting: empty, one month, or two months joined by ";".
+// A window's period setting: empty, one month "YYYY-MM" (from that month on), or
+// two months joined by ";". Anything else, as a hand-edited settings file may
+// hold, counts as no period, so the clauses only ever quote months.
+bool isPeriodSetting(const QString& setting);
 PeriodClauses buildPeriodClauses(const QString& setting);
 
 } // namespace ostrapel

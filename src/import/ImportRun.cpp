@@ -24,10 +24,6 @@ namespace {
 const QString kTypes[4] = {QStringLiteral("00"), QStringLiteral("10"), QStringLiteral("50"),
                            QStringLiteral("99")};
 
-QString quoted(const QString& text) {
-    return QString(text).replace(u'\'', QStringLiteral("''"));
-}
-
 QString elapsedText(qint64 ms, const QString& format) {
     return QTime(0, 0).addMSecs(ms).toString(format);
 }
@@ -191,13 +187,13 @@ int ImportRun::isAlreadyImported(const QString& line, QString* refusal) {
     const QString periode = fieldText(catalogue_, line, QStringLiteral("ID03"));
     QString c = fieldText(catalogue_, line, QStringLiteral("ID05")).left(1);
     if (c == QStringLiteral("0")) c = QStringLiteral("9");
-    const QString sql = QStringLiteral("select a.* from bord99 a where a.ID01 = :CollNr and a.ID02 = :VolgNr "
-                                       "and a.ID03 = :Periode and ID05 like '") +
-                        quoted(c) + QStringLiteral("%") + QStringLiteral("'");
-    SqlStatement& q = connection_.prepare(sql);
+    SqlStatement& q = connection_.prepare(
+        QStringLiteral("select a.* from bord99 a where a.ID01 = :CollNr and a.ID02 = :VolgNr "
+                       "and a.ID03 = :Periode and ID05 like :Soort"));
     q.bind({{QStringLiteral("CollNr"), collNr},
             {QStringLiteral("VolgNr"), volgNr},
-            {QStringLiteral("Periode"), periode}});
+            {QStringLiteral("Periode"), periode},
+            {QStringLiteral("Soort"), c + u'%'}});
     q.exec();
     const bool found = q.next();
     q.finish();
@@ -211,20 +207,19 @@ void ImportRun::purgeSupersededPersons(const QString& line) {
     const int id01 = fieldText(catalogue_, line, QStringLiteral("ID01")).toInt(&ok1);
     const int id02 = fieldText(catalogue_, line, QStringLiteral("ID02")).toInt(&ok2);
     if (!ok1 || !ok2) return;
-    const QString n1 = QString::number(id01), n2 = QString::number(id02);
+    const QVariantMap collectivity = {{QStringLiteral("id01"), id01}, {QStringLiteral("id02"), id02}};
     DataSet groups = connection_.query(
         QStringLiteral("select max(ID03) as m, id07, IIF([1024] = 'Z', 'Z', IIF([1024] = 'P', 'Z', ' ')) as "
-                       "t  from bord10 b  where id01 = ") +
-        n1 + QStringLiteral(" and id02 = ") + n2 +
-        QStringLiteral(" group by id07, IIF([1024] = 'Z', 'Z', IIF([1024] = 'P', 'Z', ' ')) "));
+                       "t  from bord10 b  where id01 = :id01 and id02 = :id02 group by id07, "
+                       "IIF([1024] = 'Z', 'Z', IIF([1024] = 'P', 'Z', ' ')) "),
+        collectivity);
     const int count = groups.recordCount();
     view_.setLineProgress(0, count);
     // One prepared statement per group kind instead of a text per person.
     auto deleteFor = [&](const QString& groupList) {
-        return QStringLiteral("delete \r\nfrom bord10 a \r\nwhere a.ID01 = ") + n1 +
-               QStringLiteral("\r\nand a.ID02 = ") + n2 +
-               QStringLiteral("\r\nand a.ID07 = :id07\r\n and (a.[1024] in (") + groupList +
-               QStringLiteral(")) and a.id03 < :m");
+        return QStringLiteral("delete \r\nfrom bord10 a \r\nwhere a.ID01 = :id01\r\nand a.ID02 = :id02"
+                              "\r\nand a.ID07 = :id07\r\n and (a.[1024] in (") +
+               groupList + QStringLiteral(")) and a.id03 < :m");
     };
     SqlStatement& deleteZP = connection_.prepare(deleteFor(QStringLiteral("'Z','P'")));
     SqlStatement& deleteSV = connection_.prepare(deleteFor(QStringLiteral("' '")));
@@ -233,6 +228,7 @@ void ImportRun::purgeSupersededPersons(const QString& line) {
         ++row;
         SqlStatement& del =
             groups.value(QStringLiteral("t")).toString() == QStringLiteral("Z") ? deleteZP : deleteSV;
+        del.bind(collectivity);
         del.bind(QStringLiteral("id07"), groups.value(QStringLiteral("id07")).toString());
         del.bind(QStringLiteral("m"), groups.value(QStringLiteral("m")).toString());
         del.exec();

@@ -1,18 +1,17 @@
 #include "StatementFile.h"
 
 #include "core/Encoding.h"
+#include "core/OstrapelError.h"
 
 #include <QFile>
-#include <stdexcept>
 
 namespace ostrapel {
 
 QStringList readStatementLines(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw std::runtime_error(QStringLiteral("Het bestand \"%1\" kan niet worden gelezen: %2")
-                                     .arg(path, f.errorString())
-                                     .toStdString());
+        throw OstrapelError(
+            QStringLiteral("Het bestand \"%1\" kan niet worden gelezen: %2").arg(path, f.errorString()));
     QByteArray bytes = f.readAll();
     const qsizetype eof = bytes.indexOf('\x1a');
     if (eof >= 0) bytes.truncate(eof);

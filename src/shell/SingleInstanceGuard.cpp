@@ -137,7 +137,9 @@ void SingleInstanceGuard::listen() {
             connect(s, &QLocalSocket::readyRead, this, [this, s] {
                 while (s->canReadLine()) {
                     const QList<QByteArray> parts = s->readLine().trimmed().split(' ');
-                    if (parts.size() == 2) emit notified(parts[0].toInt(), parts[1].toUInt());
+                    if (parts.size() != 2) continue;
+                    emit notified(parts[0].toInt(), parts[1].toUInt());
+                    s->write("ok\n"); // a copy handing over waits for this
                 }
             });
             connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
@@ -145,20 +147,24 @@ void SingleInstanceGuard::listen() {
     });
 }
 
-void SingleInstanceGuard::notifyInstances(int kind, quint32 pid) {
+bool SingleInstanceGuard::notifyInstances(int kind, quint32 pid, bool awaitAnswer) {
     QLocalSocket s;
     s.connectToServer(socketName(base_));
-    if (!s.waitForConnected(500)) return;
+    if (!s.waitForConnected(500)) return false;
     s.write(QByteArray::number(kind) + ' ' + QByteArray::number(pid) + '\n');
     s.waitForBytesWritten(500);
+    // A copy still in its own start-up answers late; this one ends all the same.
+    const bool answered = !awaitAnswer || (s.waitForReadyRead(2000) && s.readLine().trimmed() == "ok");
     s.disconnectFromServer();
+    return answered;
 }
 
 bool SingleInstanceGuard::activateInstance(int index) {
     const QList<quint32> pids = instances();
     if (index >= pids.size() || pids[index] == pid_) return false;
-    notifyInstances(1, pid_); // the running copy shows itself on this notification
-    return true;
+    // the running copy shows itself on this notification
+    handedOver_ = notifyInstances(1, pid_, true);
+    return handedOver_;
 }
 
 } // namespace ostrapel

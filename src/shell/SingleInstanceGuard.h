@@ -26,13 +26,15 @@ public:
     QString baseName() const { return base_; }
     // Registered process numbers, in order.
     QList<quint32> instances() const;
+    // After a refused check: the running copy answered that it had the notification.
+    bool handedOver() const { return handedOver_; }
 
 signals:
     // Another copy registered (1) or left (2), with its process number.
     void notified(int kind, quint32 pid);
 
 private:
-    void notifyInstances(int kind, quint32 pid);
+    bool notifyInstances(int kind, quint32 pid, bool awaitAnswer = false);
     bool activateInstance(int index);
     void listen();
 
@@ -43,6 +45,7 @@ private:
     std::unique_ptr<QSharedMemory> block_;
     std::unique_ptr<QLocalServer> server_;
     bool registered_ = false;
+    bool handedOver_ = false;
 };
 
 } // namespace ostrapel

@@ -2,9 +2,9 @@
 // result lines out, collectivities listed.
 #include "SampleGenerator.h"
 #include "TestProgramDir.h"
-#include "filters/FilterStore.h"
 #include "TestZip.h"
 #include "core/RecordCatalogue.h"
+#include "filters/FilterStore.h"
 #include "import/ImportCommand.h"
 #include "import/StatementFields.h"
 

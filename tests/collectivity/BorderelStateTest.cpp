@@ -228,6 +228,16 @@ TEST_F(Borderel, PeriodChangeKeepsThePersonAndSkipsAnUnchangedSetting) {
     EXPECT_EQ(s->componentRuns(), runs);
 }
 
+TEST_F(Borderel, AStoredPeriodThatIsNoPeriodIsDropped) {
+    auto s = std::make_unique<BorderelState>(*db, catalogue);
+    s->setIdentity(12, 1, 2);
+    s->setPeriodSetting(QStringLiteral("2006-01' or ''='")); // as a hand-edited settings file may hold
+    s->initialise();
+    EXPECT_EQ(s->periodSetting(), QString()); // not written back either
+    EXPECT_EQ(s->periodDescription(), QStringLiteral("Geen periode ingesteld"));
+    EXPECT_EQ(s->persons().recordCount(), persons);
+}
+
 TEST(PeriodChoiceTest, PreselectionAndOkRules) {
     const QStringList months = {QStringLiteral("2006-01"), QStringLiteral("2006-02"),
                                 QStringLiteral("2006-03"), QStringLiteral("2006-05")};

@@ -1,8 +1,10 @@
 // The collectivity window offscreen: what the user sees in each state.
 #include "collectivity/ui/CollectivityWindow.h"
 #include "CollectivityFixture.h"
+#include "ModalDialogs.h"
 #include "Screenshots.h"
 #include "collectivity/ui/BorderelGrid.h"
+#include "collectivity/ui/CollectivityDetailsDialog.h"
 #include "collectivity/ui/DetailPane.h"
 #include "collectivity/ui/FooterBar.h"
 #include "collectivity/ui/ListPane.h"
@@ -11,11 +13,14 @@
 #include "core/Settings.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 
@@ -100,11 +105,13 @@ TEST_F(BorderelWindow, SearchSortUnitViewAndComponentsPane) {
 
 TEST_F(BorderelWindow, HoldingAScrollKeyPausesTheComponents) {
     auto w = open();
+    w->setPauseInterval(0); // the pause is due at the next pass of the event loop
     const int runs = w->state().componentRuns();
     QTest::keyPress(w->searchBox(), Qt::Key_Down);
     EXPECT_EQ(w->state().persons().recNo(), 1);
     EXPECT_EQ(w->state().componentRuns(), runs + 1);
-    QTest::qWait(800);
+    EXPECT_FALSE(w->state().paused());
+    QCoreApplication::processEvents();
     EXPECT_TRUE(w->state().paused());
     QTest::keyPress(w->searchBox(), Qt::Key_PageDown);
     EXPECT_EQ(w->state().persons().recNo(), 11);
@@ -164,4 +171,60 @@ TEST_F(BorderelWindow, PeriodDialogs) {
     EXPECT_EQ(compare.result(), QDialog::Rejected);
     EXPECT_EQ(prompts.texts(),
               QStringList{QStringLiteral("Deze bewerking kan enige tijd in beslag nemen. Wilt u doorgaan?")});
+}
+
+TEST_F(BorderelWindow, TheDialogsBehindTheCommands) {
+    auto w = open();
+    {
+        test::NextModal month([](QWidget* d) {
+            EXPECT_EQ(d->windowTitle(), QStringLiteral("Kies periode"));
+            test::childWithText<QRadioButton>(d, QStringLiteral("Maand"))->click();
+            QComboBox* months = d->findChildren<QComboBox*>().first();
+            months->setCurrentIndex(months->findText(QStringLiteral("2006-02")));
+            test::saveScreenshot(d, QStringLiteral("kies-periode-modaal"));
+            test::dialogButton(d, QDialogButtonBox::Ok)->click();
+        });
+        w->actVeranderPeriode->trigger();
+    }
+    EXPECT_EQ(w->periodLabel()->text(), QStringLiteral("Maand 2006-02"));
+
+    QString hidden;
+    {
+        test::NextModal fieldOrder([&](QWidget* d) {
+            EXPECT_EQ(d->windowTitle(), QStringLiteral("Grid veldinstellingen"));
+            auto* list = d->findChild<QListWidget*>();
+            for (int r = 0; r < list->count() && hidden.isEmpty(); ++r) {
+                QListWidgetItem* item = list->item(r);
+                if (!(item->flags() & Qt::ItemIsUserCheckable) || item->checkState() != Qt::Checked) continue;
+                hidden = item->text();
+                item->setCheckState(Qt::Unchecked);
+            }
+            test::dialogButton(d, QDialogButtonBox::Ok)->click();
+        });
+        w->actVeranderVeldVolgorde->trigger();
+    }
+    ASSERT_FALSE(hidden.isEmpty());
+    for (int c = 0; c < w->personsPane()->grid()->model()->columnCount(); ++c)
+        EXPECT_NE(w->personsPane()->grid()->model()->headerData(c, Qt::Horizontal).toString(), hidden);
+
+    {
+        test::NextModal sortField([](QWidget* d) {
+            EXPECT_EQ(d->windowTitle(), QStringLiteral("Kies sorteerveld"));
+            QTest::keyClicks(d->findChild<QLineEdit*>(), QStringLiteral("woon"));
+            test::dialogButton(d, QDialogButtonBox::Ok)->click();
+        });
+        QTest::keyClick(w->searchBox(), Qt::Key_F4);
+    }
+    EXPECT_EQ(w->state().personsSide().sortField, QStringLiteral("1017"));
+
+    {
+        test::NextModal details([](QWidget* d) {
+            EXPECT_EQ(d->windowTitle(), QStringLiteral("Collectiviteit"));
+            auto* dialog = qobject_cast<CollectivityDetailsDialog*>(d);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->historyGrid()->model()->rowCount(), 4); // the four imported statements
+            QTest::keyClick(d, Qt::Key_Escape);
+        });
+        w->actCollDetails->trigger();
+    }
 }

@@ -4,8 +4,12 @@
 #include "core/DatabaseError.h"
 #include "core/Transaction.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <chrono>
+#include <future>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -52,6 +56,33 @@ TEST(ConnectionTest, ListsUserTablesOnly) {
     EXPECT_EQ(c->tableNames().size(), 9);
 }
 
+TEST(ConnectionTest, ATableWhoseColumnsCannotBeReadFailsTheOpening) {
+    test::TestProgramDir dir;
+    {
+        // a virtual table of a module this build does not have
+        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        raw.setDatabaseName(dir.databasePath());
+        ASSERT_TRUE(raw.open());
+        QSqlQuery q(raw);
+        ASSERT_TRUE(q.exec(QStringLiteral("pragma writable_schema = on")));
+        ASSERT_TRUE(q.exec(QStringLiteral("insert into sqlite_master values ('table', 'vt', 'vt', 0, "
+                                          "'CREATE VIRTUAL TABLE vt USING geen_module(x)')")));
+        q.finish();
+        raw.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    Connection c;
+    try {
+        c.open(dir.connectionString());
+        ADD_FAILURE() << "opened";
+    } catch (const DatabaseError& e) {
+        EXPECT_TRUE(
+            e.message().startsWith(QStringLiteral("De tabellen van de database konden niet worden gelezen")))
+            << e.message().toStdString();
+    }
+    EXPECT_FALSE(c.isOpen());
+}
+
 TEST(ConnectionTest, PreparedStatementIsReusedWithNewValues) {
     test::TestProgramDir dir;
     auto c = dir.connect();
@@ -89,12 +120,31 @@ TEST(ConnectionTest, TransactionRollsBackUnlessCommitted) {
               QStringLiteral("blijft"));
 }
 
-TEST(ConnectionTest, SecondConnectionWaitsInsteadOfFailing) {
+TEST(ConnectionTest, AWriterWaitsOutAnotherCopysLock) {
     test::TestProgramDir dir;
-    auto a = dir.connect(QStringLiteral("a"));
-    auto b = dir.connect(QStringLiteral("b"));
-    b->execute(QStringLiteral("insert into Filters (FilterNaam) values ('x')"));
-    EXPECT_EQ(a->scalar(QStringLiteral("select count(*) from Filters")).toInt(), 1);
+    auto waiting = dir.connect(QStringLiteral("waiting"));
+    std::promise<void> locked;
+    std::thread holder([&] {
+        try {
+            Connection other(QStringLiteral("holder"));
+            other.open(dir.connectionString());
+            Transaction t(other);
+            other.execute(QStringLiteral("insert into Filters (FilterNaam) values ('eerst')"));
+            locked.set_value();
+            // longer than the SQLite driver's own default wait of five seconds
+            std::this_thread::sleep_for(std::chrono::milliseconds(5500));
+            t.commit();
+        } catch (...) {
+            locked.set_exception(std::current_exception());
+        }
+    });
+    locked.get_future().get();
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_NO_THROW(waiting->execute(QStringLiteral("insert into Filters (FilterNaam) values ('daarna')")));
+    EXPECT_GE(waited.elapsed(), 5000);
+    holder.join();
+    EXPECT_EQ(waiting->scalar(QStringLiteral("select count(*) from Filters")).toInt(), 2);
 }
 
 // Two writers that both read first: a deferred transaction could not upgrade

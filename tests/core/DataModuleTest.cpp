@@ -85,6 +85,7 @@ TEST_F(DataModuleFixture, ConnectionRetryCycle) {
     // four times Yes without a fix brings the "3 keer" question; No there ends
     prompts.messages.clear();
     prompts.answers = {MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::No};
+    prompts.editedStrings = {std::nullopt, std::nullopt, std::nullopt}; // cancelled each time
     EXPECT_FALSE(dm.dataModuleCreate());
     EXPECT_EQ(prompts.texts(),
               (QStringList{NoConnection, NoConnection, NoConnection, NoConnection, ThreeTimes}));

@@ -79,6 +79,12 @@ TEST(SqlFragmentsTest, PeriodClauses) {
          "AND EXISTS(SELECT ID01 FROM BORD50 WHERE (BORD10.ID05 = BORD50.ID05) and (BORD50.[ID03] >= "
          "'2006-01'))",
          "AND BORD50.[ID03] >= '2006-01'", "Periode 2006-01 tot nu"},
+        // not a period: no period at all rather than SQL built from it
+        {"2006-01' or ''='", "AND 1=1", "AND 1=1", "Geen periode ingesteld"},
+        {"2006-01;2006-02' --", "AND 1=1", "AND 1=1", "Geen periode ingesteld"},
+        {"2006-1", "AND 1=1", "AND 1=1", "Geen periode ingesteld"},
+        {"2006-01;", "AND 1=1", "AND 1=1", "Geen periode ingesteld"},
+        {"2006-01;2006-02;2006-03", "AND 1=1", "AND 1=1", "Geen periode ingesteld"},
     };
     for (const Case& c : cases) {
         const PeriodClauses p = buildPeriodClauses(QString::fromLatin1(c.setting));

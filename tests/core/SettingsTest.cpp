@@ -145,3 +145,20 @@ TEST(SettingsTest, FoldersAndWindowKeys) {
     EXPECT_EQ(s.readString(QStringLiteral("PremiePeriodeS"), {}, section), QStringLiteral("2006-01"));
     EXPECT_TRUE(s.readBool(WindowSettingKeys::ToonComponenten, true, section));
 }
+
+TEST(SettingsTest, AWriteThatCannotBeSavedIsReported) {
+    QTemporaryDir dir;
+    Settings s(dir.path());
+    ASSERT_TRUE(QDir().mkpath(s.userFile())); // a folder where the file should go
+    try {
+        s.setMainFormHeight(500);
+        ADD_FAILURE() << "no error";
+    } catch (const SettingsError& e) {
+        EXPECT_EQ(
+            e.message(),
+            QStringLiteral("De instellingen konden niet worden opgeslagen in \"%1\".").arg(s.userFile()));
+    }
+    EXPECT_EQ(s.mainFormHeight(), 500); // kept for this run
+    ASSERT_TRUE(QDir().mkpath(s.computerFile()));
+    EXPECT_THROW(s.setDecimalSeparator(QStringLiteral(",")), SettingsError);
+}

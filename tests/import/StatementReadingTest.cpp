@@ -31,7 +31,14 @@ TEST(StatementFileTest, LineEnds) {
         f.close();
         EXPECT_EQ(readStatementLines(path), c.lines) << c.bytes.toStdString();
     }
-    EXPECT_THROW(readStatementLines(dir.filePath(QStringLiteral("missing.dat"))), std::runtime_error);
+    const QString missing = dir.filePath(QStringLiteral("missing.dat"));
+    try {
+        readStatementLines(missing);
+        ADD_FAILURE() << "read a missing file";
+    } catch (const OstrapelError& e) {
+        EXPECT_TRUE(e.message().startsWith(
+            QStringLiteral("Het bestand \"%1\" kan niet worden gelezen: ").arg(missing)));
+    }
 }
 
 TEST(StatementFieldsTest, Conversions) {

@@ -139,13 +139,13 @@ TEST_F(DialogsFixture, ViewerShowsPrintsAndSavesTheFile) {
     test::saveScreenshot(&viewer, QStringLiteral("systeeminformatie"));
 
     QTemporaryDir out;
-    prompts.nextSaveName = out.filePath(QStringLiteral("kopie"));
+    prompts.saveNames = {out.filePath(QStringLiteral("kopie"))};
     ASSERT_TRUE(viewer.saveAs());
     QFile copy(out.filePath(QStringLiteral("kopie.txt")));
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), QByteArray("regel \xe9\xe9n\r\nregel twee\r\n"));
 
-    prompts.nextSaveName = out.filePath(QStringLiteral("afdruk.pdf"));
+    prompts.saveNames = {out.filePath(QStringLiteral("afdruk.pdf"))};
     viewer.print();
     EXPECT_GT(QFileInfo(out.filePath(QStringLiteral("afdruk.pdf"))).size(), 0);
 }

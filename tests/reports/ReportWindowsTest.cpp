@@ -90,18 +90,19 @@ TEST_F(ReportWindows, SavingAsTextOrPdfAndTheSaveLoop) {
     const QString source = writeFile(QStringLiteral("rapport.txt"), 200);
     viewer.loadFile(source);
 
+    prompts.saveNames = {QString()};
     viewer.saveAs(); // cancelled
     EXPECT_EQ(prompts.texts(), QStringList{"File werd niet opgeslagen"});
 
     prompts.messages.clear();
-    prompts.nextSaveName = dir.filePath(QStringLiteral("kopie")); // the default extension is added
+    prompts.saveNames = {dir.filePath(QStringLiteral("kopie"))}; // the default extension is added
     viewer.saveAs();
     QFile copy(dir.filePath(QStringLiteral("kopie.txt"))), original(source);
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), original.readAll());
     EXPECT_TRUE(prompts.messages.empty());
 
-    prompts.nextSaveName = dir.filePath(QStringLiteral("geen/map/kopie.txt"));
+    prompts.saveNames = {dir.filePath(QStringLiteral("geen/map/kopie.txt"))};
     prompts.answers = {MsgButton::No};
     viewer.saveAs();
     EXPECT_EQ(prompts.texts(),
@@ -109,7 +110,7 @@ TEST_F(ReportWindows, SavingAsTextOrPdfAndTheSaveLoop) {
                            "File werd niet opgeslagen"}));
 
     prompts.messages.clear();
-    prompts.nextSaveName = dir.filePath(QStringLiteral("kopie.pdf"));
+    prompts.saveNames = {dir.filePath(QStringLiteral("kopie.pdf"))};
     viewer.saveAs();
     EXPECT_TRUE(prompts.messages.empty());
     StandardMarginPrinter printer;
@@ -151,7 +152,7 @@ TEST_F(ReportWindows, WithoutAPrinterPrintingOffersAPdf) {
     TextViewerDialog viewer(prompts);
     viewer.loadFile(writeFile(QStringLiteral("rapport.txt"), 10));
     prompts.answers = {MsgButton::Yes};
-    prompts.nextSaveName = dir.filePath(QStringLiteral("rapport.pdf"));
+    prompts.saveNames = {dir.filePath(QStringLiteral("rapport.pdf"))};
     viewer.print();
     EXPECT_EQ(prompts.texts(),
               QStringList{"Er is geen printer geïnstalleerd. Wilt u het rapport als PDF-bestand opslaan?"});
@@ -243,7 +244,7 @@ TEST_F(ReportWindows, ExportDialogWritesAndOpensTheChosenFile) {
     ExportDialog dialog(rows, catalogue, prompts, dir.path());
     QStringList opened;
     dialog.openFile = [&](const QString& path) { opened << path; };
-    prompts.nextSaveName = dir.filePath(QStringLiteral("uit.xlsx"));
+    prompts.saveNames = {dir.filePath(QStringLiteral("uit.xlsx"))};
     dialog.show();
     dialog.exportRows();
     EXPECT_EQ(opened, QStringList{dir.filePath(QStringLiteral("uit.xlsx"))});

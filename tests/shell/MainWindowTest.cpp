@@ -128,7 +128,7 @@ TEST_F(MainWindowFixture, ImportFromTheFileMenuFillsTheOpenList) {
     o.collectivities = 2;
     o.persons = 8;
     o.periods = {QStringLiteral("2006-01")};
-    prompts.nextFiles = SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("archief")));
+    prompts.chosenFiles = {SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("archief")))};
     MainWindow& w = open();
     EXPECT_FALSE(w.openMenu()->menuAction()->isVisible());
     w.importDialogRunner = [](ImportDialog& dialog) {

@@ -5,9 +5,11 @@
 #include "TestProgramDir.h"
 #include "core/Settings.h"
 #include "shell/MainWindow.h"
+#include "shell/SingleInstanceGuard.h"
 
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -101,6 +103,15 @@ TEST(SingleInstance, OneCopyPerProgramFolderSurvivingACrash) {
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second->exitCode(), 0);
     EXPECT_EQ(first->state(), QProcess::Running);
+    // A copy that hands over hears back from the running one (this test plays that copy).
+    const QString path = QFileInfo(a.filePath(QStringLiteral("ostrapel"))).canonicalFilePath();
+    bool handedOver = false;
+    for (int i = 0; i < 10 && !handedOver; ++i) {
+        SingleInstanceGuard guard(path);
+        EXPECT_FALSE(guard.checkSingleInstance(1));
+        handedOver = guard.handedOver();
+    }
+    EXPECT_TRUE(handedOver);
 
     auto elsewhere = start(b); // installed in another folder: runs too
     EXPECT_FALSE(elsewhere->waitForFinished(3000));

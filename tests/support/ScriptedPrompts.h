@@ -3,11 +3,15 @@
 #include "core/Prompts.h"
 
 #include <deque>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace ostrapel::test {
 
-// Prompts that a test answers in advance; every message is recorded.
+// Prompts that a test answers in advance; every message is recorded. A
+// question, editor or file dialog that nobody scripted fails the test, and so
+// does an answer still waiting when the prompts go away. Messages with only an
+// OK button are no questions: they are recorded and answered OK.
 class ScriptedPrompts : public Prompts {
 public:
     struct Message {
@@ -16,29 +20,51 @@ public:
         MsgButtons buttons;
     };
 
+    ScriptedPrompts() = default;
+    ScriptedPrompts(const ScriptedPrompts&) = delete;
+    ScriptedPrompts& operator=(const ScriptedPrompts&) = delete;
+    ~ScriptedPrompts() override { verifyAllUsed(); }
+
     MsgButton message(MsgType type, const QString& text, MsgButtons buttons) override {
         messages.push_back({type, text, buttons});
-        if (answers.empty()) return buttons.testFlag(MsgButton::Ok) ? MsgButton::Ok : MsgButton::None;
+        if ((buttons & ~MsgButtons(MsgButton::Ok)) == MsgButtons()) return MsgButton::Ok;
+        if (answers.empty()) {
+            ADD_FAILURE() << "unscripted question: " << text.toStdString();
+            return refusal(buttons);
+        }
         const MsgButton a = answers.front();
         answers.pop_front();
         return a;
     }
     std::optional<QString> editConnectionString(const QString& current) override {
         editorCalls.push_back(current);
-        if (editedStrings.empty()) return std::nullopt;
-        const bool has = editedStrings.front().has_value();
-        const QString value = has ? *editedStrings.front() : QString();
+        if (editedStrings.empty()) {
+            ADD_FAILURE() << "unscripted connection-string editor";
+            return std::nullopt;
+        }
+        std::optional<QString> value = editedStrings.front();
         editedStrings.pop_front();
-        if (!has) return std::nullopt;
         return value;
     }
     QStringList openFileNames(const QString&, const QString& folder, const QString&) override {
         openFolders << folder;
-        QStringList files = nextFiles;
-        nextFiles.clear();
+        if (chosenFiles.empty()) {
+            ADD_FAILURE() << "unscripted open dialog";
+            return {};
+        }
+        QStringList files = chosenFiles.front();
+        chosenFiles.pop_front();
         return files;
     }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return nextSaveName; }
+    QString saveFileName(const QString&, const QString&, const QString&) override {
+        if (saveNames.empty()) {
+            ADD_FAILURE() << "unscripted save dialog";
+            return {};
+        }
+        QString name = saveNames.front();
+        saveNames.pop_front();
+        return name;
+    }
 
     QStringList texts() const {
         QStringList out;
@@ -47,13 +73,37 @@ public:
         return out;
     }
 
-    std::deque<MsgButton> answers;
-    std::deque<std::optional<QString>> editedStrings;
+    // Fails the test for every scripted answer nobody asked for, and forgets them.
+    void verifyAllUsed() {
+        for (MsgButton a : answers)
+            ADD_FAILURE() << "unused answer " << int(a);
+        for (const auto& s : editedStrings)
+            ADD_FAILURE() << "unused connection string "
+                          << s.value_or(QStringLiteral("(cancel)")).toStdString();
+        for (const QStringList& f : chosenFiles)
+            ADD_FAILURE() << "unused file choice " << f.join(u',').toStdString();
+        for (const QString& s : saveNames)
+            ADD_FAILURE() << "unused save name " << s.toStdString();
+        answers.clear();
+        editedStrings.clear();
+        chosenFiles.clear();
+        saveNames.clear();
+    }
+
+    std::deque<MsgButton> answers;                    // one per question, in order
+    std::deque<std::optional<QString>> editedStrings; // nullopt: the editor cancelled
+    std::deque<QStringList> chosenFiles;              // one per open dialog; empty: cancelled
+    std::deque<QString> saveNames;                    // one per save dialog; empty: cancelled
     std::vector<Message> messages;
     QStringList editorCalls;
-    QStringList nextFiles;
     QStringList openFolders;
-    QString nextSaveName;
+
+private:
+    static MsgButton refusal(MsgButtons buttons) {
+        for (MsgButton b : {MsgButton::No, MsgButton::Cancel, MsgButton::Abort})
+            if (buttons.testFlag(b)) return b;
+        return MsgButton::None;
+    }
 };
 
 } // namespace ostrapel::test

@@ -2,8 +2,8 @@
 
 #include "BorderelGridModel.h"
 
-#include "collectivity/SortFieldPicker.h"
 #include "collectivity/FieldOrderEditor.h"
+#include "collectivity/SortFieldPicker.h"
 
 #include "core/RecordCatalogue.h"
 

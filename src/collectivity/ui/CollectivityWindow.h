@@ -3,8 +3,8 @@
 #include "collectivity/BorderelState.h"
 #include "collectivity/CollectivityChild.h"
 #include "collectivity/GridRing.h"
-#include "reports/ReportInputs.h"
 #include "filters/FilterCriterion.h"
+#include "reports/ReportInputs.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,0 +1,95 @@
+// The program's message boxes and connection-string editor, driven like a user
+// would while they wait in their own event loop.
+#include "shell/QtPrompts.h"
+#include "ModalDialogs.h"
+#include "Screenshots.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+
+using namespace ostrapel;
+
+TEST(QtPromptsTest, MessageBoxesWithDutchButtons) {
+    struct Case {
+        MsgType type;
+        MsgButtons buttons;
+        const char* title;
+        QMessageBox::Icon icon;
+        QStringList buttonTexts;
+        const char* click; // a button text; empty: Escape
+        MsgButton answer;
+    } cases[] = {
+        {MsgType::Confirmation,
+         MsgButton::Yes | MsgButton::No,
+         "Bevestigen",
+         QMessageBox::Question,
+         {QStringLiteral("&Ja"), QStringLiteral("&Nee")},
+         "&Ja",
+         MsgButton::Yes},
+        {MsgType::Warning,
+         MsgButton::Yes | MsgButton::No,
+         "Waarschuwing",
+         QMessageBox::Warning,
+         {QStringLiteral("&Ja"), QStringLiteral("&Nee")},
+         "",
+         MsgButton::No},
+        {MsgType::Error,
+         MsgButton::Ok,
+         "Fout",
+         QMessageBox::Critical,
+         {QStringLiteral("OK")},
+         "OK",
+         MsgButton::Ok},
+        {MsgType::Information,
+         MsgButton::Ok | MsgButton::Abort,
+         "Informatie",
+         QMessageBox::Information,
+         {QStringLiteral("OK"), QStringLiteral("&Afbreken")},
+         "&Afbreken",
+         MsgButton::Abort},
+    };
+    QtPrompts prompts;
+    for (const Case& c : cases) {
+        test::NextModal answer([&](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), QString::fromLatin1(c.title));
+            EXPECT_EQ(box->icon(), c.icon);
+            EXPECT_EQ(box->text(), QStringLiteral("Eerste regel\nTweede regel")); // one break for \r\n
+            QStringList texts;
+            for (QAbstractButton* b : box->buttons())
+                texts << b->text();
+            texts.sort();
+            QStringList expected = c.buttonTexts;
+            expected.sort();
+            EXPECT_EQ(texts, expected);
+            if (c.type == MsgType::Confirmation) test::saveScreenshot(box, QStringLiteral("bevestigen"));
+            if (*c.click)
+                test::childWithText<QAbstractButton>(box, QString::fromLatin1(c.click))->click();
+            else
+                QTest::keyClick(box, Qt::Key_Escape);
+        });
+        EXPECT_EQ(prompts.message(c.type, QStringLiteral("Eerste regel\r\nTweede regel"), c.buttons),
+                  c.answer)
+            << c.title;
+    }
+}
+
+TEST(QtPromptsTest, ConnectionStringEditor) {
+    QtPrompts prompts;
+    {
+        test::NextModal edit([](QWidget* dialog) {
+            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Connectie-string"));
+            auto* line = dialog->findChild<QLineEdit*>();
+            EXPECT_EQ(line->text(), QStringLiteral("Provider=SQLite;Data Source=/oud.db"));
+            line->setText(QStringLiteral(" Provider=SQLite;Data Source=/nieuw.db "));
+            test::dialogButton(dialog, QDialogButtonBox::Ok)->click();
+        });
+        EXPECT_EQ(prompts.editConnectionString(QStringLiteral("Provider=SQLite;Data Source=/oud.db")),
+                  QStringLiteral("Provider=SQLite;Data Source=/nieuw.db"));
+    }
+    test::NextModal cancel(
+        [](QWidget* dialog) { test::dialogButton(dialog, QDialogButtonBox::Cancel)->click(); });
+    EXPECT_EQ(prompts.editConnectionString(QStringLiteral("x")), std::nullopt);
+}
