@@ -3,7 +3,8 @@
 //   ostrapel-cli [--program-dir DIR] collectivities
 //   ostrapel-cli [--program-dir DIR] filters
 //   ostrapel-cli [--program-dir DIR] report KIND --coll NR-VOLGNR --type 1|2 [--month YYYY-MM]
-//                [--from YYYY-MM --to YYYY-MM] [--period SETTING] [--compound] [--page-length N]
+//                [--from YYYY-MM --to YYYY-MM] [--period SETTING] [--compound] [--filter NAME] [--page-length
+//                N]
 //                [--out FILE] [--pdf FILE]
 //   ostrapel-cli [--program-dir DIR] export --coll NR-VOLGNR --type 1|2 --fields10 LIST [--fields50 LIST]
 //                [--period SETTING] --out FILE
@@ -22,6 +23,7 @@
 #include "core/Settings.h"
 #include "core/SharedQueries.h"
 #include "core/SqlFragments.h"
+#include "filters/FilterClause.h"
 #include "filters/FilterStore.h"
 #include "import/CheckPass.h"
 #include "import/ImportCommand.h"
@@ -69,7 +71,7 @@ const char* const UsageText =
     "         ostrapel-cli [--program-dir MAP] report incasso|selectie|correctie|prolongatie\n"
     "                      --coll NR-VOLGNR --type 1|2 [--month JJJJ-MM]\n"
     "                      [--from JJJJ-MM --to JJJJ-MM] [--period INSTELLING] [--compound]\n"
-    "                      [--page-length N] [--out BESTAND] [--pdf BESTAND]\n"
+    "                      [--filter NAAM] [--page-length N] [--out BESTAND] [--pdf BESTAND]\n"
     "         ostrapel-cli [--program-dir MAP] export --coll NR-VOLGNR --type 1|2\n"
     "                      --fields10 VELDEN [--fields50 VELDEN] [--period INSTELLING]\n"
     "                      --out BESTAND(.xls|.xlsx)\n";
@@ -223,14 +225,30 @@ int listFilters(BorderelDatabase& dm) {
     return ExitOk;
 }
 
+// The clause of the stored filter of that name; nullopt when there is none.
+std::optional<QString> storedFilterClause(Connection& connection, const QString& name) {
+    FilterStore store(connection);
+    DataSet rows = store.list();
+    if (!rows.locate(QStringLiteral("FilterNaam"), name)) return std::nullopt;
+    return FilterClause::build(store.criteria(rows.value(QStringLiteral("FilterId")).toInt()));
+}
+
 // Writes one report to a file or standard output, and as PDF when asked.
 int runReport(Connection& connection, const RecordCatalogue& catalogue, CliPrompts& prompts,
               const QStringList& args) {
     QString error;
-    const std::optional<ReportCommand> command = ReportCommand::parse(args, &error);
+    std::optional<ReportCommand> command = ReportCommand::parse(args, &error);
     if (!command) {
         prompts.error(error);
         return ExitFailure;
+    }
+    if (!command->filterName.isEmpty()) {
+        std::optional<QString> clause = storedFilterClause(connection, command->filterName);
+        if (!clause) {
+            prompts.error(QStringLiteral("Onbekend filter: %1").arg(command->filterName));
+            return ExitFailure;
+        }
+        command->filterClause = *clause;
     }
     const int pageLength =
         command->pageLength > 0 ? command->pageLength : StandardMarginPrinter().linesPerPage();

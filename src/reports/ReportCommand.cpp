@@ -27,13 +27,14 @@ std::optional<ReportCommand> ReportCommand::parse(const QStringList& args, QStri
                                       CommandTarget::kOptions +
                                           QStringList{QStringLiteral("--month"), QStringLiteral("--from"),
                                                       QStringLiteral("--to"), QStringLiteral("--page-length"),
-                                                      QStringLiteral("--pdf")},
+                                                      QStringLiteral("--pdf"), QStringLiteral("--filter")},
                                       {QStringLiteral("--compound")}, error);
     if (!options || !c.read(*options, error)) return std::nullopt;
     c.month = options->value(QStringLiteral("--month"));
     c.from = options->value(QStringLiteral("--from"));
     c.to = options->value(QStringLiteral("--to"));
     c.pdfFile = options->value(QStringLiteral("--pdf"));
+    c.filterName = options->value(QStringLiteral("--filter"));
     c.compound = options->contains(QStringLiteral("--compound"));
     bool ok = true;
     if (options->contains(QStringLiteral("--page-length")))
@@ -57,6 +58,7 @@ ReportInputs ReportCommand::inputs() const {
     in.keyField = QStringLiteral("ID07");
     in.sortField = QStringLiteral("1002");
     in.compoundSurname = compound;
+    if (!filterClause.isEmpty()) in.filterClause = filterClause;
     if (kind == ReportKind::Collection) in.reportMonth = month;
     if (kind == ReportKind::Correction) in.correctionMonth = month;
     if (kind == ReportKind::Selection) {

@@ -26,6 +26,8 @@ struct ReportCommand : CommandTarget {
     bool compound = false;
     int pageLength = 0; // 0: the printer's
     QString pdfFile;
+    QString filterName;   // --filter: a stored filter, looked up by the caller
+    QString filterClause; // that filter's clause, as "Filter toepassen" hands it to the window
 
     // nullopt with `error` set when the arguments do not make a report.
     static std::optional<ReportCommand> parse(const QStringList& args, QString* error);

@@ -357,3 +357,24 @@ TEST_F(Cli, KilledImportsLeaveAWholeStatementOrNothing) {
     std::printf("kills: %d left nothing, %d left the whole statement; import took %lld ms\n", nothing, whole,
                 duration);
 }
+
+// A report with --filter selects the persons the stored filter selects in the window.
+TEST_F(Cli, ReportsApplyAStoredFilter) {
+    ASSERT_EQ(cli(QStringList{QStringLiteral("import")} + samples(QStringLiteral("in"))).exitCode, 0);
+    {
+        auto db = dir.connect(QStringLiteral("filters"));
+        FilterCriterion nobody;
+        nobody.Filter = QStringLiteral("[1002] like 'ZZZ%'");
+        FilterStore(*db).store(-1, {nobody}, QStringLiteral("Niemand"), QStringLiteral("Piet"));
+    }
+    const QStringList args{"report", "selectie", "--coll", "12-1", "--type", "2", "--page-length", "60"};
+    const Result all = cli(args);
+    const Result none = cli(args + QStringList{"--filter", "Niemand"});
+    ASSERT_EQ(all.exitCode, 0) << all.errors.toStdString();
+    ASSERT_EQ(none.exitCode, 0) << none.errors.toStdString();
+    EXPECT_LT(none.lines.size(), all.lines.size());
+    EXPECT_TRUE(none.lines.contains(QStringLiteral("***EINDE VERSLAG***")));
+    const Result unknown = cli(args + QStringList{"--filter", "Bestaat niet"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.errors.contains(QStringLiteral("Onbekend filter: Bestaat niet")));
+}
