@@ -14,10 +14,6 @@ QString withTrailingSlash(const QString& path) {
     return p.endsWith(u'/') ? p : p + u'/';
 }
 
-QString localSharePath(const QString& path) {
-    return path;
-}
-
 QString networkPath(const QString& path) {
     const QString canonical = QFileInfo(path).canonicalFilePath();
     if (canonical.isEmpty()) return path; // does not exist (yet): unchanged

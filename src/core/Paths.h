@@ -7,7 +7,6 @@ namespace ostrapel {
 // Folders the program derives from its own location. On this platform the
 // network form of a folder is its canonical absolute path.
 QString networkPath(const QString& path);
-QString localSharePath(const QString& path);
 // The folder of the running executable, canonical, with a trailing "/".
 QString executableDir();
 // A path with exactly one trailing "/".

@@ -2,22 +2,6 @@
 
 namespace ostrapel {
 
-QString padLeft(const QString& text, QChar ch, int width) {
-    return text.size() >= width ? text : QString(width - text.size(), ch) + text;
-}
-
-QString nextToken(QString& text, QChar sep) {
-    const qsizetype at = text.indexOf(sep);
-    if (at < 0) {
-        QString all = text;
-        text.clear();
-        return all;
-    }
-    QString token = text.left(at);
-    text = text.mid(at + 1);
-    return token;
-}
-
 int tokenCount(const QString& text, QChar sep) {
     if (text.isEmpty()) return 0;
     int count = int(text.count(sep)) + 1;
@@ -28,35 +12,6 @@ int tokenCount(const QString& text, QChar sep) {
 QString tokenAt(const QString& text, QChar sep, int index) {
     if (index < 0 || index >= tokenCount(text, sep)) return {};
     return text.section(sep, index, index);
-}
-
-QString joinNonEmpty(const QString& a, const QString& b, const QString& sep) {
-    const QString x = a.trimmed(), y = b.trimmed();
-    if (!x.isEmpty() && !y.isEmpty()) return x + sep + y;
-    return x.isEmpty() ? y : x;
-}
-
-QString QualifiedFieldList(const QString& names, const QString& prefix) {
-    QStringList out;
-    for (int i = 0; i < tokenCount(names, u';'); ++i)
-        out << prefix + QStringLiteral(".[") + tokenAt(names, u';', i) + u']';
-    return out.join(QStringLiteral(", "));
-}
-
-void appendWithSeparator(QString& text, const QString& part, const QString& sep, bool before) {
-    if (part.isEmpty()) return;
-    if (text.isEmpty())
-        text = part;
-    else
-        text = before ? part + sep + text : text + sep + part;
-}
-
-int moveListItem(QStringList& list, int index, int offset) {
-    const int target = index + offset;
-    if (index < 0 || index >= list.size() || target < 0 || target >= list.size())
-        throw std::out_of_range("list index out of bounds");
-    list.move(index, target);
-    return target;
 }
 
 QString valueOrName(const QString& name, const QStringList& list) {

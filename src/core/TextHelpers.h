@@ -7,18 +7,9 @@ namespace ostrapel {
 
 // Token texts: tokens separated by one character; positions from 0. A separator
 // right after the last token adds no token; one at the start adds an empty one.
-QString padLeft(const QString& text, QChar ch, int width);
-QString nextToken(QString& text, QChar sep);
 int tokenCount(const QString& text, QChar sep);
 QString tokenAt(const QString& text, QChar sep, int index);
 
-QString joinNonEmpty(const QString& a, const QString& b, const QString& sep);
-QString QualifiedFieldList(const QString& names, const QString& prefix);
-void appendWithSeparator(QString& text, const QString& part, const QString& sep, bool before);
-inline QString ifThenText(bool flag, const QString& a, const QString& b) {
-    return flag ? a : b;
-}
-int moveListItem(QStringList& list, int index, int offset);
 QString valueOrName(const QString& name, const QStringList& list);
 QString firstCommaItem(const QString& text);
 
@@ -27,7 +18,7 @@ QString firstCommaItem(const QString& text);
 QString shortHint(const QString& hint);
 QString longHint(const QString& hint);
 
-// Comma text as Delphi writes and reads it: items separated by ",", an item
+// Comma text as the settings files hold it: items separated by ",", an item
 // with blanks, commas or quotes written in double quotes.
 QStringList readCommaText(const QString& text);
 QString writeCommaText(const QStringList& items);

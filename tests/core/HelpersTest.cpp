@@ -22,32 +22,9 @@ TEST(TextHelpersTest, Tokens) {
         EXPECT_EQ(tokenCount(QString::fromLatin1(c.text), u';'), c.count) << c.text;
         EXPECT_EQ(tokenAt(QString::fromLatin1(c.text), u';', 1), QString::fromLatin1(c.second)) << c.text;
     }
-    QString rest = QStringLiteral("a,b");
-    EXPECT_EQ(nextToken(rest, u','), QStringLiteral("a"));
-    EXPECT_EQ(rest, QStringLiteral("b"));
-    EXPECT_EQ(nextToken(rest, u','), QStringLiteral("b"));
-    EXPECT_TRUE(rest.isEmpty());
-    EXPECT_EQ(padLeft(QStringLiteral("12345"), u'0', 4), QStringLiteral("12345"));
-    EXPECT_EQ(padLeft(QStringLiteral("12"), u'0', 4), QStringLiteral("0012"));
 }
 
-TEST(TextHelpersTest, JoiningAndLists) {
-    EXPECT_EQ(joinNonEmpty(QStringLiteral(" a "), QStringLiteral("b"), QStringLiteral(" ")),
-              QStringLiteral("a b"));
-    EXPECT_EQ(joinNonEmpty(QStringLiteral(" "), QStringLiteral("b"), QStringLiteral(" ")),
-              QStringLiteral("b"));
-    EXPECT_EQ(QualifiedFieldList(QStringLiteral("1002;ID05"), QStringLiteral("bord10")),
-              QStringLiteral("bord10.[1002], bord10.[ID05]"));
-    QString text;
-    appendWithSeparator(text, QStringLiteral("a"), QStringLiteral(", "), false);
-    appendWithSeparator(text, QString(), QStringLiteral(", "), false);
-    appendWithSeparator(text, QStringLiteral("b"), QStringLiteral(", "), false);
-    appendWithSeparator(text, QStringLiteral("c"), QStringLiteral(", "), true);
-    EXPECT_EQ(text, QStringLiteral("c, a, b"));
-    QStringList list = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
-    EXPECT_EQ(moveListItem(list, 2, -2), 0);
-    EXPECT_EQ(list, (QStringList{QStringLiteral("c"), QStringLiteral("a"), QStringLiteral("b")}));
-    EXPECT_THROW(moveListItem(list, 0, -1), std::out_of_range);
+TEST(TextHelpersTest, ListsAndCommaText) {
     const QStringList map = {QStringLiteral("1002=[1002]"), QStringLiteral("ID04=ID04")};
     EXPECT_EQ(valueOrName(QStringLiteral("1002"), map), QStringLiteral("[1002]"));
     EXPECT_EQ(valueOrName(QStringLiteral("1003"), map), QStringLiteral("1003"));
