@@ -2,6 +2,7 @@
 
 #include "ImportFolderLock.h"
 #include "ZipArchive.h"
+#include "ZipError.h"
 
 #include "core/Paths.h"
 #include "core/Prompts.h"
@@ -113,11 +114,12 @@ int ImportCommand::extractArchives(const QStringList& archives) {
     const QString importDir = settings_.importDir();
     for (const QString& archive : archives) {
         if (QFileInfo(archive).suffix().toLower() != QStringLiteral("zip")) continue;
-        QString error;
         QStringList names;
-        const int extracted = ZipArchive::extractAll(archive, importDir, &error, &names);
-        if (extracted < 0) {
-            prompts_.error(ArchiveDamaged.arg(QFileInfo(archive).fileName(), error));
+        int extracted = 0;
+        try {
+            extracted = ZipArchive::extractAll(archive, importDir, &names);
+        } catch (const ZipError& e) {
+            prompts_.error(ArchiveDamaged.arg(QFileInfo(archive).fileName(), e.message()));
             damaged_ << archive;
             continue;
         }

@@ -1,5 +1,7 @@
 #include "ZipArchive.h"
 
+#include "ZipError.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -77,7 +79,7 @@ QString baseName(const char* entryName) {
 
 } // namespace
 
-QStringList ZipArchive::entries(const QString& archive, QString* error) {
+static QStringList readEntries(const QString& archive, QString* error) {
     QStringList out;
     ZipPtr z = openArchive(archive, ZIP_RDONLY, error);
     if (!z) return out;
@@ -87,8 +89,8 @@ QStringList ZipArchive::entries(const QString& archive, QString* error) {
     return out;
 }
 
-int ZipArchive::extractAll(const QString& archive, const QString& folder, QString* error,
-                           QStringList* extracted, qint64 maxEntrySize) {
+static int extractOrFail(const QString& archive, const QString& folder, QString* error,
+                         QStringList* extracted, qint64 maxEntrySize) {
     ZipPtr z = openArchive(archive, ZIP_RDONLY | ZIP_CHECKCONS, error);
     if (!z) return -1;
     const zip_int64_t n = zip_get_num_entries(z.get(), 0);
@@ -159,7 +161,7 @@ int ZipArchive::extractAll(const QString& archive, const QString& folder, QStrin
     return int(names.size());
 }
 
-bool ZipArchive::create(const QString& archive, const QStringList& files, QString* error) {
+static bool createOrFail(const QString& archive, const QStringList& files, QString* error) {
     QFile::remove(archive);
     ZipPtr z = openArchive(archive, ZIP_CREATE | ZIP_TRUNCATE, error);
     if (!z) return false;
@@ -215,6 +217,26 @@ ZipCheck checkZipLibraries() {
     zip_source_free(buffer);
     zip_error_fini(&err);
     return result;
+}
+
+QStringList ZipArchive::entries(const QString& archive) {
+    QString error;
+    QStringList names = readEntries(archive, &error);
+    if (!error.isEmpty()) throw ZipError(error);
+    return names;
+}
+
+int ZipArchive::extractAll(const QString& archive, const QString& folder, QStringList* extracted,
+                           qint64 maxEntrySize) {
+    QString error;
+    const int n = extractOrFail(archive, folder, &error, extracted, maxEntrySize);
+    if (n < 0) throw ZipError(error);
+    return n;
+}
+
+void ZipArchive::create(const QString& archive, const QStringList& files) {
+    QString error;
+    if (!createOrFail(archive, files, &error)) throw ZipError(error);
 }
 
 } // namespace ostrapel

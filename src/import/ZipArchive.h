@@ -15,17 +15,18 @@ public:
     static constexpr qint64 MaxEntrySize = 512LL * 1024 * 1024;
 
     // The names of the entries in the archive; empty with an error when it cannot be read.
-    static QStringList entries(const QString& archive, QString* error = nullptr);
+    // Failures throw ZipError with a Dutch reason.
+    static QStringList entries(const QString& archive);
     // Extracts every file entry into `folder`, without the folder names stored
     // in the archive ("../x.dat" and "/etc/x" land as x.dat and x), overwriting
     // files of the same name; of two entries with one name the later wins.
     // All or nothing: a damaged archive, or an entry larger than `maxEntrySize`
     // or the free disk space, leaves no file. Returns the number of files
     // extracted, their names in `extracted`; -1 on failure with a Dutch `error`.
-    static int extractAll(const QString& archive, const QString& folder, QString* error = nullptr,
-                          QStringList* extracted = nullptr, qint64 maxEntrySize = MaxEntrySize);
+    static int extractAll(const QString& archive, const QString& folder, QStringList* extracted = nullptr,
+                          qint64 maxEntrySize = MaxEntrySize);
     // Writes an archive of the given files, stored under their names only.
-    static bool create(const QString& archive, const QStringList& files, QString* error = nullptr);
+    static void create(const QString& archive, const QStringList& files);
 };
 
 // The data module's start-up check of the zip library: compressing and

@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include "import/ZipArchive.h"
+#include "import/ZipError.h"
+
 namespace ostrapel::test {
 
 // An archive whose entries carry the given names and contents; a name ending
@@ -29,6 +32,17 @@ inline void writeZip(const QString& path, const QList<QPair<QByteArray, QByteArr
         ASSERT_GE(zip_file_add(z, e.first.constData(), s, 0), 0);
     }
     ASSERT_EQ(zip_close(z), 0);
+}
+
+// extractAll with its failure as -1 and the reason in `error`, for tables of cases.
+inline int extractOrReason(const QString& archive, const QString& folder, QString* error,
+                           QStringList* names = nullptr, qint64 maxEntrySize = ZipArchive::MaxEntrySize) {
+    try {
+        return ZipArchive::extractAll(archive, folder, names, maxEntrySize);
+    } catch (const ZipError& e) {
+        *error = e.message();
+        return -1;
+    }
 }
 
 } // namespace ostrapel::test

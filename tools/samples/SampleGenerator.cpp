@@ -2,6 +2,7 @@
 
 #include "import/StatementWriter.h"
 #include "import/ZipArchive.h"
+#include "import/ZipError.h"
 
 #include <QDate>
 #include <QDir>
@@ -256,7 +257,12 @@ QStringList SampleGenerator::writeAll(const QString& folder, QString* error) con
             if (options_.zip) {
                 QString zip = dat;
                 zip.replace(zip.size() - 4, 4, QStringLiteral(".zip"));
-                if (!ZipArchive::create(zip, {dat}, error)) return written;
+                try {
+                    ZipArchive::create(zip, {dat});
+                } catch (const ZipError& e) {
+                    if (error) *error = e.message();
+                    return written;
+                }
                 QFile::remove(dat);
                 written << zip;
             } else {
