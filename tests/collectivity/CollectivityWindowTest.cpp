@@ -1,8 +1,8 @@
 // The collectivity window offscreen: what the user sees in each state.
 #include "collectivity/ui/CollectivityWindow.h"
-#include "CollectivityFixture.h"
 #include "ModalDialogs.h"
 #include "Screenshots.h"
+#include "WindowFixture.h"
 #include "collectivity/ui/BorderelGrid.h"
 #include "collectivity/ui/CollectivityDetailsDialog.h"
 #include "collectivity/ui/DetailPane.h"
@@ -28,19 +28,7 @@ using namespace ostrapel;
 
 namespace {
 
-class BorderelWindow : public test::CollectivityFixture {
-protected:
-    std::unique_ptr<CollectivityWindow> open(int verzType = 2) {
-        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, settings);
-        w->setWindowTitle(QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV"));
-        w->setIdentity(12, 1, verzType);
-        w->loadWindowState();
-        w->show();
-        return w;
-    }
-    test::ScriptedPrompts prompts;
-    Settings settings{dir.path()};
-};
+class BorderelWindow : public test::WindowFixture {};
 
 } // namespace
 

@@ -1,8 +1,8 @@
 // Commands of the collectivity window as the user reaches them: the field-order
 // check box, the sort-field picker's first choice, the components "Opties" menu
 // and the keys the window stores.
-#include "CollectivityFixture.h"
 #include "Screenshots.h"
+#include "WindowFixture.h"
 #include "collectivity/ui/BorderelGrid.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "collectivity/ui/DetailPane.h"
@@ -22,19 +22,14 @@ using namespace ostrapel;
 
 namespace {
 
-class WindowCommands : public test::CollectivityFixture {
+class WindowCommands : public test::WindowFixture {
 protected:
     std::unique_ptr<CollectivityWindow> open() {
-        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, settings);
-        w->setIdentity(12, 1, 2);
-        w->loadWindowState();
-        w->show();
+        auto w = WindowFixture::open();
         w->activateWindow(); // for its shortcuts
         EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
         return w;
     }
-    test::ScriptedPrompts prompts;
-    Settings settings{dir.path()};
 };
 
 QAction* entry(QMenu* menu, const QString& text) {

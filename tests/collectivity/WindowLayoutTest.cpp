@@ -1,7 +1,7 @@
 // Detail panes, the grid ring and its keys, field order, the sort-field picker
 // and the collectivity details.
-#include "CollectivityFixture.h"
 #include "Screenshots.h"
+#include "WindowFixture.h"
 #include "collectivity/CollectivityDetails.h"
 #include "collectivity/FieldOrderEditor.h"
 #include "collectivity/SortFieldPicker.h"
@@ -29,20 +29,11 @@ using namespace ostrapel;
 
 namespace {
 
-class WindowLayout : public test::CollectivityFixture {
+class WindowLayout : public test::WindowFixture {
 protected:
-    std::unique_ptr<CollectivityWindow> open() {
-        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, settings);
-        w->setIdentity(12, 1, 2);
-        w->loadWindowState();
-        w->show();
-        return w;
-    }
     void key(CollectivityWindow& w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QTest::keyClick(w.searchBox(), k, m);
     }
-    test::ScriptedPrompts prompts;
-    Settings settings{dir.path()};
 };
 
 } // namespace

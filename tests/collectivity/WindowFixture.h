@@ -1,0 +1,28 @@
+#pragma once
+
+#include "CollectivityFixture.h"
+#include "ScriptedPrompts.h"
+#include "collectivity/ui/CollectivityWindow.h"
+#include "core/Settings.h"
+
+#include <memory>
+
+namespace ostrapel::test {
+
+// A collectivity window of collectivity 12 on the fixture's database, opened
+// and shown as the main window opens one.
+class WindowFixture : public CollectivityFixture {
+protected:
+    std::unique_ptr<CollectivityWindow> open(int verzType = 2) {
+        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, settings);
+        w->setWindowTitle(QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV"));
+        w->setIdentity(12, 1, verzType);
+        w->loadWindowState();
+        w->show();
+        return w;
+    }
+    ScriptedPrompts prompts;
+    Settings settings{dir.path()};
+};
+
+} // namespace ostrapel::test
