@@ -2,6 +2,7 @@
 
 #include "DisplayFormat.h"
 
+#include <QHash>
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -34,7 +35,23 @@ FieldType typeFromDriver(const QSqlField& f) {
     }
 }
 
+// The digits of `count` characters from `at`; -1 unless all are digits.
+int digits(const QString& t, qsizetype at, int count) {
+    int n = 0;
+    for (qsizetype i = at; i < at + count; ++i) {
+        const char16_t c = t[i].unicode();
+        if (c < u'0' || c > u'9') return -1;
+        n = n * 10 + (c - u'0');
+    }
+    return n;
+}
+
 QDate readDate(const QString& text) {
+    // Stored dates are "yyyy-MM-dd", maybe with a time: read without the slow parser.
+    if (text.size() >= 10 && text[4] == u'-' && text[7] == u'-' && (text.size() == 10 || text[10] == u' ')) {
+        const int y = digits(text, 0, 4), m = digits(text, 5, 2), d = digits(text, 8, 2);
+        if (y > 0 && m >= 0 && d >= 0) return QDate(y, m, d);
+    }
     const QString t = text.trimmed();
     if (t.isEmpty()) return {};
     QDate d = QDate::fromString(t.left(10), QStringLiteral("yyyy-MM-dd"));
@@ -279,9 +296,9 @@ QString DataSet::displayText(const QString& fieldName) const {
 
 void DataSet::sort(const QString& fieldList) {
     sortFields_ = fieldList;
+    // Every key becomes one number per row: text by its rank among the key's
+    // case-folded values, so that the sort itself compares numbers only.
     struct Key {
-        FieldType type;
-        std::vector<QString> text;
         std::vector<double> number;
         std::vector<bool> null;
     };
@@ -291,11 +308,13 @@ void DataSet::sort(const QString& fieldList) {
         const int fi = fieldIndex(part.trimmed());
         if (fi < 0) continue;
         const DataField& f = fields_[size_t(fi)];
-        Key k{f.type, {}, {}, {}};
+        Key k;
         k.null.resize(size_t(stored));
+        k.number.resize(size_t(stored));
         const bool numeric = f.type == FieldType::Integer || f.type == FieldType::Float ||
                              f.type == FieldType::Date || f.type == FieldType::Boolean;
-        (numeric ? k.number.resize(size_t(stored)) : k.text.resize(size_t(stored)));
+        QHash<QString, int> distinct; // value -> index into `values`
+        std::vector<QString> values;
         for (int r = 0; r < stored; ++r) {
             const QVariant& v = cells_[size_t(r) * size_t(columnCount_) + size_t(f.column)];
             k.null[size_t(r)] = v.isNull();
@@ -304,8 +323,29 @@ void DataSet::sort(const QString& fieldList) {
                 k.number[size_t(r)] = double(v.toDate().toJulianDay());
             else if (numeric)
                 k.number[size_t(r)] = v.toDouble();
-            else
-                k.text[size_t(r)] = v.toString().toCaseFolded();
+            else {
+                const QString text = v.toString();
+                auto it = distinct.constFind(text);
+                if (it == distinct.constEnd()) {
+                    it = distinct.insert(text, int(values.size()));
+                    values.push_back(text.toCaseFolded());
+                }
+                k.number[size_t(r)] = *it;
+            }
+        }
+        if (!numeric) {
+            // Values that fold alike share a rank.
+            std::vector<int> byText(values.size());
+            std::iota(byText.begin(), byText.end(), 0);
+            std::sort(byText.begin(), byText.end(),
+                      [&values](int a, int b) { return values[size_t(a)] < values[size_t(b)]; });
+            std::vector<double> rank(values.size());
+            for (size_t i = 0, r = 0; i < byText.size(); ++i) {
+                if (i > 0 && values[size_t(byText[i])] != values[size_t(byText[i - 1])]) ++r;
+                rank[size_t(byText[i])] = double(r);
+            }
+            for (int r = 0; r < stored; ++r)
+                if (!k.null[size_t(r)]) k.number[size_t(r)] = rank[size_t(k.number[size_t(r)])];
         }
         keys.push_back(std::move(k));
     }
@@ -317,13 +357,8 @@ void DataSet::sort(const QString& fieldList) {
                 const bool na = k.null[size_t(a)], nb = k.null[size_t(b)];
                 if (na != nb) return na;
                 if (na) continue;
-                if (!k.number.empty()) {
-                    const double x = k.number[size_t(a)], y = k.number[size_t(b)];
-                    if (x != y) return x < y;
-                } else {
-                    const int c = k.text[size_t(a)].compare(k.text[size_t(b)]);
-                    if (c != 0) return c < 0;
-                }
+                const double x = k.number[size_t(a)], y = k.number[size_t(b)];
+                if (x != y) return x < y;
             }
             return false;
         });

@@ -1,5 +1,6 @@
 #include "ExportWriter.h"
 
+#include "core/CatalogueError.h"
 #include "core/DataSet.h"
 #include "core/DisplayFormat.h"
 #include "core/Encoding.h"
@@ -9,8 +10,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <algorithm>
+#include <bit>
 #include <vector>
 #include <xlsxwriter.h>
 
@@ -42,54 +45,111 @@ bool walk(DataSet& data, const ExportWriter::Progress& progress, WriteRow writeR
     return true;
 }
 
-} // namespace
-
-QString ExportWriter::cellText(const DataSet& data, int field) const {
-    const DataField& f = data.field(field);
-    const QVariant v = data.value(data.recNo(), field);
-    QString text;
-    switch (f.type) {
-    case FieldType::Text:
-    case FieldType::Integer:
-        text = catalogue_.decodePickValue(f.name, v.toString());
-        break;
-    case FieldType::Float:
-        text = v.isNull() ? QString() : programLocale().toString(v.toDouble(), 'f', 2);
-        break;
-    case FieldType::Date:
-        text = formatDate(v.toDate(), kDateFormat);
-        break;
-    default:
-        text = v.toString();
+// The cell texts of one export. Codes, amounts and dates repeat over many
+// rows: each distinct value is formatted once and remembered.
+class CellTexts {
+public:
+    CellTexts(const DataSet& data, const RecordCatalogue& catalogue) : catalogue_(catalogue) {
+        columns_.resize(size_t(data.fieldCount()));
+        for (int i = 0; i < data.fieldCount(); ++i) {
+            try {
+                columns_[size_t(i)].decoded = catalogue.hasPickList(data.field(i).name);
+            } catch (const CatalogueError&) {
+                // A column the catalogue does not know is written as stored.
+            }
+        }
     }
+
+    QString text(const DataSet& data, int field) {
+        const DataField& f = data.field(field);
+        const QVariant v = data.value(data.recNo(), field);
+        Column& c = columns_[size_t(field)];
+        switch (f.type) {
+        case FieldType::Text:
+        case FieldType::Integer:
+            if (!c.decoded) return clean(v.toString());
+            return remembered(c.codes, v.toString(),
+                              [&](const QString& code) { return catalogue_.decodePickValue(f.name, code); });
+        case FieldType::Float:
+            if (v.isNull()) return {};
+            return remembered(c.numbers, std::bit_cast<quint64>(v.toDouble()), [](quint64 bits) {
+                return programLocale().toString(std::bit_cast<double>(bits), 'f', 2);
+            });
+        case FieldType::Date: {
+            const QDate d = v.toDate();
+            if (!d.isValid()) return {};
+            return remembered(c.numbers, quint64(d.toJulianDay()),
+                              [&](quint64) { return formatDate(d, kDateFormat); });
+        }
+        default:
+            return clean(v.toString());
+        }
+    }
+
+private:
+    struct Column {
+        bool decoded = false;
+        QHash<QString, QString> codes;
+        QHash<quint64, QString> numbers;
+    };
+    // Enough for every code and amount of a statement; values beyond are formatted each time.
+    static constexpr qsizetype kRemembered = 50000;
+
     // A tab or line end inside a value would shift every later cell of the row.
-    for (QChar& c : text)
-        if (c == u'\t' || c == u'\r' || c == u'\n') c = u' ';
-    return text;
-}
+    static QString clean(QString text) {
+        for (QChar& c : text)
+            if (c == u'\t' || c == u'\r' || c == u'\n') c = u' ';
+        return text;
+    }
+    template <typename Key, typename Format>
+    static QString remembered(QHash<Key, QString>& known, const Key& key, Format format) {
+        const auto it = known.constFind(key);
+        if (it != known.constEnd()) return *it;
+        QString text = clean(format(key));
+        if (known.size() < kRemembered) known.insert(key, text);
+        return text;
+    }
+
+    const RecordCatalogue& catalogue_;
+    std::vector<Column> columns_;
+};
+
+} // namespace
 
 bool ExportWriter::writeText(DataSet& data, const QString& path, const Progress& progress) const {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) throw OstrapelError(notWritten(path));
     const std::vector<int> fields = visibleFields(data);
-    const auto writeLine = [&](const QStringList& cells) {
-        file.write(encodeCp1252(cells.join(u'\t')));
-        file.write("\r\n", 2);
+    CellTexts cells(data, catalogue_);
+    // Lines gather in a buffer that is encoded and written in large pieces.
+    QString buffer;
+    constexpr qsizetype kPiece = 1 << 16;
+    buffer.reserve(kPiece + 4096);
+    const auto flush = [&] {
+        file.write(encodeCp1252(buffer));
+        buffer.truncate(0);
     };
-    QStringList captions;
-    for (int f : fields)
-        captions << data.field(f).displayLabel;
-    writeLine(captions);
+    const auto endLine = [&] {
+        buffer += QLatin1StringView("\r\n");
+        if (buffer.size() >= kPiece) flush();
+    };
+    for (size_t c = 0; c < fields.size(); ++c) {
+        if (c > 0) buffer += u'\t';
+        buffer += data.field(fields[c]).displayLabel;
+    }
+    endLine();
     const bool whole = walk(data, progress, [&] {
-        QStringList cells;
-        for (int f : fields)
-            cells << cellText(data, f);
-        writeLine(cells);
+        for (size_t c = 0; c < fields.size(); ++c) {
+            if (c > 0) buffer += u'\t';
+            buffer += cells.text(data, fields[c]);
+        }
+        endLine();
     });
     if (!whole) {
         file.cancelWriting();
         return false;
     }
+    flush();
     if (!file.commit()) throw OstrapelError(notWritten(path));
     return true;
 }
@@ -108,6 +168,7 @@ bool ExportWriter::writeWorkbook(DataSet& data, const QString& path, const Progr
     format_set_num_format(date, "dd-mm-yyyy");
 
     const std::vector<int> fields = visibleFields(data);
+    CellTexts cells(data, catalogue_);
     std::vector<int> widths(fields.size(), 8);
     const auto fit = [&](size_t c, qsizetype length) {
         widths[c] = std::max(widths[c], int(std::min<qsizetype>(length, 60)));
@@ -127,14 +188,14 @@ bool ExportWriter::writeWorkbook(DataSet& data, const QString& path, const Progr
             const auto col = lxw_col_t(c);
             if (f.type == FieldType::Float && !v.isNull()) {
                 worksheet_write_number(sheet, row, col, v.toDouble(), amount);
-                fit(c, programLocale().toString(v.toDouble(), 'f', 2).size() + 1);
+                fit(c, cells.text(data, fields[c]).size() + 1);
             } else if (f.type == FieldType::Date && v.toDate().isValid()) {
                 const QDate d = v.toDate();
                 lxw_datetime when{d.year(), d.month(), d.day(), 0, 0, 0};
                 worksheet_write_datetime(sheet, row, col, &when, date);
                 fit(c, 11);
             } else {
-                const QString text = cellText(data, fields[c]);
+                const QString text = cells.text(data, fields[c]);
                 if (!text.isEmpty())
                     worksheet_write_string(sheet, row, col, text.toUtf8().constData(), nullptr);
                 fit(c, text.size() + 1);

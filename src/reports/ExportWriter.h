@@ -18,8 +18,6 @@ public:
 
     ExportWriter(const RecordCatalogue& catalogue) : catalogue_(catalogue) {}
 
-    // The text of one cell of the tab-separated file.
-    QString cellText(const DataSet& data, int field) const;
     // Writes the whole file; false when stopped. Throws OstrapelError when the file cannot be written.
     bool writeText(DataSet& data, const QString& path, const Progress& progress = {}) const;
     bool writeWorkbook(DataSet& data, const QString& path, const Progress& progress = {}) const;
