@@ -272,3 +272,51 @@ TEST_F(ReportWindows, ExportDialogWritesAndOpensTheChosenFile) {
     EXPECT_EQ(prompts.texts(), QStringList{"Wilt u het aanmaken van een exportdefinitie afbreken"});
     EXPECT_TRUE(cancelled.isVisible());
 }
+
+TEST_F(ReportWindows, ExportDialogShowsProgressEveryHundredRowsAndStops) {
+    ExportData data(*db, catalogue);
+    DataSet rows =
+        data.openQuery(QStringLiteral("select a.[5004] from bord50 a, bord50 b, bord00 c limit 250"));
+    ASSERT_EQ(rows.recordCount(), 250);
+    const QString programDir = dir.filePath(QStringLiteral("programma"));
+    QDir().mkpath(programDir);
+    // Runs the export; `atProgress` sees each progress shown.
+    const auto run = [&](std::function<void(ExportDialog&)> atProgress) {
+        ExportDialog dialog(rows, catalogue, prompts, programDir);
+        dialog.openFile = [](const QString&) {};
+        QStringList shown;
+        QObject::connect(&dialog, &ExportDialog::progressShown, [&] {
+            shown << dialog.lblAantal->text() + u' ' + dialog.lblTotaalAantal->text();
+            atProgress(dialog);
+        });
+        dialog.exportRows();
+        return std::make_pair(dialog.btnOkCancel->text() == QStringLiteral("Sluiten") ? 1 : dialog.result(),
+                              shown);
+    };
+
+    prompts.saveNames = {QDir(programDir).filePath(QStringLiteral("uit.xls"))};
+    const auto [done, progress] = run([](ExportDialog&) {});
+    EXPECT_EQ(done, 1); // ready to close with "Sluiten"
+    EXPECT_EQ(prompts.messages.size(), 0u);
+    // The heading line counts: 250 rows end at 251.
+    EXPECT_EQ(progress, QStringList({"0/250 0", "99/250 100", "199/250 200", "250/250 251"}));
+    EXPECT_EQ(prompts.saveStarts,
+              QStringList{QDir(programDir).filePath(QStringLiteral("Export_Ostrapel.xlsx"))});
+    EXPECT_EQ(prompts.saveFilters,
+              QStringList{QStringLiteral("Excel-werkmap|*.xlsx|Excel bestanden|*.xls|Alle bestanden|*.*")});
+    QFile saved(QDir(programDir).filePath(QStringLiteral("uit.xls")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().count("\r\n"), 251);
+
+    // Cancelled at the first hundred: no save dialog, the dialog closes.
+    prompts.messages.clear();
+    const auto [stopped, partial] = run([](ExportDialog& d) {
+        if (d.lblAantal->text().startsWith(QStringLiteral("99/"))) d.btnOkCancel->click();
+    });
+    EXPECT_EQ(stopped, QDialog::Rejected);
+    EXPECT_EQ(partial, QStringList({"0/250 0", "99/250 100"}));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Export vroegtijdig beëindigd"));
+    EXPECT_EQ(prompts.messages[0].type, MsgType::Confirmation);
+    EXPECT_EQ(prompts.saveStarts.size(), 1);
+}

@@ -56,7 +56,9 @@ public:
         chosenFiles.pop_front();
         return files;
     }
-    QString saveFileName(const QString&, const QString&, const QString&) override {
+    QString saveFileName(const QString&, const QString& start, const QString& filter) override {
+        saveStarts << start;
+        saveFilters << filter;
         if (saveNames.empty()) {
             ADD_FAILURE() << "unscripted save dialog";
             return {};
@@ -97,6 +99,8 @@ public:
     std::vector<Message> messages;
     QStringList editorCalls;
     QStringList openFolders;
+    QStringList saveStarts; // the folder or name each save dialog started with
+    QStringList saveFilters;
 
 private:
     static MsgButton refusal(MsgButtons buttons) {

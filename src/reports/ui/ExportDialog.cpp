@@ -70,9 +70,7 @@ ExportDialog::ExportDialog(DataSet& rows, const RecordCatalogue& catalogue, Prom
 
 void ExportDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (started_) return;
-    started_ = true;
-    QTimer::singleShot(0, this, &ExportDialog::exportRows);
+    if (!started_) QTimer::singleShot(0, this, &ExportDialog::exportRows);
 }
 
 void ExportDialog::reject() {
@@ -89,6 +87,7 @@ void ExportDialog::showProgress(int processed, int lines) {
     lblTijd->setText(minutesSeconds(elapsed) + QStringLiteral(" (nog ca.: ") + minutesSeconds(remaining) +
                      u')');
     lblTotaalAantal->setText(QString::number(lines));
+    emit progressShown();
     // The cancel button acts here only.
     QCoreApplication::processEvents();
 }
@@ -99,6 +98,7 @@ void ExportDialog::showFinal(int lines) {
     lblAantal->setText(QStringLiteral("%1/%1").arg(rows_.recordCount()));
     lblTotaalAantal->setText(QString::number(lines - 1));
     lblTijd->setText(QTime(0, 0).addMSecs(int(elapsed)).toString(QStringLiteral("mm:ss:zzz")).left(8));
+    emit progressShown();
 }
 
 bool ExportDialog::save(const QString& temporary) {
@@ -116,6 +116,8 @@ bool ExportDialog::save(const QString& temporary) {
 }
 
 void ExportDialog::exportRows() {
+    if (started_) return; // once per dialog
+    started_ = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     running_ = true;
     start_ = QDateTime::currentDateTime();

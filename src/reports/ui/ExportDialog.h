@@ -35,6 +35,10 @@ public:
     QLabel* lblTotaalAantal;
     QPushButton* btnOkCancel;
 
+signals:
+    // The progress was shown: at the start, every hundredth record and at the end.
+    void progressShown();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void reject() override;
