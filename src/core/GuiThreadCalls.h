@@ -22,8 +22,12 @@ public:
     GuiThreadCalls(const GuiThreadCalls&) = delete;
     GuiThreadCalls& operator=(const GuiThreadCalls&) = delete;
 
+    // Runs on the worker before each call it waits for (to show its progress first).
+    void setBeforeWaiting(std::function<void()> fn) { beforeWaiting_ = std::move(fn); }
+
     template <class R> R call(const std::function<R()>& fn, R fallback) {
         if (QThread::currentThread() == context_->thread()) return isClosed() ? fallback : fn();
+        if (beforeWaiting_) beforeWaiting_();
         struct Answer {
             std::optional<R> value;
             std::exception_ptr error;
@@ -78,6 +82,7 @@ private:
     };
     QObject* context_;
     std::shared_ptr<State> state_;
+    std::function<void()> beforeWaiting_;
 };
 
 } // namespace ostrapel

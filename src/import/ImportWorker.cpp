@@ -18,6 +18,8 @@ ImportWorker::ImportWorker(QString connectionString, const RecordCatalogue& cata
     : connectionString_(std::move(connectionString)), calls_(this), prompts_(prompts, calls_),
       connection_(workerConnectionName(this)) {
     relay_.connectTo(view, viewContext);
+    // the progress held back is shown before a box makes the run wait
+    calls_.setBeforeWaiting([this] { relay_.flush(); });
     run_ = std::make_unique<ImportRun>(connection_, catalogue, prompts_, relay_, databaseVersion, importDir);
 }
 

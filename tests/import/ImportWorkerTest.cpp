@@ -128,3 +128,15 @@ TEST_F(ImportWorkerTest, ErrorsAreHandedBackAndAnAbandonedRunDoesNotHang) {
     EXPECT_FALSE(asked);
     EXPECT_EQ(rows(QStringLiteral("bord00"), 12), 0);
 }
+
+TEST_F(ImportWorkerTest, RelayPassesOnTheLatestProgressWithoutFloodingTheView) {
+    ImportViewRelay relay;
+    relay.connectTo(view, &viewContext);
+    for (int line = 1; line <= 2000; ++line)
+        relay.setCounterPanel(QStringLiteral("Regel: %1").arg(line));
+    relay.setOkEnabled(true); // any other call passes the held-back progress on first
+    EXPECT_LT(view.panels.size(), 100);
+    ASSERT_FALSE(view.panels.isEmpty());
+    EXPECT_EQ(view.panels.last(), QStringLiteral("Regel: 2000"));
+    EXPECT_TRUE(view.okEnabled);
+}
