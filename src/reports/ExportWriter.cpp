@@ -163,9 +163,10 @@ bool ExportWriter::writeWorkbook(DataSet& data, const QString& path, const Progr
     lxw_format* bold = workbook_add_format(book);
     format_set_bold(bold);
     lxw_format* amount = workbook_add_format(book);
-    format_set_num_format(amount, "#,##0.00");
+    // Dutch (0x413) separators whatever the language of the spreadsheet program.
+    format_set_num_format(amount, "[$-413]#,##0.00");
     lxw_format* date = workbook_add_format(book);
-    format_set_num_format(date, "dd-mm-yyyy");
+    format_set_num_format(date, "[$-413]dd-mm-yyyy");
 
     const std::vector<int> fields = visibleFields(data);
     CellTexts cells(data, catalogue_);

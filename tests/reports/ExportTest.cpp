@@ -92,7 +92,10 @@ TEST_F(Export, TextFileAndWorkbook) {
         return f.readAll();
     }());
     EXPECT_TRUE(sheet.contains(QStringLiteral("<pane ySplit=\"1\""))); // caption row frozen
-    EXPECT_TRUE(sheet.contains(QStringLiteral("<v>1234.5</v>")));      // amounts are numbers
+    // Dutch separators also in a spreadsheet program of another language.
+    EXPECT_TRUE(
+        readText(unpacked + QStringLiteral("/styles.xml")).contains(QStringLiteral("[$-413]#,##0.00")));
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<v>1234.5</v>"))); // amounts are numbers
     EXPECT_TRUE(sheet.contains(QStringLiteral("<v>-12</v>")));
     EXPECT_TRUE(sheet.contains(QStringLiteral("<v>38777</v>")));    // 01-03-2006 as a date serial
     EXPECT_TRUE(strings.contains(QStringLiteral("<t>100002</t>"))); // keys stay text
