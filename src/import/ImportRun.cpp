@@ -150,6 +150,12 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
             connection_.execute(QStringLiteral("update bord10 set [1024] = ' ' where [1024] = '' "));
             purgeSupersededPersons(decodeCp1252(lastLine.toByteArray()));
         }
+        if (isLast) {
+            // Current planner statistics let the value lists skip through their
+            // indexes instead of reading every month; sampled, so it stays quick.
+            connection_.execute(QStringLiteral("PRAGMA analysis_limit = 400"));
+            connection_.execute(QStringLiteral("ANALYZE"));
+        }
         transaction.commit();
     }
     // asked only now: while the box is open no lock of this import holds up others
