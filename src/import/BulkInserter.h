@@ -26,7 +26,8 @@ public:
 
     // 0..3 for the record types "00", "10", "50", "99"; -1 for any other.
     int recordIndex(QByteArrayView line) const;
-    // Inserts the line as a row of that record type; throws DatabaseError.
+    // Inserts the line as a row of that record type; throws DatabaseError. Text
+    // is bound without a copy: the line's bytes must outlive the inserter.
     void insert(int recordIndex, QByteArrayView line, bool standardInsurance);
 
 private:

@@ -111,14 +111,18 @@ TEST_F(BulkInsertTest, StoresWhatTheConversionGives) {
     StatementWriter w(catalogue);
     const QByteArray base = encodeCp1252(w.composeLine(
         QStringLiteral("50"), {{QStringLiteral("ID01"), 12}, {QStringLiteral("ID07"), QStringLiteral("A")}}));
+    QList<QByteArray> lines; // outlive the inserter, which binds their text without a copy
+    for (const Case& c : cases) {
+        const RecordField* f = catalogue.findField(QString::fromLatin1(c.field));
+        QByteArray line = base;
+        line.replace(f->start - 1, c.raw.size(), c.raw);
+        if (c.lineEndsHere) line.truncate(f->start - 1 + c.raw.size());
+        lines << line;
+    }
     {
         Transaction t(*db);
         BulkInserter inserter(*db, catalogue);
-        for (const Case& c : cases) {
-            const RecordField* f = catalogue.findField(QString::fromLatin1(c.field));
-            QByteArray line = base;
-            line.replace(f->start - 1, c.raw.size(), c.raw);
-            if (c.lineEndsHere) line.truncate(f->start - 1 + c.raw.size());
+        for (const QByteArray& line : std::as_const(lines)) {
             ASSERT_EQ(inserter.recordIndex(line), 2);
             inserter.insert(2, line, true); // the insurance kind only concerns persons
         }
