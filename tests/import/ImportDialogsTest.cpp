@@ -5,6 +5,8 @@
 #include "import/CheckPass.h"
 #include "import/ui/ImportDialog.h"
 #include "import/ui/ImportOverviewDialog.h"
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <QCheckBox>
 #include <QLabel>
@@ -28,10 +30,13 @@ TEST_F(ImportDialogs, OverviewButtonsAndCloseTest) {
     const QString wrong = write(QStringLiteral("000013001-01S.dat"), bad);
     std::vector<StatementSummary> summaries = {checkStatementFile(catalogue, view, good, 1),
                                                checkStatementFile(catalogue, view, wrong, 1)};
+    summaries[0].CollNaam = QStringLiteral("Stichting Gezondheidszorg Regio Noord-Holland Zuid en Omstreken");
     ImportOverviewDialog dialog(prompts);
     dialog.fillFromSummaries(summaries);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Import overzicht"));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(dialog.findChild<QScrollArea*>()->horizontalScrollBar()->isVisible()); // panels fit
     EXPECT_EQ(dialog.selectAllButton()->text(), QStringLiteral("&Alles selecteren"));
     EXPECT_FALSE(dialog.importBox(0)->isChecked());
 
