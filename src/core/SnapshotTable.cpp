@@ -3,11 +3,14 @@
 #include "Connection.h"
 #include "DatabaseError.h"
 
+#include <QLoggingCategory>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
 #include <sqlite3.h>
+
+Q_DECLARE_LOGGING_CATEGORY(lcSql)
 
 namespace ostrapel {
 
@@ -62,7 +65,9 @@ SnapshotTable::SnapshotTable(Connection& connection, const QString& jetSql)
     registerFoldCollation(db);
     const TranslatedSql translated = connection.dialect().translate(jetSql);
     run(db, QStringLiteral("DROP TABLE IF EXISTS ") + table_);
-    run(db, QStringLiteral("CREATE TABLE ") + table_ + QStringLiteral(" AS ") + translated.sql);
+    const QString create = QStringLiteral("CREATE TABLE ") + table_ + QStringLiteral(" AS ") + translated.sql;
+    qCDebug(lcSql).noquote() << create;
+    run(db, create);
     // The table's rows are numbered 1..n as inserted: the highest number is the count.
     QSqlQuery count = run(db, QStringLiteral("SELECT max(rowid) FROM ") + table_);
     rowCount_ = count.next() ? count.value(0).toInt() : 0;
