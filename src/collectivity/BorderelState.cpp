@@ -61,10 +61,13 @@ void BorderelState::buildPersonsQuery(const QString& keyField) {
     const QString key = keyField.isEmpty() ? QString() : personsSide_.data.value(keyField).toString();
     const bool hadKey = !keyField.isEmpty() && personsOpen_ && !personsSide_.data.isEmpty();
     // Kept by the engine: a collectivity of any size opens on its first page.
-    personsSide_.data.loadSnapshot(connection_, persons_.sql());
+    // Sorted once there; the query's own ORDER BY only breaks ties.
+    personsSide_.data.loadSnapshot(connection_, persons_.unorderedSql(),
+                                   order.isEmpty() ? PersonsQuery::sortFieldsFor(personsSide_.sortField)
+                                                   : order,
+                                   PersonsQuery::orderField());
     personsOpen_ = true;
     applyFields(personsSide_);
-    personsSide_.data.sort(order.isEmpty() ? PersonsQuery::sortFieldsFor(personsSide_.sortField) : order);
     if (hadKey) personsSide_.data.locate(keyField, key, Qt::CaseSensitive);
     followCursor();
 }

@@ -121,6 +121,7 @@ void DataSet::assignFrom(const DataSet& o) {
     sortFields_ = o.sortFields_;
     snapshot_ = o.snapshot_;
     columnTypes_ = o.columnTypes_;
+    tieFields_ = o.tieFields_;
     pages_ = o.pages_;
 }
 
@@ -136,6 +137,7 @@ void DataSet::assignFrom(DataSet&& o) {
     sortFields_ = std::move(o.sortFields_);
     snapshot_ = std::move(o.snapshot_);
     columnTypes_ = std::move(o.columnTypes_);
+    tieFields_ = std::move(o.tieFields_);
     pages_ = std::move(o.pages_);
 }
 
@@ -168,6 +170,7 @@ void DataSet::clearRows() {
     sortFields_.clear();
     snapshot_.reset();
     columnTypes_.clear();
+    tieFields_.clear();
     pages_.clear();
 }
 
@@ -203,14 +206,22 @@ void DataSet::load(QSqlQuery& query) {
     notify(&DataSetObserver::dataSetReloaded);
 }
 
-void DataSet::loadSnapshot(Connection& connection, const QString& jetSql) {
+void DataSet::loadSnapshot(Connection& connection, const QString& jetSql, const QString& sortFields,
+                           const QString& queryOrder) {
     auto snapshot = std::make_shared<const SnapshotTable>(connection, jetSql); // may throw: rows stay
     notify(&DataSetObserver::dataSetAboutToReload);
     clearRows();
     snapshot_ = std::move(snapshot);
     readFields(snapshot_->record());
-    order_.resize(size_t(snapshot_->rowCount()));
-    std::iota(order_.begin(), order_.end(), 0);
+    tieFields_ = fieldIndexes(queryOrder);
+    sortFields_ = sortFields;
+    try {
+        order_ = snapshotOrder(fieldIndexes(sortFields));
+    } catch (...) {
+        clearRows();
+        notify(&DataSetObserver::dataSetReloaded);
+        throw;
+    }
     first();
     notify(&DataSetObserver::dataSetReloaded);
 }
@@ -340,26 +351,32 @@ QString DataSet::displayText(const QString& fieldName) const {
     return i < 0 ? QString() : displayText(current_, i);
 }
 
-void DataSet::sortSnapshot(const std::vector<int>& fieldIndexes) {
+std::vector<int> DataSet::fieldIndexes(const QString& fieldList) const {
+    std::vector<int> indexes;
+    for (const QString& part : fieldList.split(u',', Qt::SkipEmptyParts))
+        if (const int fi = fieldIndex(part.trimmed()); fi >= 0) indexes.push_back(fi);
+    return indexes;
+}
+
+std::vector<int> DataSet::snapshotOrder(std::vector<int> fieldIndexes) const {
     // The engine orders as the rows in memory are ordered: empty values first,
     // numbers and dates by value, texts case-folded; ties keep the query's order.
+    const size_t sortCount = fieldIndexes.size();
+    fieldIndexes.insert(fieldIndexes.end(), tieFields_.begin(), tieFields_.end());
     QStringList terms;
-    for (int fi : fieldIndexes) {
-        const DataField& f = fields_[size_t(fi)];
+    for (size_t i = 0; i < fieldIndexes.size(); ++i) {
+        const DataField& f = fields_[size_t(fieldIndexes[i])];
         const QString c = snapshot_->quotedColumn(f.column);
-        if (f.type == FieldType::Date)
+        if (i >= sortCount) // the left-out ORDER BY: texts as the statement tables declare them
+            terms << (isNumeric(f.type) ? c : c + QStringLiteral(" COLLATE NOCASE"));
+        else if (f.type == FieldType::Date)
             terms << QStringLiteral("julianday(substr(trim(%1), 1, 10))").arg(c);
         else if (isNumeric(f.type))
             terms << QStringLiteral("CAST(%1 AS REAL)").arg(c);
         else
             terms << QStringLiteral("CAST(%1 AS TEXT) COLLATE %2").arg(c, SnapshotTable::foldCollation());
     }
-    std::vector<int> order = snapshot_->orderedRows(terms.join(QStringLiteral(", ")));
-    notify(&DataSetObserver::dataSetAboutToSort);
-    order_ = std::move(order);
-    pages_.clear();
-    first();
-    notify(&DataSetObserver::dataSetSorted);
+    return snapshot_->orderedRows(terms.join(QStringLiteral(", ")));
 }
 
 bool DataSet::locateInSnapshot(const DataField& f, const QVariant& wanted, Qt::CaseSensitivity cs) {
@@ -387,14 +404,17 @@ bool DataSet::locateInSnapshot(const DataField& f, const QVariant& wanted, Qt::C
 }
 
 void DataSet::sort(const QString& fieldList) {
-    sortFields_ = fieldList;
     if (snapshot_) {
-        std::vector<int> indexes;
-        for (const QString& part : fieldList.split(u',', Qt::SkipEmptyParts))
-            if (const int fi = fieldIndex(part.trimmed()); fi >= 0) indexes.push_back(fi);
-        sortSnapshot(indexes);
+        std::vector<int> order = snapshotOrder(fieldIndexes(fieldList));
+        sortFields_ = fieldList;
+        notify(&DataSetObserver::dataSetAboutToSort);
+        order_ = std::move(order);
+        pages_.clear();
+        first();
+        notify(&DataSetObserver::dataSetSorted);
         return;
     }
+    sortFields_ = fieldList;
     struct Key {
         FieldType type;
         std::vector<QString> text;

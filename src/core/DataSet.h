@@ -68,8 +68,12 @@ public:
     // Reads every row of an executed query.
     void load(QSqlQuery& query);
     // Runs the query into a table the engine keeps; rows are read when asked
-    // for, sort and locate run in the engine. Throws DatabaseError.
-    void loadSnapshot(Connection& connection, const QString& jetSql);
+    // for, sort and locate run in the engine. The rows come sorted on
+    // `sortFields` (as sort() sorts). `queryOrder` names the fields of an
+    // ORDER BY the caller left out of the query to save the engine a sort:
+    // every sort then breaks ties on them. Throws DatabaseError.
+    void loadSnapshot(Connection& connection, const QString& jetSql, const QString& sortFields = {},
+                      const QString& queryOrder = {});
     bool isSnapshot() const { return bool(snapshot_); }
     void clear();
 
@@ -115,7 +119,8 @@ private:
     }
     const QVariant& snapshotCell(int row, int column) const;
     void readFields(const QSqlRecord& record);
-    void sortSnapshot(const std::vector<int>& fieldIndexes);
+    std::vector<int> fieldIndexes(const QString& fieldList) const;
+    std::vector<int> snapshotOrder(std::vector<int> fieldIndexes) const;
     bool locateInSnapshot(const DataField& field, const QVariant& wanted, Qt::CaseSensitivity cs);
     void setCurrent(int row);
     void clearRows();
@@ -144,6 +149,7 @@ private:
     };
     std::shared_ptr<const SnapshotTable> snapshot_;
     std::vector<FieldType> columnTypes_;
+    std::vector<int> tieFields_;
     mutable std::unordered_map<int, Page> pages_;
     mutable quint64 pageClock_ = 0;
 };

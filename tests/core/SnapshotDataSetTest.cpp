@@ -21,8 +21,9 @@ struct TestDescriber : FieldDescriber {
     std::optional<QString> decode(const QString&, const QString&) const override { return std::nullopt; }
 };
 
-const QString kQuery = QStringLiteral("select ID06, ID07, ID08, [5008], [5009], [5008] * 2 as Dubbel "
-                                      "from bord50 order by ID07");
+const QString kUnordered = QStringLiteral("select ID06, ID07, ID08, [5008], [5009], [5008] * 2 as Dubbel "
+                                          "from bord50");
+const QString kQuery = kUnordered + QStringLiteral(" order by ID07, rowid");
 
 class SnapshotDataSetTest : public ::testing::Test {
 protected:
