@@ -1,6 +1,7 @@
 #include "ImportRun.h"
 
 #include "CheckPass.h"
+#include "ImportStopped.h"
 #include "ImportView.h"
 #include "InsertStatements.h"
 #include "StatementFields.h"
@@ -74,10 +75,15 @@ void ImportRun::execute(const OverviewFn& showOverview) {
         view_.setFileProgress(0, int(names.size()));
         int step = 0;
         for (const QString& name : std::as_const(names)) {
+            if (stopRequested_) break;
             summaries_.push_back(
                 checkStatementFile(catalogue_, view_, QDir(importDir_).filePath(name), databaseVersion_));
             view_.setFileProgress(++step, int(names.size()));
         }
+    }
+    if (stopRequested_) {
+        finishStopped();
+        return;
     }
     accepted_ = showOverview(summaries_);
     if (!accepted_) return;
@@ -90,12 +96,42 @@ void ImportRun::execute(const OverviewFn& showOverview) {
     view_.setFileProgress(0, int(summaries_.size()));
     bool postProcess = false;
     for (size_t i = 0; i < summaries_.size(); ++i) {
-        importStatementFile(summaries_[i].fileName, summaries_[i].ImpAantalRec, postProcess,
-                            i + 1 == summaries_.size());
+        currentEntry_ = -1;
+        try {
+            if (stopRequested_) throw ImportStopped();
+            importStatementFile(summaries_[i].fileName, summaries_[i].ImpAantalRec, postProcess,
+                                i + 1 == summaries_.size());
+        } catch (const ImportStopped&) {
+            if (currentEntry_ >= 0) {
+                const QString text =
+                    ImportTexts::NotImported.arg(QFileInfo(summaries_[i].fileName).fileName());
+                view_.replaceListEntry(currentEntry_, text);
+                results_.push_back({summaries_[i].fileName, Outcome::Stopped, text});
+            }
+            finishStopped();
+            break;
+        }
         view_.setFileProgress(int(i + 1), int(summaries_.size()));
     }
     view_.setStatus(
         QStringLiteral("Totale duur: %1").arg(elapsedText(total.elapsed(), QStringLiteral("hh:mm:ss"))));
+}
+
+void ImportRun::stopPoint() const {
+    if (stopRequested_) throw ImportStopped();
+}
+
+void ImportRun::finishStopped() {
+    stopped_ = true;
+    QStringList imported;
+    for (const FileResult& r : results_)
+        if (r.outcome == Outcome::Imported) imported << QFileInfo(r.path).fileName();
+    const QString text = imported.isEmpty()
+                             ? ImportTexts::StoppedNothing
+                             : ImportTexts::StoppedImported.arg(imported.join(QStringLiteral(", ")));
+    view_.addListEntry(text);
+    view_.setGeneralStatus(text);
+    view_.setOkEnabled(true);
 }
 
 ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expected, bool& postProcess,
@@ -103,6 +139,7 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
     const QString name = QFileInfo(path).fileName();
     view_.setGeneralStatus(QStringLiteral("File inhoud \"%1\" importeren ...").arg(name));
     const int entry = view_.addListEntry(QStringLiteral("Importeer informatie uit file \"") + name + u'"');
+    currentEntry_ = entry;
     if (!QFileInfo::exists(path)) {
         prompts_.inform(ImportTexts::FileNotFound.arg(path));
         results_.push_back({path, Outcome::NotFound, ImportTexts::FileNotFound.arg(path)});
@@ -157,7 +194,10 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
                 fillInsertParameters(catalogue_, *insert[which], line, kTypes[which], standardInsurance);
                 insert[which]->exec();
             }
-            if (counter % 50 == 0) showProgress(counter);
+            if (counter % 50 == 0) {
+                stopPoint();
+                showProgress(counter);
+            }
         }
         showProgress(expected);
         if (!postProcess) postProcess = recordTypeOf(catalogue_, lastLine) == kTypes[3];
@@ -165,6 +205,7 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
             connection_.execute(QStringLiteral("update bord10 set [1024] = ' ' where [1024] = '' "));
             purgeSupersededPersons(lastLine);
         }
+        stopPoint();
         transaction.commit();
     }
     // asked only now: while the box is open no lock of this import holds up others
@@ -233,6 +274,7 @@ void ImportRun::purgeSupersededPersons(const QString& line) {
         del.bind(QStringLiteral("m"), groups.value(QStringLiteral("m")).toString());
         del.exec();
         if (row % 25 == 0) {
+            stopPoint();
             view_.setCounterPanel(QStringLiteral("Verwerken gegevens: %1/%2").arg(row).arg(count));
             view_.setLineProgress(row, count);
             view_.processEvents();

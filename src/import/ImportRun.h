@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -25,6 +26,9 @@ inline const QString AlreadyImported = QStringLiteral("De collectiviteit: %1.%2 
 inline const QString FileNotFound = QStringLiteral("File met de naam \"%1\" is niet gevonden!!!");
 inline const QString NotImported = QStringLiteral("Informatie uit file \"%1\" werd niet geimporteerd");
 inline const QString Imported = QStringLiteral("Informatie uit file \"%1\" succesvol geimporteerd in %2");
+inline const QString Stop = QStringLiteral("Stoppen");
+inline const QString StoppedImported = QStringLiteral("Import gestopt; ge\u00efmporteerd: %1");
+inline const QString StoppedNothing = QStringLiteral("Import gestopt; er is niets ge\u00efmporteerd");
 } // namespace ImportTexts
 
 // The import of the chosen statement files: check pass, overview, writing
@@ -32,7 +36,7 @@ inline const QString Imported = QStringLiteral("Informatie uit file \"%1\" succe
 // written in one transaction, so a failure leaves nothing of that file.
 class ImportRun {
 public:
-    enum class Outcome { Imported, AlreadyImported, NotFound };
+    enum class Outcome { Imported, AlreadyImported, NotFound, Stopped };
     struct FileResult {
         QString path;
         Outcome outcome;
@@ -56,6 +60,13 @@ public:
     bool overviewAccepted() const { return accepted_; }
     bool done() const { return done_; }
 
+    // From any thread: the run ends at the next line batch and the file in
+    // progress is rolled back; the files written before it stay.
+    void requestStop() { stopRequested_ = true; }
+    bool stopped() const { return stopped_; }
+    // Throws ImportStopped when a stop was requested.
+    void stopPoint() const;
+
     // Parts of the run, open for tests.
     Outcome importStatementFile(const QString& path, int expected, bool& postProcess, bool isLast);
     // 2 with the warning to show when the line's statement was imported before, else 0.
@@ -63,6 +74,8 @@ public:
     void purgeSupersededPersons(const QString& line);
 
 private:
+    void finishStopped();
+
     Connection& connection_;
     const RecordCatalogue& catalogue_;
     Prompts& prompts_;
@@ -76,6 +89,9 @@ private:
     std::vector<FileResult> results_;
     bool accepted_ = false;
     bool done_ = false;
+    std::atomic_bool stopRequested_ = false;
+    bool stopped_ = false;
+    int currentEntry_ = -1; // the list entry of the file being imported
 };
 
 } // namespace ostrapel

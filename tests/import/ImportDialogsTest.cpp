@@ -5,6 +5,8 @@
 #include "import/CheckPass.h"
 #include "import/ui/ImportDialog.h"
 #include "import/ui/ImportOverviewDialog.h"
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <QCheckBox>
 #include <QLabel>
@@ -28,10 +30,13 @@ TEST_F(ImportDialogs, OverviewButtonsAndCloseTest) {
     const QString wrong = write(QStringLiteral("000013001-01S.dat"), bad);
     std::vector<StatementSummary> summaries = {checkStatementFile(catalogue, view, good, 1),
                                                checkStatementFile(catalogue, view, wrong, 1)};
+    summaries[0].CollNaam = QStringLiteral("Stichting Gezondheidszorg Regio Noord-Holland Zuid en Omstreken");
     ImportOverviewDialog dialog(prompts);
     dialog.fillFromSummaries(summaries);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Import overzicht"));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(dialog.findChild<QScrollArea*>()->horizontalScrollBar()->isVisible()); // panels fit
     EXPECT_EQ(dialog.selectAllButton()->text(), QStringLiteral("&Alles selecteren"));
     EXPECT_FALSE(dialog.importBox(0)->isChecked());
 
@@ -95,7 +100,9 @@ TEST_F(ImportDialogs, WholeRunThroughTheImportDialog) {
         return overview.result() == QDialog::Accepted && overview.goodCount() > 0;
     };
     dialog.show();
-    QTRY_VERIFY_WITH_TIMEOUT(dialog.run().done() && dialog.okButton()->isEnabled(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(dialog.importFinished(), 10000);
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+    EXPECT_FALSE(dialog.stopButton()->isEnabled());
     EXPECT_EQ(overviews, 1);
     ASSERT_EQ(dialog.listBox()->count(), 2);
     EXPECT_TRUE(dialog.listBox()->item(0)->text().startsWith(
@@ -105,4 +112,49 @@ TEST_F(ImportDialogs, WholeRunThroughTheImportDialog) {
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord10")), 3);
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(ImportDialogs, StoppenEndsTheRunAfterTheFileInProgress) {
+    QStringList persons;
+    for (int i = 0; i < 40; ++i)
+        persons << QStringLiteral("P%1").arg(i);
+    const QStringList names = {QStringLiteral("000012001-01.dat"), QStringLiteral("000013001-01.dat")};
+    write(names[0], statement(12, QStringLiteral("2005-01"), persons, false, 2));
+    write(names[1], statement(13, QStringLiteral("2005-01"), persons, false, 2));
+    ImportDialog dialog(*db, catalogue, prompts, 1, dir.filePath(QStringLiteral("Import")));
+    dialog.setFileList(names);
+    dialog.overviewHook = [](std::vector<StatementSummary>& summaries) {
+        for (StatementSummary& s : summaries)
+            s.Import = u'J';
+        return true;
+    };
+    // the worker waits while the user acts, as the second file begins
+    QObject::connect(
+        &dialog.worker().relay(), &ImportViewRelay::listEntryAdded, &dialog.worker().relay(),
+        [&](const QString& text) {
+            if (text != QStringLiteral("Importeer informatie uit file \"000013001-01.dat\"")) return;
+            QMetaObject::invokeMethod(
+                &dialog,
+                [&] {
+                    dialog.reject(); // the close box does not end a running import
+                    EXPECT_TRUE(dialog.isVisible());
+                    QTest::mouseClick(dialog.stopButton(), Qt::LeftButton);
+                },
+                Qt::BlockingQueuedConnection);
+        },
+        Qt::DirectConnection);
+    dialog.show();
+    QTRY_VERIFY_WITH_TIMEOUT(dialog.importFinished(), 20000);
+
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(dialog.listBox()->count(), 3);
+    EXPECT_EQ(dialog.listBox()->item(1)->text(),
+              QStringLiteral("Informatie uit file \"000013001-01.dat\" werd niet geimporteerd"));
+    EXPECT_EQ(dialog.listBox()->item(2)->text(),
+              QStringLiteral("Import gestopt; ge\u00efmporteerd: 000012001-01.dat"));
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+    EXPECT_FALSE(dialog.stopButton()->isEnabled());
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord99")), 1);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord50 where ID01 = 13")), 0);
+    test::saveScreenshot(&dialog, QStringLiteral("importeren-gestopt"));
 }

@@ -139,7 +139,7 @@ TEST_F(MainWindowFixture, ImportFromTheFileMenuFillsTheOpenList) {
             return overview.acceptClose(quiet);
         };
         dialog.show();
-        QTRY_VERIFY(dialog.run().done());
+        QTRY_VERIFY(dialog.importFinished());
     };
     w.action(QStringLiteral("ActionImporteren"))->trigger();
     EXPECT_EQ(menuTexts(w.openMenu()),

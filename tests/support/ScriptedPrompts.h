@@ -2,6 +2,9 @@
 
 #include "core/Prompts.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include <deque>
 #include <gtest/gtest.h>
 #include <vector>
@@ -11,7 +14,8 @@ namespace ostrapel::test {
 // Prompts that a test answers in advance; every message is recorded. A
 // question, editor or file dialog that nobody scripted fails the test, and so
 // does an answer still waiting when the prompts go away. Messages with only an
-// OK button are no questions: they are recorded and answered OK.
+// OK button are no questions: they are recorded and answered OK. Every call
+// must come on the GUI thread, as boxes and dialogs can only be shown there.
 class ScriptedPrompts : public Prompts {
 public:
     struct Message {
@@ -26,6 +30,7 @@ public:
     ~ScriptedPrompts() override { verifyAllUsed(); }
 
     MsgButton message(MsgType type, const QString& text, MsgButtons buttons) override {
+        checkThread(text);
         messages.push_back({type, text, buttons});
         if ((buttons & ~MsgButtons(MsgButton::Ok)) == MsgButtons()) return MsgButton::Ok;
         if (answers.empty()) {
@@ -37,6 +42,7 @@ public:
         return a;
     }
     std::optional<QString> editConnectionString(const QString& current) override {
+        checkThread(QStringLiteral("connection-string editor"));
         editorCalls.push_back(current);
         if (editedStrings.empty()) {
             ADD_FAILURE() << "unscripted connection-string editor";
@@ -47,6 +53,7 @@ public:
         return value;
     }
     QStringList openFileNames(const QString&, const QString& folder, const QString&) override {
+        checkThread(QStringLiteral("open dialog"));
         openFolders << folder;
         if (chosenFiles.empty()) {
             ADD_FAILURE() << "unscripted open dialog";
@@ -57,6 +64,7 @@ public:
         return files;
     }
     QString saveFileName(const QString&, const QString&, const QString&) override {
+        checkThread(QStringLiteral("save dialog"));
         if (saveNames.empty()) {
             ADD_FAILURE() << "unscripted save dialog";
             return {};
@@ -99,6 +107,11 @@ public:
     QStringList openFolders;
 
 private:
+    static void checkThread(const QString& what) {
+        const QCoreApplication* app = QCoreApplication::instance();
+        if (app && QThread::currentThread() != app->thread())
+            ADD_FAILURE() << "prompt off the GUI thread: " << what.toStdString();
+    }
     static MsgButton refusal(MsgButtons buttons) {
         for (MsgButton b : {MsgButton::No, MsgButton::Cancel, MsgButton::Abort})
             if (buttons.testFlag(b)) return b;

@@ -2,7 +2,6 @@
 
 #include "ImportOverviewDialog.h"
 
-#include "core/OstrapelError.h"
 #include "core/Prompts.h"
 #include "core/RecordCatalogue.h"
 
@@ -22,7 +21,8 @@ ImportDialog::ImportDialog(Connection& connection, const RecordCatalogue& catalo
                            int databaseVersion, const QString& importDir, QWidget* parent)
     : QDialog(parent), prompts_(prompts), lblStatusAlg(new QLabel(this)), pbAlg(new QProgressBar(this)),
       lblStatus(new QLabel(this)), pbParse(new QProgressBar(this)), ListBox1(new QListWidget(this)),
-      sbrPanel(new QLabel(this)), btnOk(new QPushButton(QStringLiteral("OK"), this)) {
+      sbrPanel(new QLabel(this)), btnOk(new QPushButton(QStringLiteral("OK"), this)),
+      btnStop(new QPushButton(ImportTexts::Stop, this)) {
     setWindowTitle(ImportTexts::Caption);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblStatusAlg);
@@ -32,6 +32,7 @@ ImportDialog::ImportDialog(Connection& connection, const RecordCatalogue& catalo
     layout->addWidget(ListBox1, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
+    bottom->addWidget(btnStop);
     bottom->addWidget(btnOk);
     layout->addLayout(bottom);
     auto* status = new QStatusBar(this);
@@ -44,15 +45,24 @@ ImportDialog::ImportDialog(Connection& connection, const RecordCatalogue& catalo
     pbAlg->setTextVisible(false);
     pbParse->setTextVisible(false);
     btnOk->setEnabled(false);
+    btnStop->setObjectName(QStringLiteral("btnStoppen"));
+    btnStop->setEnabled(false);
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnStop, &QPushButton::clicked, this, [this] {
+        btnStop->setEnabled(false);
+        worker_->requestStop();
+    });
     setFixedSize(520, 380);
-    run_ = std::make_unique<ImportRun>(connection, catalogue, prompts, *this, databaseVersion, importDir);
+    worker_ = std::make_unique<ImportWorker>(connection.connectionString(), catalogue, prompts, *this, this,
+                                             databaseVersion, importDir);
+    connect(worker_.get(), &ImportWorker::finished, this, &ImportDialog::workerFinished);
     overviewHook = [this](std::vector<StatementSummary>& s) {
         return ostrapel::showOverview(prompts_, s, this);
     };
 }
 
 ImportDialog::~ImportDialog() {
+    worker_.reset(); // stops a run still going: nothing of it may outlive the dialog
     while (busy_ > 0)
         setBusy(false);
 }
@@ -65,18 +75,30 @@ void ImportDialog::showEvent(QShowEvent* event) {
 }
 
 void ImportDialog::activate() {
-    if (run_->done()) {
+    if (run().done()) {
         reject();
         return;
     }
-    try {
-        run_->execute(overviewHook);
-        if (!run_->overviewAccepted()) reject();
-    } catch (const std::exception& e) {
-        prompts_.error(errorMessage(e));
-    }
+    btnStop->setEnabled(true);
+    // the overview is shown here, on the GUI thread, while the run waits
+    worker_->start([this](std::vector<StatementSummary>& s) { return overviewHook(s); });
+}
+
+void ImportDialog::workerFinished() {
+    btnStop->setEnabled(false);
     while (busy_ > 0)
         setBusy(false);
+    if (!worker_->errorText().isEmpty())
+        prompts_.error(worker_->errorText());
+    else if (!run().overviewAccepted() && !run().stopped())
+        reject();
+    finished_ = true;
+    emit importEnded();
+}
+
+void ImportDialog::reject() {
+    if (worker_->isRunning()) return;
+    QDialog::reject();
 }
 
 void ImportDialog::setCaption(const QString& text) {
@@ -132,7 +154,8 @@ void ImportDialog::setOkEnabled(bool enabled) {
 
 void ImportDialog::setBusy(bool busy) {
     if (busy) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        // busy, not blocked: "Stoppen" stays usable
+        QApplication::setOverrideCursor(Qt::BusyCursor);
         ++busy_;
     } else if (busy_ > 0) {
         QApplication::restoreOverrideCursor();

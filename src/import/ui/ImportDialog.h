@@ -2,6 +2,7 @@
 
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
+#include "import/ImportWorker.h"
 
 #include <QDialog>
 #include <memory>
@@ -18,7 +19,8 @@ class Prompts;
 class RecordCatalogue;
 
 // "Importeren": checks the chosen statement files, shows the overview and
-// writes the ticked files, with progress per file and per line.
+// writes the ticked files, with progress per file and per line. The run goes
+// on a worker thread, so the dialog stays responsive and "Stoppen" can end it.
 class ImportDialog : public QDialog, public ImportView {
     Q_OBJECT
 public:
@@ -26,14 +28,22 @@ public:
                  int databaseVersion, const QString& importDir, QWidget* parent = nullptr);
     ~ImportDialog() override;
 
-    void setSingleFile(const QString& path) { run_->setSingleFile(path); }
-    void setFileList(const QStringList& names) { run_->setFileList(names); }
+    void setSingleFile(const QString& path) { worker_->run().setSingleFile(path); }
+    void setFileList(const QStringList& names) { worker_->run().setFileList(names); }
     // The overview shown during the run; tests replace it.
     std::function<bool(std::vector<StatementSummary>&)> overviewHook;
 
-    ImportRun& run() { return *run_; }
+    // Read the run once importFinished() is true.
+    ImportRun& run() { return worker_->run(); }
+    ImportWorker& worker() { return *worker_; }
     QListWidget* listBox() const { return ListBox1; }
     QPushButton* okButton() const { return btnOk; }
+    QPushButton* stopButton() const { return btnStop; }
+    // True once the worker has ended and the dialog has shown its outcome.
+    bool importFinished() const { return finished_; }
+
+    // Not while the import runs: "Stoppen" ends it.
+    void reject() override;
 
     // ImportView
     void setCaption(const QString& text) override;
@@ -49,14 +59,18 @@ public:
     void setBusy(bool busy) override;
     void processEvents() override;
 
+signals:
+    void importEnded();
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void activate();
+    void workerFinished();
 
     Prompts& prompts_;
-    std::unique_ptr<ImportRun> run_;
+    std::unique_ptr<ImportWorker> worker_;
     QLabel* lblStatusAlg;
     QProgressBar* pbAlg;
     QLabel* lblStatus;
@@ -64,7 +78,9 @@ private:
     QListWidget* ListBox1;
     QLabel* sbrPanel;
     QPushButton* btnOk;
+    QPushButton* btnStop;
     bool started_ = false;
+    bool finished_ = false;
     int busy_ = 0;
 };
 

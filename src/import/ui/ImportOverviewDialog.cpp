@@ -76,9 +76,17 @@ void ImportOverviewDialog::fillFromSummaries(std::vector<StatementSummary>& summ
         panels_->addWidget(buildPanel(row));
     panels_->addStretch();
     // four panels visible at a time
-    const int panelHeight = panels_->count() > 1 ? panels_->itemAt(0)->widget()->sizeHint().height() : 150;
-    scroll_->setMinimumHeight(std::min(overview_->rowCount(), 4) * (panelHeight + 6) + 8);
-    resize(760, sizeHint().height());
+    QSize panelHint(700, 150);
+    for (int i = 0; i < panels_->count(); ++i)
+        if (QWidget* panel = panels_->itemAt(i)->widget())
+            panelHint = i == 0 ? panel->sizeHint() : panelHint.expandedTo(panel->sizeHint());
+    scroll_->setMinimumHeight(std::min(overview_->rowCount(), 4) * (panelHint.height() + 6) + 8);
+    // wide enough that no panel needs the horizontal scroll bar
+    const QMargins margins = layout()->contentsMargins();
+    const int scrollWidth = panelHint.width() + scroll_->verticalScrollBar()->sizeHint().width() +
+                            2 * scroll_->frameWidth() + panels_->contentsMargins().left() +
+                            panels_->contentsMargins().right();
+    resize(std::max(760, scrollWidth + margins.left() + margins.right()), sizeHint().height());
 }
 
 QWidget* ImportOverviewDialog::buildPanel(int row) {
@@ -97,7 +105,9 @@ QWidget* ImportOverviewDialog::buildPanel(int row) {
     add(0, 0, QStringLiteral("Coll. nr."), s.CollNr, true);
     add(0, 2, QStringLiteral("Coll. volgnr."), s.CollVolgNr, true);
     add(0, 4, QStringLiteral("Periode"), s.Periode, true);
-    add(1, 0, QStringLiteral("Naam"), s.CollNaam, true);
+    // a long name takes the free cells beside it rather than widening the column
+    g->addWidget(new QLabel(QStringLiteral("Naam"), panel), 1, 0);
+    g->addWidget(valueLabel(s.CollNaam, true, false, panel), 1, 1, 1, 3);
     add(1, 4, QStringLiteral("Aangemaakt op"), formatDate(s.Aangemaakt, kDateFormat), true);
     add(2, 0, QStringLiteral("# records"), QString::number(s.AantalRec));
     add(3, 0, QStringLiteral("# personen"), QString::number(s.AantalPers));
