@@ -33,6 +33,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <malloc.h>
 #include <memory>
@@ -58,6 +59,11 @@ double residentMb() {
     long size = 0, resident = 0;
     statm >> size >> resident;
     return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+QString loadAverage() {
+    QFile f(QStringLiteral("/proc/loadavg"));
+    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(u' ', 0, 2) : QString();
 }
 
 QString quoted(const QString& path) {
@@ -148,14 +154,35 @@ void key(QWidget* target, int k, const QString& text = {}) {
     QCoreApplication::sendEvent(target, &release);
 }
 
+double cpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
+// Wall-clock and processor times of one step; the processor time shows what
+// the step costs when other work shares the machine.
+struct Figure {
+    std::vector<double> wall, cpu;
+    void add(double w, double c) {
+        wall.push_back(w);
+        cpu.push_back(c);
+    }
+    void print(const char* what, int decimals) const {
+        std::printf("  %-38s %9.*f ms  (processor %.*f ms)\n", what, decimals, median(wall), decimals,
+                    median(cpu));
+    }
+};
+
 // Runs `step` and paints the window: the time until the user sees the result.
-template <typename F> double shown(CollectivityWindow& w, F step) {
+template <typename F> void shown(Figure& figure, CollectivityWindow* w, F step) {
     QElapsedTimer t;
     t.start();
+    const double cpu = cpuMs();
     step();
     QCoreApplication::processEvents();
-    w.repaint();
-    return ms(t);
+    w->repaint();
+    figure.add(ms(t), cpuMs() - cpu);
 }
 
 std::unique_ptr<CollectivityWindow> openWindow(Connection& db, const RecordCatalogue& catalogue,
@@ -187,17 +214,19 @@ void measure(int persons, int runs) {
     }
     QCoreApplication::processEvents();
 
-    std::vector<double> open, move, pageDown, sort, searchKey, period;
+    Figure open, move, pageDown, sort, searchKey, period;
     double before = 0, held = 0;
     int rows = 0;
     for (int run = 0; run < runs; ++run) {
         const double rss = residentMb();
+        std::unique_ptr<CollectivityWindow> w;
         QElapsedTimer t;
         t.start();
-        std::unique_ptr<CollectivityWindow> w = openWindow(db, catalogue, prompts, settings);
+        const double cpu = cpuMs();
+        w = openWindow(db, catalogue, prompts, settings);
         QCoreApplication::processEvents();
         w->repaint();
-        open.push_back(ms(t));
+        open.add(ms(t), cpuMs() - cpu);
         if (run == 0) {
             before = rss;
             held = residentMb() - rss;
@@ -209,38 +238,37 @@ void measure(int persons, int runs) {
             }
         }
         QLineEdit* box = w->searchBox();
-        const int moves = 20;
-        std::vector<double> steps;
-        for (int i = 0; i < moves; ++i)
-            steps.push_back(shown(*w, [&] { w->movePersons(1); }));
-        move.push_back(median(steps));
-        pageDown.push_back(shown(*w, [&] { key(box, Qt::Key_PageDown); }));
+        Figure steps;
+        for (int i = 0; i < 20; ++i)
+            shown(steps, w.get(), [&] { w->movePersons(1); });
+        move.add(median(steps.wall), median(steps.cpu));
+        shown(pageDown, w.get(), [&] { key(box, Qt::Key_PageDown); });
         BorderelGrid* grid = w->personsPane()->grid();
         const int byBirth = grid->columnOfField(QStringLiteral("1005"));
         const int byName = grid->columnOfField(QStringLiteral("1002"));
-        sort.push_back(shown(*w, [&] { w->sortPersonsByColumn(byBirth); }));
-        sort.push_back(shown(*w, [&] { w->sortPersonsByColumn(byName); }));
-        searchKey.push_back(shown(*w, [&] {
+        shown(sort, w.get(), [&] { w->sortPersonsByColumn(byBirth); });
+        shown(sort, w.get(), [&] { w->sortPersonsByColumn(byName); });
+        shown(searchKey, w.get(), [&] {
             key(box, Qt::Key_B, QStringLiteral("B"));
             key(box, Qt::Key_Return);
-        }));
-        searchKey.push_back(shown(*w, [&] {
+        });
+        shown(searchKey, w.get(), [&] {
             key(box, Qt::Key_Backspace);
             key(box, Qt::Key_Return);
-        }));
-        period.push_back(shown(*w, [&] { w->applyPeriod(QStringLiteral("2006-06;2006-06")); }));
-        period.push_back(shown(*w, [&] { w->applyPeriod(QString()); }));
+        });
+        shown(period, w.get(), [&] { w->applyPeriod(QStringLiteral("2006-06;2006-06")); });
+        shown(period, w.get(), [&] { w->applyPeriod(QString()); });
         w.reset();
         QCoreApplication::processEvents();
     }
-    std::printf("%d persons (%d rows listed, %d premium components), median of %d runs:\n", persons, rows,
-                components, runs);
-    std::printf("  window open to the first screen      %8.1f ms\n", median(open));
-    std::printf("  cursor move with both detail panes   %8.2f ms\n", median(move));
-    std::printf("  Page Down                            %8.2f ms\n", median(pageDown));
-    std::printf("  title-click sort                     %8.1f ms\n", median(sort));
-    std::printf("  search keystroke                     %8.1f ms\n", median(searchKey));
-    std::printf("  period change                        %8.1f ms\n", median(period));
+    std::printf("%d persons (%d rows listed, %d premium components), median of %d runs; load average %s:\n",
+                persons, rows, components, runs, qPrintable(loadAverage()));
+    open.print("window open to the first screen", 1);
+    move.print("cursor move with both detail panes", 2);
+    pageDown.print("Page Down", 2);
+    sort.print("title-click sort", 1);
+    searchKey.print("search keystroke", 1);
+    period.print("period change", 1);
     std::printf("  memory: resident %.0f MB before opening, %.1f MB held by the open window\n", before, held);
     std::fflush(stdout);
 }
