@@ -6,6 +6,7 @@
 #include "core/DatabaseError.h"
 
 #include <QAbstractItemModelTester>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace ostrapel;
@@ -142,4 +143,22 @@ TEST_F(SnapshotDataSetTest, EngineTableGoesWithTheRowsAndAFailedQueryKeepsThem) 
     copy.clear();
     engine.clear();
     EXPECT_EQ(tables(), 0);
+}
+
+// More rows than the pages kept in memory: pages read again after they went.
+TEST_F(SnapshotDataSetTest, RowsReadAgainAfterTheirPageWasDropped) {
+    db->execute(QStringLiteral("delete from bord50"));
+    QSqlQuery fill(db->database());
+    ASSERT_TRUE(fill.exec(
+        QStringLiteral("with recursive n(v) as (select 1 union all select v + 1 from n where v < 9000) "
+                       "insert into bord50 (ID06, ID08) select v, printf('%05d', v) from n")));
+    DataSet big;
+    big.loadSnapshot(*db, QStringLiteral("select ID06, ID08 from bord50"), QStringLiteral("ID06"));
+    big.sort(QStringLiteral("ID08")); // text order of the zero-padded numbers: the same order
+    ASSERT_EQ(big.recordCount(), 9000);
+    for (int pass = 0; pass < 2; ++pass)
+        for (int r = 0; r < 9000; r += 7)
+            ASSERT_EQ(big.value(r, 0).toInt(), r + 1) << r;
+    big.last();
+    EXPECT_EQ(big.value(QStringLiteral("ID08")).toString(), QStringLiteral("09000"));
 }
