@@ -64,6 +64,9 @@ SnapshotTable::SnapshotTable(Connection& connection, const QString& jetSql)
     const QSqlDatabase db = connection.database();
     registerFoldCollation(db);
     const TranslatedSql translated = connection.dialect().translate(jetSql);
+    if (!translated.parameterNames.isEmpty()) // unbound they would read as NULL
+        throw DatabaseError(
+            QStringLiteral("Databasefout: een lijst met parameters wordt niet ondersteund.\n\n") + jetSql);
     run(db, QStringLiteral("DROP TABLE IF EXISTS ") + table_);
     const QString create = QStringLiteral("CREATE TABLE ") + table_ + QStringLiteral(" AS ") + translated.sql;
     qCDebug(lcSql).noquote() << create;
