@@ -7,6 +7,7 @@
 #include "core/DatabaseError.h"
 #include "core/Encoding.h"
 #include "core/RecordCatalogue.h"
+#include "core/SqliteHandle.h"
 
 #include <QSqlDriver>
 #include <QSqlQuery>
@@ -31,19 +32,10 @@ bool isAscii(QByteArrayView text) {
 }
 
 sqlite3* engineHandle(Connection& connection) {
-    const QSqlDatabase database = connection.database();
-    const QVariant handle = database.driver() ? database.driver()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+    sqlite3* handle = sqliteHandle(connection.database());
+    if (!handle)
         throw DatabaseError(QStringLiteral("Databasefout: de verbinding heeft geen SQLite-database."));
-    // The handle is only safe to use with the library the driver itself calls.
-    QSqlQuery version(database);
-    if (!version.exec(QStringLiteral("select sqlite_version()")) || !version.next() ||
-        version.value(0).toString() != QLatin1String(sqlite3_libversion()))
-        throw DatabaseError(
-            QStringLiteral("Databasefout: het databasestuurprogramma gebruikt een andere SQLite-versie (%1) "
-                           "dan het programma (%2).")
-                .arg(version.value(0).toString(), QLatin1String(sqlite3_libversion())));
-    return *static_cast<sqlite3* const*>(handle.constData());
+    return handle;
 }
 
 } // namespace
