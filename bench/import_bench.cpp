@@ -1,7 +1,7 @@
-// Check pass and import of a generated statement of about 200,000 lines (one
-// collectivity, 15,000 persons), against the floor: the same rows inserted by
-// plain prepared statements in one transaction through the same driver. Then
-// the clean-up of superseded persons after a second month.
+// Import of a generated statement of about 195,000 lines (one collectivity,
+// 15,000 persons) against the sqlite3 shell's .import of the same rows into
+// the same tables with the same indexes, each into a fresh database; median of
+// three runs. Then the clean-up of superseded persons after a second month.
 #include "BenchSupport.h"
 #include "SampleGenerator.h"
 #include "core/Transaction.h"
@@ -14,8 +14,6 @@
 #include "core/SharedQueries.h"
 #include "import/CheckPass.h"
 #include "import/ImportRun.h"
-#include "import/ImportView.h"
-#include "import/InsertStatements.h"
 #include "import/SilentImportView.h"
 #include "import/StatementFields.h"
 #include "import/StatementFile.h"
@@ -24,11 +22,77 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSqlQuery>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 
 using namespace ostrapel;
+
+namespace {
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// A fresh database with the program's schema and the index the program adds at start-up.
+QString freshDatabase(const QTemporaryDir& dir, const QString& name) {
+    const QString path = bench::CopyDatabase(dir, name);
+    Connection c(QStringLiteral("fresh"));
+    c.open(ConnectionString::forSqliteFile(path).toString());
+    c.execute(SharedQueries::CreateIndex1024);
+    return path;
+}
+
+// The rows of the statement as one tab-separated file per table, values as the import converts them.
+QStringList writeTables(const RecordCatalogue& catalogue, const QStringList& lines,
+                        const QTemporaryDir& dir) {
+    const QString types[4] = {QStringLiteral("00"), QStringLiteral("10"), QStringLiteral("50"),
+                              QStringLiteral("99")};
+    QStringList paths;
+    QFile files[4];
+    for (int i = 0; i < 4; ++i) {
+        paths << dir.filePath(QStringLiteral("bord%1.tsv").arg(types[i]));
+        files[i].setFileName(paths.last());
+        if (!files[i].open(QIODevice::WriteOnly)) return {};
+    }
+    for (const QString& line : lines) {
+        const int which = int(std::find(types, types + 4, recordTypeOf(catalogue, line)) - types);
+        if (which >= 4) continue;
+        QStringList values;
+        for (const QString& kind : {QStringLiteral("ID"), types[which]})
+            for (const auto& e : *catalogue.kindList(kind)) {
+                const QVariant v = convertFieldValue(kind, e->name.mid(2, 2), e->type,
+                                                     rawFieldText(line, e->start, e->length));
+                values << (v.metaType().id() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate)
+                                                                 : v.toString());
+            }
+        files[which].write(values.join(u'\t').toUtf8() + '\n');
+    }
+    return paths;
+}
+
+// The shell's load of the tables into `database`, in milliseconds; -1 when it fails.
+double shellImport(const QString& shell, const QString& database, const QStringList& tables) {
+    QString script = QStringLiteral(".mode tabs\n");
+    for (const QString& path : tables)
+        script += QStringLiteral(".import '%1' %2\n").arg(path, QFileInfo(path).completeBaseName());
+    QProcess p;
+    QElapsedTimer t;
+    t.start();
+    p.start(shell, {QStringLiteral("-bail"), database});
+    p.write(script.toUtf8());
+    p.closeWriteChannel();
+    p.waitForFinished(-1);
+    const double ms = double(t.nsecsElapsed()) / 1e6;
+    if (p.exitCode() != 0 || !p.readAllStandardError().isEmpty()) return -1;
+    return ms;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -48,90 +112,78 @@ int main(int argc, char** argv) {
     o.periods = {QStringLiteral("2006-01"), QStringLiteral("2006-02")};
     o.zip = false;
     const SampleGenerator gen(catalogue, o);
-    const QString file1 = dir.filePath(gen.fileName(0, o.periods[0]));
-    const QString file2 = dir.filePath(gen.fileName(0, o.periods[1]));
-    StatementWriter::writeFile(file1, gen.statementLines(0, o.periods[0]));
-    StatementWriter::writeFile(file2, gen.statementLines(0, o.periods[1]));
+    const QString file1 = dir.filePath(gen.fileName(0, o.periods[1]));
+    const QString file0 = dir.filePath(gen.fileName(0, o.periods[0]));
+    StatementWriter::writeFile(file1, gen.statementLines(0, o.periods[1]));
+    StatementWriter::writeFile(file0, gen.statementLines(0, o.periods[0]));
     const QStringList lines = readStatementLines(file1);
     std::printf("statement: %lld lines, %d persons\n", qlonglong(lines.size()), o.persons);
 
-    // The program: check pass, then the import of the file.
-    Connection db(QStringLiteral("import"));
-    db.open(
-        ConnectionString::forSqliteFile(bench::CopyDatabase(dir, QStringLiteral("import.db"))).toString());
-    db.execute(SharedQueries::CreateIndex1024);
     bench::QuietPrompts prompts;
     SilentImportView view;
-    QElapsedTimer t;
-    t.start();
-    const StatementSummary s = checkStatementFile(catalogue, view, file1, 1);
-    const double checkMs = double(t.nsecsElapsed()) / 1e6;
-    ImportRun run(db, catalogue, prompts, view, 1, dir.path());
-    bool post = false;
-    t.restart();
-    run.importStatementFile(file1, s.ImpAantalRec, post, false);
-    const double importMs = double(t.nsecsElapsed()) / 1e6;
+    const int runs = 3;
+    std::vector<double> check, import, shell;
+    for (int run = 0; run < runs; ++run) {
+        Connection db(QStringLiteral("import"));
+        db.open(ConnectionString::forSqliteFile(freshDatabase(dir, QStringLiteral("import%1.db").arg(run)))
+                    .toString());
+        QElapsedTimer t;
+        t.start();
+        const StatementSummary s = checkStatementFile(catalogue, view, file1, 1);
+        check.push_back(double(t.nsecsElapsed()) / 1e6);
+        ImportRun importRun(db, catalogue, prompts, view, 1, dir.path());
+        bool post = false;
+        t.restart();
+        importRun.importStatementFile(file1, s.ImpAantalRec, post, false);
+        import.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
 
-    // The floor: the same rows, converted beforehand, through plain prepared inserts.
-    Connection floorDb(QStringLiteral("floor"));
-    floorDb.open(
-        ConnectionString::forSqliteFile(bench::CopyDatabase(dir, QStringLiteral("floor.db"))).toString());
-    const QString types[4] = {QStringLiteral("00"), QStringLiteral("10"), QStringLiteral("50"),
-                              QStringLiteral("99")};
-    std::vector<std::pair<int, std::vector<QVariant>>> rows;
-    for (const QString& line : lines) {
-        const int which = int(std::find(types, types + 4, recordTypeOf(catalogue, line)) - types);
-        if (which >= 4) continue;
-        std::vector<QVariant> values;
-        for (const QString& kind : {QStringLiteral("ID"), types[which]})
-            for (const auto& e : *catalogue.kindList(kind)) {
-                QVariant v = convertFieldValue(kind, e->name.mid(2, 2), e->type,
-                                               rawFieldText(line, e->start, e->length));
-                if (v.metaType().id() == QMetaType::QDate) v = v.toDate().toString(Qt::ISODate);
-                values.push_back(v);
+    const QString sqlite3 = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    if (sqlite3.isEmpty()) {
+        std::printf("the sqlite3 shell is not installed (Debian package sqlite3): no peer figure\n");
+    } else {
+        const QStringList tables = writeTables(catalogue, lines, dir);
+        for (int run = 0; run < runs; ++run) {
+            const double ms =
+                shellImport(sqlite3, freshDatabase(dir, QStringLiteral("shell%1.db").arg(run)), tables);
+            if (ms < 0) {
+                std::printf("the sqlite3 shell's .import failed\n");
+                return 1;
             }
-        rows.emplace_back(which, std::move(values));
+            shell.push_back(ms);
+        }
     }
-    QSqlQuery inserts[4];
-    for (int i = 0; i < 4; ++i) {
-        inserts[i] = QSqlQuery(floorDb.database());
-        QStringList marks;
-        for (const QString& kind : {QStringLiteral("ID"), types[i]})
-            for (size_t k = 0; k < catalogue.kindList(kind)->size(); ++k)
-                marks << QStringLiteral("?");
-        inserts[i].prepare(QStringLiteral("insert into bord") + types[i] + QStringLiteral(" values(") +
-                           marks.join(u',') + u')');
-    }
-    t.restart();
-    floorDb.database().transaction();
-    for (const auto& [which, values] : rows) {
-        for (size_t k = 0; k < values.size(); ++k)
-            inserts[which].bindValue(int(k), values[k]);
-        inserts[which].exec();
-    }
-    floorDb.database().commit();
-    const double floorMs = double(t.nsecsElapsed()) / 1e6;
-
-    // The clean-up after a second month: 15,000 persons lose their older row.
-    const StatementSummary s2 = checkStatementFile(catalogue, view, file2, 1);
-    run.importStatementFile(file2, s2.ImpAantalRec, post, false);
-    t.restart();
-    {
-        Transaction tr(db);
-        run.purgeSupersededPersons(lines.first());
-        tr.commit();
-    }
-    const double purgeMs = double(t.nsecsElapsed()) / 1e6;
 
     const double n = double(lines.size());
+    const double checkMs = median(check), importMs = median(import);
     std::printf("check pass        %8.0f ms  %9.0f lines/s\n", checkMs, n / checkMs * 1000);
     std::printf("import            %8.0f ms  %9.0f lines/s\n", importMs, n / importMs * 1000);
     std::printf("check + import    %8.0f ms  %9.0f lines/s\n", checkMs + importMs,
                 n / (checkMs + importMs) * 1000);
-    std::printf("floor (plain)     %8.0f ms  %9.0f lines/s\n", floorMs, n / floorMs * 1000);
-    std::printf("ratio import/floor %.2f   (check + import)/floor %.2f\n", importMs / floorMs,
-                (checkMs + importMs) / floorMs);
-    std::printf("clean-up of %d persons: %.0f ms (bord10 rows left: %d)\n", o.persons, purgeMs,
+    if (!shell.empty()) {
+        const double shellMs = median(shell);
+        std::printf("sqlite3 .import   %8.0f ms  %9.0f lines/s\n", shellMs, n / shellMs * 1000);
+        std::printf("ratio import/shell %.2f (goal <= 1.2)   (check + import)/shell %.2f\n",
+                    importMs / shellMs, (checkMs + importMs) / shellMs);
+    }
+
+    // The clean-up after a second month: 15,000 persons lose their older row.
+    Connection db(QStringLiteral("cleanup"));
+    db.open(ConnectionString::forSqliteFile(freshDatabase(dir, QStringLiteral("cleanup.db"))).toString());
+    ImportRun importRun(db, catalogue, prompts, view, 1, dir.path());
+    bool post = false;
+    for (const QString& file : {file0, file1})
+        importRun.importStatementFile(file, checkStatementFile(catalogue, view, file, 1).ImpAantalRec, post,
+                                      false);
+    QElapsedTimer t;
+    t.start();
+    {
+        Transaction tr(db);
+        importRun.purgeSupersededPersons(lines.first());
+        tr.commit();
+    }
+    std::printf("clean-up of %d persons: %.0f ms (bord10 rows left: %d)\n", o.persons,
+                double(t.nsecsElapsed()) / 1e6,
                 db.scalar(QStringLiteral("select count(*) from bord10")).toInt());
     return 0;
 }

@@ -60,13 +60,14 @@ void BorderelState::buildPersonsQuery(const QString& keyField) {
     const QString order = personsOpen_ ? personsSide_.data.sortFields() : QString();
     const QString key = keyField.isEmpty() ? QString() : personsSide_.data.value(keyField).toString();
     const bool hadKey = !keyField.isEmpty() && personsOpen_ && !personsSide_.data.isEmpty();
-    auto statement = connection_.prepareNew(persons_.sql());
-    statement->exec();
-    personsSide_.data.load(statement->query());
-    statement->finish();
+    // Kept by the engine: a collectivity of any size opens on its first page.
+    // Sorted once there; the query's own ORDER BY only breaks ties.
+    personsSide_.data.loadSnapshot(connection_, persons_.unorderedSql(),
+                                   order.isEmpty() ? PersonsQuery::sortFieldsFor(personsSide_.sortField)
+                                                   : order,
+                                   PersonsQuery::orderField());
     personsOpen_ = true;
     applyFields(personsSide_);
-    personsSide_.data.sort(order.isEmpty() ? PersonsQuery::sortFieldsFor(personsSide_.sortField) : order);
     if (hadKey) personsSide_.data.locate(keyField, key, Qt::CaseSensitive);
     followCursor();
 }

@@ -5,6 +5,7 @@
 #include "core/Connection.h"
 #include "core/DataSet.h"
 #include "core/RecordCatalogue.h"
+#include "core/SqlStatement.h"
 
 namespace ostrapel {
 
@@ -27,10 +28,25 @@ void DropDownFilter::build(Connection& connection, const RecordCatalogue& catalo
         entries_ << pick;
         return;
     }
-    DataSet values = connection.query(
-        distinctValuesQuery(field), {{QStringLiteral("ID01"), collNr}, {QStringLiteral("ID02"), collVolgNr}});
-    for (values.first(); !values.eof(); values.next())
-        entries_ << values.value(QStringLiteral("Waarde")).toString();
+    // The distinct values in order, one index step each: a distinct query reads
+    // an index entry for every component of the collectivity.
+    SqlStatement& next = connection.prepare(nextValueQuery(field));
+    next.bind({{QStringLiteral("ID01"), collNr}, {QStringLiteral("ID02"), collVolgNr}});
+    for (QVariant after = QString(QLatin1String(""));;) {
+        next.bind(QStringLiteral("After"), after);
+        next.exec();
+        after = next.next() ? next.value(0) : QVariant();
+        next.finish();
+        if (after.isNull()) break;
+        entries_ << after.toString();
+    }
+}
+
+QString DropDownFilter::nextValueQuery(const QString& field) {
+    const QString b = u'[' + field + u']';
+    return QStringLiteral("SELECT min(") + b +
+           QStringLiteral(") AS WAARDE FROM bord50 WHERE ID01 = :ID01 and ID02 = :ID02 AND ") + b +
+           QStringLiteral(" > :After");
 }
 
 bool DropDownFilter::check(int index) {

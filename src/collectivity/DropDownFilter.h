@@ -27,6 +27,8 @@ public:
     QString checkedEntryText() const; // without its "&", empty for "<ALLES>"
 
     static QString distinctValuesQuery(const QString& field);
+    // The field's least value after :After in the collectivity (:ID01, :ID02).
+    static QString nextValueQuery(const QString& field);
 
 private:
     const RecordCatalogue* catalogue_ = nullptr;

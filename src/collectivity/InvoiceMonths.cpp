@@ -3,6 +3,7 @@
 #include "core/Connection.h"
 #include "core/DataSet.h"
 #include "core/SqlFragments.h"
+#include "core/SqlStatement.h"
 
 namespace ostrapel {
 
@@ -21,13 +22,33 @@ QString invoiceMonthsQuery(int verzType) {
 }
 
 QStringList invoiceMonths(Connection& connection, int collNr, int collVolgNr, int verzType) {
-    auto statement = connection.prepareNew(invoiceMonthsQuery(verzType));
-    statement->bind({{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}});
-    statement->exec();
+    // The joined query reads every component of the collectivity. Month by month
+    // costs a few index steps: the next month of its components, and whether one
+    // component of that month belongs to a person of the type.
+    const QVariantMap collectivity = {{QStringLiteral("CollNr"), collNr},
+                                      {QStringLiteral("CollVolgNr"), collVolgNr}};
+    const QString where = QStringLiteral("WHERE ID01 = :CollNr and ID02 = :CollVolgNr");
+    SqlStatement& next = connection.prepare(QStringLiteral("SELECT min(ID03) FROM bord50 ") + where +
+                                            QStringLiteral(" and ID03 > :After"));
+    SqlStatement& first = connection.prepare(QStringLiteral("SELECT min(ID03) FROM bord50 ") + where);
+    SqlStatement& used = connection.prepare(
+        QStringLiteral("SELECT EXISTS (SELECT 1 FROM bord50 a, bord10 b "
+                       "WHERE a.ID01 = :CollNr and a.ID02 = :CollVolgNr and a.ID03 = :Month "
+                       "and b.ID01 = a.ID01 and b.ID02 = a.ID02 and b.ID05 = a.ID05 and b.ID07 = a.ID07 "
+                       "AND b.[1024] in (") +
+        typeCodeList(verzType) + QStringLiteral("))"));
+    auto value = [&](SqlStatement& s, const QVariantMap& extra) {
+        s.bind(collectivity);
+        s.bind(extra);
+        s.exec();
+        const QVariant v = s.next() ? s.value(0) : QVariant();
+        s.finish();
+        return v;
+    };
+    // Components without a month (the import always gives one) are not offered.
     QStringList months;
-    while (statement->next())
-        months << statement->value(0).toString();
-    statement->finish();
+    for (QVariant m = value(first, {}); !m.isNull(); m = value(next, {{QStringLiteral("After"), m}}))
+        if (value(used, {{QStringLiteral("Month"), m}}).toBool()) months << m.toString();
     return months;
 }
 

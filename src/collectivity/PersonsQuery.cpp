@@ -43,7 +43,7 @@ QStringList PersonsQuery::lines() const {
             unitClause,
             unitView_ ? kNeutralClause : filterClause,
             periodClause,
-            QStringLiteral("ORDER BY [1002]")};
+            QStringLiteral("ORDER BY [") + orderField() + u']'};
 }
 
 QString PersonsQuery::composeSearchClause(const QString& text, const QString& sortField) const {

@@ -28,6 +28,9 @@ public:
     // The whole query, one entry per line, and as one text.
     QStringList lines() const;
     QString sql() const { return lines().join(QStringLiteral("\r\n")); }
+    // The query without its last line, ORDER BY on orderField().
+    QString unorderedSql() const { return lines().mid(0, 7).join(QStringLiteral("\r\n")); }
+    static QString orderField() { return QStringLiteral("1002"); }
     QString whereLine() const;
 
     // "AND BORD10.[field] like 'T%'", or the compound variant on 1002; quotes

@@ -145,7 +145,8 @@ void BorderelDatabase::repairCatalogueAndIndex() {
     };
     repair("10", "24", SharedQueries::PickList1024, SharedQueries::RepairPickList1024);
     repair("50", "02", SharedQueries::PickList5002, SharedQueries::RepairPickList5002);
-    for (const QString& index : {SharedQueries::CreateIndex1024, SharedQueries::CreateIndexId07}) {
+    for (const QString& index : {SharedQueries::CreateIndex1024, SharedQueries::CreateIndexId07,
+                                 SharedQueries::CreateIndexComponentSet}) {
         try {
             connection_.execute(index);
         } catch (const DatabaseError&) {

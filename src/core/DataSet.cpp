@@ -1,6 +1,8 @@
 #include "DataSet.h"
 
+#include "DatabaseError.h"
 #include "DisplayFormat.h"
+#include "SnapshotTable.h"
 
 #include <QHash>
 #include <QSqlField>
@@ -83,6 +85,15 @@ QVariant convert(const QVariant& raw, FieldType type) {
     }
 }
 
+// Rows read from a snapshot at a time, and how many such pages stay in memory.
+constexpr int kPageRows = 128;
+constexpr size_t kKeptPages = 48;
+
+bool isNumeric(FieldType type) {
+    return type == FieldType::Integer || type == FieldType::Float || type == FieldType::Date ||
+           type == FieldType::Boolean;
+}
+
 } // namespace
 
 DataSet::DataSet(const DataSet& other) {
@@ -125,6 +136,10 @@ void DataSet::assignFrom(const DataSet& o) {
     bof_ = o.bof_;
     eof_ = o.eof_;
     sortFields_ = o.sortFields_;
+    snapshot_ = o.snapshot_;
+    columnTypes_ = o.columnTypes_;
+    tieFields_ = o.tieFields_;
+    pages_ = o.pages_;
 }
 
 void DataSet::assignFrom(DataSet&& o) {
@@ -137,6 +152,10 @@ void DataSet::assignFrom(DataSet&& o) {
     bof_ = o.bof_;
     eof_ = o.eof_;
     sortFields_ = std::move(o.sortFields_);
+    snapshot_ = std::move(o.snapshot_);
+    columnTypes_ = std::move(o.columnTypes_);
+    tieFields_ = std::move(o.tieFields_);
+    pages_ = std::move(o.pages_);
 }
 
 void DataSet::addObserver(DataSetObserver* observer) {
@@ -166,12 +185,13 @@ void DataSet::clearRows() {
     current_ = -1;
     bof_ = eof_ = true;
     sortFields_.clear();
+    snapshot_.reset();
+    columnTypes_.clear();
+    tieFields_.clear();
+    pages_.clear();
 }
 
-void DataSet::load(QSqlQuery& query) {
-    notify(&DataSetObserver::dataSetAboutToReload);
-    clearRows();
-    const QSqlRecord rec = query.record();
+void DataSet::readFields(const QSqlRecord& rec) {
     columnCount_ = rec.count();
     for (int i = 0; i < columnCount_; ++i) {
         DataField f;
@@ -183,20 +203,74 @@ void DataSet::load(QSqlQuery& query) {
             if (auto t = describer_->fieldType(f.name)) f.type = *t;
         }
         fields_.push_back(f);
+        columnTypes_.push_back(f.type);
     }
-    std::vector<FieldType> types;
-    for (const DataField& f : fields_)
-        types.push_back(f.type);
+}
+
+void DataSet::load(QSqlQuery& query) {
+    notify(&DataSetObserver::dataSetAboutToReload);
+    clearRows();
+    readFields(query.record());
     int rows = 0;
     while (query.next()) {
         for (int i = 0; i < columnCount_; ++i)
-            cells_.push_back(convert(query.value(i), types[size_t(i)]));
+            cells_.push_back(convert(query.value(i), columnTypes_[size_t(i)]));
         ++rows;
     }
     order_.resize(size_t(rows));
     std::iota(order_.begin(), order_.end(), 0);
     first();
     notify(&DataSetObserver::dataSetReloaded);
+}
+
+void DataSet::loadSnapshot(Connection& connection, const QString& jetSql, const QString& sortFields,
+                           const QString& queryOrder) {
+    auto snapshot = std::make_shared<const SnapshotTable>(connection, jetSql); // may throw: rows stay
+    notify(&DataSetObserver::dataSetAboutToReload);
+    clearRows();
+    snapshot_ = std::move(snapshot);
+    readFields(snapshot_->record());
+    tieFields_ = fieldIndexes(queryOrder);
+    sortFields_ = sortFields;
+    try {
+        order_ = snapshotOrder(fieldIndexes(sortFields));
+    } catch (...) {
+        clearRows();
+        notify(&DataSetObserver::dataSetReloaded);
+        throw;
+    }
+    first();
+    notify(&DataSetObserver::dataSetReloaded);
+}
+
+const QVariant& DataSet::snapshotCell(int row, int column) const {
+    const int number = row / kPageRows;
+    auto it = pages_.find(number);
+    if (it == pages_.end()) {
+        if (pages_.size() >= kKeptPages) {
+            auto oldest = std::min_element(pages_.begin(), pages_.end(), [](const auto& a, const auto& b) {
+                return a.second.lastUse < b.second.lastUse;
+            });
+            pages_.erase(oldest);
+        }
+        const int from = number * kPageRows;
+        const int to = std::min(recordCount(), from + kPageRows);
+        std::vector<int> rows(order_.begin() + from, order_.begin() + to);
+        Page page;
+        try {
+            page.cells = snapshot_->fetch(rows);
+        } catch (const DatabaseError& e) {
+            // Painting asks for the rows: show them empty rather than fail there.
+            qWarning("%s", qPrintable(e.message()));
+            static const QVariant none;
+            return none;
+        }
+        for (size_t i = 0; i < page.cells.size(); ++i)
+            page.cells[i] = convert(page.cells[i], columnTypes_[i % size_t(columnCount_)]);
+        it = pages_.emplace(number, std::move(page)).first;
+    }
+    it->second.lastUse = ++pageClock_;
+    return it->second.cells[size_t(row - number * kPageRows) * size_t(columnCount_) + size_t(column)];
 }
 
 int DataSet::fieldIndex(const QString& name) const {
@@ -294,7 +368,69 @@ QString DataSet::displayText(const QString& fieldName) const {
     return i < 0 ? QString() : displayText(current_, i);
 }
 
+std::vector<int> DataSet::fieldIndexes(const QString& fieldList) const {
+    std::vector<int> indexes;
+    for (const QString& part : fieldList.split(u',', Qt::SkipEmptyParts))
+        if (const int fi = fieldIndex(part.trimmed()); fi >= 0) indexes.push_back(fi);
+    return indexes;
+}
+
+std::vector<int> DataSet::snapshotOrder(std::vector<int> fieldIndexes) const {
+    // The engine orders as the rows in memory are ordered: empty values first,
+    // numbers and dates by value, texts case-folded; ties keep the query's order.
+    const size_t sortCount = fieldIndexes.size();
+    fieldIndexes.insert(fieldIndexes.end(), tieFields_.begin(), tieFields_.end());
+    QStringList terms;
+    for (size_t i = 0; i < fieldIndexes.size(); ++i) {
+        const DataField& f = fields_[size_t(fieldIndexes[i])];
+        const QString c = snapshot_->quotedColumn(f.column);
+        if (i >= sortCount) // the left-out ORDER BY: texts as the statement tables declare them
+            terms << (isNumeric(f.type) ? c : c + QStringLiteral(" COLLATE NOCASE"));
+        else if (f.type == FieldType::Date)
+            terms << QStringLiteral("julianday(substr(trim(%1), 1, 10))").arg(c);
+        else if (isNumeric(f.type))
+            terms << QStringLiteral("CAST(%1 AS REAL)").arg(c);
+        else
+            terms << QStringLiteral("CAST(%1 AS TEXT) COLLATE %2").arg(c, SnapshotTable::foldCollation());
+    }
+    return snapshot_->orderedRows(terms.join(QStringLiteral(", ")));
+}
+
+bool DataSet::locateInSnapshot(const DataField& f, const QVariant& wanted, Qt::CaseSensitivity cs) {
+    std::vector<char> hit(size_t(recordCount()), 0);
+    if (!wanted.isNull() && (f.type == FieldType::Text || f.type == FieldType::Other)) {
+        const QString condition =
+            QStringLiteral("CAST(%1 AS TEXT) = ? COLLATE %2")
+                .arg(snapshot_->quotedColumn(f.column),
+                     cs == Qt::CaseSensitive ? QStringLiteral("BINARY") : SnapshotTable::foldCollation());
+        for (int row : snapshot_->matchingRows(condition, wanted.toString()))
+            hit[size_t(row)] = 1;
+    } else {
+        // Other types compare as converted, one column read.
+        for (const auto& [row, raw] : snapshot_->column(f.column)) {
+            const QVariant v = convert(raw, f.type);
+            hit[size_t(row)] = v.isNull() || wanted.isNull() ? v.isNull() && wanted.isNull() : v == wanted;
+        }
+    }
+    for (int r = 0; r < recordCount(); ++r)
+        if (hit[size_t(order_[size_t(r)])]) {
+            setCurrent(r);
+            return true;
+        }
+    return false;
+}
+
 void DataSet::sort(const QString& fieldList) {
+    if (snapshot_) {
+        std::vector<int> order = snapshotOrder(fieldIndexes(fieldList));
+        sortFields_ = fieldList;
+        notify(&DataSetObserver::dataSetAboutToSort);
+        order_ = std::move(order);
+        pages_.clear();
+        first();
+        notify(&DataSetObserver::dataSetSorted);
+        return;
+    }
     sortFields_ = fieldList;
     // Every key becomes one number per row: text by its rank among the key's
     // case-folded values, so that the sort itself compares numbers only.
@@ -372,6 +508,7 @@ bool DataSet::locate(const QString& fieldName, const QVariant& value, Qt::CaseSe
     if (fi < 0) return false;
     const DataField& f = fields_[size_t(fi)];
     const QVariant wanted = convert(value, f.type);
+    if (snapshot_) return locateInSnapshot(f, wanted, cs);
     for (int r = 0; r < recordCount(); ++r) {
         const QVariant& v = cell(r, f.column);
         if (v.isNull() || wanted.isNull()) {

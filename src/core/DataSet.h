@@ -7,12 +7,18 @@
 #include <QVariant>
 #include <QVector>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class QSqlQuery;
+class QSqlRecord;
 
 namespace ostrapel {
+
+class Connection;
+class SnapshotTable;
 
 struct DataField {
     QString name;
@@ -37,8 +43,9 @@ public:
     virtual void dataSetDestroyed() = 0;
 };
 
-// A query result held in memory: fields, rows and a current row, with a
-// client-side sort and a locate, as the lists and reports use it.
+// A query result: fields, rows and a current row, with a sort and a locate,
+// as the lists and reports use it. The rows are held in memory, or (for lists
+// of any length) kept by the engine and read a page at a time.
 class DataSet {
 public:
     // Field types and coded values come from the describer, when one is given.
@@ -60,6 +67,14 @@ public:
 
     // Reads every row of an executed query.
     void load(QSqlQuery& query);
+    // Runs the query into a table the engine keeps; rows are read when asked
+    // for, sort and locate run in the engine. The rows come sorted on
+    // `sortFields` (as sort() sorts). `queryOrder` names the fields of an
+    // ORDER BY the caller left out of the query to save the engine a sort:
+    // every sort then breaks ties on them. Throws DatabaseError.
+    void loadSnapshot(Connection& connection, const QString& jetSql, const QString& sortFields = {},
+                      const QString& queryOrder = {});
+    bool isSnapshot() const { return bool(snapshot_); }
     void clear();
 
     int fieldCount() const { return int(fields_.size()); }
@@ -99,8 +114,14 @@ public:
 
 private:
     const QVariant& cell(int row, int column) const {
+        if (snapshot_) return snapshotCell(row, column);
         return cells_[size_t(order_[size_t(row)]) * size_t(columnCount_) + size_t(column)];
     }
+    const QVariant& snapshotCell(int row, int column) const;
+    void readFields(const QSqlRecord& record);
+    std::vector<int> fieldIndexes(const QString& fieldList) const;
+    std::vector<int> snapshotOrder(std::vector<int> fieldIndexes) const;
+    bool locateInSnapshot(const DataField& field, const QVariant& wanted, Qt::CaseSensitivity cs);
     void setCurrent(int row);
     void clearRows();
     template <typename F> void notify(F f) {
@@ -120,6 +141,17 @@ private:
     bool eof_ = true;
     QString sortFields_;
     std::vector<DataSetObserver*> observers_;
+
+    // Snapshot rows: pages of display rows, the least recently read dropped first.
+    struct Page {
+        std::vector<QVariant> cells;
+        quint64 lastUse = 0;
+    };
+    std::shared_ptr<const SnapshotTable> snapshot_;
+    std::vector<FieldType> columnTypes_;
+    std::vector<int> tieFields_;
+    mutable std::unordered_map<int, Page> pages_;
+    mutable quint64 pageClock_ = 0;
 };
 
 } // namespace ostrapel

@@ -123,6 +123,11 @@ bool JetDialect::isColumn(const QString& name) const {
 
 namespace {
 
+// Every alias used twice in the next one doubles the text ("x as a, a & a as b,
+// b & b as c, ..."), so 200 bytes could ask for gigabytes. Past this many inlined
+// tokens a reference stays as written and the database names it as unknown.
+constexpr qsizetype kInlinedTokenBudget = 100000;
+
 // Jet lets a select list use an alias defined earlier in the same list
 // ("sum(a) as X, sum(b) as Y, X + Y as Z"); SQLite does not, so each such
 // reference is replaced by the aliased expression in parentheses.
@@ -179,7 +184,9 @@ private:
                 const SqlToken& tok = t[size_t(i)];
                 const auto it =
                     isNameToken(tok) ? aliases.constFind(tok.name().toLower()) : aliases.constEnd();
-                if (it != aliases.constEnd() && isPlainReference(t, i)) {
+                if (it != aliases.constEnd() && isPlainReference(t, i) &&
+                    qsizetype(it->size()) + 2 <= budget_) {
+                    budget_ -= qsizetype(it->size()) + 2;
                     expr.push_back({SqlToken::Symbol, QStringLiteral("(")});
                     expr.insert(expr.end(), it->begin(), it->end());
                     expr.push_back({SqlToken::Symbol, QStringLiteral(")")});
@@ -228,6 +235,7 @@ private:
     }
 
     std::function<bool(const QString&)> isColumn_;
+    qsizetype budget_ = kInlinedTokenBudget;
 };
 
 } // namespace

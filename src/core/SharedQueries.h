@@ -62,5 +62,8 @@ inline const QString CreateIndex1024 =
     QStringLiteral(" create index IDX_BORD10_ID01_ID02_ID07_1024 on BORD10 ( ID01, ID02, ID07, [1024] ) ");
 // The reports ask per component whether its person has a record of the type.
 inline const QString CreateIndexId07 = QStringLiteral(" create index IDX_BORD10_ID07 on BORD10 ( ID07 ) ");
+// The component drop-down reads only the components that have a description.
+inline const QString CreateIndexComponentSet = QStringLiteral(
+    " create index IDX_BORD50_COMPONENT_SET on BORD50 ( ID01, ID02, [5012] ) where [5012] <> '' ");
 
 } // namespace ostrapel::SharedQueries

@@ -1,15 +1,16 @@
 #include "ImportRun.h"
 
+#include "BulkInserter.h"
 #include "CheckPass.h"
 #include "ImportStopped.h"
 #include "ImportView.h"
-#include "InsertStatements.h"
 #include "StatementFields.h"
 #include "StatementFile.h"
 #include "core/Transaction.h"
 
 #include "core/Connection.h"
 #include "core/DataSet.h"
+#include "core/Encoding.h"
 #include "core/Prompts.h"
 #include "core/RecordCatalogue.h"
 
@@ -21,9 +22,6 @@
 namespace ostrapel {
 
 namespace {
-
-const QString kTypes[4] = {QStringLiteral("00"), QStringLiteral("10"), QStringLiteral("50"),
-                           QStringLiteral("99")};
 
 QString elapsedText(qint64 ms, const QString& format) {
     return QTime(0, 0).addMSecs(ms).toString(format);
@@ -44,10 +42,7 @@ private:
 ImportRun::ImportRun(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
                      ImportView& view, int databaseVersion, QString importDir)
     : connection_(connection), catalogue_(catalogue), prompts_(prompts), view_(view),
-      databaseVersion_(databaseVersion), importDir_(std::move(importDir)) {
-    for (int i = 0; i < 4; ++i)
-        inserts_[i] = buildInsertStatement(catalogue_, kTypes[i]);
-}
+      databaseVersion_(databaseVersion), importDir_(std::move(importDir)) {}
 
 ImportRun::~ImportRun() = default;
 
@@ -150,11 +145,8 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
     timer.start();
     view_.setStatus(QStringLiteral("Parse gegevens "));
     view_.setLineProgress(0, expected);
-    const QStringList lines = readStatementLines(path);
-
-    SqlStatement* insert[4];
-    for (int i = 0; i < 4; ++i)
-        insert[i] = &connection_.prepare(inserts_[i]);
+    const QByteArray bytes = readStatementBytes(path);
+    const std::vector<QByteArrayView> lines = splitStatementLines(bytes);
     auto showProgress = [&](int counter) {
         view_.setLineProgress(counter, expected);
         const qint64 ms = std::max<qint64>(1, timer.elapsed());
@@ -165,34 +157,27 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
     int runState = -1;
     bool standardInsurance = false;
     int counter = 0;
-    QString lastLine;
+    QByteArrayView lastLine;
     QString refusal;
     {
         // Written whole or not at all: a file never stays half imported. The
         // clean-up after the last file is part of the same transaction, so a
         // stop between them cannot leave superseded persons behind.
         Transaction transaction(connection_);
-        for (const QString& line : lines) {
+        BulkInserter inserter(connection_, catalogue_);
+        for (const QByteArrayView line : lines) {
             if (runState >= 2) break;
             ++counter;
             lastLine = line;
-            const QString type = recordTypeOf(catalogue_, line);
-            int which = -1;
-            if (type == kTypes[0]) {
-                runState = isAlreadyImported(line, &refusal);
+            const int which = inserter.recordIndex(line);
+            if (which == 0) {
+                const QString text = decodeCp1252(line.toByteArray());
+                runState = isAlreadyImported(text, &refusal);
                 standardInsurance =
-                    fieldText(catalogue_, line, QStringLiteral("ID05")).startsWith(u'S', Qt::CaseInsensitive);
-                if (runState == 0) which = 0;
-            } else if (type == kTypes[1]) {
-                which = 1;
-            } else if (type == kTypes[2]) {
-                which = 2;
-            } else if (type == kTypes[3]) {
-                which = 3;
-            }
-            if (which >= 0) {
-                fillInsertParameters(catalogue_, *insert[which], line, kTypes[which], standardInsurance);
-                insert[which]->exec();
+                    fieldText(catalogue_, text, QStringLiteral("ID05")).startsWith(u'S', Qt::CaseInsensitive);
+                if (runState == 0) inserter.insert(which, line, standardInsurance);
+            } else if (which > 0) {
+                inserter.insert(which, line, standardInsurance);
             }
             if (counter % 50 == 0) {
                 stopPoint();
@@ -200,10 +185,16 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
             }
         }
         showProgress(expected);
-        if (!postProcess) postProcess = recordTypeOf(catalogue_, lastLine) == kTypes[3];
+        if (!postProcess) postProcess = inserter.recordIndex(lastLine) == 3;
         if (postProcess && isLast) {
             connection_.execute(QStringLiteral("update bord10 set [1024] = ' ' where [1024] = '' "));
-            purgeSupersededPersons(lastLine);
+            purgeSupersededPersons(decodeCp1252(lastLine.toByteArray()));
+        }
+        if (isLast) {
+            // Current planner statistics let the value lists skip through their
+            // indexes instead of reading every month; sampled, so it stays quick.
+            connection_.execute(QStringLiteral("PRAGMA analysis_limit = 400"));
+            connection_.execute(QStringLiteral("ANALYZE"));
         }
         stopPoint();
         transaction.commit();

@@ -84,7 +84,6 @@ private:
     QString importDir_;
     QString singleFile_;
     QStringList fileList_;
-    QString inserts_[4];
     std::vector<StatementSummary> summaries_;
     std::vector<FileResult> results_;
     bool accepted_ = false;

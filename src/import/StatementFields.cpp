@@ -12,13 +12,54 @@ QString rawFieldText(const QString& line, int start, int length) {
     return line.mid(start - 1, length);
 }
 
-QString trimControl(const QString& text) {
+namespace {
+
+// The code unit of a QString or of Windows-1252 bytes; both agree on ASCII.
+inline char16_t unit(QChar c) {
+    return c.unicode();
+}
+inline char16_t unit(char c) {
+    return char16_t(uchar(c));
+}
+
+template <typename View> View trimmed(View text) {
     qsizetype b = 0, e = text.size();
-    while (b < e && text.at(b).unicode() <= ' ')
+    while (b < e && unit(text[b]) <= ' ')
         ++b;
-    while (e > b && text.at(e - 1).unicode() <= ' ')
+    while (e > b && unit(text[e - 1]) <= ' ')
         --e;
-    return text.mid(b, e - b);
+    return text.sliced(b, e - b);
+}
+
+template <typename View> bool wholeNumber(View raw, int* value) {
+    qsizetype i = 0;
+    const qsizetype n = raw.size();
+    while (i < n && unit(raw[i]) == u' ')
+        ++i;
+    bool negative = false;
+    if (i < n && (unit(raw[i]) == u'+' || unit(raw[i]) == u'-')) negative = unit(raw[i++]) == u'-';
+    if (i >= n) return false;
+    qint64 v = 0;
+    for (; i < n; ++i) {
+        const char16_t c = unit(raw[i]);
+        if (c < u'0' || c > u'9') return false;
+        v = v * 10 + (c - u'0');
+        if (v > qint64(std::numeric_limits<int>::max()) + 1) return false;
+    }
+    if (negative) v = -v;
+    if (v > std::numeric_limits<int>::max() || v < std::numeric_limits<int>::min()) return false;
+    *value = int(v);
+    return true;
+}
+
+} // namespace
+
+QString trimControl(const QString& text) {
+    return trimmed(QStringView(text)).toString();
+}
+
+QByteArrayView trimControl(QByteArrayView text) {
+    return trimmed(text);
 }
 
 QString recordTypeOf(const RecordCatalogue& catalogue, const QString& line) {
@@ -33,24 +74,11 @@ QString fieldText(const RecordCatalogue& catalogue, const QString& line, const Q
 }
 
 bool readWholeNumber(const QString& raw, int* value) {
-    qsizetype i = 0;
-    const qsizetype n = raw.size();
-    while (i < n && raw.at(i) == u' ')
-        ++i;
-    bool negative = false;
-    if (i < n && (raw.at(i) == u'+' || raw.at(i) == u'-')) negative = raw.at(i++) == u'-';
-    if (i >= n) return false;
-    qint64 v = 0;
-    for (; i < n; ++i) {
-        const QChar c = raw.at(i);
-        if (c < u'0' || c > u'9') return false;
-        v = v * 10 + (c.unicode() - '0');
-        if (v > qint64(std::numeric_limits<int>::max()) + 1) return false;
-    }
-    if (negative) v = -v;
-    if (v > std::numeric_limits<int>::max() || v < std::numeric_limits<int>::min()) return false;
-    *value = int(v);
-    return true;
+    return wholeNumber(QStringView(raw), value);
+}
+
+bool readWholeNumber(QByteArrayView raw, int* value) {
+    return wholeNumber(raw, value);
 }
 
 namespace {

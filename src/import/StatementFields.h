@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <QVariant>
@@ -18,6 +19,7 @@ QString rawFieldText(const QString& line, int start, int length);
 QString fieldText(const RecordCatalogue& catalogue, const QString& line, const QString& name);
 // Leading and trailing blanks and control characters removed.
 QString trimControl(const QString& text);
+QByteArrayView trimControl(QByteArrayView text);
 
 inline int thisYear() {
     return QDate::currentDate().year();
@@ -30,6 +32,7 @@ QVariant convertFieldValue(const QString& recordType, const QString& fieldNr, QC
 
 // The readings of the conversion rules, also used by the check pass.
 bool readWholeNumber(const QString& raw, int* value); // optional blanks, sign, digits; 32-bit
+bool readWholeNumber(QByteArrayView raw, int* value);
 // y-m-d, or d.m.y
 QDate readStatementDate(const QString& raw, int currentYear = thisYear());
 // A year of one or two digits falls in the hundred years that start fifty

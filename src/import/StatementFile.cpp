@@ -7,7 +7,7 @@
 
 namespace ostrapel {
 
-QStringList readStatementLines(const QString& path) {
+QByteArray readStatementBytes(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw OstrapelError(
@@ -15,20 +15,19 @@ QStringList readStatementLines(const QString& path) {
     QByteArray bytes = f.readAll();
     const qsizetype eof = bytes.indexOf('\x1a');
     if (eof >= 0) bytes.truncate(eof);
-    const QString text = decodeCp1252(bytes);
+    return bytes;
+}
+
+QStringList readStatementLines(const QString& path) {
+    const QString text = decodeCp1252(readStatementBytes(path));
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    while (start < n) {
-        qsizetype cr = text.indexOf(u'\r', start);
-        if (cr < 0) {
-            lines << text.mid(start);
-            break;
-        }
-        lines << text.mid(start, cr - start);
-        start = cr + 1;
-        if (start < n && text.at(start) == u'\n') ++start;
-    }
+    forEachStatementLine(QStringView(text), [&](QStringView line) { lines << line.toString(); });
+    return lines;
+}
+
+std::vector<QByteArrayView> splitStatementLines(QByteArrayView text) {
+    std::vector<QByteArrayView> lines;
+    forEachStatementLine(text, [&](QByteArrayView line) { lines.push_back(line); });
     return lines;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace ostrapel {
 
@@ -10,5 +13,25 @@ namespace ostrapel {
 // terminator still counts. Windows-1252. Throws OstrapelError when the
 // file cannot be read.
 QStringList readStatementLines(const QString& path);
+
+// The file's bytes up to a Ctrl-Z, undecoded; throws as above.
+QByteArray readStatementBytes(const QString& path);
+// The lines of those bytes, by the same rules, as views into them.
+std::vector<QByteArrayView> splitStatementLines(QByteArrayView text);
+
+// Calls `take` with every line of `text` (a QStringView or QByteArrayView).
+template <typename View, typename Take> void forEachStatementLine(View text, Take&& take) {
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && text[end] != u'\r')
+            ++end;
+        take(text.sliced(start, end - start));
+        if (end == n) break;
+        start = end + 1;
+        if (start < n && text[start] == u'\n') ++start;
+    }
+}
 
 } // namespace ostrapel

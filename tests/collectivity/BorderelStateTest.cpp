@@ -2,6 +2,7 @@
 #include "collectivity/BorderelState.h"
 #include "CollectivityFixture.h"
 #include "collectivity/ComparisonChoice.h"
+#include "collectivity/InvoiceMonths.h"
 #include "collectivity/PeriodChoice.h"
 
 using namespace ostrapel;
@@ -290,4 +291,51 @@ TEST_F(Borderel, MonthsPerInsuranceType) {
     EXPECT_FALSE(c.okEnabled()); // the same month twice
     c.from = QStringLiteral("2006-01");
     EXPECT_TRUE(c.okEnabled());
+}
+
+// The month menus and drop-downs read their values an index step at a time;
+// they list what the distinct queries over every component list.
+TEST_F(Borderel, ValueListsMatchTheDistinctQueries) {
+    const char* insert = "insert into bord50 (ID01, ID02, ID03, ID05, ID07, [5003], [5012]) values "
+                         "(12, 1, :m, :u, :k, :s, :c)";
+    struct Extra {
+        const char *month, *unit, *kind, *component;
+    } extras[] = {{"2007-01", "0099999999", "XP", "Los"}, // a person the list does not hold
+                  {"2006-02", nullptr, "", "aanvullend 1"},
+                  {"2006-02", nullptr, "bp", ""}};
+    const QString someone =
+        db->scalar(QStringLiteral("select min(ID07) from bord10 where ID01 = 12")).toString();
+    const QString unit = db->scalar(QStringLiteral("select ID05 from bord10 where ID07 = :k"),
+                                    {{QStringLiteral("k"), someone}})
+                             .toString();
+    for (const Extra& e : extras)
+        db->execute(QString::fromLatin1(insert),
+                    {{QStringLiteral("m"), QString::fromLatin1(e.month)},
+                     {QStringLiteral("u"), e.unit ? QString::fromLatin1(e.unit) : unit},
+                     {QStringLiteral("k"), e.unit ? QString::fromLatin1(e.unit) : someone},
+                     {QStringLiteral("s"), QString::fromLatin1(e.kind)},
+                     {QStringLiteral("c"), QString::fromLatin1(e.component)}});
+    auto listed = [this](const QString& sql, const QString& nr, const QString& volgNr) {
+        QStringList out;
+        DataSet rows = db->query(sql, {{nr, 12}, {volgNr, 1}});
+        for (rows.first(); !rows.eof(); rows.next())
+            out << rows.value(QStringLiteral("WAARDE")).toString();
+        return out;
+    };
+    for (int type : {1, 2}) {
+        const QStringList months = invoiceMonths(*db, 12, 1, type);
+        EXPECT_FALSE(months.isEmpty());
+        EXPECT_FALSE(months.contains(QStringLiteral("2007-01")));
+        EXPECT_EQ(months,
+                  listed(invoiceMonthsQuery(type), QStringLiteral("CollNr"), QStringLiteral("CollVolgNr")))
+            << type;
+    }
+    for (const char* field : {"5003", "5012"}) {
+        DropDownFilter filter;
+        filter.build(*db, catalogue, QString::fromLatin1(field), 12, 1);
+        EXPECT_EQ(filter.entries().mid(1),
+                  listed(DropDownFilter::distinctValuesQuery(QString::fromLatin1(field)),
+                         QStringLiteral("ID01"), QStringLiteral("ID02")))
+            << field;
+    }
 }

@@ -153,6 +153,15 @@ TEST_F(DataModuleFixture, RepairsRunAtEveryStartAndTheIndexOnce) {
                       "select count(*) from sqlite_master where name = 'IDX_BORD10_ID01_ID02_ID07_1024'"))
                   .toInt(),
               1);
+    // a database from before the index gets it at the start
+    dm.connection().execute(QStringLiteral("drop index IDX_BORD50_COMPONENT_SET"));
+    dm.repairCatalogueAndIndex();
+    EXPECT_EQ(
+        dm.connection()
+            .scalar(QStringLiteral("select sql from sqlite_master where name = 'IDX_BORD50_COMPONENT_SET'"))
+            .toString()
+            .contains(QStringLiteral("<> ''")),
+        true);
 }
 
 TEST_F(DataModuleFixture, RepairsWriteNothingWhenNothingDiffers) {

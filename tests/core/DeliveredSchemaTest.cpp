@@ -178,6 +178,8 @@ TEST_F(DeliveredDatabase, QueriesOfTheListsUseIndexes) {
         {"select * from bord50 where ID05 = 'x'", "IDX_BORD50_ID05"},
         {"select 1 from bord10 b where b.ID07 = 'x' and [1024] in (' ')", "IDX_BORD10_ID07"},
         {"select * from bord99 where ID01 = 1 and ID02 = 1 and ID03 = '2006-01'", "IDX_BORD99_COLL"},
+        {"select distinct [5012] from bord50 where ID01 = 1 and ID02 = 1 and [5012] <> ''",
+         "IDX_BORD50_COMPONENT_SET"},
     };
     for (const Case& c : cases) {
         QSqlQuery q(db->database());

@@ -280,3 +280,15 @@ TEST(JetDialect, RewritesOnlyWhatDiffers) {
     EXPECT_EQ(t.sql, QStringLiteral("where a = ? and b = ':no' and c = ?"));
     EXPECT_EQ(t.parameterNames, (QStringList{QStringLiteral("Id"), QStringLiteral("id")}));
 }
+
+TEST(JetDialect, AliasesThatDoubleEachOtherStopGrowingTheText) {
+    // each alias uses the one before twice: inlined in full it would be 2^40 long
+    QString jet = QStringLiteral("select 1 as a0");
+    for (int k = 1; k <= 40; ++k)
+        jet += QStringLiteral(", a%1 & a%1 as a%2").arg(k - 1).arg(k);
+    const QString sql = JetDialect().translate(jet).sql;
+    EXPECT_TRUE(sql.startsWith(
+        QStringLiteral("select 1 as a0, (1) || (1) as a1, ((1) || (1)) || ((1) || (1)) as a2")));
+    EXPECT_TRUE(sql.endsWith(QStringLiteral(", a39 || a39 as a40")));
+    EXPECT_LT(sql.size(), 1000000);
+}
