@@ -6,6 +6,7 @@
 #include "shell/AppIcon.h"
 #include "shell/MainWindow.h"
 #include "shell/QtPrompts.h"
+#include "shell/QtTranslations.h"
 #include "shell/SingleInstanceGuard.h"
 #include "shell/SplashDialog.h"
 #include "shell/Startup.h"
@@ -17,6 +18,7 @@ using namespace ostrapel;
 int main(int argc, char** argv) {
     OstrapelApplication app(argc, argv);
     installProgramLocale();
+    installQtTranslations();
 
     SingleInstanceGuard guard(QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath());
     if (!guard.checkSingleInstance(1)) return 0;

@@ -3,6 +3,7 @@
 #include "shell/QtPrompts.h"
 #include "ModalDialogs.h"
 #include "Screenshots.h"
+#include "shell/QtTranslations.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -92,4 +93,10 @@ TEST(QtPromptsTest, ConnectionStringEditor) {
     test::NextModal cancel(
         [](QWidget* dialog) { test::dialogButton(dialog, QDialogButtonBox::Cancel)->click(); });
     EXPECT_EQ(prompts.editConnectionString(QStringLiteral("x")), std::nullopt);
+}
+
+TEST(QtPromptsTest, QtsOwnDialogsSpeakDutch) {
+    ASSERT_TRUE(installQtTranslations()); // Debian qt6-translations-l10n
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Zoeken in:"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Save"), QStringLiteral("Opslaan"));
 }
