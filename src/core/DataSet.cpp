@@ -259,14 +259,14 @@ const QVariant& DataSet::snapshotCell(int row, int column) const {
         Page page;
         try {
             page.cells = snapshot_->fetch(rows);
+            for (size_t i = 0; i < page.cells.size(); ++i)
+                page.cells[i] = convert(page.cells[i], columnTypes_[i % size_t(columnCount_)]);
         } catch (const DatabaseError& e) {
-            // Painting asks for the rows: show them empty rather than fail there.
+            // Painting asks for the rows: show them empty rather than fail there,
+            // and keep the empty page so that every cell does not query again.
             qWarning("%s", qPrintable(e.message()));
-            static const QVariant none;
-            return none;
+            page.cells.assign(rows.size() * size_t(columnCount_), QVariant());
         }
-        for (size_t i = 0; i < page.cells.size(); ++i)
-            page.cells[i] = convert(page.cells[i], columnTypes_[i % size_t(columnCount_)]);
         it = pages_.emplace(number, std::move(page)).first;
     }
     it->second.lastUse = ++pageClock_;
@@ -387,7 +387,11 @@ std::vector<int> DataSet::snapshotOrder(std::vector<int> fieldIndexes) const {
         if (i >= sortCount) // the left-out ORDER BY: texts as the statement tables declare them
             terms << (isNumeric(f.type) ? c : c + QStringLiteral(" COLLATE NOCASE"));
         else if (f.type == FieldType::Date)
-            terms << QStringLiteral("julianday(substr(trim(%1), 1, 10))").arg(c);
+            // a day the month does not have is no date, as in memory (julianday would roll it over)
+            terms << QStringLiteral(
+                         "CASE WHEN date(julianday(substr(trim(%1), 1, 10))) = substr(trim(%1), 1, 10) "
+                         "THEN julianday(substr(trim(%1), 1, 10)) END")
+                         .arg(c);
         else if (isNumeric(f.type))
             terms << QStringLiteral("CAST(%1 AS REAL)").arg(c);
         else
