@@ -1,4 +1,5 @@
 #include "core/DataSet.h"
+#include "TestDescriber.h"
 #include "TestProgramDir.h"
 #include "core/DataSetModel.h"
 #include "core/DisplayFormat.h"
@@ -11,22 +12,9 @@ using namespace ostrapel;
 
 namespace {
 
-// Two typed fields and one coded field, as the catalogue would describe them.
-struct TestDescriber : FieldDescriber {
-    std::optional<FieldType> fieldType(const QString& name) const override {
-        if (name == QStringLiteral("5008")) return FieldType::Float;
-        if (name == QStringLiteral("5009")) return FieldType::Date;
-        return std::nullopt;
-    }
-    std::optional<QString> decode(const QString& name, const QString& code) const override {
-        if (name != QStringLiteral("5002")) return std::nullopt;
-        return code == QStringLiteral("1") ? QStringLiteral("PROL") : QString();
-    }
-};
-
 class DataSetFixture : public ::testing::Test {
 protected:
-    TestDescriber describer;
+    test::TestDescriber describer;
     void SetUp() override {
         struct Row {
             const char* id07;

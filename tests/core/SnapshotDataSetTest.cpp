@@ -1,5 +1,6 @@
 // A data set whose rows the engine keeps must read, sort and locate exactly as
 // one that holds its rows in memory.
+#include "TestDescriber.h"
 #include "TestProgramDir.h"
 #include "core/DataSet.h"
 #include "core/DataSetModel.h"
@@ -12,15 +13,6 @@
 using namespace ostrapel;
 
 namespace {
-
-struct TestDescriber : FieldDescriber {
-    std::optional<FieldType> fieldType(const QString& name) const override {
-        if (name == QStringLiteral("5008")) return FieldType::Float;
-        if (name == QStringLiteral("5009")) return FieldType::Date;
-        return std::nullopt;
-    }
-    std::optional<QString> decode(const QString&, const QString&) const override { return std::nullopt; }
-};
 
 const QString kUnordered = QStringLiteral("select ID06, ID07, ID08, [5008], [5009], [5008] * 2 as Dubbel "
                                           "from bord50");
@@ -63,7 +55,7 @@ protected:
 
     test::TestProgramDir dir;
     std::unique_ptr<Connection> db = dir.connect();
-    TestDescriber describer;
+    test::TestDescriber describer;
     DataSet memory{&describer};
     DataSet engine{&describer};
 };
