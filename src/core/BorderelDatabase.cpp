@@ -32,6 +32,13 @@ QString BorderelDatabase::databasePath() const {
     return settings_.programDir() + QStringLiteral("db/borderel.db");
 }
 
+QString BorderelDatabase::configuredConnectionString() const {
+    if (!connectionOverride_.isEmpty()) return connectionOverride_;
+    const QString shared = settings_.databaseConnectionString();
+    if (!shared.isEmpty()) return shared;
+    return ConnectionString::forSqliteFile(databasePath()).toString();
+}
+
 bool BorderelDatabase::dataModuleCreate(const std::function<ZipCheck()>& checkZip) {
     if (checkZip) {
         switch (checkZip()) {
@@ -45,8 +52,9 @@ bool BorderelDatabase::dataModuleCreate(const std::function<ZipCheck()>& checkZi
             break;
         }
     }
-    connectionString_ = ConnectionString::forSqliteFile(databasePath()).toString();
-    settings_.setADOConnectionString(connectionString_);
+    connectionString_ = configuredConnectionString();
+    // for information only; a password stays out of it
+    settings_.setADOConnectionString(ConnectionString::parse(connectionString_).withoutPassword());
     connection_.close();
     if (!connectWithRetry()) return false;
     tableNames_ = connection_.tableNames();

@@ -46,6 +46,10 @@ public:
     BorderelDatabase(Settings& settings, Prompts& prompts);
 
     QString databasePath() const;
+    // The connection string of this run: an override (ostrapel-cli --connection),
+    // else the computer settings' shared server, else the program folder's file.
+    QString configuredConnectionString() const;
+    void setConnectionOverride(const QString& connectionString) { connectionOverride_ = connectionString; }
     // The start-up steps of the data module; false means the program ends.
     bool dataModuleCreate(const std::function<ZipCheck()>& checkZip = {});
     bool connectWithRetry();
@@ -75,6 +79,7 @@ private:
     Prompts& prompts_;
     Connection connection_;
     QString connectionString_;
+    QString connectionOverride_;
     QStringList tableNames_;
     std::function<void(const QString&)> splashStatus_;
 };

@@ -31,29 +31,14 @@ bool Connection::isOpen() const {
 void Connection::open(const QString& connectionString) {
     close();
     const ConnectionString cs = ConnectionString::parse(connectionString);
-    if (cs.provider().compare(QStringLiteral("SQLite"), Qt::CaseInsensitive) != 0)
+    if (cs.isPostgreSql())
+        openPostgreSql(cs);
+    else if (cs.provider().compare(QStringLiteral("SQLite"), Qt::CaseInsensitive) == 0)
+        openSqlite(cs);
+    else
         throw DatabaseError(
             QStringLiteral("Onbekende database-provider \"%1\" in de connectie-string \"%2\".")
-                .arg(cs.provider(), connectionString));
-    const QString path = cs.dataSource();
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        throw DatabaseError(QStringLiteral("Het databasebestand \"%1\" bestaat niet.").arg(path));
-
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        // mode=rw: open an existing file only, never create one
-        QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-        url.setQuery(QStringLiteral("mode=rw"));
-        db.setDatabaseName(url.toString(QUrl::FullyEncoded));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=10000"));
-        if (!db.open()) {
-            const QString error = db.lastError().text();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name_);
-            throw DatabaseError(
-                QStringLiteral("De database \"%1\" kon niet worden geopend: %2").arg(path, error));
-        }
-    }
+                .arg(cs.provider(), cs.withoutPassword()));
     connectionString_ = connectionString;
     try {
         readSchema();
@@ -61,6 +46,58 @@ void Connection::open(const QString& connectionString) {
         close();
         throw;
     }
+}
+
+namespace {
+
+[[noreturn]] void failOpen(const QString& connectionName, const QString& what) {
+    QString error;
+    {
+        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+        error = db.lastError().text();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    throw DatabaseError(QStringLiteral("De database \"%1\" kon niet worden geopend: %2").arg(what, error));
+}
+
+} // namespace
+
+void Connection::openSqlite(const ConnectionString& cs) {
+    const QString path = cs.dataSource();
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        throw DatabaseError(QStringLiteral("Het databasebestand \"%1\" bestaat niet.").arg(path));
+    dialect_.setEngine(DatabaseEngine::Sqlite);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+    // mode=rw: open an existing file only, never create one
+    QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    url.setQuery(QStringLiteral("mode=rw"));
+    db.setDatabaseName(url.toString(QUrl::FullyEncoded));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=10000"));
+    const bool opened = db.open();
+    db = QSqlDatabase();
+    if (!opened) failOpen(name_, path);
+}
+
+void Connection::openPostgreSql(const ConnectionString& cs) {
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        throw DatabaseError(QStringLiteral("De PostgreSQL-driver van Qt (QPSQL) is niet geïnstalleerd."));
+    dialect_.setEngine(DatabaseEngine::PostgreSql);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name_);
+    db.setHostName(cs.value(QStringLiteral("Host")));
+    const int port = cs.value(QStringLiteral("Port")).toInt();
+    if (port > 0) db.setPort(port);
+    db.setDatabaseName(cs.value(QStringLiteral("Database")));
+    db.setUserName(cs.value(QStringLiteral("User ID")));
+    // Empty: libpq looks in ~/.pgpass
+    db.setPassword(cs.value(QStringLiteral("Password")));
+    db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=Ostrapel"));
+    const bool opened = db.open();
+    db = QSqlDatabase();
+    if (!opened)
+        failOpen(name_, QStringLiteral("%1 op %2")
+                            .arg(cs.value(QStringLiteral("Database")), cs.value(QStringLiteral("Host"))));
+    QSqlQuery quiet(database());
+    quiet.exec(QStringLiteral("SET client_min_messages = warning"));
 }
 
 void Connection::close() {
@@ -77,6 +114,10 @@ void Connection::close() {
 }
 
 void Connection::readSchema() {
+    if (isPostgreSql()) {
+        readPostgreSqlSchema();
+        return;
+    }
     QSqlQuery q(database());
     if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table' "
                                "and name not like 'sqlite\\_%' escape '\\' order by name")))
@@ -105,6 +146,32 @@ void Connection::readSchema() {
         columns_.insert(table.toLower(), names);
     }
     dialect_.setSchemaColumns(text, all);
+}
+
+void Connection::readPostgreSqlSchema() {
+    QSqlQuery q(database());
+    if (!q.exec(QStringLiteral(
+            "select c.table_name, c.column_name, c.data_type, c.udt_name from information_schema.columns c "
+            "join information_schema.tables t on t.table_schema = c.table_schema and t.table_name = "
+            "c.table_name "
+            "where c.table_schema = current_schema() and t.table_type = 'BASE TABLE' "
+            "order by c.table_name, c.ordinal_position")))
+        throw DatabaseError(QStringLiteral("De tabellen van de database konden niet worden gelezen: %1")
+                                .arg(q.lastError().text()));
+    QSet<QString> text, all;
+    while (q.next()) {
+        const QString table = q.value(0).toString();
+        const QString column = q.value(1).toString();
+        const QString type = q.value(2).toString();
+        if (!tableNames_.contains(table)) tableNames_ << table;
+        columns_[table.toLower()] << column;
+        all.insert(column);
+        if (type == u"text" || type.startsWith(u"character") || q.value(3).toString() == u"citext")
+            text.insert(column);
+    }
+    tableNames_.sort(); // as SQLite lists them: by code point
+    dialect_.setSchemaColumns(text, all);
+    dialect_.setSchemaTables(tableNames_);
 }
 
 bool Connection::hasTable(const QString& name) const {
@@ -171,7 +238,7 @@ void Connection::beginTransaction() {
     // deferred transaction that has read cannot upgrade while another writes
     // and fails at once with "database is locked".
     QSqlQuery begin(database());
-    if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+    if (!begin.exec(isPostgreSql() ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
         throw DatabaseError(QStringLiteral("Databasefout: %1").arg(begin.lastError().text()));
     inTransaction_ = true;
 }

@@ -25,7 +25,8 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     // Opens the database named by the connection string; throws DatabaseError.
-    // An SQLite file is opened read-write and never created.
+    // An SQLite file is opened read-write and never created; a PostgreSQL
+    // database without a password in the string takes it from ~/.pgpass.
     void open(const QString& connectionString);
     void close();
     bool isOpen() const;
@@ -51,10 +52,15 @@ public:
     bool inTransaction() const { return inTransaction_; }
 
     const JetDialect& dialect() const { return dialect_; }
+    DatabaseEngine engine() const { return dialect_.engine(); }
+    bool isPostgreSql() const { return engine() == DatabaseEngine::PostgreSql; }
     QSqlDatabase database() const;
 
 private:
+    void openSqlite(const ConnectionString& cs);
+    void openPostgreSql(const ConnectionString& cs);
     void readSchema();
+    void readPostgreSqlSchema();
     void finishAll();
 
     QString name_;

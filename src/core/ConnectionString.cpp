@@ -38,6 +38,18 @@ ConnectionString ConnectionString::forSqliteFile(const QString& path) {
     return cs;
 }
 
+bool ConnectionString::isPostgreSql() const {
+    return provider().compare(QStringLiteral("PostgreSQL"), Qt::CaseInsensitive) == 0;
+}
+
+QString ConnectionString::withoutPassword() const {
+    ConnectionString copy;
+    for (const auto& item : items_)
+        if (item.first.compare(QStringLiteral("Password"), Qt::CaseInsensitive) != 0)
+            copy.items_.append(item);
+    return copy.toString();
+}
+
 QString ConnectionString::value(const QString& key) const {
     for (const auto& item : items_)
         if (item.first.compare(key, Qt::CaseInsensitive) == 0) return item.second;

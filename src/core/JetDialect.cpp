@@ -97,6 +97,101 @@ void renameFunctions(SqlTokens& t) {
     }
 }
 
+// iif(c, a, b) becomes CASE WHEN c THEN a ELSE b END; innermost first.
+void rewriteIif(SqlTokens& t) {
+    for (qsizetype i = qsizetype(t.size()) - 1; i >= 0; --i) {
+        if (!t[size_t(i)].isWord(u"iif")) continue;
+        const qsizetype open = nextSignificant(t, i);
+        if (open < 0 || !t[size_t(open)].isSymbol(u"(")) continue;
+        std::vector<qsizetype> commas;
+        qsizetype close = -1;
+        int depth = 0;
+        for (qsizetype k = open + 1; k < qsizetype(t.size()) && close < 0; ++k) {
+            const SqlToken& tok = t[size_t(k)];
+            if (tok.isSymbol(u"("))
+                ++depth;
+            else if (tok.isSymbol(u")") && depth-- == 0)
+                close = k;
+            else if (depth == 0 && tok.isSymbol(u","))
+                commas.push_back(k);
+        }
+        if (close < 0 || commas.size() != 2) continue;
+        auto word = [](const char16_t* w) { return SqlToken{SqlToken::Word, QString::fromUtf16(w)}; };
+        const SqlToken blank{SqlToken::Space, QStringLiteral(" ")};
+        SqlTokens out{word(u"CASE"), blank, word(u"WHEN"), blank};
+        out.insert(out.end(), t.begin() + open + 1, t.begin() + commas[0]);
+        out.insert(out.end(), {blank, word(u"THEN"), blank});
+        out.insert(out.end(), t.begin() + commas[0] + 1, t.begin() + commas[1]);
+        out.insert(out.end(), {blank, word(u"ELSE"), blank});
+        out.insert(out.end(), t.begin() + commas[1] + 1, t.begin() + close);
+        out.insert(out.end(), {blank, word(u"END")});
+        t.erase(t.begin() + i, t.begin() + close + 1);
+        t.insert(t.begin() + i, out.begin(), out.end());
+    }
+}
+
+// The number SQLite reads from a text used in arithmetic: its longest leading
+// number, else 0 ("0,00" is 0).
+QString numericPrefix(const QString& text) {
+    static const QRegularExpression re(QStringLiteral(R"(^\s*([+-]?(\d+(\.\d*)?|\.\d+)([eE][+-]?\d+)?))"));
+    const auto m = re.match(text);
+    return m.hasMatch() ? m.captured(1) : QStringLiteral("0");
+}
+
+bool isArithmetic(const SqlToken& tok) {
+    return tok.isSymbol(u"-") || tok.isSymbol(u"*") || tok.isSymbol(u"/") || tok.isSymbol(u"+");
+}
+
+// A text literal in arithmetic is the number SQLite would make of it; PostgreSQL
+// refuses "'0,00' - x" outright.
+void numericTextOperands(SqlTokens& t) {
+    for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
+        SqlToken& tok = t[size_t(i)];
+        if (tok.kind != SqlToken::String) continue;
+        const qsizetype prev = prevSignificant(t, i), next = nextSignificant(t, i);
+        if ((prev >= 0 && isArithmetic(t[size_t(prev)])) || (next >= 0 && isArithmetic(t[size_t(next)]))) {
+            tok.kind = SqlToken::Number;
+            tok.text = numericPrefix(tok.text.mid(1, tok.text.size() - 2));
+        }
+    }
+}
+
+// round(x, n) exists for numeric only; doubles are rounded as numeric.
+void roundAsNumeric(SqlTokens& t) {
+    for (qsizetype i = qsizetype(t.size()) - 1; i >= 0; --i) {
+        if (!t[size_t(i)].isWord(u"round")) continue;
+        const qsizetype open = nextSignificant(t, i);
+        if (open < 0 || !t[size_t(open)].isSymbol(u"(")) continue;
+        qsizetype comma = -1;
+        int depth = 0;
+        for (qsizetype k = open + 1; k < qsizetype(t.size()); ++k) {
+            const SqlToken& tok = t[size_t(k)];
+            if (tok.isSymbol(u"("))
+                ++depth;
+            else if (tok.isSymbol(u")") && depth-- == 0)
+                break;
+            else if (depth == 0 && tok.isSymbol(u",")) {
+                comma = k;
+                break;
+            }
+        }
+        if (comma < 0) continue;
+        t.insert(t.begin() + comma, {{SqlToken::Symbol, QStringLiteral(")")},
+                                     {SqlToken::Space, QStringLiteral(" ")},
+                                     {SqlToken::Word, QStringLiteral("AS")},
+                                     {SqlToken::Space, QStringLiteral(" ")},
+                                     {SqlToken::Word, QStringLiteral("numeric")},
+                                     {SqlToken::Symbol, QStringLiteral(")")}});
+        t.insert(t.begin() + open + 1, {{SqlToken::Word, QStringLiteral("CAST")},
+                                        {SqlToken::Symbol, QStringLiteral("(")},
+                                        {SqlToken::Symbol, QStringLiteral("(")}});
+    }
+}
+
+QString doubleQuoted(const QString& name) {
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
 struct SelectItem {
     qsizetype begin; // first token of the item
     qsizetype asPos; // the AS keyword, or -1
@@ -108,10 +203,18 @@ struct SelectItem {
 void JetDialect::setSchemaColumns(const QSet<QString>& textColumns, const QSet<QString>& allColumns) {
     textColumns_.clear();
     allColumns_.clear();
+    canonicalNames_.clear();
     for (const QString& c : textColumns)
         textColumns_.insert(c.toLower());
-    for (const QString& c : allColumns)
+    for (const QString& c : allColumns) {
         allColumns_.insert(c.toLower());
+        canonicalNames_.insert(c.toLower(), c);
+    }
+}
+
+void JetDialect::setSchemaTables(const QStringList& tables) {
+    for (const QString& t : tables)
+        canonicalNames_.insert(t.toLower(), t);
 }
 
 bool JetDialect::isTextColumn(const QString& name) const {
@@ -238,6 +341,44 @@ private:
     qsizetype budget_ = kInlinedTokenBudget;
 };
 
+// PostgreSQL folds unquoted names to lower case, and the schema's names keep
+// their case: every name of the schema, and every select alias, is quoted as
+// the schema (or the alias) spells it. Brackets become double quotes.
+void quoteNames(SqlTokens& t, const QHash<QString, QString>& canonical) {
+    QHash<QString, QString> aliases;
+    for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
+        if (!t[size_t(i)].isWord(u"as")) continue;
+        const qsizetype a = nextSignificant(t, i);
+        if (a >= 0 && isNameToken(t[size_t(a)]))
+            aliases.insert(t[size_t(a)].name().toLower(), t[size_t(a)].name());
+    }
+    for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
+        SqlToken& tok = t[size_t(i)];
+        if (tok.kind == SqlToken::Bracketed) {
+            tok.text = doubleQuoted(canonical.value(tok.name().toLower(), tok.name()));
+            continue;
+        }
+        if (tok.kind != SqlToken::Word) continue;
+        const qsizetype next = nextSignificant(t, i);
+        if (next >= 0 && t[size_t(next)].isSymbol(u"(")) continue; // a function
+        const QString key = tok.text.toLower();
+        const qsizetype prev = prevSignificant(t, i);
+        const bool qualified = prev >= 0 && t[size_t(prev)].isSymbol(u".");
+        if (!qualified && aliases.contains(key))
+            tok.text = doubleQuoted(aliases.value(key));
+        else if (const auto it = canonical.constFind(key); it != canonical.constEnd())
+            tok.text = doubleQuoted(*it);
+        else if (tok.text.at(0).isDigit())
+            tok.text = doubleQuoted(tok.text);
+    }
+}
+
+bool isComparison(const SqlToken& tok) {
+    return tok.kind == SqlToken::Symbol &&
+           (tok.text == u"=" || tok.text == u"<>" || tok.text == u"<" || tok.text == u">" ||
+            tok.text == u"<=" || tok.text == u">=" || tok.text == u"!=");
+}
+
 } // namespace
 
 TranslatedSql JetDialect::translate(const QString& jetSql) const {
@@ -274,7 +415,24 @@ TranslatedSql JetDialect::translate(const QString& jetSql) const {
         }
     }
 
-    quoteDigitLedNames(t);
+    if (engine_ == DatabaseEngine::PostgreSql) {
+        rewriteIif(t);
+        numericTextOperands(t);
+        roundAsNumeric(t);
+        // A text column compared with a number compares texts, as SQLite's
+        // column affinity makes it; PostgreSQL has no text = integer.
+        for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
+            if (t[size_t(i)].kind != SqlToken::Number) continue;
+            const qsizetype op = prevSignificant(t, i);
+            if (op < 0 || !isComparison(t[size_t(op)])) continue;
+            const qsizetype name = prevSignificant(t, op);
+            if (name >= 0 && isNameToken(t[size_t(name)]) && isTextColumn(t[size_t(name)].name()))
+                t[size_t(i)] = {SqlToken::String, u'\'' + t[size_t(i)].text + u'\''};
+        }
+        quoteNames(t, canonicalNames_);
+    } else {
+        quoteDigitLedNames(t);
+    }
 
     TranslatedSql out;
     for (SqlToken& tok : t) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "DatabaseEngine.h"
+
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -13,13 +16,20 @@ struct TranslatedSql {
     QStringList parameterNames;
 };
 
-// Rewrites the program's Jet SQL for SQLite. The SQL in the code stays as the
-// Jet text; this is the one place that knows how the engine differs.
+// Rewrites the program's Jet SQL for SQLite or PostgreSQL. The SQL in the code
+// stays as the Jet text; this is the one place that knows how the engines differ.
 class JetDialect {
 public:
+    explicit JetDialect(DatabaseEngine engine = DatabaseEngine::Sqlite) : engine_(engine) {}
+
+    DatabaseEngine engine() const { return engine_; }
+    void setEngine(DatabaseEngine engine) { engine_ = engine; }
+
     // Columns of the schema: text columns decide whether "+" joins texts, and
     // real column names are never taken for reused select-list aliases.
     void setSchemaColumns(const QSet<QString>& textColumns, const QSet<QString>& allColumns);
+    // Table names as the schema spells them; PostgreSQL needs them quoted.
+    void setSchemaTables(const QStringList& tables);
 
     TranslatedSql translate(const QString& jetSql) const;
 
@@ -27,8 +37,10 @@ private:
     bool isTextColumn(const QString& name) const;
     bool isColumn(const QString& name) const;
 
-    QSet<QString> textColumns_; // lower case
-    QSet<QString> allColumns_;  // lower case
+    DatabaseEngine engine_;
+    QSet<QString> textColumns_;              // lower case
+    QSet<QString> allColumns_;               // lower case
+    QHash<QString, QString> canonicalNames_; // lower case -> as the schema spells it
 };
 
 } // namespace ostrapel

@@ -62,6 +62,13 @@ void Settings::setADOConnectionString(const QString& v) {
     writeComputerString(QStringLiteral("ADOConnectionString"), v);
 }
 
+QString Settings::databaseConnectionString() const {
+    return readComputerString(QStringLiteral("ConnectionString"), {}, QStringLiteral("Database")).trimmed();
+}
+void Settings::setDatabaseConnectionString(const QString& v) {
+    writeComputerString(QStringLiteral("ConnectionString"), v, QStringLiteral("Database"));
+}
+
 QString Settings::folderUnderProgram(const QString& name) const {
     const QString folder = programDir() + name + u'/';
     QDir().mkpath(folder); // a folder that cannot be made stays missing; its user reports the error

@@ -38,10 +38,14 @@ public:
     void setSamengesteldeAchternaam(bool v);
     QString telNrHelpdesk() const;
 
-    // Computer file, written at every start and never read
+    // Computer file, written at every start
     void setThousandSeparator(const QString& v);
     void setDecimalSeparator(const QString& v);
     void setADOConnectionString(const QString& v);
+    // A shared server's connection string ("Database", "ConnectionString"); when
+    // set it is used instead of the program folder's database file.
+    QString databaseConnectionString() const;
+    void setDatabaseConnectionString(const QString& v);
 
     // Folders under the program folder, created when missing, with a trailing "/"
     QString errorLogsDir() const;

@@ -55,6 +55,11 @@ void SettingsStore::writeComputerString(const QString& key, const QString& value
     saved(computerFile_.writeString(section, key, value), computerFile_);
 }
 
+QString SettingsStore::readComputerString(const QString& key, const QString& def,
+                                          const QString& section) const {
+    return computerFile_.readString(section, key, def);
+}
+
 QString SettingsStore::computerName() {
     try {
         return computerName(QSysInfo::machineHostName());

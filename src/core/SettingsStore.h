@@ -8,7 +8,8 @@
 namespace ostrapel {
 
 // Settings files in the Settings folder: every read and write goes to the user
-// file "USR_<user>.ini"; the computer file "CMP_<computer>.ini" is only written.
+// file "USR_<user>.ini"; of the computer file "CMP_<computer>.ini" only the
+// database's connection string is read.
 // A write that cannot be saved throws SettingsError (the value is kept in memory).
 class SettingsStore {
 public:
@@ -27,6 +28,7 @@ public:
     void writeInteger(const QString& key, int value, const QString& section = kMain);
     void writeBool(const QString& key, bool value, const QString& section = kMain);
     void writeComputerString(const QString& key, const QString& value, const QString& section = kMain);
+    QString readComputerString(const QString& key, const QString& def, const QString& section = kMain) const;
 
     // The host name, at most 15 characters (the computer name's length in the
     // computer settings file's name).

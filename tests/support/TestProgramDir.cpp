@@ -1,12 +1,73 @@
 #include "TestProgramDir.h"
 
 #include "core/ConnectionString.h"
+#include "core/PostgreSqlSchema.h"
+#include "core/Settings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <atomic>
 #include <stdexcept>
 
 namespace ostrapel::test {
+
+namespace {
+
+QString serverString() {
+    return qEnvironmentVariable("OSTRAPEL_TEST_POSTGRESQL");
+}
+
+// Runs one statement on the server's maintenance database.
+void onServer(const QString& sql) {
+    const QString name = QStringLiteral("test-server");
+    {
+        const ConnectionString cs = ConnectionString::parse(serverString());
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        db.setHostName(cs.value(QStringLiteral("Host")));
+        db.setPort(cs.value(QStringLiteral("Port")).toInt());
+        db.setDatabaseName(cs.value(QStringLiteral("Database")));
+        db.setUserName(cs.value(QStringLiteral("User ID")));
+        db.setPassword(cs.value(QStringLiteral("Password")));
+        if (!db.open()) throw std::runtime_error(db.lastError().text().toStdString());
+        QSqlQuery q(db);
+        if (!q.exec(sql)) throw std::runtime_error((q.lastError().text() + u'\n' + sql).toStdString());
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+QString databaseString(const QString& database) {
+    ConnectionString cs = ConnectionString::parse(serverString());
+    cs.setValue(QStringLiteral("Database"), database);
+    return cs.toString();
+}
+
+// The delivered database is built once per test program, then copied per folder.
+QString templateDatabase() {
+    static const QString name = [] {
+        const QString t = QStringLiteral("ostrapel_template_%1").arg(QCoreApplication::applicationPid());
+        onServer(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(t));
+        onServer(QStringLiteral("CREATE DATABASE %1").arg(t));
+        createDeliveredPostgreSqlDatabase(databaseString(t));
+        std::atexit([] {
+            try {
+                onServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
+            } catch (...) {
+            }
+        });
+        return t;
+    }();
+    return name;
+}
+
+} // namespace
+
+bool usingPostgreSql() {
+    return !serverString().isEmpty();
+}
 
 TestProgramDir::TestProgramDir() {
     if (!dir_.isValid()) throw std::runtime_error("no temporary folder");
@@ -14,9 +75,26 @@ TestProgramDir::TestProgramDir() {
     if (!QFile::copy(QStringLiteral(OSTRAPEL_DELIVERED_DB), databasePath()))
         throw std::runtime_error("cannot copy the delivered database");
     QFile::setPermissions(databasePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (usingPostgreSql()) {
+        static std::atomic<int> serial{0};
+        database_ =
+            QStringLiteral("ostrapel_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++serial);
+        onServer(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(database_));
+        onServer(QStringLiteral("CREATE DATABASE %1 TEMPLATE %2").arg(database_, templateDatabase()));
+        Settings(path()).setDatabaseConnectionString(connectionString());
+    }
+}
+
+TestProgramDir::~TestProgramDir() {
+    if (database_.isEmpty()) return;
+    try {
+        onServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(database_));
+    } catch (...) {
+    }
 }
 
 QString TestProgramDir::connectionString() const {
+    if (!database_.isEmpty()) return databaseString(database_);
     return ConnectionString::forSqliteFile(databasePath()).toString();
 }
 

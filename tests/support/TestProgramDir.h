@@ -17,10 +17,19 @@ inline void PrintTo(const QStringList& l, std::ostream* os) {
 
 namespace ostrapel::test {
 
-// A throw-away program folder with a fresh copy of the delivered database.
+// True when the tests run against a PostgreSQL server: OSTRAPEL_TEST_POSTGRESQL
+// holds the connection string of its maintenance database.
+bool usingPostgreSql();
+
+// A throw-away program folder with a fresh copy of the delivered database; on
+// a PostgreSQL server also a database of its own, named in the folder's
+// computer settings.
 class TestProgramDir {
 public:
     TestProgramDir();
+    ~TestProgramDir();
+    TestProgramDir(const TestProgramDir&) = delete;
+    TestProgramDir& operator=(const TestProgramDir&) = delete;
 
     QString path() const { return dir_.path(); }
     QString filePath(const QString& relative) const { return dir_.filePath(relative); }
@@ -32,6 +41,7 @@ public:
 
 private:
     QTemporaryDir dir_;
+    QString database_; // on the server; empty for the SQLite file
 };
 
 } // namespace ostrapel::test
