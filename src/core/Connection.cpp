@@ -188,6 +188,9 @@ std::unique_ptr<SqlStatement> Connection::prepareNew(const QString& jetSql) {
     qCDebug(lcSql).noquote() << translated.sql;
     QSqlQuery q(database());
     q.setForwardOnly(true);
+    if (isPostgreSql() && translated.parameterNames.isEmpty())
+        return std::make_unique<SqlStatement>(
+            SqlStatement::unprepared(std::move(q), std::move(translated), jetSql));
     if (!q.prepare(translated.sql))
         throw DatabaseError(QStringLiteral("Databasefout: %1\n\n%2").arg(q.lastError().text(), jetSql));
     return std::make_unique<SqlStatement>(std::move(q), std::move(translated), jetSql);

@@ -1,5 +1,6 @@
 #include "DataSet.h"
 
+#include "Connection.h"
 #include "DatabaseError.h"
 #include "DisplayFormat.h"
 #include "SnapshotTable.h"
@@ -225,6 +226,16 @@ void DataSet::load(QSqlQuery& query) {
 
 void DataSet::loadSnapshot(Connection& connection, const QString& jetSql, const QString& sortFields,
                            const QString& queryOrder) {
+    if (connection.isPostgreSql()) { // the lazy table is SQLite's; a server's rows are read at once
+        QString sql = jetSql;
+        if (!queryOrder.trimmed().isEmpty()) sql += QStringLiteral(" order by ") + queryOrder;
+        SqlStatement& s = connection.prepare(sql);
+        s.exec();
+        load(s.query());
+        s.finish();
+        if (!sortFields.trimmed().isEmpty()) sort(sortFields);
+        return;
+    }
     auto snapshot = std::make_shared<const SnapshotTable>(connection, jetSql); // may throw: rows stay
     notify(&DataSetObserver::dataSetAboutToReload);
     clearRows();

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace ostrapel {
 
@@ -360,16 +361,93 @@ void quoteNames(SqlTokens& t, const QHash<QString, QString>& canonical) {
         }
         if (tok.kind != SqlToken::Word) continue;
         const qsizetype next = nextSignificant(t, i);
-        if (next >= 0 && t[size_t(next)].isSymbol(u"(")) continue; // a function
-        const QString key = tok.text.toLower();
         const qsizetype prev = prevSignificant(t, i);
+        const bool intoTable = prev >= 0 && t[size_t(prev)].isWord(u"into");
+        if (next >= 0 && t[size_t(next)].isSymbol(u"(") && !intoTable) continue; // a function
+        const QString key = tok.text.toLower();
         const bool qualified = prev >= 0 && t[size_t(prev)].isSymbol(u".");
-        if (!qualified && aliases.contains(key))
+        const auto known = canonical.constFind(key);
+        // a qualified name is a column, or an alias of a subquery's select list
+        if (aliases.contains(key) && (!qualified || known == canonical.constEnd()))
             tok.text = doubleQuoted(aliases.value(key));
-        else if (const auto it = canonical.constFind(key); it != canonical.constEnd())
-            tok.text = doubleQuoted(*it);
+        else if (known != canonical.constEnd())
+            tok.text = doubleQuoted(*known);
         else if (tok.text.at(0).isDigit())
             tok.text = doubleQuoted(tok.text);
+    }
+}
+
+// PostgreSQL 15 wants a name for every subquery in FROM; Jet does not.
+void nameSubqueries(SqlTokens& t) {
+    int serial = 0;
+    for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
+        if (!t[size_t(i)].isSymbol(u"(")) continue;
+        const qsizetype prev = prevSignificant(t, i), next = nextSignificant(t, i);
+        if (prev < 0 || next < 0 || !t[size_t(next)].isWord(u"select")) continue;
+        const SqlToken& p = t[size_t(prev)];
+        if (!p.isWord(u"from") && !p.isWord(u"join") && !p.isSymbol(u",")) continue;
+        if (p.isSymbol(u",")) { // a comma of a FROM list, not of a select list or IN list
+            int depth = 0;
+            bool inFrom = false;
+            for (qsizetype k = prev - 1; k >= 0; --k) {
+                const SqlToken& b = t[size_t(k)];
+                if (b.isSymbol(u")"))
+                    ++depth;
+                else if (b.isSymbol(u"(") && depth-- == 0)
+                    break;
+                else if (depth == 0 && b.isWord(u"from")) {
+                    inFrom = true;
+                    break;
+                } else if (depth == 0 && (b.isWord(u"select") || b.isWord(u"where")))
+                    break;
+            }
+            if (!inFrom) continue;
+        }
+        qsizetype close = -1;
+        int depth = 0;
+        for (qsizetype k = i + 1; k < qsizetype(t.size()); ++k) {
+            if (t[size_t(k)].isSymbol(u"("))
+                ++depth;
+            else if (t[size_t(k)].isSymbol(u")") && depth-- == 0) {
+                close = k;
+                break;
+            }
+        }
+        if (close < 0) continue;
+        const qsizetype after = nextSignificant(t, close);
+        static const QStringList clauses = {QStringLiteral("where"),  QStringLiteral("group"),
+                                            QStringLiteral("order"),  QStringLiteral("union"),
+                                            QStringLiteral("having"), QStringLiteral("inner"),
+                                            QStringLiteral("left"),   QStringLiteral("right"),
+                                            QStringLiteral("join"),   QStringLiteral("on")};
+        const bool named =
+            after >= 0 && isNameToken(t[size_t(after)]) && !clauses.contains(t[size_t(after)].text.toLower());
+        if (named) continue;
+        t.insert(t.begin() + close + 1, {{SqlToken::Space, QStringLiteral(" ")},
+                                         {SqlToken::Word, QStringLiteral("AS")},
+                                         {SqlToken::Space, QStringLiteral(" ")},
+                                         {SqlToken::Word, QStringLiteral("subquery_%1").arg(++serial)}});
+    }
+}
+
+// In a UNION a Dutch amount written as text ('0,00') stands beside amounts of
+// the other branches; PostgreSQL gives a column one type, so it becomes the number.
+void unionAmountLiterals(SqlTokens& t) {
+    if (std::none_of(t.begin(), t.end(), [](const SqlToken& k) { return k.isWord(u"union"); })) return;
+    static const QRegularExpression amount(QStringLiteral(R"(^'(-?\d+),(\d+)'$)"));
+    for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
+        SqlToken& tok = t[size_t(i)];
+        if (tok.kind != SqlToken::String) continue;
+        const auto m = amount.match(tok.text);
+        if (!m.hasMatch()) continue;
+        const qsizetype prev = prevSignificant(t, i), next = nextSignificant(t, i);
+        const bool wholeItem = prev >= 0 && next >= 0 &&
+                               (t[size_t(prev)].isSymbol(u",") || t[size_t(prev)].isWord(u"select") ||
+                                t[size_t(prev)].isWord(u"distinct")) &&
+                               (t[size_t(next)].isWord(u"as") || t[size_t(next)].isSymbol(u","));
+        if (!wholeItem) continue;
+        tok.kind = SqlToken::Number;
+        tok.text = m.captured(1) + u'.' + m.captured(2);
     }
 }
 
@@ -417,6 +495,8 @@ TranslatedSql JetDialect::translate(const QString& jetSql) const {
 
     if (engine_ == DatabaseEngine::PostgreSql) {
         rewriteIif(t);
+        nameSubqueries(t);
+        unionAmountLiterals(t);
         numericTextOperands(t);
         roundAsNumeric(t);
         // A text column compared with a number compares texts, as SQLite's

@@ -92,6 +92,17 @@ QString translateStatement(const QString& statement) {
                 continue;
             }
         }
+        // index names stay unquoted: the program names them without quotes
+        const qsizetype prev = out.empty() ? -1 : qsizetype(out.size()) - 1;
+        auto lastWord = [&]() -> QString {
+            for (qsizetype k = prev; k >= 0; --k)
+                if (out[size_t(k)].isSignificant()) return out[size_t(k)].text.toLower();
+            return {};
+        };
+        if (lastWord() == u"index" || (lastWord() == u"exists" && word.startsWith(u"idx"))) {
+            out.push_back(tok);
+            continue;
+        }
         if (word == u"datetime")
             out.push_back({SqlToken::Word, QStringLiteral("date")});
         else if (word == u"real")

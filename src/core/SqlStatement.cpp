@@ -10,6 +10,12 @@ SqlStatement::SqlStatement(QSqlQuery query, TranslatedSql translated, QString je
     : query_(std::move(query)), translated_(std::move(translated)), jetSql_(std::move(jetSql)),
       values_(translated_.parameterNames.size()) {}
 
+SqlStatement SqlStatement::unprepared(QSqlQuery query, TranslatedSql translated, QString jetSql) {
+    SqlStatement s(std::move(query), std::move(translated), std::move(jetSql));
+    s.prepared_ = false;
+    return s;
+}
+
 void SqlStatement::bind(const QString& name, const QVariant& value) {
     bool found = false;
     for (qsizetype i = 0; i < translated_.parameterNames.size(); ++i) {
@@ -35,7 +41,7 @@ void SqlStatement::bindAt(int position, const QVariant& value) {
 void SqlStatement::exec() {
     for (qsizetype i = 0; i < values_.size(); ++i)
         query_.bindValue(int(i), values_[i]);
-    if (!query_.exec()) {
+    if (!(prepared_ ? query_.exec() : query_.exec(translated_.sql))) {
         const QString error = query_.lastError().text();
         query_.finish();
         throw DatabaseError(QStringLiteral("Databasefout: %1\n\n%2").arg(error, jetSql_));

@@ -15,6 +15,9 @@ namespace ostrapel {
 class SqlStatement {
 public:
     SqlStatement(QSqlQuery query, TranslatedSql translated, QString jetSql);
+    // A statement run as text at each exec(), for engines that cannot prepare it
+    // (PostgreSQL prepares no DDL).
+    static SqlStatement unprepared(QSqlQuery query, TranslatedSql translated, QString jetSql);
 
     void bind(const QString& name, const QVariant& value);
     void bind(const QVariantMap& values);
@@ -38,6 +41,7 @@ private:
     TranslatedSql translated_;
     QString jetSql_;
     QVector<QVariant> values_;
+    bool prepared_ = true;
 };
 
 } // namespace ostrapel

@@ -57,6 +57,7 @@ TEST(ConnectionTest, ListsUserTablesOnly) {
 }
 
 TEST(ConnectionTest, ATableWhoseColumnsCannotBeReadFailsTheOpening) {
+    OSTRAPEL_SQLITE_ONLY("a damaged schema of the file");
     test::TestProgramDir dir;
     {
         // a virtual table of a module this build does not have
@@ -121,6 +122,7 @@ TEST(ConnectionTest, TransactionRollsBackUnlessCommitted) {
 }
 
 TEST(ConnectionTest, AWriterWaitsOutAnotherCopysLock) {
+    OSTRAPEL_SQLITE_ONLY("the file's write lock");
     test::TestProgramDir dir;
     auto waiting = dir.connect(QStringLiteral("waiting"));
     std::promise<void> locked;

@@ -25,16 +25,18 @@ protected:
                     {"A", "2", -12.0, "2005-02-03"},
                     {"c", "1", 0.0, nullptr},
                     {"a", "1", 7.0, "2006-01-01"}};
+        int line = 0;
         for (const Row& r : rows)
-            db->execute(QStringLiteral("insert into bord50 (ID01, ID02, ID07, [5002], [5008], [5009]) values "
-                                       "(1, 1, :k, :o, :a, :f)"),
-                        {{QStringLiteral("k"), QString::fromLatin1(r.id07)},
+            db->execute(QStringLiteral("insert into bord50 (ID01, ID02, ID06, ID07, [5002], [5008], [5009]) "
+                                       "values (1, 1, :n, :k, :o, :a, :f)"),
+                        {{QStringLiteral("n"), ++line},
+                         {QStringLiteral("k"), QString::fromLatin1(r.id07)},
                          {QStringLiteral("o"), QString::fromLatin1(r.origin)},
                          {QStringLiteral("a"), r.amount},
                          {QStringLiteral("f"), r.from ? QVariant(QString::fromLatin1(r.from)) : QVariant()}});
         ds = db->query(
             QStringLiteral(
-                "select ID01, ID07, [5002], [5008], [5009], [5008] * 2 as Dubbel from bord50 order by rowid"),
+                "select ID01, ID07, [5002], [5008], [5009], [5008] * 2 as Dubbel from bord50 order by ID06"),
             {}, &describer);
     }
 
@@ -141,7 +143,7 @@ TEST_F(DataSetFixture, ModelFollowsReloadsAndSorts) {
 
     QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
     db->execute(QStringLiteral("delete from bord50 where ID07 = 'b'"));
-    ds = db->query(QStringLiteral("select ID01, ID07 from bord50 order by rowid"), {}, &describer);
+    ds = db->query(QStringLiteral("select ID01, ID07 from bord50 order by ID06"), {}, &describer);
     EXPECT_EQ(resets.count(), 1);
     EXPECT_EQ(model.rowCount(), 3);
     EXPECT_EQ(model.columnCount(), 2);

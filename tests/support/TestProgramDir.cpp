@@ -79,7 +79,6 @@ TestProgramDir::TestProgramDir() {
         static std::atomic<int> serial{0};
         database_ =
             QStringLiteral("ostrapel_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++serial);
-        onServer(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(database_));
         onServer(QStringLiteral("CREATE DATABASE %1 TEMPLATE %2").arg(database_, templateDatabase()));
         Settings(path()).setDatabaseConnectionString(connectionString());
     }

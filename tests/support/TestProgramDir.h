@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
 
@@ -20,6 +21,10 @@ namespace ostrapel::test {
 // True when the tests run against a PostgreSQL server: OSTRAPEL_TEST_POSTGRESQL
 // holds the connection string of its maintenance database.
 bool usingPostgreSql();
+
+// For a test about the SQLite file itself.
+#define OSTRAPEL_SQLITE_ONLY(why)                                                                            \
+    if (::ostrapel::test::usingPostgreSql()) GTEST_SKIP() << "SQLite only: " << why
 
 // A throw-away program folder with a fresh copy of the delivered database; on
 // a PostgreSQL server also a database of its own, named in the folder's
