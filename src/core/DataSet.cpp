@@ -227,8 +227,11 @@ void DataSet::load(QSqlQuery& query) {
 void DataSet::loadSnapshot(Connection& connection, const QString& jetSql, const QString& sortFields,
                            const QString& queryOrder) {
     if (connection.isPostgreSql()) { // the lazy table is SQLite's; a server's rows are read at once
+        QStringList order;
+        for (const QString& name : queryOrder.split(u',', Qt::SkipEmptyParts))
+            order << u'[' + name.trimmed() + u']';
         QString sql = jetSql;
-        if (!queryOrder.trimmed().isEmpty()) sql += QStringLiteral(" order by ") + queryOrder;
+        if (!order.isEmpty()) sql += QStringLiteral(" order by ") + order.join(QStringLiteral(", "));
         SqlStatement& s = connection.prepare(sql);
         s.exec();
         load(s.query());

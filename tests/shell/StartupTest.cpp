@@ -3,6 +3,7 @@
 #include "shell/Startup.h"
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
+#include "core/IniFile.h"
 #include "core/Settings.h"
 #include "shell/MainWindow.h"
 #include "shell/SingleInstanceGuard.h"
@@ -90,12 +91,15 @@ TEST(SingleInstance, OneCopyPerProgramFolderSurvivingACrash) {
         return p;
     };
     auto first = start(a);
-    // registered once its computer settings file is written (the data module, after the guard)
+    // registered once the data module writes the connection string to the computer settings
     const QString computerFile =
         a.filePath(QStringLiteral("Settings/CMP_") + SettingsStore::computerName() + QStringLiteral(".ini"));
-    for (int i = 0; i < 300 && !QFile::exists(computerFile); ++i)
+    auto registered = [&] {
+        return IniFile(computerFile).hasKey(QStringLiteral("Main"), QStringLiteral("ADOConnectionString"));
+    };
+    for (int i = 0; i < 300 && !registered(); ++i)
         QTest::qWait(100);
-    ASSERT_TRUE(QFile::exists(computerFile));
+    ASSERT_TRUE(registered());
     ASSERT_EQ(first->state(), QProcess::Running) << first->readAllStandardError().toStdString();
 
     auto second = start(a);
