@@ -63,17 +63,24 @@ bool BorderelDatabase::dataModuleCreate(const std::function<ZipCheck()>& checkZi
 
 bool BorderelDatabase::connectWithRetry() {
     int editorUses = 0;
+    bool edited = false;
     for (;;) {
         try {
             connection_.open(connectionString_);
+            // an edited string that works is offered for the computer settings
+            if (edited && connectionString_ != configuredConnectionString() &&
+                prompts_.askYesNo(MsgType::Confirmation, StoreConnectionString))
+                settings_.setDatabaseConnectionString(connectionString_);
             return true;
         } catch (const DatabaseError&) {
         }
         if (!prompts_.askYesNo(MsgType::Error, NoConnection)) return false;
         ++editorUses;
         if (editorUses <= 3) {
-            // A changed string holds until the program ends; it is not stored.
-            if (auto edited = prompts_.editConnectionString(connectionString_)) connectionString_ = *edited;
+            if (auto text = prompts_.editConnectionString(connectionString_)) {
+                connectionString_ = *text;
+                edited = true;
+            }
             continue;
         }
         if (!prompts_.askYesNo(MsgType::Confirmation, ThreeTimes)) return false;

@@ -28,6 +28,9 @@ inline const QString ThreeTimes = QStringLiteral(
 inline const QString VersionDiffers =
     QStringLiteral("Er is een verschil in de versie van de\r\nOstrapel applicatie en de Ostrapel "
                    "database.\r\n\r\nApplicatie: %1\r\nDatabase: %2");
+inline const QString StoreConnectionString = QStringLiteral(
+    "De connectie met de database is gelukt.\r\n\r\nWilt u deze connectie-string bewaren, zodat "
+    "Ostrapel hem op deze computer voortaan gebruikt?");
 inline const QString EuroDone = QStringLiteral("Alle bedragen zijn omgezet naar Euro's");
 inline const QString EuroTitle = QStringLiteral("Euro Conversie");
 inline const QString CheckReminder = QStringLiteral("Het is raadzaam om de database geregeld op fouten te "

@@ -18,8 +18,15 @@ ConnectionStringDialog::ConnectionStringDialog(const QString& connectionString, 
     label->setBuddy(edit_);
     layout->addWidget(label);
     layout->addWidget(edit_);
-    layout->addWidget(
-        new QLabel(QStringLiteral("Voorbeeld: Provider=SQLite;Data Source=/pad/naar/db/borderel.db"), this));
+    auto* examples = new QLabel(
+        QStringLiteral("Voorbeelden:\n"
+                       "Provider=SQLite;Data Source=/pad/naar/db/borderel.db\n"
+                       "Provider=PostgreSQL;Host=server;Port=5432;Database=ostrapel;User ID=gebruiker;"
+                       "Password=wachtwoord\n"
+                       "Zonder Password neemt PostgreSQL het wachtwoord uit ~/.pgpass."),
+        this);
+    examples->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(examples);
     auto* buttons = okCancelButtons(this);
     layout->addWidget(buttons);
     resize(560, sizeHint().height());

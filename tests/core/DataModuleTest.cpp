@@ -110,13 +110,13 @@ TEST_F(DataModuleFixture, ConnectionRetryCycle) {
     // Yes there starts a new cycle; an edited string that works connects
     prompts.messages.clear();
     prompts.editorCalls.clear();
-    prompts.answers = {MsgButton::Yes, MsgButton::Yes, MsgButton::Yes,
-                       MsgButton::Yes, MsgButton::Yes, MsgButton::Yes};
+    prompts.answers = {MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::Yes,
+                       MsgButton::Yes, MsgButton::Yes, MsgButton::No};
     prompts.editedStrings = {std::nullopt, std::nullopt, std::nullopt,
                              QStringLiteral("Provider=SQLite;Data Source=") + moved};
     EXPECT_TRUE(dm.dataModuleCreate());
     EXPECT_EQ(prompts.texts(), (QStringList{NoConnection, NoConnection, NoConnection, NoConnection,
-                                            ThreeTimes, NoConnection}));
+                                            ThreeTimes, NoConnection, StoreConnectionString}));
     EXPECT_EQ(prompts.editorCalls.size(), 4);
 }
 
@@ -268,4 +268,22 @@ TEST_F(DataModuleFixture, MonthlyCheckReminder) {
     prompts.answers = {MsgButton::Yes};
     dm.databaseCheckReminder(now, compact);
     EXPECT_EQ(compacts, 1);
+}
+
+TEST_F(DataModuleFixture, AnEditedStringThatConnectsIsOfferedForTheComputerSettings) {
+    const QString broken = ConnectionString::forSqliteFile(dir.filePath(QStringLiteral("weg.db"))).toString();
+    for (const bool store : {false, true}) {
+        SCOPED_TRACE(store);
+        settings.setDatabaseConnectionString(broken);
+        prompts.messages.clear();
+        prompts.answers = {MsgButton::Yes, store ? MsgButton::Yes : MsgButton::No};
+        prompts.editedStrings = {dir.connectionString()};
+        ASSERT_TRUE(dm.dataModuleCreate());
+        EXPECT_EQ(prompts.texts(), (QStringList{NoConnection, StoreConnectionString}));
+        EXPECT_EQ(settings.databaseConnectionString(), store ? dir.connectionString() : broken);
+    }
+    // the stored string is used from then on, without questions
+    prompts.messages.clear();
+    ASSERT_TRUE(dm.dataModuleCreate());
+    EXPECT_TRUE(prompts.messages.empty());
 }

@@ -84,6 +84,7 @@ TEST(QtPromptsTest, ConnectionStringEditor) {
             EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Connectie-string"));
             auto* line = dialog->findChild<QLineEdit*>();
             EXPECT_EQ(line->text(), QStringLiteral("Provider=SQLite;Data Source=/oud.db"));
+            test::saveScreenshot(dialog, QStringLiteral("connectie-string"));
             line->setText(QStringLiteral(" Provider=SQLite;Data Source=/nieuw.db "));
             test::dialogButton(dialog, QDialogButtonBox::Ok)->click();
         });
