@@ -2,6 +2,8 @@
 // 15,000 persons) against the sqlite3 shell's .import of the same rows into
 // the same tables with the same indexes, each into a fresh database; median of
 // three runs. Then the clean-up of superseded persons after a second month.
+// With OSTRAPEL_BENCH_POSTGRESQL (the connection string of a server's
+// maintenance database) also the import into a fresh server database.
 #include "BenchSupport.h"
 #include "SampleGenerator.h"
 #include "core/Transaction.h"
@@ -9,6 +11,7 @@
 #include "core/Connection.h"
 #include "core/ConnectionString.h"
 #include "core/DisplayFormat.h"
+#include "core/PostgreSqlSchema.h"
 #include "core/Prompts.h"
 #include "core/RecordCatalogue.h"
 #include "core/SharedQueries.h"
@@ -24,6 +27,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -90,6 +95,29 @@ double shellImport(const QString& shell, const QString& database, const QStringL
     const double ms = double(t.nsecsElapsed()) / 1e6;
     if (p.exitCode() != 0 || !p.readAllStandardError().isEmpty()) return -1;
     return ms;
+}
+
+// A statement to the server's maintenance database; false with a message when it fails.
+bool onServer(const QString& maintenance, const QString& sql) {
+    Connection c(QStringLiteral("server"));
+    c.open(maintenance);
+    QSqlQuery q(c.database());
+    if (q.exec(sql)) return true;
+    std::printf("%s\n", qPrintable(q.lastError().text()));
+    return false;
+}
+
+// A fresh server database built from db/ with the start-up index; its connection string.
+QString freshServerDatabase(const QString& maintenance, const QString& name) {
+    onServer(maintenance, QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));
+    if (!onServer(maintenance, QStringLiteral("CREATE DATABASE %1").arg(name))) return {};
+    ConnectionString cs = ConnectionString::parse(maintenance);
+    cs.setValue(QStringLiteral("Database"), name);
+    createDeliveredPostgreSqlDatabase(cs.toString());
+    Connection c(QStringLiteral("fresh"));
+    c.open(cs.toString());
+    c.execute(SharedQueries::CreateIndex1024);
+    return cs.toString();
 }
 
 } // namespace
@@ -165,6 +193,38 @@ int main(int argc, char** argv) {
         std::printf("sqlite3 .import   %8.0f ms  %9.0f lines/s\n", shellMs, n / shellMs * 1000);
         std::printf("ratio import/shell %.2f (goal <= 1.2)   (check + import)/shell %.2f\n",
                     importMs / shellMs, (checkMs + importMs) / shellMs);
+    }
+
+    const QString server = qEnvironmentVariable("OSTRAPEL_BENCH_POSTGRESQL");
+    if (server.isEmpty()) {
+        std::printf("OSTRAPEL_BENCH_POSTGRESQL not set: no PostgreSQL figure\n");
+    } else {
+        std::vector<double> pg;
+        for (int run = 0; run < runs; ++run) {
+            const QString name =
+                QStringLiteral("ostrapel_bench_%1_%2").arg(QCoreApplication::applicationPid()).arg(run);
+            const QString cs = freshServerDatabase(server, name);
+            if (cs.isEmpty()) return 1;
+            {
+                Connection db(QStringLiteral("import"));
+                db.open(cs);
+                const StatementSummary s = checkStatementFile(catalogue, view, file1, 1);
+                ImportRun importRun(db, catalogue, prompts, view, 1, dir.path());
+                bool post = false;
+                QElapsedTimer t;
+                t.start();
+                importRun.importStatementFile(file1, s.ImpAantalRec, post, false);
+                pg.push_back(double(t.nsecsElapsed()) / 1e6);
+                if (db.scalar(QStringLiteral("select count(*) from bord50")).toInt() == 0) {
+                    std::printf("PostgreSQL import stored no rows\n");
+                    return 1;
+                }
+            }
+            onServer(server, QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
+        }
+        const double pgMs = median(pg);
+        std::printf("PostgreSQL import %8.0f ms  %9.0f lines/s   ratio to SQLite import %.2f\n", pgMs,
+                    n / pgMs * 1000, pgMs / importMs);
     }
 
     // The clean-up after a second month: 15,000 persons lose their older row.

@@ -137,13 +137,13 @@ TEST_F(ImportRunTest, CleanUpFailingTakesTheLastFileWithIt) {
     run({QStringLiteral("000012001-01.dat")});
     write(QStringLiteral("000012001-02.dat"), statement(12, QStringLiteral("2005-02"), {"A", "B"}, false));
     // a stop half-way through the clean-up, after the file's rows were written
-    db->execute(QStringLiteral("create trigger stop_clean_up before delete on bord10 "
-                               "begin select raise(abort, 'gestopt'); end"));
+    addFailingTrigger(QStringLiteral("stop_clean_up"), QStringLiteral("delete"), QStringLiteral("bord10"),
+                      QStringLiteral("gestopt"));
     EXPECT_THROW(run({QStringLiteral("000012001-02.dat")}), DatabaseError);
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord00 where ID03 = '2005-02'")), 0);
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord10")), 2);
     // so the next import does both
-    db->execute(QStringLiteral("drop trigger stop_clean_up"));
+    dropTrigger(QStringLiteral("stop_clean_up"), QStringLiteral("bord10"));
     auto r = run({QStringLiteral("000012001-02.dat")});
     EXPECT_EQ(r->results()[0].outcome, ImportRun::Outcome::Imported);
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord10")), 2);
@@ -190,8 +190,8 @@ TEST_F(ImportRunTest, DatabaseErrorHalfWayLeavesNothingOfThatFile) {
     write(QStringLiteral("000012001-01.dat"), statement(12, QStringLiteral("2005-01"), {"A"}, false));
     write(QStringLiteral("000012001-02.dat"),
           statement(12, QStringLiteral("2005-02"), {"A", "B", "C"}, false));
-    db->execute(QStringLiteral("create trigger fail_on_c before insert on bord50 when new.ID07 = 'C' "
-                               "begin select raise(abort, 'kapotte regel'); end"));
+    addFailingTrigger(QStringLiteral("fail_on_c"), QStringLiteral("insert"), QStringLiteral("bord50"),
+                      QStringLiteral("kapotte regel"), QStringLiteral("ID07"), QStringLiteral("C"));
     std::unique_ptr<ImportRun> r;
     try {
         run({QStringLiteral("000012001-01.dat"), QStringLiteral("000012001-02.dat")});
@@ -204,7 +204,7 @@ TEST_F(ImportRunTest, DatabaseErrorHalfWayLeavesNothingOfThatFile) {
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord50 where ID03 = '2005-02'")), 0);
     EXPECT_FALSE(db->inTransaction());
     // importing it again after the fault is mended writes it once
-    db->execute(QStringLiteral("drop trigger fail_on_c"));
+    dropTrigger(QStringLiteral("fail_on_c"), QStringLiteral("bord50"));
     run({QStringLiteral("000012001-02.dat")});
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord50 where ID03 = '2005-02'")), 3);
 }
