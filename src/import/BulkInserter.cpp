@@ -191,6 +191,9 @@ PGconn* postgreSqlHandle(Connection& connection) {
     return conn;
 }
 
+const QString kOutsideTransaction =
+    QStringLiteral("Databasefout: de import schrijft alleen binnen een geldige transactie.");
+
 QString serverMessage(const char* message) {
     return QStringLiteral("Databasefout: %1").arg(QString::fromUtf8(message).trimmed());
 }
@@ -274,9 +277,7 @@ private:
         // what a forward-only query of Qt's left unread; Qt discards it as well before its next query
         if (PQtransactionStatus(conn_) == PQTRANS_ACTIVE) drain();
         // rows outside the file's transaction would stay when it rolls back
-        if (PQtransactionStatus(conn_) != PQTRANS_INTRANS)
-            throw DatabaseError(
-                QStringLiteral("Databasefout: de import schrijft alleen binnen een geldige transactie."));
+        if (PQtransactionStatus(conn_) != PQTRANS_INTRANS) throw DatabaseError(kOutsideTransaction);
         PGresult* start = PQexec(conn_, copy_[table].constData());
         const bool copying = PQresultStatus(start) == PGRES_COPY_IN;
         const QString startError = serverMessage(PQresultErrorMessage(start));
@@ -370,6 +371,7 @@ private:
 
     void insertTable(int table) {
         if (!rows_[table]) return;
+        if (!connection_.inTransaction()) throw DatabaseError(kOutsideTransaction);
         QSqlQuery q(connection_.database());
         const bool ok = q.exec(prefix_[table] + sql_[table]);
         sql_[table].clear();

@@ -1,6 +1,7 @@
 // What the import stores per field: the engine's own statements must store
 // exactly the values and types the field conversion gives.
 #include "ImportFixture.h"
+#include "core/DatabaseError.h"
 #include "core/Encoding.h"
 #include "core/Transaction.h"
 #include "import/BulkInserter.h"
@@ -195,5 +196,36 @@ TEST_F(BulkInsertTest, StoresWhatTheConversionGives) {
         EXPECT_EQ(count(QStringLiteral(
                       "select count(*) from bord50 where [5007] = '\u00e9l\u20acne \u0081 d\u0178z'")),
                   1);
+    }
+}
+
+// The rows are written in the caller's transaction on the program's own
+// connection: visible to it before the commit, gone with a rollback, and
+// never written outside a transaction.
+TEST_F(BulkInsertTest, RowsGoWithTheFilesTransaction) {
+    const QStringList text = statement(12, QStringLiteral("2006-01"), {"A", "B"}, true);
+    QList<QByteArray> lines;
+    for (const QString& line : text)
+        lines << encodeCp1252(line);
+    const std::vector<bool> inserts = test::usingPostgreSql() ? std::vector{false, true} : std::vector{false};
+    for (const bool viaInserts : inserts) {
+        SCOPED_TRACE(viaInserts);
+        {
+            Transaction t(*db);
+            BulkInserter inserter(*db, catalogue, viaInserts);
+            for (const QByteArray& line : std::as_const(lines))
+                inserter.insert(inserter.recordIndex(line), line, true);
+            inserter.flush();
+            EXPECT_EQ(count(QStringLiteral("select count(*) from bord50")), 2);
+            EXPECT_EQ(count(QStringLiteral("select count(*) from bord99")), 1);
+        } // rolled back
+        for (const char* table : {"bord00", "bord10", "bord50", "bord99"})
+            EXPECT_EQ(count(QStringLiteral("select count(*) from %1").arg(QLatin1String(table))), 0) << table;
+    }
+    for (const bool viaInserts : test::usingPostgreSql() ? inserts : std::vector<bool>{}) {
+        BulkInserter inserter(*db, catalogue, viaInserts);
+        inserter.insert(2, lines[2], true);
+        EXPECT_THROW(inserter.flush(), DatabaseError);
+        EXPECT_EQ(count(QStringLiteral("select count(*) from bord50")), 0);
     }
 }
