@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QTime>
 #include <QtEndian>
 
@@ -240,9 +241,18 @@ void ImportRun::lockStatement(const QString& line) {
     const QByteArray hash =
         QCryptographicHash::hash(key.join(u'\x1f').toUtf8(), QCryptographicHash::Sha1).left(8);
     const qint64 lockKey = qFromBigEndian<qint64>(hash.constData());
+    // Tried rather than waited for, so a stop still ends the run while another
+    // workstation imports the same statement.
     QSqlQuery q(connection_.database());
-    if (!q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(lockKey)))
-        throw DatabaseError(QStringLiteral("Databasefout: %1").arg(q.lastError().text()));
+    for (;;) {
+        if (!q.exec(QStringLiteral("SELECT pg_try_advisory_xact_lock(%1)").arg(lockKey)) || !q.next())
+            throw DatabaseError(QStringLiteral("Databasefout: %1").arg(q.lastError().text()));
+        const bool locked = q.value(0).toBool();
+        q.finish();
+        if (locked) return;
+        stopPoint();
+        QThread::msleep(100);
+    }
 }
 
 void ImportRun::analyzeStatementTables() {

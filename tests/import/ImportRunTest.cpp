@@ -6,6 +6,10 @@
 #include "core/DatabaseError.h"
 #include "core/Transaction.h"
 #include "import/CheckPass.h"
+#include "import/ImportStopped.h"
+
+#include <QThread>
+#include <thread>
 
 using namespace ostrapel;
 
@@ -90,6 +94,34 @@ TEST_F(ImportRunTest, ReDeliveredStatementIsRefusedAndWritesNothing) {
     // an earlier-kind statement of the same month stands beside it
     write(QStringLiteral("000012001-01.dat"), statement(12, QStringLiteral("2006-01"), {"A"}, false));
     r = run({QStringLiteral("000012001-01.dat")});
+    EXPECT_EQ(r->results()[0].outcome, ImportRun::Outcome::Imported);
+}
+
+// Another workstation holds the statement (the same key, written otherwise):
+// the import waits for it without writing, and a stop ends the wait.
+TEST_F(ImportRunTest, WaitsForAnotherImportOfTheSameStatementAndCanBeStopped) {
+    if (!test::usingPostgreSql()) GTEST_SKIP() << "SQLite lets one writer in at BEGIN";
+    const QStringList lines = statement(12, QStringLiteral("2006-01"), {"A"}, true);
+    const QString path = write(QStringLiteral("000012001-01S.dat"), lines);
+    auto other = dir.connect(QStringLiteral("other"));
+    {
+        Transaction held(*other);
+        SilentImportView otherView;
+        ImportRun(*other, catalogue, prompts, otherView, 1, {}).lockStatement(lines[0]);
+
+        ImportRun r(*db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("Import")));
+        std::thread stopper([&] {
+            QThread::msleep(500);
+            r.requestStop();
+        });
+        bool post = false;
+        EXPECT_THROW(r.importStatementFile(path, int(lines.size()), post, true), ImportStopped);
+        stopper.join();
+        EXPECT_EQ(count(QStringLiteral("select count(*) from bord00")), 0);
+        EXPECT_FALSE(db->inTransaction());
+    }
+    // once the other is done the same file goes in
+    auto r = run({QStringLiteral("000012001-01S.dat")});
     EXPECT_EQ(r->results()[0].outcome, ImportRun::Outcome::Imported);
 }
 
