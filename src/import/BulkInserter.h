@@ -1,56 +1,75 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QDate>
 #include <QString>
+#include <memory>
 #include <vector>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 namespace ostrapel {
 
 class Connection;
 class RecordCatalogue;
 
-// Writes statement lines into bord00/10/50/99 through the engine's own
-// prepared statements on the connection's handle: one statement per record
-// type, each field converted straight from the file's Windows-1252 bytes and
-// bound once, as convertFieldValue reads it. Lives for one file, inside that
-// file's transaction.
+// Writes statement lines into bord00/10/50/99 by the engine's fastest way:
+// on SQLite prepared statements on the engine's own handle, on PostgreSQL
+// COPY through libpq on the driver's connection (multi-row INSERTs when no
+// libpq handle can be had). Each field is converted straight from the file's
+// Windows-1252 bytes, as convertFieldValue reads it, and stored the same on
+// both engines. Lives for one file, inside that file's transaction.
 class BulkInserter {
 public:
+    // How the rows reach a PostgreSQL server; SQLite has one way.
+    enum class Method { SqliteStatements, PostgreSqlCopy, PostgreSqlInserts };
+
     BulkInserter(Connection& connection, const RecordCatalogue& catalogue);
+    // PostgreSQL only: `inserts` forces multi-row INSERTs instead of COPY.
+    BulkInserter(Connection& connection, const RecordCatalogue& catalogue, bool inserts);
     ~BulkInserter();
     BulkInserter(const BulkInserter&) = delete;
     BulkInserter& operator=(const BulkInserter&) = delete;
 
+    Method method() const;
+
     // 0..3 for the record types "00", "10", "50", "99"; -1 for any other.
     int recordIndex(QByteArrayView line) const;
-    // Inserts the line as a row of that record type; throws DatabaseError. Text
-    // is bound without a copy: the line's bytes must outlive the inserter.
+    // Stores the line as a row of that record type; throws DatabaseError. Text
+    // may be used without a copy: the line's bytes must outlive the inserter.
     void insert(int recordIndex, QByteArrayView line, bool standardInsurance);
+    // Writes rows still buffered; due before the tables are read or the
+    // transaction commits. Throws DatabaseError with the server's message.
+    void flush();
+
+    // One converted field.
+    struct Value {
+        enum Kind : char { Null, Text, Date, Integer, Cents } kind = Null;
+        QByteArrayView text; // Text: Windows-1252 bytes
+        QDate date;
+        int number = 0; // Integer; Cents: hundredths
+    };
+    // The rows' destination; one implementation per way of writing.
+    class Sink {
+    public:
+        virtual ~Sink() = default;
+        virtual Method method() const = 0;
+        virtual void row(int table, const Value* values, size_t count) = 0;
+        virtual void flush() {}
+    };
 
 private:
     enum class Special : char { None, Origin, Insurance };
     struct Field {
         int start; // 0-based
         int length;
-        char type;
+        char type; // 0: never filled
         Special special;
     };
-    struct Insert {
-        sqlite3_stmt* statement = nullptr;
-        QString jetSql;
-        std::vector<Field> fields; // in parameter order; empty type: never bound
-    };
 
-    void bindField(sqlite3_stmt* statement, int parameter, const Field& field, QByteArrayView line,
-                   bool standardInsurance);
-    static void bindText(sqlite3_stmt* statement, int parameter, QByteArrayView text);
-    [[noreturn]] void fail(const Insert& insert) const;
+    Value convert(const Field& field, QByteArrayView line, bool standardInsurance) const;
 
-    sqlite3* db_ = nullptr;
-    Insert inserts_[4];
+    std::unique_ptr<Sink> sink_;
+    std::vector<Field> fields_[4]; // per record type, in column order
+    std::vector<Value> values_;
     int typeStart_ = 0;
     int typeLength_ = 0;
     int currentYear_ = 0;

@@ -14,10 +14,17 @@
 #include "core/Prompts.h"
 #include "core/RecordCatalogue.h"
 
+#include "core/DatabaseError.h"
+
+#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QThread>
 #include <QTime>
+#include <QtEndian>
 
 namespace ostrapel {
 
@@ -172,6 +179,9 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
             const int which = inserter.recordIndex(line);
             if (which == 0) {
                 const QString text = decodeCp1252(line.toByteArray());
+                // the check reads what this file wrote so far
+                inserter.flush();
+                lockStatement(text);
                 runState = isAlreadyImported(text, &refusal);
                 standardInsurance =
                     fieldText(catalogue_, text, QStringLiteral("ID05")).startsWith(u'S', Qt::CaseInsensitive);
@@ -185,20 +195,24 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
             }
         }
         showProgress(expected);
+        inserter.flush();
         if (!postProcess) postProcess = inserter.recordIndex(lastLine) == 3;
         if (postProcess && isLast) {
             connection_.execute(QStringLiteral("update bord10 set [1024] = ' ' where [1024] = '' "));
             purgeSupersededPersons(decodeCp1252(lastLine.toByteArray()));
         }
-        if (isLast) {
-            // Current planner statistics let the value lists skip through their
-            // indexes instead of reading every month; sampled, so it stays quick.
+        // Current planner statistics let the value lists skip through their
+        // indexes instead of reading every month; sampled, so it stays quick.
+        if (isLast && !connection_.isPostgreSql()) {
             connection_.execute(QStringLiteral("PRAGMA analysis_limit = 400"));
             connection_.execute(QStringLiteral("ANALYZE"));
         }
         stopPoint();
         transaction.commit();
     }
+    // after the commit: inside the transaction its table locks would hold up
+    // another workstation's import until this one ends
+    if (isLast && connection_.isPostgreSql()) analyzeStatementTables();
     // asked only now: while the box is open no lock of this import holds up others
     if (!refusal.isEmpty()) prompts_.warn(refusal);
 
@@ -211,6 +225,42 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
     const Outcome outcome = refused ? Outcome::AlreadyImported : Outcome::Imported;
     results_.push_back({path, outcome, text});
     return outcome;
+}
+
+void ImportRun::lockStatement(const QString& line) {
+    if (!connection_.isPostgreSql()) return; // BEGIN IMMEDIATE already lets one writer in
+    // The key as the check compares it: numbers as numbers, the period without case.
+    QStringList key;
+    for (const char* name : {"ID01", "ID02"}) {
+        const QString text = fieldText(catalogue_, line, QLatin1String(name));
+        bool ok = false;
+        const int number = text.toInt(&ok);
+        key << (ok ? QString::number(number) : text);
+    }
+    key << fieldText(catalogue_, line, QStringLiteral("ID03")).toLower();
+    const QByteArray hash =
+        QCryptographicHash::hash(key.join(u'\x1f').toUtf8(), QCryptographicHash::Sha1).left(8);
+    const qint64 lockKey = qFromBigEndian<qint64>(hash.constData());
+    // Tried rather than waited for, so a stop still ends the run while another
+    // workstation imports the same statement.
+    QSqlQuery q(connection_.database());
+    for (;;) {
+        if (!q.exec(QStringLiteral("SELECT pg_try_advisory_xact_lock(%1)").arg(lockKey)) || !q.next())
+            throw DatabaseError(QStringLiteral("Databasefout: %1").arg(q.lastError().text()));
+        const bool locked = q.value(0).toBool();
+        q.finish();
+        if (locked) return;
+        stopPoint();
+        QThread::msleep(100);
+    }
+}
+
+void ImportRun::analyzeStatementTables() {
+    // Statistics only speed up reading: the import is committed, so a failure
+    // here must not report it as failed.
+    QSqlQuery q(connection_.database());
+    if (!q.exec(QStringLiteral("ANALYZE bord00, bord10, bord50, bord99")))
+        qWarning("ANALYZE: %s", qPrintable(q.lastError().text()));
 }
 
 int ImportRun::isAlreadyImported(const QString& line, QString* refusal) {

@@ -1,6 +1,7 @@
 // What the import stores per field: the engine's own statements must store
 // exactly the values and types the field conversion gives.
 #include "ImportFixture.h"
+#include "core/DatabaseError.h"
 #include "core/Encoding.h"
 #include "core/Transaction.h"
 #include "import/BulkInserter.h"
@@ -8,13 +9,38 @@
 #include "import/ImportRun.h"
 #include "import/StatementFields.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 
 using namespace ostrapel;
 
 namespace {
 
-class BulkInsertTest : public test::ImportFixture {};
+class BulkInsertTest : public test::ImportFixture {
+protected:
+    // The stored value of a column and its class as SQLite names it: null,
+    // integer, real or text. On PostgreSQL the class of a value is its column's type.
+    std::pair<QString, QVariant> stored(const QString& table, const QString& column,
+                                        const QString& where = {}) const {
+        const QString sql = test::usingPostgreSql()
+                                ? QStringLiteral("select case when \"%1\" is null then 'null' else "
+                                                 "pg_typeof(\"%1\")::text end, \"%1\" from %2 %3")
+                                : QStringLiteral("select typeof(\"%1\"), \"%1\" from %2 %3");
+        QSqlQuery q(db->database());
+        if (!q.exec(sql.arg(column, table, where)) || !q.next()) {
+            ADD_FAILURE() << (q.lastError().text() + u'\n' + sql.arg(column, table, where)).toStdString();
+            return {};
+        }
+        static const QHash<QString, QString> classes = {
+            {QStringLiteral("integer"), QStringLiteral("integer")},
+            {QStringLiteral("double precision"), QStringLiteral("real")},
+            {QStringLiteral("citext"), QStringLiteral("text")},
+            {QStringLiteral("date"), QStringLiteral("text")}};
+        QString kind = q.value(0).toString();
+        if (test::usingPostgreSql()) kind = classes.value(kind, kind);
+        return {kind, q.value(1)};
+    }
+};
 
 // The SQLite storage class a converted value must get.
 QString storageClass(const QVariant& v) {
@@ -45,8 +71,7 @@ TEST_F(BulkInsertTest, EveryColumnGetsTheTypeOfItsField) {
             const KindEntries& fields = *catalogue.kindList(kind);
             for (size_t i = 0; i < fields.size(); ++i) {
                 const RecordField& f = *fields[i];
-                const QString stored =
-                    db->scalar(QStringLiteral("select typeof([%1]) from %2").arg(f.name, table)).toString();
+                const QString stored = this->stored(table, f.name).first;
                 QStringList allowed;
                 if (kind != QStringLiteral("ID") && i == 0)
                     allowed = {QStringLiteral("null")}; // the first field is never filled
@@ -62,7 +87,7 @@ TEST_F(BulkInsertTest, EveryColumnGetsTheTypeOfItsField) {
             }
         }
     }
-    EXPECT_EQ(db->scalar(QStringLiteral("select [9902] from bord99")).toString(),
+    EXPECT_EQ(stored(QStringLiteral("bord99"), QStringLiteral("9902")).second.toString(),
               QStringLiteral("2006-01-01"));
     EXPECT_EQ(db->scalar(QStringLiteral("select [1024] from bord10")).toString(), QStringLiteral(" "));
 }
@@ -107,56 +132,100 @@ TEST_F(BulkInsertTest, StoresWhatTheConversionGives) {
         {"5008", "\xb2", true},
         {"5008", "  12", true},
         {"5001", "Q", false}, // the first field is never filled
+        // what COPY's text format must escape, and what it reads as NULL
+        {"5007", "a\\b\tc\rd", false},
+        {"5007", "\\N", false},
+        {"5007", "\\.", true},
+        {"5007", "it's", false},
     };
     StatementWriter w(catalogue);
     const QByteArray base = encodeCp1252(w.composeLine(
         QStringLiteral("50"), {{QStringLiteral("ID01"), 12}, {QStringLiteral("ID07"), QStringLiteral("A")}}));
+    const RecordField* marker = catalogue.findField(QStringLiteral("ID05")); // the case's number
     QList<QByteArray> lines; // outlive the inserter, which binds their text without a copy
     for (const Case& c : cases) {
         const RecordField* f = catalogue.findField(QString::fromLatin1(c.field));
         QByteArray line = base;
+        line.replace(marker->start - 1, marker->length,
+                     QByteArray::number(lines.size()).leftJustified(marker->length));
         line.replace(f->start - 1, c.raw.size(), c.raw);
         if (c.lineEndsHere) line.truncate(f->start - 1 + c.raw.size());
         lines << line;
     }
-    {
-        Transaction t(*db);
-        BulkInserter inserter(*db, catalogue);
-        for (const QByteArray& line : std::as_const(lines)) {
-            ASSERT_EQ(inserter.recordIndex(line), 2);
-            inserter.insert(2, line, true); // the insurance kind only concerns persons
+    const std::vector<BulkInserter::Method> methods =
+        test::usingPostgreSql()
+            ? std::vector{BulkInserter::Method::PostgreSqlCopy, BulkInserter::Method::PostgreSqlInserts}
+            : std::vector{BulkInserter::Method::SqliteStatements};
+    for (const BulkInserter::Method method : methods) {
+        SCOPED_TRACE(int(method));
+        db->execute(QStringLiteral("delete from bord50"));
+        {
+            Transaction t(*db);
+            BulkInserter inserter(*db, catalogue, method == BulkInserter::Method::PostgreSqlInserts);
+            ASSERT_EQ(inserter.method(), method);
+            for (const QByteArray& line : std::as_const(lines)) {
+                ASSERT_EQ(inserter.recordIndex(line), 2);
+                inserter.insert(2, line, true); // the insurance kind only concerns persons
+            }
+            inserter.flush();
+            t.commit();
         }
-        t.commit();
+        int row = 0;
+        for (const Case& c : cases) {
+            const QString name = QString::fromLatin1(c.field);
+            const RecordField* f = catalogue.findField(name);
+            const auto [kind, value] =
+                stored(QStringLiteral("bord50"), name, QStringLiteral("where \"ID05\" = '%1'").arg(row++));
+            QVariant expected = name == QStringLiteral("5001")
+                                    ? QVariant()
+                                    : convertFieldValue(name.left(2), name.mid(2, 2), f->type,
+                                                        decodeCp1252(c.raw.left(f->length)));
+            if (expected.metaType().id() == QMetaType::QDate && !test::usingPostgreSql())
+                expected = expected.toDate().toString(Qt::ISODate);
+            const std::string what = name.toStdString() + " \"" + c.raw.toStdString() + '"';
+            EXPECT_EQ(kind, storageClass(expected)) << what;
+            if (expected.isNull())
+                EXPECT_TRUE(value.isNull()) << what;
+            else
+                EXPECT_EQ(value, expected) << what;
+        }
+        // spot checks of the conversion itself
+        EXPECT_EQ(count(QStringLiteral("select count(*) from bord50 where [5002] = '2'")), 1);
+        EXPECT_EQ(count(QStringLiteral("select count(*) from bord50 where [5009] = '2004-12-31'")), 2);
+        EXPECT_EQ(count(QStringLiteral("select count(*) from bord50 where [5008] = -0.35")), 1);
+        EXPECT_EQ(count(QStringLiteral(
+                      "select count(*) from bord50 where [5007] = '\u00e9l\u20acne \u0081 d\u0178z'")),
+                  1);
     }
-    QSqlQuery q(db->database());
-    int row = 0;
-    for (const Case& c : cases) {
-        const QString name = QString::fromLatin1(c.field);
-        const RecordField* f = catalogue.findField(name);
-        ASSERT_TRUE(
-            q.exec(QStringLiteral("select typeof([%1]), [%1] from bord50 order by rowid limit 1 offset %2")
-                       .arg(name)
-                       .arg(row++)));
-        ASSERT_TRUE(q.next());
-        QVariant expected = name == QStringLiteral("5001")
-                                ? QVariant()
-                                : convertFieldValue(name.left(2), name.mid(2, 2), f->type,
-                                                    decodeCp1252(c.raw.left(f->length)));
-        if (expected.metaType().id() == QMetaType::QDate) expected = expected.toDate().toString(Qt::ISODate);
-        const std::string what = name.toStdString() + " \"" + c.raw.toStdString() + '"';
-        EXPECT_EQ(q.value(0).toString(), storageClass(expected)) << what;
-        if (expected.isNull())
-            EXPECT_TRUE(q.value(1).isNull()) << what;
-        else
-            EXPECT_EQ(q.value(1), expected) << what;
+}
+
+// The rows are written in the caller's transaction on the program's own
+// connection: visible to it before the commit, gone with a rollback, and
+// never written outside a transaction.
+TEST_F(BulkInsertTest, RowsGoWithTheFilesTransaction) {
+    const QStringList text = statement(12, QStringLiteral("2006-01"), {"A", "B"}, true);
+    QList<QByteArray> lines;
+    for (const QString& line : text)
+        lines << encodeCp1252(line);
+    const std::vector<bool> inserts = test::usingPostgreSql() ? std::vector{false, true} : std::vector{false};
+    for (const bool viaInserts : inserts) {
+        SCOPED_TRACE(viaInserts);
+        {
+            Transaction t(*db);
+            BulkInserter inserter(*db, catalogue, viaInserts);
+            for (const QByteArray& line : std::as_const(lines))
+                inserter.insert(inserter.recordIndex(line), line, true);
+            inserter.flush();
+            EXPECT_EQ(count(QStringLiteral("select count(*) from bord50")), 2);
+            EXPECT_EQ(count(QStringLiteral("select count(*) from bord99")), 1);
+        } // rolled back
+        for (const char* table : {"bord00", "bord10", "bord50", "bord99"})
+            EXPECT_EQ(count(QStringLiteral("select count(*) from %1").arg(QLatin1String(table))), 0) << table;
     }
-    // spot checks of the conversion itself
-    EXPECT_EQ(db->scalar(QStringLiteral("select count(*) from bord50 where [5002] = '2'")).toInt(), 1);
-    EXPECT_EQ(db->scalar(QStringLiteral("select count(*) from bord50 where [5009] = '2004-12-31'")).toInt(),
-              2);
-    EXPECT_EQ(db->scalar(QStringLiteral("select count(*) from bord50 where [5008] = -0.35")).toInt(), 1);
-    EXPECT_EQ(db->scalar(QStringLiteral(
-                             "select count(*) from bord50 where [5007] = '\u00e9l\u20acne \u0081 d\u0178z'"))
-                  .toInt(),
-              1);
+    for (const bool viaInserts : test::usingPostgreSql() ? inserts : std::vector<bool>{}) {
+        BulkInserter inserter(*db, catalogue, viaInserts);
+        inserter.insert(2, lines[2], true);
+        EXPECT_THROW(inserter.flush(), DatabaseError);
+        EXPECT_EQ(count(QStringLiteral("select count(*) from bord50")), 0);
+    }
 }

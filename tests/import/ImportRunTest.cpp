@@ -6,6 +6,10 @@
 #include "core/DatabaseError.h"
 #include "core/Transaction.h"
 #include "import/CheckPass.h"
+#include "import/ImportStopped.h"
+
+#include <QThread>
+#include <thread>
 
 using namespace ostrapel;
 
@@ -93,6 +97,34 @@ TEST_F(ImportRunTest, ReDeliveredStatementIsRefusedAndWritesNothing) {
     EXPECT_EQ(r->results()[0].outcome, ImportRun::Outcome::Imported);
 }
 
+// Another workstation holds the statement (the same key, written otherwise):
+// the import waits for it without writing, and a stop ends the wait.
+TEST_F(ImportRunTest, WaitsForAnotherImportOfTheSameStatementAndCanBeStopped) {
+    if (!test::usingPostgreSql()) GTEST_SKIP() << "SQLite lets one writer in at BEGIN";
+    const QStringList lines = statement(12, QStringLiteral("2006-01"), {"A"}, true);
+    const QString path = write(QStringLiteral("000012001-01S.dat"), lines);
+    auto other = dir.connect(QStringLiteral("other"));
+    {
+        Transaction held(*other);
+        SilentImportView otherView;
+        ImportRun(*other, catalogue, prompts, otherView, 1, {}).lockStatement(lines[0]);
+
+        ImportRun r(*db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("Import")));
+        std::thread stopper([&] {
+            QThread::msleep(500);
+            r.requestStop();
+        });
+        bool post = false;
+        EXPECT_THROW(r.importStatementFile(path, int(lines.size()), post, true), ImportStopped);
+        stopper.join();
+        EXPECT_EQ(count(QStringLiteral("select count(*) from bord00")), 0);
+        EXPECT_FALSE(db->inTransaction());
+    }
+    // once the other is done the same file goes in
+    auto r = run({QStringLiteral("000012001-01S.dat")});
+    EXPECT_EQ(r->results()[0].outcome, ImportRun::Outcome::Imported);
+}
+
 TEST_F(ImportRunTest, RefusalIsShownOutsideTheFilesTransaction) {
     // the box waits for the user; meanwhile no lock of this import may hold up other writers
     struct WatchingPrompts : test::ScriptedPrompts {
@@ -137,13 +169,13 @@ TEST_F(ImportRunTest, CleanUpFailingTakesTheLastFileWithIt) {
     run({QStringLiteral("000012001-01.dat")});
     write(QStringLiteral("000012001-02.dat"), statement(12, QStringLiteral("2005-02"), {"A", "B"}, false));
     // a stop half-way through the clean-up, after the file's rows were written
-    db->execute(QStringLiteral("create trigger stop_clean_up before delete on bord10 "
-                               "begin select raise(abort, 'gestopt'); end"));
+    addFailingTrigger(QStringLiteral("stop_clean_up"), QStringLiteral("delete"), QStringLiteral("bord10"),
+                      QStringLiteral("gestopt"));
     EXPECT_THROW(run({QStringLiteral("000012001-02.dat")}), DatabaseError);
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord00 where ID03 = '2005-02'")), 0);
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord10")), 2);
     // so the next import does both
-    db->execute(QStringLiteral("drop trigger stop_clean_up"));
+    dropTrigger(QStringLiteral("stop_clean_up"), QStringLiteral("bord10"));
     auto r = run({QStringLiteral("000012001-02.dat")});
     EXPECT_EQ(r->results()[0].outcome, ImportRun::Outcome::Imported);
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord10")), 2);
@@ -190,8 +222,8 @@ TEST_F(ImportRunTest, DatabaseErrorHalfWayLeavesNothingOfThatFile) {
     write(QStringLiteral("000012001-01.dat"), statement(12, QStringLiteral("2005-01"), {"A"}, false));
     write(QStringLiteral("000012001-02.dat"),
           statement(12, QStringLiteral("2005-02"), {"A", "B", "C"}, false));
-    db->execute(QStringLiteral("create trigger fail_on_c before insert on bord50 when new.ID07 = 'C' "
-                               "begin select raise(abort, 'kapotte regel'); end"));
+    addFailingTrigger(QStringLiteral("fail_on_c"), QStringLiteral("insert"), QStringLiteral("bord50"),
+                      QStringLiteral("kapotte regel"), QStringLiteral("ID07"), QStringLiteral("C"));
     std::unique_ptr<ImportRun> r;
     try {
         run({QStringLiteral("000012001-01.dat"), QStringLiteral("000012001-02.dat")});
@@ -204,7 +236,7 @@ TEST_F(ImportRunTest, DatabaseErrorHalfWayLeavesNothingOfThatFile) {
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord50 where ID03 = '2005-02'")), 0);
     EXPECT_FALSE(db->inTransaction());
     // importing it again after the fault is mended writes it once
-    db->execute(QStringLiteral("drop trigger fail_on_c"));
+    dropTrigger(QStringLiteral("fail_on_c"), QStringLiteral("bord50"));
     run({QStringLiteral("000012001-02.dat")});
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord50 where ID03 = '2005-02'")), 3);
 }

@@ -110,13 +110,13 @@ TEST_F(ImportWorkerTest, PromptsAndOverviewAreShownOnTheGuiThread) {
 
 TEST_F(ImportWorkerTest, ErrorsAreHandedBackAndAnAbandonedRunDoesNotHang) {
     write(QStringLiteral("000012001-01.dat"), statement(12, QStringLiteral("2005-01"), {"A"}, false));
-    db->execute(QStringLiteral("create trigger fail_on_a before insert on bord10 "
-                               "begin select raise(abort, 'kapotte regel'); end"));
+    addFailingTrigger(QStringLiteral("fail_on_a"), QStringLiteral("insert"), QStringLiteral("bord10"),
+                      QStringLiteral("kapotte regel"));
     auto failing = worker({QStringLiteral("000012001-01.dat")});
     ASSERT_TRUE(runToEnd(*failing, tickAll()));
     EXPECT_TRUE(failing->errorText().contains(QStringLiteral("kapotte regel")));
     EXPECT_EQ(rows(QStringLiteral("bord00"), 12), 0);
-    db->execute(QStringLiteral("drop trigger fail_on_a"));
+    dropTrigger(QStringLiteral("fail_on_a"), QStringLiteral("bord10"));
 
     // the overview is never answered: the GUI thread does not run its events
     // before the worker goes, and going must not wait for the answer
