@@ -10,6 +10,9 @@
 //                [--period SETTING] --out FILE
 //   ostrapel-cli [--program-dir DIR] backup
 //   ostrapel-cli [--program-dir DIR] compact [--keep-backup]
+//   ostrapel-cli create-database --connection STRING
+//   ostrapel-cli migrate --from STRING --to STRING
+// --connection STRING uses that database instead of the configured one.
 #include "CliPrompts.h"
 
 #include "core/BorderelDatabase.h"
@@ -18,6 +21,7 @@
 #include "core/DisplayFormat.h"
 #include "core/Encoding.h"
 #include "core/Paths.h"
+#include "core/PostgreSqlSchema.h"
 #include "core/ProgressReporter.h"
 #include "core/RecordCatalogue.h"
 #include "core/Settings.h"
@@ -35,6 +39,7 @@
 #include "import/ZipArchive.h"
 #include "maintenance/DatabaseBackup.h"
 #include "maintenance/DatabaseCompactor.h"
+#include "maintenance/DatabaseMigration.h"
 #include "reports/ExportCommand.h"
 #include "reports/ReportCommand.h"
 #include "reports/ReportProgress.h"
@@ -74,7 +79,9 @@ const char* const UsageText =
     "                      [--filter NAAM] [--page-length N] [--out BESTAND] [--pdf BESTAND]\n"
     "         ostrapel-cli [--program-dir MAP] export --coll NR-VOLGNR --type 1|2\n"
     "                      --fields10 VELDEN [--fields50 VELDEN] [--period INSTELLING]\n"
-    "                      --out BESTAND(.xls|.xlsx)\n";
+    "                      --out BESTAND(.xls|.xlsx)\n"
+    "         ostrapel-cli create-database --connection CONNECTIESTRING\n"
+    "         ostrapel-cli migrate --from CONNECTIESTRING --to CONNECTIESTRING\n";
 
 int usage(const QString& problem = {}) {
     if (!problem.isEmpty()) std::fprintf(stderr, "ostrapel-cli: %s\n", problem.toUtf8().constData());
@@ -83,18 +90,23 @@ int usage(const QString& problem = {}) {
 }
 
 int help() {
-    std::printf("%s\n"
-                "  import          importeert borderellen (zip-archieven of .dat-bestanden); exit 0 als\n"
-                "                  alles is geimporteerd of eerder al was verwerkt, 1 als een bestand\n"
-                "                  wegens fouten is overgeslagen, 2 bij een storing\n"
-                "  collectivities  toont de collectiviteiten in de database\n"
-                "  backup          maakt een reservekopie van de database\n"
-                "  compact         comprimeert en herstelt de database\n\n"
-                "  --program-dir MAP  de programmamap (standaard: de map van ostrapel-cli)\n"
-                "  --all              importeert ook bestanden met afwijkende aantallen\n"
-                "  --keep-backup      bewaart bij compact de reservekopie\n"
-                "  -h, --help         toont deze hulp\n",
-                UsageText);
+    std::printf(
+        "%s\n"
+        "  import          importeert borderellen (zip-archieven of .dat-bestanden); exit 0 als\n"
+        "                  alles is geimporteerd of eerder al was verwerkt, 1 als een bestand\n"
+        "                  wegens fouten is overgeslagen, 2 bij een storing\n"
+        "  collectivities  toont de collectiviteiten in de database\n"
+        "  backup          maakt een reservekopie van de database\n"
+        "  compact         comprimeert en herstelt de database\n"
+        "  create-database maakt de database aan in een lege PostgreSQL-database\n"
+        "  migrate         kopieert een database (bijv. het SQLite-bestand) naar een andere\n"
+        "                  (bijv. een PostgreSQL-server), in een keer, met controle van de aantallen\n\n"
+        "  --program-dir MAP  de programmamap (standaard: de map van ostrapel-cli)\n"
+        "  --connection CONNECTIESTRING  gebruikt deze database in plaats van de ingestelde\n"
+        "  --all              importeert ook bestanden met afwijkende aantallen\n"
+        "  --keep-backup      bewaart bij compact de reservekopie\n"
+        "  -h, --help         toont deze hulp\n",
+        UsageText);
     return ExitOk;
 }
 
@@ -305,10 +317,12 @@ int runMaintenance(BorderelDatabase& dm, Settings& settings, CliPrompts& prompts
 
 } // namespace
 
-// The command word: the first argument that is neither an option nor the folder of --program-dir.
+// The command word: the first argument that is neither an option nor an option's value.
 QString commandOf(const QStringList& arguments) {
     for (int i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == QStringLiteral("--program-dir")) {
+        if (arguments[i] == QStringLiteral("--program-dir") ||
+            arguments[i] == QStringLiteral("--connection") || arguments[i] == QStringLiteral("--from") ||
+            arguments[i] == QStringLiteral("--to")) {
             ++i;
             continue;
         }
@@ -332,14 +346,19 @@ int main(int argc, char** argv) {
     const QCommandLineOption allOption(QStringLiteral("all"));
     const QCommandLineOption keepBackupOption(QStringLiteral("keep-backup"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOptions({programDirOption, allOption, keepBackupOption, helpOption});
+    const QCommandLineOption connectionOption(QStringLiteral("connection"), QString(),
+                                              QStringLiteral("STRING"));
+    const QCommandLineOption fromOption(QStringLiteral("from"), QString(), QStringLiteral("STRING"));
+    const QCommandLineOption toOption(QStringLiteral("to"), QString(), QStringLiteral("STRING"));
+    parser.addOptions(
+        {programDirOption, allOption, keepBackupOption, helpOption, connectionOption, fromOption, toOption});
     // A report or export reads its own options: everything after the command is its.
     const QString first = commandOf(app->arguments());
     if (first == QStringLiteral("report") || first == QStringLiteral("export"))
         parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(app->arguments())) {
         const QStringList unknown = parser.unknownOptionNames();
-        return usage(unknown.isEmpty() ? QStringLiteral("bij --program-dir ontbreekt de map")
+        return usage(unknown.isEmpty() ? QStringLiteral("bij een optie ontbreekt de waarde")
                                        : QStringLiteral("onbekende optie \"%1\"")
                                              .arg((unknown.first().size() == 1 ? QStringLiteral("-")
                                                                                : QStringLiteral("--")) +
@@ -351,6 +370,31 @@ int main(int argc, char** argv) {
     QStringList args = parser.positionalArguments();
     if (args.isEmpty()) return usage();
     const QString command = args.takeFirst();
+    if (command == QStringLiteral("create-database") || command == QStringLiteral("migrate")) {
+        if (!args.isEmpty()) return usage(QStringLiteral("onverwacht argument \"%1\"").arg(args.first()));
+        CliPrompts prompts;
+        try {
+            if (command == QStringLiteral("create-database")) {
+                if (!parser.isSet(connectionOption))
+                    return usage(QStringLiteral("create-database zonder --connection"));
+                createDeliveredPostgreSqlDatabase(parser.value(connectionOption));
+                out(QStringLiteral("De database is aangemaakt."));
+            } else {
+                if (!parser.isSet(fromOption) || !parser.isSet(toOption))
+                    return usage(QStringLiteral("migrate zonder --from of --to"));
+                DatabaseMigration::run(parser.value(fromOption), parser.value(toOption),
+                                       [](const QString& line) {
+                                           out(line);
+                                           std::fflush(stdout);
+                                       });
+                out(QStringLiteral("De database is gekopieerd."));
+            }
+        } catch (const std::exception& e) {
+            prompts.error(errorMessage(e));
+            return ExitFailure;
+        }
+        return ExitOk;
+    }
     const bool all = parser.isSet(allOption);
     const bool keepBackup = parser.isSet(keepBackupOption);
     const bool maintenance = command == QStringLiteral("backup") || command == QStringLiteral("compact");
@@ -369,6 +413,7 @@ int main(int argc, char** argv) {
     int result = ExitFailure;
     {
         BorderelDatabase dm(settings, prompts);
+        if (parser.isSet(connectionOption)) dm.setConnectionOverride(parser.value(connectionOption));
         RecordCatalogue catalogue;
         try {
             if (!dm.dataModuleCreate(checkZipLibraries)) return ExitFailure;

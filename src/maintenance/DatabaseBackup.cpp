@@ -3,6 +3,7 @@
 #include "BackupFiles.h"
 #include "MaintenanceError.h"
 #include "MaintenanceTexts.h"
+#include "ServerDump.h"
 
 #include "core/Connection.h"
 #include "core/ProgressReporter.h"
@@ -18,6 +19,18 @@ DatabaseBackup::Outcome DatabaseBackup::run(const MaintenanceGuard& guard) {
     if (!guard.confirm(CompactWord) || guard.windowCount() > 0) return Outcome::NotRun;
 
     const ProgressScope copying(progress_, CopyProgressCaption);
+
+    if (connection_.isPostgreSql()) { // the server keeps running: nothing to close
+        try {
+            backup_ = ServerDump::dump(connection_.connectionString(),
+                                       ServerDump::backupsFolder(settings_.programDir()));
+        } catch (const MaintenanceError& e) {
+            prompts_.error(e.message());
+            return Outcome::NotRun;
+        }
+        prompts_.inform(BackupDone);
+        return Outcome::Done;
+    }
 
     const QString connectionString = connection_.connectionString();
     const QString path = ConnectionString::parse(connectionString).dataSource();

@@ -35,10 +35,26 @@ void DatabaseCompactor::renewOnceAMonthMarker(const QString& markerPath, const Q
         throw DatabaseError(file.errorString());
 }
 
+bool DatabaseCompactor::vacuumOnServer() {
+    try {
+        const ProgressScope working(progress_, VacuumProgressCaption);
+        connection_.execute(QStringLiteral("VACUUM (ANALYZE)"));
+    } catch (const DatabaseError& e) {
+        prompts_.error(PackFailed.arg(e.message()));
+        return false;
+    }
+    renewOnceAMonthMarker(settings_.settingsFolder() + QStringLiteral("OnceAMonth"),
+                          QDateTime::currentDateTime());
+    prompts_.inform(CompactDone);
+    return true;
+}
+
 bool DatabaseCompactor::compactAndRepair(const MaintenanceGuard& guard) {
     keptBackup_.clear();
     if (guard.windowCount() > 0 && !guard.confirm(CompactWord)) return false;
     if (guard.windowCount() > 0) return false;
+
+    if (connection_.isPostgreSql()) return vacuumOnServer();
 
     const ProgressScope copying(progress_, CopyProgressCaption);
 

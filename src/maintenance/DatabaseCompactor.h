@@ -38,6 +38,7 @@ public:
     QString keptBackup() const { return keptBackup_; }
 
 private:
+    bool vacuumOnServer();
     Connection& connection_;
     Settings& settings_;
     Prompts& prompts_;

@@ -63,6 +63,9 @@ inline const QString PackFailed = QStringLiteral("Error packing database: %1");
 inline const QString AskKeepBackup =
     QStringLiteral("Database is succesvol gecomprimeerd en gerepareerd.\r\n\r\nEr is tijdens het comprimeren "
                    "meteen een backup gemaakt\r\nvan de database. Wilt uw deze bewaren?");
+// A server's database is compacted in place: no file to copy, no backup to keep.
+inline const QString VacuumProgressCaption = QStringLiteral("Database comprimeren");
+inline const QString CompactDone = QStringLiteral("Database is succesvol gecomprimeerd en gerepareerd.");
 inline const QString BackupDone = QStringLiteral("Database succesvol gebackup-ed");
 inline const QString DatabaseRestored =
     QStringLiteral("De oorspronkelijke database is teruggezet vanuit de backup;\r\ner is niets veranderd.");

@@ -128,8 +128,9 @@ void SystemInformation::buildProgramInfo(const QString& programFile, QStringList
                   .arg(locale.toString(now.date(), QLocale::ShortFormat),
                        locale.toString(now.time(), QStringLiteral("HH:mm:ss")))
            << QStringLiteral("DCOMEnabled           : Nee")
-           << QStringLiteral("MDAC versie           : %1").arg(sqliteVersion())
-           << QStringLiteral("Intern geheugen       : %1 Mb").arg(locale.toString(total))
+           << QStringLiteral("MDAC versie           : %1").arg(sqliteVersion());
+    if (!databaseServer.isEmpty()) *lines << QStringLiteral("Databaseserver        : %1").arg(databaseServer);
+    *lines << QStringLiteral("Intern geheugen       : %1 Mb").arg(locale.toString(total))
            << QStringLiteral("Vrij intern geheugen  : %1 Mb").arg(locale.toString(available));
 
     const ElfNeededLibraries program(programFile);

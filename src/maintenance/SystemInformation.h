@@ -30,6 +30,8 @@ public:
     QStringList extraModules;
     // LD_LIBRARY_PATH as the process started; replaceable in tests.
     QString libraryPathVariable;
+    // The database server's own version text, when the database is on a server.
+    QString databaseServer;
 
 private:
     QString infoDir_;

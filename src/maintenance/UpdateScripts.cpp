@@ -1,7 +1,9 @@
 #include "UpdateScripts.h"
 
 #include "BackupFiles.h"
+#include "MaintenanceError.h"
 #include "MaintenanceTexts.h"
+#include "ServerDump.h"
 #include "UpdateScriptRunner.h"
 
 #include "core/Connection.h"
@@ -25,6 +27,20 @@ bool UpdateScripts::runUpdateScripts(const DialogRunner& runDialog) {
         return false;
     }
     // The failure message promises a copy of the old database in "backups".
+    if (connection_.isPostgreSql()) {
+        try {
+            backup_ = ServerDump::dump(connection_.connectionString(),
+                                       ServerDump::backupsFolder(settings_.programDir()));
+        } catch (const MaintenanceError&) {
+            prompts_.error(BackupFailed.arg(settings_.telNrHelpdesk()));
+            return false;
+        }
+        if (!runDialog(names)) {
+            prompts_.error(ScriptsFailed);
+            return false;
+        }
+        return true;
+    }
     const QFileInfo database(ConnectionString::parse(connection_.connectionString()).dataSource());
     const QString folder = database.dir().filePath(BackupsFolder);
     try {

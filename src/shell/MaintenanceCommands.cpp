@@ -28,7 +28,10 @@ bool MaintenanceCommands::runUpdateScripts() {
 }
 
 void MaintenanceCommands::writeProgramInfo() {
-    SystemInformation(settings_.infoDir()).writeProgramInfo(programFile);
+    SystemInformation info(settings_.infoDir());
+    if (dm_.connection().isOpen() && dm_.connection().isPostgreSql())
+        info.databaseServer = dm_.connection().scalar(QStringLiteral("select version()")).toString();
+    info.writeProgramInfo(programFile);
 }
 
 void MaintenanceCommands::cleanDatabase() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FailingTrigger.h"
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
 #include "core/RecordCatalogue.h"
@@ -99,39 +100,11 @@ protected:
 
     int count(const QString& sql) const { return db->scalar(sql).toInt(); }
 
-    // A fault in the database: every `event` ("insert", "delete") of a row of
-    // `table` fails with `message`; only rows whose `column` is `value` when a column is given.
     void addFailingTrigger(const QString& name, const QString& event, const QString& table,
                            const QString& message, const QString& column = {}, const QString& value = {}) {
-        QStringList sql;
-        if (usingPostgreSql()) {
-            sql << QStringLiteral("create function %1() returns trigger language plpgsql as "
-                                  "$$ begin raise exception '%2'; end $$")
-                       .arg(name, message);
-            sql << QStringLiteral("create trigger %1 before %2 on %3 for each row %4 execute function %1()")
-                       .arg(name, event, table,
-                            column.isEmpty() ? QString()
-                                             : QStringLiteral("when (new.\"%1\" = '%2')").arg(column, value));
-        } else {
-            sql << QStringLiteral("create trigger %1 before %2 on %3 %4 begin select raise(abort, '%5'); end")
-                       .arg(name, event, table,
-                            column.isEmpty() ? QString()
-                                             : QStringLiteral("when new.%1 = '%2'").arg(column, value),
-                            message);
-        }
-        execAll(sql);
+        test::addFailingTrigger(*db, name, event, table, message, column, value);
     }
-    void dropTrigger(const QString& name, const QString& table) {
-        execAll(usingPostgreSql() ? QStringList{QStringLiteral("drop trigger %1 on %2").arg(name, table),
-                                                QStringLiteral("drop function %1()").arg(name)}
-                                  : QStringList{QStringLiteral("drop trigger %1").arg(name)});
-    }
-    void execAll(const QStringList& statements) {
-        for (const QString& sql : statements) {
-            QSqlQuery q(db->database());
-            EXPECT_TRUE(q.exec(sql)) << q.lastError().text().toStdString() << '\n' << sql.toStdString();
-        }
-    }
+    void dropTrigger(const QString& name, const QString& table) { test::dropTrigger(*db, name, table); }
 
     TestProgramDir dir;
     std::unique_ptr<Connection> db = dir.connect();

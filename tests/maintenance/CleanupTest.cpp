@@ -1,6 +1,7 @@
 // Clean-up: when OK may be pressed, the clause it builds, and the deletes.
 #include "maintenance/Cleanup.h"
 #include "CleanupFixture.h"
+#include "FailingTrigger.h"
 #include "core/DatabaseError.h"
 
 #include <gtest/gtest.h>
@@ -131,8 +132,8 @@ TEST_F(CleanupFixture, TheSvEntryRemovesBothKinds) {
 }
 
 TEST_F(CleanupFixture, AFailingDeleteUndoesTheWholeRun) {
-    connection->execute(QStringLiteral(
-        "create trigger refuse before delete on bord50 begin select raise(abort, 'vergrendeld'); end"));
+    test::addFailingTrigger(*connection, QStringLiteral("refuse"), QStringLiteral("delete"),
+                            QStringLiteral("bord50"), QStringLiteral("vergrendeld"));
     Cleanup cleanup(*connection);
     EXPECT_THROW(cleanup.execute(choose(Period::All)), DatabaseError);
     EXPECT_EQ(rows(1), (QList<int>{5, 10, 10, 5}));

@@ -25,6 +25,7 @@ namespace {
 class CompactFixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        OSTRAPEL_SQLITE_ONLY("the database file, its copies and renames");
         settings = std::make_unique<Settings>(dir.path());
         connection = dir.connect();
         connection->execute(

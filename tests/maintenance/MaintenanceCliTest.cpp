@@ -36,6 +36,7 @@ protected:
 } // namespace
 
 TEST_F(MaintenanceCli, BackupAndCompactWithTheCommandsNamesAndMessages) {
+    OSTRAPEL_SQLITE_ONLY("the database file; a server's in ServerMaintenanceTest");
     Result r = cli({QStringLiteral("backup")});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, plain(MaintenanceTexts::BackupDone) + u'\n');
@@ -53,6 +54,7 @@ TEST_F(MaintenanceCli, BackupAndCompactWithTheCommandsNamesAndMessages) {
 }
 
 TEST_F(MaintenanceCli, ADamagedDatabaseIsLeftAsItWas) {
+    OSTRAPEL_SQLITE_ONLY("the database file; a server's in ServerMaintenanceTest");
     QFile db(dir.databasePath());
     ASSERT_TRUE(db.open(QIODevice::WriteOnly));
     db.write(QByteArray(8192, 'x'));

@@ -93,6 +93,7 @@ TEST_F(CommandsFixture, CleanupFromTheMenuRebuildsTheOpenList) {
 }
 
 TEST_F(CommandsFixture, CompactAndBackupFromTheMenu) {
+    OSTRAPEL_SQLITE_ONLY("the file's backups; a server's in ServerMaintenanceTest");
     open();
     prompts.answers = {MsgButton::No};
     trigger("actCompactAndRepair");
@@ -133,6 +134,7 @@ TEST_F(CommandsFixture, SystemInformationShowsTheFileWrittenAtStart) {
 }
 
 TEST_F(CommandsFixture, ClosingReminderYesCompactsAndRenewsTheMarker) {
+    OSTRAPEL_SQLITE_ONLY("the file's backups; a server's in ServerMaintenanceTest");
     open();
     ageMarker(31);
     prompts.answers = {MsgButton::Yes, MsgButton::Yes, MsgButton::Yes}; // close, check now, keep the backup

@@ -1,5 +1,6 @@
 // The maintenance dialogs offscreen: the scripts dialog, the clean-up and the text viewer.
 #include "CleanupFixture.h"
+#include "FailingTrigger.h"
 #include "Screenshots.h"
 #include "ScriptedPrompts.h"
 #include "core/Settings.h"
@@ -108,15 +109,15 @@ TEST_F(DialogsFixture, CleanupDialogEnablesOkAndDeletesTheChosenMonth) {
     EXPECT_TRUE(dialog.okButton()->isEnabled());
 
     // A failing delete is shown and the dialog stays open with nothing deleted.
-    connection->execute(QStringLiteral(
-        "create trigger refuse before delete on bord50 begin select raise(abort, 'vergrendeld'); end"));
+    test::addFailingTrigger(*connection, QStringLiteral("refuse"), QStringLiteral("delete"),
+                            QStringLiteral("bord50"), QStringLiteral("vergrendeld"));
     dialog.collectivities()->setCurrentIndex(3);
     dialog.okButton()->click();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord00 where id01 = 2")), 1);
 
-    connection->execute(QStringLiteral("drop trigger refuse"));
+    test::dropTrigger(*connection, QStringLiteral("refuse"), QStringLiteral("bord50"));
     dialog.okButton()->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord00 where id01 = 2")), 0);

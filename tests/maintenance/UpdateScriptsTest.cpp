@@ -99,9 +99,8 @@ TEST_F(UpdateScriptsFixture, ScriptPlacedAgainIsNumberedAndTheUserChooses) {
         EXPECT_EQ(prompts.messages.back().text, ScriptsRunBefore);
         EXPECT_EQ(prompts.messages.back().buttons, MsgButton::Yes | MsgButton::Abort);
     }
-    EXPECT_EQ(
-        connection->scalar(QStringLiteral("select count(*) from sqlite_master where name = 'never'")).toInt(),
-        0);
+    connection->open(dir.connectionString()); // reads the tables anew
+    EXPECT_FALSE(connection->hasTable(QStringLiteral("never")));
 }
 
 TEST_F(UpdateScriptsFixture, EmptyScriptRunsNothingAndIsDone) {
@@ -117,6 +116,7 @@ TEST_F(UpdateScriptsFixture, EmptyScriptRunsNothingAndIsDone) {
 }
 
 TEST_F(UpdateScriptsFixture, StartUpAsksCopiesTheDatabaseFirstAndEndsOnFailure) {
+    OSTRAPEL_SQLITE_ONLY("a copy of the file; a server is dumped (ServerMaintenanceTest)");
     UpdateScripts scripts(*connection, *settings, prompts);
     bool dialogRan = false;
     auto dialog = [&](bool ok) {

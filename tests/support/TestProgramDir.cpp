@@ -63,7 +63,27 @@ QString templateDatabase() {
     return name;
 }
 
+QString uniqueDatabaseName() {
+    static std::atomic<int> serial{0};
+    return QStringLiteral("ostrapel_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++serial);
+}
+
 } // namespace
+
+EmptyServerDatabase::EmptyServerDatabase() : name_(uniqueDatabaseName()) {
+    onServer(QStringLiteral("CREATE DATABASE %1").arg(name_));
+}
+
+EmptyServerDatabase::~EmptyServerDatabase() {
+    try {
+        onServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name_));
+    } catch (...) {
+    }
+}
+
+QString EmptyServerDatabase::connectionString() const {
+    return databaseString(name_);
+}
 
 bool usingPostgreSql() {
     return !serverString().isEmpty();
@@ -76,9 +96,7 @@ TestProgramDir::TestProgramDir() {
         throw std::runtime_error("cannot copy the delivered database");
     QFile::setPermissions(databasePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     if (usingPostgreSql()) {
-        static std::atomic<int> serial{0};
-        database_ =
-            QStringLiteral("ostrapel_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++serial);
+        database_ = uniqueDatabaseName();
         onServer(QStringLiteral("CREATE DATABASE %1 TEMPLATE %2").arg(database_, templateDatabase()));
         Settings(path()).setDatabaseConnectionString(connectionString());
     }

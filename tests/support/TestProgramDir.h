@@ -26,6 +26,19 @@ bool usingPostgreSql();
 #define OSTRAPEL_SQLITE_ONLY(why)                                                                            \
     if (::ostrapel::test::usingPostgreSql()) GTEST_SKIP() << "SQLite only: " << why
 
+// An empty database of its own on the test server, dropped at the end.
+class EmptyServerDatabase {
+public:
+    EmptyServerDatabase();
+    ~EmptyServerDatabase();
+    EmptyServerDatabase(const EmptyServerDatabase&) = delete;
+    EmptyServerDatabase& operator=(const EmptyServerDatabase&) = delete;
+    QString connectionString() const;
+
+private:
+    QString name_;
+};
+
 // A throw-away program folder with a fresh copy of the delivered database; on
 // a PostgreSQL server also a database of its own, named in the folder's
 // computer settings.
