@@ -358,7 +358,12 @@ int main(int argc, char** argv) {
         parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(app->arguments())) {
         const QStringList unknown = parser.unknownOptionNames();
-        return usage(unknown.isEmpty() ? QStringLiteral("bij een optie ontbreekt de waarde")
+        // only the last argument can lack its value
+        const QString last = app->arguments().last();
+        const QString missing = last == QStringLiteral("--program-dir")
+                                    ? QStringLiteral("bij --program-dir ontbreekt de map")
+                                    : QStringLiteral("bij %1 ontbreekt de connectie-string").arg(last);
+        return usage(unknown.isEmpty() ? missing
                                        : QStringLiteral("onbekende optie \"%1\"")
                                              .arg((unknown.first().size() == 1 ? QStringLiteral("-")
                                                                                : QStringLiteral("--")) +
