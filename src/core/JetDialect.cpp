@@ -119,12 +119,22 @@ void rewriteIif(SqlTokens& t) {
         if (close < 0 || commas.size() != 2) continue;
         auto word = [](const char16_t* w) { return SqlToken{SqlToken::Word, QString::fromUtf16(w)}; };
         const SqlToken blank{SqlToken::Space, QStringLiteral(" ")};
+        // an argument without the blanks around it
+        auto argument = [&](qsizetype from, qsizetype to) {
+            while (from < to && !t[size_t(from)].isSignificant())
+                ++from;
+            while (to > from && !t[size_t(to - 1)].isSignificant())
+                --to;
+            return SqlTokens(t.begin() + from, t.begin() + to);
+        };
         SqlTokens out{word(u"CASE"), blank, word(u"WHEN"), blank};
-        out.insert(out.end(), t.begin() + open + 1, t.begin() + commas[0]);
+        const SqlTokens condition = argument(open + 1, commas[0]), then = argument(commas[0] + 1, commas[1]),
+                        otherwise = argument(commas[1] + 1, close);
+        out.insert(out.end(), condition.begin(), condition.end());
         out.insert(out.end(), {blank, word(u"THEN"), blank});
-        out.insert(out.end(), t.begin() + commas[0] + 1, t.begin() + commas[1]);
+        out.insert(out.end(), then.begin(), then.end());
         out.insert(out.end(), {blank, word(u"ELSE"), blank});
-        out.insert(out.end(), t.begin() + commas[1] + 1, t.begin() + close);
+        out.insert(out.end(), otherwise.begin(), otherwise.end());
         out.insert(out.end(), {blank, word(u"END")});
         t.erase(t.begin() + i, t.begin() + close + 1);
         t.insert(t.begin() + i, out.begin(), out.end());
@@ -177,15 +187,10 @@ void roundAsNumeric(SqlTokens& t) {
             }
         }
         if (comma < 0) continue;
-        t.insert(t.begin() + comma, {{SqlToken::Symbol, QStringLiteral(")")},
-                                     {SqlToken::Space, QStringLiteral(" ")},
-                                     {SqlToken::Word, QStringLiteral("AS")},
-                                     {SqlToken::Space, QStringLiteral(" ")},
-                                     {SqlToken::Word, QStringLiteral("numeric")},
-                                     {SqlToken::Symbol, QStringLiteral(")")}});
-        t.insert(t.begin() + open + 1, {{SqlToken::Word, QStringLiteral("CAST")},
-                                        {SqlToken::Symbol, QStringLiteral("(")},
-                                        {SqlToken::Symbol, QStringLiteral("(")}});
+        // "numeric"(x): the function-like cast; unquoted, numeric( reads as a type
+        t.insert(t.begin() + comma, {SqlToken::Symbol, QStringLiteral(")")});
+        t.insert(t.begin() + open + 1,
+                 {{SqlToken::Word, QStringLiteral("\"numeric\"")}, {SqlToken::Symbol, QStringLiteral("(")}});
     }
 }
 
@@ -451,6 +456,48 @@ void unionAmountLiterals(SqlTokens& t) {
     }
 }
 
+// Rows of a SELECT DISTINCT that tie on its ORDER BY come out of SQLite in the
+// order of their other columns; PostgreSQL leaves them in any order. Each
+// selected column is appended to the ORDER BY, so both engines list alike.
+void orderDistinctTies(SqlTokens& t) {
+    const qsizetype select = nextSignificant(t, -1);
+    if (select < 0 || !t[size_t(select)].isWord(u"select")) return;
+    const qsizetype distinct = nextSignificant(t, select);
+    if (distinct < 0 || !t[size_t(distinct)].isWord(u"distinct")) return;
+    int depth = 0, items = 1;
+    bool inList = true;
+    qsizetype orderBy = -1;
+    for (qsizetype i = distinct + 1; i < qsizetype(t.size()); ++i) {
+        const SqlToken& tok = t[size_t(i)];
+        if (tok.isSymbol(u"("))
+            ++depth;
+        else if (tok.isSymbol(u")"))
+            --depth;
+        if (depth != 0) continue;
+        if (inList && tok.isSymbol(u","))
+            ++items;
+        else if (inList && tok.isSymbol(u"*"))
+            return; // columns unknown here
+        else if (tok.isWord(u"from"))
+            inList = false;
+        else if (tok.isWord(u"union") || tok.isWord(u"limit") || tok.isWord(u"offset") || tok.isSymbol(u";"))
+            return;
+        else if (tok.isWord(u"order"))
+            orderBy = i;
+    }
+    if (orderBy < 0 || inList) return;
+    SqlTokens tail;
+    for (int n = 1; n <= items; ++n) {
+        tail.push_back({SqlToken::Symbol, QStringLiteral(",")});
+        tail.push_back({SqlToken::Space, QStringLiteral(" ")});
+        tail.push_back({SqlToken::Number, QString::number(n)});
+    }
+    qsizetype end = qsizetype(t.size());
+    while (end > 0 && !t[size_t(end - 1)].isSignificant())
+        --end;
+    t.insert(t.begin() + end, tail.begin(), tail.end());
+}
+
 bool isComparison(const SqlToken& tok) {
     return tok.kind == SqlToken::Symbol &&
            (tok.text == u"=" || tok.text == u"<>" || tok.text == u"<" || tok.text == u">" ||
@@ -497,6 +544,7 @@ TranslatedSql JetDialect::translate(const QString& jetSql) const {
         rewriteIif(t);
         nameSubqueries(t);
         unionAmountLiterals(t);
+        orderDistinctTies(t);
         numericTextOperands(t);
         roundAsNumeric(t);
         // A text column compared with a number compares texts, as SQLite's

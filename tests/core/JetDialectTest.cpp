@@ -281,6 +281,43 @@ TEST(JetDialect, RewritesOnlyWhatDiffers) {
     EXPECT_EQ(t.parameterNames, (QStringList{QStringLiteral("Id"), QStringLiteral("id")}));
 }
 
+TEST(JetDialect, PostgreSqlRewrites) {
+    JetDialect d(DatabaseEngine::PostgreSql);
+    d.setSchemaColumns({QStringLiteral("1002"), QStringLiteral("ID07"), QStringLiteral("FilterNaam")},
+                       {QStringLiteral("1002"), QStringLiteral("ID07"), QStringLiteral("FilterNaam"),
+                        QStringLiteral("ID01"), QStringLiteral("5008")});
+    d.setSchemaTables({QStringLiteral("bord10"), QStringLiteral("Filters")});
+    struct Case {
+        const char* jet;
+        const char* engine;
+    } cases[] = {
+        // names as the schema spells them, aliases as written, functions untouched
+        {"select id01, a.[5008] as Bedrag from BORD10 a order by bedrag",
+         "select \"ID01\", a.\"5008\" as \"Bedrag\" from \"bord10\" a order by \"Bedrag\""},
+        {"insert into Filters (FilterNaam) values (:n)",
+         "insert into \"Filters\" (\"FilterNaam\") values (?)"},
+        {"select count(*) as 5009a from t", "select count(*) as \"5009a\" from t"},
+        {"select c.Totaal from (select sum(x) as Totaal from t) c",
+         "select c.\"Totaal\" from (select sum(x) as \"Totaal\" from t) c"},
+        {"select iif(a = 1, 'J', iif(b, 2, 3)) from t",
+         "select CASE WHEN a = 1 THEN 'J' ELSE CASE WHEN b THEN 2 ELSE 3 END END from t"},
+        {"select * from (select x from t) where y = 1",
+         "select * from (select x from t) AS \"subquery_1\" where y = 1"},
+        {"select x from t where y in (select z from u)", "select x from t where y in (select z from u)"},
+        {"select '0,00' - [5008], '12,5x' * 2 from t", "select 0 - \"5008\", 12 * 2 from t"},
+        {"select round([5008] * 1.1, 2) from t", "select round(\"numeric\"(\"5008\" * 1.1), 2) from t"},
+        {"select x from t where ID07 = 12 and ID01 = 12",
+         "select x from t where \"ID07\" = '12' and \"ID01\" = 12"},
+        {"select 'a' as p from t union select '0,00' as p from u",
+         "select 'a' as \"p\" from t union select 0.00 as \"p\" from u"},
+        {"select distinct ID01, [1002] from t order by ID01",
+         "select distinct \"ID01\", \"1002\" from t order by \"ID01\", 1, 2"},
+        {"select distinct a.* from t a order by x", "select distinct a.* from t a order by x"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(d.translate(QString::fromUtf8(c.jet)).sql, QString::fromUtf8(c.engine)) << c.jet;
+}
+
 TEST(JetDialect, AliasesThatDoubleEachOtherStopGrowingTheText) {
     // each alias uses the one before twice: inlined in full it would be 2^40 long
     QString jet = QStringLiteral("select 1 as a0");

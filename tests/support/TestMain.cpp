@@ -1,5 +1,6 @@
 // Test entry point: a Qt application object (the SQL driver needs one) and the
 // program's Dutch locale.
+#include "TestProgramDir.h"
 #include "core/DisplayFormat.h"
 
 #include <QCoreApplication>
@@ -9,5 +10,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ostrapel::installProgramLocale();
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    ostrapel::test::dropTemplateDatabase(); // while the application and its drivers still exist
+    return result;
 }

@@ -32,6 +32,7 @@ void onServer(const QString& sql) {
         db.setDatabaseName(cs.value(QStringLiteral("Database")));
         db.setUserName(cs.value(QStringLiteral("User ID")));
         db.setPassword(cs.value(QStringLiteral("Password")));
+        db.setConnectOptions(QStringLiteral("options=-cclient_min_messages=warning"));
         if (!db.open()) throw std::runtime_error(db.lastError().text().toStdString());
         QSqlQuery q(db);
         if (!q.exec(sql)) throw std::runtime_error((q.lastError().text() + u'\n' + sql).toStdString());
@@ -45,6 +46,8 @@ QString databaseString(const QString& database) {
     return cs.toString();
 }
 
+bool templateMade = false;
+
 // The delivered database is built once per test program, then copied per folder.
 QString templateDatabase() {
     static const QString name = [] {
@@ -52,12 +55,7 @@ QString templateDatabase() {
         onServer(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(t));
         onServer(QStringLiteral("CREATE DATABASE %1").arg(t));
         createDeliveredPostgreSqlDatabase(databaseString(t));
-        std::atexit([] {
-            try {
-                onServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
-            } catch (...) {
-            }
-        });
+        templateMade = true;
         return t;
     }();
     return name;
@@ -83,6 +81,14 @@ EmptyServerDatabase::~EmptyServerDatabase() {
 
 QString EmptyServerDatabase::connectionString() const {
     return databaseString(name_);
+}
+
+void dropTemplateDatabase() {
+    if (!templateMade) return;
+    try {
+        onServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(templateDatabase()));
+    } catch (...) {
+    }
 }
 
 bool usingPostgreSql() {

@@ -21,6 +21,8 @@ namespace ostrapel::test {
 // True when the tests run against a PostgreSQL server: OSTRAPEL_TEST_POSTGRESQL
 // holds the connection string of its maintenance database.
 bool usingPostgreSql();
+// Drops the server database the test folders are copied from; at the end of main().
+void dropTemplateDatabase();
 
 // For a test about the SQLite file itself.
 #define OSTRAPEL_SQLITE_ONLY(why)                                                                            \

@@ -1,4 +1,5 @@
 // Entry point of widget tests: an offscreen QApplication in the Dutch locale.
+#include "TestProgramDir.h"
 #include "core/DisplayFormat.h"
 
 #include <QApplication>
@@ -9,5 +10,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ostrapel::installProgramLocale();
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    ostrapel::test::dropTemplateDatabase(); // while the application and its drivers still exist
+    return result;
 }
