@@ -456,41 +456,104 @@ void unionAmountLiterals(SqlTokens& t) {
     }
 }
 
-// Rows of a SELECT DISTINCT that tie on its ORDER BY come out of SQLite in the
-// order of their other columns; PostgreSQL leaves them in any order. Each
-// selected column is appended to the ORDER BY, so both engines list alike.
-void orderDistinctTies(SqlTokens& t) {
+// Rows that tie on every ORDER BY term come out of SQLite in the order its
+// sorting and grouping left them, mostly by the selected columns; PostgreSQL
+// leaves them in any order. The selected columns are appended to the ORDER BY,
+// so both engines list alike (by position under DISTINCT, which allows only
+// selected columns there).
+void orderTiesBySelectedColumns(SqlTokens& t) {
     const qsizetype select = nextSignificant(t, -1);
     if (select < 0 || !t[size_t(select)].isWord(u"select")) return;
-    const qsizetype distinct = nextSignificant(t, select);
-    if (distinct < 0 || !t[size_t(distinct)].isWord(u"distinct")) return;
-    int depth = 0, items = 1;
-    bool inList = true;
+    qsizetype listStart = select + 1;
+    const qsizetype afterSelect = nextSignificant(t, select);
+    const bool distinct = afterSelect >= 0 && t[size_t(afterSelect)].isWord(u"distinct");
+    if (distinct) listStart = afterSelect + 1;
+    std::vector<SqlTokens> items{{}};
+    int depth = 0;
+    bool inList = true, isUnion = false;
     qsizetype orderBy = -1;
-    for (qsizetype i = distinct + 1; i < qsizetype(t.size()); ++i) {
+    for (qsizetype i = listStart; i < qsizetype(t.size()); ++i) {
         const SqlToken& tok = t[size_t(i)];
         if (tok.isSymbol(u"("))
             ++depth;
         else if (tok.isSymbol(u")"))
             --depth;
-        if (depth != 0) continue;
-        if (inList && tok.isSymbol(u","))
-            ++items;
-        else if (inList && tok.isSymbol(u"*"))
-            return; // columns unknown here
-        else if (tok.isWord(u"from"))
-            inList = false;
-        else if (tok.isWord(u"union") || tok.isWord(u"limit") || tok.isWord(u"offset") || tok.isSymbol(u";"))
-            return;
-        else if (tok.isWord(u"order"))
-            orderBy = i;
+        if (depth == 0) {
+            if (tok.isWord(u"limit") || tok.isWord(u"offset") || tok.isSymbol(u";")) return;
+            if (tok.isWord(u"from"))
+                inList = false;
+            else if (tok.isWord(u"union"))
+                isUnion = true;
+            else if (tok.isWord(u"order"))
+                orderBy = i;
+        }
+        if (!inList) continue;
+        if (depth == 0 && tok.isSymbol(u","))
+            items.emplace_back();
+        else
+            items.back().push_back(tok);
     }
-    if (orderBy < 0 || inList) return;
+    if (inList) return;
+    auto expressionOf = [](const SqlTokens& item) { // without its alias and the blanks around it
+        SqlTokens expr;
+        int level = 0;
+        for (const SqlToken& tok : item) {
+            if (tok.isSymbol(u"("))
+                ++level;
+            else if (tok.isSymbol(u")"))
+                --level;
+            if (level == 0 && tok.isWord(u"as")) break;
+            if (tok.isSignificant() || !expr.empty()) expr.push_back(tok);
+        }
+        while (!expr.empty() && !expr.back().isSignificant())
+            expr.pop_back();
+        return expr;
+    };
+    auto isStar = [](const SqlTokens& expr) { return expr.empty() || expr.back().isSymbol(u"*"); };
+    // SQLite makes a UNION's rows distinct by sorting them: without an ORDER BY
+    // they come out in the order of all their columns
+    if (isUnion) {
+        if (orderBy >= 0) return;
+        SqlTokens byPosition{{SqlToken::Space, QStringLiteral(" ")},
+                             {SqlToken::Word, QStringLiteral("ORDER")},
+                             {SqlToken::Space, QStringLiteral(" ")},
+                             {SqlToken::Word, QStringLiteral("BY")}};
+        for (size_t n = 0; n < items.size(); ++n) {
+            if (isStar(expressionOf(items[n]))) return; // the positions are unknown
+            if (n > 0) byPosition.push_back({SqlToken::Symbol, QStringLiteral(",")});
+            byPosition.push_back({SqlToken::Space, QStringLiteral(" ")});
+            byPosition.push_back({SqlToken::Number, QString::number(n + 1)});
+        }
+        qsizetype end = qsizetype(t.size());
+        while (end > 0 && !t[size_t(end - 1)].isSignificant())
+            --end;
+        t.insert(t.begin() + end, byPosition.begin(), byPosition.end());
+        return;
+    }
+    if (orderBy < 0) return;
     SqlTokens tail;
-    for (int n = 1; n <= items; ++n) {
+    auto comma = [&] {
         tail.push_back({SqlToken::Symbol, QStringLiteral(",")});
         tail.push_back({SqlToken::Space, QStringLiteral(" ")});
-        tail.push_back({SqlToken::Number, QString::number(n)});
+    };
+    for (size_t n = 0; n < items.size(); ++n) {
+        const SqlTokens expr = expressionOf(items[n]);
+        if (isStar(expr)) {
+            if (distinct) return; // positions unknown past a star
+            continue;
+        }
+        if (distinct) {
+            comma();
+            tail.push_back({SqlToken::Number, QString::number(n + 1)});
+            continue;
+        }
+        const bool constant =
+            expr.size() == 1 && (expr[0].kind == SqlToken::String || expr[0].kind == SqlToken::Number);
+        const bool parameter = std::any_of(expr.begin(), expr.end(),
+                                           [](const SqlToken& k) { return k.kind == SqlToken::Parameter; });
+        if (constant || parameter) continue; // no sort key, or one of unknown type
+        comma();
+        tail.insert(tail.end(), expr.begin(), expr.end());
     }
     qsizetype end = qsizetype(t.size());
     while (end > 0 && !t[size_t(end - 1)].isSignificant())
@@ -544,7 +607,7 @@ TranslatedSql JetDialect::translate(const QString& jetSql) const {
         rewriteIif(t);
         nameSubqueries(t);
         unionAmountLiterals(t);
-        orderDistinctTies(t);
+        orderTiesBySelectedColumns(t);
         numericTextOperands(t);
         roundAsNumeric(t);
         // A text column compared with a number compares texts, as SQLite's

@@ -293,7 +293,8 @@ TEST(JetDialect, PostgreSqlRewrites) {
     } cases[] = {
         // names as the schema spells them, aliases as written, functions untouched
         {"select id01, a.[5008] as Bedrag from BORD10 a order by bedrag",
-         "select \"ID01\", a.\"5008\" as \"Bedrag\" from \"bord10\" a order by \"Bedrag\""},
+         "select \"ID01\", a.\"5008\" as \"Bedrag\" from \"bord10\" a order by \"Bedrag\", \"ID01\", "
+         "a.\"5008\""},
         {"insert into Filters (FilterNaam) values (:n)",
          "insert into \"Filters\" (\"FilterNaam\") values (?)"},
         {"select count(*) as 5009a from t", "select count(*) as \"5009a\" from t"},
@@ -309,10 +310,12 @@ TEST(JetDialect, PostgreSqlRewrites) {
         {"select x from t where ID07 = 12 and ID01 = 12",
          "select x from t where \"ID07\" = '12' and \"ID01\" = 12"},
         {"select 'a' as p from t union select '0,00' as p from u",
-         "select 'a' as \"p\" from t union select 0.00 as \"p\" from u"},
+         "select 'a' as \"p\" from t union select 0.00 as \"p\" from u ORDER BY 1"},
         {"select distinct ID01, [1002] from t order by ID01",
          "select distinct \"ID01\", \"1002\" from t order by \"ID01\", 1, 2"},
         {"select distinct a.* from t a order by x", "select distinct a.* from t a order by x"},
+        {"select a.*, sum(x) as s, 'k', :p as q from t a group by y order by y",
+         "select a.*, sum(x) as \"s\", 'k', ? as \"q\" from t a group by y order by y, sum(x)"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(d.translate(QString::fromUtf8(c.jet)).sql, QString::fromUtf8(c.engine)) << c.jet;
