@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "DatabaseError.h"
 #include "DisplayFormat.h"
+#include "JetDialect.h"
 #include "SnapshotTable.h"
 
 #include <QHash>
@@ -203,7 +204,8 @@ void DataSet::readFields(const QSqlRecord& rec) {
         if (describer_) {
             if (auto t = describer_->fieldType(f.name)) f.type = *t;
         }
-        fields_.push_back(f);
+        // a column the dialect added for sorting has a cell, not a field
+        if (!f.name.startsWith(SortOnlyColumnPrefix)) fields_.push_back(f);
         columnTypes_.push_back(f.type);
     }
 }

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 
 namespace ostrapel {
@@ -456,6 +457,99 @@ void unionAmountLiterals(SqlTokens& t) {
     }
 }
 
+// The significant tokens of a range as one lower-case text, to compare expressions.
+QString normalized(const SqlTokens& t, qsizetype from, qsizetype to) {
+    QString out;
+    for (qsizetype i = from; i < to; ++i)
+        if (t[size_t(i)].isSignificant()) out += t[size_t(i)].text.toLower() + u' ';
+    return out;
+}
+
+// SQLite sorts a SELECT DISTINCT by any expression; PostgreSQL only by selected
+// ones. An ORDER BY term that is not selected is selected as well, under a
+// name of its own; it does not change which rows are distinct when it is made
+// of selected columns, as the program's are.
+void selectDistinctOrderTerms(SqlTokens& t) {
+    const qsizetype select = nextSignificant(t, -1);
+    if (select < 0 || !t[size_t(select)].isWord(u"select")) return;
+    const qsizetype distinct = nextSignificant(t, select);
+    if (distinct < 0 || !t[size_t(distinct)].isWord(u"distinct")) return;
+    int depth = 0;
+    qsizetype from = -1, orderBy = -1;
+    std::vector<std::pair<qsizetype, qsizetype>> items;
+    qsizetype itemStart = distinct + 1;
+    for (qsizetype i = distinct + 1; i < qsizetype(t.size()); ++i) {
+        const SqlToken& tok = t[size_t(i)];
+        if (tok.isSymbol(u"("))
+            ++depth;
+        else if (tok.isSymbol(u")"))
+            --depth;
+        if (depth != 0) continue;
+        if (tok.isWord(u"union") || tok.isSymbol(u";")) return;
+        if (from < 0 && tok.isSymbol(u",")) {
+            items.push_back({itemStart, i});
+            itemStart = i + 1;
+        } else if (from < 0 && tok.isWord(u"from")) {
+            items.push_back({itemStart, i});
+            from = i;
+        } else if (tok.isWord(u"order")) {
+            orderBy = nextSignificant(t, i); // "by"
+        }
+    }
+    if (from < 0 || orderBy < 0) return;
+    QSet<QString> selected;
+    for (const auto& [b, e] : items) {
+        qsizetype asPos = -1;
+        int level = 0;
+        for (qsizetype k = b; k < e; ++k) {
+            if (t[size_t(k)].isSymbol(u"("))
+                ++level;
+            else if (t[size_t(k)].isSymbol(u")"))
+                --level;
+            else if (level == 0 && t[size_t(k)].isWord(u"as"))
+                asPos = k;
+        }
+        selected.insert(normalized(t, b, asPos < 0 ? e : asPos));
+        if (asPos >= 0) selected.insert(normalized(t, asPos + 1, e));
+    }
+    SqlTokens extra;
+    int serial = 0;
+    qsizetype termStart = orderBy + 1;
+    depth = 0;
+    for (qsizetype i = orderBy + 1; i <= qsizetype(t.size()); ++i) {
+        const bool end = i == qsizetype(t.size());
+        if (!end && t[size_t(i)].isSymbol(u"("))
+            ++depth;
+        else if (!end && t[size_t(i)].isSymbol(u")"))
+            --depth;
+        if (!end && (depth != 0 || !t[size_t(i)].isSymbol(u","))) continue;
+        qsizetype termEnd = i;
+        const qsizetype last = prevSignificant(t, termEnd);
+        if (last > termStart && (t[size_t(last)].isWord(u"asc") || t[size_t(last)].isWord(u"desc")))
+            termEnd = last;
+        const QString term = normalized(t, termStart, termEnd);
+        const qsizetype first = nextSignificant(t, termStart - 1);
+        const qsizetype afterFirst = first < 0 ? -1 : nextSignificant(t, first);
+        const bool position = first >= 0 && first < termEnd && t[size_t(first)].kind == SqlToken::Number &&
+                              (afterFirst < 0 || afterFirst >= termEnd);
+        if (!term.isEmpty() && !position && !selected.contains(term)) {
+            extra.push_back({SqlToken::Symbol, QStringLiteral(",")});
+            extra.push_back({SqlToken::Space, QStringLiteral(" ")});
+            const qsizetype lastOfTerm = prevSignificant(t, termEnd);
+            for (qsizetype k = first; k <= lastOfTerm; ++k)
+                if (t[size_t(k)].kind != SqlToken::Comment) extra.push_back(t[size_t(k)]);
+            extra.push_back({SqlToken::Space, QStringLiteral(" ")});
+            extra.push_back({SqlToken::Word, QStringLiteral("AS")});
+            extra.push_back({SqlToken::Space, QStringLiteral(" ")});
+            extra.push_back({SqlToken::Word, SortOnlyColumnPrefix + QString::number(++serial)});
+            selected.insert(term);
+        }
+        termStart = i + 1;
+    }
+    if (extra.empty()) return;
+    t.insert(t.begin() + prevSignificant(t, from) + 1, extra.begin(), extra.end());
+}
+
 // Rows that tie on every ORDER BY term come out of SQLite in the order its
 // sorting and grouping left them, mostly by the selected columns; PostgreSQL
 // leaves them in any order. The selected columns are appended to the ORDER BY,
@@ -608,6 +702,7 @@ TranslatedSql JetDialect::translate(const QString& jetSql) const {
         nameSubqueries(t);
         unionAmountLiterals(t);
         orderTiesBySelectedColumns(t);
+        selectDistinctOrderTerms(t);
         numericTextOperands(t);
         roundAsNumeric(t);
         // A text column compared with a number compares texts, as SQLite's

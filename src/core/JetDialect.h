@@ -16,6 +16,9 @@ struct TranslatedSql {
     QStringList parameterNames;
 };
 
+// Columns the dialect adds for sorting only; a data set does not show them.
+inline const QString SortOnlyColumnPrefix = QStringLiteral("ostrapel_sort_");
+
 // Rewrites the program's Jet SQL for SQLite or PostgreSQL. The SQL in the code
 // stays as the Jet text; this is the one place that knows how the engines differ.
 class JetDialect {

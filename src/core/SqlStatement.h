@@ -23,6 +23,7 @@ public:
     void bind(const QVariantMap& values);
     void bindAt(int position, const QVariant& value); // by placeholder position
     int parameterCount() const { return int(translated_.parameterNames.size()); }
+    const QStringList& parameterNames() const { return translated_.parameterNames; }
 
     // Executes the statement; throws DatabaseError. A select can then be read
     // with next()/value(); finish() releases its cursor.

@@ -313,7 +313,11 @@ TEST(JetDialect, PostgreSqlRewrites) {
          "select 'a' as \"p\" from t union select 0.00 as \"p\" from u ORDER BY 1"},
         {"select distinct ID01, [1002] from t order by ID01",
          "select distinct \"ID01\", \"1002\" from t order by \"ID01\", 1, 2"},
-        {"select distinct a.* from t a order by x", "select distinct a.* from t a order by x"},
+        {"select distinct a.* from t a order by x",
+         "select distinct a.*, x AS \"ostrapel_sort_1\" from t a order by x"},
+        {"select distinct a.*, b.y as z from t a order by iif(a.k = 1, a.x, a.y) desc, z",
+         "select distinct a.*, b.y as \"z\", CASE WHEN a.k = 1 THEN a.x ELSE a.y END AS \"ostrapel_sort_1\" "
+         "from t a order by CASE WHEN a.k = 1 THEN a.x ELSE a.y END desc, \"z\""},
         {"select a.*, sum(x) as s, 'k', :p as q from t a group by y order by y",
          "select a.*, sum(x) as \"s\", 'k', ? as \"q\" from t a group by y order by y, sum(x)"},
     };
