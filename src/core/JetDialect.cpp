@@ -461,7 +461,10 @@ void unionAmountLiterals(SqlTokens& t) {
 QString normalized(const SqlTokens& t, qsizetype from, qsizetype to) {
     QString out;
     for (qsizetype i = from; i < to; ++i)
-        if (t[size_t(i)].isSignificant()) out += t[size_t(i)].text.toLower() + u' ';
+        if (t[size_t(i)].isSignificant()) // [ID03] and ID03 are one name
+            out += (t[size_t(i)].kind == SqlToken::Bracketed ? t[size_t(i)].name() : t[size_t(i)].text)
+                       .toLower() +
+                   u' ';
     return out;
 }
 

@@ -315,6 +315,8 @@ TEST(JetDialect, PostgreSqlRewrites) {
          "select distinct \"ID01\", \"1002\" from t order by \"ID01\", 1, 2"},
         {"select distinct a.* from t a order by x",
          "select distinct a.*, x AS \"ostrapel_sort_1\" from t a order by x"},
+        {"select distinct c.[ID01] from t c order by c.ID01",
+         "select distinct c.\"ID01\" from t c order by c.\"ID01\", 1"},
         {"select distinct a.*, b.y as z from t a order by iif(a.k = 1, a.x, a.y) desc, z",
          "select distinct a.*, b.y as \"z\", CASE WHEN a.k = 1 THEN a.x ELSE a.y END AS \"ostrapel_sort_1\" "
          "from t a order by CASE WHEN a.k = 1 THEN a.x ELSE a.y END desc, \"z\""},
