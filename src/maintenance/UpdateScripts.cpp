@@ -18,6 +18,15 @@ namespace ostrapel {
 
 using namespace MaintenanceTexts;
 
+QString UpdateScripts::copyFileToBackups() const {
+    const QFileInfo database(ConnectionString::parse(connection_.connectionString()).dataSource());
+    const QString folder = database.dir().filePath(BackupsFolder);
+    if (!QDir().mkpath(folder)) throw DatabaseError(folder);
+    const QString target = BackupFiles::nextBackupName(QDir(folder).filePath(database.fileName()));
+    BackupFiles::copyDatabase(database.filePath(), target);
+    return target;
+}
+
 bool UpdateScripts::runUpdateScripts(const DialogRunner& runDialog) {
     backup_.clear();
     const QStringList names = UpdateScriptRunner::findScripts(settings_.sqlScriptsDir());
@@ -27,28 +36,12 @@ bool UpdateScripts::runUpdateScripts(const DialogRunner& runDialog) {
         return false;
     }
     // The failure message promises a copy of the old database in "backups".
-    if (connection_.isPostgreSql()) {
-        try {
-            backup_ = ServerDump::dump(connection_.connectionString(),
-                                       ServerDump::backupsFolder(settings_.programDir()));
-        } catch (const MaintenanceError&) {
-            prompts_.error(BackupFailed.arg(settings_.telNrHelpdesk()));
-            return false;
-        }
-        if (!runDialog(names)) {
-            prompts_.error(ScriptsFailed);
-            return false;
-        }
-        return true;
-    }
-    const QFileInfo database(ConnectionString::parse(connection_.connectionString()).dataSource());
-    const QString folder = database.dir().filePath(BackupsFolder);
     try {
-        if (!QDir().mkpath(folder)) throw DatabaseError(folder);
-        const QString target = BackupFiles::nextBackupName(QDir(folder).filePath(database.fileName()));
-        BackupFiles::copyDatabase(database.filePath(), target);
-        backup_ = target;
-    } catch (const DatabaseError&) {
+        backup_ = connection_.isPostgreSql()
+                      ? ServerDump::dump(connection_.connectionString(),
+                                         ServerDump::backupsFolder(settings_.programDir()))
+                      : copyFileToBackups();
+    } catch (const OstrapelError&) { // the file's copy or the server's dump
         prompts_.error(BackupFailed.arg(settings_.telNrHelpdesk()));
         return false;
     }

@@ -23,6 +23,8 @@ public:
     QString backupPath() const { return backup_; }
 
 private:
+    // A copy of the database file in "backups" beside it; throws DatabaseError.
+    QString copyFileToBackups() const;
     Connection& connection_;
     Settings& settings_;
     Prompts& prompts_;

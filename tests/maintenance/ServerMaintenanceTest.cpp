@@ -46,6 +46,14 @@ qint64 count(Connection& c, const QString& sql) {
     return c.scalar(sql).toLongLong();
 }
 
+// A copy of the delivered database as an SQLite file in `folder`; its connection string.
+QString sqliteCopy(const QTemporaryDir& folder) {
+    const QString file = folder.filePath(QStringLiteral("borderel.db"));
+    EXPECT_TRUE(QFile::copy(QStringLiteral(OSTRAPEL_DELIVERED_DB), file));
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return ConnectionString::forSqliteFile(file).toString();
+}
+
 QString plain(QString text) {
     return text.remove(u'\r');
 }
@@ -74,10 +82,7 @@ TEST(ServerDatabase, CreateDatabaseBuildsTheDeliveredDatabaseOnce) {
 TEST(ServerDatabase, MigrationCopiesEveryRowOnceAndRefusesATargetWithData) {
     SERVER_ONLY();
     QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("borderel.db"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(OSTRAPEL_DELIVERED_DB), file));
-    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    const QString source = ConnectionString::forSqliteFile(file).toString();
+    const QString source = sqliteCopy(folder);
     {
         Connection c(QStringLiteral("fill"));
         c.open(source);
@@ -122,10 +127,7 @@ TEST(ServerDatabase, MigrationCopiesEveryRowOnceAndRefusesATargetWithData) {
 TEST(ServerDatabase, AMigrationThatFailsHalfwayCopiesNothing) {
     SERVER_ONLY();
     QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("borderel.db"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(OSTRAPEL_DELIVERED_DB), file));
-    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    const QString source = ConnectionString::forSqliteFile(file).toString();
+    const QString source = sqliteCopy(folder);
     {
         Connection c(QStringLiteral("fill"));
         c.open(source);
