@@ -171,7 +171,7 @@ void Connection::readPostgreSqlSchema() {
     }
     tableNames_.sort(); // as SQLite lists them: by code point
     dialect_.setSchemaColumns(text, all);
-    dialect_.setSchemaTables(tableNames_);
+    dialect_.setSchemaTables(tableNames_, columns_);
 }
 
 bool Connection::hasTable(const QString& name) const {

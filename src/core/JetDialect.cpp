@@ -219,9 +219,12 @@ void JetDialect::setSchemaColumns(const QSet<QString>& textColumns, const QSet<Q
     }
 }
 
-void JetDialect::setSchemaTables(const QStringList& tables) {
+void JetDialect::setSchemaTables(const QStringList& tables, const QHash<QString, QStringList>& columns) {
     for (const QString& t : tables)
         canonicalNames_.insert(t.toLower(), t);
+    tableColumns_.clear();
+    for (auto it = columns.cbegin(); it != columns.cend(); ++it)
+        tableColumns_.insert(it.key().toLower(), it.value());
 }
 
 bool JetDialect::isTextColumn(const QString& name) const {
@@ -535,7 +538,11 @@ void selectDistinctOrderTerms(SqlTokens& t) {
         const qsizetype afterFirst = first < 0 ? -1 : nextSignificant(t, first);
         const bool position = first >= 0 && first < termEnd && t[size_t(first)].kind == SqlToken::Number &&
                               (afterFirst < 0 || afterFirst >= termEnd);
-        if (!term.isEmpty() && !position && !selected.contains(term)) {
+        // "t.column" is selected by "t.*"
+        const QString qualifier = term.section(u' ', 0, 0);
+        const bool byStar = term.count(u' ') == 3 && term.section(u' ', 1, 1) == u"." &&
+                            selected.contains(qualifier + QStringLiteral(" . * "));
+        if (!term.isEmpty() && !position && !byStar && !selected.contains(term)) {
             extra.push_back({SqlToken::Symbol, QStringLiteral(",")});
             extra.push_back({SqlToken::Space, QStringLiteral(" ")});
             const qsizetype lastOfTerm = prevSignificant(t, termEnd);
@@ -558,7 +565,7 @@ void selectDistinctOrderTerms(SqlTokens& t) {
 // leaves them in any order. The selected columns are appended to the ORDER BY,
 // so both engines list alike (by position under DISTINCT, which allows only
 // selected columns there).
-void orderTiesBySelectedColumns(SqlTokens& t) {
+void orderTiesBySelectedColumns(SqlTokens& t, const QHash<QString, QStringList>& tableColumns) {
     const qsizetype select = nextSignificant(t, -1);
     if (select < 0 || !t[size_t(select)].isWord(u"select")) return;
     qsizetype listStart = select + 1;
@@ -633,15 +640,63 @@ void orderTiesBySelectedColumns(SqlTokens& t) {
         tail.push_back({SqlToken::Symbol, QStringLiteral(",")});
         tail.push_back({SqlToken::Space, QStringLiteral(" ")});
     };
+    // the tables of the top-level FROM list by their aliases
+    QHash<QString, QString> fromAliases;
+    {
+        int level = 0;
+        bool inFrom = false;
+        for (qsizetype i = listStart; i < qsizetype(t.size()); ++i) {
+            const SqlToken& tok = t[size_t(i)];
+            if (tok.isSymbol(u"("))
+                ++level;
+            else if (tok.isSymbol(u")"))
+                --level;
+            if (level != 0) continue;
+            if (tok.isWord(u"from"))
+                inFrom = true;
+            else if (tok.isWord(u"where") || tok.isWord(u"group") || tok.isWord(u"order"))
+                inFrom = false;
+            else if (inFrom && isNameToken(tok) && tableColumns.contains(tok.name().toLower())) {
+                qsizetype alias = nextSignificant(t, i);
+                if (alias >= 0 && t[size_t(alias)].isWord(u"as")) alias = nextSignificant(t, alias);
+                if (alias >= 0 && t[size_t(alias)].kind == SqlToken::Word &&
+                    !t[size_t(alias)].isWord(u"where"))
+                    fromAliases.insert(t[size_t(alias)].text.toLower(), tok.name().toLower());
+            }
+        }
+    }
+    int position = 0; // of the result column before this item
     for (size_t n = 0; n < items.size(); ++n) {
         const SqlTokens expr = expressionOf(items[n]);
         if (isStar(expr)) {
-            if (distinct) return; // positions unknown past a star
+            // table.* or alias.*: the table's columns
+            const QString qualifier =
+                expr.size() == 3 && isNameToken(expr[0]) ? expr[0].name().toLower() : QString();
+            const auto table = tableColumns.constFind(fromAliases.value(qualifier, qualifier));
+            if (table == tableColumns.constEnd()) {
+                if (distinct) return; // positions unknown past this star
+                continue;
+            }
+            const int columns = int(table->size());
+            // a statement table's rows stay together per person (SQLite reads them by
+            // its person index), before the period that precedes the person in the table
+            if (table->contains(QStringLiteral("ID07"), Qt::CaseInsensitive)) {
+                comma();
+                tail.insert(tail.end(), expr.begin(), expr.end() - 1);
+                tail.push_back({SqlToken::Word, QStringLiteral("ID07")});
+            }
+            if (!distinct) continue;
+            for (int k = 1; k <= columns; ++k) {
+                comma();
+                tail.push_back({SqlToken::Number, QString::number(position + k)});
+            }
+            position += columns;
             continue;
         }
+        ++position;
         if (distinct) {
             comma();
-            tail.push_back({SqlToken::Number, QString::number(n + 1)});
+            tail.push_back({SqlToken::Number, QString::number(position)});
             continue;
         }
         const bool constant =
@@ -704,7 +759,7 @@ TranslatedSql JetDialect::translate(const QString& jetSql) const {
         rewriteIif(t);
         nameSubqueries(t);
         unionAmountLiterals(t);
-        orderTiesBySelectedColumns(t);
+        orderTiesBySelectedColumns(t, tableColumns_);
         selectDistinctOrderTerms(t);
         numericTextOperands(t);
         roundAsNumeric(t);

@@ -31,8 +31,9 @@ public:
     // Columns of the schema: text columns decide whether "+" joins texts, and
     // real column names are never taken for reused select-list aliases.
     void setSchemaColumns(const QSet<QString>& textColumns, const QSet<QString>& allColumns);
-    // Table names as the schema spells them; PostgreSQL needs them quoted.
-    void setSchemaTables(const QStringList& tables);
+    // Table names as the schema spells them; PostgreSQL needs them quoted. The
+    // columns of each tell what "table.*" selects.
+    void setSchemaTables(const QStringList& tables, const QHash<QString, QStringList>& columns = {});
 
     TranslatedSql translate(const QString& jetSql) const;
 
@@ -41,9 +42,10 @@ private:
     bool isColumn(const QString& name) const;
 
     DatabaseEngine engine_;
-    QSet<QString> textColumns_;              // lower case
-    QSet<QString> allColumns_;               // lower case
-    QHash<QString, QString> canonicalNames_; // lower case -> as the schema spells it
+    QSet<QString> textColumns_;                // lower case
+    QSet<QString> allColumns_;                 // lower case
+    QHash<QString, QString> canonicalNames_;   // lower case -> as the schema spells it
+    QHash<QString, QStringList> tableColumns_; // lower-case table -> its columns
 };
 
 } // namespace ostrapel

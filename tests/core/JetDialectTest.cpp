@@ -286,7 +286,8 @@ TEST(JetDialect, PostgreSqlRewrites) {
     d.setSchemaColumns({QStringLiteral("1002"), QStringLiteral("ID07"), QStringLiteral("FilterNaam")},
                        {QStringLiteral("1002"), QStringLiteral("ID07"), QStringLiteral("FilterNaam"),
                         QStringLiteral("ID01"), QStringLiteral("5008")});
-    d.setSchemaTables({QStringLiteral("bord10"), QStringLiteral("Filters")});
+    d.setSchemaTables({QStringLiteral("bord10"), QStringLiteral("Filters")},
+                      {{QStringLiteral("bord10"), {QStringLiteral("ID03"), QStringLiteral("ID07")}}});
     struct Case {
         const char* jet;
         const char* engine;
@@ -313,6 +314,11 @@ TEST(JetDialect, PostgreSqlRewrites) {
          "select 'a' as \"p\" from t union select 0.00 as \"p\" from u ORDER BY 1"},
         {"select distinct ID01, [1002] from t order by ID01",
          "select distinct \"ID01\", \"1002\" from t order by \"ID01\", 1, 2"},
+        {"select distinct BORD10.*, c.x from BORD10, c order by c.y",
+         "select distinct \"bord10\".*, c.x, c.y AS \"ostrapel_sort_1\" from \"bord10\", c "
+         "order by c.y, \"bord10\".\"ID07\", 1, 2, 3"},
+        {"select a.*, c.x from bord10 a, c order by c.y",
+         "select a.*, c.x from \"bord10\" a, c order by c.y, a.\"ID07\", c.x"},
         {"select distinct a.* from t a order by x",
          "select distinct a.*, x AS \"ostrapel_sort_1\" from t a order by x"},
         {"select distinct c.[ID01] from t c order by c.ID01",
