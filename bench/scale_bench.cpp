@@ -8,7 +8,8 @@
 // renumbered copies of them for 150,000, inserted by the engine in one
 // transaction. OSTRAPEL_SCALE_RUNS sets the runs per figure (default 5),
 // OSTRAPEL_SCALE_SIZES the sizes ("15000,150000"), OSTRAPEL_SCREENSHOT_DIR a
-// folder for a picture of the opened window.
+// folder for a picture of the opened window, OSTRAPEL_BENCH_POSTGRESQL a server
+// to measure a copy of each database on as well.
 #include "SampleYear.h"
 
 #include "collectivity/BorderelState.h"
@@ -21,6 +22,7 @@
 #include "core/RecordCatalogue.h"
 #include "core/Settings.h"
 #include "core/SharedQueries.h"
+#include "maintenance/DatabaseMigration.h"
 
 #include <QApplication>
 #include <QDir>
@@ -195,10 +197,40 @@ std::unique_ptr<CollectivityWindow> openWindow(Connection& db, const RecordCatal
     return w;
 }
 
-void measure(int persons, int runs) {
-    const QString path = scaleDatabase(persons);
+// The same database on the PostgreSQL server that `server` (a maintenance
+// database's connection string) names, copied there once.
+QString serverCopy(const QString& server, int persons) {
+    const QString name = QStringLiteral("ostrapel_scale_%1").arg(persons);
+    ConnectionString target = ConnectionString::parse(server);
+    target.setValue(QStringLiteral("Database"), name);
+    {
+        Connection admin(QStringLiteral("scale-admin"));
+        admin.open(server);
+        QSqlQuery q(admin.database());
+        q.exec(QStringLiteral("select 1 from pg_database where datname = '%1'").arg(name));
+        if (q.next()) return target.toString();
+        if (!q.exec(QStringLiteral("create database %1").arg(name)))
+            qFatal("%s", qPrintable(q.lastError().text()));
+    }
+    QElapsedTimer t;
+    t.start();
+    DatabaseMigration::run(ConnectionString::forSqliteFile(scaleDatabase(persons)).toString(),
+                           target.toString());
+    {
+        Connection db(QStringLiteral("scale-analyze"));
+        db.open(target.toString());
+        db.execute(QStringLiteral("ANALYZE"));
+    }
+    std::printf("copied %d persons to %s in %.1f s\n", persons, qPrintable(name), ms(t) / 1000);
+    return target.toString();
+}
+
+void measure(int persons, int runs, const QString& server) {
+    const QString connectionString = server.isEmpty()
+                                         ? ConnectionString::forSqliteFile(scaleDatabase(persons)).toString()
+                                         : serverCopy(server, persons);
     Connection db(QStringLiteral("scale"));
-    db.open(ConnectionString::forSqliteFile(path).toString());
+    db.open(connectionString);
     RecordCatalogue catalogue;
     catalogue.load(db);
     const int components = db.scalar(QStringLiteral("select count(*) from bord50")).toInt();
@@ -261,8 +293,10 @@ void measure(int persons, int runs) {
         w.reset();
         QCoreApplication::processEvents();
     }
-    std::printf("%d persons (%d rows listed, %d premium components), median of %d runs; load average %s:\n",
-                persons, rows, components, runs, qPrintable(loadAverage()));
+    std::printf(
+        "%s, %d persons (%d rows listed, %d premium components), median of %d runs; load average %s:\n",
+        db.isPostgreSql() ? "PostgreSQL" : "SQLite", persons, rows, components, runs,
+        qPrintable(loadAverage()));
     open.print("window open to the first screen", 1);
     move.print("cursor move with both detail panes", 2);
     pageDown.print("Page Down", 2);
@@ -284,7 +318,12 @@ int main(int argc, char** argv) {
                          : 5;
     QString sizes = qEnvironmentVariable("OSTRAPEL_SCALE_SIZES");
     if (sizes.isEmpty()) sizes = QStringLiteral("15000,150000");
-    for (const QString& size : sizes.split(u',', Qt::SkipEmptyParts))
-        measure(size.toInt(), runs);
+    // OSTRAPEL_BENCH_POSTGRESQL: a server's maintenance database; the figures are then
+    // printed for a copy of each database there too
+    const QString server = qEnvironmentVariable("OSTRAPEL_BENCH_POSTGRESQL");
+    for (const QString& size : sizes.split(u',', Qt::SkipEmptyParts)) {
+        measure(size.toInt(), runs, {});
+        if (!server.isEmpty()) measure(size.toInt(), runs, server);
+    }
     return 0;
 }
