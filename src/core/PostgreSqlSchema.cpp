@@ -51,12 +51,6 @@ QString quoted(const QString& name) {
     return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
-qsizetype nextSignificant(const SqlTokens& t, qsizetype i) {
-    for (++i; i < qsizetype(t.size()); ++i)
-        if (t[size_t(i)].isSignificant()) return i;
-    return -1;
-}
-
 QString translateStatement(const QString& statement) {
     SqlTokens t = tokenizeSql(statement);
     SqlTokens out;

@@ -116,4 +116,16 @@ QString joinSqlTokens(const SqlTokens& tokens) {
     return out;
 }
 
+qsizetype nextSignificant(const SqlTokens& t, qsizetype i) {
+    for (++i; i < qsizetype(t.size()); ++i)
+        if (t[size_t(i)].isSignificant()) return i;
+    return -1;
+}
+
+qsizetype prevSignificant(const SqlTokens& t, qsizetype i) {
+    for (--i; i >= 0; --i)
+        if (t[size_t(i)].isSignificant()) return i;
+    return -1;
+}
+
 } // namespace ostrapel

@@ -34,4 +34,12 @@ using SqlTokens = std::vector<SqlToken>;
 SqlTokens tokenizeSql(const QString& sql);
 QString joinSqlTokens(const SqlTokens& tokens);
 
+// Index of the next (previous) significant token after (before) i, or -1.
+qsizetype nextSignificant(const SqlTokens& t, qsizetype i);
+qsizetype prevSignificant(const SqlTokens& t, qsizetype i);
+// A name: a word or a bracketed name.
+inline bool isNameToken(const SqlToken& t) {
+    return t.kind == SqlToken::Word || t.kind == SqlToken::Bracketed;
+}
+
 } // namespace ostrapel
