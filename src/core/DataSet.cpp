@@ -228,19 +228,6 @@ void DataSet::load(QSqlQuery& query) {
 
 void DataSet::loadSnapshot(Connection& connection, const QString& jetSql, const QString& sortFields,
                            const QString& queryOrder) {
-    if (connection.isPostgreSql()) { // the lazy table is SQLite's; a server's rows are read at once
-        QStringList order;
-        for (const QString& name : queryOrder.split(u',', Qt::SkipEmptyParts))
-            order << u'[' + name.trimmed() + u']';
-        QString sql = jetSql;
-        if (!order.isEmpty()) sql += QStringLiteral(" order by ") + order.join(QStringLiteral(", "));
-        SqlStatement& s = connection.prepare(sql);
-        s.exec();
-        load(s.query());
-        s.finish();
-        if (!sortFields.trimmed().isEmpty()) sort(sortFields);
-        return;
-    }
     auto snapshot = std::make_shared<const SnapshotTable>(connection, jetSql); // may throw: rows stay
     notify(&DataSetObserver::dataSetAboutToReload);
     clearRows();
@@ -391,39 +378,25 @@ std::vector<int> DataSet::fieldIndexes(const QString& fieldList) const {
     return indexes;
 }
 
-std::vector<int> DataSet::snapshotOrder(std::vector<int> fieldIndexes) const {
+std::vector<int> DataSet::snapshotOrder(const std::vector<int>& fieldIndexes) const {
     // The engine orders as the rows in memory are ordered: empty values first,
     // numbers and dates by value, texts case-folded; ties keep the query's order.
-    const size_t sortCount = fieldIndexes.size();
-    fieldIndexes.insert(fieldIndexes.end(), tieFields_.begin(), tieFields_.end());
-    QStringList terms;
-    for (size_t i = 0; i < fieldIndexes.size(); ++i) {
-        const DataField& f = fields_[size_t(fieldIndexes[i])];
-        const QString c = snapshot_->quotedColumn(f.column);
-        if (i >= sortCount) // the left-out ORDER BY: texts as the statement tables declare them
-            terms << (isNumeric(f.type) ? c : c + QStringLiteral(" COLLATE NOCASE"));
-        else if (f.type == FieldType::Date)
-            // a day the month does not have is no date, as in memory (julianday would roll it over)
-            terms << QStringLiteral(
-                         "CASE WHEN date(julianday(substr(trim(%1), 1, 10))) = substr(trim(%1), 1, 10) "
-                         "THEN julianday(substr(trim(%1), 1, 10)) END")
-                         .arg(c);
-        else if (isNumeric(f.type))
-            terms << QStringLiteral("CAST(%1 AS REAL)").arg(c);
-        else
-            terms << QStringLiteral("CAST(%1 AS TEXT) COLLATE %2").arg(c, SnapshotTable::foldCollation());
+    std::vector<std::pair<int, SnapshotSort>> keys;
+    for (int fi : fieldIndexes) {
+        const DataField& f = fields_[size_t(fi)];
+        keys.emplace_back(f.column, f.type == FieldType::Date ? SnapshotSort::Date
+                                    : isNumeric(f.type)       ? SnapshotSort::Number
+                                                              : SnapshotSort::FoldedText);
     }
-    return snapshot_->orderedRows(terms.join(QStringLiteral(", ")));
+    for (int fi : tieFields_) // the left-out ORDER BY: texts as the statement tables declare them
+        keys.emplace_back(fields_[size_t(fi)].column, SnapshotSort::Declared);
+    return snapshot_->orderedRows(keys);
 }
 
 bool DataSet::locateInSnapshot(const DataField& f, const QVariant& wanted, Qt::CaseSensitivity cs) {
     std::vector<char> hit(size_t(recordCount()), 0);
     if (!wanted.isNull() && (f.type == FieldType::Text || f.type == FieldType::Other)) {
-        const QString condition =
-            QStringLiteral("CAST(%1 AS TEXT) = ? COLLATE %2")
-                .arg(snapshot_->quotedColumn(f.column),
-                     cs == Qt::CaseSensitive ? QStringLiteral("BINARY") : SnapshotTable::foldCollation());
-        for (int row : snapshot_->matchingRows(condition, wanted.toString()))
+        for (int row : snapshot_->rowsWithText(f.column, wanted.toString(), cs))
             hit[size_t(row)] = 1;
     } else {
         // Other types compare as converted, one column read.

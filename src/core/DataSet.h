@@ -120,7 +120,7 @@ private:
     const QVariant& snapshotCell(int row, int column) const;
     void readFields(const QSqlRecord& record);
     std::vector<int> fieldIndexes(const QString& fieldList) const;
-    std::vector<int> snapshotOrder(std::vector<int> fieldIndexes) const;
+    std::vector<int> snapshotOrder(const std::vector<int>& fieldIndexes) const;
     bool locateInSnapshot(const DataField& field, const QVariant& wanted, Qt::CaseSensitivity cs);
     void setCurrent(int row);
     void clearRows();

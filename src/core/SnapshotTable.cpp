@@ -7,6 +7,7 @@
 #include <QLoggingCategory>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <algorithm>
 #include <sqlite3.h>
@@ -16,6 +17,10 @@ Q_DECLARE_LOGGING_CATEGORY(lcSql)
 namespace ostrapel {
 
 namespace {
+
+// The collation that compares texts as the lists do without regard to case
+// (full Unicode case folding).
+const QLatin1String FoldCollation("ostrapel_fold");
 
 // Texts compared as QString::toCaseFolded() compares them; ASCII without a copy.
 int foldCompare(void*, int lengthA, const void* a, int lengthB, const void* b) {
@@ -41,44 +46,54 @@ void registerFoldCollation(const QSqlDatabase& db) {
     sqlite3* sqlite = sqliteHandle(db);
     if (!sqlite) return;
     // Busy means it is registered and in use already.
-    sqlite3_create_collation_v2(sqlite, SnapshotTable::foldCollation().toUtf8().constData(), SQLITE_UTF8,
-                                nullptr, foldCompare, nullptr);
+    sqlite3_create_collation_v2(sqlite, FoldCollation.data(), SQLITE_UTF8, nullptr, foldCompare, nullptr);
 }
 
 QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariant* value = nullptr) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw DatabaseError(QStringLiteral("Databasefout: %1\n\n%2").arg(q.lastError().text(), sql));
-    if (value) q.addBindValue(*value);
-    if (!q.exec())
-        throw DatabaseError(QStringLiteral("Databasefout: %1\n\n%2").arg(q.lastError().text(), sql));
+    // A server prepares no DDL: statements without a value run as they are.
+    const bool ok = value ? q.prepare(sql) && (q.addBindValue(*value), q.exec()) : q.exec(sql);
+    if (!ok) throw DatabaseError(QStringLiteral("Databasefout: %1\n\n%2").arg(q.lastError().text(), sql));
     return q;
 }
 
 } // namespace
 
 SnapshotTable::SnapshotTable(Connection& connection, const QString& jetSql)
-    : connectionName_(connection.database().connectionName()),
-      table_(QStringLiteral("temp.snapshot_%1").arg(quintptr(this), 0, 16)) {
+    : connectionName_(connection.database().connectionName()) {
     const QSqlDatabase db = connection.database();
-    registerFoldCollation(db);
     const TranslatedSql translated = connection.dialect().translate(jetSql);
     if (!translated.parameterNames.isEmpty()) // unbound they would read as NULL
         throw DatabaseError(
             QStringLiteral("Databasefout: een lijst met parameters wordt niet ondersteund.\n\n") + jetSql);
+    const QString name = QStringLiteral("snapshot_%1").arg(quintptr(this), 0, 16);
+    QString create;
+    if (connection.isPostgreSql()) {
+        table_ = QStringLiteral("ostrapel_") + name;
+        rowColumn_ = QStringLiteral("ostrapel_row");
+        // The numbers follow the rows as the (ordered) subquery delivers them.
+        create =
+            QStringLiteral("CREATE TEMP TABLE %1 AS SELECT q.*, row_number() OVER () AS %2 FROM (%3) AS q")
+                .arg(table_, rowColumn_, translated.sql);
+    } else {
+        table_ = QStringLiteral("temp.") + name;
+        rowColumn_ = QStringLiteral("rowid");
+        registerFoldCollation(db);
+        create = QStringLiteral("CREATE TABLE %1 AS %2").arg(table_, translated.sql);
+    }
     run(db, QStringLiteral("DROP TABLE IF EXISTS ") + table_);
-    const QString create = QStringLiteral("CREATE TABLE ") + table_ + QStringLiteral(" AS ") + translated.sql;
     qCDebug(lcSql).noquote() << create;
     run(db, create);
-    // The table's rows are numbered 1..n as inserted: the highest number is the count.
-    QSqlQuery count = run(db, QStringLiteral("SELECT max(rowid) FROM ") + table_);
+    if (onServer()) run(db, QStringLiteral("ALTER TABLE %1 ADD PRIMARY KEY (%2)").arg(table_, rowColumn_));
+    // The rows are numbered 1..n: the highest number is the count.
+    QSqlQuery count = run(db, QStringLiteral("SELECT max(%1) FROM %2").arg(rowColumn_, table_));
     rowCount_ = count.next() ? count.value(0).toInt() : 0;
-    // Columns without a declared type take the type of the first row's value, as
-    // they do in the query itself.
-    QSqlQuery first =
-        run(db, QStringLiteral("SELECT * FROM ") + table_ + QStringLiteral(" ORDER BY rowid LIMIT 1"));
+    // SQLite's columns without a declared type take the type of the first
+    // row's value, as they do in the query itself.
+    QSqlQuery first = run(db, QStringLiteral("SELECT * FROM %1 ORDER BY %2 LIMIT 1").arg(table_, rowColumn_));
     record_ = first.record();
+    if (onServer()) record_.remove(record_.indexOf(rowColumn_));
 }
 
 SnapshotTable::~SnapshotTable() {
@@ -89,6 +104,53 @@ SnapshotTable::~SnapshotTable() {
 
 QString SnapshotTable::quotedColumn(int column) const {
     return u'"' + record_.fieldName(column).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+QString SnapshotTable::sortTerm(int column, SnapshotSort kind) const {
+    const QString c = quotedColumn(column);
+    const QMetaType::Type type = QMetaType::Type(record_.field(column).metaType().id());
+    const bool numberColumn = type == QMetaType::Int || type == QMetaType::LongLong ||
+                              type == QMetaType::Double || type == QMetaType::UInt ||
+                              type == QMetaType::ULongLong;
+    if (!onServer()) {
+        switch (kind) {
+        case SnapshotSort::Declared:
+            return numberColumn ? c : c + QStringLiteral(" COLLATE NOCASE");
+        case SnapshotSort::Number:
+            return QStringLiteral("CAST(%1 AS REAL)").arg(c);
+        case SnapshotSort::Date:
+            // a day the month does not have is no date, as in memory (julianday would roll it over)
+            return QStringLiteral(
+                       "CASE WHEN date(julianday(substr(trim(%1), 1, 10))) = substr(trim(%1), 1, 10) "
+                       "THEN julianday(substr(trim(%1), 1, 10)) END")
+                .arg(c);
+        case SnapshotSort::FoldedText:
+            return QStringLiteral("CAST(%1 AS TEXT) COLLATE %2").arg(c, FoldCollation);
+        }
+    }
+    // The server puts NULL last unless told; a citext column compares without case.
+    QString term = c;
+    switch (kind) {
+    case SnapshotSort::Declared:
+        break;
+    case SnapshotSort::Number:
+        if (!numberColumn)
+            term = QStringLiteral(
+                       "CASE WHEN %1 ~ '^\\s*[-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]+)?\\s*$' "
+                       "THEN CAST(CAST(%1 AS text) AS double precision) END")
+                       .arg(c);
+        break;
+    case SnapshotSort::Date:
+        if (type != QMetaType::QDate && type != QMetaType::QDateTime)
+            term = QStringLiteral(
+                       "CASE WHEN %1 ~ '^\\s*[0-9]{4}-[0-9]{2}-[0-9]{2}' THEN substr(trim(%1), 1, 10) END")
+                       .arg(c);
+        break;
+    case SnapshotSort::FoldedText:
+        term = QStringLiteral("lower(CAST(%1 AS text)) COLLATE \"C\"").arg(c);
+        break;
+    }
+    return term + QStringLiteral(" NULLS FIRST");
 }
 
 std::vector<QVariant> SnapshotTable::fetch(const std::vector<int>& rows) const {
@@ -107,9 +169,9 @@ std::vector<QVariant> SnapshotTable::fetch(const std::vector<int>& rows) const {
     for (size_t i = 0; i < rows.size(); ++i)
         asked.emplace_back(rows[i], int(i));
     std::sort(asked.begin(), asked.end());
-    QSqlQuery q = run(QSqlDatabase::database(connectionName_, false),
-                      QStringLiteral("SELECT rowid, * FROM ") + table_ + QStringLiteral(" WHERE rowid IN (") +
-                          list + QStringLiteral(") ORDER BY rowid"));
+    QSqlQuery q = run(
+        QSqlDatabase::database(connectionName_, false),
+        QStringLiteral("SELECT %1, * FROM %2 WHERE %1 IN (%3) ORDER BY %1").arg(rowColumn_, table_, list));
     size_t next = 0;
     while (q.next()) {
         const int row = q.value(0).toInt() - 1;
@@ -122,22 +184,36 @@ std::vector<QVariant> SnapshotTable::fetch(const std::vector<int>& rows) const {
     return cells;
 }
 
-std::vector<int> SnapshotTable::orderedRows(const QString& orderBy) const {
+std::vector<int> SnapshotTable::orderedRows(const std::vector<std::pair<int, SnapshotSort>>& keys) const {
+    QStringList terms;
+    for (const auto& [column, kind] : keys)
+        terms << sortTerm(column, kind);
+    terms << rowColumn_;
     std::vector<int> rows;
     rows.reserve(size_t(rowCount_));
-    QSqlQuery q = run(QSqlDatabase::database(connectionName_, false),
-                      QStringLiteral("SELECT rowid FROM ") + table_ + QStringLiteral(" ORDER BY ") + orderBy +
-                          (orderBy.isEmpty() ? QString() : QStringLiteral(", ")) + QStringLiteral("rowid"));
+    QSqlQuery q =
+        run(QSqlDatabase::database(connectionName_, false),
+            QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(rowColumn_, table_, terms.join(u", ")));
     while (q.next())
         rows.push_back(q.value(0).toInt() - 1);
     return rows;
 }
 
-std::vector<int> SnapshotTable::matchingRows(const QString& condition, const QVariant& value) const {
+std::vector<int> SnapshotTable::rowsWithText(int column, const QString& text, Qt::CaseSensitivity cs) const {
+    const QString c = quotedColumn(column);
+    QString condition;
+    if (!onServer())
+        condition = QStringLiteral("CAST(%1 AS TEXT) = ? COLLATE %2")
+                        .arg(c, cs == Qt::CaseSensitive ? QStringLiteral("BINARY") : FoldCollation);
+    else if (cs == Qt::CaseSensitive)
+        condition = QStringLiteral("CAST(%1 AS text) = CAST(? AS text)").arg(c);
+    else
+        condition = QStringLiteral("lower(CAST(%1 AS text)) = lower(CAST(? AS text))").arg(c);
     std::vector<int> rows;
+    const QVariant value(text);
     QSqlQuery q =
         run(QSqlDatabase::database(connectionName_, false),
-            QStringLiteral("SELECT rowid FROM ") + table_ + QStringLiteral(" WHERE ") + condition, &value);
+            QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(rowColumn_, table_, condition), &value);
     while (q.next())
         rows.push_back(q.value(0).toInt() - 1);
     return rows;
@@ -146,9 +222,8 @@ std::vector<int> SnapshotTable::matchingRows(const QString& condition, const QVa
 std::vector<std::pair<int, QVariant>> SnapshotTable::column(int column) const {
     std::vector<std::pair<int, QVariant>> values;
     values.reserve(size_t(rowCount_));
-    QSqlQuery q =
-        run(QSqlDatabase::database(connectionName_, false),
-            QStringLiteral("SELECT rowid, ") + quotedColumn(column) + QStringLiteral(" FROM ") + table_);
+    QSqlQuery q = run(QSqlDatabase::database(connectionName_, false),
+                      QStringLiteral("SELECT %1, %2 FROM %3").arg(rowColumn_, quotedColumn(column), table_));
     while (q.next())
         values.emplace_back(q.value(0).toInt() - 1, q.value(1));
     return values;

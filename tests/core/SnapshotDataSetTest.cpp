@@ -16,17 +16,29 @@ namespace {
 
 const QString kUnordered = QStringLiteral("select ID06, ID07, ID08, [5008], [5009], [5008] * 2 as Dubbel "
                                           "from bord50");
-const QString kQuery = kUnordered + QStringLiteral(" order by ID07, rowid");
+const QString kQuery = kUnordered + QStringLiteral(" order by ID07, ID08");
+
+// The temporary tables of the connection's database.
+const QString kTempTables = QStringLiteral("select %1 from sqlite_temp_master where type = 'table'");
+const QString kServerTempTables =
+    QStringLiteral("select %1 from pg_class where relpersistence = 't' and relkind = 'r'");
+
+QString tempTables(const QString& what) {
+    return (test::usingPostgreSql() ? kServerTempTables : kTempTables).arg(what);
+}
 
 class SnapshotDataSetTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        OSTRAPEL_SQLITE_ONLY("the lazy list is SQLite's temporary table");
         // Texts differing in case (also outside ASCII), empty and missing values,
         // numbers, dates (one unreadable) and many ties, over more than one page.
         const QStringList names = {"alpha", "Alpha", "émile", "Émile", "Zeta", "", "ß", "b", "B"};
-        const QStringList dates = {"2006-01-01",          "2005-02-03", "0000-00-00",
-                                   "2006-01-01 10:00:00", "1999-12-31", "2006-02-30"};
+        // A server's date column holds only valid days.
+        const QStringList dates = test::usingPostgreSql()
+                                      ? QStringList{"2006-01-01", "2005-02-03", "2001-07-08",
+                                                    "2006-01-01", "1999-12-31", "2006-02-28"}
+                                      : QStringList{"2006-01-01",          "2005-02-03", "0000-00-00",
+                                                    "2006-01-01 10:00:00", "1999-12-31", "2006-02-30"};
         db->beginTransaction();
         for (int i = 0; i < 300; ++i) {
             const QVariant name = i % 11 == 0 ? QVariant() : QVariant(names[(i * 7) % names.size()]);
@@ -122,10 +134,7 @@ TEST_F(SnapshotDataSetTest, ModelFollowsTheCurrentRowThroughASort) {
 }
 
 TEST_F(SnapshotDataSetTest, EngineTableGoesWithTheRowsAndAFailedQueryKeepsThem) {
-    auto tables = [this] {
-        return db->scalar(QStringLiteral("select count(*) from sqlite_temp_master where type = 'table'"))
-            .toInt();
-    };
+    auto tables = [this] { return db->scalar(tempTables(QStringLiteral("count(*)"))).toInt(); };
     EXPECT_EQ(tables(), 1);
     DataSet copy = engine; // shares the rows, sorts on its own
     copy.sort(QStringLiteral("ID08"));
@@ -143,8 +152,11 @@ TEST_F(SnapshotDataSetTest, RowsReadAgainAfterTheirPageWasDropped) {
     db->execute(QStringLiteral("delete from bord50"));
     QSqlQuery fill(db->database());
     ASSERT_TRUE(fill.exec(
-        QStringLiteral("with recursive n(v) as (select 1 union all select v + 1 from n where v < 9000) "
-                       "insert into bord50 (ID06, ID08) select v, printf('%05d', v) from n")));
+        test::usingPostgreSql()
+            ? QStringLiteral("insert into bord50 (\"ID06\", \"ID08\") select v, lpad(v::text, 5, '0') "
+                             "from generate_series(1, 9000) v")
+            : QStringLiteral("with recursive n(v) as (select 1 union all select v + 1 from n where v < 9000) "
+                             "insert into bord50 (ID06, ID08) select v, printf('%05d', v) from n")));
     DataSet big;
     big.loadSnapshot(*db, QStringLiteral("select ID06, ID08 from bord50"), QStringLiteral("ID06"));
     big.sort(QStringLiteral("ID08")); // text order of the zero-padded numbers: the same order
@@ -159,9 +171,11 @@ TEST_F(SnapshotDataSetTest, RowsReadAgainAfterTheirPageWasDropped) {
 // A page that cannot be read shows empty cells and is not asked again for every cell.
 TEST_F(SnapshotDataSetTest, AnUnreadablePageIsReadOnce) {
     const QString table =
-        db->scalar(QStringLiteral("select name from sqlite_temp_master where type = 'table'")).toString();
+        db->scalar(tempTables(test::usingPostgreSql() ? QStringLiteral("relname") : QStringLiteral("name")))
+            .toString();
     QSqlQuery drop(db->database());
-    ASSERT_TRUE(drop.exec(QStringLiteral("drop table temp.\"%1\"").arg(table)));
+    ASSERT_TRUE(drop.exec(QStringLiteral("drop table %1\"%2\"")
+                              .arg(test::usingPostgreSql() ? QString() : QStringLiteral("temp."), table)));
     static int warnings = 0;
     warnings = 0;
     const QtMessageHandler previous =
