@@ -128,10 +128,14 @@ QString SnapshotTable::sortTerm(int column, SnapshotSort kind) const {
             return QStringLiteral("CAST(%1 AS TEXT) COLLATE %2").arg(c, FoldCollation);
         }
     }
-    // The server puts NULL last unless told; a citext column compares without case.
+    // The server puts NULL last unless told. Texts are folded once per row:
+    // a citext comparison would fold both sides at every step of the sort.
+    const QString folded = QStringLiteral("lower(CAST(%1 AS text)) COLLATE \"C\"").arg(c);
+    const bool dateColumn = type == QMetaType::QDate || type == QMetaType::QDateTime;
     QString term = c;
     switch (kind) {
     case SnapshotSort::Declared:
+        if (!numberColumn && !dateColumn) term = folded;
         break;
     case SnapshotSort::Number:
         if (!numberColumn)
@@ -141,13 +145,13 @@ QString SnapshotTable::sortTerm(int column, SnapshotSort kind) const {
                        .arg(c);
         break;
     case SnapshotSort::Date:
-        if (type != QMetaType::QDate && type != QMetaType::QDateTime)
+        if (!dateColumn)
             term = QStringLiteral(
                        "CASE WHEN %1 ~ '^\\s*[0-9]{4}-[0-9]{2}-[0-9]{2}' THEN substr(trim(%1), 1, 10) END")
                        .arg(c);
         break;
     case SnapshotSort::FoldedText:
-        term = QStringLiteral("lower(CAST(%1 AS text)) COLLATE \"C\"").arg(c);
+        term = folded;
         break;
     }
     return term + QStringLiteral(" NULLS FIRST");
