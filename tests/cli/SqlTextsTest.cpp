@@ -103,6 +103,16 @@ int rowCount(Connection& db, const QString& table) {
     return db.scalar(QStringLiteral("select count(*) from ") + table).toInt();
 }
 
+// Person rows that a later month of the same person and insurance supersedes:
+// the import's clean-up leaves none.
+int supersededRows(Connection& db) {
+    return db
+        .scalar(QStringLiteral(
+            "select count(*) from bord10 a, bord10 b where a.ID01 = b.ID01 and a.ID02 = b.ID02 "
+            "and a.ID07 = b.ID07 and a.[1024] = b.[1024] and a.ID03 < b.ID03"))
+        .toInt();
+}
+
 // What the texts run on besides the imported database.
 struct Context {
     const RecordCatalogue& catalogue;
@@ -316,9 +326,10 @@ std::vector<Entry> sqlTexts(const Context& context) {
                          BulkInserter inserter(db, catalogue, inserts);
                          for (const QByteArrayView line : lines)
                              if (const int which = inserter.recordIndex(line); which >= 0)
-                                 inserter.insert(which, line, false);
+                                 inserter.insert(which, line, true); // 2006-02: standard insurance
                          inserter.flush();
                          EXPECT_GT(rowCount(db, QStringLiteral("bord50")), before);
+                         EXPECT_GT(supersededRows(db), 0); // the same persons a month later
                      }});
     t.push_back(
         {QStringLiteral("import statement file"),
@@ -332,7 +343,8 @@ std::vector<Entry> sqlTexts(const Context& context) {
              const int before = rowCount(db, QStringLiteral("bord99"));
              bool postProcess = false;
              EXPECT_EQ(run.importStatementFile(path, lines, postProcess, true), ImportRun::Outcome::Imported);
-             EXPECT_TRUE(postProcess); // the clean-up of superseded persons ran
+             EXPECT_TRUE(postProcess);
+             EXPECT_EQ(supersededRows(db), 0);
              EXPECT_EQ(rowCount(db, QStringLiteral("bord99")), before + 1);
              EXPECT_EQ(run.importStatementFile(path, lines, postProcess, true),
                        ImportRun::Outcome::AlreadyImported);
