@@ -101,19 +101,19 @@ int BorderelDatabase::getDatabaseVersion() {
 }
 
 bool BorderelDatabase::collectivityExists(int collNr, int collVolgNr, int verzType) {
+    const QString types = typeCodeList(verzType);
+    if (types.isEmpty()) return false; // no record has an unknown insurance type
     const QString sql =
         QStringLiteral("select count(*) as Aantal  from bord00 a, bord10 b  where a.ID01 = "
                        ":CollNr and a.ID02 = :CollVolgNr and a.ID01 = b.ID01 and a.ID02 = b.ID02 "
                        " AND [1024] in (") +
-        typeCodeList(verzType) + QStringLiteral(")");
-    try {
-        auto statement = connection_.prepareNew(sql);
-        statement->bind({{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}});
-        statement->exec();
-        return statement->next() && statement->value(0).toInt() > 0;
-    } catch (const DatabaseError&) {
-        return false;
-    }
+        types + QStringLiteral(")");
+    // A database that cannot answer is not a collectivity that is gone: the
+    // error goes to the caller.
+    auto statement = connection_.prepareNew(sql);
+    statement->bind({{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}});
+    statement->exec();
+    return statement->next() && statement->value(0).toInt() > 0;
 }
 
 void BorderelDatabase::convertToEuro(ProgressReporter& progress) {

@@ -61,6 +61,8 @@ public:
     const QStringList& tableNames() const { return tableNames_; }
 
     int getDatabaseVersion();
+    // Whether the collectivity has persons of the insurance type; throws
+    // DatabaseError when the database cannot be read.
     bool collectivityExists(int collNr, int collVolgNr, int verzType);
     // Converts every guilder statement once the database also holds a euro one.
     void convertToEuro(ProgressReporter& progress);

@@ -140,26 +140,27 @@ public:
 private:
     std::vector<SelectItem> listItems(const SqlTokens& t, qsizetype select, qsizetype* listEnd) const {
         std::vector<SelectItem> items;
-        int depth = 0;
         qsizetype itemBegin = select + 1;
         qsizetype asPos = -1;
         qsizetype i = select + 1;
         for (; i < qsizetype(t.size()); ++i) {
             const SqlToken& tok = t[size_t(i)];
             if (tok.isSymbol(u"(")) {
-                ++depth;
-            } else if (tok.isSymbol(u")")) {
-                if (depth == 0) break;
-                --depth;
-            } else if (depth == 0) {
-                if (tok.isWord(u"from") || tok.isWord(u"union") || tok.isSymbol(u";")) break;
-                if (tok.isSymbol(u",")) {
-                    items.push_back({itemBegin, asPos, i});
-                    itemBegin = i + 1;
-                    asPos = -1;
-                } else if (tok.isWord(u"as")) {
-                    asPos = i;
+                const qsizetype close = matchingClose(t, i);
+                if (close < 0) { // unclosed: the list runs to the end
+                    i = qsizetype(t.size());
+                    break;
                 }
+                i = close;
+            } else if (tok.isSymbol(u")") || tok.isWord(u"from") || tok.isWord(u"union") ||
+                       tok.isSymbol(u";")) {
+                break; // the close of the subquery, or the end of the list
+            } else if (tok.isSymbol(u",")) {
+                items.push_back({itemBegin, asPos, i});
+                itemBegin = i + 1;
+                asPos = -1;
+            } else if (tok.isWord(u"as")) {
+                asPos = i;
             }
         }
         items.push_back({itemBegin, asPos, i});

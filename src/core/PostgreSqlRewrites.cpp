@@ -16,19 +16,10 @@ void rewriteIif(SqlTokens& t) {
         if (!t[size_t(i)].isWord(u"iif")) continue;
         const qsizetype open = nextSignificant(t, i);
         if (open < 0 || !t[size_t(open)].isSymbol(u"(")) continue;
-        std::vector<qsizetype> commas;
-        qsizetype close = -1;
-        int depth = 0;
-        for (qsizetype k = open + 1; k < qsizetype(t.size()) && close < 0; ++k) {
-            const SqlToken& tok = t[size_t(k)];
-            if (tok.isSymbol(u"("))
-                ++depth;
-            else if (tok.isSymbol(u")") && depth-- == 0)
-                close = k;
-            else if (depth == 0 && tok.isSymbol(u","))
-                commas.push_back(k);
-        }
-        if (close < 0 || commas.size() != 2) continue;
+        const qsizetype close = matchingClose(t, open);
+        if (close < 0) continue;
+        const std::vector<qsizetype> commas = topLevelCommas(t, open + 1, close);
+        if (commas.size() != 2) continue;
         auto word = [](const char16_t* w) { return SqlToken{SqlToken::Word, QString::fromUtf16(w)}; };
         const SqlToken blank{SqlToken::Space, QStringLiteral(" ")};
         // an argument without the blanks around it
@@ -85,20 +76,11 @@ void roundAsNumeric(SqlTokens& t) {
         if (!t[size_t(i)].isWord(u"round")) continue;
         const qsizetype open = nextSignificant(t, i);
         if (open < 0 || !t[size_t(open)].isSymbol(u"(")) continue;
-        qsizetype comma = -1;
-        int depth = 0;
-        for (qsizetype k = open + 1; k < qsizetype(t.size()); ++k) {
-            const SqlToken& tok = t[size_t(k)];
-            if (tok.isSymbol(u"("))
-                ++depth;
-            else if (tok.isSymbol(u")") && depth-- == 0)
-                break;
-            else if (depth == 0 && tok.isSymbol(u",")) {
-                comma = k;
-                break;
-            }
-        }
-        if (comma < 0) continue;
+        const qsizetype close = matchingClose(t, open);
+        const std::vector<qsizetype> commas =
+            topLevelCommas(t, open + 1, close < 0 ? qsizetype(t.size()) : close);
+        if (commas.empty()) continue;
+        const qsizetype comma = commas.front();
         // "numeric"(x): the function-like cast; unquoted, numeric( reads as a type
         t.insert(t.begin() + comma, {SqlToken::Symbol, QStringLiteral(")")});
         t.insert(t.begin() + open + 1,
@@ -171,16 +153,7 @@ void nameSubqueries(SqlTokens& t) {
             }
             if (!inFrom) continue;
         }
-        qsizetype close = -1;
-        int depth = 0;
-        for (qsizetype k = i + 1; k < qsizetype(t.size()); ++k) {
-            if (t[size_t(k)].isSymbol(u"("))
-                ++depth;
-            else if (t[size_t(k)].isSymbol(u")") && depth-- == 0) {
-                close = k;
-                break;
-            }
-        }
+        const qsizetype close = matchingClose(t, i);
         if (close < 0) continue;
         const qsizetype after = nextSignificant(t, close);
         static const QStringList clauses = {QStringLiteral("where"),  QStringLiteral("group"),
@@ -241,8 +214,6 @@ void selectDistinctOrderTerms(SqlTokens& t) {
     if (distinct < 0 || !t[size_t(distinct)].isWord(u"distinct")) return;
     int depth = 0;
     qsizetype from = -1, orderBy = -1;
-    std::vector<std::pair<qsizetype, qsizetype>> items;
-    qsizetype itemStart = distinct + 1;
     for (qsizetype i = distinct + 1; i < qsizetype(t.size()); ++i) {
         const SqlToken& tok = t[size_t(i)];
         if (tok.isSymbol(u"("))
@@ -251,17 +222,19 @@ void selectDistinctOrderTerms(SqlTokens& t) {
             --depth;
         if (depth != 0) continue;
         if (tok.isWord(u"union") || tok.isSymbol(u";")) return;
-        if (from < 0 && tok.isSymbol(u",")) {
-            items.push_back({itemStart, i});
-            itemStart = i + 1;
-        } else if (from < 0 && tok.isWord(u"from")) {
-            items.push_back({itemStart, i});
+        if (from < 0 && tok.isWord(u"from"))
             from = i;
-        } else if (tok.isWord(u"order")) {
+        else if (tok.isWord(u"order"))
             orderBy = nextSignificant(t, i); // "by"
-        }
     }
     if (from < 0 || orderBy < 0) return;
+    std::vector<std::pair<qsizetype, qsizetype>> items;
+    qsizetype itemStart = distinct + 1;
+    for (const qsizetype comma : topLevelCommas(t, distinct + 1, from)) {
+        items.push_back({itemStart, comma});
+        itemStart = comma + 1;
+    }
+    items.push_back({itemStart, from});
     QSet<QString> selected;
     for (const auto& [b, e] : items) {
         qsizetype asPos = -1;
@@ -280,14 +253,9 @@ void selectDistinctOrderTerms(SqlTokens& t) {
     SqlTokens extra;
     int serial = 0;
     qsizetype termStart = orderBy + 1;
-    depth = 0;
-    for (qsizetype i = orderBy + 1; i <= qsizetype(t.size()); ++i) {
-        const bool end = i == qsizetype(t.size());
-        if (!end && t[size_t(i)].isSymbol(u"("))
-            ++depth;
-        else if (!end && t[size_t(i)].isSymbol(u")"))
-            --depth;
-        if (!end && (depth != 0 || !t[size_t(i)].isSymbol(u","))) continue;
+    std::vector<qsizetype> termEnds = topLevelCommas(t, orderBy + 1, qsizetype(t.size()));
+    termEnds.push_back(qsizetype(t.size()));
+    for (const qsizetype i : termEnds) {
         qsizetype termEnd = i;
         const qsizetype last = prevSignificant(t, termEnd);
         if (last > termStart && (t[size_t(last)].isWord(u"asc") || t[size_t(last)].isWord(u"desc")))
@@ -331,32 +299,33 @@ void orderTiesBySelectedColumns(SqlTokens& t, const QHash<QString, QStringList>&
     const qsizetype afterSelect = nextSignificant(t, select);
     const bool distinct = afterSelect >= 0 && t[size_t(afterSelect)].isWord(u"distinct");
     if (distinct) listStart = afterSelect + 1;
-    std::vector<SqlTokens> items{{}};
     int depth = 0;
-    bool inList = true, isUnion = false;
-    qsizetype orderBy = -1;
+    bool isUnion = false;
+    qsizetype from = -1, orderBy = -1;
     for (qsizetype i = listStart; i < qsizetype(t.size()); ++i) {
         const SqlToken& tok = t[size_t(i)];
         if (tok.isSymbol(u"("))
             ++depth;
         else if (tok.isSymbol(u")"))
             --depth;
-        if (depth == 0) {
-            if (tok.isWord(u"limit") || tok.isWord(u"offset") || tok.isSymbol(u";")) return;
-            if (tok.isWord(u"from"))
-                inList = false;
-            else if (tok.isWord(u"union"))
-                isUnion = true;
-            else if (tok.isWord(u"order"))
-                orderBy = i;
+        if (depth != 0) continue;
+        if (tok.isWord(u"limit") || tok.isWord(u"offset") || tok.isSymbol(u";")) return;
+        if (tok.isWord(u"from")) {
+            if (from < 0) from = i;
+        } else if (tok.isWord(u"union")) {
+            isUnion = true;
+        } else if (tok.isWord(u"order")) {
+            orderBy = i;
         }
-        if (!inList) continue;
-        if (depth == 0 && tok.isSymbol(u","))
-            items.emplace_back();
-        else
-            items.back().push_back(tok);
     }
-    if (inList) return;
+    if (from < 0) return;
+    std::vector<SqlTokens> items;
+    qsizetype itemStart = listStart;
+    for (const qsizetype comma : topLevelCommas(t, listStart, from)) {
+        items.emplace_back(t.begin() + itemStart, t.begin() + comma);
+        itemStart = comma + 1;
+    }
+    items.emplace_back(t.begin() + itemStart, t.begin() + from);
     auto expressionOf = [](const SqlTokens& item) { // without its alias and the blanks around it
         SqlTokens expr;
         int level = 0;

@@ -128,4 +128,30 @@ qsizetype prevSignificant(const SqlTokens& t, qsizetype i) {
     return -1;
 }
 
+qsizetype matchingClose(const SqlTokens& t, qsizetype open) {
+    int depth = 0;
+    for (qsizetype k = open + 1; k < qsizetype(t.size()); ++k) {
+        if (t[size_t(k)].isSymbol(u"("))
+            ++depth;
+        else if (t[size_t(k)].isSymbol(u")") && depth-- == 0)
+            return k;
+    }
+    return -1;
+}
+
+std::vector<qsizetype> topLevelCommas(const SqlTokens& t, qsizetype from, qsizetype to) {
+    std::vector<qsizetype> commas;
+    int depth = 0;
+    for (qsizetype k = from; k < to; ++k) {
+        const SqlToken& tok = t[size_t(k)];
+        if (tok.isSymbol(u"("))
+            ++depth;
+        else if (tok.isSymbol(u")"))
+            --depth;
+        else if (depth == 0 && tok.isSymbol(u","))
+            commas.push_back(k);
+    }
+    return commas;
+}
+
 } // namespace ostrapel

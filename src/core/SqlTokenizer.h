@@ -37,6 +37,10 @@ QString joinSqlTokens(const SqlTokens& tokens);
 // Index of the next (previous) significant token after (before) i, or -1.
 qsizetype nextSignificant(const SqlTokens& t, qsizetype i);
 qsizetype prevSignificant(const SqlTokens& t, qsizetype i);
+// Index of the ")" that closes the "(" at `open`, or -1 when none does.
+qsizetype matchingClose(const SqlTokens& t, qsizetype open);
+// The commas in [from, to) outside the parentheses opened in that range.
+std::vector<qsizetype> topLevelCommas(const SqlTokens& t, qsizetype from, qsizetype to);
 // A name: a word or a bracketed name.
 inline bool isNameToken(const SqlToken& t) {
     return t.kind == SqlToken::Word || t.kind == SqlToken::Bracketed;

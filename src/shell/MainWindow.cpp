@@ -13,6 +13,7 @@
 #include "collectivity/ui/CollectivityWindow.h"
 
 #include "core/BorderelDatabase.h"
+#include "core/DatabaseError.h"
 #include "core/OstrapelError.h"
 #include "core/Paths.h"
 #include "core/RecordCatalogue.h"
@@ -409,7 +410,16 @@ QMdiSubWindow* MainWindow::findWindow(int collNr, int collVolgNr, int verzType) 
 void MainWindow::openCollectivity(const QString& name, int collNr, bool check, int verzType,
                                   const QString& verzNaam, int collVolgNr) {
     const QString caption = collectivityCaption(collNr, collVolgNr, verzNaam, name);
-    if (check && !dm_.collectivityExists(collNr, collVolgNr, verzType)) return;
+    if (check) {
+        bool exists = false;
+        try {
+            exists = dm_.collectivityExists(collNr, collVolgNr, verzType);
+        } catch (const DatabaseError& e) {
+            prompts_.error(errorMessage(e));
+            return;
+        }
+        if (!exists) return;
+    }
     if (QMdiSubWindow* existing = findWindow(collNr, collVolgNr, verzType)) {
         if (existing->isMinimized()) existing->showNormal();
         mdi_->setActiveSubWindow(existing);

@@ -1,6 +1,7 @@
 // The program's shared SQL texts, one table, each run on an imported database:
 // on SQLite, and on PostgreSQL when the tests run there.
 #include "SampleGenerator.h"
+#include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
 #include "collectivity/CollectivityDetails.h"
 #include "collectivity/ComparisonChoice.h"
@@ -9,16 +10,23 @@
 #include "collectivity/InvoiceMonths.h"
 #include "collectivity/PeriodChoice.h"
 #include "collectivity/PersonsQuery.h"
+#include "core/BorderelDatabase.h"
 #include "core/DataSet.h"
 #include "core/DatabaseError.h"
 #include "core/RecordCatalogue.h"
+#include "core/Settings.h"
 #include "core/SharedQueries.h"
 #include "core/SqlFragments.h"
 #include "core/SqlStatement.h"
+#include "core/Transaction.h"
 #include "filters/CriterionWizard.h"
 #include "filters/FilterClause.h"
 #include "filters/FilterStore.h"
 #include "filters/FilterTexts.h"
+#include "import/BulkInserter.h"
+#include "import/ImportRun.h"
+#include "import/SilentImportView.h"
+#include "import/StatementFile.h"
 #include "maintenance/Cleanup.h"
 #include "maintenance/CleanupSelection.h"
 #include "maintenance/MaintenanceTexts.h"
@@ -26,7 +34,9 @@
 #include "reports/RenewalDifferences.h"
 #include "reports/ReportQueries.h"
 
+#include <QFileInfo>
 #include <QProcess>
+#include <QSqlQuery>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -78,7 +88,40 @@ QString joined(const QStringList& lines) {
     return lines.join(QStringLiteral("\r\n"));
 }
 
-std::vector<Entry> sqlTexts(const RecordCatalogue& catalogue) {
+bool indexExists(Connection& db, const QString& name) {
+    QSqlQuery q(db.database());
+    q.prepare(
+        db.isPostgreSql()
+            ? QStringLiteral("select count(*) from pg_indexes where lower(indexname) = lower(?)")
+            : QStringLiteral(
+                  "select count(*) from sqlite_master where type = 'index' and lower(name) = lower(?)"));
+    q.addBindValue(name);
+    return q.exec() && q.next() && q.value(0).toInt() > 0;
+}
+
+int rowCount(Connection& db, const QString& table) {
+    return db.scalar(QStringLiteral("select count(*) from ") + table).toInt();
+}
+
+// Person rows that a later month of the same person and insurance supersedes:
+// the import's clean-up leaves none.
+int supersededRows(Connection& db) {
+    return db
+        .scalar(QStringLiteral(
+            "select count(*) from bord10 a, bord10 b where a.ID01 = b.ID01 and a.ID02 = b.ID02 "
+            "and a.ID07 = b.ID07 and a.[1024] = b.[1024] and a.ID03 < b.ID03"))
+        .toInt();
+}
+
+// What the texts run on besides the imported database.
+struct Context {
+    const RecordCatalogue& catalogue;
+    const test::TestProgramDir& dir;
+    QString laterStatement; // a statement file of a later month, not imported yet
+};
+
+std::vector<Entry> sqlTexts(const Context& context) {
+    const RecordCatalogue& catalogue = context.catalogue;
     const PeriodClauses period = buildPeriodClauses(QStringLiteral("2005-12;2006-01"));
     using namespace SharedQueries;
     std::vector<Entry> t = {
@@ -97,6 +140,27 @@ std::vector<Entry> sqlTexts(const RecordCatalogue& catalogue) {
         {QStringLiteral("PickListDiffers"), PickListDiffers},
         {QStringLiteral("CleanupPeriods"), MaintenanceTexts::CleanupPeriods, 2},
     };
+    // The start-up indexes, on a database from before them.
+    for (const auto& [index, sql] :
+         {std::pair{QStringLiteral("IDX_BORD10_ID01_ID02_ID07_1024"), CreateIndex1024},
+          {QStringLiteral("IDX_BORD10_ID07"), CreateIndexId07},
+          {QStringLiteral("IDX_BORD50_COMPONENT_SET"), CreateIndexComponentSet}})
+        t.push_back(
+            {QStringLiteral("start-up index ") + index, {}, 0, [index = index, sql = sql](Connection& db) {
+                 if (indexExists(db, index)) db.execute(QStringLiteral("drop index ") + index);
+                 ASSERT_FALSE(indexExists(db, index));
+                 db.execute(sql);
+                 EXPECT_TRUE(indexExists(db, index));
+             }});
+    t.push_back({QStringLiteral("collectivity exists"), {}, 0, [&dir = context.dir](Connection&) {
+                     Settings settings(dir.path());
+                     test::ScriptedPrompts prompts;
+                     BorderelDatabase dm(settings, prompts);
+                     ASSERT_TRUE(dm.dataModuleCreate());
+                     EXPECT_TRUE(dm.collectivityExists(12, 1, 1));
+                     EXPECT_TRUE(dm.collectivityExists(12, 1, 2));
+                     EXPECT_FALSE(dm.collectivityExists(12, 9, 1));
+                 }});
     for (const int type : {1, 2}) {
         const QString v = QString::number(type);
         t.push_back({QStringLiteral("totals ") + v, joined(ReportQueries::totals(type))});
@@ -248,6 +312,45 @@ std::vector<Entry> sqlTexts(const RecordCatalogue& catalogue) {
                      store.remove(id);
                      EXPECT_TRUE(store.criteria(id).empty());
                  }});
+    // The import's own texts: the rows written both ways the engine allows
+    // (undone), then a later month imported whole and offered a second time.
+    for (const bool inserts : {false, true})
+        t.push_back({QStringLiteral("import rows%1").arg(inserts ? " as inserts" : ""),
+                     {},
+                     0,
+                     [&catalogue, inserts, path = context.laterStatement](Connection& db) {
+                         const QByteArray bytes = readStatementBytes(path);
+                         const std::vector<QByteArrayView> lines = splitStatementLines(bytes);
+                         const int before = rowCount(db, QStringLiteral("bord50"));
+                         Transaction transaction(db);
+                         BulkInserter inserter(db, catalogue, inserts);
+                         for (const QByteArrayView line : lines)
+                             if (const int which = inserter.recordIndex(line); which >= 0)
+                                 inserter.insert(which, line, true); // 2006-02: standard insurance
+                         inserter.flush();
+                         EXPECT_GT(rowCount(db, QStringLiteral("bord50")), before);
+                         EXPECT_GT(supersededRows(db), 0); // the same persons a month later
+                     }});
+    t.push_back(
+        {QStringLiteral("import statement file"),
+         {},
+         0,
+         [&catalogue, path = context.laterStatement](Connection& db) {
+             test::ScriptedPrompts prompts;
+             SilentImportView view;
+             ImportRun run(db, catalogue, prompts, view, ApplicationDbVersion, QFileInfo(path).path());
+             const int lines = int(splitStatementLines(readStatementBytes(path)).size());
+             const int before = rowCount(db, QStringLiteral("bord99"));
+             bool postProcess = false;
+             EXPECT_EQ(run.importStatementFile(path, lines, postProcess, true), ImportRun::Outcome::Imported);
+             EXPECT_TRUE(postProcess);
+             EXPECT_EQ(supersededRows(db), 0);
+             EXPECT_EQ(rowCount(db, QStringLiteral("bord99")), before + 1);
+             EXPECT_EQ(run.importStatementFile(path, lines, postProcess, true),
+                       ImportRun::Outcome::AlreadyImported);
+             EXPECT_EQ(rowCount(db, QStringLiteral("bord99")), before + 1);
+             EXPECT_EQ(prompts.messages.size(), 1u); // the refusal
+         }});
     t.push_back({QStringLiteral("clean-up lists"), {}, 0, [](Connection& db) {
                      Cleanup cleanup(db);
                      EXPECT_GT(cleanup.collectivities().size(), 1u);
@@ -312,8 +415,16 @@ TEST(SqlTexts, EveryTextRunsOnTheEngine) {
     ASSERT_TRUE(cli.waitForFinished(120000));
     ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
 
+    SampleOptions later = options;
+    later.collectivities = 1;
+    later.periods = {QStringLiteral("2006-02")};
+    later.zip = false;
+    const QStringList laterFiles =
+        SampleGenerator(catalogue, later).writeAll(dir.filePath(QStringLiteral("later")));
+    ASSERT_EQ(laterFiles.size(), 1);
+
     auto db = dir.connect();
-    for (const Entry& e : sqlTexts(catalogue)) {
+    for (const Entry& e : sqlTexts({catalogue, dir, laterFiles.front()})) {
         SCOPED_TRACE(e.name.toStdString());
         if (e.run) {
             // These keep their own transaction; the ones that delete come last.

@@ -3,6 +3,7 @@
 #include "core/BorderelDatabase.h"
 #include "core/ConnectionString.h"
 #include "core/DataSet.h"
+#include "core/DatabaseError.h"
 #include "core/IniFile.h"
 #include "core/ProgressReporter.h"
 #include "core/Settings.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace ostrapel;
@@ -152,7 +154,39 @@ TEST_F(DataModuleFixture, CollectivityExistsPerInsuranceType) {
     EXPECT_TRUE(dm.collectivityExists(12, 1, 2));
     EXPECT_FALSE(dm.collectivityExists(12, 1, 1));
     EXPECT_FALSE(dm.collectivityExists(12, 2, 2));
-    EXPECT_FALSE(dm.collectivityExists(12, 1, 3)); // empty type list: a syntax error, read as false
+    EXPECT_FALSE(dm.collectivityExists(12, 1, 3)); // an unknown type has no records
+}
+
+// A database that cannot answer is not a collectivity that is gone.
+TEST(DataModule, CollectivityExistsReportsADatabaseThatCannotAnswer) {
+    using Fault = std::function<void(test::TestProgramDir&, Connection&)>;
+    std::vector<std::pair<const char*, Fault>> faults = {
+        {"connection closed", [](test::TestProgramDir&, Connection& c) { c.close(); }},
+        {"table gone",
+         [](test::TestProgramDir&, Connection& c) { c.execute(QStringLiteral("drop table bord10")); }},
+    };
+    if (test::usingPostgreSql())
+        faults.push_back(
+            {"session ended by the server", [](test::TestProgramDir& dir, Connection& c) {
+                 QSqlQuery pid(c.database());
+                 ASSERT_TRUE(pid.exec(QStringLiteral("select pg_backend_pid()")) && pid.next());
+                 auto other = dir.connect(QStringLiteral("other"));
+                 QSqlQuery end(other->database());
+                 ASSERT_TRUE(
+                     end.exec(QStringLiteral("select pg_terminate_backend(%1)").arg(pid.value(0).toInt())));
+             }});
+    for (const auto& [name, fault] : faults) {
+        SCOPED_TRACE(name);
+        test::TestProgramDir dir;
+        Settings settings(dir.path());
+        test::ScriptedPrompts prompts;
+        BorderelDatabase dm(settings, prompts);
+        ASSERT_TRUE(dm.dataModuleCreate());
+        statement(dm.connection(), 12, QStringLiteral("2006-01"), QStringLiteral("EUR"), 1);
+        ASSERT_TRUE(dm.collectivityExists(12, 1, 2));
+        fault(dir, dm.connection());
+        EXPECT_THROW(dm.collectivityExists(12, 1, 2), DatabaseError);
+    }
 }
 
 TEST_F(DataModuleFixture, RepairsRunAtEveryStartAndTheIndexOnce) {

@@ -3,7 +3,9 @@
 #include "core/JetDialect.h"
 #include "TestProgramDir.h"
 #include "core/DataSet.h"
+#include "core/SqlTokenizer.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace ostrapel;
@@ -343,4 +345,46 @@ TEST(JetDialect, AliasesThatDoubleEachOtherStopGrowingTheText) {
         QStringLiteral("select 1 as a0, (1) || (1) as a1, ((1) || (1)) || ((1) || (1)) as a2")));
     EXPECT_TRUE(sql.endsWith(QStringLiteral(", a39 || a39 as a40")));
     EXPECT_LT(sql.size(), 1000000);
+}
+
+// The parenthesised group after the first "(" and its top-level items; the
+// rewrites all split argument and select lists this way.
+TEST(SqlTokens, MatchingCloseAndTopLevelCommas) {
+    struct Case {
+        const char* sql;
+        QStringList items;
+        const char* after; // the text after the matching ")"; null when none closes
+    };
+    const Case cases[] = {
+        {"f(a, g(b, c), (d)) , e", {"a", "g(b, c)", "(d)"}, ", e"},
+        {"f()", {""}, ""},
+        {"f(a, b)) , c", {"a", "b"}, ") , c"},
+        {"f('a,(b', [c,d], \"e)\", :p) x", {"'a,(b'", "[c,d]", "\"e)\"", ":p"}, "x"},
+        {"iif(a -- x, )\n, b, c)", {"a -- x, )", "b", "c"}, ""},
+        {"f(a, (b, c)", {"a", "(b, c)"}, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sql);
+        const SqlTokens t = tokenizeSql(QString::fromUtf8(c.sql));
+        const auto open = qsizetype(
+            std::find_if(t.begin(), t.end(), [](const SqlToken& k) { return k.isSymbol(u"("); }) - t.begin());
+        const qsizetype close = matchingClose(t, open);
+        const qsizetype end = close < 0 ? qsizetype(t.size()) : close;
+        auto text = [&](qsizetype from, qsizetype to) {
+            return joinSqlTokens(SqlTokens(t.begin() + from, t.begin() + to)).trimmed();
+        };
+        QStringList items;
+        qsizetype from = open + 1;
+        for (const qsizetype comma : topLevelCommas(t, open + 1, end)) {
+            items << text(from, comma);
+            from = comma + 1;
+        }
+        items << text(from, end);
+        EXPECT_EQ(items, c.items);
+        if (c.after)
+            EXPECT_EQ(close < 0 ? QStringLiteral("(unclosed)") : text(close + 1, qsizetype(t.size())),
+                      QString::fromUtf8(c.after));
+        else
+            EXPECT_EQ(close, -1);
+    }
 }

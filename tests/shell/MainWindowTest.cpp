@@ -273,6 +273,25 @@ TEST_F(MainWindowFixture, ClosingStoresTheLastActiveWindowAndReopensIt) {
     EXPECT_EQ(again.mdiArea()->subWindowList()[0]->windowTitle(), QStringLiteral("0012-1 SV: Bakkerij"));
 }
 
+// Reopening a window checks its collectivity; a database that cannot answer
+// is reported, not taken for a collectivity that is gone.
+TEST_F(MainWindowFixture, ACheckThatFailsIsReported) {
+    collectivity(12, QStringLiteral("Bakkerij"));
+    MainWindow& w = open();
+    w.openCollectivity(QStringLiteral("Bakkerij"), 12, true, 2, QStringLiteral("SV"), 1);
+    ASSERT_EQ(w.mdiArea()->subWindowList().size(), 1);
+    w.mdiArea()->closeAllSubWindows();
+    const qsizetype before = prompts.messages.size();
+
+    dm->connection().execute(QStringLiteral("drop table bord10"));
+    w.openCollectivity(QStringLiteral("Bakkerij"), 12, true, 2, QStringLiteral("SV"), 1);
+    EXPECT_TRUE(w.mdiArea()->subWindowList().isEmpty());
+    ASSERT_EQ(prompts.messages.size(), size_t(before) + 1);
+    EXPECT_EQ(prompts.messages.back().type, MsgType::Error);
+    EXPECT_TRUE(prompts.messages.back().text.startsWith(QStringLiteral("Databasefout: ")))
+        << prompts.messages.back().text.toStdString();
+}
+
 TEST_F(MainWindowFixture, RestoreDefaultsDeletesTheUserFileAtExitEvenAfterDecliningToClose) {
     collectivity(12, QStringLiteral("Bakkerij"));
     MainWindow& w = open();
