@@ -23,8 +23,10 @@ QString invoiceMonthsQuery(int verzType) {
 
 QStringList invoiceMonths(Connection& connection, int collNr, int collVolgNr, int verzType) {
     // The joined query reads every component of the collectivity. Month by month
-    // costs a few index steps: the next month of its components, and whether one
-    // component of that month belongs to a person of the type.
+    // costs a few index steps: the next month of its components, and whether a
+    // person of the type has a component in that month. Persons first: a
+    // server's planner misjudges the join the other way round and hashes both
+    // tables, and a type without persons is then answered at once.
     const QVariantMap collectivity = {{QStringLiteral("CollNr"), collNr},
                                       {QStringLiteral("CollVolgNr"), collVolgNr}};
     const QString where = QStringLiteral("WHERE ID01 = :CollNr and ID02 = :CollVolgNr");
@@ -32,11 +34,11 @@ QStringList invoiceMonths(Connection& connection, int collNr, int collVolgNr, in
                                             QStringLiteral(" and ID03 > :After"));
     SqlStatement& first = connection.prepare(QStringLiteral("SELECT min(ID03) FROM bord50 ") + where);
     SqlStatement& used = connection.prepare(
-        QStringLiteral("SELECT EXISTS (SELECT 1 FROM bord50 a, bord10 b "
-                       "WHERE a.ID01 = :CollNr and a.ID02 = :CollVolgNr and a.ID03 = :Month "
-                       "and b.ID01 = a.ID01 and b.ID02 = a.ID02 and b.ID05 = a.ID05 and b.ID07 = a.ID07 "
-                       "AND b.[1024] in (") +
-        typeCodeList(verzType) + QStringLiteral("))"));
+        QStringLiteral("SELECT EXISTS (SELECT 1 FROM bord10 b "
+                       "WHERE b.ID01 = :CollNr and b.ID02 = :CollVolgNr AND b.[1024] in (") +
+        typeCodeList(verzType) +
+        QStringLiteral(") AND EXISTS (SELECT 1 FROM bord50 a WHERE a.ID01 = b.ID01 and a.ID02 = b.ID02 "
+                       "and a.ID07 = b.ID07 and a.ID05 = b.ID05 and a.ID03 = :Month))"));
     auto value = [&](SqlStatement& s, const QVariantMap& extra) {
         s.bind(collectivity);
         s.bind(extra);
