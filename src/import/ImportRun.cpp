@@ -181,7 +181,7 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
                 const QString text = decodeCp1252(line.toByteArray());
                 // the check reads what this file wrote so far
                 inserter.flush();
-                lockStatement(text);
+                lockCollectivity(text);
                 runState = isAlreadyImported(text, &refusal);
                 standardInsurance =
                     fieldText(catalogue_, text, QStringLiteral("ID05")).startsWith(u'S', Qt::CaseInsensitive);
@@ -227,9 +227,9 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
     return outcome;
 }
 
-void ImportRun::lockStatement(const QString& line) {
+void ImportRun::lockCollectivity(const QString& line) {
     if (!connection_.isPostgreSql()) return; // BEGIN IMMEDIATE already lets one writer in
-    // The key as the check compares it: numbers as numbers, the period without case.
+    // The key as the check compares it: numbers as numbers.
     QStringList key;
     for (const char* name : {"ID01", "ID02"}) {
         const QString text = fieldText(catalogue_, line, QLatin1String(name));
@@ -237,12 +237,11 @@ void ImportRun::lockStatement(const QString& line) {
         const int number = text.toInt(&ok);
         key << (ok ? QString::number(number) : text);
     }
-    key << fieldText(catalogue_, line, QStringLiteral("ID03")).toLower();
     const QByteArray hash =
         QCryptographicHash::hash(key.join(u'\x1f').toUtf8(), QCryptographicHash::Sha1).left(8);
     const qint64 lockKey = qFromBigEndian<qint64>(hash.constData());
     // Tried rather than waited for, so a stop still ends the run while another
-    // workstation imports the same statement.
+    // workstation imports into the same collectivity.
     QSqlQuery q(connection_.database());
     for (;;) {
         if (!q.exec(QStringLiteral("SELECT pg_try_advisory_xact_lock(%1)").arg(lockKey)) || !q.next())

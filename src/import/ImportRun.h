@@ -72,9 +72,10 @@ public:
     // 2 with the warning to show when the line's statement was imported before, else 0.
     int isAlreadyImported(const QString& line, QString* refusal);
     void purgeSupersededPersons(const QString& line);
-    // PostgreSQL: holds the line's statement key for the rest of the
-    // transaction, so two workstations cannot both pass the check for it.
-    void lockStatement(const QString& line);
+    // PostgreSQL: holds the line's collectivity for the rest of the
+    // transaction, so two workstations cannot both pass the check for one
+    // statement, and each import's clean-up sees the other's persons.
+    void lockCollectivity(const QString& line);
 
 private:
     void finishStopped();

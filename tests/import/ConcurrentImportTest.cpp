@@ -103,3 +103,27 @@ TEST_F(ConcurrentImport, OneStatementFromTwoWorkstationsIsImportedOnce) {
     // component rows are never cleaned up: each statement's once
     EXPECT_EQ(count(QStringLiteral("bord50")), rows.value(QStringLiteral("bord50")));
 }
+
+// Two months of one collectivity at once: each import's clean-up of superseded
+// persons must see the other's rows, so the result is that of one after the other.
+TEST_F(ConcurrentImport, TwoMonthsOfOneCollectivityEndAsImportedInTurn) {
+    QHash<QString, int> rows;
+    const QString earlier = statement(0, QStringLiteral("2005-11"), &rows);
+    const QString later = statement(0, QStringLiteral("2005-12"), &rows);
+    test::TestProgramDir inTurn;
+    for (const QString& file : {earlier, later}) {
+        QProcess p;
+        p.start(QStringLiteral(OSTRAPEL_CLI),
+                {QStringLiteral("--program-dir"), inTurn.path(), QStringLiteral("import"), file});
+        ASSERT_TRUE(p.waitForFinished(180000));
+        ASSERT_EQ(p.exitCode(), 0);
+    }
+    const auto reference = inTurn.connect(QStringLiteral("reference"));
+    const QString persons = QStringLiteral("select count(*) from bord10");
+    const int expected = reference->scalar(persons).toInt();
+    ASSERT_LT(expected, rows.value(QStringLiteral("bord10"))); // the later month supersedes
+
+    importAtOnce({{&first, later}, {&second, earlier}});
+    EXPECT_EQ(db->scalar(persons).toInt(), expected);
+    EXPECT_EQ(count(QStringLiteral("bord50")), rows.value(QStringLiteral("bord50")));
+}

@@ -97,9 +97,9 @@ TEST_F(ImportRunTest, ReDeliveredStatementIsRefusedAndWritesNothing) {
     EXPECT_EQ(r->results()[0].outcome, ImportRun::Outcome::Imported);
 }
 
-// Another workstation holds the statement (the same key, written otherwise):
+// Another workstation imports into the collectivity (the same key, written otherwise):
 // the import waits for it without writing, and a stop ends the wait.
-TEST_F(ImportRunTest, WaitsForAnotherImportOfTheSameStatementAndCanBeStopped) {
+TEST_F(ImportRunTest, WaitsForAnotherImportIntoTheCollectivityAndCanBeStopped) {
     if (!test::usingPostgreSql()) GTEST_SKIP() << "SQLite lets one writer in at BEGIN";
     const QStringList lines = statement(12, QStringLiteral("2006-01"), {"A"}, true);
     const QString path = write(QStringLiteral("000012001-01S.dat"), lines);
@@ -107,7 +107,7 @@ TEST_F(ImportRunTest, WaitsForAnotherImportOfTheSameStatementAndCanBeStopped) {
     {
         Transaction held(*other);
         SilentImportView otherView;
-        ImportRun(*other, catalogue, prompts, otherView, 1, {}).lockStatement(lines[0]);
+        ImportRun(*other, catalogue, prompts, otherView, 1, {}).lockCollectivity(lines[0]);
 
         ImportRun r(*db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("Import")));
         std::thread stopper([&] {
