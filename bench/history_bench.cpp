@@ -5,6 +5,9 @@
 // of three runs on fresh copies: the import of one more month of the big
 // collectivity, the refusal of a statement imported before, the clean-up of
 // superseded persons, and the collectivity window's opening queries.
+// OSTRAPEL_HISTORY_BUILT_SQL runs on each built database (e.g. "drop index
+// IDX_BORD50_UNIT"), OSTRAPEL_HISTORY_RUN_SQL on each measured connection (e.g.
+// "PRAGMA synchronous = OFF").
 #include "BenchSupport.h"
 #include "SampleGenerator.h"
 
@@ -43,6 +46,13 @@ double ms(const QElapsedTimer& t) {
 
 QString month(int index) { // 0: 2002-01
     return QStringLiteral("%1-%2").arg(2002 + index / 12).arg(index % 12 + 1, 2, 10, QChar(u'0'));
+}
+
+// The ';'-separated statements of an environment variable, for trying an
+// index or a pragma without a rebuild.
+void runStatements(Connection& db, const char* variable) {
+    for (const QString& sql : qEnvironmentVariable(variable).split(u';', Qt::SkipEmptyParts))
+        db.execute(sql);
 }
 
 struct Figures {
@@ -167,6 +177,7 @@ int main(int argc, char** argv) {
             db.open(ConnectionString::forSqliteFile(built).toString());
             db.execute(SharedQueries::CreateIndex1024);
             history.build(db, held[k]);
+            runStatements(db, "OSTRAPEL_HISTORY_BUILT_SQL");
             std::printf("%2d month(s): %d person rows, %d components (built in %.0f s)\n", held[k],
                         db.scalar(QStringLiteral("select count(*) from bord10")).toInt(),
                         db.scalar(QStringLiteral("select count(*) from bord50")).toInt(), ms(t) / 1000);
@@ -183,6 +194,7 @@ int main(int argc, char** argv) {
             {
                 Connection db(QStringLiteral("run"));
                 db.open(ConnectionString::forSqliteFile(copy).toString());
+                runStatements(db, "OSTRAPEL_HISTORY_RUN_SQL");
                 RecordCatalogue runCatalogue;
                 runCatalogue.load(db);
                 runs.push_back(history.measure(db, runCatalogue, held[k]));
