@@ -191,7 +191,8 @@ std::vector<QVariant> SnapshotTable::fetch(const std::vector<int>& rows) const {
 std::vector<int> SnapshotTable::orderedRows(const std::vector<std::pair<int, SnapshotSort>>& keys) const {
     QStringList terms;
     for (const auto& [column, kind] : keys)
-        terms << sortTerm(column, kind);
+        if (const QString term = sortTerm(column, kind); !terms.contains(term)) // a repeat decides nothing
+            terms << term;
     terms << rowColumn_;
     std::vector<int> rows;
     rows.reserve(size_t(rowCount_));
