@@ -162,10 +162,13 @@ void BorderelDatabase::repairCatalogueAndIndex() {
     repair("50", "02", SharedQueries::PickList5002, SharedQueries::RepairPickList5002);
     for (const QString& index : {SharedQueries::CreateIndex1024, SharedQueries::CreateIndexId07,
                                  SharedQueries::CreateIndexComponentSet}) {
+        // Asked first: a server locks the table for a CREATE INDEX even when the
+        // index exists, and would make the start wait behind another's import.
+        const QString name = index.simplified().section(u' ', 2, 2);
         try {
-            connection_.execute(index);
+            if (!connection_.hasIndex(name)) connection_.execute(index);
         } catch (const DatabaseError&) {
-            // normally: the index exists already
+            // normally: another workstation made it just now
         }
     }
 }

@@ -178,6 +178,20 @@ bool Connection::hasTable(const QString& name) const {
     return tableNames_.contains(name, Qt::CaseInsensitive);
 }
 
+bool Connection::hasIndex(const QString& name) const {
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    // A server creates unquoted names in lower case.
+    const QString sql = isPostgreSql()
+                            ? QStringLiteral("select count(*) from pg_indexes "
+                                             "where schemaname = current_schema() and indexname = lower(?)")
+                            : QStringLiteral("select count(*) from sqlite_master "
+                                             "where type = 'index' and name = ? collate nocase");
+    if (!q.prepare(sql) || (q.addBindValue(name), !q.exec()) || !q.next())
+        throw DatabaseError(QStringLiteral("Databasefout: %1\n\n%2").arg(q.lastError().text(), sql));
+    return q.value(0).toInt() > 0;
+}
+
 QStringList Connection::columnNames(const QString& table) const {
     return columns_.value(table.toLower());
 }

@@ -35,6 +35,9 @@ public:
     QStringList tableNames() const { return tableNames_; }
     bool hasTable(const QString& name) const;
     QStringList columnNames(const QString& table) const;
+    // Read from the engine's catalogue each time, without regard to case.
+    // Throws DatabaseError.
+    bool hasIndex(const QString& name) const;
 
     // A statement prepared once per SQL text and kept; its bound values persist.
     SqlStatement& prepare(const QString& jetSql);

@@ -212,9 +212,10 @@ TEST_F(DataModuleFixture, RepairsRunAtEveryStartAndTheIndexOnce) {
 TEST_F(DataModuleFixture, RepairsWriteNothingWhenNothingDiffers) {
     ASSERT_TRUE(dm.dataModuleCreate());
     dm.repairCatalogueAndIndex();
-    // another program holds the write lock, as an import does
+    // another program holds the write lock and has written rows, as an import does
     auto other = dir.connect(QStringLiteral("other"));
     other->beginTransaction();
+    statement(*other, 99, QStringLiteral("2006-01"), QStringLiteral("EUR"), 1);
     QElapsedTimer timer;
     timer.start();
     EXPECT_NO_THROW(dm.repairCatalogueAndIndex());
