@@ -183,6 +183,7 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
                 inserter.flush();
                 lockCollectivity(text);
                 runState = isAlreadyImported(text, &refusal);
+                if (runState == 0) importedCollectivities_ << text;
                 standardInsurance =
                     fieldText(catalogue_, text, QStringLiteral("ID05")).startsWith(u'S', Qt::CaseInsensitive);
                 if (runState == 0) inserter.insert(which, line, standardInsurance);
@@ -212,6 +213,7 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
     }
     // after the commit: inside the transaction its table locks would hold up
     // another workstation's import until this one ends
+    if (postProcess && isLast) cleanUpEarlierCollectivities(decodeCp1252(lastLine.toByteArray()));
     if (isLast && connection_.isPostgreSql()) analyzeStatementTables();
     // asked only now: while the box is open no lock of this import holds up others
     if (!refusal.isEmpty()) prompts_.warn(refusal);
@@ -281,6 +283,28 @@ int ImportRun::isAlreadyImported(const QString& line, QString* refusal) {
     if (!found) return 0;
     *refusal = ImportTexts::AlreadyImported.arg(collNr, volgNr, periode);
     return 2;
+}
+
+QString ImportRun::collectivityKey(const QString& line) const {
+    return QString::number(fieldText(catalogue_, line, QStringLiteral("ID01")).toInt()) + u'/' +
+           QString::number(fieldText(catalogue_, line, QStringLiteral("ID02")).toInt());
+}
+
+void ImportRun::cleanUpEarlierCollectivities(const QString& lastLine) {
+    // The last file's collectivity was cleaned up inside its transaction; the
+    // others of a run with several would keep their superseded persons, and
+    // the reports would count those persons' components once per period.
+    QStringList done{collectivityKey(lastLine)};
+    for (const QString& line : std::as_const(importedCollectivities_)) {
+        const QString key = collectivityKey(line);
+        if (done.contains(key)) continue;
+        done << key;
+        Transaction transaction(connection_);
+        lockCollectivity(line);
+        purgeSupersededPersons(line);
+        transaction.commit();
+    }
+    importedCollectivities_.clear();
 }
 
 void ImportRun::purgeSupersededPersons(const QString& line) {

@@ -80,6 +80,9 @@ public:
 private:
     void finishStopped();
     void analyzeStatementTables();
+    // "ID01/ID02" of the line: the collectivity as the clean-up takes it.
+    QString collectivityKey(const QString& line) const;
+    void cleanUpEarlierCollectivities(const QString& lastLine);
 
     Connection& connection_;
     const RecordCatalogue& catalogue_;
@@ -91,6 +94,9 @@ private:
     QStringList fileList_;
     std::vector<StatementSummary> summaries_;
     std::vector<FileResult> results_;
+    // A collectivity line of each collectivity this run imported into, for the
+    // clean-up after the last file.
+    QStringList importedCollectivities_;
     bool accepted_ = false;
     bool done_ = false;
     std::atomic_bool stopRequested_ = false;

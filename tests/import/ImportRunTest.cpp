@@ -197,13 +197,20 @@ TEST_F(ImportRunTest, CleanUpKeepsTheNewestPeriodPerPersonAndGroup) {
     EXPECT_EQ(view.panels.last(), QStringLiteral("Verwerken gegevens: 3/3"));
 }
 
-TEST_F(ImportRunTest, CleanUpOnlyForTheLastFilesCollectivityAndOnlyAfterAControlRecord) {
+// Every collectivity of a run, not only the last file's: superseded persons
+// left behind would make the reports count their components once per period.
+TEST_F(ImportRunTest, CleanUpForEveryCollectivityOfTheRunAndOnlyAfterAControlRecord) {
     write(QStringLiteral("000012001-01.dat"), statement(12, QStringLiteral("2005-01"), {"A"}, false));
     write(QStringLiteral("000012001-02.dat"), statement(12, QStringLiteral("2005-02"), {"A"}, false));
+    write(QStringLiteral("000013001-01.dat"), statement(13, QStringLiteral("2005-01"), {"Z"}, false));
     write(QStringLiteral("000013001-02.dat"), statement(13, QStringLiteral("2005-02"), {"Z"}, false));
-    run({QStringLiteral("000012001-01.dat"), QStringLiteral("000012001-02.dat"),
-         QStringLiteral("000013001-02.dat")});
-    EXPECT_EQ(count(QStringLiteral("select count(*) from bord10 where ID01 = 12")), 2);
+    run({QStringLiteral("000012001-01.dat"), QStringLiteral("000013001-01.dat"),
+         QStringLiteral("000012001-02.dat"), QStringLiteral("000013001-02.dat")});
+    for (const int coll : {12, 13}) {
+        const QString where = QStringLiteral(" from bord10 where ID01 = %1").arg(coll);
+        EXPECT_EQ(count(QStringLiteral("select count(*)") + where), 1) << coll;
+        EXPECT_EQ(db->scalar(QStringLiteral("select ID03") + where).toString(), QStringLiteral("2005-02"));
+    }
 
     QStringList noControl = statement(14, QStringLiteral("2005-02"), {"Q"}, false);
     noControl.removeLast();
