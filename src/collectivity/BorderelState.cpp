@@ -159,8 +159,10 @@ void BorderelState::buildComponentsQuery() {
 
 void BorderelState::loadComponents() {
     if (!componentsStatement_) return;
-    const QVariant person = personsSide_.data.value(QStringLiteral("ID07"));
+    // Joint: the unit of the selected person, so that a co-insured person
+    // shows the unit's components as its main insured does.
     const QString param = components_.parameterName();
+    const QVariant person = personsSide_.data.value(param);
     componentsStatement_->bind(param, person);
     componentsStatement_->exec();
     const QString order = componentsSide_.data.sortFields();
