@@ -378,6 +378,24 @@ TEST_F(MainWindowFixture, CtrlXClosesTheActiveCollectivityWindowFromTheSearchBox
     EXPECT_EQ(prompts.texts(), QStringList{AskClose});
 }
 
+// Closed for maintenance while one of them is maximized: every window comes
+// back maximized, as it was shown.
+TEST_F(MainWindowFixture, WindowsClosedForMaintenanceKeepTheMaximizedMode) {
+    for (int nr : {12, 13, 14})
+        collectivity(nr, QStringLiteral("Bedrijf %1").arg(nr));
+    MainWindow& w = open();
+    for (int nr : {12, 13, 14})
+        w.openCollectivity(QStringLiteral("Bedrijf %1").arg(nr), nr, false, 2, QStringLiteral("SV"), 1);
+    w.mdiArea()->activeSubWindow()->showMaximized();
+    prompts.answers = {MsgButton::Yes};
+    ASSERT_TRUE(w.confirmMaintenance(QStringLiteral("comprimeren en repareren")));
+    for (int nr : {12, 13, 14})
+        EXPECT_TRUE(settings->readBool(QStringLiteral("Maximized"), false, windowSection(windowKey(nr, 1))))
+            << nr;
+    w.openCollectivity(QStringLiteral("Bedrijf 13"), 13, false, 2, QStringLiteral("SV"), 1);
+    EXPECT_TRUE(w.mdiArea()->activeSubWindow()->isMaximized());
+}
+
 TEST_F(MainWindowFixture, ChildWindowsOpenInsideTheVisibleArea) {
     for (int nr : {12, 13, 14})
         collectivity(nr, QStringLiteral("Bedrijf %1").arg(nr));

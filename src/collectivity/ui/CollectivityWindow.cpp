@@ -31,6 +31,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QSplitter>
@@ -245,8 +246,13 @@ void CollectivityWindow::saveWindowState() {
     const QString section = windowSection(windowKey());
     Settings& s = settings_;
     if (QWidget* frame = parentWidget()) {
+        // Maximized is the area's mode, not one window's: only the active window
+        // shows it, and the others closed beside it would forget it.
+        const auto* sub = qobject_cast<const QMdiSubWindow*>(frame);
+        const QMdiSubWindow* active = sub && sub->mdiArea() ? sub->mdiArea()->activeSubWindow() : nullptr;
+        const bool maximized = frame->isMaximized() || (active && active->isMaximized());
         const QRect g = frame->isMaximized() ? frame->normalGeometry() : frame->geometry();
-        s.writeBool(Keys::maximized, frame->isMaximized(), section);
+        s.writeBool(Keys::maximized, maximized, section);
         s.writeInteger(Keys::Width, g.width(), section);
         s.writeInteger(Keys::Height, g.height(), section);
         s.writeInteger(Keys::Top, g.top(), section);
