@@ -5,6 +5,7 @@
 #include "DisplayFormat.h"
 #include "JetDialect.h"
 #include "SnapshotTable.h"
+#include "SqlStatement.h"
 
 #include <QHash>
 #include <QSqlField>
@@ -228,7 +229,15 @@ void DataSet::load(QSqlQuery& query) {
 
 void DataSet::loadSnapshot(Connection& connection, const QString& jetSql, const QString& sortFields,
                            const QString& queryOrder) {
-    auto snapshot = std::make_shared<const SnapshotTable>(connection, jetSql); // may throw: rows stay
+    std::shared_ptr<const SnapshotTable> snapshot;
+    try {
+        snapshot = std::make_shared<const SnapshotTable>(connection, jetSql); // may throw: rows stay
+    } catch (const DatabaseError&) {
+        if (!connection.isPostgreSql()) throw;
+        // A role without temporary tables, or a read-only server: the rows at once.
+        loadAtOnce(connection, jetSql, sortFields, queryOrder);
+        return;
+    }
     notify(&DataSetObserver::dataSetAboutToReload);
     clearRows();
     snapshot_ = std::move(snapshot);
@@ -244,6 +253,18 @@ void DataSet::loadSnapshot(Connection& connection, const QString& jetSql, const 
     }
     first();
     notify(&DataSetObserver::dataSetReloaded);
+}
+
+void DataSet::loadAtOnce(Connection& connection, const QString& jetSql, const QString& sortFields,
+                         const QString& queryOrder) {
+    QStringList order;
+    for (const QString& name : queryOrder.split(u',', Qt::SkipEmptyParts))
+        order << u'[' + name.trimmed() + u']';
+    const QString sql = order.isEmpty() ? jetSql : jetSql + QStringLiteral(" order by ") + order.join(u", ");
+    const std::unique_ptr<SqlStatement> statement = connection.prepareNew(sql);
+    statement->exec();
+    load(statement->query());
+    if (!sortFields.trimmed().isEmpty()) sort(sortFields);
 }
 
 const QVariant& DataSet::snapshotCell(int row, int column) const {
@@ -388,8 +409,10 @@ std::vector<int> DataSet::snapshotOrder(const std::vector<int>& fieldIndexes) co
                                     : isNumeric(f.type)       ? SnapshotSort::Number
                                                               : SnapshotSort::FoldedText);
     }
-    for (int fi : tieFields_) // the left-out ORDER BY: texts as the statement tables declare them
-        keys.emplace_back(fields_[size_t(fi)].column, SnapshotSort::Declared);
+    for (int fi : tieFields_) { // the left-out ORDER BY: texts as the statement tables declare them
+        const DataField& f = fields_[size_t(fi)];
+        keys.emplace_back(f.column, isNumeric(f.type) ? SnapshotSort::Stored : SnapshotSort::Declared);
+    }
     return snapshot_->orderedRows(keys);
 }
 

@@ -118,6 +118,8 @@ private:
         return cells_[size_t(order_[size_t(row)]) * size_t(columnCount_) + size_t(column)];
     }
     const QVariant& snapshotCell(int row, int column) const;
+    void loadAtOnce(Connection& connection, const QString& jetSql, const QString& sortFields,
+                    const QString& queryOrder);
     void readFields(const QSqlRecord& record);
     std::vector<int> fieldIndexes(const QString& fieldList) const;
     std::vector<int> snapshotOrder(const std::vector<int>& fieldIndexes) const;

@@ -70,7 +70,7 @@ SnapshotTable::SnapshotTable(Connection& connection, const QString& jetSql)
     const QString name = QStringLiteral("snapshot_%1").arg(quintptr(this), 0, 16);
     QString create;
     if (connection.isPostgreSql()) {
-        table_ = QStringLiteral("ostrapel_") + name;
+        table_ = QStringLiteral("pg_temp.ostrapel_") + name; // never a table of the database
         rowColumn_ = QStringLiteral("ostrapel_row");
         // The numbers follow the rows as the (ordered) subquery delivers them.
         create =
@@ -114,8 +114,10 @@ QString SnapshotTable::sortTerm(int column, SnapshotSort kind) const {
                               type == QMetaType::ULongLong;
     if (!onServer()) {
         switch (kind) {
+        case SnapshotSort::Stored:
+            return c;
         case SnapshotSort::Declared:
-            return numberColumn ? c : c + QStringLiteral(" COLLATE NOCASE");
+            return c + QStringLiteral(" COLLATE NOCASE");
         case SnapshotSort::Number:
             return QStringLiteral("CAST(%1 AS REAL)").arg(c);
         case SnapshotSort::Date:
@@ -130,25 +132,34 @@ QString SnapshotTable::sortTerm(int column, SnapshotSort kind) const {
     }
     // The server puts NULL last unless told. Texts are folded once per row:
     // a citext comparison would fold both sides at every step of the sort.
-    const QString folded = QStringLiteral("lower(CAST(%1 AS text)) COLLATE \"C\"").arg(c);
+    // Patterns read the text of any column: a number, date or boolean column
+    // may stand where a text is expected.
+    const QString text = QStringLiteral("CAST(%1 AS text)").arg(c);
+    const QString folded = QStringLiteral("lower(%1) COLLATE \"C\"").arg(text);
     const bool dateColumn = type == QMetaType::QDate || type == QMetaType::QDateTime;
     QString term = c;
     switch (kind) {
+    case SnapshotSort::Stored:
+        break;
     case SnapshotSort::Declared:
         if (!numberColumn && !dateColumn) term = folded;
         break;
     case SnapshotSort::Number:
+        // numeric: no text the pattern lets through is out of its range
         if (!numberColumn)
             term = QStringLiteral(
-                       "CASE WHEN %1 ~ '^\\s*[-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]+)?\\s*$' "
-                       "THEN CAST(CAST(%1 AS text) AS double precision) END")
-                       .arg(c);
+                       "CASE WHEN %1 ~ '^\\s*[-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]{1,4})?\\s*$' "
+                       "THEN CAST(%1 AS numeric) END")
+                       .arg(text);
         break;
     case SnapshotSort::Date:
-        if (!dateColumn)
+        // by day, as in memory: the time of a timestamp leaves ties in query order
+        if (type == QMetaType::QDateTime)
+            term = QStringLiteral("CAST(%1 AS date)").arg(c);
+        else if (!dateColumn)
             term = QStringLiteral(
                        "CASE WHEN %1 ~ '^\\s*[0-9]{4}-[0-9]{2}-[0-9]{2}' THEN substr(trim(%1), 1, 10) END")
-                       .arg(c);
+                       .arg(text);
         break;
     case SnapshotSort::FoldedText:
         term = folded;

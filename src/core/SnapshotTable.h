@@ -12,6 +12,7 @@ class Connection;
 // How a column takes part in an ORDER BY of the snapshot. Empty values come
 // first in every kind.
 enum class SnapshotSort {
+    Stored,     // the value as stored
     Declared,   // as the statement tables compare: text without regard to case
     Number,     // by value; a text that is no number counts as empty
     Date,       // by day; a text that is no valid day counts as empty

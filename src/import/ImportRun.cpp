@@ -25,6 +25,7 @@
 #include <QThread>
 #include <QTime>
 #include <QtEndian>
+#include <utility>
 
 namespace ostrapel {
 
@@ -168,8 +169,9 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
     QString refusal;
     {
         // Written whole or not at all: a file never stays half imported. The
-        // clean-up after the last file is part of the same transaction, so a
-        // stop between them cannot leave superseded persons behind.
+        // clean-up of the last file's collectivity is part of the same
+        // transaction, so a stop between them cannot leave its superseded
+        // persons behind.
         Transaction transaction(connection_);
         BulkInserter inserter(connection_, catalogue_);
         for (const QByteArrayView line : lines) {
@@ -213,7 +215,6 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
     }
     // after the commit: inside the transaction its table locks would hold up
     // another workstation's import until this one ends
-    if (postProcess && isLast) cleanUpEarlierCollectivities(decodeCp1252(lastLine.toByteArray()));
     if (isLast && connection_.isPostgreSql()) analyzeStatementTables();
     // asked only now: while the box is open no lock of this import holds up others
     if (!refusal.isEmpty()) prompts_.warn(refusal);
@@ -226,6 +227,10 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
     view_.setOkEnabled(isLast);
     const Outcome outcome = refused ? Outcome::AlreadyImported : Outcome::Imported;
     results_.push_back({path, outcome, text});
+    // The file is in and said to be: a stop or an error from here on leaves
+    // its result as it is.
+    currentEntry_ = -1;
+    if (postProcess && isLast) cleanUpEarlierCollectivities(decodeCp1252(lastLine.toByteArray()));
     return outcome;
 }
 
@@ -294,17 +299,27 @@ void ImportRun::cleanUpEarlierCollectivities(const QString& lastLine) {
     // The last file's collectivity was cleaned up inside its transaction; the
     // others of a run with several would keep their superseded persons, and
     // the reports would count those persons' components once per period.
+    // Each in a transaction of its own, after the last file's commit, so no
+    // lock is held while another is waited for. A stop ends the clean-up and
+    // an error skips one collectivity: the files are imported either way, and
+    // the next import of a collectivity cleans it up.
+    const QStringList lines = std::exchange(importedCollectivities_, {});
     QStringList done{collectivityKey(lastLine)};
-    for (const QString& line : std::as_const(importedCollectivities_)) {
+    for (const QString& line : lines) {
         const QString key = collectivityKey(line);
         if (done.contains(key)) continue;
         done << key;
-        Transaction transaction(connection_);
-        lockCollectivity(line);
-        purgeSupersededPersons(line);
-        transaction.commit();
+        try {
+            Transaction transaction(connection_);
+            lockCollectivity(line);
+            purgeSupersededPersons(line);
+            transaction.commit();
+        } catch (const ImportStopped&) {
+            return;
+        } catch (const DatabaseError& e) {
+            qWarning("clean-up of %s: %s", qPrintable(key), qPrintable(e.message()));
+        }
     }
-    importedCollectivities_.clear();
 }
 
 void ImportRun::purgeSupersededPersons(const QString& line) {

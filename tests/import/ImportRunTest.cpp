@@ -225,6 +225,27 @@ TEST_F(ImportRunTest, CleanUpForEveryCollectivityOfTheRunAndOnlyAfterAControlRec
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord10 where ID01 = 14")), 2);
 }
 
+// The other collectivities are cleaned up after the last file is in: a fault
+// there leaves every file imported and said to be.
+TEST_F(ImportRunTest, AFailingCleanUpOfAnEarlierCollectivityKeepsTheFilesImported) {
+    write(QStringLiteral("000012001-01.dat"), statement(12, QStringLiteral("2005-01"), {"A"}, false));
+    write(QStringLiteral("000012001-02.dat"), statement(12, QStringLiteral("2005-02"), {"A"}, false));
+    write(QStringLiteral("000013001-02.dat"), statement(13, QStringLiteral("2005-02"), {"Z"}, false));
+    // the last file's collectivity has nothing superseded: only 12's clean-up deletes
+    addFailingTrigger(QStringLiteral("stop_clean_up"), QStringLiteral("delete"), QStringLiteral("bord10"),
+                      QStringLiteral("gestopt"));
+    std::unique_ptr<ImportRun> r;
+    ASSERT_NO_THROW(r = run({QStringLiteral("000012001-01.dat"), QStringLiteral("000012001-02.dat"),
+                             QStringLiteral("000013001-02.dat")}));
+    ASSERT_EQ(r->results().size(), 3u);
+    for (const auto& result : r->results())
+        EXPECT_EQ(result.outcome, ImportRun::Outcome::Imported);
+    EXPECT_TRUE(view.list.last().contains(QStringLiteral("succesvol geimporteerd")));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord10 where ID01 = 12")), 2); // left for next time
+    EXPECT_FALSE(db->inTransaction());
+    dropTrigger(QStringLiteral("stop_clean_up"), QStringLiteral("bord10"));
+}
+
 TEST_F(ImportRunTest, DatabaseErrorHalfWayLeavesNothingOfThatFile) {
     write(QStringLiteral("000012001-01.dat"), statement(12, QStringLiteral("2005-01"), {"A"}, false));
     write(QStringLiteral("000012001-02.dat"),
