@@ -212,22 +212,18 @@ void selectDistinctOrderTerms(SqlTokens& t) {
     if (select < 0 || !t[size_t(select)].isWord(u"select")) return;
     const qsizetype distinct = nextSignificant(t, select);
     if (distinct < 0 || !t[size_t(distinct)].isWord(u"distinct")) return;
-    int depth = 0;
     qsizetype from = -1, orderBy = -1;
-    for (qsizetype i = distinct + 1; i < qsizetype(t.size()); ++i) {
+    bool unionOrEnd = false;
+    forEachTopLevel(t, distinct + 1, qsizetype(t.size()), [&](qsizetype i) {
         const SqlToken& tok = t[size_t(i)];
-        if (tok.isSymbol(u"("))
-            ++depth;
-        else if (tok.isSymbol(u")"))
-            --depth;
-        if (depth != 0) continue;
-        if (tok.isWord(u"union") || tok.isSymbol(u";")) return;
+        if (tok.isWord(u"union") || tok.isSymbol(u";")) return !(unionOrEnd = true);
         if (from < 0 && tok.isWord(u"from"))
             from = i;
         else if (tok.isWord(u"order"))
             orderBy = nextSignificant(t, i); // "by"
-    }
-    if (from < 0 || orderBy < 0) return;
+        return true;
+    });
+    if (unionOrEnd || from < 0 || orderBy < 0) return;
     std::vector<std::pair<qsizetype, qsizetype>> items;
     qsizetype itemStart = distinct + 1;
     for (const qsizetype comma : topLevelCommas(t, distinct + 1, from)) {
@@ -238,15 +234,10 @@ void selectDistinctOrderTerms(SqlTokens& t) {
     QSet<QString> selected;
     for (const auto& [b, e] : items) {
         qsizetype asPos = -1;
-        int level = 0;
-        for (qsizetype k = b; k < e; ++k) {
-            if (t[size_t(k)].isSymbol(u"("))
-                ++level;
-            else if (t[size_t(k)].isSymbol(u")"))
-                --level;
-            else if (level == 0 && t[size_t(k)].isWord(u"as"))
-                asPos = k;
-        }
+        forEachTopLevel(t, b, e, [&](qsizetype k) {
+            if (t[size_t(k)].isWord(u"as")) asPos = k;
+            return true;
+        });
         selected.insert(normalized(t, b, asPos < 0 ? e : asPos));
         if (asPos >= 0) selected.insert(normalized(t, asPos + 1, e));
     }
@@ -299,17 +290,11 @@ void orderTiesBySelectedColumns(SqlTokens& t, const QHash<QString, QStringList>&
     const qsizetype afterSelect = nextSignificant(t, select);
     const bool distinct = afterSelect >= 0 && t[size_t(afterSelect)].isWord(u"distinct");
     if (distinct) listStart = afterSelect + 1;
-    int depth = 0;
-    bool isUnion = false;
+    bool isUnion = false, limited = false;
     qsizetype from = -1, orderBy = -1;
-    for (qsizetype i = listStart; i < qsizetype(t.size()); ++i) {
+    forEachTopLevel(t, listStart, qsizetype(t.size()), [&](qsizetype i) {
         const SqlToken& tok = t[size_t(i)];
-        if (tok.isSymbol(u"("))
-            ++depth;
-        else if (tok.isSymbol(u")"))
-            --depth;
-        if (depth != 0) continue;
-        if (tok.isWord(u"limit") || tok.isWord(u"offset") || tok.isSymbol(u";")) return;
+        if (tok.isWord(u"limit") || tok.isWord(u"offset") || tok.isSymbol(u";")) return !(limited = true);
         if (tok.isWord(u"from")) {
             if (from < 0) from = i;
         } else if (tok.isWord(u"union")) {
@@ -317,8 +302,9 @@ void orderTiesBySelectedColumns(SqlTokens& t, const QHash<QString, QStringList>&
         } else if (tok.isWord(u"order")) {
             orderBy = i;
         }
-    }
-    if (from < 0) return;
+        return true;
+    });
+    if (limited || from < 0) return;
     std::vector<SqlTokens> items;
     qsizetype itemStart = listStart;
     for (const qsizetype comma : topLevelCommas(t, listStart, from)) {
@@ -327,16 +313,14 @@ void orderTiesBySelectedColumns(SqlTokens& t, const QHash<QString, QStringList>&
     }
     items.emplace_back(t.begin() + itemStart, t.begin() + from);
     auto expressionOf = [](const SqlTokens& item) { // without its alias and the blanks around it
+        qsizetype end = qsizetype(item.size());
+        forEachTopLevel(item, 0, end, [&](qsizetype i) {
+            if (item[size_t(i)].isWord(u"as")) end = i;
+            return end != i;
+        });
         SqlTokens expr;
-        int level = 0;
-        for (const SqlToken& tok : item) {
-            if (tok.isSymbol(u"("))
-                ++level;
-            else if (tok.isSymbol(u")"))
-                --level;
-            if (level == 0 && tok.isWord(u"as")) break;
-            if (tok.isSignificant() || !expr.empty()) expr.push_back(tok);
-        }
+        for (qsizetype i = 0; i < end; ++i)
+            if (item[size_t(i)].isSignificant() || !expr.empty()) expr.push_back(item[size_t(i)]);
         while (!expr.empty() && !expr.back().isSignificant())
             expr.pop_back();
         return expr;
@@ -371,15 +355,9 @@ void orderTiesBySelectedColumns(SqlTokens& t, const QHash<QString, QStringList>&
     // the tables of the top-level FROM list by their aliases
     QHash<QString, QString> fromAliases;
     {
-        int level = 0;
         bool inFrom = false;
-        for (qsizetype i = listStart; i < qsizetype(t.size()); ++i) {
+        forEachTopLevel(t, listStart, qsizetype(t.size()), [&](qsizetype i) {
             const SqlToken& tok = t[size_t(i)];
-            if (tok.isSymbol(u"("))
-                ++level;
-            else if (tok.isSymbol(u")"))
-                --level;
-            if (level != 0) continue;
             if (tok.isWord(u"from"))
                 inFrom = true;
             else if (tok.isWord(u"where") || tok.isWord(u"group") || tok.isWord(u"order"))
@@ -391,7 +369,8 @@ void orderTiesBySelectedColumns(SqlTokens& t, const QHash<QString, QStringList>&
                     !t[size_t(alias)].isWord(u"where"))
                     fromAliases.insert(t[size_t(alias)].text.toLower(), tok.name().toLower());
             }
-        }
+            return true;
+        });
     }
     int position = 0; // of the result column before this item
     for (size_t n = 0; n < items.size(); ++n) {

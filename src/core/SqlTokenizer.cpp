@@ -141,16 +141,10 @@ qsizetype matchingClose(const SqlTokens& t, qsizetype open) {
 
 std::vector<qsizetype> topLevelCommas(const SqlTokens& t, qsizetype from, qsizetype to) {
     std::vector<qsizetype> commas;
-    int depth = 0;
-    for (qsizetype k = from; k < to; ++k) {
-        const SqlToken& tok = t[size_t(k)];
-        if (tok.isSymbol(u"("))
-            ++depth;
-        else if (tok.isSymbol(u")"))
-            --depth;
-        else if (depth == 0 && tok.isSymbol(u","))
-            commas.push_back(k);
-    }
+    forEachTopLevel(t, from, to, [&](qsizetype k) {
+        if (t[size_t(k)].isSymbol(u",")) commas.push_back(k);
+        return true;
+    });
     return commas;
 }
 

@@ -39,6 +39,18 @@ qsizetype nextSignificant(const SqlTokens& t, qsizetype i);
 qsizetype prevSignificant(const SqlTokens& t, qsizetype i);
 // Index of the ")" that closes the "(" at `open`, or -1 when none does.
 qsizetype matchingClose(const SqlTokens& t, qsizetype open);
+// Calls f(i) for each token in [from, to) outside the parentheses opened in
+// that range (the ")" that closes one counts as outside); f returns false to stop.
+template <typename F> void forEachTopLevel(const SqlTokens& t, qsizetype from, qsizetype to, F f) {
+    int depth = 0;
+    for (qsizetype i = from; i < to; ++i) {
+        if (t[size_t(i)].isSymbol(u"("))
+            ++depth;
+        else if (t[size_t(i)].isSymbol(u")"))
+            --depth;
+        if (depth == 0 && !f(i)) return;
+    }
+}
 // The commas in [from, to) outside the parentheses opened in that range.
 std::vector<qsizetype> topLevelCommas(const SqlTokens& t, qsizetype from, qsizetype to);
 // A name: a word or a bracketed name.
