@@ -47,11 +47,17 @@ qint64 count(Connection& c, const QString& sql) {
 }
 
 // A copy of the delivered database as an SQLite file in `folder`; its connection string.
-QString sqliteCopy(const QTemporaryDir& folder) {
+// A copy of the delivered SQLite database with the given statements run on it.
+QString sqliteCopy(const QTemporaryDir& folder, const QStringList& fill) {
     const QString file = folder.filePath(QStringLiteral("borderel.db"));
     EXPECT_TRUE(QFile::copy(QStringLiteral(OSTRAPEL_DELIVERED_DB), file));
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    return ConnectionString::forSqliteFile(file).toString();
+    const QString connectionString = ConnectionString::forSqliteFile(file).toString();
+    Connection c(QStringLiteral("fill"));
+    c.open(connectionString);
+    for (const QString& sql : fill)
+        c.execute(sql);
+    return connectionString;
 }
 
 QString plain(QString text) {
@@ -82,18 +88,14 @@ TEST(ServerDatabase, CreateDatabaseBuildsTheDeliveredDatabaseOnce) {
 TEST(ServerDatabase, MigrationCopiesEveryRowOnceAndRefusesATargetWithData) {
     SERVER_ONLY();
     QTemporaryDir folder;
-    const QString source = sqliteCopy(folder);
-    {
-        Connection c(QStringLiteral("fill"));
-        c.open(source);
-        c.execute(QStringLiteral(
-            "insert into bord00 (ID01, ID02, ID03, [0003]) values (12, 1, '2006-01', 'Smid')"));
-        // a readable date, and the empty text SQLite keeps for an unreadable one
-        c.execute(QStringLiteral("insert into bord10 (ID01, ID02, ID03, ID07, [1002], [1005]) values "
-                                 "(12, 1, '2006-01', 'K1', 'Vries', '1970-03-02'), "
-                                 "(12, 1, '2006-01', 'K2', 'Dam', '')"));
-        c.execute(QStringLiteral("insert into Filters (FilterId, FilterNaam) values (5, 'Mijn filter')"));
-    }
+    const QString source = sqliteCopy(
+        folder,
+        {QStringLiteral("insert into bord00 (ID01, ID02, ID03, [0003]) values (12, 1, '2006-01', 'Smid')"),
+         // a readable date, and the empty text SQLite keeps for an unreadable one
+         QStringLiteral("insert into bord10 (ID01, ID02, ID03, ID07, [1002], [1005]) values "
+                        "(12, 1, '2006-01', 'K1', 'Vries', '1970-03-02'), "
+                        "(12, 1, '2006-01', 'K2', 'Dam', '')"),
+         QStringLiteral("insert into Filters (FilterId, FilterNaam) values (5, 'Mijn filter')")});
     test::EmptyServerDatabase server;
     QStringList log;
     const auto tables =
@@ -127,14 +129,10 @@ TEST(ServerDatabase, MigrationCopiesEveryRowOnceAndRefusesATargetWithData) {
 TEST(ServerDatabase, AMigrationThatFailsHalfwayCopiesNothing) {
     SERVER_ONLY();
     QTemporaryDir folder;
-    const QString source = sqliteCopy(folder);
-    {
-        Connection c(QStringLiteral("fill"));
-        c.open(source);
-        c.execute(QStringLiteral("insert into bord00 (ID01, ID02, ID03) values (12, 1, '2006-01')"));
-        c.execute(
-            QStringLiteral("insert into bord10 (ID01, ID02, ID07, [1005]) values (12, 1, 'K', 'gisteren')"));
-    }
+    const QString source = sqliteCopy(
+        folder,
+        {QStringLiteral("insert into bord00 (ID01, ID02, ID03) values (12, 1, '2006-01')"),
+         QStringLiteral("insert into bord10 (ID01, ID02, ID07, [1005]) values (12, 1, 'K', 'gisteren')")});
     test::EmptyServerDatabase server;
     try {
         DatabaseMigration::run(source, server.connectionString());

@@ -23,21 +23,10 @@ QString serverString() {
 
 // Runs one statement on the server's maintenance database.
 void onServer(const QString& sql) {
-    const QString name = QStringLiteral("test-server");
-    {
-        const ConnectionString cs = ConnectionString::parse(serverString());
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-        db.setHostName(cs.value(QStringLiteral("Host")));
-        db.setPort(cs.value(QStringLiteral("Port")).toInt());
-        db.setDatabaseName(cs.value(QStringLiteral("Database")));
-        db.setUserName(cs.value(QStringLiteral("User ID")));
-        db.setPassword(cs.value(QStringLiteral("Password")));
-        db.setConnectOptions(QStringLiteral("options=-cclient_min_messages=warning"));
-        if (!db.open()) throw std::runtime_error(db.lastError().text().toStdString());
-        QSqlQuery q(db);
-        if (!q.exec(sql)) throw std::runtime_error((q.lastError().text() + u'\n' + sql).toStdString());
-    }
-    QSqlDatabase::removeDatabase(name);
+    Connection server(QStringLiteral("test-server"));
+    server.open(serverString());
+    QSqlQuery q(server.database()); // as written: database commands are no Jet SQL
+    if (!q.exec(sql)) throw std::runtime_error((q.lastError().text() + u'\n' + sql).toStdString());
 }
 
 QString databaseString(const QString& database) {
