@@ -129,12 +129,13 @@ void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
         openCollData();
         if (!collData_.locate(QStringLiteral("ID03"), month, Qt::CaseSensitive)) collData_.first();
         progress.setMessage(Premiegegevens);
-        openExportData(lines, {{QStringLiteral("Periode1"), month},
-                               {QStringLiteral("Periode2"), month},
-                               {QStringLiteral("CollNr1"), nr},
-                               {QStringLiteral("CollNr2"), nr},
-                               {QStringLiteral("CollVolgNr1"), volgNr},
-                               {QStringLiteral("CollVolgNr2"), volgNr}});
+        openExportData(ReportQueries::collectionToRun(inputs.compoundSurname),
+                       {{QStringLiteral("Periode1"), month},
+                        {QStringLiteral("Periode2"), month},
+                        {QStringLiteral("CollNr1"), nr},
+                        {QStringLiteral("CollNr2"), nr},
+                        {QStringLiteral("CollVolgNr1"), volgNr},
+                        {QStringLiteral("CollVolgNr2"), volgNr}});
         progress.setMessage(Premietotalen);
         totals_ = openQuery(totalsSql, totalsParams);
         break;

@@ -8,6 +8,10 @@ namespace {
 
 const QString kTab = QStringLiteral("\t");
 const QString kTab2 = QStringLiteral("\t\t");
+const QString kPremiumOrigin = kTab2 + QStringLiteral("where [5002]  = '1' ");
+const QString kCorrectionOrigin = kTab2 + QStringLiteral("where ([5002]  = '2' or [5002] = '3') ");
+const QString kMonthOfCollectivity =
+    QStringLiteral("where id01 = :CollNr1 and id02 = :CollVolgNr1 and id03 = :Periode1");
 
 bool isSet(const QString& clause) {
     return clause != kNeutralClause;
@@ -74,22 +78,32 @@ QStringList ReportQueries::collection(bool compoundSurname) {
             QStringLiteral("select id01, id02, id03, id05, [5004], [5012], [5009], [5010], sum([5008]) as "
                            "Premie, 0 as Correctie"),
         kTab2 + QStringLiteral("from bord50"),
-        kTab2 + QStringLiteral("where [5002]  = '1' "),
+        kPremiumOrigin,
         kTab2 + QStringLiteral("group by id01, id02, id03, id05, [5004], [5012], [5009], [5010]"),
         kTab + QStringLiteral("union all"),
         kTab2 + QStringLiteral("select id01, id02, id03, id05, [5004], [5012], [5009], [5010], 0 as Premie, "
                                "sum([5008]) as Correctie"),
         kTab2 + QStringLiteral("from bord50"),
-        kTab2 + QStringLiteral("where ([5002]  = '2' or [5002] = '3') "),
+        kCorrectionOrigin,
         kTab2 + QStringLiteral("group by id01, id02, id03, id05, [5004], [5012], [5009], [5010]"),
         kTab + QStringLiteral(")"),
-        kTab + QStringLiteral("where id01 = :CollNr1 and id02 = :CollVolgNr1 and id03 = :Periode1"),
+        kTab + kMonthOfCollectivity,
         kTab + QStringLiteral("group by id01, id02, id03, id05, [5004], [5012], [5009], [5010]"),
         QStringLiteral(") c"),
         QStringLiteral("where a.id07 = c.id05 and a.id01 = :CollNr2 and a.id02 = :CollVolgNr2 and a.id03 <= "
                        ":Periode2"),
         order,
     };
+}
+
+QStringList ReportQueries::collectionToRun(bool compoundSurname) {
+    // Rows that match under NOCASE group together, so filtering the rows is
+    // filtering the groups: the result is the same.
+    QStringList lines = collection(compoundSurname);
+    const QString also = QStringLiteral("and") + kMonthOfCollectivity.mid(5);
+    for (const QString& origin : {kPremiumOrigin, kCorrectionOrigin})
+        lines[lines.indexOf(origin)] += also;
+    return lines;
 }
 
 QStringList ReportQueries::selection(int verzType, bool compoundSurname, const SelectionClauses& clauses) {

@@ -186,6 +186,7 @@ std::vector<Entry> sqlTexts(const Context& context) {
     for (const bool compound : {false, true})
         t.push_back({QStringLiteral("collection ") + (compound ? QStringLiteral("compound") : QString()),
                      joined(ReportQueries::collection(compound))});
+    t.push_back({QStringLiteral("collection as run"), joined(ReportQueries::collectionToRun(false))});
     for (const int type : {1, 2})
         for (const bool unitView : {false, true}) {
             PersonsQuery persons;

@@ -8,6 +8,8 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QSqlError>
+#include <QSqlQuery>
 
 using namespace ostrapel;
 
@@ -135,6 +137,27 @@ TEST_F(Reports, GroupsBreakPagesBeforeTheFooter) {
     ASSERT_EQ(l.size() % 11, 0);
     for (int p = 0; p < l.size() / 11; ++p)
         EXPECT_EQ(l[p * 11 + 8], QString(110, u'=')) << p;
+}
+
+TEST_F(Reports, CollectionReadsTheComponentsOfTheReportMonthOnly) {
+    OSTRAPEL_SQLITE_ONLY("SQLite's query plans");
+    // Without the month inside the grouped members every month of the
+    // collectivity is read and grouped, however long its history.
+    const TranslatedSql sql =
+        db->dialect().translate(ReportQueries::collectionToRun(false).join(QStringLiteral("\r\n")));
+    QSqlQuery q(db->database());
+    ASSERT_TRUE(q.prepare(QStringLiteral("explain query plan ") + sql.sql));
+    for (int i = 0; i < sql.parameterNames.size(); ++i)
+        q.addBindValue(QVariant());
+    ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
+    int reads = 0;
+    while (q.next()) {
+        const QString step = q.value(3).toString();
+        if (!step.contains(QStringLiteral("bord50"), Qt::CaseInsensitive)) continue;
+        ++reads;
+        EXPECT_TRUE(step.contains(QStringLiteral("ID03=?"))) << step.toStdString();
+    }
+    EXPECT_EQ(reads, 2);
 }
 
 TEST_F(Reports, CompoundSurnameOrdersByThePartnersName) {
