@@ -10,6 +10,7 @@
 #include "collectivity/ui/CollectivityWindow.h"
 #include "collectivity/ui/DetailPane.h"
 #include "collectivity/ui/FieldOrderDialog.h"
+#include "collectivity/ui/FooterBar.h"
 #include "collectivity/ui/ListPane.h"
 #include "collectivity/ui/SortFieldDialog.h"
 #include "core/Settings.h"
@@ -17,6 +18,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -352,6 +354,27 @@ TEST_F(WindowLayout, CodedColumnsShowWholeDescriptions) {
         }
     }
     EXPECT_GE(coded, 3);
+}
+
+// A footer section widens for a figure its designed width cannot hold: a
+// right-aligned "10.724,50" in 60 pixels showed as "0.724,50".
+TEST_F(WindowLayout, FooterFiguresAreNeverCutOff) {
+    auto w = open();
+    FooterBar* totals = w->componentsPane()->footer();
+    const int designed = totals->sectionWidth(1);
+    totals->setText(1, QStringLiteral("1.234.567.890,12"));
+    totals->setText(2, QStringLiteral("1234567 records "));
+    w->personsPane()->footer()->setText(2, QStringLiteral("12345678901 records "));
+    QApplication::processEvents();
+    for (FooterBar* bar : {totals, w->personsPane()->footer()})
+        for (int s = 0; s < bar->sectionCount(); ++s) {
+            const auto* label = bar->findChildren<QLabel*>().value(0);
+            ASSERT_TRUE(label);
+            const int text = label->fontMetrics().horizontalAdvance(bar->text(s));
+            EXPECT_GE(bar->sectionWidth(s), text + 6) << bar->text(s).toStdString();
+        }
+    totals->setText(1, QStringLiteral("1,00"));
+    EXPECT_EQ(totals->sectionWidth(1), designed); // short texts keep the designed width
 }
 
 // The list's model carries the marker images and the sort column's look, and

@@ -8,7 +8,9 @@ class QLabel;
 
 namespace ostrapel {
 
-// A footer of fixed-width sections under a list (record count, legends, totals).
+// A footer of sections under a list (record count, legends, totals). Each
+// section keeps its designed width unless its text needs more: a total or a
+// count is never cut off.
 class FooterBar : public QFrame {
     Q_OBJECT
 public:
@@ -18,9 +20,17 @@ public:
     void setText(int section, const QString& text);
     QString text(int section) const;
     int sectionCount() const { return int(sections_.size()); }
+    int sectionWidth(int section) const;
 
 private:
-    std::vector<QLabel*> sections_;
+    struct Section {
+        QWidget* box;
+        QLabel* label;
+        int designWidth;
+    };
+    void fit(const Section& s);
+
+    std::vector<Section> sections_;
     QHBoxLayout* layout_;
 };
 
