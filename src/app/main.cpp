@@ -10,6 +10,7 @@
 #include "shell/SingleInstanceGuard.h"
 #include "shell/SplashDialog.h"
 #include "shell/Startup.h"
+#include "widgets/ShowPainted.h"
 
 #include <QFileInfo>
 
@@ -24,9 +25,7 @@ int main(int argc, char** argv) {
     if (!guard.checkSingleInstance(1)) return 0;
 
     auto splash = std::make_unique<SplashDialog>(SplashDialog::Mode::Splash);
-    splash->show();
-    splash->repaint();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    showPainted(splash.get());
     setApplicationIdentity();
 
     QtPrompts prompts;

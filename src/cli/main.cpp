@@ -262,6 +262,10 @@ int runReport(Connection& connection, const RecordCatalogue& catalogue, CliPromp
         }
         command->filterClause = *clause;
     }
+    if (const QString missing = command->missingData(connection); !missing.isEmpty()) {
+        prompts.error(missing);
+        return ExitFailure;
+    }
     const int pageLength =
         command->pageLength > 0 ? command->pageLength : StandardMarginPrinter().linesPerPage();
     NullReportProgress progress;

@@ -6,7 +6,9 @@
 #include "ReportTexts.h"
 #include "SqlLog.h"
 
+#include "core/Connection.h"
 #include "core/SqlFragments.h"
+#include "core/SqlStatement.h"
 
 #include <QBuffer>
 
@@ -72,6 +74,29 @@ ReportInputs ReportCommand::inputs() const {
 QString ReportCommand::title() const {
     return kind == ReportKind::Renewal ? RenewalDifferences::title(from, to)
                                        : ReportTexts::standardTitle(kind);
+}
+
+QString ReportCommand::missingData(Connection& connection) const {
+    const QString collectivity = QStringLiteral("%1-%2").arg(collNr).arg(collVolgNr);
+    SqlStatement& statements = connection.prepare(
+        QStringLiteral("select count(*) from bord00 where ID01 = :CollNr and ID02 = :CollVolgNr"));
+    statements.bind({{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}});
+    statements.exec();
+    const bool known = statements.next() && statements.value(0).toInt() > 0;
+    statements.finish();
+    if (!known) return QStringLiteral("Collectiviteit %1 komt niet voor in de database").arg(collectivity);
+    if (kind != ReportKind::Collection) return {};
+    // Without it the report would be headed by another month, with every amount 0,00.
+    SqlStatement& ofMonth = connection.prepare(QStringLiteral(
+        "select count(*) from bord00 where ID01 = :CollNr and ID02 = :CollVolgNr and ID03 = :Maand"));
+    ofMonth.bind({{QStringLiteral("CollNr"), collNr},
+                  {QStringLiteral("CollVolgNr"), collVolgNr},
+                  {QStringLiteral("Maand"), month}});
+    ofMonth.exec();
+    const bool found = ofMonth.next() && ofMonth.value(0).toInt() > 0;
+    ofMonth.finish();
+    return found ? QString()
+                 : QStringLiteral("Collectiviteit %1 heeft geen borderel over %2").arg(collectivity, month);
 }
 
 QByteArray ReportCommand::build(Connection& connection, const RecordCatalogue& catalogue, int lines,

@@ -36,6 +36,9 @@ struct ReportCommand : CommandTarget {
     // drop-down at <ALLES>, the unit view off and this period setting.
     ReportInputs inputs() const;
     QString title() const;
+    // Empty when the database holds the collectivity and, for incasso, its
+    // statement of the month; else the message that says what is missing.
+    QString missingData(Connection& connection) const;
     // The report text (Windows-1252); the footers show the current time.
     QByteArray build(Connection& connection, const RecordCatalogue& catalogue, int pageLength,
                      ReportProgress& progress) const;

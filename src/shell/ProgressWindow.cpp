@@ -1,5 +1,7 @@
 #include "ProgressWindow.h"
 
+#include "widgets/ShowPainted.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -20,9 +22,8 @@ void ProgressWindow::begin(const QString& title) {
     setWindowTitle(title);
     label_->setText(title);
     bar_->setValue(0);
-    show();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    showPainted(this);
 }
 
 void ProgressWindow::step(const QString& text, int position, int maximum) {

@@ -144,6 +144,25 @@ TEST_F(Cli, ReportsToAFileOrStandardOutput) {
     EXPECT_TRUE(r.lines[0].startsWith(
         QStringLiteral("Prolongatieverschillen: maand 2005-12 vergeleken met maand 2005-11")));
 
+    // Asked for data the database does not hold: an error, not a report of zeros
+    // headed by another month.
+    const struct {
+        QStringList args;
+        const char* error;
+    } missing[] = {
+        {{"incasso", "--coll", "12-1", "--type", "2", "--month", "2004-01"},
+         "Collectiviteit 12-1 heeft geen borderel over 2004-01"},
+        {{"incasso", "--coll", "77-1", "--type", "2", "--month", "2006-01"},
+         "Collectiviteit 77-1 komt niet voor in de database"},
+        {{"selectie", "--coll", "12-9", "--type", "2"}, "Collectiviteit 12-9 komt niet voor in de database"},
+    };
+    for (const auto& m : missing) {
+        r = cli(QStringList{QStringLiteral("report")} + m.args + QStringList{"--out", out});
+        EXPECT_EQ(r.exitCode, 2) << m.error;
+        EXPECT_TRUE(r.errors.contains(QString::fromLatin1(m.error))) << r.errors.toStdString();
+    }
+    EXPECT_TRUE(QFile::exists(out)); // the earlier report is left as it was
+
     r = cli({"report", "correctie", "--coll", "12-1", "--type", "2"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.errors.contains(QStringLiteral("--month JJJJ-MM ontbreekt")));

@@ -1,6 +1,7 @@
 #include "ProgressDialog.h"
 
 #include "reports/ReportTexts.h"
+#include "widgets/ShowPainted.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -41,8 +42,7 @@ ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent) {
 void ProgressDialog::start(const QString& caption) {
     setWindowTitle(caption);
     if (QScreen* s = QGuiApplication::primaryScreen()) move(s->geometry().center() - rect().center());
-    show();
-    repaint();
+    showPainted(this);
 }
 
 void ProgressDialog::setMessage(const QString& text) {
