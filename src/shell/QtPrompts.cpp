@@ -41,13 +41,19 @@ QMessageBox::Icon iconFor(MsgType type) {
 
 } // namespace
 
+QWidget* QtPrompts::owner() const {
+    // A box owned by a window that a modal dialog covers opened on top of
+    // that dialog without ever being painted.
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return parent_ ? parent_ : QApplication::activeWindow();
+}
+
 MsgButton QtPrompts::message(MsgType type, const QString& text, MsgButtons buttons) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
         .replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
     shown.remove(u'\r');
-    QMessageBox box(iconFor(type), titleFor(type), shown, QMessageBox::NoButton,
-                    parent_ ? parent_ : QApplication::activeWindow());
+    QMessageBox box(iconFor(type), titleFor(type), shown, QMessageBox::NoButton, owner());
     struct Choice {
         MsgButton button;
         QMessageBox::StandardButton standard;
@@ -71,7 +77,7 @@ MsgButton QtPrompts::message(MsgType type, const QString& text, MsgButtons butto
 }
 
 std::optional<QString> QtPrompts::editConnectionString(const QString& current) {
-    ConnectionStringDialog dialog(current, parent_);
+    ConnectionStringDialog dialog(current, owner());
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.connectionString();
 }
@@ -85,12 +91,12 @@ QString QtPrompts::QtFilter(const QString& filter) {
 }
 
 QStringList QtPrompts::openFileNames(const QString& caption, const QString& folder, const QString& filter) {
-    return QFileDialog::getOpenFileNames(parent_, caption.isEmpty() ? QStringLiteral("Openen") : caption,
+    return QFileDialog::getOpenFileNames(owner(), caption.isEmpty() ? QStringLiteral("Openen") : caption,
                                          folder, QtFilter(filter), nullptr, QFileDialog::ReadOnly);
 }
 
 QString QtPrompts::saveFileName(const QString& caption, const QString& fileName, const QString& filter) {
-    return QFileDialog::getSaveFileName(parent_, caption.isEmpty() ? QStringLiteral("Opslaan als") : caption,
+    return QFileDialog::getSaveFileName(owner(), caption.isEmpty() ? QStringLiteral("Opslaan als") : caption,
                                         fileName, QtFilter(filter));
 }
 

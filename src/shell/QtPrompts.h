@@ -20,6 +20,10 @@ public:
     // "Borderel zip file|00*-??.zip;00*-??S.zip" as Qt writes a filter.
     static QString QtFilter(const QString& filter);
 
+    // The window a box or file dialog belongs to: the modal dialog the user is
+    // in (a report viewer, say), else the program's window.
+    QWidget* owner() const;
+
 private:
     QWidget* parent_;
 };

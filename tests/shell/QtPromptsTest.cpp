@@ -5,6 +5,7 @@
 #include "Screenshots.h"
 #include "shell/QtTranslations.h"
 
+#include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -100,4 +101,27 @@ TEST(QtPromptsTest, QtsOwnDialogsSpeakDutch) {
     ASSERT_TRUE(installQtTranslations()); // Debian qt6-translations-l10n
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Zoeken in:"));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Save"), QStringLiteral("Opslaan"));
+}
+
+// A box asked for from within a modal dialog (a report viewer) belongs to that
+// dialog: owned by the program's window behind it, it stayed unpainted.
+TEST(QtPromptsTest, BoxesBelongToTheModalDialogTheUserIsIn) {
+    QWidget main;
+    main.show();
+    QtPrompts prompts(&main);
+    for (const bool inViewer : {false, true}) {
+        QDialog viewer(&main);
+        if (inViewer) {
+            viewer.setWindowModality(Qt::ApplicationModal);
+            viewer.show();
+        }
+        QWidget* owner = nullptr;
+        test::NextModal answer([&](QWidget* dialog) {
+            owner = dialog->parentWidget();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        prompts.message(MsgType::Confirmation, QStringLiteral("Als PDF opslaan?"),
+                        MsgButton::Yes | MsgButton::No);
+        EXPECT_EQ(owner, inViewer ? static_cast<QWidget*>(&viewer) : &main) << inViewer;
+    }
 }
