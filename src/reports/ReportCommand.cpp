@@ -11,6 +11,7 @@
 #include "core/SqlStatement.h"
 
 #include <QBuffer>
+#include <algorithm>
 
 namespace ostrapel {
 
@@ -41,7 +42,17 @@ std::optional<ReportCommand> ReportCommand::parse(const QStringList& args, QStri
     bool ok = true;
     if (options->contains(QStringLiteral("--page-length")))
         c.pageLength = options->value(QStringLiteral("--page-length")).toInt(&ok);
-    if (!ok || (c.pageLength != 0 && c.pageLength < 20))
+    // A selection takes its months from --period only: a month or a range given
+    // the way the other reports take them would be left unused, and the report
+    // would silently cover every month.
+    const QStringList monthOptions{QStringLiteral("--month"), QStringLiteral("--from"),
+                                   QStringLiteral("--to")};
+    if (c.kind == ReportKind::Selection &&
+        std::any_of(monthOptions.cbegin(), monthOptions.cend(),
+                    [&](const QString& o) { return options->contains(o); }))
+        *error =
+            QStringLiteral("selectie neemt de maanden uit --period (bijv. --period \"2004-11;2005-02\")");
+    else if (!ok || (c.pageLength != 0 && c.pageLength < 20))
         *error =
             QStringLiteral("Ongeldige paginalengte: %1").arg(options->value(QStringLiteral("--page-length")));
     else if ((c.kind == ReportKind::Collection || c.kind == ReportKind::Correction) && !isMonth(c.month))

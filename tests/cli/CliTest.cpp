@@ -168,6 +168,12 @@ TEST_F(Cli, ReportsToAFileOrStandardOutput) {
     EXPECT_TRUE(r.errors.contains(QStringLiteral("--month JJJJ-MM ontbreekt")));
     EXPECT_EQ(cli({"report", "selectie", "--coll", "12-1", "--type", "2", "--period", "2006-01;x"}).exitCode,
               2);
+    // A selection given months the way the other reports take them would cover every month.
+    for (const QStringList& months : {QStringList{"--month", "2006-01"}, QStringList{"--from", "2005-11"}}) {
+        r = cli(QStringList{"report", "selectie", "--coll", "12-1", "--type", "2"} + months);
+        EXPECT_EQ(r.exitCode, 2) << months.join(u' ').toStdString();
+        EXPECT_TRUE(r.errors.contains(QStringLiteral("selectie neemt de maanden uit --period")));
+    }
 }
 
 TEST_F(Cli, ListsTheStoredFiltersWithTheirConditions) {
