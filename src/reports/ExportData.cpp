@@ -10,6 +10,7 @@
 #include "core/Connection.h"
 #include "core/DisplayFormat.h"
 #include "core/OstrapelError.h"
+#include "core/ParameterValues.h"
 #include "core/RecordCatalogue.h"
 #include "core/SqlStatement.h"
 
@@ -102,7 +103,10 @@ void ExportData::openCollData() {
 
 void ExportData::openExportData(const QStringList& lines, const QVariantMap& params) {
     exportSql_ = lines.join(kLines);
-    exportData_ = openQuery(exportSql_, params);
+    // Kept by the engine and read a page at a time: a report over every month
+    // of a big collectivity would otherwise hold millions of rows in memory.
+    exportData_.setDescriber(&describer_);
+    exportData_.loadSnapshot(connection_, withParameterValues(exportSql_, params));
     catalogue_.prepareFields(exportData_, QStringLiteral("10"), true);
 }
 

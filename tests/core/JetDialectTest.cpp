@@ -3,6 +3,8 @@
 #include "core/JetDialect.h"
 #include "TestProgramDir.h"
 #include "core/DataSet.h"
+#include "core/DatabaseError.h"
+#include "core/ParameterValues.h"
 #include "core/SqlTokenizer.h"
 
 #include <algorithm>
@@ -387,4 +389,24 @@ TEST(SqlTokens, MatchingCloseAndTopLevelCommas) {
         else
             EXPECT_EQ(close, -1);
     }
+}
+
+// Values written into a statement as literals select what bound values select,
+// quotes and all, on either engine.
+TEST_F(JetSql, ParameterValuesAsLiterals) {
+    component(QStringLiteral("2006-01"), QStringLiteral("P1"), QStringLiteral("P1"), QStringLiteral("1"),
+              QStringLiteral("A'B"), 10.25);
+    component(QStringLiteral("2006-02"), QStringLiteral("P2"), QStringLiteral("P1"), QStringLiteral("1"),
+              QStringLiteral("C"), 3);
+    const QString sql = QStringLiteral("select [5004] from bord50 where ID01 = :Nr and [5004] = :code "
+                                       "and [5008] = :amount and ':Nr' <> :Missing");
+    const QString text = withParameterValues(sql, {{QStringLiteral("nr"), 12},
+                                                   {QStringLiteral("CODE"), QStringLiteral("A'B")},
+                                                   {QStringLiteral("Amount"), 10.25},
+                                                   {QStringLiteral("missing"), QVariant()}});
+    EXPECT_EQ(text, QStringLiteral("select [5004] from bord50 where ID01 = 12 and [5004] = 'A''B' "
+                                   "and [5008] = 10.25 and ':Nr' <> NULL"));
+    DataSet rows = db->query(QString(text).replace(QStringLiteral(" and ':Nr' <> NULL"), QString()));
+    EXPECT_EQ(column(rows, QStringLiteral("5004")), QStringList{QStringLiteral("A'B")});
+    EXPECT_THROW(withParameterValues(sql, {{QStringLiteral("Nr"), 12}}), DatabaseError);
 }

@@ -53,11 +53,13 @@ protected:
         return path;
     }
     // Answers the next modal dialog from the event loop it starts.
+    // Waits for the dialog: the progress window lets the loop run before it is up.
     void whenModal(std::function<void(QWidget*)> answer) {
-        QTimer::singleShot(0, [answer] {
-            QWidget* w = QApplication::activeModalWidget();
-            ASSERT_NE(w, nullptr);
-            answer(w);
+        QTimer::singleShot(0, [this, answer] {
+            if (QWidget* w = QApplication::activeModalWidget())
+                answer(w);
+            else
+                whenModal(answer);
         });
     }
     test::ScriptedPrompts prompts;
