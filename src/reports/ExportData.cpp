@@ -184,9 +184,10 @@ DataSet& ExportData::buildExportQuery(const QString& personFields, const QString
     const ExportQuery query(personFields, componentFields);
     exportSql_ = query.lines(inputs).join(kLines);
     sendDebugMessage(exportSql_);
-    exportData_ = openQuery(exportSql_);
+    // Sorted and kept by the engine, like the reports' rows.
+    exportData_.setDescriber(&describer_);
+    exportData_.loadSnapshot(connection_, exportSql_, query.sortList(inputs));
     catalogue_.prepareFields(exportData_, QStringLiteral("10"), true);
-    exportData_.sort(query.sortList(inputs));
     return exportData_;
 }
 
