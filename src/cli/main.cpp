@@ -299,6 +299,10 @@ int runExport(Connection& connection, const RecordCatalogue& catalogue, CliPromp
         prompts.error(error);
         return ExitFailure;
     }
+    if (const QString unknown = command->unknownCollectivity(connection); !unknown.isEmpty()) {
+        prompts.error(unknown);
+        return ExitFailure;
+    }
     out(QStringLiteral("%1 records geexporteerd").arg(command->run(connection, catalogue)));
     return ExitOk;
 }

@@ -98,6 +98,9 @@ void Connection::openPostgreSql(const ConnectionString& cs) {
                             .arg(cs.value(QStringLiteral("Database")), cs.value(QStringLiteral("Host"))));
     QSqlQuery quiet(database());
     quiet.exec(QStringLiteral("SET client_min_messages = warning"));
+    // Texts written into statements only double their quotes; a backslash must
+    // stay an ordinary character whatever the server's default.
+    quiet.exec(QStringLiteral("SET standard_conforming_strings = on"));
 }
 
 void Connection::close() {

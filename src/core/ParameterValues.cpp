@@ -7,20 +7,36 @@ namespace ostrapel {
 
 namespace {
 
+// Negative numbers in parentheses: after a minus, "--5" would start a comment.
+QString signedLiteral(const QString& digits) {
+    return digits.startsWith(u'-') ? u'(' + digits + u')' : digits;
+}
+
+// Empty when the value has no literal that means the same on both engines.
 QString literal(const QVariant& v) {
     if (v.isNull()) return QStringLiteral("NULL");
     switch (v.typeId()) {
-    case QMetaType::Bool:
-        return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    case QMetaType::Short:
+    case QMetaType::UShort:
     case QMetaType::Int:
     case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
-        return v.toString();
-    case QMetaType::Double:
-        return QString::number(v.toDouble(), 'g', 17);
-    default:
+        return signedLiteral(v.toString());
+    case QMetaType::Double: {
+        // A point keeps it a real number (100 / 3 is no whole division); an
+        // exponent, NaN or infinity would read as a name.
+        QString text = QString::number(v.toDouble(), 'g', 17);
+        if (text.contains(u'e') || text.contains(u'n') || text.contains(u'i')) return {};
+        if (!text.contains(u'.')) text += QStringLiteral(".0");
+        return signedLiteral(text);
+    }
+    case QMetaType::QString:
         return u'\'' + v.toString().replace(u'\'', QStringLiteral("''")) + u'\'';
+    default:
+        return {};
     }
 }
 
@@ -38,6 +54,11 @@ QString withParameterValues(const QString& jetSql, const QVariantMap& values) {
             throw DatabaseError(
                 QStringLiteral("Parameter \"%1\" heeft geen waarde in de opdracht:\n%2").arg(name, jetSql));
         t.text = literal(it.value());
+        if (t.text.isEmpty())
+            throw DatabaseError(
+                QStringLiteral("De waarde van parameter \"%1\" kan niet in de opdracht worden "
+                               "geschreven:\n%2")
+                    .arg(name, jetSql));
     }
     return joinSqlTokens(tokens);
 }

@@ -85,14 +85,22 @@ SnapshotTable::SnapshotTable(Connection& connection, const QString& jetSql)
     run(db, QStringLiteral("DROP TABLE IF EXISTS ") + table_);
     qCDebug(lcSql).noquote() << create;
     run(db, create);
-    if (onServer()) run(db, QStringLiteral("ALTER TABLE %1 ADD PRIMARY KEY (%2)").arg(table_, rowColumn_));
-    // The rows are numbered 1..n: the highest number is the count.
-    QSqlQuery count = run(db, QStringLiteral("SELECT max(%1) FROM %2").arg(rowColumn_, table_));
-    rowCount_ = count.next() ? count.value(0).toInt() : 0;
-    // SQLite's columns without a declared type take the type of the first
-    // row's value, as they do in the query itself.
-    QSqlQuery first = run(db, QStringLiteral("SELECT * FROM %1 ORDER BY %2 LIMIT 1").arg(table_, rowColumn_));
-    record_ = first.record();
+    try {
+        if (onServer())
+            run(db, QStringLiteral("ALTER TABLE %1 ADD PRIMARY KEY (%2)").arg(table_, rowColumn_));
+        // The rows are numbered 1..n: the highest number is the count.
+        QSqlQuery count = run(db, QStringLiteral("SELECT max(%1) FROM %2").arg(rowColumn_, table_));
+        rowCount_ = count.next() ? count.value(0).toInt() : 0;
+        // SQLite's columns without a declared type take the type of the first
+        // row's value, as they do in the query itself.
+        QSqlQuery first =
+            run(db, QStringLiteral("SELECT * FROM %1 ORDER BY %2 LIMIT 1").arg(table_, rowColumn_));
+        record_ = first.record();
+    } catch (...) {
+        // No destructor runs for a half-made snapshot: its table goes now.
+        QSqlQuery(db).exec(QStringLiteral("DROP TABLE IF EXISTS ") + table_);
+        throw;
+    }
     if (onServer()) record_.remove(record_.indexOf(rowColumn_));
 }
 

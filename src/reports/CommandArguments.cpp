@@ -1,5 +1,8 @@
 #include "CommandArguments.h"
 
+#include "core/Connection.h"
+#include "core/SqlStatement.h"
+
 #include <QRegularExpression>
 
 namespace ostrapel {
@@ -51,6 +54,19 @@ bool CommandTarget::read(const QHash<QString, QString>& options, QString* error)
     for (const QString& m : period.split(u';', Qt::SkipEmptyParts))
         if (error->isEmpty() && !isMonth(m)) *error = QStringLiteral("Ongeldige periode: %1").arg(period);
     return error->isEmpty();
+}
+
+QString CommandTarget::unknownCollectivity(Connection& connection) const {
+    SqlStatement& statements = connection.prepare(
+        QStringLiteral("select count(*) from bord00 where ID01 = :CollNr and ID02 = :CollVolgNr"));
+    statements.bind({{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}});
+    statements.exec();
+    const bool known = statements.next() && statements.value(0).toInt() > 0;
+    statements.finish();
+    return known ? QString()
+                 : QStringLiteral("Collectiviteit %1-%2 komt niet voor in de database")
+                       .arg(collNr)
+                       .arg(collVolgNr);
 }
 
 } // namespace ostrapel

@@ -7,6 +7,8 @@
 
 namespace ostrapel {
 
+class Connection;
+
 // "--name value" options and "--name" flags of the headless commands; nullopt
 // with `error` set on an unknown option or a missing value.
 std::optional<QHash<QString, QString>> parseOptions(const QStringList& args, const QStringList& valued,
@@ -25,6 +27,9 @@ struct CommandTarget {
     static const QStringList kOptions;
     // False with `error` set when a value is missing or wrong.
     bool read(const QHash<QString, QString>& options, QString* error);
+    // Empty when the database holds statements of the collectivity; else the
+    // message that says it does not.
+    QString unknownCollectivity(Connection& connection) const;
 };
 
 } // namespace ostrapel

@@ -88,14 +88,7 @@ QString ReportCommand::title() const {
 }
 
 QString ReportCommand::missingData(Connection& connection) const {
-    const QString collectivity = QStringLiteral("%1-%2").arg(collNr).arg(collVolgNr);
-    SqlStatement& statements = connection.prepare(
-        QStringLiteral("select count(*) from bord00 where ID01 = :CollNr and ID02 = :CollVolgNr"));
-    statements.bind({{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}});
-    statements.exec();
-    const bool known = statements.next() && statements.value(0).toInt() > 0;
-    statements.finish();
-    if (!known) return QStringLiteral("Collectiviteit %1 komt niet voor in de database").arg(collectivity);
+    if (const QString unknown = unknownCollectivity(connection); !unknown.isEmpty()) return unknown;
     if (kind != ReportKind::Collection) return {};
     // Without it the report would be headed by another month, with every amount 0,00.
     SqlStatement& ofMonth = connection.prepare(QStringLiteral(
@@ -107,7 +100,10 @@ QString ReportCommand::missingData(Connection& connection) const {
     const bool found = ofMonth.next() && ofMonth.value(0).toInt() > 0;
     ofMonth.finish();
     return found ? QString()
-                 : QStringLiteral("Collectiviteit %1 heeft geen borderel over %2").arg(collectivity, month);
+                 : QStringLiteral("Collectiviteit %1-%2 heeft geen borderel over %3")
+                       .arg(collNr)
+                       .arg(collVolgNr)
+                       .arg(month);
 }
 
 QByteArray ReportCommand::build(Connection& connection, const RecordCatalogue& catalogue, int lines,

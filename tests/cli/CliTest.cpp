@@ -162,6 +162,14 @@ TEST_F(Cli, ReportsToAFileOrStandardOutput) {
         EXPECT_TRUE(r.errors.contains(QString::fromLatin1(m.error))) << r.errors.toStdString();
     }
     EXPECT_TRUE(QFile::exists(out)); // the earlier report is left as it was
+    const QString exported = dir.filePath(QStringLiteral("export.xls"));
+    r = cli({"export", "--coll", "77-1", "--type", "2", "--fields10", "1002", "--out", exported});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.errors.contains(QStringLiteral("Collectiviteit 77-1 komt niet voor in de database")));
+    EXPECT_FALSE(QFile::exists(exported));
+    r = cli({"export", "--coll", "12-1", "--type", "2", "--fields10", "1002", "--out", exported});
+    EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    EXPECT_TRUE(QFile::exists(exported));
 
     r = cli({"report", "correctie", "--coll", "12-1", "--type", "2"});
     EXPECT_EQ(r.exitCode, 2);

@@ -392,21 +392,31 @@ TEST(SqlTokens, MatchingCloseAndTopLevelCommas) {
 }
 
 // Values written into a statement as literals select what bound values select,
-// quotes and all, on either engine.
+// quotes, signs and all, on either engine.
 TEST_F(JetSql, ParameterValuesAsLiterals) {
     component(QStringLiteral("2006-01"), QStringLiteral("P1"), QStringLiteral("P1"), QStringLiteral("1"),
-              QStringLiteral("A'B"), 10.25);
+              QStringLiteral("A'B\\"), 10.25);
     component(QStringLiteral("2006-02"), QStringLiteral("P2"), QStringLiteral("P1"), QStringLiteral("1"),
               QStringLiteral("C"), 3);
-    const QString sql = QStringLiteral("select [5004] from bord50 where ID01 = :Nr and [5004] = :code "
-                                       "and [5008] = :amount and ':Nr' <> :Missing");
+    const QString sql = QStringLiteral("select [5004], [5008] -:minus as Netto, [5008] / :whole as Deel "
+                                       "from bord50 where ID01 = :Nr and [5004] = :code and ':Nr' <> 'x'");
     const QString text = withParameterValues(sql, {{QStringLiteral("nr"), 12},
-                                                   {QStringLiteral("CODE"), QStringLiteral("A'B")},
-                                                   {QStringLiteral("Amount"), 10.25},
-                                                   {QStringLiteral("missing"), QVariant()}});
-    EXPECT_EQ(text, QStringLiteral("select [5004] from bord50 where ID01 = 12 and [5004] = 'A''B' "
-                                   "and [5008] = 10.25 and ':Nr' <> NULL"));
-    DataSet rows = db->query(QString(text).replace(QStringLiteral(" and ':Nr' <> NULL"), QString()));
-    EXPECT_EQ(column(rows, QStringLiteral("5004")), QStringList{QStringLiteral("A'B")});
-    EXPECT_THROW(withParameterValues(sql, {{QStringLiteral("Nr"), 12}}), DatabaseError);
+                                                   {QStringLiteral("CODE"), QStringLiteral("A'B\\")},
+                                                   {QStringLiteral("Minus"), -5},
+                                                   {QStringLiteral("whole"), 2.0}});
+    EXPECT_EQ(text, QStringLiteral("select [5004], [5008] -(-5) as Netto, [5008] / 2.0 as Deel from bord50 "
+                                   "where ID01 = 12 and [5004] = 'A''B\\' and ':Nr' <> 'x'"));
+    DataSet rows = db->query(text);
+    ASSERT_EQ(rows.recordCount(), 1);
+    EXPECT_EQ(rows.value(QStringLiteral("5004")).toString(), QStringLiteral("A'B\\"));
+    EXPECT_DOUBLE_EQ(rows.value(QStringLiteral("Netto")).toDouble(), 15.25);
+    EXPECT_DOUBLE_EQ(rows.value(QStringLiteral("Deel")).toDouble(), 5.125);
+    EXPECT_EQ(withParameterValues(QStringLiteral("select :a"), {{QStringLiteral("a"), QVariant()}}),
+              QStringLiteral("select NULL"));
+    for (const QVariantMap& values : {QVariantMap{{QStringLiteral("Nr"), 12}},  // code missing
+                                      QVariantMap{{QStringLiteral("Nr"), 1e20}, // an exponent
+                                                  {QStringLiteral("code"), QStringLiteral("x")}},
+                                      QVariantMap{{QStringLiteral("Nr"), true}, // no common literal
+                                                  {QStringLiteral("code"), QStringLiteral("x")}}})
+        EXPECT_THROW(withParameterValues(QStringLiteral("select :Nr, :code"), values), DatabaseError);
 }
