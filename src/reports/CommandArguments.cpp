@@ -1,7 +1,6 @@
 #include "CommandArguments.h"
 
 #include "core/Connection.h"
-#include "core/SqlStatement.h"
 
 #include <QRegularExpression>
 
@@ -57,12 +56,12 @@ bool CommandTarget::read(const QHash<QString, QString>& options, QString* error)
 }
 
 QString CommandTarget::unknownCollectivity(Connection& connection) const {
-    SqlStatement& statements = connection.prepare(
-        QStringLiteral("select count(*) from bord00 where ID01 = :CollNr and ID02 = :CollVolgNr"));
-    statements.bind({{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}});
-    statements.exec();
-    const bool known = statements.next() && statements.value(0).toInt() > 0;
-    statements.finish();
+    const bool known =
+        connection
+            .scalar(QStringLiteral("select count(*) from bord00 where ID01 = :CollNr and ID02 = "
+                                   ":CollVolgNr"),
+                    {{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}})
+            .toInt() > 0;
     return known ? QString()
                  : QStringLiteral("Collectiviteit %1-%2 komt niet voor in de database")
                        .arg(collNr)

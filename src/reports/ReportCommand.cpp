@@ -8,7 +8,6 @@
 
 #include "core/Connection.h"
 #include "core/SqlFragments.h"
-#include "core/SqlStatement.h"
 
 #include <QBuffer>
 #include <algorithm>
@@ -91,14 +90,13 @@ QString ReportCommand::missingData(Connection& connection) const {
     if (const QString unknown = unknownCollectivity(connection); !unknown.isEmpty()) return unknown;
     if (kind != ReportKind::Collection) return {};
     // Without it the report would be headed by another month, with every amount 0,00.
-    SqlStatement& ofMonth = connection.prepare(QStringLiteral(
-        "select count(*) from bord00 where ID01 = :CollNr and ID02 = :CollVolgNr and ID03 = :Maand"));
-    ofMonth.bind({{QStringLiteral("CollNr"), collNr},
-                  {QStringLiteral("CollVolgNr"), collVolgNr},
-                  {QStringLiteral("Maand"), month}});
-    ofMonth.exec();
-    const bool found = ofMonth.next() && ofMonth.value(0).toInt() > 0;
-    ofMonth.finish();
+    const bool found = connection
+                           .scalar(QStringLiteral("select count(*) from bord00 where ID01 = :CollNr and ID02 "
+                                                  "= :CollVolgNr and ID03 = :Maand"),
+                                   {{QStringLiteral("CollNr"), collNr},
+                                    {QStringLiteral("CollVolgNr"), collVolgNr},
+                                    {QStringLiteral("Maand"), month}})
+                           .toInt() > 0;
     return found ? QString()
                  : QStringLiteral("Collectiviteit %1-%2 heeft geen borderel over %3")
                        .arg(collNr)
