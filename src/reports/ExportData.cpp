@@ -67,7 +67,7 @@ private:
 
 ExportData::ExportData(Connection& connection, const RecordCatalogue& catalogue)
     : clock([] { return QDateTime::currentDateTime(); }), connection_(connection), catalogue_(catalogue),
-      describer_(catalogue) {}
+      describer_(catalogue), exportData_(&describer_) {}
 
 const DataSet* ExportData::collectivityRow() const {
     return collData_.recNo() >= 0 ? &collData_ : nullptr;
@@ -105,7 +105,6 @@ void ExportData::openExportData(const QStringList& lines, const QVariantMap& par
     exportSql_ = lines.join(kLines);
     // Kept by the engine and read a page at a time: a report over every month
     // of a big collectivity would otherwise hold millions of rows in memory.
-    exportData_.setDescriber(&describer_);
     exportData_.loadSnapshot(connection_, withParameterValues(exportSql_, params));
     catalogue_.prepareFields(exportData_, QStringLiteral("10"), true);
 }
@@ -185,7 +184,6 @@ DataSet& ExportData::buildExportQuery(const QString& personFields, const QString
     exportSql_ = query.lines(inputs).join(kLines);
     sendDebugMessage(exportSql_);
     // Sorted and kept by the engine, like the reports' rows.
-    exportData_.setDescriber(&describer_);
     exportData_.loadSnapshot(connection_, exportSql_, query.sortList(inputs));
     catalogue_.prepareFields(exportData_, QStringLiteral("10"), true);
     return exportData_;

@@ -42,8 +42,8 @@ QMessageBox::Icon iconFor(MsgType type) {
 } // namespace
 
 QWidget* QtPrompts::owner() const {
-    // A box owned by a window that a modal dialog covers opened on top of
-    // that dialog without ever being painted.
+    // A box belongs on top of the dialog the user is in (a report viewer, say),
+    // not on the window that dialog covers.
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     return parent_ ? parent_ : QApplication::activeWindow();
 }
