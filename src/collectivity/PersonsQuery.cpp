@@ -48,12 +48,15 @@ QStringList PersonsQuery::lines() const {
 
 QString PersonsQuery::composeSearchClause(const QString& text, const QString& sortField) const {
     if (text.isEmpty()) return kNeutralClause;
+    // What the user typed is looked for as typed: "%" and "_" are no wildcards.
+    QString escape;
+    const QString literal = likeLiteral(text, &escape);
     if (compound_ && sortField == QStringLiteral("1002")) {
-        const QString p = u'"' + doubled(text, u'"') + QStringLiteral("%\"");
+        const QString p = u'"' + doubled(literal, u'"') + QStringLiteral("%\"") + escape;
         return QStringLiteral("AND ([1002] like ") + p + QStringLiteral(" OR  [1020] like ") + p + u')';
     }
-    return QStringLiteral("AND BORD10.[") + sortField + QStringLiteral("] like '") + doubled(text, u'\'') +
-           QStringLiteral("%'");
+    return QStringLiteral("AND BORD10.[") + sortField + QStringLiteral("] like '") + doubled(literal, u'\'') +
+           QStringLiteral("%'") + escape;
 }
 
 QString PersonsQuery::composeUnitClause(const QString& unitKey) {

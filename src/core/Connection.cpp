@@ -2,6 +2,8 @@
 
 #include "DataSet.h"
 #include "DatabaseError.h"
+#include "SqliteHandle.h"
+#include "SqliteTextFunctions.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -76,6 +78,22 @@ void Connection::openSqlite(const ConnectionString& cs) {
     const bool opened = db.open();
     db = QSqlDatabase();
     if (!opened) failOpen(name_, path);
+    registerTextFunctions(sqliteHandle(database()));
+    reindexForTextOrder();
+}
+
+void Connection::reindexForTextOrder() {
+    // Indexes written before the text order folded every letter may hold
+    // accented texts out of that order: they are rebuilt once, and the
+    // database remembers it in its user version.
+    QSqlQuery q(database());
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next() ||
+        q.value(0).toInt() >= kTextOrderVersion)
+        return;
+    q.finish();
+    if (!q.exec(QStringLiteral("REINDEX NOCASE")) ||
+        !q.exec(QStringLiteral("PRAGMA user_version = %1").arg(kTextOrderVersion)))
+        qCWarning(lcSql).noquote() << "REINDEX NOCASE:" << q.lastError().text();
 }
 
 void Connection::openPostgreSql(const ConnectionString& cs) {

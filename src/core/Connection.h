@@ -19,6 +19,10 @@ class FieldDescriber;
 // rewritten for the engine; prepared statements are kept for reuse.
 class Connection {
 public:
+    // The user version of an SQLite database whose indexes follow the text
+    // order of TextOrder.h.
+    static constexpr int kTextOrderVersion = 1;
+
     explicit Connection(const QString& name = QStringLiteral("ostrapel"));
     ~Connection();
     Connection(const Connection&) = delete;
@@ -62,6 +66,7 @@ public:
 private:
     void openSqlite(const ConnectionString& cs);
     void openPostgreSql(const ConnectionString& cs);
+    void reindexForTextOrder();
     void readSchema();
     void readPostgreSqlSchema();
     void finishAll();

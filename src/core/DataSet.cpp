@@ -6,6 +6,7 @@
 #include "JetDialect.h"
 #include "SnapshotTable.h"
 #include "SqlStatement.h"
+#include "TextOrder.h"
 
 #include <QHash>
 #include <QSqlField>
@@ -480,13 +481,13 @@ void DataSet::sort(const QString& fieldList) {
                 auto it = distinct.constFind(text);
                 if (it == distinct.constEnd()) {
                     it = distinct.insert(text, int(values.size()));
-                    values.push_back(text.toCaseFolded());
+                    values.push_back(textSortKey(text));
                 }
                 k.number[size_t(r)] = *it;
             }
         }
         if (!numeric) {
-            // Values that fold alike share a rank.
+            // Values that differ in case only share a rank.
             std::vector<int> byText(values.size());
             std::iota(byText.begin(), byText.end(), 0);
             std::sort(byText.begin(), byText.end(),

@@ -82,6 +82,28 @@ void renameFunctions(SqlTokens& t) {
     }
 }
 
+// Jet sorts and compares every text without regard to case; SQLite gives an
+// iif() no collation, so a list item or sort term that is one (the compound
+// surname) would sort upper case before lower case and accents last.
+void iifItemsCompareWithoutCase(SqlTokens& t) {
+    for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
+        if (!t[size_t(i)].isWord(u"iif")) continue;
+        const qsizetype open = nextSignificant(t, i);
+        const qsizetype before = prevSignificant(t, i);
+        if (open < 0 || !t[size_t(open)].isSymbol(u"(") || before < 0) continue;
+        const SqlToken& b = t[size_t(before)];
+        if (!(b.isWord(u"select") || b.isWord(u"by") || b.isWord(u"distinct") || b.isSymbol(u","))) continue;
+        const qsizetype close = matchingClose(t, open);
+        if (close < 0) continue;
+        const qsizetype after = nextSignificant(t, close);
+        if (after >= 0 && t[size_t(after)].isWord(u"collate")) continue;
+        t.insert(t.begin() + close + 1, {{SqlToken::Space, QStringLiteral(" ")},
+                                         {SqlToken::Word, QStringLiteral("COLLATE")},
+                                         {SqlToken::Space, QStringLiteral(" ")},
+                                         {SqlToken::Word, QStringLiteral("NOCASE")}});
+    }
+}
+
 struct SelectItem {
     qsizetype begin; // first token of the item
     qsizetype asPos; // the AS keyword, or -1
@@ -276,6 +298,7 @@ TranslatedSql JetDialect::translate(const QString& jetSql) const {
             t, {canonicalNames_, tableColumns_, [this](const QString& n) { return isTextColumn(n); }});
     } else {
         quoteDigitLedNames(t);
+        iifItemsCompareWithoutCase(t);
     }
 
     TranslatedSql out;

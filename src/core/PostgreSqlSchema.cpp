@@ -47,6 +47,10 @@ const QSet<QString>& keywords() {
     return words;
 }
 
+// ICU's Dutch collation, which Debian's server has; see createDelivered... for
+// a server without it.
+const QString kDutchCollation = QStringLiteral("\"nl-NL-x-icu\"");
+
 QString quoted(const QString& name) {
     return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
@@ -71,7 +75,13 @@ QString translateStatement(const QString& statement) {
         if (word == u"text" && next >= 0 && t[size_t(next)].isWord(u"collate")) {
             const qsizetype collation = nextSignificant(t, next);
             if (collation >= 0 && t[size_t(collation)].isWord(u"nocase")) {
-                out.push_back({SqlToken::Word, QStringLiteral("citext")});
+                // Data texts sort as a Dutch reader expects (accents with their
+                // base letter); the key columns keep the plain, faster order.
+                const qsizetype column = prevSignificant(t, i);
+                const bool key = column >= 0 && isNameToken(t[size_t(column)]) &&
+                                 t[size_t(column)].name().startsWith(u"id", Qt::CaseInsensitive);
+                out.push_back({SqlToken::Word, key ? QStringLiteral("citext")
+                                                   : QStringLiteral("citext COLLATE ") + kDutchCollation});
                 skipTo(collation);
                 continue;
             }
@@ -143,7 +153,12 @@ void createDeliveredPostgreSqlDatabase(const QString& connectionString) {
     QSqlDatabase db = connection.database();
     if (!db.transaction()) throw DatabaseError(db.lastError().text());
     QSqlQuery q(db);
-    for (const QString& statement : deliveredPostgreSqlStatements()) {
+    // A server built without ICU has no Dutch collation: its own order then.
+    const bool dutch =
+        q.exec(QStringLiteral("select 1 from pg_collation where collname = 'nl-NL-x-icu'")) && q.next();
+    q.finish();
+    for (QString statement : deliveredPostgreSqlStatements()) {
+        if (!dutch) statement.remove(QStringLiteral(" COLLATE ") + kDutchCollation);
         if (!q.exec(statement)) {
             const QString error = q.lastError().text();
             db.rollback();

@@ -2,7 +2,6 @@
 
 #include "Connection.h"
 #include "DatabaseError.h"
-#include "SqliteHandle.h"
 
 #include <QLoggingCategory>
 #include <QSqlDriver>
@@ -10,7 +9,6 @@
 #include <QSqlField>
 #include <QSqlQuery>
 #include <algorithm>
-#include <sqlite3.h>
 
 Q_DECLARE_LOGGING_CATEGORY(lcSql)
 
@@ -18,36 +16,9 @@ namespace ostrapel {
 
 namespace {
 
-// The collation that compares texts as the lists do without regard to case
-// (full Unicode case folding).
+// The text order of the lists (TextOrder.h), registered on every SQLite
+// connection, for the snapshot's columns that declare no collation.
 const QLatin1String FoldCollation("ostrapel_fold");
-
-// Texts compared as QString::toCaseFolded() compares them; ASCII without a copy.
-int foldCompare(void*, int lengthA, const void* a, int lengthB, const void* b) {
-    const auto* x = static_cast<const unsigned char*>(a);
-    const auto* y = static_cast<const unsigned char*>(b);
-    const int n = std::min(lengthA, lengthB);
-    for (int i = 0; i < n; ++i) {
-        unsigned char cx = x[i], cy = y[i];
-        if (cx >= 0x80 || cy >= 0x80) {
-            const QString sx = QString::fromUtf8(reinterpret_cast<const char*>(x), lengthA).toCaseFolded();
-            const QString sy = QString::fromUtf8(reinterpret_cast<const char*>(y), lengthB).toCaseFolded();
-            const int c = sx.compare(sy);
-            return c < 0 ? -1 : (c > 0 ? 1 : 0);
-        }
-        if (cx >= 'A' && cx <= 'Z') cx = cx - 'A' + 'a';
-        if (cy >= 'A' && cy <= 'Z') cy = cy - 'A' + 'a';
-        if (cx != cy) return cx < cy ? -1 : 1;
-    }
-    return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
-}
-
-void registerFoldCollation(const QSqlDatabase& db) {
-    sqlite3* sqlite = sqliteHandle(db);
-    if (!sqlite) return;
-    // Busy means it is registered and in use already.
-    sqlite3_create_collation_v2(sqlite, FoldCollation.data(), SQLITE_UTF8, nullptr, foldCompare, nullptr);
-}
 
 QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariant* value = nullptr) {
     QSqlQuery q(db);
@@ -79,9 +50,11 @@ SnapshotTable::SnapshotTable(Connection& connection, const QString& jetSql)
     } else {
         table_ = QStringLiteral("temp.") + name;
         rowColumn_ = QStringLiteral("rowid");
-        registerFoldCollation(db);
         create = QStringLiteral("CREATE TABLE %1 AS %2").arg(table_, translated.sql);
     }
+    if (onServer())
+        serverFoldsAccents_ =
+            run(db, QStringLiteral("SELECT 1 WHERE current_setting('server_encoding') = 'UTF8'")).next();
     run(db, QStringLiteral("DROP TABLE IF EXISTS ") + table_);
     qCDebug(lcSql).noquote() << create;
     run(db, create);
@@ -143,7 +116,14 @@ QString SnapshotTable::sortTerm(int column, SnapshotSort kind) const {
     // Patterns read the text of any column: a number, date or boolean column
     // may stand where a text is expected.
     const QString text = QStringLiteral("CAST(%1 AS text)").arg(c);
-    const QString folded = QStringLiteral("lower(%1) COLLATE \"C\"").arg(text);
+    // Folded texts in the order of the program's own (TextOrder.h): by their
+    // letters without accents first, then as they are.
+    QString folded = QStringLiteral("lower(%1) COLLATE \"C\"").arg(text);
+    if (serverFoldsAccents_)
+        folded = QStringLiteral("regexp_replace(normalize(lower(%1), NFD), '[\\u0300-\\u036f]', '', 'g') "
+                                "COLLATE \"C\" NULLS FIRST, ")
+                     .arg(text) +
+                 folded;
     const bool dateColumn = type == QMetaType::QDate || type == QMetaType::QDateTime;
     QString term = c;
     switch (kind) {

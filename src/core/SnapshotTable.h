@@ -52,7 +52,8 @@ private:
 
     QString connectionName_;
     QString table_;
-    QString rowColumn_; // numbers the rows from 1 in the query's order
+    bool serverFoldsAccents_ = false; // a UTF-8 server: texts sort by their base letters first
+    QString rowColumn_;               // numbers the rows from 1 in the query's order
     QSqlRecord record_;
     int rowCount_ = 0;
 };

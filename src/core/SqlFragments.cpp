@@ -17,6 +17,32 @@ QString typeCodeList(int verzType) {
     }
 }
 
+QString likeLiteral(const QString& typed, QString* escapeClause) {
+    QString text;
+    text.reserve(typed.size());
+    bool escaped = false;
+    for (const QChar c : typed) {
+        if (c == u'%' || c == u'_' || c == u'\\') {
+            text += u'\\';
+            escaped = true;
+        }
+        text += c;
+    }
+    if (escapeClause) *escapeClause = escaped ? QStringLiteral(" escape '\\'") : QString();
+    return text;
+}
+
+QString typeMonthCondition(int verzType, const QString& column) {
+    switch (verzType) {
+    case 1:
+        return QStringLiteral("AND %1 <= '2005-12'").arg(column);
+    case 2:
+        return QStringLiteral("AND %1 >= '2006-01'").arg(column);
+    default:
+        return {};
+    }
+}
+
 void componentNameColumn(int verzType, QString& column) {
     if (verzType == 1) column = QStringLiteral("[5007]");
     if (verzType == 2) column = QStringLiteral("[5012]");

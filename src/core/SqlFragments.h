@@ -8,6 +8,15 @@ namespace ostrapel {
 inline const QString kNeutralClause = QStringLiteral("AND 1=1");
 
 QString typeCodeList(int verzType);
+
+// Typed text as part of a LIKE pattern: its own "%", "_" and "\" match only
+// themselves. When it needed that, `escapeClause` gets " escape '\'", which
+// belongs right after the pattern; otherwise it is left empty, so patterns
+// of plain text read as before.
+QString likeLiteral(const QString& typed, QString* escapeClause);
+// "AND <column> <= '2005-12'" for type 1, "AND <column> >= '2006-01'" for
+// type 2: the months whose premiums belong to the type; empty for any other.
+QString typeMonthCondition(int verzType, const QString& column);
 // "[5007]" for type 1, "[5012]" for type 2; any other type leaves `column` as it was.
 void componentNameColumn(int verzType, QString& column);
 QString collectivityCaption(int collNr, int collVolgNr, const QString& typeName, const QString& name);

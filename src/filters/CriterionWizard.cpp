@@ -5,6 +5,7 @@
 #include "core/Connection.h"
 #include "core/DataSet.h"
 #include "core/RecordCatalogue.h"
+#include "core/SqlFragments.h"
 
 #include <QDate>
 
@@ -220,9 +221,12 @@ std::optional<QString> CriterionWizard::buildCondition(const QString& field, con
         break;
     }
     const QString f = u'[' + field + u']';
-    if (op == FilterTexts::BeginsWith) return f + QStringLiteral(" like ") + q + v + u'%' + q;
-    if (op == FilterTexts::EndsWith) return f + QStringLiteral(" like ") + q + u'%' + v + q;
-    if (op == FilterTexts::Contains) return f + QStringLiteral(" like ") + q + u'%' + v + u'%' + q;
+    // A typed "%" or "_" is looked for, not a wildcard.
+    QString escape;
+    const QString l = likeLiteral(v, &escape);
+    if (op == FilterTexts::BeginsWith) return f + QStringLiteral(" like ") + q + l + u'%' + q + escape;
+    if (op == FilterTexts::EndsWith) return f + QStringLiteral(" like ") + q + u'%' + l + q + escape;
+    if (op == FilterTexts::Contains) return f + QStringLiteral(" like ") + q + u'%' + l + u'%' + q + escape;
     return f + op + q + v + q;
 }
 

@@ -126,13 +126,13 @@ void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
                                        {QStringLiteral("Id022"), volgNr}, {QStringLiteral("Id023"), volgNr},
                                        {QStringLiteral("Id031"), month},  {QStringLiteral("Id032"), month},
                                        {QStringLiteral("Id033"), month}};
-        const QStringList lines = ReportQueries::collection(inputs.compoundSurname);
+        const QStringList lines = ReportQueries::collection(inputs.verzType, inputs.compoundSurname);
         sendDebugMessage(QStringLiteral("exportdata ") + lines.join(kLines));
         progress.setMessage(Collectiviteitsgegevens);
         openCollData();
         if (!collData_.locate(QStringLiteral("ID03"), month, Qt::CaseSensitive)) collData_.first();
         progress.setMessage(Premiegegevens);
-        openExportData(ReportQueries::collectionToRun(inputs.compoundSurname),
+        openExportData(ReportQueries::collectionToRun(inputs.verzType, inputs.compoundSurname),
                        {{QStringLiteral("Periode1"), month},
                         {QStringLiteral("Periode2"), month},
                         {QStringLiteral("CollNr1"), nr},

@@ -57,6 +57,10 @@ QStringList ExportQuery::lines(const ReportInputs& in) const {
             if (at >= 0) selection.replace(at, key.size(), QStringLiteral("bord10.ID07"));
         }
         q << QStringLiteral("from bord10, bord50") << in.personsWhereLine << selection;
+        // Only the months of the window's insurance type: a person of both
+        // types has the other type's components too.
+        const QString months = typeMonthCondition(in.verzType, QStringLiteral("bord50.[ID03]"));
+        if (!months.isEmpty()) q << months;
     } else {
         q << QStringLiteral("from bord10") << in.personsWhereLine;
     }

@@ -55,51 +55,69 @@ QStringList ReportQueries::totals(int verzType) {
             QStringLiteral("order by ID01, ID02, ID03, [5004], ") + column + QStringLiteral(" ")};
 }
 
-QStringList ReportQueries::collection(bool compoundSurname) {
-    QString order = QStringLiteral("order by a.[1002], a.[1003]");
+QStringList ReportQueries::collection(int verzType, bool compoundSurname) {
+    // The person's key after the name keys keeps namesakes apart.
+    QString order = QStringLiteral("order by a.[1002], a.[1003], a.id07");
     if (compoundSurname) {
         QString expression = compoundOrder();
         expression.replace(QStringLiteral("BORD10."), QStringLiteral("a."), Qt::CaseInsensitive);
-        order = QStringLiteral("order by ") + expression;
+        order = QStringLiteral("order by ") + expression + QStringLiteral(", a.id07");
     }
-    return {
-        QStringLiteral(
-            "select a.*, c.[5004], c.[5012], c.[5009], c.[5010], c.TotaalPremie, c.TotaalCorrectie, "
-            "c.Totaal"),
-        QStringLiteral("from bord10 a,"),
-        QStringLiteral("("),
-        kTab + QStringLiteral(
-                   "select id01, id02, id03, id05, [5004], [5012], [5009], [5010], sum(premie) as "
-                   "TotaalPremie, sum(correctie) as TotaalCorrectie, TotaalPremie + TotaalCorrectie as "
-                   "Totaal"),
-        kTab + QStringLiteral("from"),
-        kTab + QStringLiteral("("),
-        kTab2 +
-            QStringLiteral("select id01, id02, id03, id05, [5004], [5012], [5009], [5010], sum([5008]) as "
+    // Each person is listed under the stored row of the report's insurance
+    // type: bord10 keeps the newest row per type, so a person row "of the month
+    // or earlier" would list nobody for an earlier month, and every row of both
+    // types would list each component twice.
+    const QString types = typeCodeList(verzType);
+    const QStringList persons =
+        types.isEmpty()
+            ? QStringList{QStringLiteral(
+                  "where a.id07 = c.id05 and a.id01 = :CollNr2 and a.id02 = :CollVolgNr2 "
+                  "and a.id03 <= :Periode2")}
+            : QStringList{
+                  QStringLiteral("where a.id07 = c.id05 and a.id01 = :CollNr2 and a.id02 = :CollVolgNr2 "
+                                 "and a.[1024] in (") +
+                      types + u')',
+                  QStringLiteral("and a.id03 = (select max(b.id03) from bord10 b where b.id01 = a.id01 "
+                                 "and b.id02 = a.id02 and b.id07 = a.id07 and b.[1024] in (") +
+                      types + QStringLiteral("))")};
+    return QStringList{
+               QStringLiteral(
+                   "select a.*, c.[5004], c.[5012], c.[5009], c.[5010], c.TotaalPremie, c.TotaalCorrectie, "
+                   "c.Totaal"),
+               QStringLiteral("from bord10 a,"),
+               QStringLiteral("("),
+               kTab +
+                   QStringLiteral(
+                       "select id01, id02, id03, id05, [5004], [5012], [5009], [5010], sum(premie) as "
+                       "TotaalPremie, sum(correctie) as TotaalCorrectie, TotaalPremie + TotaalCorrectie as "
+                       "Totaal"),
+               kTab + QStringLiteral("from"),
+               kTab + QStringLiteral("("),
+               kTab2 + QStringLiteral(
+                           "select id01, id02, id03, id05, [5004], [5012], [5009], [5010], sum([5008]) as "
                            "Premie, 0 as Correctie"),
-        kTab2 + QStringLiteral("from bord50"),
-        kPremiumOrigin,
-        kTab2 + QStringLiteral("group by id01, id02, id03, id05, [5004], [5012], [5009], [5010]"),
-        kTab + QStringLiteral("union all"),
-        kTab2 + QStringLiteral("select id01, id02, id03, id05, [5004], [5012], [5009], [5010], 0 as Premie, "
-                               "sum([5008]) as Correctie"),
-        kTab2 + QStringLiteral("from bord50"),
-        kCorrectionOrigin,
-        kTab2 + QStringLiteral("group by id01, id02, id03, id05, [5004], [5012], [5009], [5010]"),
-        kTab + QStringLiteral(")"),
-        kTab + kMonthOfCollectivity,
-        kTab + QStringLiteral("group by id01, id02, id03, id05, [5004], [5012], [5009], [5010]"),
-        QStringLiteral(") c"),
-        QStringLiteral("where a.id07 = c.id05 and a.id01 = :CollNr2 and a.id02 = :CollVolgNr2 and a.id03 <= "
-                       ":Periode2"),
-        order,
-    };
+               kTab2 + QStringLiteral("from bord50"),
+               kPremiumOrigin,
+               kTab2 + QStringLiteral("group by id01, id02, id03, id05, [5004], [5012], [5009], [5010]"),
+               kTab + QStringLiteral("union all"),
+               kTab2 + QStringLiteral(
+                           "select id01, id02, id03, id05, [5004], [5012], [5009], [5010], 0 as Premie, "
+                           "sum([5008]) as Correctie"),
+               kTab2 + QStringLiteral("from bord50"),
+               kCorrectionOrigin,
+               kTab2 + QStringLiteral("group by id01, id02, id03, id05, [5004], [5012], [5009], [5010]"),
+               kTab + QStringLiteral(")"),
+               kTab + kMonthOfCollectivity,
+               kTab + QStringLiteral("group by id01, id02, id03, id05, [5004], [5012], [5009], [5010]"),
+               QStringLiteral(") c"),
+           } +
+           persons + QStringList{order};
 }
 
-QStringList ReportQueries::collectionToRun(bool compoundSurname) {
+QStringList ReportQueries::collectionToRun(int verzType, bool compoundSurname) {
     // Rows that match under NOCASE group together, so filtering the rows is
     // filtering the groups: the result is the same.
-    QStringList lines = collection(compoundSurname);
+    QStringList lines = collection(verzType, compoundSurname);
     const QString also = QStringLiteral("and") + kMonthOfCollectivity.mid(5);
     for (const QString& origin : {kPremiumOrigin, kCorrectionOrigin})
         lines[lines.indexOf(origin)] += also;
@@ -147,14 +165,18 @@ QStringList ReportQueries::selection(int verzType, bool compoundSurname, const S
         q << QStringLiteral(" AND BORD10.[ID03] <= '2005-12' and bord10.[1024] in ('Z', 'P')");
     else if (verzType == 2)
         q << QStringLiteral(" AND BORD10.[ID03] >= '2006-01' and bord10.[1024] = ' ' ");
+    // The months of the other type are not this type's premiums.
+    const QString months = typeMonthCondition(verzType, QStringLiteral("c.[ID03]"));
+    if (!months.isEmpty()) q << months;
     q << QStringLiteral("and BORD10.id01 = :CollNr2 and BORD10.id02 = :CollVolgNr2");
     if (isSet(clauses.search)) q << clauses.search;
     if (isSet(clauses.filter)) q << clauses.filter;
     q << (compoundSurname
               ? QStringLiteral("ORDER BY ") + compoundOrder() +
-                    QStringLiteral(", c.ID03, c.[5012], c.[5009], c.[5010]")
-              : QStringLiteral("ORDER BY BORD10.[1002], BORD10.[1003], c.ID03, c.[5012], c.[5009], "
-                               "c.[5010]"));
+                    QStringLiteral(", BORD10.ID07, c.ID03, c.[5012], c.[5009], c.[5010]")
+              : QStringLiteral(
+                    "ORDER BY BORD10.[1002], BORD10.[1003], BORD10.ID07, c.ID03, c.[5012], c.[5009], "
+                    "c.[5010]"));
     return q;
 }
 
@@ -181,9 +203,11 @@ QStringList ReportQueries::correction(int verzType, bool compoundSurname) {
     else if (verzType == 2)
         q << QStringLiteral(" and c.[ID03] >= '2006-01'  and bord10.[1024] = ' ' ");
     q << (compoundSurname
-              ? QStringLiteral("ORDER BY ") + compoundOrder() + QStringLiteral(", c.ID03, c.[5012]")
-              : QStringLiteral("ORDER BY BORD10.[1002], BORD10.[1003], c.ID03, c.[5012], c.[5009], "
-                               "c.[5010]"));
+              ? QStringLiteral("ORDER BY ") + compoundOrder() +
+                    QStringLiteral(", BORD10.ID07, c.ID03, c.[5012]")
+              : QStringLiteral(
+                    "ORDER BY BORD10.[1002], BORD10.[1003], BORD10.ID07, c.ID03, c.[5012], c.[5009], "
+                    "c.[5010]"));
     return q;
 }
 

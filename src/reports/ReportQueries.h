@@ -22,11 +22,11 @@ public:
     // The totals overview of "Te incasseren bedragen": one row per component of the month.
     static QStringList totals(int verzType);
     // The month's components per insurance unit joined to its main person's records.
-    static QStringList collection(bool compoundSurname);
+    static QStringList collection(int verzType, bool compoundSurname);
     // The same rows, with the month and the collectivity also inside each
     // grouped member: SQLite does not move a condition on a NOCASE column
     // through a GROUP BY, so the outer one alone reads every month.
-    static QStringList collectionToRun(bool compoundSurname);
+    static QStringList collectionToRun(int verzType, bool compoundSurname);
     static QStringList selection(int verzType, bool compoundSurname, const SelectionClauses& clauses);
     static QStringList correction(int verzType, bool compoundSurname);
     // The persons order of the reports with the compound surname flag, on BORD10.

@@ -183,10 +183,11 @@ std::vector<Entry> sqlTexts(const Context& context) {
                                     .query(QStringLiteral("2005-12"), QStringLiteral("2006-01")))});
         }
     }
-    for (const bool compound : {false, true})
-        t.push_back({QStringLiteral("collection ") + (compound ? QStringLiteral("compound") : QString()),
-                     joined(ReportQueries::collection(compound))});
-    t.push_back({QStringLiteral("collection as run"), joined(ReportQueries::collectionToRun(false))});
+    for (const int type : {1, 2})
+        for (const bool compound : {false, true})
+            t.push_back({QStringLiteral("collection %1%2").arg(type).arg(compound ? " compound" : ""),
+                         joined(ReportQueries::collection(type, compound))});
+    t.push_back({QStringLiteral("collection as run"), joined(ReportQueries::collectionToRun(2, false))});
     for (const int type : {1, 2})
         for (const bool unitView : {false, true}) {
             PersonsQuery persons;

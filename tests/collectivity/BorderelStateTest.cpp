@@ -342,3 +342,22 @@ TEST_F(Borderel, ValueListsMatchTheDistinctQueries) {
             << field;
     }
 }
+
+TEST_F(Borderel, SearchFoldsEveryLetterAndTakesWildcardsAsTyped) {
+    db->execute(
+        QStringLiteral("update bord10 set [1002] = 'Müller' where ID07 = (select min(ID07) from bord10 "
+                       "where ID01 = 12 and ID02 = 1 and [1024] = ' ')"));
+    auto s = open();
+    s->personsSide().sortField = QStringLiteral("1002");
+    s->search(QStringLiteral("MÜ")); // the box gives upper case
+    EXPECT_EQ(column(s->persons(), QStringLiteral("1002")), QStringList{QStringLiteral("Müller")});
+    for (const char* wildcard : {"%", "_", "_E", "\\"}) {
+        s->search(QLatin1String(wildcard));
+        EXPECT_EQ(s->persons().recordCount(), 0) << wildcard;
+    }
+    s->setCompoundSurname(true);
+    s->search(QStringLiteral("%"));
+    EXPECT_EQ(s->personsQuery().lines()[3],
+              QStringLiteral("AND ([1002] like \"\\%%\" escape '\\' OR  [1020] like \"\\%%\" escape '\\')"));
+    EXPECT_EQ(s->persons().recordCount(), 0);
+}
