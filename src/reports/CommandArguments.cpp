@@ -3,6 +3,7 @@
 #include "core/Connection.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace ostrapel {
 
@@ -30,8 +31,13 @@ std::optional<QHash<QString, QString>> parseOptions(const QStringList& args, con
 }
 
 bool isMonth(const QString& text) {
-    static const QRegularExpression month(QStringLiteral("^\\d{4}-\\d{2}$"));
+    static const QRegularExpression month(QStringLiteral("^\\d{4}-(0[1-9]|1[0-2])$"));
     return month.match(text).hasMatch();
+}
+
+bool isPeriodOption(const QString& text) {
+    const QStringList months = text.split(u';');
+    return months.size() <= 2 && std::all_of(months.cbegin(), months.cend(), isMonth);
 }
 
 bool CommandTarget::read(const QHash<QString, QString>& options, QString* error) {
@@ -50,8 +56,10 @@ bool CommandTarget::read(const QHash<QString, QString>& options, QString* error)
         *error = QStringLiteral("--coll NR-VOLGNR ontbreekt of is ongeldig: %1").arg(coll);
     else if (verzType == 0)
         *error = QStringLiteral("--type 1|2 ontbreekt of is ongeldig: %1").arg(type);
-    for (const QString& m : period.split(u';', Qt::SkipEmptyParts))
-        if (error->isEmpty() && !isMonth(m)) *error = QStringLiteral("Ongeldige periode: %1").arg(period);
+    // One month, or two joined by ";": anything else would quietly select every
+    // month or none.
+    if (error->isEmpty() && options.contains(QStringLiteral("--period")) && !isPeriodOption(period))
+        *error = QStringLiteral("Ongeldige periode: %1 (JJJJ-MM of JJJJ-MM;JJJJ-MM)").arg(period);
     return error->isEmpty();
 }
 

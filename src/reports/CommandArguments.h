@@ -13,7 +13,10 @@ class Connection;
 // with `error` set on an unknown option or a missing value.
 std::optional<QHash<QString, QString>> parseOptions(const QStringList& args, const QStringList& valued,
                                                     const QStringList& flags, QString* error);
+// "YYYY-MM" with a month of the year.
 bool isMonth(const QString& text);
+// A period option: one month, or two months joined by ";".
+bool isPeriodOption(const QString& text);
 
 // What both the report and the export command take: --coll NR-VOLGNR,
 // --type 1|2, --period SETTING and --out FILE.

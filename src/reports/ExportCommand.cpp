@@ -6,6 +6,9 @@
 
 #include "collectivity/ComponentsQuery.h"
 #include "collectivity/PersonsQuery.h"
+#include "core/CatalogueError.h"
+#include "core/OstrapelError.h"
+#include "core/RecordCatalogue.h"
 
 #include <QRegularExpression>
 
@@ -47,7 +50,31 @@ ReportInputs ExportCommand::inputs() const {
     return in;
 }
 
+QString ExportCommand::fieldListError(const RecordCatalogue& catalogue) const {
+    const std::pair<QString, QString> lists[] = {{QStringLiteral("--fields10"), fields10},
+                                                 {QStringLiteral("--fields50"), fields50}};
+    for (const auto& [option, list] : lists) {
+        const QStringList names = list.split(u';', Qt::SkipEmptyParts);
+        int named = 0;
+        for (const QString& name : names) {
+            if (name.trimmed().isEmpty()) continue;
+            ++named;
+            bool known = false;
+            try {
+                known = catalogue.findField(name.trimmed()) != nullptr;
+            } catch (const CatalogueError&) {
+            }
+            if (!known) return QStringLiteral("Onbekend veld in %1: %2").arg(option, name.trimmed());
+        }
+        if (named == 0 && (option == QStringLiteral("--fields10") || !list.isEmpty()))
+            return QStringLiteral("%1 noemt geen velden").arg(option);
+    }
+    return {};
+}
+
 int ExportCommand::run(Connection& connection, const RecordCatalogue& catalogue) const {
+    // Refused here in words, rather than as the engine's error about the SQL.
+    if (const QString error = fieldListError(catalogue); !error.isEmpty()) throw OstrapelError(error);
     ExportData data(connection, catalogue);
     data.inputs = inputs();
     DataSet& rows = data.buildExportQuery(fields10, fields50);

@@ -23,6 +23,9 @@ struct ExportCommand : CommandTarget {
 
     static std::optional<ExportCommand> parse(const QStringList& args, QString* error);
     ReportInputs inputs() const;
+    // Empty when both field lists name known fields (--fields10 at least one);
+    // else the message that says which list is empty or what it names wrongly.
+    QString fieldListError(const RecordCatalogue& catalogue) const;
     // Writes the file (".xlsx" a workbook, else tab-separated text); returns the rows written.
     int run(Connection& connection, const RecordCatalogue& catalogue) const;
 };

@@ -41,6 +41,9 @@ std::optional<ReportCommand> ReportCommand::parse(const QStringList& args, QStri
     bool ok = true;
     if (options->contains(QStringLiteral("--page-length")))
         c.pageLength = options->value(QStringLiteral("--page-length")).toInt(&ok);
+    // An option the report does not use would be left aside while the report
+    // looks as if it had been applied.
+    const QString unused = c.unusedOption(*options);
     // A selection takes its months from --period only: a month or a range given
     // the way the other reports take them would be left unused, and the report
     // would silently cover every month.
@@ -51,15 +54,30 @@ std::optional<ReportCommand> ReportCommand::parse(const QStringList& args, QStri
                     [&](const QString& o) { return options->contains(o); }))
         *error =
             QStringLiteral("selectie neemt de maanden uit --period (bijv. --period \"2004-11;2005-02\")");
-    else if (!ok || (c.pageLength != 0 && c.pageLength < 20))
-        *error =
-            QStringLiteral("Ongeldige paginalengte: %1").arg(options->value(QStringLiteral("--page-length")));
+    else if (!unused.isEmpty())
+        *error = QStringLiteral("%1 wordt niet gebruikt door het rapport %2").arg(unused, args[0]);
+    else if (!ok || (c.pageLength != 0 && (c.pageLength < kMinPageLength || c.pageLength > kMaxPageLength)))
+        *error = QStringLiteral("Ongeldige paginalengte: %1 (%2 tot en met %3 regels)")
+                     .arg(options->value(QStringLiteral("--page-length")))
+                     .arg(kMinPageLength)
+                     .arg(kMaxPageLength);
     else if ((c.kind == ReportKind::Collection || c.kind == ReportKind::Correction) && !isMonth(c.month))
         *error = QStringLiteral("--month JJJJ-MM ontbreekt");
     else if (c.kind == ReportKind::Renewal && (!isMonth(c.from) || !isMonth(c.to) || c.to <= c.from))
         *error = QStringLiteral("--from en --to (JJJJ-MM, --to na --from) ontbreken");
     if (!error->isEmpty()) return std::nullopt;
     return c;
+}
+
+QString ReportCommand::unusedOption(const QHash<QString, QString>& options) const {
+    QStringList unused;
+    if (kind != ReportKind::Selection) unused << QStringLiteral("--period") << QStringLiteral("--filter");
+    if (kind != ReportKind::Collection && kind != ReportKind::Correction) unused << QStringLiteral("--month");
+    if (kind != ReportKind::Renewal) unused << QStringLiteral("--from") << QStringLiteral("--to");
+    if (kind == ReportKind::Selection) unused.clear(); // its month options have their own message
+    for (const QString& option : std::as_const(unused))
+        if (options.contains(option)) return option;
+    return {};
 }
 
 ReportInputs ReportCommand::inputs() const {
@@ -88,20 +106,26 @@ QString ReportCommand::title() const {
 
 QString ReportCommand::missingData(Connection& connection) const {
     if (const QString unknown = unknownCollectivity(connection); !unknown.isEmpty()) return unknown;
-    if (kind != ReportKind::Collection) return {};
-    // Without it the report would be headed by another month, with every amount 0,00.
-    const bool found = connection
-                           .scalar(QStringLiteral("select count(*) from bord00 where ID01 = :CollNr and ID02 "
-                                                  "= :CollVolgNr and ID03 = :Maand"),
-                                   {{QStringLiteral("CollNr"), collNr},
-                                    {QStringLiteral("CollVolgNr"), collVolgNr},
-                                    {QStringLiteral("Maand"), month}})
-                           .toInt() > 0;
-    return found ? QString()
-                 : QStringLiteral("Collectiviteit %1-%2 heeft geen borderel over %3")
-                       .arg(collNr)
-                       .arg(collVolgNr)
-                       .arg(month);
+    // Without them the report would be headed by another month with every
+    // amount 0,00, or compare a month with nothing.
+    QStringList months;
+    if (kind == ReportKind::Collection || kind == ReportKind::Correction) months << month;
+    if (kind == ReportKind::Renewal) months << from << to;
+    for (const QString& m : std::as_const(months)) {
+        const bool found = connection
+                               .scalar(QStringLiteral("select count(*) from bord00 where ID01 = :CollNr and "
+                                                      "ID02 = :CollVolgNr and ID03 = :Maand"),
+                                       {{QStringLiteral("CollNr"), collNr},
+                                        {QStringLiteral("CollVolgNr"), collVolgNr},
+                                        {QStringLiteral("Maand"), m}})
+                               .toInt() > 0;
+        if (!found)
+            return QStringLiteral("Collectiviteit %1-%2 heeft geen borderel over %3")
+                .arg(collNr)
+                .arg(collVolgNr)
+                .arg(m);
+    }
+    return {};
 }
 
 QByteArray ReportCommand::build(Connection& connection, const RecordCatalogue& catalogue, int lines,

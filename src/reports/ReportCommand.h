@@ -19,6 +19,11 @@ class ReportProgress;
 //   [--period SETTING] [--compound] [--page-length N] [--out FILE] [--pdf FILE]
 // with KIND incasso, selectie, correctie or prolongatie.
 struct ReportCommand : CommandTarget {
+    // A page length outside these would print nothing useful, or build a
+    // text of millions of empty lines in memory.
+    static constexpr int kMinPageLength = 20;
+    static constexpr int kMaxPageLength = 10000;
+
     ReportKind kind = ReportKind::Collection;
     QString month;
     QString from;
@@ -36,8 +41,10 @@ struct ReportCommand : CommandTarget {
     // drop-down at <ALLES>, the unit view off and this period setting.
     ReportInputs inputs() const;
     QString title() const;
-    // Empty when the database holds the collectivity and, for incasso, its
-    // statement of the month; else the message that says what is missing.
+    // The first option given that this report does not use, or empty.
+    QString unusedOption(const QHash<QString, QString>& options) const;
+    // Empty when the database holds the collectivity and the statements of
+    // the months the report is about; else the message that says what is missing.
     QString missingData(Connection& connection) const;
     // The report text (Windows-1252); the footers show the current time.
     QByteArray build(Connection& connection, const RecordCatalogue& catalogue, int pageLength,
