@@ -78,7 +78,7 @@ TEST_F(Cli, ImportsGeneratedArchivesAndListsTheCollectivities) {
     EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
     ASSERT_EQ(r.lines.size(), 8);
     EXPECT_TRUE(r.lines[0].startsWith(
-        QStringLiteral("Informatie uit file \"000012001-01S.dat\" succesvol geimporteerd in ")));
+        QStringLiteral("Informatie uit file \"0000120012005-12.dat\" succesvol geimporteerd in ")));
     EXPECT_TRUE(r.lines[1].startsWith(QStringLiteral("  records: ")));
     EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("Import"))).entryList(QDir::Files).isEmpty());
 
@@ -109,8 +109,8 @@ TEST_F(Cli, FaultyFilesAndFailures) {
     r = cli({QStringLiteral("import"), QStringLiteral("--all"), wrong[2], good[0]});
     EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
     ASSERT_EQ(r.lines.size(), 4);
-    EXPECT_TRUE(r.lines[0].contains(QStringLiteral("000012001-12.dat\" succesvol geimporteerd")));
-    EXPECT_TRUE(r.lines[2].contains(QStringLiteral("000013001-12.dat\" succesvol geimporteerd")));
+    EXPECT_TRUE(r.lines[0].contains(QStringLiteral("0000120012005-12.dat\" succesvol geimporteerd")));
+    EXPECT_TRUE(r.lines[2].contains(QStringLiteral("0000130012005-12.dat\" succesvol geimporteerd")));
 
     const QStringList unreadable = samples(QStringLiteral("kapot"), QStringLiteral("amount"));
     r = cli({QStringLiteral("import"), unreadable.first()});
@@ -462,4 +462,17 @@ TEST_F(Cli, ReportsApplyAStoredFilter) {
     const Result unknown = cli(args + QStringList{"--filter", "Bestaat niet"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_TRUE(unknown.errors.contains(QStringLiteral("Onbekend filter: Bestaat niet")));
+}
+
+TEST_F(Cli, SamplesOfSeveralYearsGetAnArchiveEach) {
+    SampleOptions o = small();
+    o.collectivities = 1;
+    o.periods = {QStringLiteral("2004-12"), QStringLiteral("2005-01"), QStringLiteral("2005-12"),
+                 QStringLiteral("2006-12")};
+    QStringList names;
+    for (const QString& path : samples(QStringLiteral("jaren"), {}, o))
+        names << QFileInfo(path).fileName();
+    names.sort(); // the order in which the import takes them
+    EXPECT_EQ(names, QStringList({"0000120012004-12.zip", "0000120012005-01.zip", "0000120012005-12.zip",
+                                  "0000120012006-12S.zip"}));
 }

@@ -107,9 +107,11 @@ SampleGenerator::SampleGenerator(const RecordCatalogue& catalogue, SampleOptions
     : catalogue_(catalogue), options_(std::move(options)) {}
 
 QString SampleGenerator::fileName(int collectivity, const QString& period) const {
-    return QStringLiteral("00") + pad(options_.firstCollectivity + collectivity, 4) + QStringLiteral("001-") +
-           period.right(2) + (isStandardInsurance(period) ? QStringLiteral("S") : QString()) +
-           QStringLiteral(".dat");
+    // The year stands in the part of the name the import's pattern ("00*-??")
+    // leaves free, so that every period of several years gets a file of its own.
+    return QStringLiteral("00") + pad(options_.firstCollectivity + collectivity, 4) + QStringLiteral("001") +
+           period.left(4) + u'-' + period.right(2) +
+           (isStandardInsurance(period) ? QStringLiteral("S") : QString()) + QStringLiteral(".dat");
 }
 
 QStringList SampleGenerator::statementLines(int coll, const QString& period) const {
