@@ -14,7 +14,7 @@ namespace ostrapel {
 int errorFlags(const StatementSummary& s) {
     // without a collectivity record the other figures say nothing
     if (s.noCollectivityRecord) return ErrNoCollectivity;
-    int flags = 0;
+    int flags = s.earlierBlockFlags;
     if (s.ImpAantalRec != s.AantalRec) flags |= ErrRecords;
     if (s.ImpAantalPers != s.AantalPers) flags |= ErrPersons;
     if (s.VersieNrBestand != StatementFileVersion) flags |= ErrVersion;
@@ -147,9 +147,18 @@ StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView
             noteFault(CheckTexts::LinesAfterControl.arg(lineNr));
         if (type == QStringLiteral("00")) {
             if (blockOpen) noteFault(CheckTexts::NoControlRecord);
+            // The summary goes on with this block; an earlier one that disagrees
+            // with its own control record leaves its flags behind.
+            const int flags = haveSummary ? errorFlags(s) & (ErrRecords | ErrPersons | ErrVersion) : 0;
+            const int earlierFlags = s.earlierBlockFlags | flags;
+            const int earlierFrom = s.earlierBlockFlags != 0 || flags == 0 ? s.earlierBlockFrom : s.RegelVan;
+            const int earlierTo = s.earlierBlockFlags != 0 || flags == 0 ? s.earlierBlockTo : s.RegelTot;
             persons = 0;
             total = 0;
             s = StatementSummary{};
+            s.earlierBlockFlags = earlierFlags;
+            s.earlierBlockFrom = earlierFrom;
+            s.earlierBlockTo = earlierTo;
             s.fileName = path;
             s.CollNr = read.text(line, QStringLiteral("ID01"));
             s.CollVolgNr = read.text(line, QStringLiteral("ID02"));
