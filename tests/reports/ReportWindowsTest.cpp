@@ -246,11 +246,13 @@ TEST_F(ReportWindows, ExportDialogWritesAndOpensTheChosenFile) {
     ExportDialog dialog(rows, catalogue, prompts, dir.path());
     QStringList opened;
     dialog.openFile = [&](const QString& path) { opened << path; };
-    prompts.saveNames = {dir.filePath(QStringLiteral("uit.xlsx"))};
+    prompts.saveNames = {dir.filePath(QStringLiteral("uit"))}; // the workbook entry's extension is added
     dialog.show();
     dialog.exportRows();
     EXPECT_EQ(opened, QStringList{dir.filePath(QStringLiteral("uit.xlsx"))});
-    EXPECT_GT(QFileInfo(opened.value(0)).size(), 0);
+    QFile workbook(opened.value(0));
+    ASSERT_TRUE(workbook.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(workbook.read(2) == "PK"); // a zipped workbook, not tab-separated text
     EXPECT_EQ(dialog.lblTotaalAantal->text(), QString::number(rows.recordCount() + 1));
     EXPECT_EQ(dialog.lblAantal->text(), QStringLiteral("%1/%1").arg(rows.recordCount()));
     EXPECT_EQ(dialog.btnOkCancel->text(), QStringLiteral("Sluiten"));
