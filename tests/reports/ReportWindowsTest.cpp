@@ -277,6 +277,36 @@ TEST_F(ReportWindows, ExportDialogWritesAndOpensTheChosenFile) {
     EXPECT_TRUE(cancelled.isVisible());
 }
 
+// "Totale tijd" is the writing's: minutes in the save dialog do not count.
+TEST_F(ReportWindows, ExportTimeLeavesOutTheSaveDialog) {
+    ExportData data(*db, catalogue);
+    DataSet rows =
+        data.openQuery(QStringLiteral("select a.[5004] from bord50 a, bord50 b, bord00 c limit 250"));
+    ASSERT_EQ(rows.recordCount(), 250);
+    // A clock that moves a second at each progress shown while writing, and
+    // 8:41 while the user ponders the save dialog.
+    QDateTime clock(QDate(2006, 3, 1), QTime(9, 0));
+    struct SlowPrompts : test::ScriptedPrompts {
+        QDateTime* clock = nullptr;
+        QString saveFileName(const QString& caption, const QString& start, const QString& filter) override {
+            *clock = clock->addSecs(8 * 60 + 41);
+            return ScriptedPrompts::saveFileName(caption, start, filter);
+        }
+    } slow;
+    slow.clock = &clock;
+    for (const QString& name : {QStringLiteral("uit.xls"), QStringLiteral("uit.xlsx")}) {
+        ExportDialog dialog(rows, catalogue, slow, dir.path());
+        dialog.openFile = [](const QString&) {};
+        dialog.now = [&] { return clock; };
+        QObject::connect(&dialog, &ExportDialog::progressShown, [&] {
+            if (dialog.running()) clock = clock.addSecs(1);
+        });
+        slow.saveNames = {dir.filePath(name)};
+        dialog.exportRows();
+        EXPECT_EQ(dialog.lblTijd->text(), QStringLiteral("00:03:00")) << name.toStdString();
+    }
+}
+
 TEST_F(ReportWindows, ExportDialogShowsProgressEveryHundredRowsAndStops) {
     ExportData data(*db, catalogue);
     DataSet rows =
