@@ -22,10 +22,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTimer>
 
@@ -275,6 +277,36 @@ TEST_F(ReportWindows, ExportDialogWritesAndOpensTheChosenFile) {
     cancelled.reject(); // No: the wizard stays open
     EXPECT_EQ(prompts.texts(), QStringList{"Wilt u het aanmaken van een exportdefinitie afbreken"});
     EXPECT_TRUE(cancelled.isVisible());
+}
+
+// Resting the mouse on a field shows its description as the long hint, in the
+// wizard's status line; the tool tip is the short hint.
+TEST_F(ReportWindows, ExportWizardShowsAFieldsDescriptionAsItsLongHint) {
+    db->execute(QStringLiteral("update RecStruct set Omschrijving = 'Achternaam van de verzekerde' "
+                               "where Soort = '10' and VeldNr = '02'"));
+    RecordCatalogue described;
+    described.load(*db);
+    Settings settings{dir.path()};
+    ExportWizardDialog wizard(described, settings, prompts);
+    wizard.show();
+    QListWidget* list = wizard.clb10ExportFields;
+    const QList<QListWidgetItem*> surname = list->findItems(QStringLiteral("Achternaam"), Qt::MatchExactly);
+    ASSERT_EQ(surname.size(), 1);
+    const auto hover = [&](QListWidgetItem* item) {
+        const QPoint at = list->visualItemRect(item).center();
+        QMouseEvent move(QEvent::MouseMove, at, list->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &move);
+    };
+    hover(surname[0]);
+    EXPECT_EQ(wizard.stbHint->currentMessage(), QStringLiteral("Achternaam van de verzekerde"));
+    EXPECT_EQ(surname[0]->toolTip(), QStringLiteral("Exportvelden"));
+    test::saveScreenshot(&wizard, QStringLiteral("export-wizard-hint"));
+    QListWidgetItem* other = list->item(list->row(surname[0]) == 0 ? 1 : 0);
+    hover(other);
+    EXPECT_EQ(wizard.stbHint->currentMessage(), other->text()); // delivered descriptions repeat the caption
+    prompts.answers = {MsgButton::Yes};
+    wizard.reject();
 }
 
 // "Totale tijd" is the writing's: minutes in the save dialog do not count.
