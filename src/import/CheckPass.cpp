@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <utility>
 
 namespace ostrapel {
 
@@ -148,17 +149,22 @@ StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView
         if (type == QStringLiteral("00")) {
             if (blockOpen) noteFault(CheckTexts::NoControlRecord);
             // The summary goes on with this block; an earlier one that disagrees
-            // with its own control record leaves its flags behind.
-            const int flags = haveSummary ? errorFlags(s) & (ErrRecords | ErrPersons | ErrVersion) : 0;
-            const int earlierFlags = s.earlierBlockFlags | flags;
-            const int earlierFrom = s.earlierBlockFlags != 0 || flags == 0 ? s.earlierBlockFrom : s.RegelVan;
-            const int earlierTo = s.earlierBlockFlags != 0 || flags == 0 ? s.earlierBlockTo : s.RegelTot;
+            // with its own control record leaves its flags and lines behind.
+            StatementSummary next;
+            if (haveSummary) {
+                next.earlierBlockFlags = std::exchange(s.earlierBlockFlags, 0);
+                next.earlierBlockFrom = s.earlierBlockFrom;
+                next.earlierBlockTo = s.earlierBlockTo;
+                const int own = errorFlags(s) & (ErrRecords | ErrPersons | ErrVersion);
+                if (own != 0 && next.earlierBlockFlags == 0) {
+                    next.earlierBlockFrom = s.RegelVan;
+                    next.earlierBlockTo = s.RegelTot;
+                }
+                next.earlierBlockFlags |= own;
+            }
             persons = 0;
             total = 0;
-            s = StatementSummary{};
-            s.earlierBlockFlags = earlierFlags;
-            s.earlierBlockFrom = earlierFrom;
-            s.earlierBlockTo = earlierTo;
+            s = next;
             s.fileName = path;
             s.CollNr = read.text(line, QStringLiteral("ID01"));
             s.CollVolgNr = read.text(line, QStringLiteral("ID02"));
