@@ -25,6 +25,8 @@ public:
     // File dialogs; an empty result means cancelled.
     virtual QStringList openFileNames(const QString& caption, const QString& folder,
                                       const QString& filter) = 0;
+    // A name typed without extension comes back with the chosen filter entry's
+    // (completeSaveName).
     virtual QString saveFileName(const QString& caption, const QString& fileName, const QString& filter) = 0;
 
     void inform(const QString& text) { message(MsgType::Information, text, MsgButton::Ok); }

@@ -83,13 +83,19 @@ void FilterModel::open() {
 }
 
 bool FilterModel::save() {
-    if (filterId_ == -1) {
-        const std::optional<Name> n = askName();
-        if (!n) return false;
-        filterId_ = store_.store(-1, criteria_, n->name, n->madeBy);
-    } else {
-        store_.store(filterId_, criteria_);
+    if (filterId_ != -1) {
+        try {
+            store_.store(filterId_, criteria_);
+            modified_ = false;
+            return true;
+        } catch (const FilterGone&) {
+            // Deleted since it was opened: the criteria become a new filter.
+            filterId_ = -1;
+        }
     }
+    const std::optional<Name> n = askName();
+    if (!n) return false;
+    filterId_ = store_.store(-1, criteria_, n->name, n->madeBy);
     // What is stored now matches the criteria, whether the filter was new or not.
     modified_ = false;
     return true;

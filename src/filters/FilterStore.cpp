@@ -13,6 +13,10 @@ const QString kList = QStringLiteral("select *\nfrom filters\norder by FilterNaa
 const QString kCriteria = QStringLiteral("select *\nfrom FilterCrits\nwhere FilterId = :FilterId");
 const QString kAddFilter =
     QStringLiteral("Insert into Filters(FilterNaam, GemaaktDoor) values (:FilterNaam, :GemaaktDoor)");
+// Touches the filter's row: it tells whether the filter is still there and holds
+// its row until the criteria are written, so that a removal waits for them.
+const QString kHoldFilter =
+    QStringLiteral("update Filters set FilterNaam = FilterNaam where FilterId = :FilterId");
 const QString kClearCriteria = QStringLiteral("delete *\nfrom FilterCrits\nwhere FilterId = :FilterId");
 const QString kInsertCriterion = QStringLiteral(
     "Insert into FilterCrits(FilterId, FilterCritId, WaardeReal, WaardeDisplay, OperatorReal, "
@@ -59,6 +63,8 @@ int FilterStore::store(int filterId, const std::vector<FilterCriterion>& criteri
         add.bind({{QStringLiteral("FilterNaam"), name}, {QStringLiteral("GemaaktDoor"), madeBy}});
         add.exec();
         filterId = add.query().lastInsertId().toInt();
+    } else if (connection_.execute(kHoldFilter, {{QStringLiteral("FilterId"), filterId}}) == 0) {
+        throw FilterGone(QStringLiteral("Het filter met nummer %1 bestaat niet meer.").arg(filterId));
     }
     connection_.execute(kClearCriteria, {{QStringLiteral("FilterId"), filterId}});
     SqlStatement& insert = connection_.prepare(kInsertCriterion);
@@ -81,8 +87,10 @@ int FilterStore::store(int filterId, const std::vector<FilterCriterion>& criteri
 
 void FilterStore::remove(int filterId) {
     Transaction t(connection_);
-    connection_.execute(kDeleteCriteria, {{QStringLiteral("FilterId"), filterId}});
+    // The filter's row first: a store under way on a server holds it, and the
+    // criteria it writes are then deleted with the others.
     connection_.execute(kDeleteFilter, {{QStringLiteral("FilterId"), filterId}});
+    connection_.execute(kDeleteCriteria, {{QStringLiteral("FilterId"), filterId}});
     t.commit();
 }
 

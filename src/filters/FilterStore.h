@@ -2,6 +2,8 @@
 
 #include "FilterCriterion.h"
 
+#include "core/OstrapelError.h"
+
 #include <QString>
 #include <vector>
 
@@ -9,6 +11,13 @@ namespace ostrapel {
 
 class Connection;
 class DataSet;
+
+// The filter that criteria were to be stored under is no longer there (deleted
+// meanwhile, here or on another workstation); nothing was written.
+class FilterGone : public OstrapelError {
+public:
+    using OstrapelError::OstrapelError;
+};
 
 // Named filters in the tables Filters and FilterCrits.
 class FilterStore {
@@ -21,7 +30,9 @@ public:
     std::vector<FilterCriterion> criteria(int filterId);
     // Stores the criteria under a filter, replacing what it held; with a name
     // (filterId -1) a new filter is added first. All of it or nothing is
-    // written. Returns the filter's number; throws DatabaseError.
+    // written. Returns the filter's number; throws FilterGone when the filter
+    // no longer exists, so that no criteria are stored without their filter,
+    // and DatabaseError.
     int store(int filterId, const std::vector<FilterCriterion>& criteria, const QString& name = {},
               const QString& madeBy = {});
     // The filter and its criteria.

@@ -8,13 +8,14 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <utility>
 
 namespace ostrapel {
 
 int errorFlags(const StatementSummary& s) {
     // without a collectivity record the other figures say nothing
     if (s.noCollectivityRecord) return ErrNoCollectivity;
-    int flags = 0;
+    int flags = s.earlierBlockFlags;
     if (s.ImpAantalRec != s.AantalRec) flags |= ErrRecords;
     if (s.ImpAantalPers != s.AantalPers) flags |= ErrPersons;
     if (s.VersieNrBestand != StatementFileVersion) flags |= ErrVersion;
@@ -147,9 +148,23 @@ StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView
             noteFault(CheckTexts::LinesAfterControl.arg(lineNr));
         if (type == QStringLiteral("00")) {
             if (blockOpen) noteFault(CheckTexts::NoControlRecord);
+            // The summary goes on with this block; an earlier one that disagrees
+            // with its own control record leaves its flags and lines behind.
+            StatementSummary next;
+            if (haveSummary) {
+                next.earlierBlockFlags = std::exchange(s.earlierBlockFlags, 0);
+                next.earlierBlockFrom = s.earlierBlockFrom;
+                next.earlierBlockTo = s.earlierBlockTo;
+                const int own = errorFlags(s) & (ErrRecords | ErrPersons | ErrVersion);
+                if (own != 0 && next.earlierBlockFlags == 0) {
+                    next.earlierBlockFrom = s.RegelVan;
+                    next.earlierBlockTo = s.RegelTot;
+                }
+                next.earlierBlockFlags |= own;
+            }
             persons = 0;
             total = 0;
-            s = StatementSummary{};
+            s = next;
             s.fileName = path;
             s.CollNr = read.text(line, QStringLiteral("ID01"));
             s.CollVolgNr = read.text(line, QStringLiteral("ID02"));

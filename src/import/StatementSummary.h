@@ -33,6 +33,12 @@ struct StatementSummary {
     quint8 VersieNrBestand = 0;
     // The file has no collectivity record: shown as erroneous, never importable.
     bool noCollectivityRecord = false;
+    // The flags (records, persons, version) of earlier blocks of the file that
+    // disagree with their own control record; the figures above are the last
+    // block's. BlockFrom and BlockTo: the lines of the first such block.
+    int earlierBlockFlags = 0;
+    int earlierBlockFrom = 0;
+    int earlierBlockTo = 0;
     // A fault in the file's build (no or a misplaced control record, an unknown
     // record type, ...): the reason, with its line where there is one. Such a
     // file would be imported wrongly or again and again, so it is never importable.

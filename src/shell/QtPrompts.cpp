@@ -2,6 +2,8 @@
 
 #include "ConnectionStringDialog.h"
 
+#include "core/SaveFileName.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -96,8 +98,21 @@ QStringList QtPrompts::openFileNames(const QString& caption, const QString& fold
 }
 
 QString QtPrompts::saveFileName(const QString& caption, const QString& fileName, const QString& filter) {
-    return QFileDialog::getSaveFileName(owner(), caption.isEmpty() ? QStringLiteral("Opslaan als") : caption,
-                                        fileName, QtFilter(filter));
+    QFileDialog dialog(owner(), caption.isEmpty() ? QStringLiteral("Opslaan als") : caption, fileName,
+                       QtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QStringList entries = QtFilter(filter).split(QStringLiteral(";;"));
+    // A name typed without extension gets the chosen entry's, also before the
+    // dialog asks whether to overwrite.
+    const auto useSuffix = [&](const QString& entry) {
+        dialog.setDefaultSuffix(defaultExtension(filter, int(entries.indexOf(entry))));
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, useSuffix);
+    useSuffix(dialog.selectedNameFilter());
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return completeSaveName(dialog.selectedFiles().value(0), filter,
+                            int(entries.indexOf(dialog.selectedNameFilter())));
 }
 
 } // namespace ostrapel

@@ -353,6 +353,36 @@ TEST_F(Cli, AStatementWithoutControlRecordIsNeverImported) {
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord00")), 0);
 }
 
+// A file of two statements whose first disagrees with its own control record (a
+// line written twice) is not imported, though the second agrees with its own.
+TEST_F(Cli, AFileWithAFailingFirstBlockIsNotImported) {
+    SampleOptions plain = small();
+    plain.zip = false;
+    const QStringList files = samples(QStringLiteral("goed"), {}, plain);
+    QByteArray joined;
+    for (const char* month : {"000012001-12", "000012001-01"}) {
+        const auto file = std::find_if(files.begin(), files.end(),
+                                       [&](const QString& f) { return f.contains(QLatin1String(month)); });
+        ASSERT_NE(file, files.end()) << month;
+        QFile f(*file);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        QList<QByteArray> lines = f.readAll().split('\n');
+        if (joined.isEmpty()) lines.insert(2, lines[2]);
+        joined += lines.join('\n');
+    }
+    const QString path = dir.filePath(QStringLiteral("twee/000012001-01.dat"));
+    QDir().mkpath(QFileInfo(path).path());
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(joined);
+    out.close();
+    const Result r = cli({QStringLiteral("import"), path});
+    EXPECT_EQ(r.exitCode, 1) << r.errors.toStdString();
+    ASSERT_FALSE(r.lines.isEmpty());
+    EXPECT_TRUE(r.lines[0].contains(QStringLiteral("(aantal records)"))) << r.lines[0].toStdString();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord00")), 0);
+}
+
 // Two imports at once (two workstations, or the command beside the program):
 // the second waits for the first and both statements land.
 TEST_F(Cli, TwoImportsAtOnceBothLand) {

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -291,4 +292,39 @@ TEST_F(FilterWindow, EditingOpensOnTheValuePageAndCancelKeepsTheWindowCopy) {
     });
     w->actFilter->trigger();
     EXPECT_TRUE(w->filterCriteria().empty()); // closed with Cancel
+}
+
+// Nothing is chosen until the user chooses: the list making its first row
+// current when it gets the focus is no choice, and Enter then does nothing.
+TEST_F(FilterWindow, ACriterionStartsWithoutAFieldAndEnterChoosesNone) {
+    auto w = open();
+    whenShown<FilterListDialog>([&](FilterListDialog* d) {
+        whenShown<FilterCriterionDialog>([&](FilterCriterionDialog* c) {
+            QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+            QApplication::sendEvent(c->lstVeld, &focus);
+            QTest::keyClick(c->lstVeld, Qt::Key_Return);
+            EXPECT_EQ(c->pages->currentIndex(), 0);
+            EXPECT_TRUE(c->lstVeld->selectedItems().isEmpty());
+            for (QPushButton* b : {c->btnVorige, c->btnVolgende, c->btnKlaar})
+                EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+            test::saveScreenshot(c, QStringLiteral("filtercriterium-nieuw"));
+
+            // The first arrow key chooses the first field; then Enter moves on.
+            QTest::keyClick(c->lstVeld, Qt::Key_Down);
+            ASSERT_EQ(c->lstVeld->selectedItems().size(), 1);
+            EXPECT_EQ(c->lstVeld->row(c->lstVeld->selectedItems()[0]), 0);
+            EXPECT_TRUE(c->btnVolgende->isEnabled());
+            EXPECT_FALSE(c->btnKlaar->isEnabled());
+            test::saveScreenshot(c, QStringLiteral("filtercriterium-veld-gekozen"));
+            QTest::keyClick(c->lstVeld, Qt::Key_Return);
+            EXPECT_EQ(c->pages->currentIndex(), 1);
+            EXPECT_TRUE(c->btnVorige->isEnabled());
+            EXPECT_FALSE(c->btnVolgende->isEnabled()); // no operator yet
+            c->reject();
+        });
+        d->actToevoegen->trigger();
+        EXPECT_TRUE(d->criteria().empty());
+        d->btnSluiten->click();
+    });
+    w->actFilter->trigger();
 }

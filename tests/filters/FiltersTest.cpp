@@ -268,6 +268,48 @@ TEST_F(Filters, DeletingAStoredFilterTakesItsCriteria) {
     EXPECT_EQ(chooser.currentId(), keep);
 }
 
+// The filter being edited is deleted in the chooser, which is then cancelled:
+// saving must not write criteria under a number that no longer exists.
+TEST_F(Filters, AFilterDeletedMeanwhileIsSavedUnderANewName) {
+    FilterStore store(*db);
+    const int id = store.store(-1, {surnameA}, QStringLiteral("Datum test"), QStringLiteral("x"));
+    FilterModel m = model();
+    chosen = id;
+    m.open();
+    criteria = {employee};
+    m.add();
+    m.chooseFilter = [&](FilterStore& s) -> std::optional<int> {
+        FilterChooser chooser(s, prompts);
+        EXPECT_EQ(chooser.currentId(), id);
+        EXPECT_TRUE(chooser.deleteCurrent());
+        return std::nullopt;
+    };
+    prompts.answers = {MsgButton::No, MsgButton::Yes}; // do not save first; delete the filter
+    m.open();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from Filters")), 0);
+    const QString orphans = QStringLiteral(
+        "select count(*) from FilterCrits where FilterId not in (select FilterId from Filters)");
+
+    // The name is asked as for a new filter; cancelling it stores nothing.
+    EXPECT_FALSE(m.save());
+    EXPECT_EQ(namesAsked, 1);
+    EXPECT_TRUE(m.canSave());
+    EXPECT_EQ(count(QStringLiteral("select count(*) from FilterCrits")), 0);
+
+    name = FilterModel::Name{QStringLiteral("Datum test 2"), QStringLiteral("Piet")};
+    EXPECT_TRUE(m.save());
+    EXPECT_EQ(namesAsked, 2);
+    EXPECT_NE(m.filterId(), id);
+    EXPECT_FALSE(m.canSave());
+    EXPECT_EQ(store.criteria(m.filterId()).size(), 2u);
+    EXPECT_EQ(count(orphans), 0);
+
+    // The store itself refuses criteria for a filter that is gone, writing nothing.
+    EXPECT_THROW(store.store(id, {surnameA}), FilterGone);
+    EXPECT_EQ(count(orphans), 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from FilterCrits")), 2);
+}
+
 TEST_F(Filters, ApplyAndLiftReachTheWindow) {
     FilterModel m = model();
     EXPECT_FALSE(m.canLift());

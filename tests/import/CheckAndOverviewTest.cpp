@@ -84,6 +84,43 @@ TEST_F(CheckPassTest, TwoBlocksAndLeadingLines) {
     EXPECT_DOUBLE_EQ(s.ImpTotaalBedragIncColl, 40.0); // the C and V sums cover the whole file
 }
 
+// Each block answers to its own control record: a later good block does not
+// hide an earlier one that disagrees (a component line written twice).
+TEST_F(CheckPassTest, EachBlockIsCheckedAgainstItsOwnControlRecord) {
+    const QStringList first = statement(12, QStringLiteral("2006-01"), {"A", "B", "C"}, true, 2);
+    const QStringList second = statement(12, QStringLiteral("2006-02"), {"D"}, true);
+    QStringList doubled = first;
+    doubled.insert(3, first[2]);
+    ASSERT_EQ(doubled.size(), 12);
+    struct Case {
+        QStringList lines;
+        int flags;
+        int from, to; // the lines of the earlier block that disagrees
+    } cases[] = {
+        {doubled + second, ErrRecords, 1, 12},
+        {first + doubled + second, ErrRecords, 12, 23},
+        {first + second + doubled, ErrRecords, 0, 0}, // the last block: its own figures
+        {first + second, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<StatementSummary> summaries = {check(c.lines)};
+        const StatementSummary& s = summaries[0];
+        EXPECT_EQ(errorFlags(s), c.flags) << c.lines.size();
+        EXPECT_EQ(s.earlierBlockFrom, c.from);
+        EXPECT_EQ(s.earlierBlockTo, c.to);
+        if (c.flags == 0) continue;
+        EXPECT_EQ(errorReasons(s), QStringLiteral("aantal records"));
+        // Not ticked by "Alles selecteren", and reported when the user confirms.
+        ImportOverview o(summaries);
+        o.toggleSelectAll();
+        EXPECT_FALSE(o.isTicked(0));
+        test::ScriptedPrompts prompts;
+        EXPECT_FALSE(o.acceptClose(prompts));
+        EXPECT_EQ(prompts.texts().value(0),
+                  FileHasErrors.arg(s.CollNr, s.CollVolgNr, s.Periode, u"aantal records"));
+    }
+}
+
 // Files whose build is wrong would be imported wrongly, or again at every
 // delivery: each is erroneous with its reason and cannot be ticked.
 TEST_F(CheckPassTest, BrokenBuildsAreErroneousAndCannotBeTicked) {

@@ -68,9 +68,14 @@ TEST_F(ImportDialogs, FaultsAndADifferingTotalShowInTheirPanels) {
                              .mid(stated->start - 1, stated->length));
     QStringList noControl = statement(13, QStringLiteral("2006-01"), {"A"}, true);
     noControl.removeLast();
+    // two blocks, the first with a component line written twice
+    QStringList blocks = statement(14, QStringLiteral("2006-01"), {"A", "B", "C"}, true, 2);
+    blocks.insert(3, blocks[2]);
+    blocks += statement(14, QStringLiteral("2006-02"), {"D"}, true);
     std::vector<StatementSummary> summaries = {
         checkStatementFile(catalogue, view, write(QStringLiteral("000012001-01S.dat"), total), 1),
-        checkStatementFile(catalogue, view, write(QStringLiteral("000013001-01S.dat"), noControl), 1)};
+        checkStatementFile(catalogue, view, write(QStringLiteral("000013001-01S.dat"), noControl), 1),
+        checkStatementFile(catalogue, view, write(QStringLiteral("000014001-02S.dat"), blocks), 1)};
     ImportOverviewDialog dialog(prompts);
     dialog.fillFromSummaries(summaries);
     dialog.show();
@@ -79,7 +84,11 @@ TEST_F(ImportDialogs, FaultsAndADifferingTotalShowInTheirPanels) {
     QStringList marked;
     for (QLabel* l : dialog.findChildren<QLabel*>())
         if (l->styleSheet().contains(QStringLiteral("color"))) marked << l->text();
-    EXPECT_EQ(marked, (QStringList{QStringLiteral("20,00"), CheckTexts::NoControlRecord}));
+    // the last block's figures, with the collected sums of the whole file (as stated for the
+    // last block), and the earlier block that disagrees
+    EXPECT_EQ(marked,
+              (QStringList{QStringLiteral("20,00"), CheckTexts::NoControlRecord, QStringLiteral("80,00"),
+                           QStringLiteral("Blok van regel 1 t/m 12: aantal records")}));
     test::saveScreenshot(&dialog, QStringLiteral("import-overzicht-fouten"));
 }
 

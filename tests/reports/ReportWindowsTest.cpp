@@ -22,10 +22,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTimer>
 
@@ -246,11 +248,13 @@ TEST_F(ReportWindows, ExportDialogWritesAndOpensTheChosenFile) {
     ExportDialog dialog(rows, catalogue, prompts, dir.path());
     QStringList opened;
     dialog.openFile = [&](const QString& path) { opened << path; };
-    prompts.saveNames = {dir.filePath(QStringLiteral("uit.xlsx"))};
+    prompts.saveNames = {dir.filePath(QStringLiteral("uit"))}; // the workbook entry's extension is added
     dialog.show();
     dialog.exportRows();
     EXPECT_EQ(opened, QStringList{dir.filePath(QStringLiteral("uit.xlsx"))});
-    EXPECT_GT(QFileInfo(opened.value(0)).size(), 0);
+    QFile workbook(opened.value(0));
+    ASSERT_TRUE(workbook.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(workbook.read(2) == "PK"); // a zipped workbook, not tab-separated text
     EXPECT_EQ(dialog.lblTotaalAantal->text(), QString::number(rows.recordCount() + 1));
     EXPECT_EQ(dialog.lblAantal->text(), QStringLiteral("%1/%1").arg(rows.recordCount()));
     EXPECT_EQ(dialog.btnOkCancel->text(), QStringLiteral("Sluiten"));
@@ -273,6 +277,66 @@ TEST_F(ReportWindows, ExportDialogWritesAndOpensTheChosenFile) {
     cancelled.reject(); // No: the wizard stays open
     EXPECT_EQ(prompts.texts(), QStringList{"Wilt u het aanmaken van een exportdefinitie afbreken"});
     EXPECT_TRUE(cancelled.isVisible());
+}
+
+// Resting the mouse on a field shows its description as the long hint, in the
+// wizard's status line; the tool tip is the short hint.
+TEST_F(ReportWindows, ExportWizardShowsAFieldsDescriptionAsItsLongHint) {
+    db->execute(QStringLiteral("update RecStruct set Omschrijving = 'Achternaam van de verzekerde' "
+                               "where Soort = '10' and VeldNr = '02'"));
+    RecordCatalogue described;
+    described.load(*db);
+    Settings settings{dir.path()};
+    ExportWizardDialog wizard(described, settings, prompts);
+    wizard.show();
+    QListWidget* list = wizard.clb10ExportFields;
+    const QList<QListWidgetItem*> surname = list->findItems(QStringLiteral("Achternaam"), Qt::MatchExactly);
+    ASSERT_EQ(surname.size(), 1);
+    const auto hover = [&](QListWidgetItem* item) {
+        const QPoint at = list->visualItemRect(item).center();
+        QMouseEvent move(QEvent::MouseMove, at, list->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &move);
+    };
+    hover(surname[0]);
+    EXPECT_EQ(wizard.stbHint->currentMessage(), QStringLiteral("Achternaam van de verzekerde"));
+    EXPECT_EQ(surname[0]->toolTip(), QStringLiteral("Exportvelden"));
+    test::saveScreenshot(&wizard, QStringLiteral("export-wizard-hint"));
+    QListWidgetItem* other = list->item(list->row(surname[0]) == 0 ? 1 : 0);
+    hover(other);
+    EXPECT_EQ(wizard.stbHint->currentMessage(), other->text()); // delivered descriptions repeat the caption
+    prompts.answers = {MsgButton::Yes};
+    wizard.reject();
+}
+
+// "Totale tijd" is the writing's: minutes in the save dialog do not count.
+TEST_F(ReportWindows, ExportTimeLeavesOutTheSaveDialog) {
+    ExportData data(*db, catalogue);
+    DataSet rows =
+        data.openQuery(QStringLiteral("select a.[5004] from bord50 a, bord50 b, bord00 c limit 250"));
+    ASSERT_EQ(rows.recordCount(), 250);
+    // A clock that moves a second at each progress shown while writing, and
+    // 8:41 while the user ponders the save dialog.
+    QDateTime clock(QDate(2006, 3, 1), QTime(9, 0));
+    struct SlowPrompts : test::ScriptedPrompts {
+        QDateTime* clock = nullptr;
+        QString saveFileName(const QString& caption, const QString& start, const QString& filter) override {
+            *clock = clock->addSecs(8 * 60 + 41);
+            return ScriptedPrompts::saveFileName(caption, start, filter);
+        }
+    } slow;
+    slow.clock = &clock;
+    for (const QString& name : {QStringLiteral("uit.xls"), QStringLiteral("uit.xlsx")}) {
+        ExportDialog dialog(rows, catalogue, slow, dir.path());
+        dialog.openFile = [](const QString&) {};
+        dialog.now = [&] { return clock; };
+        QObject::connect(&dialog, &ExportDialog::progressShown, [&] {
+            if (dialog.running()) clock = clock.addSecs(1);
+        });
+        slow.saveNames = {dir.filePath(name)};
+        dialog.exportRows();
+        EXPECT_EQ(dialog.lblTijd->text(), QStringLiteral("00:03:00")) << name.toStdString();
+    }
 }
 
 TEST_F(ReportWindows, ExportDialogShowsProgressEveryHundredRowsAndStops) {

@@ -5,9 +5,12 @@
 #include "Screenshots.h"
 #include "shell/QtTranslations.h"
 
+#include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace ostrapel;
@@ -123,5 +126,45 @@ TEST(QtPromptsTest, BoxesBelongToTheModalDialogTheUserIsIn) {
         prompts.message(MsgType::Confirmation, QStringLiteral("Als PDF opslaan?"),
                         MsgButton::Yes | MsgButton::No);
         EXPECT_EQ(owner, inViewer ? static_cast<QWidget*>(&viewer) : &main) << inViewer;
+    }
+}
+
+// A name typed without extension gets the extension of the filter entry the
+// user chose, so "rapport" with the workbook entry is written as a workbook.
+TEST(QtPromptsTest, SaveDialogAddsTheChosenEntrysExtension) {
+    QTemporaryDir dir;
+    const QString filter = QStringLiteral("Excel-werkmap|*.xlsx|Excel bestanden|*.xls|Alle bestanden|*.*");
+    const struct {
+        const char* typed;
+        int entry;
+        const char* saved;
+    } cases[] = {
+        {"rapport", 0, "rapport.xlsx"},    {"rapport", 1, "rapport.xls"},
+        {"rapport", 2, "rapport.xlsx"}, // all files: the first entry's
+        {"rapport.txt", 0, "rapport.txt"}, {"rapport.", 1, "rapport.xls"},
+    };
+    QtPrompts prompts;
+    for (const auto& c : cases) {
+        test::NextModal answer([&](QWidget* w) {
+            auto* d = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(d, nullptr);
+            EXPECT_EQ(d->windowTitle(), QStringLiteral("Exporteren naar Excel"));
+            auto* types = d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_TRUE(types && name);
+            EXPECT_EQ(name->text(), QStringLiteral("Export_Ostrapel.xlsx"));
+            for (int i = 0; i < c.entry; ++i) // as the user picks it
+                QTest::keyClick(types, Qt::Key_Down);
+            EXPECT_EQ(types->currentIndex(), c.entry);
+            name->setText(QString::fromLatin1(c.typed));
+            if (c.entry == 0 && !QString::fromLatin1(c.typed).contains(u'.'))
+                test::saveScreenshot(d, QStringLiteral("opslaan-export"));
+            test::dialogButton(d, QDialogButtonBox::Save)->click();
+        });
+        const QString saved =
+            prompts.saveFileName(QStringLiteral("Exporteren naar Excel"),
+                                 dir.filePath(QStringLiteral("Export_Ostrapel.xlsx")), filter);
+        EXPECT_EQ(QFileInfo(saved).dir().path(), dir.path());
+        EXPECT_EQ(QFileInfo(saved).fileName().toStdString(), c.saved) << c.typed << ' ' << c.entry;
     }
 }

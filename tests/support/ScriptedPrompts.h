@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Prompts.h"
+#include "core/SaveFileName.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -73,7 +74,12 @@ public:
         }
         QString name = saveNames.front();
         saveNames.pop_front();
-        return name;
+        int chosen = 0;
+        if (!saveFilterChoices.empty()) {
+            chosen = saveFilterChoices.front();
+            saveFilterChoices.pop_front();
+        }
+        return completeSaveName(name, filter, chosen); // as the program's dialog does
     }
 
     QStringList texts() const {
@@ -94,16 +100,20 @@ public:
             ADD_FAILURE() << "unused file choice " << f.join(u',').toStdString();
         for (const QString& s : saveNames)
             ADD_FAILURE() << "unused save name " << s.toStdString();
+        for (int f : saveFilterChoices)
+            ADD_FAILURE() << "unused filter choice " << f;
         answers.clear();
         editedStrings.clear();
         chosenFiles.clear();
         saveNames.clear();
+        saveFilterChoices.clear();
     }
 
     std::deque<MsgButton> answers;                    // one per question, in order
     std::deque<std::optional<QString>> editedStrings; // nullopt: the editor cancelled
     std::deque<QStringList> chosenFiles;              // one per open dialog; empty: cancelled
     std::deque<QString> saveNames;                    // one per save dialog; empty: cancelled
+    std::deque<int> saveFilterChoices; // the filter entry chosen with each name; none: the first
     std::vector<Message> messages;
     QStringList editorCalls;
     QStringList openFolders;

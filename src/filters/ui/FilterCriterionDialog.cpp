@@ -59,9 +59,13 @@ FilterCriterionDialog::FilterCriterionDialog(Connection& connection, const Recor
     connect(btnVolgende, &QPushButton::clicked, this, &FilterCriterionDialog::goNext);
     connect(btnAnnuleren, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnKlaar, &QPushButton::clicked, this, &FilterCriterionDialog::finish);
-    connect(lstVeld, &QListWidget::currentRowChanged, this, [this](int row) {
+    // A field is chosen by selecting it. The list makes its first row current,
+    // unselected, when it gets the focus; that is no choice.
+    lstVeld->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstVeld->setCurrentIndex(QModelIndex()); // so the first arrow key chooses the first field
+    connect(lstVeld, &QListWidget::itemSelectionChanged, this, [this] {
         if (showing_) return;
-        wizard_.chooseField(row);
+        wizard_.chooseField(selectedField());
         syncControls();
     });
     connect(cmbOperator, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -134,7 +138,12 @@ void FilterCriterionDialog::syncControls() {
     showing_ = true;
     if (operatorsShown_ != wizard_.operatorsFilled()) fillOperators();
     if (valueShown_ != wizard_.valueFilled()) fillValue();
-    if (lstVeld->currentRow() != wizard_.fieldIndex()) lstVeld->setCurrentRow(wizard_.fieldIndex());
+    if (selectedField() != wizard_.fieldIndex()) {
+        if (wizard_.fieldIndex() < 0)
+            lstVeld->clearSelection();
+        else
+            lstVeld->setCurrentRow(wizard_.fieldIndex(), QItemSelectionModel::ClearAndSelect);
+    }
     if (cmbOperator->currentIndex() != wizard_.operatorIndex())
         cmbOperator->setCurrentIndex(wizard_.operatorIndex());
     if (cmbWaarde->currentText() != wizard_.valueText()) {
@@ -154,6 +163,11 @@ void FilterCriterionDialog::syncControls() {
         QWidget* focus[] = {lstVeld, cmbOperator, cmbWaarde, btnKlaar};
         focus[pages->currentIndex()]->setFocus();
     }
+}
+
+int FilterCriterionDialog::selectedField() const {
+    const QList<QListWidgetItem*> selected = lstVeld->selectedItems();
+    return selected.isEmpty() ? -1 : lstVeld->row(selected.first());
 }
 
 void FilterCriterionDialog::preset(const FilterCriterion& criterion) {

@@ -47,7 +47,8 @@ protected:
 
 private:
     QWidget* page(const QString& step, const QString& prompt, QWidget* control);
-    void syncControls(); // the wizard's state into the controls
+    void syncControls();       // the wizard's state into the controls
+    int selectedField() const; // -1: none
     void fillOperators();
     void fillValue();
 

@@ -114,9 +114,11 @@ QWidget* ImportOverviewDialog::buildPanel(int row) {
     add(4, 0, QStringLiteral("Totaal bedrag"), amount(s.TotaalBedrag));
     add(5, 0, QStringLiteral("Totaal bedrag inc. bij coll."), amount(s.TotaalBedragIncColl));
     add(6, 0, QStringLiteral("Totaal bedrag inc. bij verz."), amount(s.TotaalBedragIncVerz));
-    add(2, 2, QStringLiteral("Geteld # records"), QString::number(s.ImpAantalRec), false, flags & ErrRecords);
+    // the figures are the last block's; an earlier block's mismatch is told below
+    add(2, 2, QStringLiteral("Geteld # records"), QString::number(s.ImpAantalRec), false,
+        s.ImpAantalRec != s.AantalRec);
     add(3, 2, QStringLiteral("Geteld # personen"), QString::number(s.ImpAantalPers), false,
-        flags & ErrPersons);
+        s.ImpAantalPers != s.AantalPers);
     add(4, 2, QStringLiteral("Berekend bedrag"), amount(s.ImpTotaalBedr), false,
         amountsDiffer(s.TotaalBedrag, s.ImpTotaalBedr));
     add(5, 2, QStringLiteral("Berekend bedrag inc. bij coll."), amount(s.ImpTotaalBedragIncColl), false,
@@ -132,6 +134,13 @@ QWidget* ImportOverviewDialog::buildPanel(int row) {
             4, 1, 2);
     else if (flags & ErrFault)
         g->addWidget(valueLabel(s.fault, true, true, panel), 4, 4, 1, 2);
+    if (s.earlierBlockFlags != 0)
+        g->addWidget(valueLabel(QStringLiteral("Blok van regel %1 t/m %2: %3")
+                                    .arg(s.earlierBlockFrom)
+                                    .arg(s.earlierBlockTo)
+                                    .arg(errorReasons(s.earlierBlockFlags)),
+                                true, true, panel),
+                     5, 4, 1, 2);
     auto* box = new QCheckBox(QStringLiteral("Importeren"), panel);
     box->setChecked(overview_->isTicked(row));
     box->setEnabled(isImportable(s));

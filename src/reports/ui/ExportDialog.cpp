@@ -79,7 +79,7 @@ void ExportDialog::reject() {
 }
 
 void ExportDialog::showProgress(int processed, int lines) {
-    const qint64 elapsed = start_.msecsTo(QDateTime::currentDateTime());
+    const qint64 elapsed = start_.msecsTo(now());
     const int maximum = rows_.recordCount();
     pbMaster->setValue(processed);
     lblAantal->setText(QStringLiteral("%1/%2").arg(processed).arg(maximum));
@@ -92,27 +92,29 @@ void ExportDialog::showProgress(int processed, int lines) {
     QCoreApplication::processEvents();
 }
 
-void ExportDialog::showFinal(int lines) {
-    const qint64 elapsed = start_.msecsTo(QDateTime::currentDateTime());
+void ExportDialog::showFinal(int lines, qint64 writingMs) {
     pbMaster->setValue(pbMaster->maximum());
     lblAantal->setText(QStringLiteral("%1/%1").arg(rows_.recordCount()));
     lblTotaalAantal->setText(QString::number(lines - 1));
-    lblTijd->setText(QTime(0, 0).addMSecs(int(elapsed)).toString(QStringLiteral("mm:ss:zzz")).left(8));
+    lblTijd->setText(QTime(0, 0).addMSecs(int(writingMs)).toString(QStringLiteral("mm:ss:zzz")).left(8));
     emit progressShown();
 }
 
-bool ExportDialog::save(const QString& temporary) {
+qint64 ExportDialog::save(const QString& temporary) {
     const QString name =
         prompts_.saveFileName(ExporterenNaarExcel, QDir(programDir_).filePath(ExportName), ExportFilter);
-    if (name.isEmpty()) return false;
+    if (name.isEmpty()) return -1;
+    qint64 writingMs = 0;
     if (QFileInfo(name).suffix().compare(QStringLiteral("xlsx"), Qt::CaseInsensitive) == 0) {
+        const QDateTime begin = now();
         ExportWriter(catalogue_).writeWorkbook(rows_, name);
+        writingMs = begin.msecsTo(now());
     } else {
         QFile::remove(name);
         if (!QFile::rename(temporary, name)) QFile::copy(temporary, name);
     }
     openFile(name);
-    return true;
+    return writingMs;
 }
 
 void ExportDialog::exportRows() {
@@ -120,7 +122,7 @@ void ExportDialog::exportRows() {
     started_ = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     running_ = true;
-    start_ = QDateTime::currentDateTime();
+    start_ = now();
     const QString temporary =
         QDir(QDir::tempPath())
             .filePath(QStringLiteral("excelexport") + start_.toString(QStringLiteral("yyyyMMddhhmmsszzz")) +
@@ -134,11 +136,13 @@ void ExportDialog::exportRows() {
             return running_;
         });
         lines = rows_.recordCount() + 1;
+        // The total time is the writing's: the time the user spends in the save
+        // dialog is not part of it.
+        const qint64 writingMs = start_.msecsTo(now());
         QApplication::restoreOverrideCursor();
         if (running_) {
             running_ = false;
-            save(temporary);
-            showFinal(lines + 1);
+            showFinal(lines + 1, writingMs + std::max<qint64>(save(temporary), 0));
         } else {
             prompts_.message(MsgType::Confirmation, ExportGestopt, MsgButton::Ok);
             QFile::remove(temporary);

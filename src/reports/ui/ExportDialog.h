@@ -25,6 +25,8 @@ public:
 
     // Opens a saved file; the desktop's associated program unless replaced.
     std::function<void(const QString& path)> openFile;
+    // The clock the times are read from.
+    std::function<QDateTime()> now = &QDateTime::currentDateTime;
     // Runs the export (called once when the dialog is first shown).
     void exportRows();
     bool running() const { return running_; }
@@ -45,8 +47,10 @@ protected:
 
 private:
     void showProgress(int processed, int lines);
-    void showFinal(int lines);
-    bool save(const QString& temporary);
+    void showFinal(int lines, qint64 writingMs);
+    // Asks where to save and saves; the milliseconds spent writing a workbook
+    // (0 for the text file, which is moved), -1 when nothing was saved.
+    qint64 save(const QString& temporary);
 
     DataSet& rows_;
     const RecordCatalogue& catalogue_;

@@ -4,12 +4,15 @@
 
 #include "core/Prompts.h"
 #include "core/Settings.h"
+#include "core/TextHelpers.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QStackedWidget>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -62,9 +65,13 @@ ExportWizardDialog::ExportWizardDialog(const RecordCatalogue& catalogue, Setting
     bar->addStretch(1);
     for (QToolButton* b : {sbPrev, sbNext, sbCancel, sbFinish})
         bar->addWidget(b);
+    stbHint = new QStatusBar(this);
+    stbHint->setObjectName(QStringLiteral("stbHint"));
+    stbHint->setSizeGripEnabled(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pcExcelExport, 1);
     layout->addLayout(bar);
+    layout->addWidget(stbHint);
     fill(0);
     fill(1);
     showPage(0);
@@ -89,12 +96,6 @@ QWidget* ExportWizardDialog::fieldPage(const QString& heading, QListWidget*& lis
         if (row >= 0) choices_[side].current = row;
         updateButtons();
     });
-    connect(list, &QListWidget::itemEntered, this, [this, side, list](QListWidgetItem* item) {
-        const int row = list->row(item);
-        // The description shows as the long hint in the status line.
-        list->setStatusTip(choices_[side].items[size_t(row)].description);
-        list->setToolTip(QStringLiteral("Exportvelden"));
-    });
     auto* top = new QHBoxLayout;
     auto* label = new QLabel(heading);
     label->setBuddy(list);
@@ -107,6 +108,15 @@ QWidget* ExportWizardDialog::fieldPage(const QString& heading, QListWidget*& lis
     return page;
 }
 
+bool ExportWizardDialog::event(QEvent* event) {
+    // A dialog has no status bar of its own: the long hints of its items stop here.
+    if (event->type() == QEvent::StatusTip) {
+        stbHint->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QDialog::event(event);
+}
+
 void ExportWizardDialog::fill(int side) {
     QListWidget* list = side == 0 ? clb10ExportFields : clb50ExportFields;
     list->clear();
@@ -114,6 +124,11 @@ void ExportWizardDialog::fill(int side) {
         auto* item = new QListWidgetItem(i.caption, list);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(i.checked ? Qt::Checked : Qt::Unchecked);
+        // The field's description is the long hint, shown in the status line
+        // while the mouse rests on the item.
+        const QString hint = QStringLiteral("Exportvelden|") + i.description;
+        item->setToolTip(shortHint(hint));
+        item->setStatusTip(longHint(hint));
     }
     list->setCurrentRow(choices_[side].items.empty() ? -1 : choices_[side].current);
 }

@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QListWidget;
+class QStatusBar;
 class QStackedWidget;
 class QToolButton;
 
@@ -40,6 +41,10 @@ public:
     QToolButton* sbNext;
     QToolButton* sbCancel;
     QToolButton* sbFinish;
+    QStatusBar* stbHint; // the long hint of the field under the mouse
+
+protected:
+    bool event(QEvent* event) override;
 
 private:
     QWidget* fieldPage(const QString& heading, QListWidget*& list, QToolButton*& up, QToolButton*& down,
