@@ -242,7 +242,7 @@ std::optional<QString> storedFilterClause(Connection& connection, const QString&
     FilterStore store(connection);
     DataSet rows = store.list();
     if (!rows.locate(QStringLiteral("FilterNaam"), name)) return std::nullopt;
-    return FilterClause::build(store.criteria(rows.value(QStringLiteral("FilterId")).toInt()));
+    return FilterClause::build(store.criteria(rows.value(QStringLiteral("FilterId")).toInt()), name);
 }
 
 // Writes one report to a file or standard output, and as PDF when asked.
