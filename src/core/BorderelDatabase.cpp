@@ -52,6 +52,8 @@ bool BorderelDatabase::dataModuleCreate(const std::function<ZipCheck()>& checkZi
             break;
         }
     }
+    for (const QString& file : settings_.refusedFiles())
+        prompts_.warn(SettingsFileTooLarge.arg(file));
     connectionString_ = configuredConnectionString();
     // for information only; a password stays out of it
     settings_.setADOConnectionString(ConnectionString::parse(connectionString_).withoutPassword());

@@ -79,6 +79,27 @@ TEST_F(DataModuleFixture, CreateConnectsAndWritesTheConnectionString) {
               ConnectionString::parse(dir.connectionString()).withoutPassword());
 }
 
+// The start names a settings file too large to be read, and goes on without it.
+TEST(DataModule, StartNamesASettingsFileTooLargeToRead) {
+    test::TestProgramDir dir;
+    const QString user =
+        dir.filePath(QStringLiteral("Settings/USR_") + SettingsStore::userName() + QStringLiteral(".ini"));
+    {
+        QDir().mkpath(QFileInfo(user).absolutePath());
+        QFile f(user);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Main]\n" + QByteArray(IniFile::kMaxSize, ';'));
+    }
+    Settings settings(dir.path());
+    test::ScriptedPrompts prompts;
+    BorderelDatabase dm(settings, prompts);
+    EXPECT_TRUE(dm.dataModuleCreate());
+    EXPECT_EQ(prompts.texts(),
+              QStringList{QStringLiteral("Het instellingenbestand \"%1\" is groter dan 1 MB en wordt niet "
+                                         "gebruikt. De instellingen van deze sessie worden niet bewaard.")
+                              .arg(user)});
+}
+
 TEST_F(DataModuleFixture, ZipLibraryFailureEndsWithItsMessage) {
     EXPECT_FALSE(dm.dataModuleCreate([] { return ZipCheck::DecompressFailed; }));
     ASSERT_EQ(prompts.messages.size(), 1u);
