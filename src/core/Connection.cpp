@@ -4,6 +4,7 @@
 #include "DatabaseError.h"
 #include "EngineError.h"
 #include "OneStatement.h"
+#include "PrivateFiles.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -68,6 +69,8 @@ void Connection::openSqlite(const ConnectionString& cs) {
     const QString path = cs.dataSource();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         throw DatabaseError(QStringLiteral("Het databasebestand \"%1\" bestaat niet.").arg(path));
+    // delivered or copied readable by everyone; its journal files take its mode
+    withdrawOthersAccess(path);
     dialect_.setEngine(DatabaseEngine::Sqlite);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     // mode=rw: open an existing file only, never create one

@@ -412,6 +412,24 @@ TEST_F(Cli, ReportsApplyAStoredFilter) {
     EXPECT_TRUE(unknown.errors.contains(QStringLiteral("Onbekend filter: Bestaat niet")));
 }
 
+// Exports and reports hold personal data: for their owner and group only.
+TEST_F(Cli, ExportAndReportFilesAreForOwnerAndGroupOnly) {
+    ASSERT_EQ(cli(QStringList{QStringLiteral("import")} + samples(QStringLiteral("in"))).exitCode, 0);
+    const QString exported = dir.filePath(QStringLiteral("export.xlsx"));
+    const QString report = dir.filePath(QStringLiteral("selectie.txt"));
+    const Result e =
+        cli({"export", "--coll", "12-1", "--type", "2", "--fields10", "1002;ID04", "--out", exported});
+    ASSERT_EQ(e.exitCode, 0) << e.errors.toStdString();
+    const Result r = cli({"report", "selectie", "--coll", "12-1", "--type", "2", "--out", report});
+    ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    for (const QString& file : {exported, report}) {
+        const QFile::Permissions p = QFile::permissions(file);
+        EXPECT_TRUE(p & QFile::ReadOwner) << file.toStdString();
+        EXPECT_EQ(p & (QFile::ReadOther | QFile::WriteOther | QFile::ExeOther), QFile::Permissions())
+            << file.toStdString();
+    }
+}
+
 // A stored condition is one expression between brackets: an OR in it stays in
 // the collectivity, and one edited into a second statement is refused, naming
 // the filter, before anything runs.
