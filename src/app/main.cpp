@@ -3,6 +3,7 @@
 
 #include "core/DisplayFormat.h"
 #include "core/Paths.h"
+#include "core/PrivateFiles.h"
 #include "shell/AppIcon.h"
 #include "shell/MainWindow.h"
 #include "shell/QtPrompts.h"
@@ -17,6 +18,7 @@
 using namespace ostrapel;
 
 int main(int argc, char** argv) {
+    keepNewFilesPrivate();
     OstrapelApplication app(argc, argv);
     installProgramLocale();
     installQtTranslations();

@@ -22,6 +22,7 @@
 #include "core/Encoding.h"
 #include "core/Paths.h"
 #include "core/PostgreSqlSchema.h"
+#include "core/PrivateFiles.h"
 #include "core/ProgressReporter.h"
 #include "core/RecordCatalogue.h"
 #include "core/Settings.h"
@@ -242,7 +243,7 @@ std::optional<QString> storedFilterClause(Connection& connection, const QString&
     FilterStore store(connection);
     DataSet rows = store.list();
     if (!rows.locate(QStringLiteral("FilterNaam"), name)) return std::nullopt;
-    return FilterClause::build(store.criteria(rows.value(QStringLiteral("FilterId")).toInt()));
+    return FilterClause::build(store.criteria(rows.value(QStringLiteral("FilterId")).toInt()), name);
 }
 
 // Writes one report to a file or standard output, and as PDF when asked.
@@ -340,6 +341,7 @@ QString commandOf(const QStringList& arguments) {
 }
 
 int main(int argc, char** argv) {
+    keepNewFilesPrivate();
     // Reports measure their pages with the printer's fonts: they need the GUI
     // library, which runs without a display on the offscreen platform.
     const bool report =

@@ -4,6 +4,7 @@
 
 #include "core/Connection.h"
 #include "core/DisplayFormat.h"
+#include "core/SettingsFieldNames.h"
 #include "core/SqlStatement.h"
 #include "core/TextHelpers.h"
 
@@ -48,6 +49,16 @@ void BorderelState::applyFields(ListSideState& side) {
     catalogue_.prepareFields(side.data, &side == &personsSide_ ? QStringLiteral("10") : QStringLiteral("50"),
                              false);
     side.columns = catalogue_.buildGridColumns(side.data, true, side.fieldOrder);
+}
+
+void BorderelState::restoreSide(bool personsSide, const QString& fieldOrder, const QString& sortField) {
+    ListSideState& s = side(personsSide);
+    s.fieldOrder = knownFieldOrder(catalogue_, fieldOrder);
+    const QString kind = personsSide ? QStringLiteral("10") : QStringLiteral("50");
+    const bool known = isCatalogueField(catalogue_, sortField) &&
+                       (sortField.startsWith(kind) || sortField.startsWith(u"ID"));
+    s.sortField = known ? sortField : QString();
+    if (personsSide && s.sortField.isEmpty()) s.sortField = PersonsQuery::orderField();
 }
 
 void BorderelState::setFieldOrder(bool personsSide, const QString& order) {

@@ -37,6 +37,10 @@ public:
     const ListSideState& personsSide() const { return personsSide_; }
     const ListSideState& componentsSide() const { return componentsSide_; }
     ListSideState& side(bool personsSide) { return personsSide ? personsSide_ : componentsSide_; }
+    // A side's field order and sort field as a settings file holds them: names
+    // the catalogue does not know are dropped (they would reach the SQL text);
+    // the persons list sorts on 1002 when none is left.
+    void restoreSide(bool personsSide, const QString& fieldOrder, const QString& sortField);
     void setPeriodSetting(const QString& setting);
     QString periodSetting() const { return periodSetting_; }
     void setCompoundSurname(bool on) { persons_.setCompoundSurname(on); }

@@ -3,6 +3,7 @@
 #include "ConnectionString.h"
 #include "DataSet.h"
 #include "DatabaseError.h"
+#include "PgpassFile.h"
 #include "ProgressReporter.h"
 #include "Settings.h"
 #include "SharedQueries.h"
@@ -52,6 +53,8 @@ bool BorderelDatabase::dataModuleCreate(const std::function<ZipCheck()>& checkZi
             break;
         }
     }
+    for (const QString& file : settings_.refusedFiles())
+        prompts_.warn(SettingsFileTooLarge.arg(file));
     connectionString_ = configuredConnectionString();
     // for information only; a password stays out of it
     settings_.setADOConnectionString(ConnectionString::parse(connectionString_).withoutPassword());
@@ -67,18 +70,37 @@ bool BorderelDatabase::connectWithRetry() {
     for (;;) {
         try {
             connection_.open(connectionString_);
-            // an edited string that works is offered for the computer settings
+            const ConnectionString used = ConnectionString::parse(connectionString_);
+            const QString password = used.value(QStringLiteral("Password"));
+            // An edited string that works is offered for the computer settings;
+            // a password goes to the password file, never into a settings file,
+            // and one found there moves at the first connection it made.
             if (edited && connectionString_ != configuredConnectionString() &&
-                prompts_.askYesNo(MsgType::Confirmation, StoreConnectionString))
-                settings_.setDatabaseConnectionString(connectionString_);
+                prompts_.askYesNo(MsgType::Confirmation, StoreConnectionString)) {
+                if (!password.isEmpty()) PgpassFile().store(used, password);
+                settings_.setDatabaseConnectionString(used.withoutPassword());
+            } else if (!password.isEmpty() && connectionOverride_.isEmpty() &&
+                       settings_.databaseConnectionString() == connectionString_ &&
+                       PgpassFile().store(used, password)) {
+                settings_.setDatabaseConnectionString(used.withoutPassword());
+            }
             return true;
         } catch (const DatabaseError&) {
         }
         if (!prompts_.askYesNo(MsgType::Error, NoConnection)) return false;
         ++editorUses;
         if (editorUses <= 3) {
-            if (auto text = prompts_.editConnectionString(connectionString_)) {
-                connectionString_ = *text;
+            // The editor never shows a password; left out, the one in use stays.
+            const ConnectionString current = ConnectionString::parse(connectionString_);
+            if (auto text = prompts_.editConnectionString(current.withoutPassword())) {
+                ConnectionString edit = ConnectionString::parse(*text);
+                const QString password = current.value(QStringLiteral("Password"));
+                if (edit.value(QStringLiteral("Password")).isEmpty() && !password.isEmpty()) {
+                    edit.setValue(QStringLiteral("Password"), password);
+                    connectionString_ = edit.toString();
+                } else {
+                    connectionString_ = *text;
+                }
                 edited = true;
             }
             continue;

@@ -2,6 +2,9 @@
 
 #include "DataSet.h"
 #include "DatabaseError.h"
+#include "EngineError.h"
+#include "OneStatement.h"
+#include "PrivateFiles.h"
 #include "SqliteHandle.h"
 #include "SqliteTextFunctions.h"
 
@@ -68,6 +71,8 @@ void Connection::openSqlite(const ConnectionString& cs) {
     const QString path = cs.dataSource();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         throw DatabaseError(QStringLiteral("Het databasebestand \"%1\" bestaat niet.").arg(path));
+    // delivered or copied readable by everyone; its journal files take its mode
+    withdrawOthersAccess(path);
     dialect_.setEngine(DatabaseEngine::Sqlite);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     // mode=rw: open an existing file only, never create one
@@ -117,8 +122,16 @@ void Connection::openPostgreSql(const ConnectionString& cs) {
     QSqlQuery quiet(database());
     quiet.exec(QStringLiteral("SET client_min_messages = warning"));
     // Texts written into statements only double their quotes; a backslash must
-    // stay an ordinary character whatever the server's default.
-    quiet.exec(QStringLiteral("SET standard_conforming_strings = on"));
+    // stay an ordinary character whatever the server's default, or a quote
+    // after one would end the text early.
+    if (!quiet.exec(QStringLiteral("SET standard_conforming_strings = on"))) {
+        const QString error = quiet.lastError().text();
+        quiet = QSqlQuery();
+        close();
+        throw DatabaseError(
+            QStringLiteral("De database \"%1 op %2\" kon niet worden geopend: %3")
+                .arg(cs.value(QStringLiteral("Database")), cs.value(QStringLiteral("Host")), error));
+    }
 }
 
 void Connection::close() {
@@ -209,7 +222,7 @@ bool Connection::hasIndex(const QString& name) const {
                             : QStringLiteral("select count(*) from sqlite_master "
                                              "where type = 'index' and name = ? collate nocase");
     if (!q.prepare(sql) || (q.addBindValue(name), !q.exec()) || !q.next())
-        throw DatabaseError(QStringLiteral("Databasefout: %1\n\n%2").arg(q.lastError().text(), sql));
+        throwEngineError(q.lastError(), sql);
     return q.value(0).toInt() > 0;
 }
 
@@ -221,13 +234,13 @@ std::unique_ptr<SqlStatement> Connection::prepareNew(const QString& jetSql) {
     if (!isOpen()) throw DatabaseError(QStringLiteral("Er is geen verbinding met de database."));
     TranslatedSql translated = dialect_.translate(jetSql);
     qCDebug(lcSql).noquote() << translated.sql;
+    ensureOneStatement(database(), translated.sql);
     QSqlQuery q(database());
     q.setForwardOnly(true);
     if (isPostgreSql() && translated.parameterNames.isEmpty())
         return std::make_unique<SqlStatement>(
             SqlStatement::unprepared(std::move(q), std::move(translated), jetSql));
-    if (!q.prepare(translated.sql))
-        throw DatabaseError(QStringLiteral("Databasefout: %1\n\n%2").arg(q.lastError().text(), jetSql));
+    if (!q.prepare(translated.sql)) throwEngineError(q.lastError(), jetSql);
     return std::make_unique<SqlStatement>(std::move(q), std::move(translated), jetSql);
 }
 

@@ -1,74 +1,115 @@
 #include "IniFile.h"
 
+#include "Encoding.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <algorithm>
 
 namespace ostrapel {
+
+namespace {
+
+QString decodeLine(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? decodeCp1252(bytes) : text;
+}
+
+QByteArray encodeLine(const QString& text) {
+    const QByteArray cp1252 = encodeCp1252(text);
+    return decodeCp1252(cp1252) == text ? cp1252 : text.toUtf8();
+}
+
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
 
 IniFile::IniFile(QString path) : path_(std::move(path)) {
     reload();
 }
 
+IniFile::Line IniFile::parse(QByteArray bytes, bool inSection) {
+    Line l;
+    l.bytes = std::move(bytes);
+    const QString line = decodeLine(l.bytes).trimmed();
+    if (line.isEmpty() || line.startsWith(u';')) return l;
+    if (line.startsWith(u'[')) {
+        const qsizetype close = line.indexOf(u']');
+        l.kind = Line::Header;
+        l.name = line.mid(1, close < 0 ? -1 : close - 1).trimmed();
+        return l;
+    }
+    const qsizetype eq = line.indexOf(u'=');
+    if (!inSection || eq <= 0) return l;
+    l.kind = Line::Entry;
+    l.name = line.left(eq).trimmed();
+    l.value = line.mid(eq + 1).trimmed();
+    if (l.value.size() >= 2 && l.value.startsWith(u'"') && l.value.endsWith(u'"'))
+        l.value = l.value.mid(1, l.value.size() - 2);
+    return l;
+}
+
 void IniFile::reload() {
-    sections_.clear();
+    lines_.clear();
+    finalLineFeed_ = true;
+    refused_ = false;
     QFile f(path_);
     if (!f.open(QIODevice::ReadOnly)) return;
-    const QString text = QString::fromUtf8(f.readAll());
-    Section* current = nullptr;
-    for (QString line : text.split(u'\n')) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(u';')) continue;
-        if (line.startsWith(u'[')) {
-            const qsizetype close = line.indexOf(u']');
-            sections_.push_back({line.mid(1, close < 0 ? -1 : close - 1).trimmed(), {}});
-            current = &sections_.back();
-            continue;
-        }
-        const qsizetype eq = line.indexOf(u'=');
-        if (!current || eq <= 0) continue;
-        QString value = line.mid(eq + 1).trimmed();
-        if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
-            value = value.mid(1, value.size() - 2);
-        const QString key = line.left(eq).trimmed();
-        bool seen = false;
-        for (const Entry& e : current->entries)
-            seen = seen || e.key.compare(key, Qt::CaseInsensitive) == 0;
-        if (!seen) current->entries.push_back({key, value}); // the first of two equal keys counts
+    if (f.size() > kMaxSize) {
+        refused_ = true;
+        return;
+    }
+    QList<QByteArray> raw = f.readAll().split('\n');
+    finalLineFeed_ = raw.last().isEmpty();
+    if (finalLineFeed_) raw.removeLast();
+    bool inSection = false;
+    for (QByteArray& bytes : raw) {
+        lines_.push_back(parse(std::move(bytes), inSection));
+        inSection = inSection || lines_.back().kind == Line::Header;
     }
 }
 
-const IniFile::Entry* IniFile::find(const QString& section, const QString& key) const {
-    for (const Section& s : sections_) {
-        if (s.name.compare(section, Qt::CaseInsensitive) != 0) continue;
-        for (const Entry& e : s.entries)
-            if (e.key.compare(key, Qt::CaseInsensitive) == 0) return &e;
+qsizetype IniFile::find(const QString& section, const QString& key) const {
+    bool inside = false;
+    for (qsizetype i = 0; i < qsizetype(lines_.size()); ++i) {
+        const Line& l = lines_[size_t(i)];
+        if (l.kind == Line::Header)
+            inside = sameName(l.name, section);
+        else if (inside && l.kind == Line::Entry && sameName(l.name, key))
+            return i;
     }
-    return nullptr;
+    return -1;
 }
 
 bool IniFile::hasKey(const QString& section, const QString& key) const {
-    return find(section, key) != nullptr;
+    return find(section, key) >= 0;
 }
 
 QStringList IniFile::sectionNames() const {
     QStringList out;
-    for (const Section& s : sections_)
-        out << s.name;
+    for (const Line& l : lines_)
+        if (l.kind == Line::Header &&
+            std::none_of(out.cbegin(), out.cend(), [&](const QString& n) { return sameName(n, l.name); }))
+            out << l.name;
     return out;
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
-    const Entry* e = find(section, key);
-    return e ? e->value : def;
+    const qsizetype at = find(section, key);
+    return at < 0 ? def : lines_[size_t(at)].value;
 }
 
 int IniFile::readInteger(const QString& section, const QString& key, int def) const {
-    const Entry* e = find(section, key);
-    if (!e) return def;
+    const qsizetype at = find(section, key);
+    if (at < 0) return def;
     bool ok = false;
-    const int v = e->value.toInt(&ok, 10);
+    const int v = lines_[size_t(at)].value.toInt(&ok, 10);
     return ok ? v : def;
 }
 
@@ -76,23 +117,45 @@ bool IniFile::readBool(const QString& section, const QString& key, bool def) con
     return readInteger(section, key, def ? 1 : 0) != 0;
 }
 
+// A new line in the file's own line ending.
+QByteArray IniFile::newLine(const QString& text) const {
+    const bool crlf = !lines_.empty() && lines_.front().bytes.endsWith('\r');
+    return encodeLine(text) + (crlf ? "\r" : "");
+}
+
 bool IniFile::writeString(const QString& section, const QString& key, const QString& value) {
-    Section* target = nullptr;
-    for (Section& s : sections_)
-        if (s.name.compare(section, Qt::CaseInsensitive) == 0) target = &s;
-    if (!target) {
-        sections_.push_back({section, {}});
-        target = &sections_.back();
-    }
-    bool set = false;
-    for (Entry& e : target->entries) {
-        if (e.key.compare(key, Qt::CaseInsensitive) == 0) {
-            e.value = value;
-            set = true;
-            break;
+    if (const qsizetype at = find(section, key); at >= 0) {
+        Line& l = lines_[size_t(at)];
+        if (l.value == value) return true;
+        // the key keeps its spelling and the line its ending
+        const bool cr = l.bytes.endsWith('\r');
+        l.bytes = encodeLine(l.name + u'=' + value) + (cr ? "\r" : "");
+        l.value = value;
+    } else {
+        // after the last entry of the first section of that name, or a new section at the end
+        qsizetype insertAt = -1;
+        bool inside = false;
+        for (qsizetype i = 0; i < qsizetype(lines_.size()); ++i) {
+            const Line& l = lines_[size_t(i)];
+            if (l.kind == Line::Header) {
+                if (insertAt >= 0) break;
+                inside = sameName(l.name, section);
+                if (inside) insertAt = i + 1;
+            } else if (inside && l.kind == Line::Entry) {
+                insertAt = i + 1;
+            }
+        }
+        Line entry{newLine(key + u'=' + value), Line::Entry, key, value};
+        if (insertAt >= 0) {
+            lines_.insert(lines_.begin() + insertAt, std::move(entry));
+        } else {
+            if (!lines_.empty() && !decodeLine(lines_.back().bytes).trimmed().isEmpty())
+                lines_.push_back({newLine(QString()), Line::Other, {}, {}});
+            lines_.push_back({newLine(u'[' + section + u']'), Line::Header, section, {}});
+            lines_.push_back(std::move(entry));
+            finalLineFeed_ = true;
         }
     }
-    if (!set) target->entries.push_back({key, value});
     return save();
 }
 
@@ -105,23 +168,26 @@ bool IniFile::writeBool(const QString& section, const QString& key, bool value) 
 }
 
 bool IniFile::eraseSection(const QString& section) {
-    std::erase_if(sections_,
-                  [&](const Section& s) { return s.name.compare(section, Qt::CaseInsensitive) == 0; });
+    std::vector<Line> kept;
+    bool erasing = false;
+    for (Line& l : lines_) {
+        if (l.kind == Line::Header) erasing = sameName(l.name, section);
+        if (!erasing) kept.push_back(std::move(l));
+    }
+    lines_ = std::move(kept);
     return save();
 }
 
 bool IniFile::save() const {
-    QString text;
-    for (const Section& s : sections_) {
-        text += u'[' + s.name + QStringLiteral("]\n");
-        for (const Entry& e : s.entries)
-            text += e.key + u'=' + e.value + u'\n';
-        text += u'\n';
-    }
+    // A refused file stays as it is; its values live for this run only.
+    if (refused_) return true;
+    QByteArray bytes;
+    for (const Line& l : lines_)
+        bytes += l.bytes + '\n';
+    if (!finalLineFeed_ && !bytes.isEmpty()) bytes.chop(1);
     QDir().mkpath(QFileInfo(path_).absolutePath());
     QSaveFile f(path_); // temporary file renamed over the old one
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(text.toUtf8());
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return false;
     return f.commit();
 }
 

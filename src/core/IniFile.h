@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -11,11 +12,23 @@ namespace ostrapel {
 // decimal, booleans "1"/"0" (any non-zero number reads true), and a missing or
 // unreadable value giving the caller's default. Every write saves the file at
 // once through a temporary file renamed over the old one.
+//
+// The file is kept as its lines: a write replaces the one line of its key (or
+// adds one), so every other line, comments and keys the program never writes
+// included, stays byte for byte. Lines are Windows-1252, as such files are
+// stored; a line that is valid UTF-8 (as earlier versions wrote) reads as
+// UTF-8, and a value Windows-1252 cannot hold is written in UTF-8. Two
+// sections of one name are one section: reads and writes take the first line
+// of the key in either.
 class IniFile {
 public:
+    // A larger file is neither read nor written: refused() tells.
+    static constexpr qint64 kMaxSize = 1024 * 1024;
+
     explicit IniFile(QString path);
 
     const QString& path() const { return path_; }
+    bool refused() const { return refused_; }
 
     QString readString(const QString& section, const QString& key, const QString& def) const;
     int readInteger(const QString& section, const QString& key, int def) const;
@@ -32,19 +45,22 @@ public:
     void reload();
 
 private:
-    struct Entry {
-        QString key;
-        QString value;
+    struct Line {
+        enum Kind { Other, Header, Entry };
+        QByteArray bytes; // as stored, without the line feed
+        Kind kind = Other;
+        QString name;  // the section of a header, the key of an entry
+        QString value; // of an entry
     };
-    struct Section {
-        QString name;
-        std::vector<Entry> entries;
-    };
-    const Entry* find(const QString& section, const QString& key) const;
+    static Line parse(QByteArray bytes, bool inSection);
+    qsizetype find(const QString& section, const QString& key) const;
+    QByteArray newLine(const QString& text) const;
     bool save() const;
 
     QString path_;
-    std::vector<Section> sections_;
+    std::vector<Line> lines_;
+    bool finalLineFeed_ = true;
+    bool refused_ = false;
 };
 
 } // namespace ostrapel

@@ -2,6 +2,7 @@
 
 #include "Connection.h"
 #include "DatabaseError.h"
+#include "EngineError.h"
 #include "SqlScript.h"
 #include "SqlTokenizer.h"
 
@@ -160,9 +161,9 @@ void createDeliveredPostgreSqlDatabase(const QString& connectionString) {
     for (QString statement : deliveredPostgreSqlStatements()) {
         if (!dutch) statement.remove(QStringLiteral(" COLLATE ") + kDutchCollation);
         if (!q.exec(statement)) {
-            const QString error = q.lastError().text();
+            const QSqlError error = q.lastError();
             db.rollback();
-            throw DatabaseError(QStringLiteral("Databasefout: %1\n\n%2").arg(error, statement));
+            throwEngineError(error, statement);
         }
     }
     if (!db.commit()) throw DatabaseError(db.lastError().text());

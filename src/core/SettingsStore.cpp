@@ -29,6 +29,13 @@ SettingsStore::SettingsStore(const QString& programDir)
     QDir().mkpath(settingsDir_);
 }
 
+QStringList SettingsStore::refusedFiles() const {
+    QStringList out;
+    for (const IniFile* f : {&computerFile_, &userFile_})
+        if (f->refused()) out << f->path();
+    return out;
+}
+
 SettingsStore::~SettingsStore() {
     if (restoreDefaultsOnExit) QFile::remove(userFile_.path());
 }

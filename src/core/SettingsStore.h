@@ -20,6 +20,9 @@ public:
     QString settingsDir() const { return settingsDir_; }
     QString computerFile() const { return computerFile_.path(); }
     QString userFile() const { return userFile_.path(); }
+    // The settings files too large to be read (IniFile::kMaxSize); they are left
+    // as they are and this run keeps its settings in memory.
+    QStringList refusedFiles() const;
 
     QString readString(const QString& key, const QString& def, const QString& section = kMain) const;
     int readInteger(const QString& key, int def, const QString& section = kMain) const;

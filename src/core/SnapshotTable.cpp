@@ -2,6 +2,8 @@
 
 #include "Connection.h"
 #include "DatabaseError.h"
+#include "EngineError.h"
+#include "OneStatement.h"
 
 #include <QLoggingCategory>
 #include <QSqlDriver>
@@ -25,7 +27,7 @@ QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariant* value 
     q.setForwardOnly(true);
     // A server prepares no DDL: statements without a value run as they are.
     const bool ok = value ? q.prepare(sql) && (q.addBindValue(*value), q.exec()) : q.exec(sql);
-    if (!ok) throw DatabaseError(QStringLiteral("Databasefout: %1\n\n%2").arg(q.lastError().text(), sql));
+    if (!ok) throwEngineError(q.lastError(), sql);
     return q;
 }
 
@@ -57,6 +59,7 @@ SnapshotTable::SnapshotTable(Connection& connection, const QString& jetSql)
             run(db, QStringLiteral("SELECT 1 WHERE current_setting('server_encoding') = 'UTF8'")).next();
     run(db, QStringLiteral("DROP TABLE IF EXISTS ") + table_);
     qCDebug(lcSql).noquote() << create;
+    ensureOneStatement(db, create); // it carries the query and whatever was written into it
     run(db, create);
     try {
         if (onServer())

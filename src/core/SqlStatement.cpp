@@ -1,6 +1,7 @@
 #include "SqlStatement.h"
 
 #include "DatabaseError.h"
+#include "EngineError.h"
 
 #include <QSqlError>
 
@@ -42,9 +43,9 @@ void SqlStatement::exec() {
     for (qsizetype i = 0; i < values_.size(); ++i)
         query_.bindValue(int(i), values_[i]);
     if (!(prepared_ ? query_.exec() : query_.exec(translated_.sql))) {
-        const QString error = query_.lastError().text();
+        const QSqlError error = query_.lastError();
         query_.finish();
-        throw DatabaseError(QStringLiteral("Databasefout: %1\n\n%2").arg(error, jetSql_));
+        throwEngineError(error, jetSql_);
     }
 }
 

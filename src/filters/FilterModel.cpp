@@ -19,6 +19,7 @@ void FilterModel::setCriteria(std::vector<FilterCriterion> criteria) {
     criteria_ = std::move(criteria);
     currentRow_ = criteria_.empty() ? -1 : 0;
     filterId_ = -1;
+    filterName_.clear();
 }
 
 void FilterModel::setCurrentRow(int row) {
@@ -67,6 +68,7 @@ void FilterModel::newFilter() {
     askToSave();
     modified_ = false;
     filterId_ = -1;
+    filterName_.clear();
     criteria_.clear();
     currentRow_ = -1;
 }
@@ -78,6 +80,7 @@ void FilterModel::open() {
     std::vector<FilterCriterion> stored = store_.criteria(*chosen);
     modified_ = false;
     filterId_ = *chosen;
+    filterName_ = store_.name(*chosen);
     criteria_ = std::move(stored);
     currentRow_ = criteria_.empty() ? -1 : 0;
 }
@@ -96,13 +99,14 @@ bool FilterModel::save() {
     const std::optional<Name> n = askName();
     if (!n) return false;
     filterId_ = store_.store(-1, criteria_, n->name, n->madeBy);
+    filterName_ = n->name;
     // What is stored now matches the criteria, whether the filter was new or not.
     modified_ = false;
     return true;
 }
 
 QString FilterModel::apply() {
-    clause_ = FilterClause::build(criteria_);
+    clause_ = FilterClause::build(criteria_, filterName_);
     try {
         applyClause(clause_);
     } catch (...) {

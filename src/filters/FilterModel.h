@@ -68,6 +68,7 @@ private:
     int currentRow_ = -1;
     bool modified_ = false;
     int filterId_ = -1;
+    QString filterName_; // of the stored filter opened or saved, for messages
     QString clause_;
     QString windowClause_;
 };

@@ -10,6 +10,7 @@ namespace ostrapel {
 
 namespace {
 const QString kList = QStringLiteral("select *\nfrom filters\norder by FilterNaam");
+const QString kName = QStringLiteral("select FilterNaam\nfrom Filters\nwhere FilterId = :FilterId");
 const QString kCriteria = QStringLiteral("select *\nfrom FilterCrits\nwhere FilterId = :FilterId");
 const QString kAddFilter =
     QStringLiteral("Insert into Filters(FilterNaam, GemaaktDoor) values (:FilterNaam, :GemaaktDoor)");
@@ -29,6 +30,10 @@ const QString kDeleteFilter = QStringLiteral("delete\nfrom Filters\nwhere Filter
 
 DataSet FilterStore::list() {
     return connection_.query(kList);
+}
+
+QString FilterStore::name(int filterId) {
+    return connection_.scalar(kName, {{QStringLiteral("FilterId"), filterId}}).toString();
 }
 
 std::vector<FilterCriterion> FilterStore::criteria(int filterId) {

@@ -26,6 +26,8 @@ public:
 
     // Every stored filter, by name.
     DataSet list();
+    // The name of a stored filter; empty when there is none of that number.
+    QString name(int filterId);
     // The criteria of one filter in the order the table gives them.
     std::vector<FilterCriterion> criteria(int filterId);
     // Stores the criteria under a filter, replacing what it held; with a name

@@ -45,4 +45,15 @@ inline const QString Contains = QStringLiteral("Bevat");
 inline const QString BadDate =
     QStringLiteral("\"%1\" is geen geldige datum. Voer de datum in als dd-mm-jjjj, bijvoorbeeld 31-12-2004.");
 
+// A stored condition that is not one expression.
+inline QString notOneCondition(const QString& filterName, const QString& condition) {
+    if (filterName.isEmpty())
+        return QStringLiteral("Het filter kan niet worden gebruikt: de voorwaarde %1 is geen enkelvoudige "
+                              "voorwaarde.")
+            .arg(condition);
+    return QStringLiteral("Het filter \"%1\" kan niet worden gebruikt: de voorwaarde %2 is geen enkelvoudige "
+                          "voorwaarde.")
+        .arg(filterName, condition);
+}
+
 } // namespace ostrapel::FilterTexts

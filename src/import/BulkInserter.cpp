@@ -6,6 +6,7 @@
 #include "core/Connection.h"
 #include "core/DatabaseError.h"
 #include "core/Encoding.h"
+#include "core/EngineError.h"
 #include "core/RecordCatalogue.h"
 #include "core/SqliteHandle.h"
 
@@ -140,7 +141,7 @@ private:
     [[noreturn]] void fail(const Insert& insert) const {
         const QString error = QString::fromUtf8(sqlite3_errmsg(db_));
         if (insert.statement) sqlite3_reset(insert.statement);
-        throw DatabaseError(QStringLiteral("Databasefout: %1\n\n%2").arg(error, insert.jetSql));
+        throwEngineError(error, insert.jetSql);
     }
 
     void finalize() {

@@ -506,3 +506,52 @@ TEST_F(Cli, SamplesOfSeveralYearsGetAnArchiveEach) {
     EXPECT_EQ(names, QStringList({"0000120012004-12.zip", "0000120012005-01.zip", "0000120012005-12.zip",
                                   "0000120012006-12S.zip"}));
 }
+
+// Exports and reports hold personal data: for their owner and group only.
+TEST_F(Cli, ExportAndReportFilesAreForOwnerAndGroupOnly) {
+    ASSERT_EQ(cli(QStringList{QStringLiteral("import")} + samples(QStringLiteral("in"))).exitCode, 0);
+    const QString exported = dir.filePath(QStringLiteral("export.xlsx"));
+    const QString report = dir.filePath(QStringLiteral("selectie.txt"));
+    const Result e =
+        cli({"export", "--coll", "12-1", "--type", "2", "--fields10", "1002;ID04", "--out", exported});
+    ASSERT_EQ(e.exitCode, 0) << e.errors.toStdString();
+    const Result r = cli({"report", "selectie", "--coll", "12-1", "--type", "2", "--out", report});
+    ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    for (const QString& file : {exported, report}) {
+        const QFile::Permissions p = QFile::permissions(file);
+        EXPECT_TRUE(p & QFile::ReadOwner) << file.toStdString();
+        EXPECT_EQ(p & (QFile::ReadOther | QFile::WriteOther | QFile::ExeOther), QFile::Permissions())
+            << file.toStdString();
+    }
+}
+
+// A stored condition is one expression between brackets: an OR in it stays in
+// the collectivity, and one edited into a second statement is refused, naming
+// the filter, before anything runs.
+TEST_F(Cli, AStoredConditionStaysOneExpression) {
+    ASSERT_EQ(cli(QStringList{QStringLiteral("import")} + samples(QStringLiteral("in"))).exitCode, 0);
+    const QString stacked = QStringLiteral(
+        "[1002]='x')) AS q; INSERT INTO Filters (FilterNaam, GemaaktDoor) VALUES ('INJECTED', 'pg'); "
+        "SELECT * FROM (SELECT bord10.*, c.* FROM bord10, (SELECT ID03, [5004], [5012], [5009], [5010], "
+        "0 AS a, 0 AS b, 0 AS d, 0 AS e FROM bord50) c WHERE (1=0");
+    {
+        auto db = dir.connect(QStringLiteral("filters"));
+        FilterCriterion widened, attack;
+        widened.Filter = QStringLiteral("[1002] like 'zzz%' OR 1=1");
+        FilterStore(*db).store(-1, {widened}, QStringLiteral("Iedereen"), QStringLiteral("Piet"));
+        attack.Filter = stacked;
+        FilterStore(*db).store(-1, {attack}, QStringLiteral("Aanval"), QStringLiteral("Piet"));
+    }
+    const QStringList args{"report", "selectie", "--coll", "12-1", "--type", "2", "--page-length", "60"};
+    const Result all = cli(args);
+    const Result widened = cli(args + QStringList{"--filter", "Iedereen"});
+    ASSERT_EQ(widened.exitCode, 0) << widened.errors.toStdString();
+    EXPECT_EQ(widened.lines.size(), all.lines.size()); // no persons of another collectivity
+
+    const Result attacked = cli(args + QStringList{"--filter", "Aanval"});
+    EXPECT_EQ(attacked.exitCode, 2);
+    EXPECT_TRUE(attacked.errors.contains(
+        QStringLiteral("Het filter \"Aanval\" kan niet worden gebruikt: de voorwaarde [1002]='x')) AS q;")))
+        << attacked.errors.toStdString();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from Filters where FilterNaam = 'INJECTED'")), 0);
+}

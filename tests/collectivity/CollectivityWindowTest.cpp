@@ -91,6 +91,42 @@ TEST_F(BorderelWindow, SearchSortUnitViewAndComponentsPane) {
     test::saveScreenshot(w.get(), QStringLiteral("borderel-zonder-componenten"));
 }
 
+// Field names from a user's settings file that the catalogue does not know never
+// reach the SQL text: the window sorts and searches on 1002 instead.
+TEST_F(BorderelWindow, UnknownFieldNamesInTheSettingsFileAreDropped) {
+    // a person of collectivity 13 that a widened search would list
+    db->execute(QStringLiteral("insert into bord10 (ID01, ID02, ID03, ID04, ID05, ID07, [1002], [1024]) "
+                               "values (13, 1, '2006-01', 'W1', 'E13', 'K13', 'BUITEN', 'Z')"));
+    const QString section = windowSection(QStringLiteral("0012001"));
+    const QString hostile[] = {
+        QStringLiteral("1002] like '' OR 1=1 OR [1002"),
+        QStringLiteral("1002] like ''; INSERT INTO Filters (FilterNaam, GemaaktDoor) VALUES ('INJECTED', "
+                       "'ini'); SELECT * FROM bord10 WHERE [1002"),
+        QStringLiteral("1002x"),
+    };
+    for (const QString& field : hostile) {
+        settings.writeString(QStringLiteral("IndexField10"), field, section);
+        settings.writeString(QStringLiteral("IndexField50"), field, section);
+        settings.writeString(QStringLiteral("FieldOrder10"),
+                             QStringLiteral("ID04=1,") + field + QStringLiteral("=1,1002=1"), section);
+        auto w = open();
+        EXPECT_EQ(w->state().personsSide().sortField, QStringLiteral("1002"));
+        EXPECT_TRUE(w->state().componentsSide().sortField.isEmpty());
+        EXPECT_EQ(w->state().personsSide().fieldOrder, QStringLiteral("ID04=1,1002=1"));
+        QTest::keyClicks(w->searchBox(), QStringLiteral("b"));
+        QTest::keyClick(w->searchBox(), Qt::Key_Return);
+        EXPECT_EQ(w->state().personsQuery().lines()[3], QStringLiteral("AND BORD10.[1002] like 'B%'"));
+        const DataSet& persons = w->state().persons();
+        EXPECT_GT(persons.recordCount(), 0);
+        for (int row = 0; row < persons.recordCount(); ++row)
+            EXPECT_NE(persons.value(row, persons.fieldIndex(QStringLiteral("ID07"))).toString(),
+                      QStringLiteral("K13"));
+        w->close();
+    }
+    EXPECT_EQ(
+        db->scalar(QStringLiteral("select count(*) from Filters where FilterNaam = 'INJECTED'")).toInt(), 0);
+}
+
 TEST_F(BorderelWindow, HoldingAScrollKeyPausesTheComponents) {
     auto w = open();
     w->setPauseInterval(0); // the pause is due at the next pass of the event loop

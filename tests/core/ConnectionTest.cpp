@@ -2,6 +2,7 @@
 #include "core/ConnectionString.h"
 #include "core/DataSet.h"
 #include "core/DatabaseError.h"
+#include "core/SnapshotTable.h"
 #include "core/Transaction.h"
 
 #include <QElapsedTimer>
@@ -82,6 +83,57 @@ TEST(ConnectionTest, ATableWhoseColumnsCannotBeReadFailsTheOpening) {
             << e.message().toStdString();
     }
     EXPECT_FALSE(c.isOpen());
+}
+
+// A second statement in one text runs nowhere: not through a statement with
+// parameters, one without, nor the snapshot a list is kept in.
+TEST(ConnectionTest, EveryTextReachesTheEngineAsOneStatement) {
+    test::TestProgramDir dir;
+    auto db = dir.connect();
+    const QString insert =
+        QStringLiteral("insert into Filters (FilterNaam, GemaaktDoor) values ('INJECTED', 'x')");
+    const QString texts[] = {
+        QStringLiteral("select count(*) from bord00; ") + insert,
+        QStringLiteral("select count(*) from bord00 where ID01 = :nr; ") + insert,
+        QStringLiteral("select 1 as a; ") + insert + QStringLiteral("; select 1 as a"),
+    };
+    const QVariantMap values[] = {{}, {{QStringLiteral("nr"), 12}}, {}};
+    for (int i = 0; i < 2; ++i)
+        EXPECT_THROW(db->execute(texts[i], values[i]), DatabaseError) << texts[i].toStdString();
+    EXPECT_THROW({ SnapshotTable snapshot(*db, texts[2]); }, DatabaseError);
+    EXPECT_EQ(
+        db->scalar(QStringLiteral("select count(*) from Filters where FilterNaam = 'INJECTED'")).toInt(), 0);
+    // one statement still runs, with or without values
+    EXPECT_EQ(db->execute(insert), 1);
+    EXPECT_EQ(db->scalar(QStringLiteral("select count(*) from Filters where FilterNaam = :n"),
+                         {{QStringLiteral("n"), QStringLiteral("INJECTED")}})
+                  .toInt(),
+              1);
+}
+
+// The user reads the engine's reason in one line; the statement stays out of the message.
+TEST(ConnectionTest, AFailedStatementShowsTheReasonWithoutTheStatement) {
+    test::TestProgramDir dir;
+    auto db = dir.connect();
+    const QString statements[] = {
+        QStringLiteral("select [1002] from bord10 where nosuch = :x"),
+        QStringLiteral("select [1002] from bord10 where nosuch = 1"),
+        QStringLiteral("insert into bord10 (ID01, ID02, nosuch) values (1, 2, 3)"),
+    };
+    for (const QString& sql : statements) {
+        try {
+            db->execute(sql, sql.contains(u':') ? QVariantMap{{QStringLiteral("x"), 1}} : QVariantMap{});
+            ADD_FAILURE() << "no error";
+        } catch (const DatabaseError& e) {
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral("Databasefout: ")))
+                << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(QStringLiteral("nosuch"), Qt::CaseInsensitive));
+            EXPECT_FALSE(e.message().contains(u'\n')) << e.message().toStdString();
+            for (const char* part : {"select [1002]", "where nosuch", "values (1, 2, 3)"})
+                EXPECT_FALSE(e.message().contains(QString::fromLatin1(part), Qt::CaseInsensitive))
+                    << e.message().toStdString();
+        }
+    }
 }
 
 TEST(ConnectionTest, PreparedStatementIsReusedWithNewValues) {

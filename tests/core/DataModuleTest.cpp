@@ -9,10 +9,12 @@
 #include "core/Settings.h"
 #include "core/Transaction.h"
 
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -77,6 +79,74 @@ TEST_F(DataModuleFixture, CreateConnectsAndWritesTheConnectionString) {
     EXPECT_EQ(IniFile(settings.computerFile())
                   .readString(QStringLiteral("Main"), QStringLiteral("ADOConnectionString"), {}),
               ConnectionString::parse(dir.connectionString()).withoutPassword());
+}
+
+// The start names a settings file too large to be read, and goes on without it.
+TEST(DataModule, StartNamesASettingsFileTooLargeToRead) {
+    test::TestProgramDir dir;
+    const QString user =
+        dir.filePath(QStringLiteral("Settings/USR_") + SettingsStore::userName() + QStringLiteral(".ini"));
+    {
+        QDir().mkpath(QFileInfo(user).absolutePath());
+        QFile f(user);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Main]\n" + QByteArray(IniFile::kMaxSize, ';'));
+    }
+    Settings settings(dir.path());
+    test::ScriptedPrompts prompts;
+    BorderelDatabase dm(settings, prompts);
+    EXPECT_TRUE(dm.dataModuleCreate());
+    EXPECT_EQ(prompts.texts(),
+              QStringList{QStringLiteral("Het instellingenbestand \"%1\" is groter dan 1 MB en wordt niet "
+                                         "gebruikt. De instellingen van deze sessie worden niet bewaard.")
+                              .arg(user)});
+}
+
+// A server password never stays in a settings file: one found there moves to
+// the password file (mode 0600) at the first connection, and the editor never
+// shows it. The test server takes any password.
+TEST(DataModule, AServerPasswordMovesToThePasswordFile) {
+    if (!test::usingPostgreSql()) GTEST_SKIP() << "a server connection";
+    test::TestProgramDir dir;
+    QTemporaryDir home;
+    const QString pgpass = home.filePath(QStringLiteral("pgpass"));
+    qputenv("PGPASSFILE", pgpass.toUtf8());
+    ConnectionString wrong = ConnectionString::parse(dir.connectionString());
+    const QString database = wrong.value(QStringLiteral("Database"));
+    wrong.setValue(QStringLiteral("Database"), QStringLiteral("bestaat_niet"));
+    wrong.setValue(QStringLiteral("Password"), QStringLiteral("geheim"));
+    for (const bool viaEditor : {false, true}) {
+        ConnectionString stored = ConnectionString::parse(dir.connectionString());
+        stored.setValue(QStringLiteral("Password"), QStringLiteral("geheim"));
+        {
+            Settings settings(dir.path());
+            settings.setDatabaseConnectionString(viaEditor ? wrong.toString() : stored.toString());
+            test::ScriptedPrompts prompts;
+            if (viaEditor) {
+                // retry with the editor, then store the string that works
+                prompts.answers = {MsgButton::Yes, MsgButton::Yes};
+                prompts.editedStrings = {ConnectionString::parse(dir.connectionString()).withoutPassword()};
+            }
+            BorderelDatabase dm(settings, prompts);
+            ASSERT_TRUE(dm.dataModuleCreate());
+            for (const QString& shown : prompts.editorCalls)
+                EXPECT_FALSE(shown.contains(QStringLiteral("geheim"))) << shown.toStdString();
+            EXPECT_EQ(prompts.editorCalls.size(), viaEditor ? 1 : 0);
+        }
+        QDirIterator files(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile f(files.next());
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_FALSE(f.readAll().contains("geheim")) << f.fileName().toStdString();
+        }
+        QFile file(pgpass);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll().count(":" + database.toUtf8() + ":"), 1);
+        EXPECT_EQ(file.permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+                  QFile::ReadOwner | QFile::WriteOwner);
+        QFile::remove(pgpass);
+    }
+    qunsetenv("PGPASSFILE");
 }
 
 TEST_F(DataModuleFixture, ZipLibraryFailureEndsWithItsMessage) {

@@ -5,6 +5,7 @@
 #include "core/DataSet.h"
 #include "core/DatabaseError.h"
 #include "core/ParameterValues.h"
+#include "core/SingleCondition.h"
 #include "core/SqlTokenizer.h"
 
 #include <algorithm>
@@ -351,6 +352,41 @@ TEST(JetDialect, AliasesThatDoubleEachOtherStopGrowingTheText) {
 
 // The parenthesised group after the first "(" and its top-level items; the
 // rewrites all split argument and select lists this way.
+TEST(SingleCondition, OneExpressionOrRefused) {
+    const struct {
+        const char* condition;
+        bool single;
+    } cases[] = {
+        {"[1002]='Jansen'", true},
+        {"[ID04] like '12%'", true},
+        {"[1008]=1", true},
+        {"[1010]>=#12-31-2004#", true},
+        {"[1002] like 'zzz%' OR 1=1", true}, // one expression; the brackets around it keep it in place
+        {"([1002]='a;b' or [1003] in ('x', 'y'))", true},
+        {"[1002]='select * from x -- /* ; ) ('", true},
+        {"[1002]='x') AS q; INSERT INTO Filters(FilterNaam) VALUES ('INJECTED'); SELECT * FROM (x", false},
+        {"[1002]='x') OR (1=1", false},
+        {"[1002]='x'; DELETE FROM bord10", false},
+        {"[1002]='x' -- rest", false},
+        {"[1002]='x' /* */", false},
+        {"[1002]=(select max([1002]) from bord10)", false},
+        {"[1002]='x' union select 1", false},
+        {"[1002]='x' order by 1", false},
+        {"[1002]='x' limit 1", false},
+        {"[1002]=E'\\''", false},
+        {"[1002]=$$x$$", false},
+        {"[1002]=:p", false},
+        {"[1002]=?", false},
+        {"[1002]='open", false},
+        {"[1002", false},
+        {"(([1002]='x')", false},
+        {"", false},
+        {"  ", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isSingleCondition(QString::fromUtf8(c.condition)), c.single) << c.condition;
+}
+
 TEST(SqlTokens, MatchingCloseAndTopLevelCommas) {
     struct Case {
         const char* sql;

@@ -64,6 +64,85 @@ TEST(IniFileTest, WritesThroughATemporaryFileAndKeepsOtherValues) {
               QStringList{QStringLiteral("b.ini")});
 }
 
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A write changes the line of its key and nothing else: Windows-1252 texts, line
+// endings, comments, quotes and keys the program never writes stay as stored.
+TEST(IniFileTest, AWriteKeepsEveryOtherByte) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("USR_a.ini"));
+    const QByteArray before = "; beheerder\r\n[Main]\r\nTelNrHelpdesk=Ren\xe9 020-1234567\r\n"
+                              "MainFormHeight=400\r\nQuoted = \"x y\" \r\nTelNrHelpdesk=tweede\r\n\r\n"
+                              "[MDI_0012001]\r\nCompSoort=Pr\xe9mie\r\n";
+    writeFile(path, before);
+    IniFile ini(path);
+    EXPECT_EQ(ini.readString(QStringLiteral("Main"), QStringLiteral("TelNrHelpdesk"), {}),
+              QStringLiteral("René 020-1234567"));
+    EXPECT_EQ(ini.readString(QStringLiteral("MDI_0012001"), QStringLiteral("CompSoort"), {}),
+              QStringLiteral("Prémie"));
+    ASSERT_TRUE(ini.writeInteger(QStringLiteral("Main"), QStringLiteral("mainformheight"), 512));
+    QByteArray expected = before;
+    expected.replace("MainFormHeight=400", "MainFormHeight=512");
+    EXPECT_EQ(readFile(path), expected);
+
+    // a new key goes to the end of its section, a new section to the end of the file
+    ASSERT_TRUE(ini.writeString(QStringLiteral("Main"), QStringLiteral("LastImportDir"),
+                                QStringLiteral("/home/één")));
+    ASSERT_TRUE(ini.writeString(QStringLiteral("MDI_0013001"), QStringLiteral("IndexField10"),
+                                QStringLiteral("1002")));
+    expected.replace("TelNrHelpdesk=tweede\r\n", "TelNrHelpdesk=tweede\r\nLastImportDir=/home/\xe9\xe9n\r\n");
+    expected += "\r\n[MDI_0013001]\r\nIndexField10=1002\r\n";
+    EXPECT_EQ(readFile(path), expected);
+
+    // a text Windows-1252 cannot hold is written in UTF-8, and a UTF-8 line reads as such
+    ASSERT_TRUE(ini.writeString(QStringLiteral("Main"), QStringLiteral("LastImportDir"),
+                                QStringLiteral("/home/łódź")));
+    EXPECT_EQ(IniFile(path).readString(QStringLiteral("Main"), QStringLiteral("LastImportDir"), {}),
+              QStringLiteral("/home/łódź"));
+    EXPECT_EQ(IniFile(path).readString(QStringLiteral("Main"), QStringLiteral("TelNrHelpdesk"), {}),
+              QStringLiteral("René 020-1234567"));
+}
+
+// A header that lost its "]" repeats a section: both are one, so a value
+// written once is the value read, also after reading the file again.
+TEST(IniFileTest, TwoSectionsOfOneNameAreOne) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("USR_a.ini"));
+    writeFile(path, "[Main]\nMaximized=1\n[Main\nMainFormHeight=abc\nMaximized=0\n");
+    IniFile ini(path);
+    EXPECT_TRUE(ini.readBool(QStringLiteral("Main"), QStringLiteral("Maximized"), false));
+    EXPECT_EQ(ini.readInteger(QStringLiteral("Main"), QStringLiteral("MainFormHeight"), 400), 400);
+    ASSERT_TRUE(ini.writeInteger(QStringLiteral("Main"), QStringLiteral("MainFormHeight"), 300));
+    ASSERT_TRUE(ini.writeBool(QStringLiteral("Main"), QStringLiteral("Maximized"), false));
+    for (const IniFile& f : {ini, IniFile(path)}) {
+        EXPECT_EQ(f.readInteger(QStringLiteral("Main"), QStringLiteral("MainFormHeight"), 400), 300);
+        EXPECT_FALSE(f.readBool(QStringLiteral("Main"), QStringLiteral("Maximized"), true));
+        EXPECT_EQ(f.sectionNames(), QStringList{QStringLiteral("Main")});
+    }
+    EXPECT_EQ(readFile(path), QByteArray("[Main]\nMaximized=0\n[Main\nMainFormHeight=300\nMaximized=0\n"));
+    ASSERT_TRUE(ini.eraseSection(QStringLiteral("main")));
+    EXPECT_TRUE(readFile(path).isEmpty());
+}
+
+// A settings file over 1 MB is neither read nor written.
+TEST(SettingsTest, ASettingsFileOverOneMegabyteIsRefused) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("Settings"));
+    const QString user =
+        dir.filePath(QStringLiteral("Settings/USR_") + SettingsStore::userName() + QStringLiteral(".ini"));
+    const QByteArray big = "[Main]\nMainFormHeight=500\n" + QByteArray(IniFile::kMaxSize, ';');
+    writeFile(user, big);
+    Settings settings(dir.path());
+    EXPECT_EQ(settings.refusedFiles(), QStringList{user});
+    EXPECT_EQ(settings.mainFormHeight(), 400);
+    settings.setMainFormHeight(600);
+    EXPECT_EQ(settings.mainFormHeight(), 600); // for this run
+    EXPECT_EQ(readFile(user), big);
+}
+
 TEST(SettingsTest, FirstStartDefaultsAndFiles) {
     QTemporaryDir dir;
     Settings s(dir.path());

@@ -35,10 +35,13 @@ TEST(FilterClause, OneSegmentPerCriterionWithGenderOneReadAsNotTwo) {
     } cases[] = {
         {{}, QStringLiteral("AND 1=1")},
         {{QStringLiteral("[1002] like 'A%'"), QStringLiteral("[ID04]='123'")},
-         QStringLiteral(" AND bord10.[1002] like 'A%' AND bord10.[ID04]='123'")},
-        {{QStringLiteral("[1008]=1")}, QStringLiteral(" AND bord10.[1008]<>2")},
-        {{QStringLiteral("[1008]='1'")}, QStringLiteral(" AND bord10.[1008]='1'")},
-        {{QStringLiteral("[1008]=2")}, QStringLiteral(" AND bord10.[1008]=2")},
+         QStringLiteral(" AND (bord10.[1002] like 'A%') AND (bord10.[ID04]='123')")},
+        {{QStringLiteral("[1008]=1")}, QStringLiteral(" AND (bord10.[1008]<>2)")},
+        {{QStringLiteral("[1008]='1'")}, QStringLiteral(" AND (bord10.[1008]='1')")},
+        {{QStringLiteral("[1008]=2")}, QStringLiteral(" AND (bord10.[1008]=2)")},
+        // an OR stays inside its criterion
+        {{QStringLiteral("[1002] like 'zzz%' OR 1=1")},
+         QStringLiteral(" AND (bord10.[1002] like 'zzz%' OR 1=1)")},
     };
     for (const auto& c : cases) {
         std::vector<FilterCriterion> criteria;
@@ -46,6 +49,22 @@ TEST(FilterClause, OneSegmentPerCriterionWithGenderOneReadAsNotTwo) {
             criteria.push_back(
                 criterion(QStringLiteral("x"), QStringLiteral("="), QStringLiteral("v"), condition));
         EXPECT_EQ(FilterClause::build(criteria), c.clause);
+    }
+}
+
+// A stored condition edited into more than one expression is refused, naming the filter.
+TEST(FilterClause, RefusesAConditionThatIsNotOneExpression) {
+    const FilterCriterion attack = criterion(
+        QStringLiteral("1002"), QStringLiteral("="), QStringLiteral("x"),
+        QStringLiteral(
+            "[1002]='x') AS q; INSERT INTO Filters(FilterNaam) VALUES ('INJECTED'); SELECT * FROM (x"));
+    try {
+        FilterClause::build({attack}, QStringLiteral("Datum test"));
+        ADD_FAILURE() << "no error";
+    } catch (const OstrapelError& e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral(
+            "Het filter \"Datum test\" kan niet worden gebruikt: de voorwaarde [1002]='x') AS q;")))
+            << e.message().toStdString();
     }
 }
 
@@ -316,7 +335,7 @@ TEST_F(Filters, ApplyAndLiftReachTheWindow) {
     EXPECT_EQ(m.apply(), QStringLiteral("AND 1=1"));
     criteria = {surnameA};
     m.add();
-    EXPECT_EQ(m.apply(), QStringLiteral(" AND bord10.[1002] like 'A%'"));
+    EXPECT_EQ(m.apply(), QStringLiteral(" AND (bord10.[1002] like 'A%')"));
     EXPECT_TRUE(m.canLift());
 
     // A clause the database rejects gives the window its former clause back.
@@ -324,7 +343,7 @@ TEST_F(Filters, ApplyAndLiftReachTheWindow) {
         criterion(QStringLiteral("1002"), QStringLiteral("="), QStringLiteral("x"), QStringLiteral("fout"))};
     m.add();
     EXPECT_THROW(m.apply(), DatabaseError);
-    EXPECT_EQ(applied.last(), QStringLiteral(" AND bord10.[1002] like 'A%'"));
+    EXPECT_EQ(applied.last(), QStringLiteral(" AND (bord10.[1002] like 'A%')"));
     m.lift();
     EXPECT_EQ(applied.last(), QStringLiteral("AND 1=1"));
     EXPECT_FALSE(m.canLift());

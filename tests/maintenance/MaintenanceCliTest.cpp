@@ -53,6 +53,24 @@ TEST_F(MaintenanceCli, BackupAndCompactWithTheCommandsNamesAndMessages) {
     EXPECT_EQ(cli({QStringLiteral("compact"), QStringLiteral("extra")}).exitCode, 2);
 }
 
+// The database and its backups are for their owner and group only, also when
+// the database was delivered readable by everyone.
+TEST_F(MaintenanceCli, TheDatabaseAndItsBackupsAreForOwnerAndGroupOnly) {
+    OSTRAPEL_SQLITE_ONLY("the database file");
+    const QFile::Permissions others = QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    QFile::setPermissions(dir.databasePath(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    ASSERT_EQ(cli({QStringLiteral("backup")}).exitCode, 0);
+    ASSERT_EQ(cli({QStringLiteral("compact"), QStringLiteral("--keep-backup")}).exitCode, 0);
+    const QStringList files = dbFolder();
+    EXPECT_EQ(files.size(), 3) << files.join(u' ').toStdString(); // .bak, .b00, .db
+    for (const QString& name : files) {
+        const QFile::Permissions p = QFile::permissions(dir.filePath(QStringLiteral("db/") + name));
+        EXPECT_EQ(p & others, QFile::Permissions()) << name.toStdString();
+        EXPECT_TRUE(p & QFile::ReadGroup) << name.toStdString();
+    }
+}
+
 TEST_F(MaintenanceCli, ADamagedDatabaseIsLeftAsItWas) {
     OSTRAPEL_SQLITE_ONLY("the database file; a server's in ServerMaintenanceTest");
     QFile db(dir.databasePath());

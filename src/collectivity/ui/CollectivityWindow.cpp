@@ -202,11 +202,10 @@ void CollectivityWindow::loadWindowState() {
         details->trigger();
     }
     for (const bool persons : {true, false}) {
-        ListSideState& side = state_.side(persons);
-        side.fieldOrder = s.readString(sideKeys(persons).fieldOrder, side.fieldOrder, section);
-        side.sortField = s.readString(sideKeys(persons).sortField, side.sortField, section);
+        const ListSideState& side = state_.side(persons);
+        state_.restoreSide(persons, s.readString(sideKeys(persons).fieldOrder, side.fieldOrder, section),
+                           s.readString(sideKeys(persons).sortField, side.sortField, section));
     }
-    if (state_.personsSide().sortField.isEmpty()) state_.personsSide().sortField = QStringLiteral("1002");
     state_.setPeriodSetting(s.readString(Keys::periodKey(verzType()), state_.periodSetting(), section));
 
     // Initialisation.
