@@ -1,9 +1,11 @@
 #include "IniFile.h"
 
+#include "FileWriter.h"
+#include "OstrapelError.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace ostrapel {
 
@@ -119,10 +121,12 @@ bool IniFile::save() const {
         text += u'\n';
     }
     QDir().mkpath(QFileInfo(path_).absolutePath());
-    QSaveFile f(path_); // temporary file renamed over the old one
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(text.toUtf8());
-    return f.commit();
+    try {
+        FileWriter::writeFile(path_, text.toUtf8());
+    } catch (const OstrapelError&) {
+        return false;
+    }
+    return true;
 }
 
 } // namespace ostrapel

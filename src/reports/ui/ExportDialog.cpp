@@ -4,6 +4,7 @@
 #include "reports/ReportTexts.h"
 
 #include "core/DataSet.h"
+#include "core/FileWriter.h"
 #include "core/OstrapelError.h"
 #include "core/Prompts.h"
 
@@ -108,8 +109,7 @@ bool ExportDialog::save(const QString& temporary) {
     if (QFileInfo(name).suffix().compare(QStringLiteral("xlsx"), Qt::CaseInsensitive) == 0) {
         ExportWriter(catalogue_).writeWorkbook(rows_, name);
     } else {
-        QFile::remove(name);
-        if (!QFile::rename(temporary, name)) QFile::copy(temporary, name);
+        FileWriter::placeFile(temporary, name);
     }
     openFile(name);
     return true;
