@@ -7,11 +7,13 @@
 
 #include "core/Connection.h"
 #include "core/DatabaseError.h"
+#include "core/FileWriter.h"
 #include "core/ProgressReporter.h"
 #include "core/Prompts.h"
 #include "core/Settings.h"
 
 #include <QFile>
+#include <optional>
 
 namespace ostrapel {
 
@@ -20,9 +22,15 @@ using namespace MaintenanceTexts;
 void DatabaseCompactor::packDatabase(const QString& source, const QString& destination) {
     try {
         BackupFiles::copyDatabase(source, destination);
-        SqliteFile copy(destination, SqliteFile::Mode::ReadOnly);
-        const QStringList problems = copy.integrityProblems();
-        if (!problems.isEmpty()) throw DatabaseError(problems.join(QStringLiteral("\r\n")));
+        QStringList problems;
+        {
+            SqliteFile copy(destination, SqliteFile::Mode::ReadOnly);
+            problems = copy.integrityProblems();
+        }
+        if (!problems.isEmpty()) {
+            QFile::remove(destination);
+            throw DatabaseError(problems.join(QStringLiteral("\r\n")));
+        }
     } catch (const DatabaseError& e) {
         throw MaintenanceError(MaintenanceError::Kind::CompactAndRepair, PackFailed.arg(e.message()));
     }
@@ -56,35 +64,45 @@ bool DatabaseCompactor::compactAndRepair(const MaintenanceGuard& guard) {
 
     if (connection_.isPostgreSql()) return vacuumOnServer();
 
-    const ProgressScope copying(progress_, CopyProgressCaption);
+    std::optional<ProgressScope> copying(std::in_place, progress_, CopyProgressCaption);
 
     const QString connectionString = connection_.connectionString();
     const QString path = ConnectionString::parse(connectionString).dataSource();
     connection_.close();
 
-    QString backup;
+    // The database is replaced in one rename, once the compacted copy is whole
+    // and checked: a kill at any moment leaves the old or the new database.
+    const QString compacted = path + QStringLiteral(".compact");
+    const QString backup = BackupFiles::nextBackupName(path);
+    bool backupMade = false;
     try {
-        backup = BackupFiles::renameToBackup(path);
-    } catch (const MaintenanceError& e) {
-        // Nothing has moved: carry on with the database as it is.
-        connection_.open(connectionString);
+        progress_.whileBusy([&] {
+            // Nobody may write while the file is copied and replaced.
+            std::optional<SqliteFile> writeLock;
+            try {
+                writeLock.emplace(path, SqliteFile::Mode::ReadWrite);
+            } catch (const DatabaseError&) {
+            }
+            if (!writeLock || !writeLock->nobodyElseWriting() || !writeLock->holdWriteLock())
+                throw MaintenanceError(MaintenanceError::Kind::Rename, RenameFailed);
+            FileWriter::copyFile(path, backup);
+            backupMade = true;
+            QFile::remove(compacted); // left by a compaction that was killed
+            pack(path, compacted);
+            FileWriter::placeFile(compacted, path);
+        });
+    } catch (const OstrapelError& e) {
+        QFile::remove(compacted);
+        if (backupMade) QFile::remove(backup);
+        copying.reset();
         prompts_.error(e.message());
+        connection_.open(connectionString);
+        // when the database was in use nothing was tried
+        const auto* m = dynamic_cast<const MaintenanceError*>(&e);
+        if (!m || m->kind() != MaintenanceError::Kind::Rename) prompts_.inform(DatabaseUnchanged);
         return false;
     }
-    try {
-        pack(backup, path);
-    } catch (const MaintenanceError& e) {
-        prompts_.error(e.message());
-        // The data is whole in the backup: put it back where it belongs.
-        QFile::remove(path);
-        if (!QFile::rename(backup, path)) {
-            prompts_.error(RestoreFailed.arg(backup));
-            return false;
-        }
-        connection_.open(connectionString);
-        prompts_.inform(DatabaseRestored);
-        return false;
-    }
+    copying.reset(); // the question comes on top
     renewOnceAMonthMarker(settings_.settingsFolder() + QStringLiteral("OnceAMonth"),
                           QDateTime::currentDateTime());
     if (prompts_.askYesNo(MsgType::Confirmation, AskKeepBackup))

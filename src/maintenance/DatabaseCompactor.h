@@ -13,8 +13,9 @@ class ProgressReporter;
 class Prompts;
 class Settings;
 
-// "Database comprimeren en repareren": the database moves to a backup name and
-// the engine writes a compacted, checked copy at the database path.
+// "Database comprimeren en repareren": the database is copied to a backup name,
+// the engine writes a compacted, checked copy beside it, and that copy is
+// renamed over the database.
 class DatabaseCompactor {
 public:
     DatabaseCompactor(Connection& connection, Settings& settings, Prompts& prompts,
@@ -28,7 +29,7 @@ public:
     static void renewOnceAMonthMarker(const QString& markerPath, const QDateTime& now);
 
     // The command. True when the database was compacted; on a failure the
-    // original is put back and the connection opened again.
+    // database stays as it was and the connection is opened again.
     bool compactAndRepair(const MaintenanceGuard& guard = {});
     // The compaction step; replaceable in tests.
     std::function<void(const QString& source, const QString& destination)> pack =

@@ -67,10 +67,7 @@ inline const QString AskKeepBackup =
 inline const QString VacuumProgressCaption = QStringLiteral("Database comprimeren");
 inline const QString CompactDone = QStringLiteral("Database is succesvol gecomprimeerd en gerepareerd.");
 inline const QString BackupDone = QStringLiteral("Database succesvol gebackup-ed");
-inline const QString DatabaseRestored =
-    QStringLiteral("De oorspronkelijke database is teruggezet vanuit de backup;\r\ner is niets veranderd.");
-inline const QString RestoreFailed = QStringLiteral(
-    "De oorspronkelijke database kon niet worden teruggezet.\r\nDe gegevens staan in de backup:\r\n%1");
+inline const QString DatabaseUnchanged = QStringLiteral("De database is niet veranderd.");
 
 // Information file
 inline const QString SysInfoCaption = QStringLiteral("Systeem informatie");
