@@ -67,12 +67,14 @@ bool BorderelDatabase::connectWithRetry() {
     for (;;) {
         try {
             connection_.open(connectionString_);
+            connectionFailure_.clear();
             // an edited string that works is offered for the computer settings
             if (edited && connectionString_ != configuredConnectionString() &&
                 prompts_.askYesNo(MsgType::Confirmation, StoreConnectionString))
                 settings_.setDatabaseConnectionString(connectionString_);
             return true;
-        } catch (const DatabaseError&) {
+        } catch (const DatabaseError& e) {
+            connectionFailure_ = e.message();
         }
         if (!prompts_.askYesNo(MsgType::Error, NoConnection)) return false;
         ++editorUses;
