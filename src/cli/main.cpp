@@ -84,6 +84,13 @@ void out(const QString& text) {
     std::printf("%s\n", text.toUtf8().constData());
 }
 
+// Tells that the Import folder is awaited; an empty text ends the wait.
+void printWaiting(const QString& text) {
+    if (text.isEmpty()) return;
+    out(text);
+    std::fflush(stdout);
+}
+
 const char* const UsageText =
     "gebruik: ostrapel-cli [--program-dir MAP] import [--all] [--wait SECONDEN] BESTAND...\n"
     "         ostrapel-cli [--program-dir MAP] collectivities\n"
@@ -149,14 +156,16 @@ int runImport(BorderelDatabase& dm, const RecordCatalogue& catalogue, Settings& 
         }
     }
     // Another import (the program, or a second command) uses the Import folder: wait for it.
+    bool waited = false;
     const ImportFolderLock lock(
         importDir,
-        [](const QString& text) {
-            if (text.isEmpty()) return;
-            out(text);
-            std::fflush(stdout);
+        [&](const QString& text) {
+            waited = true;
+            printWaiting(text);
         },
         waitSeconds);
+    // a compaction meanwhile may have put a new database file in place
+    if (waited && !dm.connection().isPostgreSql()) dm.connection().open(dm.connection().connectionString());
     // Leftovers of an earlier run are not ours to import.
     ImportCommand::removeFiles(importDir, ImportCommand::statementFiles(importDir));
 
@@ -225,6 +234,9 @@ int runImport(BorderelDatabase& dm, const RecordCatalogue& catalogue, Settings& 
         NullProgress progress;
         dm.convertToEuro(progress);
     } catch (const std::exception& e) {
+        // what went in before the stop stays in: say so
+        for (const ImportRun::FileResult& r : run.results())
+            out(r.text);
         prompts.error(errorMessage(e));
         exitCode = ExitFailure;
     }
@@ -326,7 +338,7 @@ int runExport(Connection& connection, const RecordCatalogue& catalogue, CliPromp
 // Backup and compaction for scheduled jobs: the messages on standard output;
 // the compaction keeps its backup only when told to.
 int runMaintenance(BorderelDatabase& dm, Settings& settings, CliPrompts& prompts, const QString& command,
-                   bool keepBackup) {
+                   bool keepBackup, int waitSeconds) {
     prompts.stream = stdout;
     prompts.answerYes = keepBackup;
     NullProgress progress;
@@ -335,8 +347,12 @@ int runMaintenance(BorderelDatabase& dm, Settings& settings, CliPrompts& prompts
                        DatabaseBackup::Outcome::Done
                    ? ExitOk
                    : ExitFailure;
-    return DatabaseCompactor(dm.connection(), settings, prompts, progress).compactAndRepair() ? ExitOk
-                                                                                              : ExitFailure;
+    DatabaseCompactor compactor(dm.connection(), settings, prompts, progress);
+    // an import and the compaction take turns
+    compactor.holdImports = [&] {
+        return std::make_shared<ImportFolderLock>(settings.importDir(), printWaiting, waitSeconds);
+    };
+    return compactor.compactAndRepair() ? ExitOk : ExitFailure;
 }
 
 } // namespace
@@ -473,7 +489,7 @@ int main(int argc, char** argv) {
                 return ExitFailure;
             }
             if (maintenance) {
-                result = runMaintenance(dm, settings, prompts, command, keepBackup);
+                result = runMaintenance(dm, settings, prompts, command, keepBackup, waitSeconds);
             } else {
                 dm.repairCatalogueAndIndex();
                 catalogue.load(dm.connection());

@@ -22,7 +22,7 @@ inline const QString ArchiveWithoutStatements =
 inline const QString WaitingForImport = QStringLiteral("Er wordt al ge\u00efmporteerd; wachten ...");
 inline const QString ImportFolderHolder = QStringLiteral("proces %1 op %2, sinds %3");
 inline const QString ImportFolderStillHeld =
-    QStringLiteral("De Import-map is na %1 seconden wachten nog bezet (%2); er is niets ge\u00efmporteerd.");
+    QStringLiteral("De Import-map is na %1 seconden wachten nog bezet (%2); er is niets gedaan.");
 inline const QString StatementPattern = QStringLiteral("00*-??.dat");
 inline const QString StandardStatementPattern = QStringLiteral("00*-??S.dat");
 } // namespace ImportCommandTexts

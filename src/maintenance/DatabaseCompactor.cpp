@@ -13,6 +13,9 @@
 #include "core/Settings.h"
 
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <optional>
 
 namespace ostrapel {
@@ -43,10 +46,50 @@ void DatabaseCompactor::renewOnceAMonthMarker(const QString& markerPath, const Q
         throw DatabaseError(file.errorString());
 }
 
+namespace {
+
+// The program's tables on the server, as "schema.table" quoted by the server,
+// that the role of the connection may (`owned`) or may not vacuum: a table's
+// owner, the database's owner or a superuser.
+QStringList serverTables(const QSqlDatabase& db, bool owned) {
+    QSqlQuery q(db);
+    const QString sql = QStringLiteral(
+        "select format('%I.%I', n.nspname, c.relname) "
+        "from pg_class c join pg_namespace n on n.oid = c.relnamespace "
+        "where c.relkind in ('r', 'm') and n.nspname not in ('pg_catalog', 'information_schema') "
+        "and n.nspname not like 'pg_toast%' and (pg_has_role(c.relowner, 'USAGE') "
+        "or pg_has_role((select datdba from pg_database where datname = current_database()), 'USAGE') "
+        "or (select rolsuper from pg_roles where rolname = current_user)) = :owned order by 1");
+    q.prepare(sql);
+    q.bindValue(QStringLiteral(":owned"), owned);
+    if (!q.exec()) throw DatabaseError(q.lastError().text());
+    QStringList tables;
+    while (q.next())
+        tables << q.value(0).toString();
+    return tables;
+}
+
+} // namespace
+
 bool DatabaseCompactor::vacuumOnServer() {
     try {
         const ProgressScope working(progress_, VacuumProgressCaption);
-        connection_.execute(QStringLiteral("VACUUM (ANALYZE)"));
+        const QSqlDatabase db = connection_.database();
+        // The server skips a table its role may not vacuum with only a warning,
+        // and would report the run a success.
+        if (const QStringList refused = serverTables(db, false); !refused.isEmpty()) {
+            QString named = refused.mid(0, 3).join(QStringLiteral(", "));
+            if (refused.size() > 3) named += QStringLiteral(" ...");
+            prompts_.error(VacuumNotAllowed.arg(db.userName()).arg(refused.size()).arg(named));
+            return false;
+        }
+        // The tables by name: a VACUUM of the whole database also visits the
+        // shared system tables, which only a superuser may vacuum.
+        const QStringList tables = serverTables(db, true);
+        QSqlQuery vacuum(db);
+        if (!tables.isEmpty() &&
+            !vacuum.exec(QStringLiteral("VACUUM (ANALYZE) ") + tables.join(QStringLiteral(", "))))
+            throw DatabaseError(vacuum.lastError().text());
     } catch (const DatabaseError& e) {
         prompts_.error(PackFailed.arg(e.message()));
         return false;
@@ -64,6 +107,13 @@ bool DatabaseCompactor::compactAndRepair(const MaintenanceGuard& guard) {
 
     if (connection_.isPostgreSql()) return vacuumOnServer();
 
+    std::shared_ptr<void> importsHeld;
+    try {
+        if (holdImports) importsHeld = holdImports();
+    } catch (const OstrapelError& e) {
+        prompts_.error(e.message());
+        return false;
+    }
     std::optional<ProgressScope> copying(std::in_place, progress_, CopyProgressCaption);
 
     const QString connectionString = connection_.connectionString();

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 #include <functional>
+#include <memory>
 
 namespace ostrapel {
 
@@ -34,6 +35,11 @@ public:
     // The compaction step; replaceable in tests.
     std::function<void(const QString& source, const QString& destination)> pack =
         &DatabaseCompactor::packDatabase;
+
+    // Takes the Import folder for the run, as an import does, so that an
+    // import and the compaction take turns; throws OstrapelError when it is
+    // not free in time. Unset where no import can run beside it.
+    std::function<std::shared_ptr<void>()> holdImports;
 
     // The backup kept after success (empty when discarded or on failure).
     QString keptBackup() const { return keptBackup_; }

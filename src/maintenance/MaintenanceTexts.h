@@ -66,6 +66,9 @@ inline const QString AskKeepBackup =
 // A server's database is compacted in place: no file to copy, no backup to keep.
 inline const QString VacuumProgressCaption = QStringLiteral("Database comprimeren");
 inline const QString CompactDone = QStringLiteral("Database is succesvol gecomprimeerd en gerepareerd.");
+inline const QString VacuumNotAllowed = QStringLiteral(
+    "De database kan niet worden gecomprimeerd: de rol \"%1\" is geen eigenaar van %2 tabel(len)\r\n(%3)\r\n"
+    "en heeft daarom niet het recht ze te comprimeren. Laat de eigenaar van de database dit doen.");
 inline const QString BackupDone = QStringLiteral("Database succesvol gebackup-ed");
 inline const QString DatabaseUnchanged = QStringLiteral("De database is niet veranderd.");
 

@@ -15,6 +15,7 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -542,4 +543,31 @@ TEST_F(Cli, SaysWhyItCannotStart) {
         << refused.errors.toStdString();
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord00")), 0);
     EXPECT_TRUE(script.exists());
+}
+
+// An import and a compaction of the same database take turns: both succeed,
+// whichever comes first, and every statement is in the database.
+TEST_F(Cli, AnImportAndACompactionTakeTurns) {
+    OSTRAPEL_SQLITE_ONLY("the database file; a server compacts in place");
+    SampleOptions o = small();
+    o.persons = 150;
+    o.periods = {QStringLiteral("2005-10"), QStringLiteral("2005-11"), QStringLiteral("2005-12")};
+    const QStringList archives = samples(QStringLiteral("in"), {}, o);
+    const int delays[] = {0, 150, 400};
+    for (int round = 0; round < 3; ++round) {
+        QProcess import, compact;
+        import.start(QStringLiteral(OSTRAPEL_CLI), {QStringLiteral("--program-dir"), dir.path(),
+                                                    QStringLiteral("import"), archives[round]});
+        QThread::msleep(delays[round]);
+        compact.start(QStringLiteral(OSTRAPEL_CLI),
+                      {QStringLiteral("--program-dir"), dir.path(), QStringLiteral("compact")});
+        ASSERT_TRUE(import.waitForFinished(120000) && compact.waitForFinished(120000));
+        const Result i = finished(import), c = finished(compact);
+        EXPECT_EQ(i.exitCode, 0) << round << i.errors.toStdString();
+        EXPECT_EQ(c.exitCode, 0) << round << c.errors.toStdString();
+    }
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord00")), 3);
+    EXPECT_EQ(
+        dir.connect(QStringLiteral("check"))->scalar(QStringLiteral("PRAGMA integrity_check")).toString(),
+        QStringLiteral("ok"));
 }
