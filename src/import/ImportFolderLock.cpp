@@ -11,7 +11,8 @@
 namespace ostrapel {
 
 ImportFolderLock::ImportFolderLock(const QString& importDir,
-                                   const std::function<void(const QString&)>& waiting, int waitSeconds)
+                                   const std::function<void(const QString&)>& waiting, int waitSeconds,
+                                   const std::function<bool(const QString& holder)>& takeOver, int askAfterMs)
     : lock_(lockFilePath(importDir)) {
     // An import may run for many minutes: only a lock whose process has gone
     // is stale, never one that is merely old. A lock of another workstation
@@ -23,7 +24,14 @@ ImportFolderLock::ImportFolderLock(const QString& importDir,
     if (waiting)
         waiting(who.isEmpty() ? ImportCommandTexts::WaitingForImport
                               : ImportCommandTexts::WaitingForImport + QStringLiteral(" (") + who + u')');
-    if (waitSeconds < 0) {
+    if (takeOver) {
+        while (!lock_.tryLock(askAfterMs)) {
+            if (takeOver(holder(importDir))) {
+                lock_.removeStaleLockFile();
+                if (lock_.tryLock(0)) break;
+            }
+        }
+    } else if (waitSeconds < 0) {
         lock_.lock();
     } else if (!lock_.tryLock(waitSeconds * 1000)) {
         throw OstrapelError(

@@ -14,8 +14,12 @@ namespace ostrapel {
 // that throws OstrapelError naming the holder.
 class ImportFolderLock {
 public:
+    // `takeOver`, when given, is asked every `askAfterMs` of waiting whether to
+    // take the folder from its holder (a workstation that crashed); yes removes
+    // the holder's lock.
     ImportFolderLock(const QString& importDir, const std::function<void(const QString&)>& waiting,
-                     int waitSeconds = -1);
+                     int waitSeconds = -1, const std::function<bool(const QString& holder)>& takeOver = {},
+                     int askAfterMs = 60000);
     ~ImportFolderLock();
     ImportFolderLock(const ImportFolderLock&) = delete;
     ImportFolderLock& operator=(const ImportFolderLock&) = delete;

@@ -267,6 +267,17 @@ TEST_F(ImportSources, ALockOfAnotherWorkstationIsToldAndWaitedForOnlySoLong) {
     }
     EXPECT_EQ(told, QStringList{WaitingForImport + QStringLiteral(" (") + holder + u')'});
     EXPECT_TRUE(QFile::exists(lockPath));
+
+    // the program offers to take the folder over after a while; the second offer is taken
+    writeZip(src(QStringLiteral("000012001-01.zip")), {{"000012001-01.dat", "x"}});
+    prompts.chosenFiles = {{src(QStringLiteral("000012001-01.zip"))}};
+    prompts.answers = {MsgButton::No, MsgButton::Yes};
+    hooks.offerTakeOverAfterMs = 50;
+    ImportCommand(settings, prompts, hooks).actionImporterenExecute();
+    EXPECT_EQ(prompts.texts(),
+              (QStringList{TakeOverImportFolder.arg(holder), TakeOverImportFolder.arg(holder)}));
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_FALSE(QFile::exists(lockPath));
 }
 
 TEST_F(ImportSources, TheFileDialogWaitsWithoutHoldingTheImportFolder) {
