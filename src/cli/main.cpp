@@ -20,6 +20,7 @@
 #include "core/DatabaseError.h"
 #include "core/DisplayFormat.h"
 #include "core/Encoding.h"
+#include "core/FileWriter.h"
 #include "core/Paths.h"
 #include "core/PostgreSqlSchema.h"
 #include "core/PrivateFiles.h"
@@ -41,6 +42,7 @@
 #include "maintenance/DatabaseBackup.h"
 #include "maintenance/DatabaseCompactor.h"
 #include "maintenance/DatabaseMigration.h"
+#include "maintenance/UpdateScriptRunner.h"
 #include "reports/ExportCommand.h"
 #include "reports/ReportCommand.h"
 #include "reports/ReportProgress.h"
@@ -52,7 +54,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -64,12 +65,35 @@ namespace {
 
 enum Exit { ExitOk = 0, ExitLeftOut = 1, ExitFailure = 2 };
 
+// How long an import waits for another one's Import folder by default.
+constexpr int DefaultImportWait = 300;
+
+const QString NotAProgramFolder =
+    QStringLiteral("\"%1\" is geen programmamap: er staat geen map \"db\" of \"Settings\" in.");
+const QString ScriptsWaiting = QStringLiteral(
+    "Er staan updatescripts klaar (%1). Start het programma om ze uit te voeren; tot dan wordt er "
+    "niets gedaan.");
+
+// A program folder holds its database folder or its settings folder.
+bool isProgramFolder(const QString& folder) {
+    const QDir dir(folder);
+    return dir.exists() && (QFileInfo(dir.filePath(QStringLiteral("db"))).isDir() ||
+                            QFileInfo(dir.filePath(QStringLiteral("Settings"))).isDir());
+}
+
 void out(const QString& text) {
     std::printf("%s\n", text.toUtf8().constData());
 }
 
+// Tells that the Import folder is awaited; an empty text ends the wait.
+void printWaiting(const QString& text) {
+    if (text.isEmpty()) return;
+    out(text);
+    std::fflush(stdout);
+}
+
 const char* const UsageText =
-    "gebruik: ostrapel-cli [--program-dir MAP] import [--all] BESTAND...\n"
+    "gebruik: ostrapel-cli [--program-dir MAP] import [--all] [--wait SECONDEN] BESTAND...\n"
     "         ostrapel-cli [--program-dir MAP] collectivities\n"
     "         ostrapel-cli [--program-dir MAP] filters\n"
     "         ostrapel-cli [--program-dir MAP] backup\n"
@@ -105,6 +129,7 @@ int help() {
         "  --program-dir MAP  de programmamap (standaard: de map van ostrapel-cli)\n"
         "  --connection CONNECTIESTRING  gebruikt deze database in plaats van de ingestelde\n"
         "  --all              importeert ook bestanden met afwijkende aantallen\n"
+        "  --wait SECONDEN    wacht zo lang op een andere import (standaard 300), dan exit 2\n"
         "  --keep-backup      bewaart bij compact de reservekopie\n"
         "  -h, --help         toont deze hulp\n",
         UsageText);
@@ -123,7 +148,7 @@ QString figures(const StatementSummary& s) {
 }
 
 int runImport(BorderelDatabase& dm, const RecordCatalogue& catalogue, Settings& settings, CliPrompts& prompts,
-              const QStringList& files, bool all) {
+              const QStringList& files, bool all, int waitSeconds) {
     const QString importDir = settings.importDir();
     for (const QString& file : files) {
         if (!QFileInfo(file).isFile()) {
@@ -132,11 +157,16 @@ int runImport(BorderelDatabase& dm, const RecordCatalogue& catalogue, Settings& 
         }
     }
     // Another import (the program, or a second command) uses the Import folder: wait for it.
-    const ImportFolderLock lock(importDir, [](const QString& text) {
-        if (text.isEmpty()) return;
-        out(text);
-        std::fflush(stdout);
-    });
+    bool waited = false;
+    const ImportFolderLock lock(
+        importDir,
+        [&](const QString& text) {
+            waited = true;
+            printWaiting(text);
+        },
+        waitSeconds);
+    // a compaction meanwhile may have put a new database file in place
+    if (waited && !dm.connection().isPostgreSql()) dm.connection().open(dm.connection().connectionString());
     // Leftovers of an earlier run are not ours to import.
     ImportCommand::removeFiles(importDir, ImportCommand::statementFiles(importDir));
 
@@ -205,6 +235,9 @@ int runImport(BorderelDatabase& dm, const RecordCatalogue& catalogue, Settings& 
         NullProgress progress;
         dm.convertToEuro(progress);
     } catch (const std::exception& e) {
+        // what went in before the stop stays in: say so
+        for (const ImportRun::FileResult& r : run.results())
+            out(r.text);
         prompts.error(errorMessage(e));
         exitCode = ExitFailure;
     }
@@ -274,12 +307,7 @@ int runReport(Connection& connection, const RecordCatalogue& catalogue, CliPromp
     if (command->outFile.isEmpty()) {
         std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
     } else {
-        QSaveFile file(command->outFile);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-            prompts.error(
-                QStringLiteral("Het bestand \"%1\" kan niet worden geschreven.").arg(command->outFile));
-            return ExitFailure;
-        }
+        FileWriter::writeFile(command->outFile, text);
     }
     if (!command->pdfFile.isEmpty()) {
         StandardMarginPrinter printer;
@@ -311,7 +339,7 @@ int runExport(Connection& connection, const RecordCatalogue& catalogue, CliPromp
 // Backup and compaction for scheduled jobs: the messages on standard output;
 // the compaction keeps its backup only when told to.
 int runMaintenance(BorderelDatabase& dm, Settings& settings, CliPrompts& prompts, const QString& command,
-                   bool keepBackup) {
+                   bool keepBackup, int waitSeconds) {
     prompts.stream = stdout;
     prompts.answerYes = keepBackup;
     NullProgress progress;
@@ -320,8 +348,12 @@ int runMaintenance(BorderelDatabase& dm, Settings& settings, CliPrompts& prompts
                        DatabaseBackup::Outcome::Done
                    ? ExitOk
                    : ExitFailure;
-    return DatabaseCompactor(dm.connection(), settings, prompts, progress).compactAndRepair() ? ExitOk
-                                                                                              : ExitFailure;
+    DatabaseCompactor compactor(dm.connection(), settings, prompts, progress);
+    // an import and the compaction take turns
+    compactor.holdImports = [&] {
+        return std::make_shared<ImportFolderLock>(settings.importDir(), printWaiting, waitSeconds);
+    };
+    return compactor.compactAndRepair() ? ExitOk : ExitFailure;
 }
 
 } // namespace
@@ -360,8 +392,10 @@ int main(int argc, char** argv) {
                                               QStringLiteral("STRING"));
     const QCommandLineOption fromOption(QStringLiteral("from"), QString(), QStringLiteral("STRING"));
     const QCommandLineOption toOption(QStringLiteral("to"), QString(), QStringLiteral("STRING"));
-    parser.addOptions(
-        {programDirOption, allOption, keepBackupOption, helpOption, connectionOption, fromOption, toOption});
+    const QCommandLineOption waitOption(QStringLiteral("wait"), QString(), QStringLiteral("SECONDEN"),
+                                        QString::number(DefaultImportWait));
+    parser.addOptions({programDirOption, allOption, keepBackupOption, helpOption, connectionOption,
+                       fromOption, toOption, waitOption});
     // A report or export reads its own options: everything after the command is its.
     const QString first = commandOf(app->arguments());
     if (first == QStringLiteral("report") || first == QStringLiteral("export"))
@@ -372,6 +406,8 @@ int main(int argc, char** argv) {
         const QString last = app->arguments().last();
         const QString missing = last == QStringLiteral("--program-dir")
                                     ? QStringLiteral("bij --program-dir ontbreekt de map")
+                                : last == QStringLiteral("--wait")
+                                    ? QStringLiteral("bij --wait ontbreekt het aantal seconden")
                                     : QStringLiteral("bij %1 ontbreekt de connectie-string").arg(last);
         return usage(unknown.isEmpty() ? missing
                                        : QStringLiteral("onbekende optie \"%1\"")
@@ -410,6 +446,11 @@ int main(int argc, char** argv) {
         }
         return ExitOk;
     }
+    bool waitNumber = false;
+    const int waitSeconds = parser.value(waitOption).toInt(&waitNumber);
+    if (!waitNumber || waitSeconds < 0)
+        return usage(
+            QStringLiteral("--wait verwacht een aantal seconden, niet \"%1\"").arg(parser.value(waitOption)));
     const bool all = parser.isSet(allOption);
     const bool keepBackup = parser.isSet(keepBackupOption);
     const bool maintenance = command == QStringLiteral("backup") || command == QStringLiteral("compact");
@@ -423,22 +464,39 @@ int main(int argc, char** argv) {
     if (!takesArgs && !args.isEmpty())
         return usage(QStringLiteral("onverwacht argument \"%1\"").arg(args.first()));
 
-    Settings settings(programDir);
     CliPrompts prompts;
+    // A mistyped folder must not grow a program folder's tree and settings.
+    if (parser.isSet(programDirOption) && !isProgramFolder(programDir)) {
+        prompts.error(NotAProgramFolder.arg(QDir::toNativeSeparators(programDir)));
+        return ExitFailure;
+    }
+    Settings settings(programDir);
+    // The program refuses to start with update scripts waiting; so does the command.
+    if (!maintenance) {
+        const QStringList scripts = UpdateScriptRunner::findScripts(settings.sqlScriptsDir());
+        if (!scripts.isEmpty()) {
+            prompts.error(ScriptsWaiting.arg(scripts.join(QStringLiteral(", "))));
+            return ExitFailure;
+        }
+    }
     int result = ExitFailure;
     {
         BorderelDatabase dm(settings, prompts);
         if (parser.isSet(connectionOption)) dm.setConnectionOverride(parser.value(connectionOption));
         RecordCatalogue catalogue;
         try {
-            if (!dm.dataModuleCreate(checkZipLibraries)) return ExitFailure;
+            if (!dm.dataModuleCreate(checkZipLibraries)) {
+                // the program's question alone does not say what went wrong
+                if (!dm.connectionFailure().isEmpty()) prompts.error(dm.connectionFailure());
+                return ExitFailure;
+            }
             if (maintenance) {
-                result = runMaintenance(dm, settings, prompts, command, keepBackup);
+                result = runMaintenance(dm, settings, prompts, command, keepBackup, waitSeconds);
             } else {
                 dm.repairCatalogueAndIndex();
                 catalogue.load(dm.connection());
                 if (command == QStringLiteral("import"))
-                    result = runImport(dm, catalogue, settings, prompts, args, all);
+                    result = runImport(dm, catalogue, settings, prompts, args, all, waitSeconds);
                 else if (command == QStringLiteral("export"))
                     result = runExport(dm.connection(), catalogue, prompts, args);
                 else if (command == QStringLiteral("report"))

@@ -70,6 +70,7 @@ bool BorderelDatabase::connectWithRetry() {
     for (;;) {
         try {
             connection_.open(connectionString_);
+            connectionFailure_.clear();
             const ConnectionString used = ConnectionString::parse(connectionString_);
             const QString password = used.value(QStringLiteral("Password"));
             // An edited string that works is offered for the computer settings;
@@ -85,7 +86,8 @@ bool BorderelDatabase::connectWithRetry() {
                 settings_.setDatabaseConnectionString(used.withoutPassword());
             }
             return true;
-        } catch (const DatabaseError&) {
+        } catch (const DatabaseError& e) {
+            connectionFailure_ = e.message();
         }
         if (!prompts_.askYesNo(MsgType::Error, NoConnection)) return false;
         ++editorUses;

@@ -56,6 +56,8 @@ public:
     // The start-up steps of the data module; false means the program ends.
     bool dataModuleCreate(const std::function<ZipCheck()>& checkZip = {});
     bool connectWithRetry();
+    // Why the last connection attempt failed (empty after a success).
+    QString connectionFailure() const { return connectionFailure_; }
 
     Connection& connection() { return connection_; }
     const QStringList& tableNames() const { return tableNames_; }
@@ -85,6 +87,7 @@ private:
     Connection connection_;
     QString connectionString_;
     QString connectionOverride_;
+    QString connectionFailure_;
     QStringList tableNames_;
     std::function<void(const QString&)> splashStatus_;
 };

@@ -1,11 +1,12 @@
 #include "IniFile.h"
 
 #include "Encoding.h"
+#include "FileWriter.h"
+#include "OstrapelError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
 
@@ -186,9 +187,12 @@ bool IniFile::save() const {
         bytes += l.bytes + '\n';
     if (!finalLineFeed_ && !bytes.isEmpty()) bytes.chop(1);
     QDir().mkpath(QFileInfo(path_).absolutePath());
-    QSaveFile f(path_); // temporary file renamed over the old one
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return false;
-    return f.commit();
+    try {
+        FileWriter::writeFile(path_, bytes);
+    } catch (const OstrapelError&) {
+        return false;
+    }
+    return true;
 }
 
 } // namespace ostrapel

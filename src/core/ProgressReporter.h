@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace ostrapel {
 
@@ -11,6 +12,9 @@ public:
     virtual void begin(const QString& title) = 0;
     virtual void step(const QString& text, int position, int maximum) = 0;
     virtual void end() = 0;
+    // Runs work that reports no steps (an engine's copy); a window keeps a
+    // busy indicator moving meanwhile. The work's exception comes out here.
+    virtual void whileBusy(const std::function<void()>& work) { work(); }
 };
 
 class NullProgress : public ProgressReporter {

@@ -37,6 +37,11 @@ QString longHint(const QString& hint) {
     return bar < 0 ? hint : hint.mid(bar + 1);
 }
 
+QString menuText(const QString& name) {
+    QString text = name;
+    return text.replace(u'&', QStringLiteral("&&"));
+}
+
 QStringList readCommaText(const QString& text) {
     QStringList out;
     qsizetype i = 0;

@@ -18,6 +18,10 @@ QString firstCommaItem(const QString& text);
 QString shortHint(const QString& hint);
 QString longHint(const QString& hint);
 
+// A name shown as a menu item's text: its "&" doubled, so that it shows and
+// is not taken for the item's shortcut letter.
+QString menuText(const QString& name);
+
 // Comma text as the settings files hold it: items separated by ",", an item
 // with blanks, commas or quotes written in double quotes.
 QStringList readCommaText(const QString& text);

@@ -58,7 +58,12 @@ void ImportCommand::actionImporterenExecute() {
     const QStringList chosen = chooseArchives(ArchiveFilter);
     // One import at a time uses the Import folder; it is held from here on,
     // not while the file dialog waits for the user.
-    ImportFolderLock lock(importDir, hooks_.showStatus);
+    ImportFolderLock lock(
+        importDir, hooks_.showStatus, -1,
+        [this](const QString& holder) {
+            return prompts_.askYesNo(MsgType::Warning, TakeOverImportFolder.arg(holder));
+        },
+        hooks_.offerTakeOverAfterMs);
     removeFiles(importDir, matchingFiles(importDir, StatementPattern));
 
     QStringList list;

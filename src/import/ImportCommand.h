@@ -20,6 +20,12 @@ inline const QString ArchiveDamaged = QStringLiteral("Het archief \"%1\" kon nie
 inline const QString ArchiveWithoutStatements =
     QStringLiteral("Het archief \"%1\" bevat geen borderelbestanden (00*-??.dat of 00*-??S.dat)");
 inline const QString WaitingForImport = QStringLiteral("Er wordt al ge\u00efmporteerd; wachten ...");
+inline const QString TakeOverImportFolder = QStringLiteral(
+    "De Import-map is al een tijd bezet (%1).\r\n\r\nAls die import niet meer loopt (een werkstation dat is "
+    "vastgelopen),\r\nkunt u de Import-map overnemen. Wilt u de Import-map nu overnemen?");
+inline const QString ImportFolderHolder = QStringLiteral("proces %1 op %2, sinds %3");
+inline const QString ImportFolderStillHeld =
+    QStringLiteral("De Import-map is na %1 seconden wachten nog bezet (%2); er is niets gedaan.");
 inline const QString StatementPattern = QStringLiteral("00*-??.dat");
 inline const QString StandardStatementPattern = QStringLiteral("00*-??S.dat");
 } // namespace ImportCommandTexts
@@ -34,6 +40,8 @@ struct ImportCommandHooks {
     std::function<void()> rebuildOpenList;
     // Shows that another import holds the Import folder and this one waits.
     std::function<void(const QString&)> showStatus;
+    // How long the import waits for the Import folder before it offers to take it over.
+    int offerTakeOverAfterMs = 60000;
 };
 
 // The command "Bestand importeren ...": choose archives, unpack them into the

@@ -1,10 +1,11 @@
 #include "StatementWriter.h"
 
 #include "core/Encoding.h"
+#include "core/FileWriter.h"
+#include "core/OstrapelError.h"
 #include "core/RecordCatalogue.h"
 
 #include <QDate>
-#include <QSaveFile>
 #include <cmath>
 
 namespace ostrapel {
@@ -50,16 +51,16 @@ QString StatementWriter::composeLine(const QString& recordType,
 }
 
 bool StatementWriter::writeFile(const QString& path, const QStringList& lines, QString* error) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error) *error = f.errorString();
+    try {
+        FileWriter f(path);
+        for (const QString& line : lines)
+            f.write(encodeCp1252(line) + "\r\n");
+        f.commit();
+    } catch (const OstrapelError& e) {
+        if (error) *error = e.message();
         return false;
     }
-    for (const QString& line : lines)
-        f.write(encodeCp1252(line) + "\r\n");
-    const bool ok = f.commit();
-    if (!ok && error) *error = f.errorString();
-    return ok;
+    return true;
 }
 
 } // namespace ostrapel

@@ -5,6 +5,7 @@
 #include "SqliteFile.h"
 
 #include "core/DatabaseError.h"
+#include "core/FileWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -41,12 +42,20 @@ QString BackupFiles::renameToBackup(const QString& databasePath) {
 void BackupFiles::copyDatabase(const QString& source, const QString& destination) {
     if (QFileInfo::exists(destination))
         throw DatabaseError(QStringLiteral("Het bestand \"%1\" bestaat al.").arg(destination));
+    // Written under a name of its own and renamed once whole: a kill leaves no half copy.
+    const QString part = destination + QStringLiteral(".part");
+    QFile::remove(part); // left by a copy that was killed
     try {
         SqliteFile file(source, SqliteFile::Mode::ReadOnly);
-        file.vacuumInto(destination);
+        file.vacuumInto(part);
     } catch (const DatabaseError&) {
-        QFile::remove(destination);
+        QFile::remove(part);
         throw;
+    }
+    try {
+        FileWriter::placeFile(part, destination);
+    } catch (const OstrapelError& e) {
+        throw DatabaseError(e.message());
     }
 }
 

@@ -15,8 +15,8 @@ public:
     // Writes a consistent copy of the database to its next backup name and
     // returns that name; MaintenanceError (Backup) with the helpdesk number on failure.
     static QString copyToBackup(const QString& databasePath, const QString& telNrHelpdesk);
-    // A consistent copy at `destination` (which must not exist); a failed copy
-    // leaves no file behind. Throws DatabaseError.
+    // A consistent copy at `destination` (which must not exist); a failed or
+    // killed copy leaves no file of that name. Throws DatabaseError.
     static void copyDatabase(const QString& source, const QString& destination);
 };
 

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 #include <functional>
+#include <memory>
 
 namespace ostrapel {
 
@@ -13,8 +14,9 @@ class ProgressReporter;
 class Prompts;
 class Settings;
 
-// "Database comprimeren en repareren": the database moves to a backup name and
-// the engine writes a compacted, checked copy at the database path.
+// "Database comprimeren en repareren": the database is copied to a backup name,
+// the engine writes a compacted, checked copy beside it, and that copy is
+// renamed over the database.
 class DatabaseCompactor {
 public:
     DatabaseCompactor(Connection& connection, Settings& settings, Prompts& prompts,
@@ -28,11 +30,16 @@ public:
     static void renewOnceAMonthMarker(const QString& markerPath, const QDateTime& now);
 
     // The command. True when the database was compacted; on a failure the
-    // original is put back and the connection opened again.
+    // database stays as it was and the connection is opened again.
     bool compactAndRepair(const MaintenanceGuard& guard = {});
     // The compaction step; replaceable in tests.
     std::function<void(const QString& source, const QString& destination)> pack =
         &DatabaseCompactor::packDatabase;
+
+    // Takes the Import folder for the run, as an import does, so that an
+    // import and the compaction take turns; throws OstrapelError when it is
+    // not free in time. Unset where no import can run beside it.
+    std::function<std::shared_ptr<void>()> holdImports;
 
     // The backup kept after success (empty when discarded or on failure).
     QString keptBackup() const { return keptBackup_; }

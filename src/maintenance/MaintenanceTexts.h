@@ -66,11 +66,11 @@ inline const QString AskKeepBackup =
 // A server's database is compacted in place: no file to copy, no backup to keep.
 inline const QString VacuumProgressCaption = QStringLiteral("Database comprimeren");
 inline const QString CompactDone = QStringLiteral("Database is succesvol gecomprimeerd en gerepareerd.");
+inline const QString VacuumNotAllowed = QStringLiteral(
+    "De database kan niet worden gecomprimeerd: de rol \"%1\" is geen eigenaar van %2 tabel(len)\r\n(%3)\r\n"
+    "en heeft daarom niet het recht ze te comprimeren. Laat de eigenaar van de database dit doen.");
 inline const QString BackupDone = QStringLiteral("Database succesvol gebackup-ed");
-inline const QString DatabaseRestored =
-    QStringLiteral("De oorspronkelijke database is teruggezet vanuit de backup;\r\ner is niets veranderd.");
-inline const QString RestoreFailed = QStringLiteral(
-    "De oorspronkelijke database kon niet worden teruggezet.\r\nDe gegevens staan in de backup:\r\n%1");
+inline const QString DatabaseUnchanged = QStringLiteral("De database is niet veranderd.");
 
 // Information file
 inline const QString SysInfoCaption = QStringLiteral("Systeem informatie");

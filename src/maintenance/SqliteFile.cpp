@@ -67,4 +67,9 @@ bool SqliteFile::nobodyElseWriting() {
     return true;
 }
 
+bool SqliteFile::holdWriteLock() {
+    QSqlQuery q(QSqlDatabase::database(name_, false));
+    return q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
 } // namespace ostrapel

@@ -20,6 +20,9 @@ public:
     QStringList integrityProblems();
     // True when no other connection holds a lock on the file right now.
     bool nobodyElseWriting();
+    // Keeps every other connection from writing until this one closes; false
+    // when another one is writing.
+    bool holdWriteLock();
 
 private:
     QString name_;

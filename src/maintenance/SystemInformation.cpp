@@ -5,6 +5,7 @@
 
 #include "core/DisplayFormat.h"
 #include "core/Encoding.h"
+#include "core/FileWriter.h"
 #include "core/OstrapelError.h"
 #include "core/Settings.h"
 
@@ -14,7 +15,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLibraryInfo>
-#include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSysInfo>
@@ -160,10 +160,7 @@ QString SystemInformation::writeProgramInfo(const QString& programFile) const {
     buildProgramInfo(programFile, &lines);
     const QString path = infoFilePath(programFile);
     QDir().mkpath(infoDir_);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) throw OstrapelError(file.errorString());
-    file.write(encodeCp1252(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
-    if (!file.commit()) throw OstrapelError(file.errorString());
+    FileWriter::writeFile(path, encodeCp1252(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
     return path;
 }
 

@@ -8,6 +8,7 @@
 #include "core/Encoding.h"
 #include "core/Prompts.h"
 #include "core/SqlScript.h"
+#include "core/Transaction.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +20,8 @@ using namespace MaintenanceTexts;
 
 QStringList UpdateScriptRunner::findScripts(const QString& folder) {
     const QString pattern = ScriptPattern.arg(ApplicationDbVersion, 2, 10, QChar(u'0'));
-    return QDir(folder).entryList({pattern}, QDir::Files, QDir::Unsorted);
+    // in name order, whatever order the file system keeps them in
+    return QDir(folder).entryList({pattern}, QDir::Files, QDir::Name);
 }
 
 bool UpdateScriptRunner::renameTo(const QString& name, const QString& extension, QString* newName) const {
@@ -67,12 +69,20 @@ bool UpdateScriptRunner::runScript(const QString& name, int* row) {
     for (QString& line : lines)
         if (line.endsWith(u'\r')) line.chop(1);
     if (linesAdded) linesAdded(lines);
+    // One transaction per script: a kill leaves nothing of it, so that it can
+    // run again from its first line. A failing line is undone on its own
+    // (a savepoint), and the lines before it are kept.
+    Transaction transaction(connection_);
     for (int i = 0; i < lines.size(); ++i, ++*row) {
         try {
+            connection_.execute(QStringLiteral("SAVEPOINT scriptline"));
             // Blank lines run nothing; a line may end with ";".
             for (const QString& statement : splitSqlScript(lines[i]))
                 connection_.execute(statement);
+            connection_.execute(QStringLiteral("RELEASE SAVEPOINT scriptline"));
         } catch (const DatabaseError&) {
+            connection_.execute(QStringLiteral("ROLLBACK TO SAVEPOINT scriptline"));
+            transaction.commit();
             failedScript_ = name;
             failedLine_ = i + 1;
             renameTo(name, QStringLiteral(".err"), &errorName_);
@@ -80,6 +90,7 @@ bool UpdateScriptRunner::runScript(const QString& name, int* row) {
         }
         if (lineExecuted) lineExecuted(*row);
     }
+    transaction.commit();
     return true;
 }
 

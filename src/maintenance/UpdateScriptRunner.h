@@ -10,14 +10,14 @@ class Connection;
 class Prompts;
 
 // Runs the update scripts of the SqlScripts folder: every line of a script is
-// one statement. A script that ran gets ".bak", a failing one ".err", one that
-// ran before (its ".bak" exists) ".ba" + the first free number.
+// one statement, and each script runs in a transaction of its own. A script that ran gets ".bak", a failing
+// one ".err", one that ran before (its ".bak" exists) ".ba" + the first free number.
 class UpdateScriptRunner {
 public:
     UpdateScriptRunner(Connection& connection, const QString& folder)
         : connection_(connection), folder_(folder) {}
 
-    // Script names ("dbupdate*-01.sql") in the order the file system lists them.
+    // Script names ("dbupdate*-01.sql") in name order.
     static QStringList findScripts(const QString& folder);
 
     // Shown lines of a script as they are added, and the row of each line once it ran.

@@ -9,6 +9,7 @@
 
 #include "core/Connection.h"
 #include "core/DisplayFormat.h"
+#include "core/FileWriter.h"
 #include "core/OstrapelError.h"
 #include "core/ParameterValues.h"
 #include "core/RecordCatalogue.h"
@@ -442,17 +443,9 @@ QString ExportData::buildReportFile(ReportKind kind, const QString& title, DataS
                                     int pageLength, const QString& folder, ReportProgress& progress) {
     const QString path = QDir(folder).filePath(
         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss")) + QStringLiteral(".txt"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw OstrapelError(QStringLiteral("Het rapport kan niet worden aangemaakt: ") + file.errorString());
-    try {
-        buildReport(kind, title, dataSet, source, pageLength, file, progress);
-        file.close();
-        if (file.error() != QFileDevice::NoError) throw OstrapelError(file.errorString());
-    } catch (...) {
-        file.remove();
-        throw;
-    }
+    FileWriter file(path);
+    buildReport(kind, title, dataSet, source, pageLength, file.device(), progress);
+    file.commit();
     return path;
 }
 

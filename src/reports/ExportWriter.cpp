@@ -4,6 +4,7 @@
 #include "core/DataSet.h"
 #include "core/DisplayFormat.h"
 #include "core/Encoding.h"
+#include "core/FileWriter.h"
 #include "core/OstrapelError.h"
 #include "core/RecordCatalogue.h"
 
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <algorithm>
 #include <bit>
 #include <vector>
@@ -22,8 +22,7 @@ namespace ostrapel {
 namespace {
 
 QString notWritten(const QString& path) {
-    return QStringLiteral("Het bestand \"%1\" kan niet worden geschreven.")
-        .arg(QDir::toNativeSeparators(path));
+    return FileWriterTexts::NotWritten.arg(QDir::toNativeSeparators(path));
 }
 
 std::vector<int> visibleFields(const DataSet& data) {
@@ -117,8 +116,7 @@ private:
 } // namespace
 
 bool ExportWriter::writeText(DataSet& data, const QString& path, const Progress& progress) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) throw OstrapelError(notWritten(path));
+    FileWriter file(path);
     const std::vector<int> fields = visibleFields(data);
     CellTexts cells(data, catalogue_);
     // Lines gather in a buffer that is encoded and written in large pieces.
@@ -146,16 +144,17 @@ bool ExportWriter::writeText(DataSet& data, const QString& path, const Progress&
         endLine();
     });
     if (!whole) {
-        file.cancelWriting();
+        file.cancel();
         return false;
     }
     flush();
-    if (!file.commit()) throw OstrapelError(notWritten(path));
+    file.commit();
     return true;
 }
 
 bool ExportWriter::writeWorkbook(DataSet& data, const QString& path, const Progress& progress) const {
     // Written beside the target and renamed into place once whole.
+    FileWriter::refuseUnlessRegular(path);
     const QString temporary = path + QStringLiteral(".part");
     lxw_workbook* book = workbook_new(QFile::encodeName(temporary).constData());
     if (!book) throw OstrapelError(notWritten(path));
@@ -214,11 +213,7 @@ bool ExportWriter::writeWorkbook(DataSet& data, const QString& path, const Progr
         QFile::remove(temporary);
         throw OstrapelError(notWritten(path));
     }
-    QFile::remove(path);
-    if (!QFile::rename(temporary, path)) {
-        QFile::remove(temporary);
-        throw OstrapelError(notWritten(path));
-    }
+    FileWriter::placeFile(temporary, path);
     return true;
 }
 

@@ -255,7 +255,7 @@ void MainWindow::fillWindowMenu() {
     if (!windows.isEmpty()) miWindow->addSeparator();
     int n = 0;
     for (QMdiSubWindow* w : windows) {
-        QAction* a = miWindow->addAction(QStringLiteral("&%1 %2").arg(++n).arg(w->windowTitle()));
+        QAction* a = miWindow->addAction(QStringLiteral("&%1 %2").arg(++n).arg(menuText(w->windowTitle())));
         a->setCheckable(true);
         a->setChecked(w == mdi_->activeSubWindow());
         connect(a, &QAction::triggered, this, [this, w] { mdi_->setActiveSubWindow(w); });
@@ -323,7 +323,9 @@ void MainWindow::restoreGeometryFromSettings() {
             move(area.center() - QPoint(width() / 2, height() / 2));
         }
     } else {
-        move(left, top);
+        // The client area, as stored at close: a move() would place the frame
+        // there and the window would creep down by its title bar at every start.
+        setGeometry(left, top, width(), height());
     }
 }
 
@@ -375,7 +377,7 @@ void MainWindow::rebuildOpenList() {
     action(QStringLiteral("ActionSchonen"))->setVisible(any);
     if (!any) return;
     for (const CollectivityItem& item : content.items) {
-        QAction* a = miOpenen->addAction(item.caption());
+        QAction* a = miOpenen->addAction(menuText(item.caption()));
         connect(a, &QAction::triggered, this, [this, item] {
             runCommand([&] {
                 openCollectivity(item.CollNaam, item.CollNr, false, item.VerzType, item.VerzNaam,
@@ -539,6 +541,7 @@ void MainWindow::bringToFront() {
 void MainWindow::saveSettings() {
     settings_.setMaximized(isMaximized());
     settings_.setToolbarMainMenuVisible(action(QStringLiteral("actToolbarMainMenuTonen"))->isChecked());
+    // the client area, as restored
     const QRect g = isMaximized() || isMinimized() ? normalGeometry() : geometry();
     settings_.setMainFormWidth(g.width());
     settings_.setMainFormHeight(g.height());

@@ -5,6 +5,7 @@
 
 #include "core/BorderelDatabase.h"
 #include "core/Settings.h"
+#include "import/ImportFolderLock.h"
 #include "maintenance/DatabaseBackup.h"
 #include "maintenance/DatabaseCompactor.h"
 #include "maintenance/MaintenanceTexts.h"
@@ -47,7 +48,12 @@ void MaintenanceCommands::cleanDatabase() {
 bool MaintenanceCommands::compactAndRepair() {
     ProgressWindow progress(parent_);
     progress.setObjectName(QStringLiteral("dlgCopyFileProgress"));
-    return DatabaseCompactor(dm_.connection(), settings_, prompts_, progress).compactAndRepair(hooks_.guard);
+    DatabaseCompactor compactor(dm_.connection(), settings_, prompts_, progress);
+    // An import of another workstation holds the database: no waiting here.
+    compactor.holdImports = [this] {
+        return std::make_shared<ImportFolderLock>(settings_.importDir(), nullptr, 0);
+    };
+    return compactor.compactAndRepair(hooks_.guard);
 }
 
 void MaintenanceCommands::backupDatabase() {

@@ -18,6 +18,8 @@ public:
     void begin(const QString& title) override;
     void step(const QString& text, int position, int maximum) override;
     void end() override;
+    // The work runs on a thread of its own while this one keeps the window painted.
+    void whileBusy(const std::function<void()>& work) override;
 
 private:
     QLabel* label_;

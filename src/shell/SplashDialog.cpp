@@ -2,6 +2,8 @@
 
 #include "ShellTexts.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLinearGradient>
@@ -75,11 +77,23 @@ SplashDialog::SplashDialog(Mode mode, QWidget* parent)
         setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         if (QScreen* screen = QGuiApplication::primaryScreen())
             move(screen->geometry().center() - QPoint(size.width() / 2, size.height() / 2));
+        qApp->installEventFilter(this);
     } else {
         setWindowTitle(ShellTexts::About.left(ShellTexts::About.size() - 4));
         lblSplashMessage->hide();
         setModal(true);
     }
+}
+
+bool SplashDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
+        const auto* w = static_cast<QWidget*>(watched);
+        if (w->isWindow() && w->windowType() != Qt::ToolTip && w->windowType() != Qt::Popup) {
+            qApp->removeEventFilter(this);
+            hide();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void SplashDialog::setStatus(const QString& text) {

@@ -20,6 +20,12 @@ public:
     // "%s %s [%s, Build: %s]": product, version, legal notice, file version.
     static QString infoText();
 
+protected:
+    // The splash stays on top of everything: it goes as soon as any other
+    // window (a start-up question, the update scripts) shows, so that window
+    // is seen and has the focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QLabel* lblInfo;
     QLabel* lblSplashMessage;

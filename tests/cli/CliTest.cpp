@@ -3,6 +3,7 @@
 #include "SampleGenerator.h"
 #include "TestProgramDir.h"
 #include "TestZip.h"
+#include "core/FileWriter.h"
 #include "core/RecordCatalogue.h"
 #include "filters/FilterStore.h"
 #include "import/ImportCommand.h"
@@ -14,7 +15,11 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace ostrapel;
 
@@ -554,4 +559,159 @@ TEST_F(Cli, AStoredConditionStaysOneExpression) {
         QStringLiteral("Het filter \"Aanval\" kan niet worden gebruikt: de voorwaarde [1002]='x')) AS q;")))
         << attacked.errors.toStdString();
     EXPECT_EQ(count(QStringLiteral("select count(*) from Filters where FilterNaam = 'INJECTED'")), 0);
+}
+
+// Every file the command writes is whole or not there: a full disk (here a
+// file size limit on the command) and a device in the file's place fail the
+// command with the file's name, and leave what was there.
+TEST_F(Cli, OutputFilesAreWholeOrNotWrittenAtAll) {
+    ASSERT_EQ(cli(QStringList{QStringLiteral("import")} + samples(QStringLiteral("in"))).exitCode, 0);
+    const QString out = dir.filePath(QStringLiteral("uit"));
+    ASSERT_TRUE(QDir().mkpath(out));
+    const QStringList exportArgs{"export",     "--coll",         "12-1",       "--type", "2",
+                                 "--fields10", "1002;1003;ID04", "--fields50", "5008"};
+    const QStringList reportArgs{"report", "selectie", "--coll",        "12-1",
+                                 "--type", "2",        "--page-length", "60"};
+    const struct {
+        const char* file;
+        QStringList args;
+    } outputs[] = {
+        {"export.txt", exportArgs + QStringList{"--out"}},
+        {"export.xlsx", exportArgs + QStringList{"--out"}},
+        {"selectie.txt", reportArgs + QStringList{"--out"}},
+        {"selectie.pdf", reportArgs + QStringList{"--pdf"}}, // the text on standard output
+    };
+    const auto runLimited = [&](const QStringList& args) {
+        QProcess p;
+        p.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = 2048;
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        p.start(QStringLiteral(OSTRAPEL_CLI),
+                QStringList{QStringLiteral("--program-dir"), dir.path()} + args);
+        EXPECT_TRUE(p.waitForFinished(120000));
+        return finished(p);
+    };
+    const QString fifo = QDir(out).filePath(QStringLiteral("pijp"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const auto& o : outputs) {
+        const QString target = QDir(out).filePath(QString::fromLatin1(o.file));
+        // written whole without a limit, and bigger than it
+        Result r = cli(o.args + QStringList{target});
+        ASSERT_EQ(r.exitCode, 0) << o.file << r.errors.toStdString();
+        ASSERT_GT(QFileInfo(target).size(), 2048) << o.file;
+
+        QFile old(target);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("oud");
+        old.close();
+        r = runLimited(o.args + QStringList{target});
+        EXPECT_EQ(r.exitCode, 2) << o.file;
+        EXPECT_TRUE(r.errors.contains(FileWriterTexts::NotWritten.arg(target).chopped(1)))
+            << o.file << r.errors.toStdString();
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), "oud") << o.file;
+        old.close();
+        QStringList left = QDir(out).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        left.removeOne(QStringLiteral("pijp"));
+        EXPECT_EQ(left, QStringList{QString::fromLatin1(o.file)}) << o.file;
+        QFile::remove(target);
+
+        r = cli(o.args + QStringList{fifo});
+        EXPECT_EQ(r.exitCode, 2) << o.file;
+        EXPECT_TRUE(r.errors.contains(FileWriterTexts::NotARegularFile.arg(fifo))) << r.errors.toStdString();
+        struct stat st {};
+        ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &st), 0);
+        EXPECT_TRUE(S_ISFIFO(st.st_mode)) << o.file;
+    }
+}
+
+// The command says why it cannot start: the connection's failure, a folder
+// that is no program folder (left uncreated), update scripts waiting.
+TEST_F(Cli, SaysWhyItCannotStart) {
+    const QString notADatabase = dir.filePath(QStringLiteral("tekst.db"));
+    QFile text(notADatabase);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write(QByteArray(4096, 't'));
+    text.close();
+    const struct {
+        QString connection;
+        QString reason;
+    } failures[] = {
+        {QStringLiteral("Provider=Jet;Data Source=x.mdb"),
+         QStringLiteral("Onbekende database-provider \"Jet\"")},
+        {QStringLiteral("Provider=SQLite;Data Source=") + dir.path(), QStringLiteral("bestaat niet")},
+        {QStringLiteral("Provider=SQLite;Data Source=") + notADatabase, QStringLiteral("not a database")},
+    };
+    for (const auto& f : failures) {
+        const Result r =
+            cli({QStringLiteral("--connection"), f.connection, QStringLiteral("collectivities")});
+        EXPECT_EQ(r.exitCode, 2) << f.connection.toStdString();
+        EXPECT_TRUE(r.errors.contains(f.reason)) << r.errors.toStdString();
+    }
+
+    const QString typo = dir.filePath(QStringLiteral("ostrapl"));
+    const Result r = run(QStringLiteral(OSTRAPEL_CLI),
+                         {QStringLiteral("--program-dir"), typo, QStringLiteral("collectivities")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.errors.contains(QStringLiteral("\"%1\" is geen programmamap").arg(typo)))
+        << r.errors.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(typo));
+
+    // an Import folder held by a crashed workstation: waited for so long, then refused
+    QDir().mkpath(dir.filePath(QStringLiteral("Import")));
+    QFile lock(dir.filePath(QStringLiteral("Import/.import.lock")));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write("4242\nostrapel\nwerkstation-7\n");
+    lock.close();
+    const QStringList archives = samples(QStringLiteral("in"));
+    const Result held =
+        cli(QStringList{QStringLiteral("import"), QStringLiteral("--wait"), QStringLiteral("1")} + archives);
+    EXPECT_EQ(held.exitCode, 2);
+    EXPECT_TRUE(held.errors.contains(QStringLiteral("nog bezet (proces 4242 op werkstation-7, sinds ")))
+        << held.errors.toStdString();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord00")), 0);
+    lock.remove();
+
+    QDir().mkpath(dir.filePath(QStringLiteral("SqlScripts")));
+    QFile script(dir.filePath(QStringLiteral("SqlScripts/dbupdate1-01.sql")));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("delete from bord00\r\n");
+    script.close();
+    const Result refused = cli(QStringList{QStringLiteral("import")} + archives);
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.errors.contains(QStringLiteral("updatescripts klaar (dbupdate1-01.sql)")))
+        << refused.errors.toStdString();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord00")), 0);
+    EXPECT_TRUE(script.exists());
+}
+
+// An import and a compaction of the same database take turns: both succeed,
+// whichever comes first, and every statement is in the database.
+TEST_F(Cli, AnImportAndACompactionTakeTurns) {
+    OSTRAPEL_SQLITE_ONLY("the database file; a server compacts in place");
+    SampleOptions o = small();
+    o.persons = 150;
+    o.periods = {QStringLiteral("2005-10"), QStringLiteral("2005-11"), QStringLiteral("2005-12")};
+    const QStringList archives = samples(QStringLiteral("in"), {}, o);
+    const int delays[] = {0, 150, 400};
+    for (int round = 0; round < 3; ++round) {
+        QProcess import, compact;
+        import.start(QStringLiteral(OSTRAPEL_CLI), {QStringLiteral("--program-dir"), dir.path(),
+                                                    QStringLiteral("import"), archives[round]});
+        QThread::msleep(delays[round]);
+        compact.start(QStringLiteral(OSTRAPEL_CLI),
+                      {QStringLiteral("--program-dir"), dir.path(), QStringLiteral("compact")});
+        ASSERT_TRUE(import.waitForFinished(120000) && compact.waitForFinished(120000));
+        const Result i = finished(import), c = finished(compact);
+        EXPECT_EQ(i.exitCode, 0) << round << i.errors.toStdString();
+        EXPECT_EQ(c.exitCode, 0) << round << c.errors.toStdString();
+    }
+    EXPECT_EQ(count(QStringLiteral("select count(*) from bord00")), 3);
+    EXPECT_EQ(
+        dir.connect(QStringLiteral("check"))->scalar(QStringLiteral("PRAGMA integrity_check")).toString(),
+        QStringLiteral("ok"));
 }

@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace ostrapel;
 
@@ -104,4 +106,51 @@ TEST(RunLogTest, LinesOfOneDayShareAFile) {
     EXPECT_TRUE(
         lines[0].contains(QRegularExpression(QStringLiteral(R"(^\d\d:\d\d:\d\d\.\d\d\d : eerste fout$)"))));
     EXPECT_EQ(lines[1], QStringLiteral("tweede fout"));
+}
+
+// The run log in the temporary folder lies in a folder of the user's own and
+// never follows a link planted for it.
+TEST(RunLogTest, TheTemporaryFolderLogIsPrivateAndFollowsNoLink) {
+    QTemporaryDir tmp;
+    const QByteArray oldTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    const QString own = tmp.filePath(QStringLiteral("ostrapel-%1").arg(geteuid()));
+    const QString logFile = own + QStringLiteral("/log/log") +
+                            QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
+                            QStringLiteral(".txt");
+    const QString victim = tmp.filePath(QStringLiteral("slachtoffer"));
+    QFile v(victim);
+    ASSERT_TRUE(v.open(QIODevice::WriteOnly));
+    v.write("van een ander\n");
+    v.close();
+
+    writeRunLog(QStringLiteral("eerste fout"));
+    EXPECT_EQ(privateTempFolder(), own + u'/');
+    struct stat st {};
+    ASSERT_EQ(lstat(QFile::encodeName(own).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    ASSERT_TRUE(QFile::exists(logFile));
+
+    // a link in the log file's place: refused, its target untouched
+    QFile::remove(logFile);
+    ASSERT_TRUE(QFile::link(victim, logFile));
+    EXPECT_THROW(writeRunLog(QStringLiteral("tweede fout")), std::runtime_error);
+    // the user's folder opened to others is closed again
+    ASSERT_EQ(chmod(QFile::encodeName(own).constData(), 0777), 0);
+    QFile::remove(logFile);
+    writeRunLog(QStringLiteral("derde fout"));
+    ASSERT_EQ(lstat(QFile::encodeName(own).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    // the folder's name taken by a link to a folder someone else chose
+    ASSERT_TRUE(QDir(own).removeRecursively());
+    ASSERT_TRUE(QFile::link(tmp.path(), own));
+    EXPECT_THROW(writeRunLog(QStringLiteral("vierde fout")), std::runtime_error);
+    EXPECT_FALSE(QFile::exists(tmp.filePath(QStringLiteral("log"))));
+
+    ASSERT_TRUE(v.open(QIODevice::ReadOnly));
+    EXPECT_EQ(v.readAll(), "van een ander\n");
+    if (oldTmp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", oldTmp);
 }

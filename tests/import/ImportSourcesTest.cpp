@@ -2,14 +2,18 @@
 // archives, the start folder and emptying the Import folder.
 #include "ImportFixture.h"
 #include "TestZip.h"
+#include "core/OstrapelError.h"
 #include "core/Settings.h"
 #include "import/ImportCommand.h"
 #include "import/ImportFolderLock.h"
 #include "import/ZipArchive.h"
 #include "import/ZipError.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <thread>
+#include <unistd.h>
 
 using namespace ostrapel;
 using namespace ostrapel::ImportCommandTexts;
@@ -233,9 +237,47 @@ TEST_F(ImportSources, ASecondImportWaitsForTheFirstAndSaysSo) {
         secondLocked = second.isLocked();
     });
     other.join();
-    EXPECT_EQ(told, (QStringList{WaitingForImport, QString()}));
+    ASSERT_EQ(told.size(), 2);
+    // whose lock it is, and since when
+    EXPECT_TRUE(told[0].startsWith(WaitingForImport + QStringLiteral(" (proces %1 op ").arg(getpid())))
+        << told[0].toStdString();
+    EXPECT_EQ(told[1], QString());
     EXPECT_TRUE(secondLocked);
     EXPECT_FALSE(QFile::exists(ImportFolderLock::lockFilePath(settings.importDir())));
+}
+
+// A lock left by a crashed workstation cannot be seen to be stale: whose it
+// is and since when is told, and a wait with a limit ends with that.
+TEST_F(ImportSources, ALockOfAnotherWorkstationIsToldAndWaitedForOnlySoLong) {
+    const QString lockPath = ImportFolderLock::lockFilePath(settings.importDir());
+    QFile planted(lockPath);
+    ASSERT_TRUE(planted.open(QIODevice::WriteOnly));
+    planted.write("4242\nostrapel\nwerkstation-7\n");
+    planted.close();
+    const QString since = QFileInfo(lockPath).lastModified().toString(QStringLiteral("dd-MM-yyyy hh:mm"));
+    const QString holder = QStringLiteral("proces 4242 op werkstation-7, sinds ") + since;
+    EXPECT_EQ(ImportFolderLock::holder(settings.importDir()), holder);
+    QStringList told;
+    try {
+        const ImportFolderLock lock(
+            settings.importDir(), [&](const QString& text) { told << text; }, 1);
+        ADD_FAILURE() << "the lock was taken";
+    } catch (const OstrapelError& e) {
+        EXPECT_EQ(e.message(), ImportFolderStillHeld.arg(1).arg(holder));
+    }
+    EXPECT_EQ(told, QStringList{WaitingForImport + QStringLiteral(" (") + holder + u')'});
+    EXPECT_TRUE(QFile::exists(lockPath));
+
+    // the program offers to take the folder over after a while; the second offer is taken
+    writeZip(src(QStringLiteral("000012001-01.zip")), {{"000012001-01.dat", "x"}});
+    prompts.chosenFiles = {{src(QStringLiteral("000012001-01.zip"))}};
+    prompts.answers = {MsgButton::No, MsgButton::Yes};
+    hooks.offerTakeOverAfterMs = 50;
+    ImportCommand(settings, prompts, hooks).actionImporterenExecute();
+    EXPECT_EQ(prompts.texts(),
+              (QStringList{TakeOverImportFolder.arg(holder), TakeOverImportFolder.arg(holder)}));
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_FALSE(QFile::exists(lockPath));
 }
 
 TEST_F(ImportSources, TheFileDialogWaitsWithoutHoldingTheImportFolder) {

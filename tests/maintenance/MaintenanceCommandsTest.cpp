@@ -5,19 +5,26 @@
 #include "ScriptedPrompts.h"
 #include "core/BorderelDatabase.h"
 #include "core/Settings.h"
+#include "maintenance/DatabaseCompactor.h"
 #include "maintenance/MaintenanceTexts.h"
 #include "maintenance/ui/CleanupDialog.h"
 #include "maintenance/ui/SysInfoViewer.h"
 #include "shell/MainWindow.h"
+#include "shell/ProgressWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
 #include <gtest/gtest.h>
 
 using namespace ostrapel;
@@ -155,4 +162,39 @@ TEST_F(CommandsFixture, DecliningTheUpdateScriptsEndsTheStart) {
     EXPECT_TRUE(open().startupRefused());
     EXPECT_EQ(prompts.texts().last(), ProgramEnds);
     EXPECT_TRUE(QFileInfo::exists(script.fileName()));
+}
+
+// "File copieren" keeps a busy indicator moving while the engine copies, and
+// steps aside for the keep-backup question.
+TEST_F(CommandsFixture, TheCopyWindowKeepsMovingAndStepsAsideForTheQuestion) {
+    OSTRAPEL_SQLITE_ONLY("the file's copy; a server compacts in place");
+    ProgressWindow window;
+    window.setObjectName(QStringLiteral("dlgCopyFileProgress"));
+    window.begin(CopyProgressCaption);
+    const QProgressBar* bar = window.findChild<QProgressBar*>();
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(bar->maximum(), 0); // busy, not a bar standing at 0 %
+    // the work waits until this thread has handled a timer: it was not blocked
+    std::atomic<bool> ticked = false;
+    QTimer::singleShot(20, [&] { ticked = true; });
+    window.whileBusy([&] {
+        for (int i = 0; i < 500 && !ticked; ++i)
+            QThread::msleep(10);
+    });
+    EXPECT_TRUE(ticked);
+    window.end();
+
+    struct Watching : test::ScriptedPrompts {
+        bool progressVisible = false;
+        MsgButton message(MsgType type, const QString& text, MsgButtons buttons) override {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == QStringLiteral("dlgCopyFileProgress") && w->isVisible())
+                    progressVisible = true;
+            return ScriptedPrompts::message(type, text, buttons);
+        }
+    } watching;
+    watching.answers = {MsgButton::No};
+    EXPECT_TRUE(DatabaseCompactor(dm->connection(), *settings, watching, window).compactAndRepair());
+    EXPECT_EQ(watching.texts(), QStringList{AskKeepBackup});
+    EXPECT_FALSE(watching.progressVisible);
 }

@@ -18,8 +18,11 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace ostrapel;
 using namespace ostrapel::MaintenanceTexts;
@@ -241,4 +244,39 @@ TEST_F(ServerMaintenance, CommandsBackupAndCompactOnTheServer) {
     r = cli(QStringList{QStringLiteral("--connection"), dir.connectionString(),
                         QStringLiteral("collectivities")});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+}
+
+// Only an owner may vacuum: a role that may not gets a failure naming the
+// right it lacks, not a success after warnings; the database's owner
+// compacts without a warning (the shared system tables are left out).
+TEST_F(ServerMaintenance, CompactNeedsTheOwnerAndWarnsNobody) {
+    QSqlQuery admin(connection->database());
+    const QString database = connection->database().databaseName();
+    const QString stranger = QStringLiteral("ostrapel_vreemde_%1").arg(getpid());
+    const QString owner = QStringLiteral("ostrapel_eigenaar_%1").arg(getpid());
+    for (const QString& role : {stranger, owner})
+        ASSERT_TRUE(admin.exec(QStringLiteral("CREATE ROLE %1 LOGIN").arg(role))) << role.toStdString();
+    ASSERT_TRUE(admin.exec(QStringLiteral("ALTER DATABASE %1 OWNER TO %2").arg(database, owner)));
+    const auto compactAs = [&](const QString& role) {
+        QString as = dir.connectionString();
+        as.replace(QStringLiteral("User ID=postgres"), QStringLiteral("User ID=") + role);
+        return cli({QStringLiteral("--program-dir"), dir.path(), QStringLiteral("--connection"), as,
+                    QStringLiteral("compact")});
+    };
+    const Result refused = compactAs(stranger);
+    EXPECT_EQ(refused.exitCode, 2);
+    // maintenance messages go to standard output, as a scheduled job logs them
+    EXPECT_TRUE(refused.out.contains(QStringLiteral("de rol \"%1\" is geen eigenaar van").arg(stranger)))
+        << refused.out.toStdString();
+    EXPECT_FALSE(refused.err.contains(QStringLiteral("skipping"))) << refused.err.toStdString();
+    EXPECT_FALSE(refused.out.contains(CompactDone));
+
+    const Result done = compactAs(owner);
+    EXPECT_EQ(done.exitCode, 0) << done.err.toStdString();
+    EXPECT_EQ(done.out, plain(CompactDone) + u'\n');
+    EXPECT_TRUE(done.err.isEmpty()) << done.err.toStdString();
+
+    admin.exec(QStringLiteral("ALTER DATABASE %1 OWNER TO postgres").arg(database));
+    for (const QString& role : {stranger, owner})
+        admin.exec(QStringLiteral("DROP ROLE %1").arg(role));
 }

@@ -9,7 +9,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace ostrapel;
 using namespace ostrapel::MaintenanceTexts;
@@ -81,6 +84,47 @@ TEST_F(UpdateScriptsFixture, SecondScriptFailingOnItsThirdLineStopsThere) {
         QStringLiteral("Er is een fout opgetreden in:\r\n\r\nScriptfile: dbupdate2-01.sql\r\nRegel: "
                        "3\r\n\r\nDeze file wordt opgeslagen als:\r\n\r\n   dbupdate2-01.err\r\n\r\nBewaar "
                        "deze informatie voor de helpdesk!!!"));
+}
+
+// Scripts run in name order; a script killed part-way leaves nothing, so that
+// its next run from the first line does not apply a line twice.
+TEST_F(UpdateScriptsFixture, ScriptsRunInNameOrderAndAKilledOneLeavesNothing) {
+    for (const char* name : {"dbupdateB-01.sql", "dbupdateC-01.sql", "dbupdateA-01.sql"})
+        script(QString::fromLatin1(name), "");
+    EXPECT_EQ(UpdateScriptRunner::findScripts(folder),
+              (QStringList{QStringLiteral("dbupdateA-01.sql"), QStringLiteral("dbupdateB-01.sql"),
+                           QStringLiteral("dbupdateC-01.sql")}));
+    for (const char* name : {"dbupdateB-01.sql", "dbupdateC-01.sql", "dbupdateA-01.sql"})
+        QFile::remove(folder + QString::fromLatin1(name));
+
+    connection->execute(QStringLiteral("create table extra (x integer)"));
+    script(
+        QStringLiteral("dbupdate1-01.sql"),
+        "insert into extra values (1)\r\ninsert into extra values (2)\r\ninsert into extra values (3)\r\n");
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // the killed program: gone after its second line, without a word
+        auto own = dir.connect(QStringLiteral("killed"));
+        UpdateScriptRunner runner(*own, folder);
+        runner.lineExecuted = [](int row) {
+            if (row == 1) _exit(0);
+        };
+        runner.run(UpdateScriptRunner::findScripts(folder));
+        _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(count(QStringLiteral("extra")), 0);
+    EXPECT_EQ(files(), QStringList{QStringLiteral("dbupdate1-01.sql")});
+
+    UpdateScriptRunner runner(*connection, folder);
+    runner.run(UpdateScriptRunner::findScripts(folder));
+    EXPECT_FALSE(runner.failed());
+    EXPECT_EQ(count(QStringLiteral("extra")), 3);
+    EXPECT_EQ(files(), QStringList{QStringLiteral("dbupdate1-01.bak")});
 }
 
 TEST_F(UpdateScriptsFixture, ScriptPlacedAgainIsNumberedAndTheUserChooses) {

@@ -106,10 +106,15 @@ TEST_F(ReportWindows, SavingAsTextOrPdfAndTheSaveLoop) {
     EXPECT_EQ(copy.readAll(), original.readAll());
     EXPECT_TRUE(prompts.messages.empty());
 
-    prompts.saveNames = {dir.filePath(QStringLiteral("geen/map/kopie.txt"))};
+    // the writer's reason first, naming the file
+    const QString nowhere = dir.filePath(QStringLiteral("geen/map/kopie.txt"));
+    prompts.saveNames = {nowhere};
     prompts.answers = {MsgButton::No};
     viewer.saveAs();
-    EXPECT_EQ(prompts.texts(),
+    ASSERT_EQ(prompts.texts().size(), 3);
+    EXPECT_TRUE(prompts.texts()[0].startsWith(
+        QStringLiteral("Het bestand \"%1\" kan niet worden geschreven").arg(nowhere)));
+    EXPECT_EQ(prompts.texts().mid(1),
               QStringList({"De file kon niet worden opgeslagen\r\nWilt u het nogmaals proberen?",
                            "File werd niet opgeslagen"}));
 

@@ -1,5 +1,6 @@
 // The main window offscreen, answered through the prompts facade.
 #include "shell/MainWindow.h"
+#include "ModalDialogs.h"
 #include "SampleGenerator.h"
 #include "Screenshots.h"
 #include "ScriptedPrompts.h"
@@ -14,6 +15,7 @@
 #include "shell/ChildPlacement.h"
 #include "shell/CollectivityChooserDialog.h"
 #include "shell/MaintenanceCheck.h"
+#include "shell/QtPrompts.h"
 #include "shell/ShellTexts.h"
 #include "shell/SplashDialog.h"
 
@@ -315,9 +317,14 @@ TEST_F(MainWindowFixture, GeometryFromTheSettings) {
     settings->setMainFormTop(20);
     settings->setToolbarMainMenuVisible(true);
     MainWindow& w = open();
-    EXPECT_EQ(w.size(), QSize(800, 500));
-    EXPECT_EQ(w.pos(), QPoint(10, 20));
+    EXPECT_EQ(w.geometry(), QRect(10, 20, 800, 500)); // the client area, as stored
     EXPECT_TRUE(w.toolBar()->isVisible());
+    // closed and opened three times, it stands where it stood: no creep by its frame
+    for (int i = 0; i < 3; ++i) {
+        closeWindow(MsgButton::Yes);
+        EXPECT_EQ(QPoint(settings->mainFormLeft(), settings->mainFormTop()), QPoint(10, 20)) << i;
+        EXPECT_EQ(open().geometry(), QRect(10, 20, 800, 500)) << i;
+    }
 }
 
 TEST_F(MainWindowFixture, MaintenanceCheckAnswers) {
@@ -481,6 +488,29 @@ TEST(SplashTest, SplashAndAbout) {
     test::saveScreenshot(&about, QStringLiteral("over"));
 }
 
+// A start-up question is the visible, active window: the splash, always on
+// top, goes before it shows.
+TEST(SplashTest, AStartUpQuestionComesAboveTheSplash) {
+    const std::function<void(QtPrompts&)> prompts[] = {
+        [](QtPrompts& p) { p.askYesNo(MsgType::Error, DataModuleTexts::NoConnection); },
+        [](QtPrompts& p) { p.editConnectionString(QStringLiteral("Provider=SQLite;Data Source=x")); },
+    };
+    for (const auto& ask : prompts) {
+        SplashDialog splash(SplashDialog::Mode::Splash);
+        splash.show();
+        ASSERT_TRUE(splash.isVisible());
+        QtPrompts qtPrompts;
+        bool seen = false;
+        test::NextModal answer([&](QWidget* dialog) {
+            seen = dialog->isVisible() && dialog == QApplication::activeModalWidget() && !splash.isVisible();
+            test::saveScreenshot(dialog, QStringLiteral("opstartvraag"));
+            dialog->close();
+        });
+        ask(qtPrompts);
+        EXPECT_TRUE(seen);
+    }
+}
+
 TEST_F(MainWindowFixture, FilterButtonRunsTheActiveWindowsFilter) {
     collectivity(12, QStringLiteral("Bakkerij"));
     MainWindow& w = open();
@@ -498,4 +528,21 @@ TEST_F(MainWindowFixture, FilterButtonRunsTheActiveWindowsFilter) {
     });
     filter->click();
     EXPECT_EQ(shown, QStringLiteral("dlgFilterLijst"));
+}
+
+// A name with "&" shows it in the menus instead of underlining the next letter.
+TEST_F(MainWindowFixture, MenusShowTheAmpersandOfAName) {
+    collectivity(14, QStringLiteral("Bäckerei Zürich & Söhne BV"));
+    MainWindow& w = open();
+    ASSERT_EQ(w.openMenu()->actions().size(), 1);
+    QAction* item = w.openMenu()->actions()[0];
+    EXPECT_EQ(item->text(), QStringLiteral("0014-1 SV: Bäckerei Zürich && Söhne BV"));
+    EXPECT_TRUE(QKeySequence::mnemonic(item->text()).isEmpty());
+    item->trigger();
+    QMenu* windows = nullptr;
+    for (QAction* a : w.menuBar()->actions())
+        if (a->text() == MenuVenster) windows = a->menu();
+    ASSERT_NE(windows, nullptr);
+    emit windows->aboutToShow();
+    EXPECT_EQ(windows->actions().last()->text(), QStringLiteral("&1 0014-1 SV: Bäckerei Zürich && Söhne BV"));
 }

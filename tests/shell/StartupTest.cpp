@@ -4,6 +4,7 @@
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
 #include "core/IniFile.h"
+#include "core/RunLog.h"
 #include "core/Settings.h"
 #include "shell/MainWindow.h"
 #include "shell/SingleInstanceGuard.h"
@@ -67,9 +68,8 @@ TEST_F(StartupFixture, AnErrorThatEscapesIsLoggedShownAndEndsTheProgram) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].type, MsgType::Error);
     EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("RecStruct"), Qt::CaseInsensitive));
-    QFile log(tmp.filePath(QStringLiteral("log/log") +
-                           QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
-                           QStringLiteral(".txt")));
+    QFile log(privateTempFolder() + QStringLiteral("log/log") +
+              QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".txt"));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(prompts.messages[0].text.left(20)));
 }

@@ -160,7 +160,7 @@ void CollectivityWindow::buildDropDownMenus() {
         auto* group = new QActionGroup(menu);
         const DropDownFilter& d = state_.dropDown(filter);
         for (int i = 0; i < d.entries().size(); ++i) {
-            QAction* a = menu->addAction(d.entries()[i]);
+            QAction* a = menu->addAction(menuText(d.entries()[i]));
             a->setCheckable(true);
             a->setChecked(i == d.checked());
             group->addAction(a);

@@ -3,6 +3,8 @@
 #include "maintenance/MaintenanceTexts.h"
 
 #include "core/Encoding.h"
+#include "core/FileWriter.h"
+#include "core/OstrapelError.h"
 #include "core/Prompts.h"
 
 #include <QFile>
@@ -12,7 +14,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -59,12 +60,14 @@ void SysInfoViewer::loadFile(const QString& path) {
 
 void SysInfoViewer::print() {
     QPrinter printer;
+    QString pdf;
     if (QPrinterInfo::defaultPrinter().isNull()) {
-        QString pdf = prompts_.saveFileName(SysInfoCaption, QString(), QStringLiteral("PDF|*.pdf"));
+        pdf = prompts_.saveFileName(SysInfoCaption, QString(), QStringLiteral("PDF|*.pdf"));
         if (pdf.isEmpty()) return;
         if (QFileInfo(pdf).suffix().isEmpty()) pdf += QStringLiteral(".pdf");
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
+        // written beside the file and put in place once whole
+        printer.setOutputFileName(pdf + QStringLiteral(".part"));
     }
     QTextDocument document;
     QFont font(QStringLiteral("Courier New"));
@@ -73,17 +76,25 @@ void SysInfoViewer::print() {
     document.setDefaultFont(font);
     document.setPlainText(reSysInfo->toPlainText());
     document.print(&printer);
+    if (pdf.isEmpty()) return;
+    try {
+        FileWriter::placeFile(pdf + QStringLiteral(".part"), pdf, PdfTrailer);
+    } catch (const OstrapelError& e) {
+        prompts_.error(e.message());
+    }
 }
 
 bool SysInfoViewer::saveAs() {
     QString name = prompts_.saveFileName(QString(), QString(), QStringLiteral("Tekstfile|*.txt"));
     if (name.isEmpty()) return false;
     if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".txt");
-    QFile source(fileName_);
-    QSaveFile target(name);
-    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly)) return false;
-    target.write(source.readAll());
-    return target.commit();
+    try {
+        FileWriter::copyFile(fileName_, name);
+    } catch (const OstrapelError& e) {
+        prompts_.error(e.message());
+        return false;
+    }
+    return true;
 }
 
 } // namespace ostrapel

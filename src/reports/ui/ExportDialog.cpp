@@ -4,6 +4,7 @@
 #include "reports/ReportTexts.h"
 
 #include "core/DataSet.h"
+#include "core/FileWriter.h"
 #include "core/OstrapelError.h"
 #include "core/Prompts.h"
 
@@ -110,8 +111,7 @@ qint64 ExportDialog::save(const QString& temporary) {
         ExportWriter(catalogue_).writeWorkbook(rows_, name);
         writingMs = begin.msecsTo(now());
     } else {
-        QFile::remove(name);
-        if (!QFile::rename(temporary, name)) QFile::copy(temporary, name);
+        FileWriter::placeFile(temporary, name);
     }
     openFile(name);
     return writingMs;

@@ -5,6 +5,8 @@
 #include "reports/ReportTexts.h"
 
 #include "core/Encoding.h"
+#include "core/FileWriter.h"
+#include "core/OstrapelError.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -36,7 +38,8 @@ QPrinter& LinePrinter::printer() {
         if (!pdfPath_.isEmpty() || !hasPrinter()) {
             printer_->setOutputFormat(QPrinter::PdfFormat);
             printer_->setPageSize(QPageSize(QPageSize::A4));
-            printer_->setOutputFileName(pdfPath_);
+            // written beside the file and put in place once whole
+            printer_->setOutputFileName(pdfPath_.isEmpty() ? QString() : pdfPath_ + QStringLiteral(".part"));
         }
     }
     return *printer_;
@@ -76,6 +79,22 @@ void LinePrinter::print() {
 }
 
 void LinePrinter::printLines(const QStringList& text) {
+    if (!pdfPath_.isEmpty()) {
+        FileWriter::refuseUnlessRegular(pdfPath_);
+        const QString part = pdfPath_ + QStringLiteral(".part");
+        try {
+            paint(text);
+        } catch (...) {
+            QFile::remove(part);
+            throw;
+        }
+        FileWriter::placeFile(part, pdfPath_, PdfTrailer);
+        return;
+    }
+    paint(text);
+}
+
+void LinePrinter::paint(const QStringList& text) {
     try {
         const int top = verticalPixels(topMargin);
         const int left = int(printer().logicalDpiX() / 2.54 * leftMargin);

@@ -37,6 +37,7 @@ private:
     QPrinter& printer();
     int verticalPixels(double cm);
     void printLines(const QStringList& text);
+    void paint(const QStringList& text);
 
     std::unique_ptr<QPrinter> printer_;
     QString pdfPath_;

@@ -6,6 +6,7 @@
 #include "reports/ReportTexts.h"
 
 #include "core/Encoding.h"
+#include "core/FileWriter.h"
 #include "core/OstrapelError.h"
 #include "core/Prompts.h"
 
@@ -16,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QTextBlock>
 #include <QVBoxLayout>
@@ -24,18 +24,6 @@
 namespace ostrapel {
 
 using namespace ReportTexts;
-
-namespace {
-
-// The copy replaces an existing file only once it is whole.
-bool copyFile(const QString& from, const QString& to) {
-    QFile source(from);
-    QSaveFile target(to);
-    return source.open(QIODevice::ReadOnly) && target.open(QIODevice::WriteOnly) &&
-           target.write(source.readAll()) == source.size() && target.commit();
-}
-
-} // namespace
 
 TextViewerDialog::TextViewerDialog(Prompts& prompts, QWidget* parent, int capacity)
     : QDialog(parent), prompts_(prompts), capacity_(capacity) {
@@ -132,9 +120,12 @@ void TextViewerDialog::saveAs() {
             saved = printToPdf(name);
             if (saved) break;
         } else {
-            if (copyFile(fileName_, name)) {
+            try {
+                FileWriter::copyFile(fileName_, name);
                 saved = true;
                 break;
+            } catch (const OstrapelError& e) {
+                prompts_.error(e.message());
             }
         }
         if (prompts_.message(MsgType::Error, SaveRetry, MsgButton::Yes | MsgButton::No) != MsgButton::Yes)
