@@ -112,14 +112,7 @@ protected:
         return {groups, overview};
     }
 
-    ReportInputs inputs = [] {
-        ReportInputs in;
-        in.collNr = 12;
-        in.collVolgNr = 1;
-        in.verzType = 2;
-        in.keyField = QStringLiteral("ID07");
-        return in;
-    }();
+    ReportInputs inputs = windowInputs();
     std::map<std::string, double> svTotal;
 };
 

@@ -4,6 +4,7 @@
 #include "TestProgramDir.h"
 #include "core/DataSet.h"
 #include "core/RecordCatalogue.h"
+#include "reports/ReportInputs.h"
 #include "reports/ReportProgress.h"
 
 #include <QFile>
@@ -98,6 +99,16 @@ protected:
                                           {"5009", m + QStringLiteral("-01")},
                                           {"5010", m + QStringLiteral("-28")},
                                           {"5012", name}});
+    }
+
+    // What the window of 12-1, insurance type 2, hands a report.
+    static ReportInputs windowInputs() {
+        ReportInputs in;
+        in.collNr = 12;
+        in.collVolgNr = 1;
+        in.verzType = 2;
+        in.keyField = QStringLiteral("ID07");
+        return in;
     }
 
     TestProgramDir dir;

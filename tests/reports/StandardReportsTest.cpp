@@ -48,14 +48,7 @@ protected:
         return l;
     }
 
-    ReportInputs inputs = [] {
-        ReportInputs in;
-        in.collNr = 12;
-        in.collVolgNr = 1;
-        in.verzType = 2;
-        in.keyField = QStringLiteral("ID07");
-        return in;
-    }();
+    ReportInputs inputs = windowInputs();
     test::RecordedProgress progress;
     ExportData module{*db, catalogue};
 };
