@@ -132,9 +132,13 @@ void Connection::openPostgreSql(const ConnectionString& cs) {
             QStringLiteral("De database \"%1 op %2\" kon niet worden geopend: %3")
                 .arg(cs.value(QStringLiteral("Database")), cs.value(QStringLiteral("Host")), error));
     }
+    serverIsUtf8_ =
+        quiet.exec(QStringLiteral("SELECT 1 WHERE current_setting('server_encoding') = 'UTF8'")) &&
+        quiet.next();
 }
 
 void Connection::close() {
+    serverIsUtf8_ = false;
     statements_.clear();
     tableNames_.clear();
     columns_.clear();

@@ -61,6 +61,9 @@ public:
     const JetDialect& dialect() const { return dialect_; }
     DatabaseEngine engine() const { return dialect_.engine(); }
     bool isPostgreSql() const { return engine() == DatabaseEngine::PostgreSql; }
+    // A PostgreSQL server that stores UTF-8, read once at opening: only there
+    // can texts be decomposed to sort by their base letters.
+    bool serverIsUtf8() const { return serverIsUtf8_; }
     QSqlDatabase database() const;
 
 private:
@@ -78,6 +81,7 @@ private:
     JetDialect dialect_;
     QHash<QString, std::shared_ptr<SqlStatement>> statements_;
     bool inTransaction_ = false;
+    bool serverIsUtf8_ = false;
 };
 
 // Rolls back unless committed; for work that must be written whole or not at all.

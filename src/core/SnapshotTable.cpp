@@ -54,9 +54,7 @@ SnapshotTable::SnapshotTable(Connection& connection, const QString& jetSql)
         rowColumn_ = QStringLiteral("rowid");
         create = QStringLiteral("CREATE TABLE %1 AS %2").arg(table_, translated.sql);
     }
-    if (onServer())
-        serverFoldsAccents_ =
-            run(db, QStringLiteral("SELECT 1 WHERE current_setting('server_encoding') = 'UTF8'")).next();
+    serverFoldsAccents_ = connection.serverIsUtf8();
     run(db, QStringLiteral("DROP TABLE IF EXISTS ") + table_);
     qCDebug(lcSql).noquote() << create;
     ensureOneStatement(db, create); // it carries the query and whatever was written into it

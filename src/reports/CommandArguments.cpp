@@ -1,6 +1,7 @@
 #include "CommandArguments.h"
 
 #include "core/Connection.h"
+#include "core/SqlFragments.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -36,8 +37,9 @@ bool isMonth(const QString& text) {
 }
 
 bool isPeriodOption(const QString& text) {
+    // The form a window's period setting takes, given, and of real months.
     const QStringList months = text.split(u';');
-    return months.size() <= 2 && std::all_of(months.cbegin(), months.cend(), isMonth);
+    return !text.isEmpty() && isPeriodSetting(text) && std::all_of(months.cbegin(), months.cend(), isMonth);
 }
 
 bool CommandTarget::read(const QHash<QString, QString>& options, QString* error) {

@@ -70,11 +70,13 @@ std::optional<ReportCommand> ReportCommand::parse(const QStringList& args, QStri
 }
 
 QString ReportCommand::unusedOption(const QHash<QString, QString>& options) const {
-    QStringList unused;
-    if (kind != ReportKind::Selection) unused << QStringLiteral("--period") << QStringLiteral("--filter");
-    if (kind != ReportKind::Collection && kind != ReportKind::Correction) unused << QStringLiteral("--month");
-    if (kind != ReportKind::Renewal) unused << QStringLiteral("--from") << QStringLiteral("--to");
-    if (kind == ReportKind::Selection) unused.clear(); // its month options have their own message
+    // A selection uses --period and --filter; its month options have a message of their own.
+    if (kind == ReportKind::Selection) return {};
+    QStringList unused{QStringLiteral("--period"), QStringLiteral("--filter")};
+    if (kind == ReportKind::Renewal)
+        unused << QStringLiteral("--month");
+    else
+        unused << QStringLiteral("--from") << QStringLiteral("--to");
     for (const QString& option : std::as_const(unused))
         if (options.contains(option)) return option;
     return {};
