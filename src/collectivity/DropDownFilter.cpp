@@ -9,14 +9,6 @@
 
 namespace ostrapel {
 
-QString DropDownFilter::distinctValuesQuery(const QString& field) {
-    const QString b = u'[' + field + u']';
-    return QStringList{QStringLiteral("SELECT distinct ") + b + QStringLiteral(" AS WAARDE"),
-                       QStringLiteral("FROM bord50"), QStringLiteral("WHERE ID01 = :ID01 and ID02 = :ID02"),
-                       QStringLiteral("AND ") + b + QStringLiteral(" <> ''"), QStringLiteral("ORDER BY ") + b}
-        .join(QStringLiteral("\r\n"));
-}
-
 void DropDownFilter::build(Connection& connection, const RecordCatalogue& catalogue, const QString& field,
                            int collNr, int collVolgNr) {
     catalogue_ = &catalogue;

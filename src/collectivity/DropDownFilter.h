@@ -26,7 +26,6 @@ public:
     QString checkedCode() const;
     QString checkedEntryText() const; // without its "&", empty for "<ALLES>"
 
-    static QString distinctValuesQuery(const QString& field);
     // The field's least value after :After in the collectivity (:ID01, :ID02).
     static QString nextValueQuery(const QString& field);
 

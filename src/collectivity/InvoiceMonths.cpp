@@ -7,20 +7,6 @@
 
 namespace ostrapel {
 
-QString invoiceMonthsQuery(int verzType) {
-    return QStringList{QStringLiteral(" Select distinct a.[ID03] AS WAARDE"),
-                       QStringLiteral(" FROM bord50 a, bord10 b"),
-                       QStringLiteral(" Where a.ID01 = :CollNr"),
-                       QStringLiteral(" and a.ID02 = :CollVolgNr"),
-                       QStringLiteral(" and a.ID01 = b.ID01"),
-                       QStringLiteral(" and a.ID02 = b.ID02"),
-                       QStringLiteral(" and a.ID05 = b.ID05"),
-                       QStringLiteral(" and a.ID07 = b.ID07"),
-                       QStringLiteral(" AND b.[1024] in (") + typeCodeList(verzType) + u')',
-                       QStringLiteral(" ORDER BY a.[ID03]")}
-        .join(QStringLiteral("\r\n"));
-}
-
 QStringList invoiceMonths(Connection& connection, int collNr, int collVolgNr, int verzType) {
     // The joined query reads every component of the collectivity. Month by month
     // costs a few index steps: the next month of its components, and whether a

@@ -9,8 +9,6 @@ class Connection;
 
 // The invoice months of a collectivity's persons of one insurance type, for
 // the submenus of "Te incasseren bedragen" and "Correctiepremies".
-// The query takes the collectivity as :CollNr and :CollVolgNr.
-QString invoiceMonthsQuery(int verzType);
 QStringList invoiceMonths(Connection& connection, int collNr, int collVolgNr, int verzType);
 
 } // namespace ostrapel

@@ -1,6 +1,7 @@
 // The collectivity window's queries and state, without widgets.
 #include "collectivity/BorderelState.h"
 #include "CollectivityFixture.h"
+#include "OracleQueries.h"
 #include "collectivity/ComparisonChoice.h"
 #include "collectivity/InvoiceMonths.h"
 #include "collectivity/PeriodChoice.h"
@@ -329,16 +330,15 @@ TEST_F(Borderel, ValueListsMatchTheDistinctQueries) {
         const QStringList months = invoiceMonths(*db, 12, 1, type);
         EXPECT_FALSE(months.isEmpty());
         EXPECT_FALSE(months.contains(QStringLiteral("2007-01")));
-        EXPECT_EQ(months,
-                  listed(invoiceMonthsQuery(type), QStringLiteral("CollNr"), QStringLiteral("CollVolgNr")))
+        EXPECT_EQ(months, listed(test::invoiceMonthsQuery(type), QStringLiteral("CollNr"),
+                                 QStringLiteral("CollVolgNr")))
             << type;
     }
     for (const char* field : {"5003", "5012"}) {
         DropDownFilter filter;
         filter.build(*db, catalogue, QString::fromLatin1(field), 12, 1);
-        EXPECT_EQ(filter.entries().mid(1),
-                  listed(DropDownFilter::distinctValuesQuery(QString::fromLatin1(field)),
-                         QStringLiteral("ID01"), QStringLiteral("ID02")))
+        EXPECT_EQ(filter.entries().mid(1), listed(test::distinctValuesQuery(QString::fromLatin1(field)),
+                                                  QStringLiteral("ID01"), QStringLiteral("ID02")))
             << field;
     }
 }

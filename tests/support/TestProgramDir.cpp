@@ -37,13 +37,24 @@ QString databaseString(const QString& database) {
 
 bool templateMade = false;
 
-// The delivered database is built once per test program, then copied per folder.
+// The test run's shared template, made once by CTest before the first case.
+QString sharedTemplateName() {
+    return qEnvironmentVariable("OSTRAPEL_TEST_PG_TEMPLATE");
+}
+
+void makeTemplate(const QString& name) {
+    onServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
+    onServer(QStringLiteral("CREATE DATABASE %1").arg(name));
+    createDeliveredPostgreSqlDatabase(databaseString(name));
+}
+
+// The delivered database is built once per test run (or per test program when
+// it runs on its own), then copied per folder.
 QString templateDatabase() {
     static const QString name = [] {
+        if (!sharedTemplateName().isEmpty()) return sharedTemplateName();
         const QString t = QStringLiteral("ostrapel_template_%1").arg(QCoreApplication::applicationPid());
-        onServer(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(t));
-        onServer(QStringLiteral("CREATE DATABASE %1").arg(t));
-        createDeliveredPostgreSqlDatabase(databaseString(t));
+        makeTemplate(t);
         templateMade = true;
         return t;
     }();
@@ -78,6 +89,15 @@ void dropTemplateDatabase() {
         onServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(templateDatabase()));
     } catch (...) {
     }
+}
+
+void makeSharedTemplateDatabase() {
+    if (usingPostgreSql() && !sharedTemplateName().isEmpty()) makeTemplate(sharedTemplateName());
+}
+
+void dropSharedTemplateDatabase() {
+    if (usingPostgreSql() && !sharedTemplateName().isEmpty())
+        onServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(sharedTemplateName()));
 }
 
 bool usingPostgreSql() {

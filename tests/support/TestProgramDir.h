@@ -23,6 +23,10 @@ namespace ostrapel::test {
 bool usingPostgreSql();
 // Drops the server database the test folders are copied from; at the end of main().
 void dropTemplateDatabase();
+// The template shared by a whole test run (OSTRAPEL_TEST_PG_TEMPLATE names it):
+// made before the first test case and dropped after the last; no-ops on SQLite.
+void makeSharedTemplateDatabase();
+void dropSharedTemplateDatabase();
 
 // For a test about the SQLite file itself.
 #define OSTRAPEL_SQLITE_ONLY(why)                                                                            \

@@ -1,5 +1,6 @@
 // The program's shared SQL texts, one table, each run on an imported database:
 // on SQLite, and on PostgreSQL when the tests run there.
+#include "OracleQueries.h"
 #include "SampleGenerator.h"
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
@@ -260,8 +261,8 @@ std::vector<Entry> sqlTexts(const Context& context) {
                          joined(ExportQuery(QStringLiteral("1002;1008"), QStringLiteral("5004;5008;5009"))
                                     .lines(inputs))});
         }
-    t.push_back({QStringLiteral("drop-down distinct values"),
-                 DropDownFilter::distinctValuesQuery(QStringLiteral("5004")), 1});
+    t.push_back(
+        {QStringLiteral("drop-down distinct values"), test::distinctValuesQuery(QStringLiteral("5004")), 1});
     t.push_back(
         {QStringLiteral("drop-down next value"), DropDownFilter::nextValueQuery(QStringLiteral("5004")), 1});
     t.push_back({QStringLiteral("drop-down build"), {}, 0, [&catalogue](Connection& db) {
@@ -271,7 +272,7 @@ std::vector<Entry> sqlTexts(const Context& context) {
                  }});
     for (const int type : {1, 2}) {
         const QString v = QString::number(type);
-        t.push_back({QStringLiteral("invoice months query ") + v, invoiceMonthsQuery(type)});
+        t.push_back({QStringLiteral("invoice months query ") + v, test::invoiceMonthsQuery(type)});
         t.push_back({QStringLiteral("invoice months ") + v, {}, 0, [type](Connection& db) {
                          const QStringList months = invoiceMonths(db, 12, 1, type);
                          if (type == 1) {
