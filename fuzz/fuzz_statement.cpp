@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdint>
 
@@ -16,8 +17,15 @@ using namespace ostrapel;
 
 namespace {
 
+// The input goes to a file on a memory file system where there is one: the
+// statement is read by name, as the import reads it.
+QString fixtureFolder() {
+    const QString shm = QStringLiteral("/dev/shm");
+    return QFileInfo(shm).isWritable() ? shm + QStringLiteral("/ostrapel-fuzz-XXXXXX") : QString();
+}
+
 struct Fixture {
-    QTemporaryDir dir;
+    QTemporaryDir dir = fixtureFolder().isEmpty() ? QTemporaryDir() : QTemporaryDir(fixtureFolder());
     Connection connection{QStringLiteral("fuzz")};
     RecordCatalogue catalogue;
     SilentImportView view;
@@ -59,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const KindEntries* fields = fixture->catalogue.kindList(kind);
             if (!fields) continue;
             for (const auto& e : *fields)
-                (void)convertFieldValue(kind, e->name.mid(2, 2), e->type, rawFieldText(line, e->start, e->length));
+                (void)convertFieldValue(kind, e->name.mid(2, 2), e->type,
+                                        rawFieldText(line, e->start, e->length));
         }
     }
     return 0;

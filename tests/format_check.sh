@@ -6,7 +6,7 @@ if ! command -v clang-format >/dev/null; then
   echo "0 passed, 1 failed"
   exit 1
 fi
-mapfile -t files < <(find src tests tools bench -name '*.cpp' -o -name '*.h' | sort)
+mapfile -t files < <(find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | sort)
 if ! clang-format --dry-run --Werror "${files[@]}"; then
   echo "Not laid out by .clang-format: run clang-format -i on the files above."
   echo "0 passed, 1 failed"

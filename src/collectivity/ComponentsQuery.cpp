@@ -49,8 +49,7 @@ void ComponentsQuery::setFilter(Filter f, const QString& code, const QString& en
         footerParts_[f] = kNoPart;
         return;
     }
-    clauses_[f] = QStringLiteral("AND bord50.[") + kFields[f] + QStringLiteral("] = '") +
-                  QString(code).replace(u'\'', QStringLiteral("''")) + u'\'';
+    clauses_[f] = QStringLiteral("AND bord50.[") + kFields[f] + QStringLiteral("] = ") + sqlTextLiteral(code);
     footerParts_[f] = kLabels[f] + entryText;
 }
 

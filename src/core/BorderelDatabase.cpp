@@ -160,9 +160,11 @@ void BorderelDatabase::convertToEuro(ProgressReporter& progress) {
                 connection_.execute(*cmd, key);
             progress.step(EuroTitle, ++done, guilders.recordCount());
         }
-    } catch (const DatabaseError&) {
+    } catch (const DatabaseError& e) {
         progress.end();
-        return; // the transaction rolls back: nothing is converted, nothing is said
+        // the transaction rolls back: nothing is converted, and the user is told why
+        prompts_.error(EuroFailed.arg(e.message()));
+        return;
     }
     progress.end();
     transaction.commit();

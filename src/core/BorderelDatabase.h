@@ -33,6 +33,8 @@ inline const QString StoreConnectionString = QStringLiteral(
     "Ostrapel hem op deze computer voortaan gebruikt?");
 inline const QString EuroDone = QStringLiteral("Alle bedragen zijn omgezet naar Euro's");
 inline const QString EuroTitle = QStringLiteral("Euro Conversie");
+inline const QString EuroFailed = QStringLiteral(
+    "De bedragen konden niet naar Euro's worden omgezet; de database is ongewijzigd.\r\n\r\n%1");
 inline const QString CheckReminder = QStringLiteral("Het is raadzaam om de database geregeld op fouten te "
                                                     "\r\ncontroleren. \r\nHet is nu %1 dagen geleden dat de "
                                                     "database gecontoleerd is.\r\nDatabase nu controleren ?");

@@ -1,5 +1,7 @@
 #include "DataSetModel.h"
 
+#include "DatabaseError.h"
+
 namespace ostrapel {
 
 DataSetModel::~DataSetModel() {
@@ -29,6 +31,7 @@ int DataSetModel::fieldIndexOfColumn(int column) const {
 
 void DataSetModel::dataSetAboutToReload() {
     beginResetModel();
+    readFailed_ = false;
 }
 
 void DataSetModel::dataSetReloaded() {
@@ -85,7 +88,20 @@ int DataSetModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant DataSetModel::data(const QModelIndex& index, int role) const {
-    if (!dataSet_ || !index.isValid()) return {};
+    if (!dataSet_ || !index.isValid() || readFailed_) return {};
+    try {
+        return cellData(index, role);
+    } catch (const DatabaseError& e) {
+        // Painting cannot show a message: the window does, after this paint.
+        readFailed_ = true;
+        QMetaObject::invokeMethod(
+            const_cast<DataSetModel*>(this), [this, text = e.message()] { emit readFailed(text); },
+            Qt::QueuedConnection);
+        return {};
+    }
+}
+
+QVariant DataSetModel::cellData(const QModelIndex& index, int role) const {
     const int field = fieldIndexOfColumn(index.column());
     if (field < 0 || field >= dataSet_->fieldCount()) return {}; // the marker column has no field
     switch (role) {

@@ -25,8 +25,18 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // A cell as cellData() gives it; a read the engine fails is reported, never thrown into painting.
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const final;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+signals:
+    // The engine could not give the rows to paint; after the first failure the
+    // cells stay empty until the next reload, so painting does not ask again.
+    void readFailed(const QString& message);
+
+protected:
+    // The cell of a valid index; may throw DatabaseError.
+    virtual QVariant cellData(const QModelIndex& index, int role) const;
 
 private:
     void defaultColumns();
@@ -43,6 +53,7 @@ private:
     DataSet* dataSet_ = nullptr;
     QVector<int> columns_;
     bool explicitColumns_ = false;
+    mutable bool readFailed_ = false;
 };
 
 } // namespace ostrapel

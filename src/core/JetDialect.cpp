@@ -1,6 +1,7 @@
 #include "JetDialect.h"
 
 #include "PostgreSqlRewrites.h"
+#include "SqlFragments.h"
 #include "SqlTokenizer.h"
 
 #include <QHash>
@@ -58,7 +59,7 @@ void doubleQuotedStrings(SqlTokens& t) {
         if (tok.kind != SqlToken::Quoted) continue;
         const QString value = tok.name();
         tok.kind = SqlToken::String;
-        tok.text = u'\'' + QString(value).replace(u'\'', QStringLiteral("''")) + u'\'';
+        tok.text = sqlTextLiteral(value);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "ParameterValues.h"
 
 #include "DatabaseError.h"
+#include "SqlFragments.h"
 #include "SqlTokenizer.h"
 
 namespace ostrapel {
@@ -34,7 +35,7 @@ QString literal(const QVariant& v) {
         return signedLiteral(text);
     }
     case QMetaType::QString:
-        return u'\'' + v.toString().replace(u'\'', QStringLiteral("''")) + u'\'';
+        return sqlTextLiteral(v.toString());
     default:
         return {};
     }

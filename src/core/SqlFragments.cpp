@@ -17,6 +17,10 @@ QString typeCodeList(int verzType) {
     }
 }
 
+QString sqlTextLiteral(const QString& text) {
+    return u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\'';
+}
+
 QString likeLiteral(const QString& typed, QString* escapeClause) {
     QString text;
     text.reserve(typed.size());

@@ -9,6 +9,9 @@ inline const QString kNeutralClause = QStringLiteral("AND 1=1");
 
 QString typeCodeList(int verzType);
 
+// A text as an SQL string literal: quoted, its own quotes doubled.
+QString sqlTextLiteral(const QString& text);
+
 // Typed text as part of a LIKE pattern: its own "%", "_" and "\" match only
 // themselves. When it needed that, `escapeClause` gets " escape '\'", which
 // belongs right after the pattern; otherwise it is left empty, so patterns

@@ -204,8 +204,6 @@ std::optional<QString> CriterionWizard::buildCondition(const QString& field, con
     switch (type.toUpper().unicode()) {
     case u'A':
         q = QStringLiteral("'");
-        // A quote in the value would end the text early: double it.
-        v.replace(u'\'', QStringLiteral("''"));
         break;
     case u'D': {
         q = QStringLiteral("#");
@@ -224,10 +222,14 @@ std::optional<QString> CriterionWizard::buildCondition(const QString& field, con
     // A typed "%" or "_" is looked for, not a wildcard.
     QString escape;
     const QString l = likeLiteral(v, &escape);
-    if (op == FilterTexts::BeginsWith) return f + QStringLiteral(" like ") + q + l + u'%' + q + escape;
-    if (op == FilterTexts::EndsWith) return f + QStringLiteral(" like ") + q + u'%' + l + q + escape;
-    if (op == FilterTexts::Contains) return f + QStringLiteral(" like ") + q + u'%' + l + u'%' + q + escape;
-    return f + op + q + v + q;
+    // A quote in a text would end it early: a text value becomes a literal.
+    const auto literal = [&](const QString& text) {
+        return q == QLatin1String("'") ? sqlTextLiteral(text) : q + text + q;
+    };
+    if (op == FilterTexts::BeginsWith) return f + QStringLiteral(" like ") + literal(l + u'%') + escape;
+    if (op == FilterTexts::EndsWith) return f + QStringLiteral(" like ") + literal(u'%' + l) + escape;
+    if (op == FilterTexts::Contains) return f + QStringLiteral(" like ") + literal(u'%' + l + u'%') + escape;
+    return f + op + literal(v);
 }
 
 std::optional<FilterCriterion> CriterionWizard::result(QString* error) const {

@@ -28,9 +28,11 @@ std::vector<Cleanup::Entry> Cleanup::collectivities() {
     return entries;
 }
 
+const QString Cleanup::PeriodsQuery = QStringLiteral("select distinct(id03) as FactuurMaand\nfrom bord99");
+
 QStringList Cleanup::periods() {
     QStringList out{QString()};
-    DataSet rows = connection_.query(CleanupPeriods);
+    DataSet rows = connection_.query(PeriodsQuery);
     for (rows.first(); !rows.eof(); rows.next())
         out << rows.value(QStringLiteral("FactuurMaand")).toString();
     return out;

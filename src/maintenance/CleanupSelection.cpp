@@ -1,13 +1,8 @@
 #include "CleanupSelection.h"
 
-namespace ostrapel {
+#include "core/SqlFragments.h"
 
-namespace {
-// A text literal; the months come from the database, quotes are doubled all the same.
-QString quoted(QString text) {
-    return u'\'' + text.replace(u'\'', QStringLiteral("''")) + u'\'';
-}
-} // namespace
+namespace ostrapel {
 
 bool CleanupSelection::okEnabled() const {
     switch (period) {
@@ -25,16 +20,16 @@ QString CleanupSelection::buildCleanupWhere() const {
     QString clause;
     QString joiner = QStringLiteral(" where ");
     if (period == Period::Month) {
-        clause += joiner + QStringLiteral("(id03 = ") + quoted(month) + u')';
+        clause += joiner + QStringLiteral("(id03 = ") + sqlTextLiteral(month) + u')';
         joiner = QStringLiteral(" AND ");
     } else if (period == Period::Range) {
         if (from.isEmpty())
-            clause += joiner + QStringLiteral("(id03 <= ") + quoted(to) + u')';
+            clause += joiner + QStringLiteral("(id03 <= ") + sqlTextLiteral(to) + u')';
         else if (from == to)
-            clause += joiner + QStringLiteral("(id03 = ") + quoted(from) + u')';
+            clause += joiner + QStringLiteral("(id03 = ") + sqlTextLiteral(from) + u')';
         else
-            clause += joiner + QStringLiteral("(id03 >= ") + quoted(from) + QStringLiteral(" and id03 <= ") +
-                      quoted(to) + u')';
+            clause += joiner + QStringLiteral("(id03 >= ") + sqlTextLiteral(from) +
+                      QStringLiteral(" and id03 <= ") + sqlTextLiteral(to) + u')';
         joiner = QStringLiteral(" AND ");
     }
     if (collNr != -1)

@@ -49,7 +49,6 @@ inline const QString TotEnMet = QStringLiteral("t/m");
 inline const QString AllePeriodes = QStringLiteral("Alle periodes");
 inline const QString AlleRecords = QStringLiteral("Alle records (Coll., verz., premie)");
 inline const QString AlleenPremie = QStringLiteral("Alleen premierecords");
-inline const QString CleanupPeriods = QStringLiteral("select distinct(id03) as FactuurMaand\nfrom bord99");
 
 // Compact, repair and backup
 inline const QString CompactWord = QStringLiteral("comprimeren en repareren");

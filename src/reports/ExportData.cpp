@@ -7,6 +7,7 @@
 #include "ReportTexts.h"
 #include "SqlLog.h"
 
+#include "collectivity/CollectivityDetails.h"
 #include "core/Connection.h"
 #include "core/DisplayFormat.h"
 #include "core/FileWriter.h"
@@ -98,7 +99,7 @@ DataSet ExportData::openQuery(const QString& sql, const QVariantMap& params) {
 
 void ExportData::openCollData() {
     collData_ =
-        openQuery(QStringLiteral("select *\r\nfrom bord00\r\nwhere ID01 = :ID01\r\nand ID02 = :ID02"),
+        openQuery(CollectivityDetails::CollectivityQuery,
                   {{QStringLiteral("ID01"), inputs.collNr}, {QStringLiteral("ID02"), inputs.collVolgNr}});
 }
 

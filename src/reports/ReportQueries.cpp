@@ -13,6 +13,14 @@ const QString kCorrectionOrigin = kTab2 + QStringLiteral("where ([5002]  = '2' o
 const QString kMonthOfCollectivity =
     QStringLiteral("where id01 = :CollNr1 and id02 = :CollVolgNr1 and id03 = :Periode1");
 
+// The premium and correction of each component of a person in a month, summed
+// from the premium and the correction rows below it.
+const QString kTotalsPerComponent =
+    kTab +
+    QStringLiteral("select id01, id02, id03, id05, [5004], [5012], [5009], [5010], sum(premie) as "
+                   "TotaalPremie, sum(correctie) as TotaalCorrectie, TotaalPremie + TotaalCorrectie as "
+                   "Totaal");
+
 bool isSet(const QString& clause) {
     return clause != kNeutralClause;
 }
@@ -86,11 +94,7 @@ QStringList ReportQueries::collection(int verzType, bool compoundSurname) {
                    "c.Totaal"),
                QStringLiteral("from bord10 a,"),
                QStringLiteral("("),
-               kTab +
-                   QStringLiteral(
-                       "select id01, id02, id03, id05, [5004], [5012], [5009], [5010], sum(premie) as "
-                       "TotaalPremie, sum(correctie) as TotaalCorrectie, TotaalPremie + TotaalCorrectie as "
-                       "Totaal"),
+               kTotalsPerComponent,
                kTab + QStringLiteral("from"),
                kTab + QStringLiteral("("),
                kTab2 + QStringLiteral(
@@ -138,10 +142,7 @@ QStringList ReportQueries::selection(int verzType, bool compoundSurname, const S
             "c.TotaalPremie, c.TotaalCorrectie, c.Totaal"),
         QStringLiteral("from BORD10,"),
         QStringLiteral("("),
-        kTab + QStringLiteral(
-                   "select id01, id02, id03, id05, [5004], [5012], [5009], [5010], sum(premie) as "
-                   "TotaalPremie, sum(correctie) as TotaalCorrectie, TotaalPremie + TotaalCorrectie as "
-                   "Totaal"),
+        kTotalsPerComponent,
         kTab + QStringLiteral("from"),
         kTab + QStringLiteral("("),
         kTab2 +

@@ -335,7 +335,11 @@ TEST_F(DataModuleFixture, EuroConversionFailingHalfWayChangesNothing) {
     EXPECT_DOUBLE_EQ(amount(c, QStringLiteral("bord50"), QStringLiteral("[5008]"), 1), 220.371);
     EXPECT_EQ(c.scalar(QStringLiteral("select [0018] from bord00 where ID01 = 1")).toString(),
               QStringLiteral("HFL"));
-    EXPECT_TRUE(prompts.messages.empty());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].type, MsgType::Error);
+    EXPECT_TRUE(prompts.messages[0].text.startsWith(EuroFailed.arg(QString())))
+        << prompts.messages[0].text.toStdString();
+    EXPECT_GT(prompts.messages[0].text.size(), EuroFailed.arg(QString()).size()); // with the engine's reason
     EXPECT_FALSE(c.inTransaction());
 }
 

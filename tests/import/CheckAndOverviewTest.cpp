@@ -114,9 +114,9 @@ TEST_F(CheckPassTest, EachBlockIsCheckedAgainstItsOwnControlRecord) {
         ImportOverview o(summaries);
         o.toggleSelectAll();
         EXPECT_FALSE(o.isTicked(0));
-        test::ScriptedPrompts prompts;
-        EXPECT_FALSE(o.acceptClose(prompts));
-        EXPECT_EQ(prompts.texts().value(0),
+        test::ScriptedPrompts answers;
+        EXPECT_FALSE(o.acceptClose(answers));
+        EXPECT_EQ(answers.texts().value(0),
                   FileHasErrors.arg(s.CollNr, s.CollVolgNr, s.Periode, u"aantal records"));
     }
 }

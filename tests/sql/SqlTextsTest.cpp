@@ -139,7 +139,7 @@ std::vector<Entry> sqlTexts(const Context& context) {
         {QStringLiteral("RepairPickList1024"), RepairPickList1024},
         {QStringLiteral("RepairPickList5002"), RepairPickList5002},
         {QStringLiteral("PickListDiffers"), PickListDiffers},
-        {QStringLiteral("CleanupPeriods"), MaintenanceTexts::CleanupPeriods, 2},
+        {QStringLiteral("CleanupPeriods"), Cleanup::PeriodsQuery, 2},
     };
     // The start-up indexes, on a database from before them.
     for (const auto& [index, sql] :

@@ -30,8 +30,7 @@ int BorderelGridModel::markerOf(int row) const {
     return origin.isEmpty() ? -1 : std::clamp(origin.toInt(), 1, 3);
 }
 
-QVariant BorderelGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || !dataSet()) return {};
+QVariant BorderelGridModel::cellData(const QModelIndex& index, int role) const {
     const int field = fieldIndexOfColumn(index.column());
     if (field < 0) { // the marker column
         switch (role) {
@@ -53,7 +52,7 @@ QVariant BorderelGridModel::data(const QModelIndex& index, int role) const {
         bold.setBold(true);
         return bold;
     }
-    return DataSetModel::data(index, role);
+    return DataSetModel::cellData(index, role);
 }
 
 } // namespace ostrapel

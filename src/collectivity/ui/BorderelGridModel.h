@@ -21,10 +21,11 @@ public:
     // The marker image of a row: 0 main insured, 1-3 an origin; -1 none.
     int markerOf(int row) const;
 
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-
     // The sort column's colour, 12569282 as the program has always written it.
     static QColor sortColumnColour() { return QColor(194, 202, 191); }
+
+protected:
+    QVariant cellData(const QModelIndex& index, int role) const override;
 
 private:
     Marker marker_;
