@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Prompts.h"
+#include "paper/PrinterService.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,6 +15,15 @@ public:
     std::optional<QString> editConnectionString(const QString&) override { return std::nullopt; }
     QStringList openFileNames(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+// A printer that prints nothing; reports get pages of 60 lines.
+class NoPrinter : public PrinterService {
+public:
+    bool hasPrinter() override { return false; }
+    int linesPerPage() override { return 60; }
+    void print(const QString&, const QStringList&) override {}
+    void preview(const QString&, const QStringList&, QWidget*) override {}
 };
 
 // A writable copy of a database file (by default the delivered one) in `dir`.

@@ -100,8 +100,9 @@ int main(int argc, char** argv) {
     // detail panes and the components list refilled.
     Settings settings(dir.path());
     bench::QuietPrompts windowPrompts;
+    bench::NoPrinter printer;
     t.restart();
-    CollectivityWindow window(db, catalogue, windowPrompts, settings);
+    CollectivityWindow window(db, catalogue, windowPrompts, printer, settings);
     window.setIdentity(12, 1, 2);
     window.loadWindowState();
     window.actToonDI50Details->trigger();

@@ -8,10 +8,12 @@ import os
 import re
 import sys
 
-# Lowest first: the logic of each subsystem, the shared widget helpers, the
-# windows of each subsystem, the main window, the programs.
+# Lowest first: text on paper (fonts and PDF, no widgets), the logic of each
+# subsystem, the shared widget helpers, the windows of each subsystem, the main
+# window, the programs.
 LAYERS = [
     "core",
+    "paper",
     "filters", "import", "maintenance", "collectivity", "reports",
     "widgets",
     "filters/ui", "import/ui", "maintenance/ui", "reports/ui", "collectivity/ui",

@@ -43,10 +43,10 @@
 #include "maintenance/DatabaseCompactor.h"
 #include "maintenance/DatabaseMigration.h"
 #include "maintenance/UpdateScriptRunner.h"
+#include "paper/LinePdf.h"
 #include "reports/ExportCommand.h"
 #include "reports/ReportCommand.h"
 #include "reports/ReportProgress.h"
-#include "reports/ui/StandardMarginPrinter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -300,8 +300,7 @@ int runReport(Connection& connection, const RecordCatalogue& catalogue, CliPromp
         prompts.error(missing);
         return ExitFailure;
     }
-    const int pageLength =
-        command->pageLength > 0 ? command->pageLength : StandardMarginPrinter().linesPerPage();
+    const int pageLength = command->pageLength > 0 ? command->pageLength : pdfLinesPerPage();
     NullReportProgress progress;
     const QByteArray text = command->build(connection, catalogue, pageLength, progress);
     if (command->outFile.isEmpty()) {
@@ -310,11 +309,9 @@ int runReport(Connection& connection, const RecordCatalogue& catalogue, CliPromp
         FileWriter::writeFile(command->outFile, text);
     }
     if (!command->pdfFile.isEmpty()) {
-        StandardMarginPrinter printer;
-        printer.lines = decodeCp1252(text).split(u'\n');
-        printer.lines.removeLast();
-        printer.setPdfOutput(command->pdfFile);
-        printer.print();
+        QStringList lines = decodeCp1252(text).split(u'\n');
+        lines.removeLast();
+        writeLinesPdf(command->pdfFile, lines);
     }
     return ExitOk;
 }
@@ -374,7 +371,7 @@ QString commandOf(const QStringList& arguments) {
 
 int main(int argc, char** argv) {
     keepNewFilesPrivate();
-    // Reports measure their pages with the printer's fonts: they need the GUI
+    // Reports measure their pages with the fonts of a PDF page: they need the GUI
     // library, which runs without a display on the offscreen platform.
     const bool report =
         std::any_of(argv + 1, argv + argc, [](const char* a) { return qstrcmp(a, "report") == 0; });

@@ -28,6 +28,7 @@ inline const QString Totaal = QStringLiteral("Totaal");
 
 inline const QString SysteemInformatie = QStringLiteral("Systeem informatie");
 inline const QString Printen = QStringLiteral("&Printen");
+inline const QString Afdrukvoorbeeld = QStringLiteral("&Afdrukvoorbeeld ...");
 inline const QString Opslaan = QStringLiteral("&Opslaan ...");
 inline const QString Sluiten = QStringLiteral("&Sluiten");
 inline const QString SaveFilter = QStringLiteral("Tekstfile|*.txt|PDF-bestand|*.pdf");
@@ -49,10 +50,6 @@ inline const QString ExportFilter =
 inline const QString ExportName = QStringLiteral("Export_Ostrapel.xlsx");
 inline const QString ExportGestopt = QStringLiteral("Export vroegtijdig beëindigd");
 inline const QString GeenVelden = QStringLiteral("Geen velden geselecteerd");
-
-inline const QString PrinterErrorText = QStringLiteral("Printer error");
-inline const QString PrintFout = QStringLiteral("Print fout");
-inline const QString GeenTekst = QStringLiteral("Er is geen tekst om te printen");
 
 // The title of a standard report; the renewal report's title holds its months.
 inline QString standardTitle(ReportKind kind) {

@@ -59,12 +59,14 @@ CollectivityChild* childOf(QMdiSubWindow* sub) {
 
 } // namespace
 
-MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), dm_(dataModule), settings_(settings), prompts_(prompts), mdi_(new QMdiArea(this)) {
+MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts& prompts,
+                       PrinterService& printer, QWidget* parent)
+    : QMainWindow(parent), dm_(dataModule), settings_(settings), prompts_(prompts), printer_(printer),
+      mdi_(new QMdiArea(this)) {
     openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     onNetwork = [] { return isOnNetworkFileSystem(executableDir()); };
     windowFactory_ = [this](const CollectivityItem& item, const QString& caption) -> QWidget* {
-        auto* w = new CollectivityWindow(dm_.connection(), catalogue_, prompts_, settings_);
+        auto* w = new CollectivityWindow(dm_.connection(), catalogue_, prompts_, printer_, settings_);
         w->setWindowTitle(caption);
         w->setIdentity(item.CollNr, item.CollVolgNr, item.VerzType);
         w->statusCallback = [this](const QString& text) { dm_.showSplashStatus(text); };
@@ -80,7 +82,8 @@ MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts
                                      [this](QDialog& d) { return dialogRunner(d); },
                                      [this] { rebuildOpenList(); },
                                      [this](int code) { endProgram(code); }};
-    commands_ = std::make_unique<MaintenanceCommands>(this, dm_, settings_, prompts_, std::move(hooks));
+    commands_ =
+        std::make_unique<MaintenanceCommands>(this, dm_, settings_, prompts_, printer_, std::move(hooks));
     commands_->programFile = QCoreApplication::applicationFilePath();
 
     setWindowTitle(AppTitle);

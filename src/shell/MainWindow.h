@@ -26,6 +26,7 @@ namespace ostrapel {
 class CollectivityChild;
 class MaintenanceCheck;
 class MaintenanceCommands;
+class PrinterService;
 class Prompts;
 class Settings;
 class BorderelDatabase;
@@ -35,7 +36,8 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Runs the main-window start-up steps; errors escape to the caller.
-    MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts& prompts, QWidget* parent = nullptr);
+    MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts& prompts, PrinterService& printer,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Creates the window of a collectivity; replaceable until the collectivity window exists.
@@ -103,6 +105,7 @@ private:
     Settings& settings_;
     RecordCatalogue catalogue_;
     Prompts& prompts_;
+    PrinterService& printer_;
     std::unique_ptr<MaintenanceCheck> maintenance_;
     std::unique_ptr<MaintenanceCommands> commands_;
     bool startupRefused_ = false;

@@ -12,8 +12,8 @@
 #include "maintenance/SystemInformation.h"
 #include "maintenance/UpdateScripts.h"
 #include "maintenance/ui/CleanupDialog.h"
-#include "maintenance/ui/SysInfoViewer.h"
 #include "maintenance/ui/UpdateScriptsDialog.h"
+#include "reports/ui/TextViewerDialog.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -67,8 +67,9 @@ void MaintenanceCommands::backupDatabase() {
 void MaintenanceCommands::showSystemInfo() {
     const QString path = SystemInformation(settings_.infoDir()).infoFilePath(programFile);
     if (!QFileInfo(path).isFile()) return;
-    SysInfoViewer viewer(prompts_, parent_);
+    TextViewerDialog viewer(prompts_, printer_, parent_);
     viewer.loadFile(path);
+    viewer.setFixedSize(viewer.size());
     hooks_.runDialog(viewer);
 }
 

@@ -11,6 +11,7 @@ class QWidget;
 namespace ostrapel {
 
 class BorderelDatabase;
+class PrinterService;
 class Prompts;
 class Settings;
 
@@ -25,9 +26,9 @@ public:
         std::function<void(int code)> endProgram; // after a failed backup
     };
     MaintenanceCommands(QWidget* parent, BorderelDatabase& dataModule, Settings& settings, Prompts& prompts,
-                        Hooks hooks)
-        : parent_(parent), dm_(dataModule), settings_(settings), prompts_(prompts), hooks_(std::move(hooks)) {
-    }
+                        PrinterService& printer, Hooks hooks)
+        : parent_(parent), dm_(dataModule), settings_(settings), prompts_(prompts), printer_(printer),
+          hooks_(std::move(hooks)) {}
 
     // Start-up: false when the program must end.
     bool runUpdateScripts();
@@ -45,6 +46,7 @@ private:
     BorderelDatabase& dm_;
     Settings& settings_;
     Prompts& prompts_;
+    PrinterService& printer_;
     Hooks hooks_;
 };
 

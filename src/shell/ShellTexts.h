@@ -42,6 +42,7 @@ inline const QString HintHelp = QStringLiteral("Help|Start de helpfunctionalitei
 inline const QString HintAbout = QStringLiteral("Aboutbox|Aboutbox");
 inline const QString HintSchonen = QStringLiteral("Opschonen|Opschonen van gegevens in de database");
 inline const QString HintSysInfo = QStringLiteral("Systeeminfo|Toon systeeminformatie");
+inline const QString AfdrukvoorbeeldTitle = QStringLiteral("Afdrukvoorbeeld: %1");
 
 inline const QString KiesCollCaption = QStringLiteral("Kies Collectiviteit");
 inline const QString OpeningStatus = QStringLiteral("Collectiviteit wordt geopend [%1-%2]");

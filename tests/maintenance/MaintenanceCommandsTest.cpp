@@ -1,6 +1,7 @@
 // The maintenance commands from the main window's menus, and the closing reminder.
 #include "shell/MaintenanceCommands.h"
 #include "CleanupFixture.h"
+#include "RecordingPrinter.h"
 #include "Screenshots.h"
 #include "ScriptedPrompts.h"
 #include "core/BorderelDatabase.h"
@@ -8,7 +9,7 @@
 #include "maintenance/DatabaseCompactor.h"
 #include "maintenance/MaintenanceTexts.h"
 #include "maintenance/ui/CleanupDialog.h"
-#include "maintenance/ui/SysInfoViewer.h"
+#include "reports/ui/TextViewerDialog.h"
 #include "shell/MainWindow.h"
 #include "shell/ProgressWindow.h"
 
@@ -45,7 +46,7 @@ protected:
         settings.reset();
     }
     MainWindow& open() {
-        window = std::make_unique<MainWindow>(*dm, *settings, prompts);
+        window = std::make_unique<MainWindow>(*dm, *settings, prompts, printer);
         window->onNetwork = [] { return false; };
         window->dialogRunner = [this](QDialog& d) {
             shown << d.objectName();
@@ -73,6 +74,7 @@ protected:
 
     test::TestProgramDir dir;
     test::ScriptedPrompts prompts;
+    test::RecordingPrinter printer;
     std::unique_ptr<Settings> settings;
     std::unique_ptr<BorderelDatabase> dm;
     std::unique_ptr<MainWindow> window;
@@ -124,7 +126,7 @@ TEST_F(CommandsFixture, SystemInformationShowsTheFileWrittenAtStart) {
     ASSERT_TRUE(QFileInfo::exists(info));
     QString text;
     answerDialog = [&](QDialog& d) {
-        text = dynamic_cast<SysInfoViewer&>(d).memo()->toPlainText();
+        text = dynamic_cast<TextViewerDialog&>(d).reSysInfo->toPlainText();
         d.show();
         test::saveScreenshot(&d, QStringLiteral("systeeminformatie-hoofdvenster"));
         return int(QDialog::Rejected);

@@ -1,13 +1,14 @@
 // The maintenance dialogs offscreen: the scripts dialog, the clean-up and the text viewer.
 #include "CleanupFixture.h"
 #include "FailingTrigger.h"
+#include "RecordingPrinter.h"
 #include "Screenshots.h"
 #include "ScriptedPrompts.h"
 #include "core/Settings.h"
 #include "maintenance/MaintenanceTexts.h"
 #include "maintenance/ui/CleanupDialog.h"
-#include "maintenance/ui/SysInfoViewer.h"
 #include "maintenance/ui/UpdateScriptsDialog.h"
+#include "reports/ui/TextViewerDialog.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -124,29 +125,34 @@ TEST_F(DialogsFixture, CleanupDialogEnablesOkAndDeletesTheChosenMonth) {
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord00 where id01 = 1")), 5);
 }
 
+// The information file's viewer prints through the program's printer: here the recording one.
 TEST_F(DialogsFixture, ViewerShowsPrintsAndSavesTheFile) {
     const QString path = settings->infoDir() + QStringLiteral("info.info");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("regel \xe9\xe9n\r\nregel twee\r\n");
     file.close();
-    SysInfoViewer viewer(prompts);
+    test::RecordingPrinter printer;
+    TextViewerDialog viewer(prompts, printer);
     viewer.loadFile(path);
     EXPECT_EQ(viewer.objectName(), QStringLiteral("dlgSysInfo"));
     EXPECT_EQ(viewer.windowTitle(), QStringLiteral("Systeem informatie"));
-    EXPECT_EQ(viewer.memo()->toPlainText(), QStringLiteral("regel \u00e9\u00e9n\nregel twee\n"));
-    EXPECT_TRUE(viewer.memo()->isReadOnly());
+    EXPECT_EQ(viewer.reSysInfo->toPlainText(), QStringLiteral("regel \u00e9\u00e9n\nregel twee"));
+    EXPECT_TRUE(viewer.reSysInfo->isReadOnly());
     viewer.show();
     test::saveScreenshot(&viewer, QStringLiteral("systeeminformatie"));
 
     QTemporaryDir out;
     prompts.saveNames = {out.filePath(QStringLiteral("kopie"))};
-    ASSERT_TRUE(viewer.saveAs());
+    viewer.saveAs();
     QFile copy(out.filePath(QStringLiteral("kopie.txt")));
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), QByteArray("regel \xe9\xe9n\r\nregel twee\r\n"));
 
-    prompts.saveNames = {out.filePath(QStringLiteral("afdruk.pdf"))};
     viewer.print();
-    EXPECT_GT(QFileInfo(out.filePath(QStringLiteral("afdruk.pdf"))).size(), 0);
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(printer.jobs[0].name, QStringLiteral("Systeem informatie"));
+    EXPECT_EQ(printer.jobs[0].lines, QStringList({QStringLiteral("regel \u00e9\u00e9n"), "regel twee"}));
+    EXPECT_FALSE(printer.jobs[0].preview);
+    EXPECT_TRUE(prompts.messages.empty());
 }

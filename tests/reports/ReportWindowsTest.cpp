@@ -1,18 +1,19 @@
 // The report viewer, the progress dialog, printing and the report commands of
 // the collectivity window, offscreen.
+#include "RecordingPrinter.h"
 #include "ReportFixture.h"
 #include "Screenshots.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "collectivity/ui/PeriodDialog.h"
 #include "core/Encoding.h"
 #include "core/Settings.h"
+#include "paper/LinePages.h"
+#include "paper/LinePdf.h"
+#include "paper/PrintErrors.h"
 #include "reports/ExportData.h"
 #include "reports/ui/ExportDialog.h"
 #include "reports/ui/ExportWizardDialog.h"
-#include "reports/ui/LinePrinter.h"
-#include "reports/ui/PrintErrors.h"
 #include "reports/ui/ProgressDialog.h"
-#include "reports/ui/StandardMarginPrinter.h"
 #include "reports/ui/TextViewerDialog.h"
 
 #include <QApplication>
@@ -23,7 +24,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPageRanges>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -40,6 +44,14 @@ int pdfPages(const QString& path) {
     if (!f.open(QIODevice::ReadOnly)) return -1;
     return int(
         QString::fromLatin1(f.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
+}
+
+// The text of a PDF as a reader finds it (poppler's pdftotext, as a search would).
+QString pdfText(const QString& path) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return QStringLiteral("(pdftotext failed)");
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 class ReportWindows : public test::ReportFixture {
@@ -65,14 +77,16 @@ protected:
         });
     }
     test::ScriptedPrompts prompts;
+    test::RecordingPrinter printer;
 };
 
 } // namespace
 
 TEST_F(ReportWindows, ViewerShowsTheFileAndWarnsWhenItIsTooLong) {
-    TextViewerDialog viewer(prompts, nullptr, 30);
+    TextViewerDialog viewer(prompts, printer, nullptr, 30);
     EXPECT_EQ(viewer.windowTitle(), QStringLiteral("Systeem informatie"));
     EXPECT_EQ(viewer.btnPrint->text(), QStringLiteral("&Printen"));
+    EXPECT_EQ(viewer.btnPreview->text(), QStringLiteral("&Afdrukvoorbeeld ..."));
     EXPECT_EQ(viewer.btnSaveAs->text(), QStringLiteral("&Opslaan ..."));
     EXPECT_EQ(viewer.btnClose->text(), QStringLiteral("&Sluiten"));
     viewer.loadFile(writeFile(QStringLiteral("kort.txt"), 30));
@@ -90,7 +104,7 @@ TEST_F(ReportWindows, ViewerShowsTheFileAndWarnsWhenItIsTooLong) {
 }
 
 TEST_F(ReportWindows, SavingAsTextOrPdfAndTheSaveLoop) {
-    TextViewerDialog viewer(prompts);
+    TextViewerDialog viewer(prompts, printer);
     const QString source = writeFile(QStringLiteral("rapport.txt"), 200);
     viewer.loadFile(source);
 
@@ -118,47 +132,98 @@ TEST_F(ReportWindows, SavingAsTextOrPdfAndTheSaveLoop) {
               QStringList({"De file kon niet worden opgeslagen\r\nWilt u het nogmaals proberen?",
                            "File werd niet opgeslagen"}));
 
+    // "PDF-bestand": the pages of the command line's --pdf, the text searchable
     prompts.messages.clear();
-    prompts.saveNames = {dir.filePath(QStringLiteral("kopie.pdf"))};
+    prompts.saveNames = {dir.filePath(QStringLiteral("kopie"))};
+    prompts.saveFilterChoices = {1};
     viewer.saveAs();
     EXPECT_TRUE(prompts.messages.empty());
-    StandardMarginPrinter printer;
-    const int perPage = printer.linesPerPage();
+    EXPECT_EQ(prompts.saveFilters.last(), QStringLiteral("Tekstfile|*.txt|PDF-bestand|*.pdf"));
+    const QString pdf = dir.filePath(QStringLiteral("kopie.pdf"));
+    const int perPage = pdfLinesPerPage();
     EXPECT_GT(perPage, 60);
-    EXPECT_EQ(pdfPages(dir.filePath(QStringLiteral("kopie.pdf"))), (200 + perPage - 1) / perPage);
+    EXPECT_EQ(pdfPages(pdf), (200 + perPage - 1) / perPage);
+    const QString text = pdfText(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("regel 199 ¯ é"))) << text.right(200).toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("regel %1 ¯ é\n\fregel %2 ¯ é").arg(perPage - 1).arg(perPage)));
+    // nothing left beside it
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.pdf*")}),
+              QStringList{QStringLiteral("kopie.pdf")});
 }
 
-TEST_F(ReportWindows, PrinterPagesAndErrors) {
-    StandardMarginPrinter printer;
-    const int perPage = printer.linesPerPage();
-    printer.setPdfOutput(dir.filePath(QStringLiteral("druk.pdf")));
+// A sheet every page length, the user's page range honoured, and the failures.
+TEST_F(ReportWindows, LinePagesAndPdfFailures) {
+    QStringList lines;
+    const int perPage = pdfLinesPerPage();
     for (int i = 0; i < 2 * perPage + 1; ++i)
-        printer.lines << QStringLiteral("regel %1").arg(i);
-    printer.print();
-    EXPECT_EQ(pdfPages(dir.filePath(QStringLiteral("druk.pdf"))), 3);
+        lines << QStringLiteral("regel %1").arg(i);
+    const QString all = dir.filePath(QStringLiteral("druk.pdf"));
+    writeLinesPdf(all, lines);
+    EXPECT_EQ(pdfPages(all), 3);
+    EXPECT_TRUE(pdfText(all).contains(QStringLiteral("regel %1\n\fregel %2").arg(perPage - 1).arg(perPage)));
 
-    StandardMarginPrinter empty;
-    empty.fileName = dir.filePath(QStringLiteral("verdwenen.txt"));
+    const QString second = dir.filePath(QStringLiteral("blad2.pdf"));
+    {
+        QPdfWriter pdf(second);
+        QPageRanges range;
+        range.addPage(2);
+        pdf.setPageRanges(range);
+        LinePages::standard().paint(pdf, lines);
+    }
+    EXPECT_EQ(pdfPages(second), 1);
+    const QString text = pdfText(second);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("regel %1\n").arg(perPage))) << text.left(40).toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("regel %1\n").arg(2 * perPage)));
+
     try {
-        empty.print();
+        writeLinesPdf(dir.filePath(QStringLiteral("leeg.pdf")), {});
         FAIL();
     } catch (const NoTextToPrintError& e) {
         EXPECT_EQ(e.message(), QStringLiteral("Er is geen tekst om te printen"));
     }
-    StandardMarginPrinter nowhere;
-    nowhere.lines << QStringLiteral("x");
-    nowhere.setPdfOutput(dir.filePath(QStringLiteral("geen/map/druk.pdf")));
+    const QString nowhere = dir.filePath(QStringLiteral("geen/map/druk.pdf"));
     try {
-        nowhere.print();
+        writeLinesPdf(nowhere, lines);
         FAIL();
-    } catch (const PrintError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("Print fout"));
+    } catch (const OstrapelError& e) {
+        EXPECT_TRUE(e.message().startsWith(
+            QStringLiteral("Het bestand \"%1\" kan niet worden geschreven").arg(nowhere)))
+            << e.message().toStdString();
     }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("leeg.pdf"))));
+}
+
+// "&Printen" and "&Afdrukvoorbeeld ..." hand the whole file to the printer,
+// also the lines the text control left out; failures reach the user.
+TEST_F(ReportWindows, ViewerPrintsAndPreviewsThroughThePrinter) {
+    TextViewerDialog viewer(prompts, printer, nullptr, 30);
+    viewer.setWindowTitle(QStringLiteral("Te incasseren bedragen"));
+    const QString path = writeFile(QStringLiteral("rapport.txt"), 31);
+    viewer.loadFile(path);
+    viewer.btnPrint->click();
+    viewer.btnPreview->click();
+    ASSERT_EQ(printer.jobs.size(), 2u);
+    for (const test::RecordingPrinter::Job& job : printer.jobs) {
+        EXPECT_EQ(job.name, QStringLiteral("Te incasseren bedragen"));
+        ASSERT_EQ(job.lines.size(), 31);
+        EXPECT_EQ(job.lines[30], QStringLiteral("regel 30 ¯ é"));
+    }
+    EXPECT_FALSE(printer.jobs[0].preview);
+    EXPECT_TRUE(printer.jobs[1].preview);
+
+    printer.failure = QStringLiteral("Print fout");
+    viewer.print();
+    QFile::remove(path);
+    viewer.print();
+    viewer.preview();
+    EXPECT_EQ(prompts.texts(), QStringList({"Print fout", "Er is geen tekst om te printen",
+                                            "Er is geen tekst om te printen"}));
+    EXPECT_EQ(printer.jobs.size(), 2u);
 }
 
 TEST_F(ReportWindows, WithoutAPrinterPrintingOffersAPdf) {
-    if (LinePrinter::hasPrinter()) GTEST_SKIP() << "a printer is installed";
-    TextViewerDialog viewer(prompts);
+    printer.installed = false;
+    TextViewerDialog viewer(prompts, printer);
     viewer.loadFile(writeFile(QStringLiteral("rapport.txt"), 10));
     prompts.answers = {MsgButton::Yes};
     prompts.saveNames = {dir.filePath(QStringLiteral("rapport.pdf"))};
@@ -166,6 +231,7 @@ TEST_F(ReportWindows, WithoutAPrinterPrintingOffersAPdf) {
     EXPECT_EQ(prompts.texts(),
               QStringList{"Er is geen printer geïnstalleerd. Wilt u het rapport als PDF-bestand opslaan?"});
     EXPECT_EQ(pdfPages(dir.filePath(QStringLiteral("rapport.pdf"))), 1);
+    EXPECT_TRUE(printer.jobs.empty());
 }
 
 TEST_F(ReportWindows, ProgressDialogLooks) {
@@ -185,7 +251,8 @@ TEST_F(ReportWindows, ProgressDialogLooks) {
 
 TEST_F(ReportWindows, WindowMenusStartTheReports) {
     Settings settings{dir.path()};
-    CollectivityWindow w(*db, catalogue, prompts, settings);
+    CollectivityWindow w(*db, catalogue, prompts, printer, settings);
+    printer.pageLength = 40; // the report's pages follow the printer's
     w.setIdentity(12, 1, 2);
     w.loadWindowState();
     w.show();
@@ -215,6 +282,7 @@ TEST_F(ReportWindows, WindowMenusStartTheReports) {
     EXPECT_EQ(title, QStringLiteral("Te incasseren bedragen"));
     EXPECT_TRUE(shown.contains(QStringLiteral("Periode: 2006-03")));
     EXPECT_TRUE(shown.contains(QStringLiteral("***EINDE VERSLAG***")));
+    EXPECT_EQ(shown.split(u'\n').size() % 40, 0) << shown.split(u'\n').size();
     EXPECT_TRUE(QFileInfo(file).fileName().contains(QRegularExpression(QStringLiteral("^\\d{14}\\.txt$"))));
     EXPECT_FALSE(QFileInfo::exists(file)); // removed after viewing
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);

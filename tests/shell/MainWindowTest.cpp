@@ -1,6 +1,7 @@
 // The main window offscreen, answered through the prompts facade.
 #include "shell/MainWindow.h"
 #include "ModalDialogs.h"
+#include "RecordingPrinter.h"
 #include "SampleGenerator.h"
 #include "Screenshots.h"
 #include "ScriptedPrompts.h"
@@ -68,7 +69,7 @@ protected:
                 {{QStringLiteral("n"), nr}, {QStringLiteral("t"), t}});
     }
     MainWindow& open() {
-        window = std::make_unique<MainWindow>(*dm, *settings, prompts);
+        window = std::make_unique<MainWindow>(*dm, *settings, prompts, printer);
         window->onNetwork = [this] { return network; };
         window->showAtStart();
         return *window;
@@ -87,6 +88,7 @@ protected:
 
     test::TestProgramDir dir;
     test::ScriptedPrompts prompts;
+    test::RecordingPrinter printer;
     std::unique_ptr<Settings> settings;
     std::unique_ptr<BorderelDatabase> dm;
     std::unique_ptr<MainWindow> window;

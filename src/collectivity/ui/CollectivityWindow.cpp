@@ -72,8 +72,9 @@ const QString& dropDownKey(ComponentsQuery::Filter f) {
 } // namespace
 
 CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatalogue& catalogue,
-                                       Prompts& prompts, Settings& settings, QWidget* parent)
-    : QWidget(parent), catalogue_(catalogue), prompts_(prompts), settings_(settings),
+                                       Prompts& prompts, PrinterService& printer, Settings& settings,
+                                       QWidget* parent)
+    : QWidget(parent), catalogue_(catalogue), prompts_(prompts), printer_(printer), settings_(settings),
       state_(connection, catalogue) {
     tmrDisableGrids_.setSingleShot(true);
     tmrDisableGrids_.setInterval(700);
@@ -141,7 +142,7 @@ void CollectivityWindow::buildMonthMenus() {
 }
 
 void CollectivityWindow::runReport(ReportKind kind, const QString& month) {
-    ReportRunner(state_.connection(), catalogue_, prompts_, this)
+    ReportRunner(state_.connection(), catalogue_, prompts_, printer_, this)
         .runStandard(kind, windowReportInputs(kind, state_, month));
 }
 
@@ -149,7 +150,7 @@ void CollectivityWindow::runRenewalDifferences() {
     PeriodDialog dialog(ComparisonChoice::months(state_.connection(), collNr(), collVolgNr(), verzType()),
                         prompts_, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    ReportRunner(state_.connection(), catalogue_, prompts_, this)
+    ReportRunner(state_.connection(), catalogue_, prompts_, printer_, this)
         .runRenewal(collNr(), collVolgNr(), verzType(), dialog.fromMonth(), dialog.toMonth());
 }
 

@@ -24,6 +24,7 @@ class BorderelGrid;
 class Connection;
 class FooterBar;
 class ListPane;
+class PrinterService;
 class Prompts;
 class DetailPane;
 class CollectivityDetails;
@@ -35,7 +36,7 @@ class CollectivityWindow : public QWidget, public CollectivityChild {
     Q_OBJECT
 public:
     CollectivityWindow(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
-                       Settings& settings, QWidget* parent = nullptr);
+                       PrinterService& printer, Settings& settings, QWidget* parent = nullptr);
     ~CollectivityWindow() override;
 
     void setIdentity(int collNr, int collVolgNr, int verzType);
@@ -154,6 +155,7 @@ private:
 
     const RecordCatalogue& catalogue_;
     Prompts& prompts_;
+    PrinterService& printer_;
     Settings& settings_;
     BorderelState state_;
     GridRing ring_;

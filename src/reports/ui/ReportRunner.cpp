@@ -1,7 +1,6 @@
 #include "ReportRunner.h"
 
 #include "ProgressDialog.h"
-#include "StandardMarginPrinter.h"
 #include "TextViewerDialog.h"
 
 #include "reports/ExportData.h"
@@ -12,6 +11,7 @@
 #include "core/Connection.h"
 #include "core/OstrapelError.h"
 #include "core/Prompts.h"
+#include "paper/PrinterService.h"
 #include "widgets/BusyCursor.h"
 
 #include <QApplication>
@@ -21,8 +21,8 @@
 namespace ostrapel {
 
 ReportRunner::ReportRunner(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
-                           QWidget* parent)
-    : connection_(connection), catalogue_(catalogue), prompts_(prompts), parent_(parent) {}
+                           PrinterService& printer, QWidget* parent)
+    : connection_(connection), catalogue_(catalogue), prompts_(prompts), printer_(printer), parent_(parent) {}
 
 void ReportRunner::runStandard(ReportKind kind, const ReportInputs& inputs) {
     ExportData data(connection_, catalogue_);
@@ -56,14 +56,14 @@ void ReportRunner::run(ExportData& data, ReportKind kind, const QString& title, 
     QString path;
     try {
         BusyCursor busy;
-        const int pageLength = StandardMarginPrinter().linesPerPage();
+        const int pageLength = printer_.linesPerPage();
         ProgressDialog progress(parent_);
         path = data.buildReportFile(kind, title, dataSet, source, pageLength, QDir::tempPath(), progress);
     } catch (const std::exception& e) {
         prompts_.error(errorMessage(e));
         return;
     }
-    TextViewerDialog viewer(prompts_, parent_);
+    TextViewerDialog viewer(prompts_, printer_, parent_);
     viewer.setWindowTitle(title);
     viewer.setSizeGripEnabled(true);
     viewer.setWindowState(Qt::WindowMaximized);

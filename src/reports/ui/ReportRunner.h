@@ -12,6 +12,7 @@ namespace ostrapel {
 class Connection;
 class DataSet;
 class ExportData;
+class PrinterService;
 class Prompts;
 class RecordCatalogue;
 class TextViewerDialog;
@@ -21,7 +22,8 @@ class TextViewerDialog;
 // removed after viewing. Errors reach the user as a message.
 class ReportRunner {
 public:
-    ReportRunner(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts, QWidget* parent);
+    ReportRunner(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
+                 PrinterService& printer, QWidget* parent);
 
     // "Te incasseren bedragen", "Selectie eigen criteria" or "Correctiepremies".
     void runStandard(ReportKind kind, const ReportInputs& inputs);
@@ -34,6 +36,7 @@ private:
     Connection& connection_;
     const RecordCatalogue& catalogue_;
     Prompts& prompts_;
+    PrinterService& printer_;
     QWidget* parent_;
 };
 

@@ -1,14 +1,15 @@
 #include "TextViewerDialog.h"
 
-#include "ReportFont.h"
-#include "StandardMarginPrinter.h"
-
 #include "reports/ReportTexts.h"
 
-#include "core/Encoding.h"
 #include "core/FileWriter.h"
 #include "core/OstrapelError.h"
 #include "core/Prompts.h"
+#include "paper/LinePages.h"
+#include "paper/LinePdf.h"
+#include "paper/PrintErrors.h"
+#include "paper/PrinterService.h"
+#include "paper/ReportFont.h"
 
 #include <QApplication>
 #include <QFile>
@@ -25,8 +26,8 @@ namespace ostrapel {
 
 using namespace ReportTexts;
 
-TextViewerDialog::TextViewerDialog(Prompts& prompts, QWidget* parent, int capacity)
-    : QDialog(parent), prompts_(prompts), capacity_(capacity) {
+TextViewerDialog::TextViewerDialog(Prompts& prompts, PrinterService& printer, QWidget* parent, int capacity)
+    : QDialog(parent), prompts_(prompts), printer_(printer), capacity_(capacity) {
     setObjectName(QStringLiteral("dlgSysInfo"));
     setWindowTitle(SysteemInformatie);
     reSysInfo = new QPlainTextEdit(this);
@@ -41,17 +42,21 @@ TextViewerDialog::TextViewerDialog(Prompts& prompts, QWidget* parent, int capaci
 
     btnPrint = new QPushButton(Printen, this);
     btnPrint->setObjectName(QStringLiteral("btnPrint"));
+    btnPreview = new QPushButton(Afdrukvoorbeeld, this);
+    btnPreview->setObjectName(QStringLiteral("btnPreview"));
     btnSaveAs = new QPushButton(Opslaan, this);
     btnSaveAs->setObjectName(QStringLiteral("btnSaveAs"));
     btnClose = new QPushButton(Sluiten, this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
     connect(btnPrint, &QPushButton::clicked, this, &TextViewerDialog::print);
+    connect(btnPreview, &QPushButton::clicked, this, &TextViewerDialog::preview);
     connect(btnSaveAs, &QPushButton::clicked, this, &TextViewerDialog::saveAs);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* bar = new QHBoxLayout;
     bar->addStretch(1);
     bar->addWidget(btnPrint);
+    bar->addWidget(btnPreview);
     bar->addWidget(btnSaveAs);
     bar->addWidget(btnClose);
     auto* layout = new QVBoxLayout(this);
@@ -63,14 +68,7 @@ TextViewerDialog::TextViewerDialog(Prompts& prompts, QWidget* parent, int capaci
 void TextViewerDialog::loadFile(const QString& path) {
     fileName_ = path;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QStringList lines;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        lines = decodeCp1252(file.readAll()).split(u'\n');
-        if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-        for (QString& line : lines)
-            if (line.endsWith(u'\r')) line.chop(1);
-    }
+    QStringList lines = readTextLines(path);
     if (lines.size() > capacity_) {
         // What does not fit is left out, and the last lines say so.
         lines = lines.mid(0, qMax(0, capacity_ - 11));
@@ -80,12 +78,15 @@ void TextViewerDialog::loadFile(const QString& path) {
     QApplication::restoreOverrideCursor();
 }
 
+QStringList TextViewerDialog::fileLines() const {
+    const QStringList lines = readTextLines(fileName_);
+    if (lines.isEmpty()) throw NoTextToPrintError(PrintTexts::GeenTekst);
+    return lines;
+}
+
 bool TextViewerDialog::printToPdf(const QString& path) {
-    StandardMarginPrinter printer;
-    printer.fileName = fileName_;
-    printer.setPdfOutput(path);
     try {
-        printer.print();
+        writeLinesPdf(path, fileLines());
         return true;
     } catch (const OstrapelError& e) {
         prompts_.error(e.message());
@@ -94,17 +95,23 @@ bool TextViewerDialog::printToPdf(const QString& path) {
 }
 
 void TextViewerDialog::print() {
-    if (!LinePrinter::hasPrinter()) {
+    if (!printer_.hasPrinter()) {
         if (!prompts_.askYesNo(MsgType::Confirmation, NoPrinterPdf)) return;
         const QString path =
             prompts_.saveFileName({}, QFileInfo(fileName_).completeBaseName() + ".pdf", PdfFilter);
         if (!path.isEmpty()) printToPdf(path);
         return;
     }
-    StandardMarginPrinter printer;
-    printer.fileName = fileName_;
     try {
-        printer.print();
+        printer_.print(windowTitle(), fileLines());
+    } catch (const OstrapelError& e) {
+        prompts_.error(e.message());
+    }
+}
+
+void TextViewerDialog::preview() {
+    try {
+        printer_.preview(windowTitle(), fileLines(), this);
     } catch (const OstrapelError& e) {
         prompts_.error(e.message());
     }

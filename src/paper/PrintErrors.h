@@ -4,6 +4,12 @@
 
 namespace ostrapel {
 
+namespace PrintTexts {
+inline const QString PrinterErrorText = QStringLiteral("Printer error");
+inline const QString PrintFout = QStringLiteral("Print fout");
+inline const QString GeenTekst = QStringLiteral("Er is geen tekst om te printen");
+} // namespace PrintTexts
+
 // Nothing to print: no file and no lines.
 class NoTextToPrintError : public OstrapelError {
 public:
