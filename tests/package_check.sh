@@ -35,6 +35,7 @@ for needed in libqt6widgets6 libqt6charts6 libqt6sql6-sqlite qt6-translations-l1
 done
 if grep -qE -- '-dev( |,|$)' <<<"$depends"; then fail "Depends names a build-only package: $depends"; fi
 
+echo "Depends: $depends"
 root="$work/root"
 dpkg -x "$deb" "$root"
 for f in opt/ostrapel/ostrapel opt/ostrapel/ostrapel-cli; do
@@ -74,6 +75,8 @@ fi
 
 if command -v lintian >/dev/null; then
   lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || fail "lintian: $(grep -E '^E:' "$work/lintian.log")"
+  echo "lintian:"
+  cat "$work/lintian.log"
 else
   fail "lintian is missing (scripts/setup-deps installs it)"
 fi

@@ -244,7 +244,7 @@ TEST_F(WindowLayout, CollectivityDetailsNewestFirst) {
         EXPECT_GE(h.value(r - 1, h.fieldIndex(QStringLiteral("9902"))).toDate(),
                   h.value(r, h.fieldIndex(QStringLiteral("9902"))).toDate());
     EXPECT_EQ(h.value(0, h.fieldIndex(QStringLiteral("ID03"))).toString(), QStringLiteral("2006-02"));
-    CollectivityDetailsDialog dialog(details, catalogue, 2, prompts);
+    CollectivityDetailsDialog dialog(details, catalogue, 2, prompts, settings.exportDir());
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Collectiviteit"));
     EXPECT_EQ(dialog.height(), 351);
@@ -280,7 +280,7 @@ TEST_F(WindowLayout, CollectivityDetailsNewestFirst) {
 TEST_F(WindowLayout, PremiumTrendOfThreeMonths) {
     importPeriods({QStringLiteral("2006-03")});
     CollectivityDetails details(*db, catalogue, 12, 1);
-    CollectivityDetailsDialog dialog(details, catalogue, 2, prompts);
+    CollectivityDetailsDialog dialog(details, catalogue, 2, prompts, settings.exportDir());
     dialog.show();
     EXPECT_EQ(dialog.pages()->tabText(2), QStringLiteral("&Premieverloop"));
     dialog.pages()->setCurrentIndex(2);
@@ -307,7 +307,8 @@ TEST_F(WindowLayout, PremiumTrendOfThreeMonths) {
     const QString png = dir.filePath(QStringLiteral("trend.png"));
     prompts.saveNames = {png, QString(), dir.filePath(QStringLiteral("geen-map/trend.png"))};
     page->saveButton()->click();
-    EXPECT_EQ(prompts.saveStarts.value(0), QStringLiteral("Premieverloop 12-1.png"));
+    EXPECT_EQ(prompts.saveStarts.value(0),
+              QDir(settings.exportDir()).filePath(QStringLiteral("Premieverloop 12-1.png")));
     EXPECT_EQ(prompts.saveFilters.value(0), QStringLiteral("PNG-afbeelding|*.png"));
     const QImage saved(png);
     EXPECT_FALSE(saved.isNull());

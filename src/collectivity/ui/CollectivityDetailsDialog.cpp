@@ -6,6 +6,7 @@
 #include "collectivity/CollectivityDetails.h"
 #include "core/DataSetModel.h"
 
+#include <QDir>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
@@ -17,12 +18,14 @@ namespace ostrapel {
 
 CollectivityDetailsDialog::CollectivityDetailsDialog(CollectivityDetails& details,
                                                      const RecordCatalogue& catalogue, int verzType,
-                                                     Prompts& prompts, QWidget* parent)
+                                                     Prompts& prompts, const QString& saveFolder,
+                                                     QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       pages_(new QTabWidget(this)), inspector_(new DetailPane(catalogue)), history_(new QTableView),
       historyModel_(new DataSetModel(this)),
-      trend_(new PremiumTrendPage(details.premiumTrend(verzType), prompts,
-                                  QStringLiteral("Premieverloop %1.png").arg(details.keyText()))) {
+      trend_(new PremiumTrendPage(
+          details.premiumTrend(verzType), prompts,
+          QDir(saveFolder).filePath(QStringLiteral("Premieverloop %1.png").arg(details.keyText())))) {
     setWindowTitle(QStringLiteral("Collectiviteit"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_, 1);

@@ -20,8 +20,9 @@ class RecordCatalogue;
 class CollectivityDetailsDialog : public QDialog {
     Q_OBJECT
 public:
+    // The chart is saved into `saveFolder` unless the user picks another.
     CollectivityDetailsDialog(CollectivityDetails& details, const RecordCatalogue& catalogue, int verzType,
-                              Prompts& prompts, QWidget* parent = nullptr);
+                              Prompts& prompts, const QString& saveFolder, QWidget* parent = nullptr);
     QTabWidget* pages() const { return pages_; }
     DetailPane* detailPane() const { return inspector_; }
     QTableView* historyGrid() const { return history_; }
