@@ -8,6 +8,7 @@
 //                [--out FILE] [--pdf FILE]
 //   ostrapel-cli [--program-dir DIR] export --coll NR-VOLGNR --type 1|2 --fields10 LIST [--fields50 LIST]
 //                [--period SETTING] --out FILE
+//   ostrapel-cli [--program-dir DIR] trend --coll NR-VOLGNR --type 1|2 [--from YYYY-MM] [--to YYYY-MM]
 //   ostrapel-cli [--program-dir DIR] backup
 //   ostrapel-cli [--program-dir DIR] compact [--keep-backup]
 //   ostrapel-cli create-database --connection STRING
@@ -47,6 +48,7 @@
 #include "reports/ExportCommand.h"
 #include "reports/ReportCommand.h"
 #include "reports/ReportProgress.h"
+#include "reports/TrendCommand.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -105,6 +107,8 @@ const char* const UsageText =
     "         ostrapel-cli [--program-dir MAP] export --coll NR-VOLGNR --type 1|2\n"
     "                      --fields10 VELDEN [--fields50 VELDEN] [--period INSTELLING]\n"
     "                      --out BESTAND(.xls|.xlsx)\n"
+    "         ostrapel-cli [--program-dir MAP] trend --coll NR-VOLGNR --type 1|2\n"
+    "                      [--from JJJJ-MM] [--to JJJJ-MM]\n"
     "         ostrapel-cli create-database --connection CONNECTIESTRING\n"
     "         ostrapel-cli migrate --from CONNECTIESTRING --to CONNECTIESTRING\n";
 
@@ -121,6 +125,7 @@ int help() {
         "                  alles is geimporteerd of eerder al was verwerkt, 1 als een bestand\n"
         "                  wegens fouten is overgeslagen, 2 bij een storing\n"
         "  collectivities  toont de collectiviteiten in de database\n"
+        "  trend           premieverloop per maand: maand;premie;correcties;personen\n"
         "  backup          maakt een reservekopie van de database\n"
         "  compact         comprimeert en herstelt de database\n"
         "  create-database maakt de database aan in een lege PostgreSQL-database\n"
@@ -333,6 +338,23 @@ int runExport(Connection& connection, const RecordCatalogue& catalogue, CliPromp
     return ExitOk;
 }
 
+// The premium trend of one collectivity, a line per month.
+int runTrend(Connection& connection, CliPrompts& prompts, const QStringList& args) {
+    QString error;
+    const std::optional<TrendCommand> command = TrendCommand::parse(args, &error);
+    if (!command) {
+        prompts.error(error);
+        return ExitFailure;
+    }
+    if (const QString unknown = command->unknownCollectivity(connection); !unknown.isEmpty()) {
+        prompts.error(unknown);
+        return ExitFailure;
+    }
+    for (const QString& line : command->lines(connection))
+        out(line);
+    return ExitOk;
+}
+
 // Backup and compaction for scheduled jobs: the messages on standard output;
 // the compaction keeps its backup only when told to.
 int runMaintenance(BorderelDatabase& dm, Settings& settings, CliPrompts& prompts, const QString& command,
@@ -395,7 +417,8 @@ int main(int argc, char** argv) {
                        fromOption, toOption, waitOption});
     // A report or export reads its own options: everything after the command is its.
     const QString first = commandOf(app->arguments());
-    if (first == QStringLiteral("report") || first == QStringLiteral("export"))
+    if (first == QStringLiteral("report") || first == QStringLiteral("export") ||
+        first == QStringLiteral("trend"))
         parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(app->arguments())) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -452,7 +475,7 @@ int main(int argc, char** argv) {
     const bool keepBackup = parser.isSet(keepBackupOption);
     const bool maintenance = command == QStringLiteral("backup") || command == QStringLiteral("compact");
     const bool takesArgs = command == QStringLiteral("import") || command == QStringLiteral("report") ||
-                           command == QStringLiteral("export");
+                           command == QStringLiteral("export") || command == QStringLiteral("trend");
     if (!takesArgs && command != QStringLiteral("collectivities") && command != QStringLiteral("filters") &&
         !maintenance)
         return usage(QStringLiteral("onbekende opdracht \"%1\"").arg(command));
@@ -498,6 +521,8 @@ int main(int argc, char** argv) {
                     result = runExport(dm.connection(), catalogue, prompts, args);
                 else if (command == QStringLiteral("report"))
                     result = runReport(dm.connection(), catalogue, prompts, args);
+                else if (command == QStringLiteral("trend"))
+                    result = runTrend(dm.connection(), prompts, args);
                 else if (command == QStringLiteral("filters"))
                     result = listFilters(dm);
                 else

@@ -29,4 +29,8 @@ DataSet& CollectivityDetails::history() {
     return history_;
 }
 
+QList<TrendMonth> CollectivityDetails::premiumTrend(int verzType) const {
+    return PremiumTrend::read(connection_, collNr_, collVolgNr_, verzType);
+}
+
 } // namespace ostrapel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PremiumTrend.h"
+
 #include "core/DataSet.h"
 
 namespace ostrapel {
@@ -16,6 +18,10 @@ public:
     DataSet& collectivity() { return collectivity_; }
     // Re-reads the history: newest statement first.
     DataSet& history();
+    // Reads the premium trend of the persons of one insurance type anew.
+    QList<TrendMonth> premiumTrend(int verzType) const;
+    // "12-1", as the command line names the collectivity.
+    QString keyText() const { return QStringLiteral("%1-%2").arg(collNr_).arg(collVolgNr_); }
 
     static const QString CollectivityQuery;
     static const QString HistoryQuery;

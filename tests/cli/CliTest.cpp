@@ -188,6 +188,52 @@ TEST_F(Cli, ReportsToAFileOrStandardOutput) {
     }
 }
 
+TEST_F(Cli, PrintsThePremiumTrendOfEachMonth) {
+    ASSERT_EQ(cli(QStringList{QStringLiteral("import")} + samples(QStringLiteral("in"))).exitCode, 0);
+    // Each month holds one statement of the type: the premium and corrections
+    // add up to its control record's total, the persons to its count.
+    auto db = dir.connect(QStringLiteral("control"));
+    for (const auto& [type, month] : {std::pair{"1", "2005-12"}, std::pair{"2", "2006-01"}}) {
+        const Result r =
+            cli({"trend", "--coll", "12-1", "--type", type, "--from", "2005-01", "--to", "2006-12"});
+        EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+        ASSERT_EQ(r.lines.size(), 1);
+        const QStringList f = r.lines[0].split(u';');
+        ASSERT_EQ(f.size(), 4) << r.lines[0].toStdString();
+        EXPECT_EQ(f[0], QString::fromLatin1(month));
+        const QVariantMap key{{QStringLiteral("m"), QString::fromLatin1(month)}};
+        const double total =
+            db->scalar(QStringLiteral("select [9905] from bord99 where ID01 = 12 and ID02 = 1 and ID03 = :m"),
+                       key)
+                .toDouble();
+        EXPECT_NEAR(QString(f[1]).replace(u',', u'.').toDouble() +
+                        QString(f[2]).replace(u',', u'.').toDouble(),
+                    total, 0.005);
+        EXPECT_EQ(
+            f[3].toInt(),
+            db->scalar(QStringLiteral("select [9904] from bord99 where ID01 = 12 and ID02 = 1 and ID03 = :m"),
+                       key)
+                .toInt());
+    }
+    EXPECT_TRUE(cli({"trend", "--coll", "12-1", "--type", "2", "--to", "2005-12"}).lines.isEmpty());
+
+    const struct {
+        QStringList args;
+        QString error;
+    } refused[] = {
+        {{"--coll", "12-9", "--type", "2"},
+         QStringLiteral("Collectiviteit 12-9 komt niet voor in de database")},
+        {{"--coll", "12-1", "--type", "2", "--from", "2006-1"}, QStringLiteral("Ongeldige maand bij --from")},
+        {{"--coll", "12-1", "--type", "SV"}, QStringLiteral("--type 1|2 ontbreekt of is ongeldig: SV")},
+    };
+    for (const auto& c : refused) {
+        const Result r = cli(QStringList{QStringLiteral("trend")} + c.args);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_TRUE(r.lines.isEmpty());
+        EXPECT_TRUE(r.errors.contains(c.error)) << r.errors.toStdString();
+    }
+}
+
 TEST_F(Cli, RefusesWhatAReportOrExportWouldLeaveUnused) {
     ASSERT_EQ(cli(QStringList{QStringLiteral("import")} + samples(QStringLiteral("in"))).exitCode, 0);
     const QString out = dir.filePath(QStringLiteral("uit.txt"));

@@ -21,11 +21,16 @@ class CollectivityFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         catalogue.load(*db);
+        importPeriods({QStringLiteral("2005-11"), QStringLiteral("2005-12"), QStringLiteral("2006-01"),
+                       QStringLiteral("2006-02")});
+    }
+
+    // Generated statements of collectivity 12 for these months, imported.
+    void importPeriods(const QStringList& periods) {
         SampleOptions o;
         o.collectivities = 1;
         o.persons = persons;
-        o.periods = {QStringLiteral("2005-11"), QStringLiteral("2005-12"), QStringLiteral("2006-01"),
-                     QStringLiteral("2006-02")};
+        o.periods = periods;
         o.zip = false;
         const QStringList files =
             SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("Import")));

@@ -12,16 +12,22 @@
 #include "collectivity/ui/FieldOrderDialog.h"
 #include "collectivity/ui/FooterBar.h"
 #include "collectivity/ui/ListPane.h"
+#include "collectivity/ui/PremiumTrendPage.h"
 #include "collectivity/ui/SortFieldDialog.h"
 #include "core/Settings.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QBarCategoryAxis>
+#include <QChart>
+#include <QChartView>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -238,7 +244,7 @@ TEST_F(WindowLayout, CollectivityDetailsNewestFirst) {
         EXPECT_GE(h.value(r - 1, h.fieldIndex(QStringLiteral("9902"))).toDate(),
                   h.value(r, h.fieldIndex(QStringLiteral("9902"))).toDate());
     EXPECT_EQ(h.value(0, h.fieldIndex(QStringLiteral("ID03"))).toString(), QStringLiteral("2006-02"));
-    CollectivityDetailsDialog dialog(details, catalogue);
+    CollectivityDetailsDialog dialog(details, catalogue, 2, prompts, settings.exportDir());
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Collectiviteit"));
     EXPECT_EQ(dialog.height(), 351);
@@ -269,6 +275,50 @@ TEST_F(WindowLayout, CollectivityDetailsNewestFirst) {
         right = std::max(right, grid->columnViewportPosition(c) + grid->columnWidth(c));
     }
     EXPECT_LE(right, grid->viewport()->width());
+}
+
+TEST_F(WindowLayout, PremiumTrendOfThreeMonths) {
+    importPeriods({QStringLiteral("2006-03")});
+    CollectivityDetails details(*db, catalogue, 12, 1);
+    CollectivityDetailsDialog dialog(details, catalogue, 2, prompts, settings.exportDir());
+    dialog.show();
+    EXPECT_EQ(dialog.pages()->tabText(2), QStringLiteral("&Premieverloop"));
+    dialog.pages()->setCurrentIndex(2);
+    QApplication::processEvents();
+    PremiumTrendPage* page = dialog.trendPage();
+    // the type's months only, from the one query
+    const QList<TrendMonth> months = PremiumTrend::read(*db, 12, 1, 2);
+    ASSERT_EQ(months.size(), 3);
+    const auto axes = page->chartView()->chart()->axes(Qt::Horizontal);
+    ASSERT_EQ(axes.size(), 1);
+    EXPECT_EQ(qobject_cast<QBarCategoryAxis*>(axes.first())->categories(),
+              (QStringList{QStringLiteral("2006-01"), QStringLiteral("2006-02"), QStringLiteral("2006-03")}));
+
+    // pointing anywhere in a month's column shows that month's figures
+    for (int i : {1, 0, 2}) {
+        QTest::mouseMove(page->chartView()->viewport(), page->monthCentre(i));
+        EXPECT_EQ(page->figures()->text(), PremiumTrend::describe(months[i]));
+    }
+    QTest::mouseMove(page->chartView()->viewport(), QPoint(1, 1)); // outside the plot: stays
+    EXPECT_EQ(page->figures()->text(), PremiumTrend::describe(months[2]));
+    test::saveScreenshot(&dialog, QStringLiteral("collectiviteit-premieverloop"));
+
+    // saved as PNG through the save dialog; cancelled, or refused, nothing is written
+    const QString png = dir.filePath(QStringLiteral("trend.png"));
+    prompts.saveNames = {png, QString(), dir.filePath(QStringLiteral("geen-map/trend.png"))};
+    page->saveButton()->click();
+    EXPECT_EQ(prompts.saveStarts.value(0),
+              QDir(settings.exportDir()).filePath(QStringLiteral("Premieverloop 12-1.png")));
+    EXPECT_EQ(prompts.saveFilters.value(0), QStringLiteral("PNG-afbeelding|*.png"));
+    const QImage saved(png);
+    EXPECT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.size(), page->chartView()->grab().size());
+    EXPECT_FALSE(page->savePng());
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_FALSE(page->savePng());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].type, MsgType::Error);
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("geen-map/trend.png")));
 }
 
 TEST_F(WindowLayout, MenusOfTheWindow) {

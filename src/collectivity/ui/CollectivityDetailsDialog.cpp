@@ -1,10 +1,12 @@
 #include "CollectivityDetailsDialog.h"
 
 #include "DetailPane.h"
+#include "PremiumTrendPage.h"
 
 #include "collectivity/CollectivityDetails.h"
 #include "core/DataSetModel.h"
 
+#include <QDir>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
@@ -15,10 +17,15 @@
 namespace ostrapel {
 
 CollectivityDetailsDialog::CollectivityDetailsDialog(CollectivityDetails& details,
-                                                     const RecordCatalogue& catalogue, QWidget* parent)
+                                                     const RecordCatalogue& catalogue, int verzType,
+                                                     Prompts& prompts, const QString& saveFolder,
+                                                     QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       pages_(new QTabWidget(this)), inspector_(new DetailPane(catalogue)), history_(new QTableView),
-      historyModel_(new DataSetModel(this)) {
+      historyModel_(new DataSetModel(this)),
+      trend_(new PremiumTrendPage(
+          details.premiumTrend(verzType), prompts,
+          QDir(saveFolder).filePath(QStringLiteral("Premieverloop %1.png").arg(details.keyText())))) {
     setWindowTitle(QStringLiteral("Collectiviteit"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_, 1);
@@ -60,8 +67,13 @@ CollectivityDetailsDialog::CollectivityDetailsDialog(CollectivityDetails& detail
     for (int i = 0; i < columns.size(); ++i)
         tableWidth += history_->columnWidth(i);
     pages_->addTab(history_, QStringLiteral("&Import geschiedenis"));
-    connect(pages_, &QTabWidget::currentChanged, this,
-            [this](int page) { (page == 0 ? static_cast<QWidget*>(inspector_) : history_)->setFocus(); });
+    pages_->addTab(trend_, QStringLiteral("&Premieverloop"));
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
+        (page == 0   ? static_cast<QWidget*>(inspector_)
+         : page == 1 ? static_cast<QWidget*>(history_)
+                     : trend_)
+            ->setFocus();
+    });
 
     auto* close = new QPushButton(QStringLiteral("&Sluiten"), this);
     close->setDefault(true);

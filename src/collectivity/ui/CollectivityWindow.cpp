@@ -115,7 +115,8 @@ CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatal
         return dialog.chosen()->column;
     };
     showCollDetails = [this](CollectivityDetails& details) {
-        CollectivityDetailsDialog dialog(details, catalogue_, this);
+        CollectivityDetailsDialog dialog(details, catalogue_, verzType(), prompts_, settings_.exportDir(),
+                                         this);
         dialog.exec();
     };
     resize(795, 577);
