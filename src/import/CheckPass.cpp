@@ -127,9 +127,13 @@ private:
 
 StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView& view, const QString& path,
                                     int databaseVersion) {
+    return checkStatementBytes(catalogue, view, path, readStatementBytes(path), databaseVersion);
+}
+
+StatementSummary checkStatementBytes(const RecordCatalogue& catalogue, ImportView& view, const QString& path,
+                                     QByteArrayView bytes, int databaseVersion) {
     const QString name = QFileInfo(path).fileName();
     const int entry = view.addListEntry(QStringLiteral("Check informatie file \"") + name + u'"');
-    const QByteArray bytes = readStatementBytes(path);
     const std::vector<QByteArrayView> lines = splitStatementLines(bytes);
     view.setLineProgress(0, int(lines.size()));
 

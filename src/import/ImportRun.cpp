@@ -70,7 +70,7 @@ void ImportRun::execute(const OverviewFn& showOverview) {
     view_.setCaption(ImportTexts::CheckingCaption);
     summaries_.clear();
     if (!singleFile_.isEmpty()) {
-        summaries_.push_back(checkStatementFile(catalogue_, view_, singleFile_, databaseVersion_));
+        summaries_.push_back(check(singleFile_));
     } else {
         QStringList names = fileList_;
         names.sort();
@@ -79,8 +79,7 @@ void ImportRun::execute(const OverviewFn& showOverview) {
         int step = 0;
         for (const QString& name : std::as_const(names)) {
             if (stopRequested_) break;
-            summaries_.push_back(
-                checkStatementFile(catalogue_, view_, QDir(importDir_).filePath(name), databaseVersion_));
+            summaries_.push_back(check(QDir(importDir_).filePath(name)));
             view_.setFileProgress(++step, int(names.size()));
         }
     }
@@ -120,6 +119,14 @@ void ImportRun::execute(const OverviewFn& showOverview) {
         QStringLiteral("Totale duur: %1").arg(elapsedText(total.elapsed(), QStringLiteral("hh:mm:ss"))));
 }
 
+StatementSummary ImportRun::check(const QString& path) {
+    QByteArray bytes = readStatementBytes(path);
+    StatementSummary s = checkStatementBytes(catalogue_, view_, path, bytes, databaseVersion_);
+    checkedPath_ = path;
+    checkedBytes_ = std::move(bytes);
+    return s;
+}
+
 void ImportRun::stopPoint() const {
     if (stopRequested_) throw ImportStopped();
 }
@@ -153,7 +160,10 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
     timer.start();
     view_.setStatus(QStringLiteral("Parse gegevens "));
     view_.setLineProgress(0, expected);
-    const QByteArray bytes = readStatementBytes(path);
+    // what the check read, so the file is imported as it was checked
+    const QByteArray bytes =
+        path == checkedPath_ ? std::exchange(checkedBytes_, QByteArray()) : readStatementBytes(path);
+    checkedPath_.clear();
     const std::vector<QByteArrayView> lines = splitStatementLines(bytes);
     auto showProgress = [&](int counter) {
         view_.setLineProgress(counter, expected);
