@@ -36,6 +36,8 @@ int compareUtf8Texts(const char* a, int lengthA, const char* b, int lengthB) {
     const int n = std::min(lengthA, lengthB);
     for (int i = 0; i < n; ++i) {
         unsigned char cx = x[i], cy = y[i];
+        // most index comparisons run through long equal prefixes of digits
+        if (cx == cy && cx < 0x80) continue;
         // Up to the first letter beyond ASCII both orders are one and the same.
         if (cx >= 0x80 || cy >= 0x80)
             return compareTexts(QString::fromUtf8(a, lengthA), QString::fromUtf8(b, lengthB));

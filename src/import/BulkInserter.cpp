@@ -103,6 +103,12 @@ public:
                 bindText(s, parameter, v.text);
                 break;
             case Value::Date: {
+                const QByteArray iso = isoDate(v.date);
+                if (!iso.isEmpty()) {
+                    sqlite3_bind_text(s, parameter, iso.constData(), int(iso.size()), SQLITE_TRANSIENT);
+                    break;
+                }
+                // what Qt writes for a year of more than four digits
                 const QString text = v.date.toString(Qt::ISODate);
                 sqlite3_bind_text16(s, parameter, text.utf16(), int(text.size() * sizeof(QChar)),
                                     SQLITE_TRANSIENT);
@@ -133,7 +139,7 @@ private:
                               SQLITE_STATIC);
             return;
         }
-        const QString decoded = decodeCp1252(text.toByteArray());
+        const QString decoded = decodeCp1252(text);
         sqlite3_bind_text16(statement, parameter, decoded.utf16(), int(decoded.size() * sizeof(QChar)),
                             SQLITE_TRANSIENT);
     }
@@ -224,7 +230,7 @@ public:
                 if (isAscii(v.text))
                     appendEscaped(out, v.text);
                 else
-                    appendEscaped(out, decodeCp1252(v.text.toByteArray()).toUtf8());
+                    appendEscaped(out, decodeCp1252(v.text).toUtf8());
                 break;
             case Value::Date: {
                 const QByteArray date = isoDate(v.date);
@@ -337,7 +343,7 @@ public:
                 sql += QStringLiteral("NULL");
                 break;
             case Value::Text: {
-                QString text = decodeCp1252(v.text.toByteArray());
+                QString text = decodeCp1252(v.text);
                 text.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("''"));
                 sql += QStringLiteral("E'") + text + u'\'';
                 break;

@@ -4,10 +4,12 @@
 #include "StatementFields.h"
 #include "StatementFile.h"
 
+#include "core/Encoding.h"
 #include "core/RecordCatalogue.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <optional>
 #include <utility>
 
 namespace ostrapel {
@@ -45,29 +47,42 @@ QString errorReasons(const StatementSummary& s) {
 
 namespace {
 
+// Reads the fields of a line's bytes; a field's place is looked up once, not
+// at every line.
 class StrictReader {
 public:
     StrictReader(const RecordCatalogue& catalogue, const QString& path)
         : catalogue_(catalogue), path_(path) {}
 
-    QString text(const QString& line, const QString& field) const {
-        return fieldText(catalogue_, line, field);
+    // The raw bytes of a field, as rawFieldText cuts them; null when the field has no kind.
+    std::optional<QByteArrayView> raw(QByteArrayView line, const char* field) const {
+        const RecordField* e = find(field);
+        if (!e) return std::nullopt;
+        const qsizetype start = e->start - 1;
+        if (start < 0 || start >= line.size()) return QByteArrayView();
+        return line.sliced(start, e->length < 0 ? line.size() - start
+                                                : std::min<qsizetype>(e->length, line.size() - start));
+    }
+    // As fieldText reads it.
+    QString text(QByteArrayView line, const char* field) const {
+        const std::optional<QByteArrayView> r = raw(line, field);
+        return r ? decodeCp1252(trimControl(*r)) : QStringLiteral("-1");
     }
 
-    int wholeNumber(const QString& line, int lineNr, const QString& field) const {
+    int wholeNumber(QByteArrayView line, int lineNr, const char* field) const {
         const QString t = text(line, field);
         int v = 0;
         if (!readWholeNumber(t, &v)) fail(lineNr, field, t, QStringLiteral("geen geldig geheel getal"));
         return v;
     }
-    double number(const QString& line, int lineNr, const QString& field) const {
+    double number(QByteArrayView line, int lineNr, const char* field) const {
         const QString t = text(line, field);
         bool ok = false;
         const double v = t.toDouble(&ok);
         if (!ok) fail(lineNr, field, t, QStringLiteral("geen geldig getal"));
         return v;
     }
-    QDate date(const QString& line, int lineNr, const QString& field) const {
+    QDate date(QByteArrayView line, int lineNr, const char* field) const {
         const QString t = text(line, field);
         const QDate d = t.contains(u'.') ? QDate() : readStatementDate(t);
         if (!d.isValid()) fail(lineNr, field, t, QStringLiteral("geen geldige datum (jjjj-mm-dd)"));
@@ -75,38 +90,51 @@ public:
     }
     // Whether the import reads the amount the check counted; it stores 0 for
     // what it cannot read (too large, a decimal point, trailing blanks).
-    bool storesAmount(const QString& line, const QString& field) const {
-        const RecordField* e = catalogue_.findField(field);
+    bool storesAmount(QByteArrayView line, const char* field) const {
         int v = 0;
-        return readWholeNumber(rawFieldText(line, e->start, e->length), &v);
+        return readWholeNumber(raw(line, field).value_or(QByteArrayView()), &v);
     }
-    double lenientCents(const QString& line, const QString& field) const {
+    double lenientCents(QByteArrayView line, const char* field) const {
         int v = 0;
         return readWholeNumber(text(line, field), &v) ? v / 100.0 : 0.0;
     }
 
 private:
-    [[noreturn]] void fail(int lineNr, const QString& field, const QString& value,
-                           const QString& what) const {
+    const RecordField* find(const char* field) const {
+        for (const auto& [name, e] : found_)
+            if (name == field) return e;
+        const RecordField* e = catalogue_.findField(QLatin1String(field)); // throws for an unknown number
+        found_.emplace_back(field, e);
+        return e;
+    }
+
+    [[noreturn]] void fail(int lineNr, const char* field, const QString& value, const QString& what) const {
         throw ImportError(
             QStringLiteral(
                 "Het bestand \"%1\" kan niet worden ingelezen.\r\nRegel %2, veld %3: \"%4\" is %5.")
                 .arg(QFileInfo(path_).fileName())
                 .arg(lineNr)
-                .arg(field, value, what));
+                .arg(QLatin1String(field), value, what));
     }
 
     const RecordCatalogue& catalogue_;
     QString path_;
+    // by the address of the name: every caller passes a literal
+    mutable std::vector<std::pair<const char*, const RecordField*>> found_;
 };
 
 } // namespace
 
 StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView& view, const QString& path,
                                     int databaseVersion) {
+    return checkStatementBytes(catalogue, view, path, readStatementBytes(path), databaseVersion);
+}
+
+StatementSummary checkStatementBytes(const RecordCatalogue& catalogue, ImportView& view, const QString& path,
+                                     QByteArrayView bytes, int databaseVersion) {
     const QString name = QFileInfo(path).fileName();
     const int entry = view.addListEntry(QStringLiteral("Check informatie file \"") + name + u'"');
-    const QStringList lines = readStatementLines(path);
+    const std::vector<QByteArrayView> lines = splitStatementLines(bytes);
     view.setLineProgress(0, int(lines.size()));
 
     const StrictReader read(catalogue, path);
@@ -122,31 +150,32 @@ StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView
         if (fault.isEmpty()) fault = text;
     };
     // ID01, ID02, ID03 and the kind of file, as the refusal of a statement imported before reads them
-    auto keyOf = [&](const QString& line, bool control) {
-        QString marker = read.text(line, QStringLiteral("ID05")).left(1).toUpper();
+    auto keyOf = [&](QByteArrayView line, bool control) {
+        QString marker = read.text(line, "ID05").left(1).toUpper();
         if (!control && marker == QStringLiteral("0")) marker = QStringLiteral("9");
         QStringList key;
         for (const char* field : {"ID01", "ID02"}) {
-            const QString t = read.text(line, QString::fromLatin1(field));
+            const QString t = read.text(line, field);
             int v = 0;
             key << (readWholeNumber(t, &v) ? QString::number(v) : t);
         }
-        return key << read.text(line, QStringLiteral("ID03")) << marker;
+        return key << read.text(line, "ID03") << marker;
     };
     QElapsedTimer timer;
     timer.start();
     qint64 lastShown = 0;
-    for (const QString& line : lines) {
+    for (const QByteArrayView line : lines) {
         ++lineNr;
-        const QString type = recordTypeOf(catalogue, line);
+        // the record types are ASCII: compared as bytes, they compare as the decoded text would
+        const QByteArrayView type = read.raw(line, "ID08").value_or(QByteArrayView());
         const bool blank = trimControl(line).isEmpty();
         // Records outside a block belong to no statement; the import would write
         // them at every delivery, since only a collectivity record is refused.
-        if (!haveSummary && !blank && type != QStringLiteral("00") && type != QStringLiteral("99"))
+        if (!haveSummary && !blank && type != QByteArrayView("00") && type != QByteArrayView("99"))
             noteFault(CheckTexts::LinesBeforeCollectivity.arg(lineNr));
-        if (haveSummary && !blockOpen && !blank && type != QStringLiteral("00"))
+        if (haveSummary && !blockOpen && !blank && type != QByteArrayView("00"))
             noteFault(CheckTexts::LinesAfterControl.arg(lineNr));
-        if (type == QStringLiteral("00")) {
+        if (type == QByteArrayView("00")) {
             if (blockOpen) noteFault(CheckTexts::NoControlRecord);
             // The summary goes on with this block; an earlier one that disagrees
             // with its own control record leaves its flags and lines behind.
@@ -166,18 +195,17 @@ StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView
             total = 0;
             s = next;
             s.fileName = path;
-            s.CollNr = read.text(line, QStringLiteral("ID01"));
-            s.CollVolgNr = read.text(line, QStringLiteral("ID02"));
-            s.CollNaam = read.text(line, QStringLiteral("0003"));
-            s.Periode = read.text(line, QStringLiteral("ID03"));
+            s.CollNr = read.text(line, "ID01");
+            s.CollVolgNr = read.text(line, "ID02");
+            s.CollNaam = read.text(line, "0003");
+            s.Periode = read.text(line, "ID03");
             s.RegelVan = lineNr;
             s.Import = u'N';
-            s.VersieNrBestand =
-                databaseVersion != 0 ? quint8(read.wholeNumber(line, lineNr, QStringLiteral("0020"))) : 0;
+            s.VersieNrBestand = databaseVersion != 0 ? quint8(read.wholeNumber(line, lineNr, "0020")) : 0;
             haveSummary = true;
             blockOpen = true;
             blockKey = keyOf(line, false);
-        } else if (type == QStringLiteral("99")) {
+        } else if (type == QByteArrayView("99")) {
             if (!haveSummary) {
                 noteFault(CheckTexts::ControlBeforeCollectivity.arg(lineNr));
             } else if (blockOpen) {
@@ -186,32 +214,32 @@ StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView
                 if (key.mid(0, 3) != blockKey.mid(0, 3) || (!blockKey[3].isEmpty() && key[3] != blockKey[3]))
                     noteFault(CheckTexts::ControlKeyDiffers.arg(lineNr));
                 s.RegelTot = lineNr;
-                s.Aangemaakt = read.date(line, lineNr, QStringLiteral("9902"));
-                s.AantalRec = read.wholeNumber(line, lineNr, QStringLiteral("9903"));
-                s.AantalPers = read.wholeNumber(line, lineNr, QStringLiteral("9904"));
-                s.TotaalBedrag = read.number(line, lineNr, QStringLiteral("9905")) / 100.0;
+                s.Aangemaakt = read.date(line, lineNr, "9902");
+                s.AantalRec = read.wholeNumber(line, lineNr, "9903");
+                s.AantalPers = read.wholeNumber(line, lineNr, "9904");
+                s.TotaalBedrag = read.number(line, lineNr, "9905") / 100.0;
                 s.ImpAantalPers = persons;
                 s.ImpAantalRec = lineNr - s.RegelVan + 1;
                 s.ImpTotaalBedr = total;
-                s.TotaalBedragIncColl = read.lenientCents(line, QStringLiteral("9906"));
-                s.TotaalBedragIncVerz = read.lenientCents(line, QStringLiteral("9907"));
+                s.TotaalBedragIncColl = read.lenientCents(line, "9906");
+                s.TotaalBedragIncVerz = read.lenientCents(line, "9907");
                 s.ImpTotaalBedragIncVerz = sumV;
                 s.ImpTotaalBedragIncColl = sumC;
             }
-        } else if (type == QStringLiteral("10")) {
+        } else if (type == QByteArrayView("10")) {
             ++persons;
-        } else if (type == QStringLiteral("50")) {
-            const double a = read.number(line, lineNr, QStringLiteral("5008")) / 100.0;
-            if (!read.storesAmount(line, QStringLiteral("5008")))
+        } else if (type == QByteArrayView("50")) {
+            const double a = read.number(line, lineNr, "5008") / 100.0;
+            if (!read.storesAmount(line, "5008"))
                 noteFault(CheckTexts::AmountUnreadable.arg(QStringLiteral("5008")).arg(lineNr));
             total += a;
-            const QString payer = read.text(line, QStringLiteral("5011"));
+            const QString payer = read.text(line, "5011");
             if (payer == QStringLiteral("C"))
                 sumC += a;
             else if (payer == QStringLiteral("V"))
                 sumV += a;
         } else if (!blank) {
-            noteFault(CheckTexts::UnknownRecordType.arg(trimControl(type)).arg(lineNr));
+            noteFault(CheckTexts::UnknownRecordType.arg(decodeCp1252(trimControl(type))).arg(lineNr));
         }
         if (timer.elapsed() - lastShown > 100) {
             lastShown = timer.elapsed();

@@ -4,6 +4,8 @@
 
 #include "core/OstrapelError.h"
 
+#include <QByteArrayView>
+
 namespace ostrapel {
 
 class ImportView;
@@ -32,5 +34,8 @@ public:
 // A file without a collectivity record gives a summary marked as such.
 StatementSummary checkStatementFile(const RecordCatalogue& catalogue, ImportView& view, const QString& path,
                                     int databaseVersion);
+// The same on the file's bytes, as readStatementBytes gives them.
+StatementSummary checkStatementBytes(const RecordCatalogue& catalogue, ImportView& view, const QString& path,
+                                     QByteArrayView bytes, int databaseVersion);
 
 } // namespace ostrapel

@@ -70,7 +70,7 @@ void ImportRun::execute(const OverviewFn& showOverview) {
     view_.setCaption(ImportTexts::CheckingCaption);
     summaries_.clear();
     if (!singleFile_.isEmpty()) {
-        summaries_.push_back(checkStatementFile(catalogue_, view_, singleFile_, databaseVersion_));
+        summaries_.push_back(check(singleFile_));
     } else {
         QStringList names = fileList_;
         names.sort();
@@ -79,8 +79,7 @@ void ImportRun::execute(const OverviewFn& showOverview) {
         int step = 0;
         for (const QString& name : std::as_const(names)) {
             if (stopRequested_) break;
-            summaries_.push_back(
-                checkStatementFile(catalogue_, view_, QDir(importDir_).filePath(name), databaseVersion_));
+            summaries_.push_back(check(QDir(importDir_).filePath(name)));
             view_.setFileProgress(++step, int(names.size()));
         }
     }
@@ -120,6 +119,14 @@ void ImportRun::execute(const OverviewFn& showOverview) {
         QStringLiteral("Totale duur: %1").arg(elapsedText(total.elapsed(), QStringLiteral("hh:mm:ss"))));
 }
 
+StatementSummary ImportRun::check(const QString& path) {
+    QByteArray bytes = readStatementBytes(path);
+    StatementSummary s = checkStatementBytes(catalogue_, view_, path, bytes, databaseVersion_);
+    checkedPath_ = path;
+    checkedBytes_ = std::move(bytes);
+    return s;
+}
+
 void ImportRun::stopPoint() const {
     if (stopRequested_) throw ImportStopped();
 }
@@ -153,7 +160,10 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
     timer.start();
     view_.setStatus(QStringLiteral("Parse gegevens "));
     view_.setLineProgress(0, expected);
-    const QByteArray bytes = readStatementBytes(path);
+    // what the check read, so the file is imported as it was checked
+    const QByteArray bytes =
+        path == checkedPath_ ? std::exchange(checkedBytes_, QByteArray()) : readStatementBytes(path);
+    checkedPath_.clear();
     const std::vector<QByteArrayView> lines = splitStatementLines(bytes);
     auto showProgress = [&](int counter) {
         view_.setLineProgress(counter, expected);
@@ -180,7 +190,7 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
             lastLine = line;
             const int which = inserter.recordIndex(line);
             if (which == 0) {
-                const QString text = decodeCp1252(line.toByteArray());
+                const QString text = decodeCp1252(line);
                 // the check reads what this file wrote so far
                 inserter.flush();
                 lockCollectivity(text);
@@ -202,7 +212,7 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
         if (!postProcess) postProcess = inserter.recordIndex(lastLine) == 3;
         if (postProcess && isLast) {
             connection_.execute(QStringLiteral("update bord10 set [1024] = ' ' where [1024] = '' "));
-            purgeSupersededPersons(decodeCp1252(lastLine.toByteArray()));
+            purgeSupersededPersons(decodeCp1252(lastLine));
         }
         // Current planner statistics let the value lists skip through their
         // indexes instead of reading every month; sampled, so it stays quick.
@@ -230,7 +240,7 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
     // The file is in and said to be: a stop or an error from here on leaves
     // its result as it is.
     currentEntry_ = -1;
-    if (postProcess && isLast) cleanUpEarlierCollectivities(decodeCp1252(lastLine.toByteArray()));
+    if (postProcess && isLast) cleanUpEarlierCollectivities(decodeCp1252(lastLine));
     return outcome;
 }
 
@@ -329,7 +339,8 @@ void ImportRun::purgeSupersededPersons(const QString& line) {
     if (!ok1 || !ok2) return;
     const QVariantMap collectivity = {{QStringLiteral("id01"), id01}, {QStringLiteral("id02"), id02}};
     DataSet groups = connection_.query(
-        QStringLiteral("select max(ID03) as m, id07, IIF([1024] = 'Z', 'Z', IIF([1024] = 'P', 'Z', ' ')) as "
+        QStringLiteral("select max(ID03) as m, min(ID03) as n, id07, IIF([1024] = 'Z', 'Z', IIF([1024] = "
+                       "'P', 'Z', ' ')) as "
                        "t  from bord10 b  where id01 = :id01 and id02 = :id02 group by id07, "
                        "IIF([1024] = 'Z', 'Z', IIF([1024] = 'P', 'Z', ' ')) "),
         collectivity);
@@ -346,12 +357,16 @@ void ImportRun::purgeSupersededPersons(const QString& line) {
     int row = 0;
     for (groups.first(); !groups.eof(); groups.next()) {
         ++row;
-        SqlStatement& del =
-            groups.value(QStringLiteral("t")).toString() == QStringLiteral("Z") ? deleteZP : deleteSV;
-        del.bind(collectivity);
-        del.bind(QStringLiteral("id07"), groups.value(QStringLiteral("id07")).toString());
-        del.bind(QStringLiteral("m"), groups.value(QStringLiteral("m")).toString());
-        del.exec();
+        const QString newest = groups.value(QStringLiteral("m")).toString();
+        // a group of one period holds nothing older: most of them, after a first import
+        if (groups.value(QStringLiteral("n")).toString() != newest) {
+            SqlStatement& del =
+                groups.value(QStringLiteral("t")).toString() == QStringLiteral("Z") ? deleteZP : deleteSV;
+            del.bind(collectivity);
+            del.bind(QStringLiteral("id07"), groups.value(QStringLiteral("id07")).toString());
+            del.bind(QStringLiteral("m"), newest);
+            del.exec();
+        }
         if (row % 25 == 0) {
             stopPoint();
             view_.setCounterPanel(QStringLiteral("Verwerken gegevens: %1/%2").arg(row).arg(count));

@@ -2,6 +2,7 @@
 
 #include "StatementSummary.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -78,6 +79,7 @@ public:
     void lockCollectivity(const QString& line);
 
 private:
+    StatementSummary check(const QString& path);
     void finishStopped();
     void analyzeStatementTables();
     // "ID01/ID02" of the line: the collectivity as the clean-up takes it.
@@ -93,6 +95,9 @@ private:
     QString singleFile_;
     QStringList fileList_;
     std::vector<StatementSummary> summaries_;
+    // The bytes of the file checked last, which the import then need not read again.
+    QString checkedPath_;
+    QByteArray checkedBytes_;
     std::vector<FileResult> results_;
     // A collectivity line of each collectivity this run imported into, for the
     // clean-up after the last file.

@@ -4,6 +4,7 @@
 #include "core/OstrapelError.h"
 
 #include <QFile>
+#include <cstring>
 
 namespace ostrapel {
 
@@ -26,8 +27,17 @@ QStringList readStatementLines(const QString& path) {
 }
 
 std::vector<QByteArrayView> splitStatementLines(QByteArrayView text) {
+    // forEachStatementLine's rules, with the library's search for the line ends
     std::vector<QByteArrayView> lines;
-    forEachStatementLine(text, [&](QByteArrayView line) { lines.push_back(line); });
+    const char* start = text.data();
+    const char* const end = start + text.size();
+    while (start < end) {
+        const auto* cr = static_cast<const char*>(std::memchr(start, '\r', size_t(end - start)));
+        lines.emplace_back(start, (cr ? cr : end) - start);
+        if (!cr) break;
+        start = cr + 1;
+        if (start < end && *start == '\n') ++start;
+    }
     return lines;
 }
 

@@ -336,6 +336,8 @@ TEST_F(WindowLayout, MenusOfTheWindow) {
                            QStringLiteral("Filter"), QStringLiteral("-"), QStringLiteral("Sluiten")}));
     EXPECT_EQ(w->borderelMenu()->title(), QStringLiteral("Bo&rderel"));
     QStringList months;
+    EXPECT_TRUE(w->menuIncasso->actions().isEmpty()); // read when the menu opens
+    emit w->menuIncasso->aboutToShow();
     for (QAction* a : w->menuIncasso->actions())
         months << a->text();
     // every month of the components of the type's persons

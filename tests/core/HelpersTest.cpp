@@ -1,3 +1,4 @@
+#include "core/Encoding.h"
 #include "core/RunLog.h"
 #include "core/SqlFragments.h"
 #include "core/TextHelpers.h"
@@ -6,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -36,6 +38,21 @@ TEST(TextHelpersTest, ListsAndCommaText) {
               (QStringList{QStringLiteral("1002=1"), QStringLiteral("a b=0"), QStringLiteral("1003=2")}));
     EXPECT_EQ(writeCommaText({QStringLiteral("1002=1"), QStringLiteral("a b")}),
               QStringLiteral("1002=1,\"a b\""));
+}
+
+// The program's own table reads every byte as the system's converter does,
+// including the five the code page leaves undefined and a leading "BOM".
+TEST(EncodingTest, DecodesEveryByteAsTheSystemConverter) {
+    QByteArray all("\xEF\xBB\xBF");
+    for (int b = 0; b < 256; ++b)
+        all += char(b);
+    QStringDecoder system("windows-1252");
+    ASSERT_TRUE(system.isValid());
+    const QString expected = system.decode(all);
+    EXPECT_EQ(decodeCp1252(all), expected);
+    EXPECT_EQ(decodeCp1252(QByteArrayView(all).sliced(3, 200)), expected.sliced(3, 200));
+    EXPECT_EQ(encodeCp1252(decodeCp1252(all)), all);
+    EXPECT_TRUE(decodeCp1252(QByteArray()).isEmpty());
 }
 
 TEST(SqlFragmentsTest, PeriodClauses) {

@@ -1,5 +1,6 @@
 // Reading statement lines: line ends, field cutting and the conversion rules.
 #include "ImportFixture.h"
+#include "core/Encoding.h"
 #include "import/StatementFields.h"
 #include "import/StatementFile.h"
 
@@ -18,6 +19,8 @@ TEST(StatementFileTest, LineEnds) {
         {"a\rb", {"a", "b"}},
         {"a\nb\n", {"a\nb\n"}}, // line feeds alone end nothing
         {"a\r\nb\x1a\r\nc\r\n", {"a", "b"}},
+        {"a\r\r\nb\r", {"a", "", "b"}},
+        {"\r\n", {""}},
         {"", {}},
         {"\xe9t\xe9\r\n", {QString::fromUtf8("été")}},
         {"\x80\r\n", {QString::fromUtf8("€")}},
@@ -30,6 +33,12 @@ TEST(StatementFileTest, LineEnds) {
         f.write(c.bytes);
         f.close();
         EXPECT_EQ(readStatementLines(path), c.lines) << c.bytes.toStdString();
+        // the import's own split of the bytes, line for line
+        const QByteArray bytes = readStatementBytes(path);
+        QStringList split;
+        for (const QByteArrayView line : splitStatementLines(bytes))
+            split << decodeCp1252(line);
+        EXPECT_EQ(split, c.lines) << c.bytes.toStdString();
     }
     const QString missing = dir.filePath(QStringLiteral("missing.dat"));
     try {

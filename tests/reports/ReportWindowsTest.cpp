@@ -257,6 +257,7 @@ TEST_F(ReportWindows, WindowMenusStartTheReports) {
     w.loadWindowState();
     w.show();
     QStringList months;
+    emit w.reportMenu()->aboutToShow(); // the months are read when the menu opens
     for (QAction* a : w.menuIncasso->actions()) {
         EXPECT_TRUE(a->isEnabled());
         months << a->text();

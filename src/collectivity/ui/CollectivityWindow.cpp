@@ -132,7 +132,11 @@ CollectivityWindow::~CollectivityWindow() {
 }
 
 void CollectivityWindow::buildMonthMenus() {
+    // Read when a menu first opens: at a big collectivity the months cost more
+    // than the rest of the opening, and most openings never look at them.
+    if (monthMenusBuilt_ || !initialised_) return;
     const QStringList months = invoiceMonths(state_.connection(), collNr(), collVolgNr(), verzType());
+    monthMenusBuilt_ = true;
     for (QMenu* m : {menuIncasso, menuCorrectie}) {
         m->clear();
         const ReportKind kind = m == menuIncasso ? ReportKind::Collection : ReportKind::Correction;
@@ -218,7 +222,6 @@ void CollectivityWindow::loadWindowState() {
     initialised_ = true;
     lblPeriode_->setText(state_.periodDescription());
     buildDropDownMenus();
-    buildMonthMenus();
     refreshPersons();
     personsPane_->detail()->setDataSet(&state_.persons());
     componentsPane_->detail()->setDataSet(&state_.components());

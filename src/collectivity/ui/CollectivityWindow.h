@@ -170,6 +170,7 @@ private:
     bool movingColumns_ = false;
     bool saved_ = false;
     bool initialised_ = false;
+    bool monthMenusBuilt_ = false;
 };
 
 } // namespace ostrapel

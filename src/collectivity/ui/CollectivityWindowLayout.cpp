@@ -318,6 +318,8 @@ void CollectivityWindow::buildMenus() {
     menuPrinten_ = new QMenu(QStringLiteral("Printen"), this);
     menuIncasso = menuPrinten_->addMenu(QStringLiteral("Te incasseren bedragen"));
     menuCorrectie = menuPrinten_->addMenu(QStringLiteral("Correctiepremies"));
+    for (QMenu* m : {menuPrinten_, menuIncasso, menuCorrectie})
+        connect(m, &QMenu::aboutToShow, this, &CollectivityWindow::buildMonthMenus);
     menuPrinten_->addAction(actRapEigenCriteria);
     menuPrinten_->addAction(actRapProlongatieVerschillen);
     menuExporteren_ = new QMenu(QStringLiteral("Exporteren"), this);
