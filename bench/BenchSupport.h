@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Desktop.h"
 #include "core/Prompts.h"
 
 #include <QFile>
@@ -14,6 +15,12 @@ public:
     std::optional<QString> editConnectionString(const QString&) override { return std::nullopt; }
     QStringList openFileNames(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+// A desktop with no program for anything.
+class NoDesktop : public Desktop {
+public:
+    bool openUrl(const QUrl&) override { return false; }
 };
 
 // A writable copy of a database file (by default the delivered one) in `dir`.

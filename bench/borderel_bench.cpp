@@ -101,7 +101,8 @@ int main(int argc, char** argv) {
     Settings settings(dir.path());
     bench::QuietPrompts windowPrompts;
     t.restart();
-    CollectivityWindow window(db, catalogue, windowPrompts, settings);
+    bench::NoDesktop desktop;
+    CollectivityWindow window(db, catalogue, windowPrompts, desktop, settings);
     window.setIdentity(12, 1, 2);
     window.loadWindowState();
     window.actToonDI50Details->trigger();

@@ -6,6 +6,7 @@
 #include "core/PrivateFiles.h"
 #include "shell/AppIcon.h"
 #include "shell/MainWindow.h"
+#include "shell/QtDesktop.h"
 #include "shell/QtPrompts.h"
 #include "shell/QtTranslations.h"
 #include "shell/SingleInstanceGuard.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     setApplicationIdentity();
 
     QtPrompts prompts;
+    QtDesktop desktop;
     app.showError = [&prompts](const QString& message) { prompts.error(message); };
     StartupHooks hooks;
     hooks.splashStatus = [&splash](const QString& text) {
@@ -49,5 +51,5 @@ int main(int argc, char** argv) {
         return rc;
     };
     // The settings live as long as the run: a restore of the defaults deletes the user file at its end.
-    return runProgram(executableDir(), prompts, hooks);
+    return runProgram(executableDir(), prompts, desktop, hooks);
 }

@@ -49,6 +49,9 @@ inline const QString TotEnMet = QStringLiteral("t/m");
 inline const QString AllePeriodes = QStringLiteral("Alle periodes");
 inline const QString AlleRecords = QStringLiteral("Alle records (Coll., verz., premie)");
 inline const QString AlleenPremie = QStringLiteral("Alleen premierecords");
+inline const QString CleanupRemoved =
+    QStringLiteral("Opgeschoond: %1 collectiviteitrecords, %2 verzekerdenrecords, %3 controlerecords en "
+                   "%4 premierecords verwijderd");
 inline const QString CleanupPeriods = QStringLiteral("select distinct(id03) as FactuurMaand\nfrom bord99");
 
 // Compact, repair and backup

@@ -10,13 +10,13 @@
 
 namespace ostrapel {
 
-int runProgram(const QString& programDir, Prompts& prompts, const StartupHooks& hooks) {
+int runProgram(const QString& programDir, Prompts& prompts, Desktop& desktop, const StartupHooks& hooks) {
     try {
         Settings settings(programDir);
         BorderelDatabase dm(settings, prompts);
         if (hooks.splashStatus) dm.setSplashStatusHandler(hooks.splashStatus);
         if (!dm.dataModuleCreate(checkZipLibraries)) return 1;
-        MainWindow main(dm, settings, prompts);
+        MainWindow main(dm, settings, prompts, desktop);
         if (main.startupRefused()) return 1;
         if (hooks.mainWindowReady) hooks.mainWindowReady(main);
         main.showAtStart();

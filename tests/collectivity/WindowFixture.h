@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CollectivityFixture.h"
+#include "ScriptedDesktop.h"
 #include "ScriptedPrompts.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "core/Settings.h"
@@ -14,7 +15,7 @@ namespace ostrapel::test {
 class WindowFixture : public CollectivityFixture {
 protected:
     std::unique_ptr<CollectivityWindow> open(int verzType = 2) {
-        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, settings);
+        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, desktop, settings);
         w->setWindowTitle(QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV"));
         w->setIdentity(12, 1, verzType);
         w->loadWindowState();
@@ -22,6 +23,7 @@ protected:
         return w;
     }
     ScriptedPrompts prompts;
+    ScriptedDesktop desktop;
     Settings settings{dir.path()};
 };
 

@@ -2,6 +2,7 @@
 // each modal dialog is driven from a zero-delay timer once it is shown.
 #include "CollectivityFixture.h"
 #include "Screenshots.h"
+#include "ScriptedDesktop.h"
 #include "collectivity/ui/BorderelGrid.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "collectivity/ui/ListPane.h"
@@ -46,7 +47,7 @@ template <class D> void whenShown(std::function<void(D*)> answer) {
 class FilterWindow : public test::CollectivityFixture {
 protected:
     std::unique_ptr<CollectivityWindow> open(int verzType = 2) {
-        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, settings);
+        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, desktop, settings);
         w->setIdentity(12, 1, verzType);
         w->loadWindowState();
         w->show();
@@ -92,6 +93,7 @@ protected:
     int filters() { return db->scalar(QStringLiteral("select count(*) from Filters")).toInt(); }
 
     test::ScriptedPrompts prompts;
+    test::ScriptedDesktop desktop;
     Settings settings{dir.path()};
 };
 

@@ -72,8 +72,9 @@ const QString& dropDownKey(ComponentsQuery::Filter f) {
 } // namespace
 
 CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatalogue& catalogue,
-                                       Prompts& prompts, Settings& settings, QWidget* parent)
-    : QWidget(parent), catalogue_(catalogue), prompts_(prompts), settings_(settings),
+                                       Prompts& prompts, Desktop& desktop, Settings& settings,
+                                       QWidget* parent)
+    : QWidget(parent), catalogue_(catalogue), prompts_(prompts), desktop_(desktop), settings_(settings),
       state_(connection, catalogue) {
     tmrDisableGrids_.setSingleShot(true);
     tmrDisableGrids_.setInterval(700);
@@ -135,8 +136,7 @@ void CollectivityWindow::buildMonthMenus() {
         m->clear();
         const ReportKind kind = m == menuIncasso ? ReportKind::Collection : ReportKind::Correction;
         for (const QString& month : months)
-            connect(m->addAction(month), &QAction::triggered, this,
-                    [this, kind, month] { runReport(kind, month); });
+            onTriggered(m->addAction(month), [this, kind, month] { runReport(kind, month); });
     }
 }
 
@@ -155,6 +155,7 @@ void CollectivityWindow::runRenewalDifferences() {
 
 void CollectivityWindow::buildDropDownMenus() {
     for (int f = 0; f < 3; ++f) {
+        delete dropDownMenus_[f];
         const auto filter = ComponentsQuery::Filter(f);
         auto* menu = new QMenu(dropDownButtons_[f]);
         auto* group = new QActionGroup(menu);
@@ -164,7 +165,7 @@ void CollectivityWindow::buildDropDownMenus() {
             a->setCheckable(true);
             a->setChecked(i == d.checked());
             group->addAction(a);
-            connect(a, &QAction::triggered, this, [this, filter, i] { chooseDropDown(filter, i); });
+            onTriggered(a, [this, filter, i] { chooseDropDown(filter, i); });
         }
         dropDownButtons_[f]->setMenu(menu);
         dropDownMenus_[f] = menu;
@@ -238,6 +239,23 @@ void CollectivityWindow::loadWindowState() {
                 : ComponentsQuery::Mode::Individual);
     actToonComponenten->setChecked(!s.readBool(Keys::ToonComponenten, true, section));
     actToonComponenten->trigger();
+}
+
+void CollectivityWindow::focusSearch() {
+    editVerzZoeken_->setFocus();
+    editVerzZoeken_->selectAll();
+}
+
+void CollectivityWindow::reload() {
+    if (!initialised_) return;
+    BusyCursor busy;
+    details_ = std::make_unique<CollectivityDetails>(state_.connection(), catalogue_, collNr(), collVolgNr());
+    state_.reload();
+    buildDropDownMenus();
+    buildMonthMenus();
+    refreshPersons();
+    personsPane_->detail()->rebuildFillFit();
+    componentsPane_->detail()->rebuildFillFit();
 }
 
 void CollectivityWindow::saveWindowState() {
@@ -586,13 +604,15 @@ bool CollectivityWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (handleKey(key->key(), key->modifiers())) return true;
+        bool handled = true; // a key whose command failed is consumed as well
+        runCommand([&] { handled = handleKey(key->key(), key->modifiers()); });
+        if (handled) return true;
     } else if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
         tmrDisableGrids_.stop();
         if (state_.paused()) {
             state_.setPaused(false); // follows the row reached
             setPausedLook(false);
-            showPerson();
+            runCommand([this] { showPerson(); });
         }
     }
     return QWidget::eventFilter(watched, event);
