@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Desktop.h"
 #include "core/Prompts.h"
 #include "paper/PrinterService.h"
 
@@ -24,6 +25,12 @@ public:
     int linesPerPage() override { return 60; }
     void print(const QString&, const QStringList&) override {}
     void preview(const QString&, const QStringList&, QWidget*) override {}
+};
+
+// A desktop with no program for anything.
+class NoDesktop : public Desktop {
+public:
+    bool openUrl(const QUrl&) override { return false; }
 };
 
 // A writable copy of a database file (by default the delivered one) in `dir`.

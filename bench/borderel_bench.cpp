@@ -102,7 +102,8 @@ int main(int argc, char** argv) {
     bench::QuietPrompts windowPrompts;
     bench::NoPrinter printer;
     t.restart();
-    CollectivityWindow window(db, catalogue, windowPrompts, printer, settings);
+    bench::NoDesktop desktop;
+    CollectivityWindow window(db, catalogue, windowPrompts, printer, desktop, settings);
     window.setIdentity(12, 1, 2);
     window.loadWindowState();
     window.actToonDI50Details->trigger();

@@ -190,7 +190,8 @@ template <typename F> void shown(Figure& figure, CollectivityWindow* w, F step) 
 std::unique_ptr<CollectivityWindow> openWindow(Connection& db, const RecordCatalogue& catalogue,
                                                Prompts& prompts, Settings& settings) {
     static bench::NoPrinter printer;
-    auto w = std::make_unique<CollectivityWindow>(db, catalogue, prompts, printer, settings);
+    static bench::NoDesktop desktop;
+    auto w = std::make_unique<CollectivityWindow>(db, catalogue, prompts, printer, desktop, settings);
     w->resize(1024, 700);
     w->setIdentity(12, 1, 2);
     w->loadWindowState();

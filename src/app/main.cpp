@@ -6,6 +6,7 @@
 #include "core/PrivateFiles.h"
 #include "shell/AppIcon.h"
 #include "shell/MainWindow.h"
+#include "shell/QtDesktop.h"
 #include "shell/QtPrinterService.h"
 #include "shell/QtPrompts.h"
 #include "shell/QtTranslations.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
 
     QtPrompts prompts;
     QtPrinterService printer;
+    QtDesktop desktop;
     app.showError = [&prompts](const QString& message) { prompts.error(message); };
     StartupHooks hooks;
     hooks.splashStatus = [&splash](const QString& text) {
@@ -51,5 +53,5 @@ int main(int argc, char** argv) {
         return rc;
     };
     // The settings live as long as the run: a restore of the defaults deletes the user file at its end.
-    return runProgram(executableDir(), prompts, printer, hooks);
+    return runProgram(executableDir(), prompts, printer, desktop, hooks);
 }

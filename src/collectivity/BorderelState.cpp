@@ -45,6 +45,17 @@ void BorderelState::initialise() {
         dropDowns_[f].build(connection_, catalogue_, ComponentsQuery::fieldOf(f), collNr_, collVolgNr_);
 }
 
+void BorderelState::reload() {
+    for (Filter f : {Filter::Soort, Filter::Component, Filter::Herkomst}) {
+        const QString checked = dropDowns_[f].checkedText();
+        dropDowns_[f] = DropDownFilter();
+        dropDowns_[f].build(connection_, catalogue_, ComponentsQuery::fieldOf(f), collNr_, collVolgNr_);
+        setStoredDropDownText(f, checked);
+    }
+    prepareComponents(); // loaded when the persons list follows its kept person
+    buildPersonsQuery(QStringLiteral("ID07"));
+}
+
 void BorderelState::applyFields(ListSideState& side) {
     catalogue_.prepareFields(side.data, &side == &personsSide_ ? QStringLiteral("10") : QStringLiteral("50"),
                              false);

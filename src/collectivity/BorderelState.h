@@ -51,6 +51,9 @@ public:
 
     // Period clauses, the persons list and the drop-downs.
     void initialise();
+    // Reads the lists and drop-downs anew (another workstation may have
+    // imported a month), keeping the person, the sort and the checked entries.
+    void reload();
     void buildPersonsQuery(const QString& keyField = {});
     void search(const QString& text);
     // False when the list is sorted on `field` already.

@@ -24,6 +24,10 @@ public:
     virtual QMenu* exportMenu() const { return nullptr; }
     virtual QMenu* optionsMenu() const { return nullptr; }
     virtual QAction* filterAction() const { return nullptr; }
+    // Ctrl+F: the focus to the search box.
+    virtual void focusSearch() {}
+    // F5: the lists and menus read anew.
+    virtual void reload() {}
     virtual void loadWindowState() {}
     virtual void saveWindowState() {}
 };

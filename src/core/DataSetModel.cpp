@@ -94,9 +94,9 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const {
     } catch (const DatabaseError& e) {
         // Painting cannot show a message: the window does, after this paint.
         readFailed_ = true;
+        auto* self = const_cast<DataSetModel*>(this);
         QMetaObject::invokeMethod(
-            const_cast<DataSetModel*>(this), [this, text = e.message()] { emit readFailed(text); },
-            Qt::QueuedConnection);
+            self, [self, text = e.message()] { emit self->readFailed(text); }, Qt::QueuedConnection);
         return {};
     }
 }

@@ -48,14 +48,43 @@ void ImportCommand::removeFiles(const QString& folder, const QStringList& names)
         QFile::remove(folder + name);
 }
 
-void ImportCommand::actionImporterenExecute() {
-    if (hooks_.confirmMaintenance && !hooks_.confirmMaintenance(QStringLiteral("importeren"))) return;
+bool ImportCommand::mayImport() {
+    if (hooks_.confirmMaintenance && !hooks_.confirmMaintenance(QStringLiteral("importeren"))) return false;
     if (hooks_.openWindowCount && hooks_.openWindowCount() > 0) {
         prompts_.inform(WindowsOpen);
-        return;
+        return false;
     }
+    return true;
+}
+
+void ImportCommand::actionImporterenExecute() {
+    if (!mayImport()) return;
+    importChosen(chooseArchives(ArchiveFilter), {});
+}
+
+QStringList ImportCommand::importableFiles(const QStringList& paths) {
+    QStringList out;
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        const QString suffix = info.suffix().toLower();
+        if (info.isFile() && (suffix == QStringLiteral("zip") || suffix == QStringLiteral("dat")))
+            out << info.absoluteFilePath();
+    }
+    return out;
+}
+
+void ImportCommand::importFiles(const QStringList& files) {
+    QStringList archives, statements;
+    for (const QString& file : importableFiles(files))
+        (QFileInfo(file).suffix().toLower() == QStringLiteral("zip") ? archives : statements) << file;
+    if (archives.isEmpty() && statements.isEmpty()) return;
+    if (!mayImport()) return;
+    importChosen(archives, statements);
+}
+
+// The import of chosen archives and statement files (full paths; read where they are).
+void ImportCommand::importChosen(const QStringList& archives, const QStringList& statements) {
     const QString importDir = settings_.importDir();
-    const QStringList chosen = chooseArchives(ArchiveFilter);
     // One import at a time uses the Import folder; it is held from here on,
     // not while the file dialog waits for the user.
     ImportFolderLock lock(
@@ -69,21 +98,22 @@ void ImportCommand::actionImporterenExecute() {
     QStringList list;
     auto cleanUp = [&] {
         // Every statement file this run unpacked goes, whatever happened, and
-        // so does anything else it unpacked.
+        // so does anything else it unpacked; statement files given by path stay.
         removeFiles(importDir, list + statementFiles(importDir) + unpacked_);
         if (hooks_.rebuildOpenList) hooks_.rebuildOpenList();
     };
     try {
-        if (!chosen.isEmpty() && extractArchives(chosen) > 0) {
-            list << statementFiles(importDir);
-            if (!list.isEmpty()) {
-                list.sort();
-                if (list.size() == 1)
-                    hooks_.runImportDialog(importDir + list.first(), {});
-                else
-                    hooks_.runImportDialog(QString(), list);
-                if (hooks_.convertToEuro) hooks_.convertToEuro();
-            }
+        if (!archives.isEmpty() && extractArchives(archives) > 0) list << statementFiles(importDir);
+        list.sort();
+        QStringList given = statements;
+        given.sort();
+        const QStringList all = list + given;
+        if (!all.isEmpty()) {
+            if (all.size() == 1)
+                hooks_.runImportDialog(list.isEmpty() ? all.first() : importDir + all.first(), {});
+            else
+                hooks_.runImportDialog(QString(), all);
+            if (hooks_.convertToEuro) hooks_.convertToEuro();
         }
     } catch (...) {
         cleanUp();

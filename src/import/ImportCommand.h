@@ -51,6 +51,12 @@ public:
     ImportCommand(Settings& settings, Prompts& prompts, ImportCommandHooks hooks);
 
     void actionImporterenExecute();
+    // Files dropped on the window: the archives among them are unpacked and
+    // imported as after the file dialog, together with the statement files
+    // (.dat) among them, which are read where they are.
+    void importFiles(const QStringList& files);
+    // Of the given paths, the existing files an import takes: .zip and .dat.
+    static QStringList importableFiles(const QStringList& paths);
     // Unpacks the chosen archives; the number of entries unpacked, 0 when cancelled.
     int chooseAndExtractArchives(const QString& filter);
     // The file dialog alone; remembers the folder of the first chosen file.
@@ -75,6 +81,9 @@ public:
     static bool isStatementFile(const QString& name);
 
 private:
+    bool mayImport();
+    void importChosen(const QStringList& archives, const QStringList& statements);
+
     Settings& settings_;
     Prompts& prompts_;
     ImportCommandHooks hooks_;

@@ -28,6 +28,9 @@ inline const QString FileNotFound = QStringLiteral("File met de naam \"%1\" is n
 inline const QString NotImported = QStringLiteral("Informatie uit file \"%1\" werd niet geimporteerd");
 inline const QString Imported = QStringLiteral("Informatie uit file \"%1\" succesvol geimporteerd in %2");
 inline const QString Stop = QStringLiteral("Stoppen");
+inline const QString FinishedCaption = QStringLiteral("Import gereed");
+inline const QString StoppedCaption = QStringLiteral("Import gestopt");
+inline const QString FailedCaption = QStringLiteral("Import mislukt");
 inline const QString StoppedImported = QStringLiteral("Import gestopt; ge\u00efmporteerd: %1");
 inline const QString StoppedNothing = QStringLiteral("Import gestopt; er is niets ge\u00efmporteerd");
 } // namespace ImportTexts

@@ -38,16 +38,25 @@ QStringList Cleanup::periods() {
     return out;
 }
 
-void Cleanup::execute(const CleanupSelection& selection) {
+QString Cleanup::Removed::text() const {
+    return CleanupRemoved.arg(collectivities).arg(persons).arg(history).arg(premiums);
+}
+
+Cleanup::Removed Cleanup::execute(const CleanupSelection& selection) {
     const QString clause = selection.buildCleanupWhere();
+    Removed removed;
     // One transaction: control records gone while components stay would let
     // the next import of the statement double them.
     Transaction transaction(connection_);
     if (!selection.premiumsOnly)
-        for (const char* table : {"bord00", "bord10", "bord99"})
-            connection_.execute(QStringLiteral("delete from %1 ").arg(QLatin1String(table)) + clause);
-    connection_.execute(QStringLiteral("delete from bord50 ") + clause);
+        for (const auto& [table, count] :
+             {std::pair{"bord00", &removed.collectivities}, std::pair{"bord10", &removed.persons},
+              std::pair{"bord99", &removed.history}})
+            *count =
+                connection_.execute(QStringLiteral("delete from %1 ").arg(QLatin1String(table)) + clause);
+    removed.premiums = connection_.execute(QStringLiteral("delete from bord50 ") + clause);
     transaction.commit();
+    return removed;
 }
 
 } // namespace ostrapel

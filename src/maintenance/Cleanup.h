@@ -20,6 +20,15 @@ public:
         int verzType = -1;
     };
 
+    // The rows a clean-up removed, per table.
+    struct Removed {
+        int collectivities = 0; // bord00
+        int persons = 0;        // bord10
+        int history = 0;        // bord99
+        int premiums = 0;       // bord50
+        QString text() const;
+    };
+
     explicit Cleanup(Connection& connection) : connection_(connection) {}
 
     // The invoice months the clean-up offers: those of the import history.
@@ -30,7 +39,7 @@ public:
     // An empty entry, then every period of the import history.
     QStringList periods();
     // The deletes of the selection, all or none; throws DatabaseError.
-    void execute(const CleanupSelection& selection);
+    Removed execute(const CleanupSelection& selection);
 
 private:
     Connection& connection_;

@@ -49,6 +49,9 @@ inline const QString TotEnMet = QStringLiteral("t/m");
 inline const QString AllePeriodes = QStringLiteral("Alle periodes");
 inline const QString AlleRecords = QStringLiteral("Alle records (Coll., verz., premie)");
 inline const QString AlleenPremie = QStringLiteral("Alleen premierecords");
+inline const QString CleanupRemoved =
+    QStringLiteral("Opgeschoond: %1 collectiviteitrecords, %2 verzekerdenrecords, %3 controlerecords en "
+                   "%4 premierecords verwijderd");
 
 // Compact, repair and backup
 inline const QString CompactWord = QStringLiteral("comprimeren en repareren");

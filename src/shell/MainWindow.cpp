@@ -1,9 +1,11 @@
 #include "MainWindow.h"
 
 #include "widgets/BusyCursor.h"
+#include "widgets/GuardedCommand.h"
 
 #include "ChildPlacement.h"
 #include "CollectivityChooserDialog.h"
+#include "HelpWindow.h"
 #include "MaintenanceCheck.h"
 #include "MaintenanceCommands.h"
 #include "ProgressWindow.h"
@@ -14,6 +16,7 @@
 
 #include "core/BorderelDatabase.h"
 #include "core/DatabaseError.h"
+#include "core/Desktop.h"
 #include "core/OstrapelError.h"
 #include "core/Paths.h"
 #include "core/RecordCatalogue.h"
@@ -25,13 +28,19 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -60,13 +69,13 @@ CollectivityChild* childOf(QMdiSubWindow* sub) {
 } // namespace
 
 MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts& prompts,
-                       PrinterService& printer, QWidget* parent)
+                       PrinterService& printer, Desktop& desktop, QWidget* parent)
     : QMainWindow(parent), dm_(dataModule), settings_(settings), prompts_(prompts), printer_(printer),
-      mdi_(new QMdiArea(this)) {
-    openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+      desktop_(desktop), mdi_(new QMdiArea(this)) {
     onNetwork = [] { return isOnNetworkFileSystem(executableDir()); };
     windowFactory_ = [this](const CollectivityItem& item, const QString& caption) -> QWidget* {
-        auto* w = new CollectivityWindow(dm_.connection(), catalogue_, prompts_, printer_, settings_);
+        auto* w =
+            new CollectivityWindow(dm_.connection(), catalogue_, prompts_, printer_, desktop_, settings_);
         w->setWindowTitle(caption);
         w->setIdentity(item.CollNr, item.CollVolgNr, item.VerzType);
         w->statusCallback = [this](const QString& text) { dm_.showSplashStatus(text); };
@@ -81,6 +90,7 @@ MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts
                                       [this] { return collectivityWindowCount(); }},
                                      [this](QDialog& d) { return dialogRunner(d); },
                                      [this] { rebuildOpenList(); },
+                                     [this](const QString& text) { lblStatus_->setText(text); },
                                      [this](int code) { endProgram(code); }};
     commands_ =
         std::make_unique<MaintenanceCommands>(this, dm_, settings_, prompts_, printer_, std::move(hooks));
@@ -94,6 +104,10 @@ MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts
     buildMenus();
     buildToolBar();
     statusBar()->showMessage(QString());
+    lblStatus_ = new QLabel(statusBar());
+    lblStatus_->setObjectName(QStringLiteral("lblStatus"));
+    statusBar()->addWidget(lblStatus_, 1);
+    setAcceptDrops(true);
     connect(mdi_, &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow* w) { followActiveWindow(w ? 1 : 0); });
 
@@ -140,11 +154,7 @@ QAction* MainWindow::action(const QString& objectName) const {
 }
 
 void MainWindow::runCommand(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const std::exception& e) {
-        prompts_.error(errorMessage(e));
-    }
+    runGuarded(prompts_, command);
 }
 
 void MainWindow::buildActions() {
@@ -158,8 +168,25 @@ void MainWindow::buildActions() {
     connect(actKiesColl, &QAction::triggered, this, [this] { runCommand([this] { runChooser(); }); });
 
     a = makeAction(QStringLiteral("actClose"), Sluiten);
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
     connect(a, &QAction::triggered, this, &QWidget::close);
+
+    // Keys without a menu entry of their own: they act on the active collectivity window.
+    a = makeAction(QStringLiteral("actZoeken"), QString());
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    addAction(a);
+    connect(a, &QAction::triggered, this, [this] {
+        if (CollectivityChild* c = activeChild()) c->focusSearch();
+    });
+    a = makeAction(QStringLiteral("actVernieuwen"), QString());
+    a->setShortcut(QKeySequence(Qt::Key_F5));
+    addAction(a);
+    connect(a, &QAction::triggered, this, [this] {
+        runCommand([this] {
+            if (CollectivityChild* c = activeChild()) c->reload();
+            rebuildOpenList(); // a collectivity imported elsewhere appears as well
+        });
+    });
 
     for (const auto& [name, caption, hint, command] :
          {std::tuple{QStringLiteral("ActionSchonen"), Schonen, HintSchonen,
@@ -194,8 +221,7 @@ void MainWindow::buildActions() {
 
     a = makeAction(QStringLiteral("ActionHelp"), HelpInhoud, HintHelp);
     a->setIcon(s->standardIcon(QStyle::SP_DialogHelpButton));
-    connect(a, &QAction::triggered, this,
-            [this] { openUrl(QUrl::fromLocalFile(settings_.helpDir() + QStringLiteral("Help.Htm"))); });
+    connect(a, &QAction::triggered, this, [this] { runCommand([this] { showHelp(); }); });
 
     a = makeAction(QStringLiteral("ActionAbout"), About, HintAbout);
     connect(a, &QAction::triggered, this, [this] {
@@ -482,9 +508,10 @@ void MainWindow::followActiveWindow(int state) {
         b->setPopupMode(QToolButton::InstantPopup);
     for (QToolButton* b : collectivityButtons())
         b->setEnabled(child != nullptr);
-    // Ctrl+X closes the active collectivity window, else the program.
-    action(QStringLiteral("actClose"))
-        ->setShortcut(child ? QKeySequence() : QKeySequence(Qt::CTRL | Qt::Key_X));
+    // Ctrl+X closes the active collectivity window, else the program; Ctrl+Q always the program.
+    QList<QKeySequence> closeKeys{QKeySequence(Qt::CTRL | Qt::Key_Q)};
+    if (!child) closeKeys.prepend(QKeySequence(Qt::CTRL | Qt::Key_X));
+    action(QStringLiteral("actClose"))->setShortcuts(closeKeys);
     if (!child) return;
     if (QMenu* menu = child->borderelMenu()) {
         actBorderelMenu = menu->menuAction();
@@ -498,6 +525,11 @@ bool MainWindow::confirmMaintenance(const QString& word) {
 }
 
 void MainWindow::importFiles() {
+    importFiles({});
+}
+
+// With no files, the command's file dialog chooses them.
+void MainWindow::importFiles(const QStringList& files) {
     ImportCommandHooks hooks;
     hooks.confirmMaintenance = [this](const QString& word) { return confirmMaintenance(word); };
     hooks.openWindowCount = [this] { return collectivityWindowCount(); };
@@ -522,7 +554,45 @@ void MainWindow::importFiles() {
         statusBar()->showMessage(text);
         statusBar()->repaint(); // the wait that follows blocks the event loop
     };
-    ImportCommand(settings_, prompts_, hooks).actionImporterenExecute();
+    ImportCommand command(settings_, prompts_, hooks);
+    if (files.isEmpty())
+        command.actionImporterenExecute();
+    else
+        command.importFiles(files);
+}
+
+void MainWindow::importDroppedFiles(const QStringList& files) {
+    if (!files.isEmpty()) importFiles(files); // none: no file dialog either
+}
+
+void MainWindow::showHelp() {
+    const QString path = settings_.helpDir() + HelpFileName;
+    if (!QFileInfo(path).isFile()) {
+        prompts_.error(HelpNotFound.arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    // A desktop without a program for the file says so only through this answer.
+    if (desktop_.openUrl(QUrl::fromLocalFile(path))) return;
+    if (!helpWindow_) helpWindow_ = new HelpWindow(this);
+    helpWindow_->showFile(path);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    if (!ImportCommand::importableFiles(paths).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    const QStringList files = ImportCommand::importableFiles(paths);
+    if (files.isEmpty()) return;
+    event->acceptProposedAction();
+    // After the drop has ended: the drag source is not kept waiting for the import.
+    QTimer::singleShot(0, this, [this, files] { runCommand([this, files] { importDroppedFiles(files); }); });
 }
 
 void MainWindow::restoreDefaults() {

@@ -10,6 +10,7 @@
 
 class QAction;
 class QDialog;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -24,6 +25,8 @@ class ImportDialog;
 namespace ostrapel {
 
 class CollectivityChild;
+class Desktop;
+class HelpWindow;
 class MaintenanceCheck;
 class MaintenanceCommands;
 class PrinterService;
@@ -37,14 +40,12 @@ class MainWindow : public QMainWindow {
 public:
     // Runs the main-window start-up steps; errors escape to the caller.
     MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts& prompts, PrinterService& printer,
-               QWidget* parent = nullptr);
+               Desktop& desktop, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Creates the window of a collectivity; replaceable until the collectivity window exists.
     using WindowFactory = std::function<QWidget*(const CollectivityItem& item, const QString& caption)>;
     void setWindowFactory(WindowFactory f) { windowFactory_ = std::move(f); }
-    // Opens a document with the desktop's program; replaceable in tests.
-    std::function<bool(const QUrl&)> openUrl;
     // True when the program folder lies on a network file system; replaceable in tests.
     std::function<bool()> onNetwork;
 
@@ -78,15 +79,25 @@ public:
     QList<QToolButton*> collectivityButtons() const;
 
     void importFiles(); // "Bestand importeren ..."
+    // Dropped files: the archives and statement files among them are imported.
+    void importDroppedFiles(const QStringList& files);
+    void showHelp(); // "Help inhoud ..."
+    // The help window, once the desktop could not open the help file.
+    HelpWindow* helpWindow() const { return helpWindow_; }
+    // The status bar's lasting text (what a clean-up removed).
+    QLabel* statusLabel() const { return lblStatus_; }
     // Runs the import dialog; tests drive it without a modal loop.
     std::function<void(ImportDialog&)> importDialogRunner;
     void restoreDefaults();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    void importFiles(const QStringList& files);
     void buildActions();
     void buildMenus();
     void buildToolBar();
@@ -106,6 +117,7 @@ private:
     RecordCatalogue catalogue_;
     Prompts& prompts_;
     PrinterService& printer_;
+    Desktop& desktop_;
     std::unique_ptr<MaintenanceCheck> maintenance_;
     std::unique_ptr<MaintenanceCommands> commands_;
     bool startupRefused_ = false;
@@ -116,6 +128,8 @@ private:
     bool closing_ = false;
 
     QMdiArea* mdi_;
+    QLabel* lblStatus_ = nullptr;
+    HelpWindow* helpWindow_ = nullptr;
     QMenu* miBestand = nullptr;
     QMenu* miOpenen = nullptr;
     QMenu* miOnderhoud = nullptr;

@@ -42,7 +42,9 @@ void MaintenanceCommands::cleanDatabase() {
         return;
     }
     CleanupDialog dialog(dm_.connection(), prompts_, parent_);
-    if (hooks_.runDialog(dialog) == QDialog::Accepted) hooks_.rebuildOpenList();
+    if (hooks_.runDialog(dialog) != QDialog::Accepted) return;
+    if (hooks_.showStatus) hooks_.showStatus(dialog.removed().text());
+    hooks_.rebuildOpenList();
 }
 
 bool MaintenanceCommands::compactAndRepair() {

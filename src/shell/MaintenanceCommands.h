@@ -21,9 +21,10 @@ class MaintenanceCommands {
 public:
     struct Hooks {
         MaintenanceGuard guard;
-        std::function<int(QDialog&)> runDialog;   // modal run of a dialog
-        std::function<void()> rebuildOpenList;    // after a clean-up
-        std::function<void(int code)> endProgram; // after a failed backup
+        std::function<int(QDialog&)> runDialog;         // modal run of a dialog
+        std::function<void()> rebuildOpenList;          // after a clean-up
+        std::function<void(const QString&)> showStatus; // what a clean-up removed
+        std::function<void(int code)> endProgram;       // after a failed backup
     };
     MaintenanceCommands(QWidget* parent, BorderelDatabase& dataModule, Settings& settings, Prompts& prompts,
                         PrinterService& printer, Hooks hooks)

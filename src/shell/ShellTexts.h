@@ -44,6 +44,10 @@ inline const QString HintSchonen = QStringLiteral("Opschonen|Opschonen van gegev
 inline const QString HintSysInfo = QStringLiteral("Systeeminfo|Toon systeeminformatie");
 inline const QString AfdrukvoorbeeldTitle = QStringLiteral("Afdrukvoorbeeld: %1");
 
+inline const QString HelpCaption = QStringLiteral("Help");
+inline const QString HelpFileName = QStringLiteral("Help.Htm");
+inline const QString HelpNotFound = QStringLiteral("Het helpbestand \"%1\" is niet gevonden.");
+
 inline const QString KiesCollCaption = QStringLiteral("Kies Collectiviteit");
 inline const QString OpeningStatus = QStringLiteral("Collectiviteit wordt geopend [%1-%2]");
 

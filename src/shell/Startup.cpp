@@ -10,14 +10,14 @@
 
 namespace ostrapel {
 
-int runProgram(const QString& programDir, Prompts& prompts, PrinterService& printer,
+int runProgram(const QString& programDir, Prompts& prompts, PrinterService& printer, Desktop& desktop,
                const StartupHooks& hooks) {
     try {
         Settings settings(programDir);
         BorderelDatabase dm(settings, prompts);
         if (hooks.splashStatus) dm.setSplashStatusHandler(hooks.splashStatus);
         if (!dm.dataModuleCreate(checkZipLibraries)) return 1;
-        MainWindow main(dm, settings, prompts, printer);
+        MainWindow main(dm, settings, prompts, printer, desktop);
         if (main.startupRefused()) return 1;
         if (hooks.mainWindowReady) hooks.mainWindowReady(main);
         main.showAtStart();

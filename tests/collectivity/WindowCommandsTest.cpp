@@ -131,3 +131,72 @@ TEST_F(WindowCommands, CtrlXClosesTheWindowWhereverTheFocusIs) {
         EXPECT_EQ(w->searchBox()->text(), QStringLiteral("BAK"));
     }
 }
+
+TEST_F(WindowCommands, ACommandThatFailsShowsItsMessageAndTheWindowStays) {
+    auto w = open();
+    QToolButton* next = nullptr;
+    for (QToolButton* b : w->findChildren<QToolButton*>())
+        if (b->toolTip() == QStringLiteral("Volgende record")) next = b;
+    ASSERT_NE(next, nullptr);
+    // the components go: every command that shows them fails
+    db->execute(QStringLiteral("drop table bord50"));
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"key", [&] { QTest::keyClick(w->searchBox(), Qt::Key_Down); }},
+        {"button", [&] { next->click(); }},
+        {"menu",
+         [&] {
+             w->actToonComponenten->trigger(); // hidden: no query
+             w->actToonComponenten->trigger();
+         }},
+    };
+    for (const auto& [what, command] : commands) {
+        prompts.messages.clear();
+        command();
+        ASSERT_EQ(prompts.messages.size(), 1u) << what;
+        EXPECT_EQ(prompts.messages[0].type, MsgType::Error) << what;
+        EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("bord50"), Qt::CaseInsensitive))
+            << what << ": " << prompts.messages[0].text.toStdString();
+        EXPECT_TRUE(w->isVisible()) << what;
+    }
+}
+
+TEST_F(WindowCommands, ReloadShowsAMonthImportedElsewhere) {
+    auto w = open();
+    const auto months = [&] {
+        QStringList out;
+        for (QAction* a : w->menuIncasso->actions())
+            out << a->text();
+        return out;
+    };
+    const QStringList before = months();
+    EXPECT_EQ(before.last(), QStringLiteral("2006-02"));
+    w->personsPane()->grid()->setCurrentIndex(w->personsPane()->grid()->model()->index(3, 1));
+    const QString person = w->state().persons().value(QStringLiteral("ID07")).toString();
+
+    // another workstation imports March on its own connection
+    SampleOptions o;
+    o.collectivities = 1;
+    o.persons = persons;
+    o.periods = {QStringLiteral("2006-03")};
+    o.zip = false;
+    {
+        auto other = dir.connect(QStringLiteral("werkstation2"));
+        const QStringList files =
+            SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("Import")));
+        SilentImportView view;
+        test::ScriptedPrompts quiet;
+        ImportRun run(*other, catalogue, quiet, view, 1, dir.filePath(QStringLiteral("Import")));
+        run.setFileList(files);
+        run.execute([](std::vector<StatementSummary>& s) {
+            for (StatementSummary& x : s)
+                x.Import = u'J';
+            return true;
+        });
+    }
+    EXPECT_EQ(months(), before); // menus are built once, until asked
+
+    w->reload();
+    EXPECT_EQ(months(), before + QStringList{QStringLiteral("2006-03")});
+    EXPECT_EQ(w->state().persons().value(QStringLiteral("ID07")).toString(), person); // the same person
+    EXPECT_TRUE(prompts.messages.empty());
+}

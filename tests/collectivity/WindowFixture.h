@@ -2,6 +2,7 @@
 
 #include "CollectivityFixture.h"
 #include "RecordingPrinter.h"
+#include "ScriptedDesktop.h"
 #include "ScriptedPrompts.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "core/Settings.h"
@@ -15,7 +16,7 @@ namespace ostrapel::test {
 class WindowFixture : public CollectivityFixture {
 protected:
     std::unique_ptr<CollectivityWindow> open(int verzType = 2) {
-        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, printer, settings);
+        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, printer, desktop, settings);
         w->setWindowTitle(QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV"));
         w->setIdentity(12, 1, verzType);
         w->loadWindowState();
@@ -24,6 +25,7 @@ protected:
     }
     ScriptedPrompts prompts;
     RecordingPrinter printer;
+    ScriptedDesktop desktop;
     Settings settings{dir.path()};
 };
 

@@ -3,6 +3,7 @@
 #include "CollectivityFixture.h"
 #include "RecordingPrinter.h"
 #include "Screenshots.h"
+#include "ScriptedDesktop.h"
 #include "collectivity/ui/BorderelGrid.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "collectivity/ui/ListPane.h"
@@ -47,7 +48,7 @@ template <class D> void whenShown(std::function<void(D*)> answer) {
 class FilterWindow : public test::CollectivityFixture {
 protected:
     std::unique_ptr<CollectivityWindow> open(int verzType = 2) {
-        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, printer, settings);
+        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, printer, desktop, settings);
         w->setIdentity(12, 1, verzType);
         w->loadWindowState();
         w->show();
@@ -94,6 +95,7 @@ protected:
 
     test::ScriptedPrompts prompts;
     test::RecordingPrinter printer;
+    test::ScriptedDesktop desktop;
     Settings settings{dir.path()};
 };
 

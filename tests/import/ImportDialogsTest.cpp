@@ -116,7 +116,8 @@ TEST_F(ImportDialogs, WholeRunThroughTheImportDialog) {
     ASSERT_EQ(dialog.listBox()->count(), 2);
     EXPECT_TRUE(dialog.listBox()->item(0)->text().startsWith(
         QStringLiteral("Informatie uit file \"000012001-01.dat\" succesvol geimporteerd in ")));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Borderel informatie importeren"));
+    // the heading says the run has ended
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Import gereed"));
     test::saveScreenshot(&dialog, QStringLiteral("importeren"));
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord10")), 3);
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
@@ -165,5 +166,25 @@ TEST_F(ImportDialogs, StoppenEndsTheRunAfterTheFileInProgress) {
     EXPECT_FALSE(dialog.stopButton()->isEnabled());
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord99")), 1);
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord50 where ID01 = 13")), 0);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Import gestopt"));
     test::saveScreenshot(&dialog, QStringLiteral("importeren-gestopt"));
+}
+
+TEST_F(ImportDialogs, AFailedRunIsNotCalledReady) {
+    write(QStringLiteral("000012001-01.dat"), statement(12, QStringLiteral("2005-01"), {"A"}, false, 2));
+    addFailingTrigger(QStringLiteral("fail_on_a"), QStringLiteral("insert"), QStringLiteral("bord10"),
+                      QStringLiteral("kapotte regel"));
+    ImportDialog dialog(*db, catalogue, prompts, 1, dir.filePath(QStringLiteral("Import")));
+    dialog.setSingleFile(dir.filePath(QStringLiteral("Import/000012001-01.dat")));
+    dialog.overviewHook = [](std::vector<StatementSummary>& summaries) {
+        for (StatementSummary& s : summaries)
+            s.Import = u'J';
+        return true;
+    };
+    dialog.show();
+    QTRY_VERIFY_WITH_TIMEOUT(dialog.importFinished(), 10000);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Import mislukt"));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("kapotte regel")));
+    dropTrigger(QStringLiteral("fail_on_a"), QStringLiteral("bord10"));
 }

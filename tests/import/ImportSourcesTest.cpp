@@ -319,3 +319,36 @@ TEST_F(ImportSources, startFolder) {
     command.chooseAndExtractArchives(ArchiveFilter);
     EXPECT_EQ(prompts.openFolders.last(), settings.importDir());
 }
+
+TEST_F(ImportSources, DroppedArchivesAndStatementFilesImportTogether) {
+    writeZip(src(QStringLiteral("000013001-02.zip")), {{"000013001-02.dat", "x"}});
+    const QString statement = src(QStringLiteral("000012001-01S.dat"));
+    QFile plain(statement);
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    QFile other(src(QStringLiteral("notities.txt")));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.close();
+    ImportCommand command(settings, prompts, hooks);
+
+    // nothing importable among them: no question, no dialog, nothing touched
+    command.importFiles({src(QStringLiteral("notities.txt")), src(QStringLiteral("weg.zip"))});
+    EXPECT_TRUE(actions.isEmpty());
+    EXPECT_EQ(rebuilds, 0);
+
+    command.importFiles(
+        {statement, src(QStringLiteral("notities.txt")), src(QStringLiteral("000013001-02.zip"))});
+    EXPECT_EQ(actions, QStringList{QStringLiteral("importeren")});
+    EXPECT_EQ(dialogs, 1);
+    // the unpacked file by its name in the Import folder, the dropped one where it lies
+    EXPECT_EQ(dialogNames, (QStringList{QStringLiteral("000013001-02.dat"), statement}));
+    EXPECT_EQ(euroRuns, 1);
+    EXPECT_TRUE(importFolder().isEmpty());
+    EXPECT_TRUE(QFile::exists(statement));           // the user's own file stays
+    EXPECT_TRUE(settings.lastImportDir().isEmpty()); // no file dialog was involved
+
+    // one dropped statement goes as a single file
+    command.importFiles({statement});
+    EXPECT_EQ(dialogSingle, statement);
+    EXPECT_EQ(dialogs, 2);
+}

@@ -108,16 +108,21 @@ TEST_F(CleanupFixture, ListsCarryBothKindsAndEveryPeriod) {
 
 TEST_F(CleanupFixture, DeletesWhatWasChosen) {
     Cleanup cleanup(*connection);
-    // A range of four months of every collectivity.
-    cleanup.execute(choose(Period::Range, QStringLiteral("2004-03"), QStringLiteral("2004-06")));
+    // A range of four months of every collectivity: what went is counted per table.
+    const Cleanup::Removed range =
+        cleanup.execute(choose(Period::Range, QStringLiteral("2004-03"), QStringLiteral("2004-06")));
     EXPECT_EQ(rows(1), (QList<int>{1, 2, 2, 1}));
     EXPECT_EQ(rows(2), (QList<int>{0, 0, 0, 0}));
+    EXPECT_EQ(range.text(), QStringLiteral("Opgeschoond: 5 collectiviteitrecords, 9 verzekerdenrecords, "
+                                           "5 controlerecords en 9 premierecords verwijderd"));
 
     // Premium records only: the rest of the month stays.
     CleanupSelection premiums = choose(Period::Month, QStringLiteral("2004-07"));
     premiums.premiumsOnly = true;
-    cleanup.execute(premiums);
+    const Cleanup::Removed only = cleanup.execute(premiums);
     EXPECT_EQ(rows(1), (QList<int>{1, 2, 0, 1}));
+    EXPECT_EQ((QList<int>{only.collectivities, only.persons, only.history, only.premiums}),
+              (QList<int>{0, 0, 0, 2}));
 }
 
 TEST_F(CleanupFixture, TheSvEntryRemovesBothKinds) {

@@ -3,6 +3,7 @@
 #include "CleanupFixture.h"
 #include "RecordingPrinter.h"
 #include "Screenshots.h"
+#include "ScriptedDesktop.h"
 #include "ScriptedPrompts.h"
 #include "core/BorderelDatabase.h"
 #include "core/Settings.h"
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -46,7 +48,7 @@ protected:
         settings.reset();
     }
     MainWindow& open() {
-        window = std::make_unique<MainWindow>(*dm, *settings, prompts, printer);
+        window = std::make_unique<MainWindow>(*dm, *settings, prompts, printer, desktop);
         window->onNetwork = [] { return false; };
         window->dialogRunner = [this](QDialog& d) {
             shown << d.objectName();
@@ -75,6 +77,7 @@ protected:
     test::TestProgramDir dir;
     test::ScriptedPrompts prompts;
     test::RecordingPrinter printer;
+    test::ScriptedDesktop desktop;
     std::unique_ptr<Settings> settings;
     std::unique_ptr<BorderelDatabase> dm;
     std::unique_ptr<MainWindow> window;
@@ -99,6 +102,9 @@ TEST_F(CommandsFixture, CleanupFromTheMenuRebuildsTheOpenList) {
     EXPECT_EQ(shown, QStringList{QStringLiteral("dlgOpschonen")});
     EXPECT_EQ(dm->connection().scalar(QStringLiteral("select count(*) from bord10")).toInt(), 0);
     EXPECT_FALSE(w.action(QStringLiteral("ActionSchonen"))->isVisible()); // nothing left to clean
+    EXPECT_EQ(w.statusLabel()->text(),
+              QStringLiteral("Opgeschoond: 6 collectiviteitrecords, 11 verzekerdenrecords, "
+                             "6 controlerecords en 11 premierecords verwijderd"));
 }
 
 TEST_F(CommandsFixture, CompactAndBackupFromTheMenu) {

@@ -3,6 +3,7 @@
 #include "RecordingPrinter.h"
 #include "ReportFixture.h"
 #include "Screenshots.h"
+#include "ScriptedDesktop.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "collectivity/ui/PeriodDialog.h"
 #include "core/Encoding.h"
@@ -78,6 +79,7 @@ protected:
     }
     test::ScriptedPrompts prompts;
     test::RecordingPrinter printer;
+    test::ScriptedDesktop desktop;
 };
 
 } // namespace
@@ -251,7 +253,7 @@ TEST_F(ReportWindows, ProgressDialogLooks) {
 
 TEST_F(ReportWindows, WindowMenusStartTheReports) {
     Settings settings{dir.path()};
-    CollectivityWindow w(*db, catalogue, prompts, printer, settings);
+    CollectivityWindow w(*db, catalogue, prompts, printer, desktop, settings);
     printer.pageLength = 40; // the report's pages follow the printer's
     w.setIdentity(12, 1, 2);
     w.loadWindowState();
@@ -319,14 +321,13 @@ TEST_F(ReportWindows, ExportDialogWritesAndOpensTheChosenFile) {
     data.inputs.componentsPeriodClause = QStringLiteral("AND BORD50.[ID03] = '2006-03'");
     data.inputs.selectionClause = QStringLiteral("AND bord50.ID07 = :ID07");
     DataSet& rows = data.buildExportQuery(QStringLiteral("1002;ID07"), QStringLiteral("5008"));
-    ExportDialog dialog(rows, catalogue, prompts, dir.path());
-    QStringList opened;
-    dialog.openFile = [&](const QString& path) { opened << path; };
+    ExportDialog dialog(rows, catalogue, prompts, desktop, dir.path());
+    desktop.answers = {false}; // no spreadsheet program: the file stays saved all the same
     prompts.saveNames = {dir.filePath(QStringLiteral("uit"))}; // the workbook entry's extension is added
     dialog.show();
     dialog.exportRows();
-    EXPECT_EQ(opened, QStringList{dir.filePath(QStringLiteral("uit.xlsx"))});
-    QFile workbook(opened.value(0));
+    EXPECT_EQ(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(dir.filePath(QStringLiteral("uit.xlsx")))});
+    QFile workbook(desktop.opened.value(0).toLocalFile());
     ASSERT_TRUE(workbook.open(QIODevice::ReadOnly));
     EXPECT_TRUE(workbook.read(2) == "PK"); // a zipped workbook, not tab-separated text
     EXPECT_EQ(dialog.lblTotaalAantal->text(), QString::number(rows.recordCount() + 1));
@@ -401,8 +402,8 @@ TEST_F(ReportWindows, ExportTimeLeavesOutTheSaveDialog) {
     } slow;
     slow.clock = &clock;
     for (const QString& name : {QStringLiteral("uit.xls"), QStringLiteral("uit.xlsx")}) {
-        ExportDialog dialog(rows, catalogue, slow, dir.path());
-        dialog.openFile = [](const QString&) {};
+        ExportDialog dialog(rows, catalogue, slow, desktop, dir.path());
+        desktop.answers = {true};
         dialog.now = [&] { return clock; };
         QObject::connect(&dialog, &ExportDialog::progressShown, [&] {
             if (dialog.running()) clock = clock.addSecs(1);
@@ -422,8 +423,7 @@ TEST_F(ReportWindows, ExportDialogShowsProgressEveryHundredRowsAndStops) {
     QDir().mkpath(programDir);
     // Runs the export; `atProgress` sees each progress shown.
     const auto run = [&](std::function<void(ExportDialog&)> atProgress) {
-        ExportDialog dialog(rows, catalogue, prompts, programDir);
-        dialog.openFile = [](const QString&) {};
+        ExportDialog dialog(rows, catalogue, prompts, desktop, programDir);
         QStringList shown;
         QObject::connect(&dialog, &ExportDialog::progressShown, [&] {
             shown << dialog.lblAantal->text() + u' ' + dialog.lblTotaalAantal->text();
@@ -435,6 +435,7 @@ TEST_F(ReportWindows, ExportDialogShowsProgressEveryHundredRowsAndStops) {
     };
 
     prompts.saveNames = {QDir(programDir).filePath(QStringLiteral("uit.xls"))};
+    desktop.answers = {true};
     const auto [done, progress] = run([](ExportDialog&) {});
     EXPECT_EQ(done, 1); // ready to close with "Sluiten"
     EXPECT_EQ(prompts.messages.size(), 0u);

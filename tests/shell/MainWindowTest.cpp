@@ -4,8 +4,12 @@
 #include "RecordingPrinter.h"
 #include "SampleGenerator.h"
 #include "Screenshots.h"
+#include "ScriptedDesktop.h"
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
+#include "collectivity/ui/BorderelGrid.h"
+#include "collectivity/ui/CollectivityWindow.h"
+#include "collectivity/ui/ListPane.h"
 #include "core/BorderelDatabase.h"
 #include "core/IniFile.h"
 #include "core/RecordCatalogue.h"
@@ -15,6 +19,7 @@
 #include "shell/AppIcon.h"
 #include "shell/ChildPlacement.h"
 #include "shell/CollectivityChooserDialog.h"
+#include "shell/HelpWindow.h"
 #include "shell/MaintenanceCheck.h"
 #include "shell/QtPrompts.h"
 #include "shell/ShellTexts.h"
@@ -23,6 +28,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDropEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -31,8 +37,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -69,7 +77,7 @@ protected:
                 {{QStringLiteral("n"), nr}, {QStringLiteral("t"), t}});
     }
     MainWindow& open() {
-        window = std::make_unique<MainWindow>(*dm, *settings, prompts, printer);
+        window = std::make_unique<MainWindow>(*dm, *settings, prompts, printer, desktop);
         window->onNetwork = [this] { return network; };
         window->showAtStart();
         return *window;
@@ -89,6 +97,7 @@ protected:
     test::TestProgramDir dir;
     test::ScriptedPrompts prompts;
     test::RecordingPrinter printer;
+    test::ScriptedDesktop desktop;
     std::unique_ptr<Settings> settings;
     std::unique_ptr<BorderelDatabase> dm;
     std::unique_ptr<MainWindow> window;
@@ -213,10 +222,12 @@ TEST_F(MainWindowFixture, OpeningTwiceAndTheRecentList) {
     EXPECT_EQ(menus,
               (QStringList{MenuBestand, QStringLiteral("Bo&rderel"), MenuOnderhoud, MenuVenster, MenuHelp}));
     EXPECT_EQ(w.collectivityButtons()[1]->menu()->title(), QStringLiteral("Printen"));
-    // Ctrl+X belongs to the active collectivity window's "Sluiten"
-    EXPECT_TRUE(w.action(QStringLiteral("actClose"))->shortcut().isEmpty());
+    // Ctrl+X belongs to the active collectivity window's "Sluiten"; Ctrl+Q stays the program's
+    EXPECT_EQ(w.action(QStringLiteral("actClose"))->shortcuts(),
+              QList{QKeySequence(QStringLiteral("Ctrl+Q"))});
     w.mdiArea()->closeAllSubWindows();
-    EXPECT_EQ(w.action(QStringLiteral("actClose"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
+    EXPECT_EQ(w.action(QStringLiteral("actClose"))->shortcuts(),
+              (QList{QKeySequence(QStringLiteral("Ctrl+X")), QKeySequence(QStringLiteral("Ctrl+Q"))}));
 
     RecentList r;
     for (int i = 1; i <= 11; ++i)
@@ -353,15 +364,30 @@ TEST_F(MainWindowFixture, MaintenanceCheckAnswers) {
     EXPECT_EQ(w.collectivityWindowCount(), 0);
 }
 
-TEST_F(MainWindowFixture, HelpOpensTheHelpFile) {
+TEST_F(MainWindowFixture, HelpGoesToTheDesktopElseToAWindowOfItsOwn) {
     MainWindow& w = open();
-    QUrl opened;
-    w.openUrl = [&](const QUrl& u) {
-        opened = u;
-        return true;
-    };
+    const QString help = settings->helpDir() + QStringLiteral("Help.Htm");
+    QFile::remove(help);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(OSTRAPEL_HELP_FILE), help));
+    desktop.answers = {true, false};
     w.action(QStringLiteral("ActionHelp"))->trigger();
-    EXPECT_EQ(opened, QUrl::fromLocalFile(settings->helpDir() + QStringLiteral("Help.Htm")));
+    EXPECT_EQ(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(help)});
+    EXPECT_EQ(w.helpWindow(), nullptr);
+
+    // no program for it on this desktop: the program shows it itself
+    w.action(QStringLiteral("ActionHelp"))->trigger();
+    ASSERT_NE(w.helpWindow(), nullptr);
+    EXPECT_TRUE(w.helpWindow()->isVisible());
+    EXPECT_EQ(w.helpWindow()->windowTitle(), QStringLiteral("Ostrapel - Help"));
+    EXPECT_TRUE(w.helpWindow()->browser()->toPlainText().contains(QStringLiteral("Borderellen importeren")));
+    EXPECT_TRUE(prompts.messages.empty());
+    test::saveScreenshot(w.helpWindow(), QStringLiteral("help-venster"));
+
+    // a missing file is said so, not handed on
+    QFile::remove(help);
+    w.action(QStringLiteral("ActionHelp"))->trigger();
+    EXPECT_EQ(prompts.texts(), QStringList{HelpNotFound.arg(help)});
+    EXPECT_EQ(desktop.opened.size(), 2);
 }
 
 TEST_F(MainWindowFixture, CtrlXClosesTheActiveCollectivityWindowFromTheSearchBox) {
@@ -547,4 +573,82 @@ TEST_F(MainWindowFixture, MenusShowTheAmpersandOfAName) {
     ASSERT_NE(windows, nullptr);
     emit windows->aboutToShow();
     EXPECT_EQ(windows->actions().last()->text(), QStringLiteral("&1 0014-1 SV: Bäckerei Zürich && Söhne BV"));
+}
+
+TEST_F(MainWindowFixture, DroppedArchivesAreImportedOtherDropsIgnored) {
+    RecordCatalogue catalogue;
+    catalogue.load(dm->connection());
+    SampleOptions o;
+    o.collectivities = 1;
+    o.persons = 4;
+    o.periods = {QStringLiteral("2006-01")};
+    const QStringList archives =
+        SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("archief")));
+    ASSERT_EQ(archives.size(), 1);
+    const QString notes = dir.filePath(QStringLiteral("archief/notities.txt"));
+    QFile(notes).open(QIODevice::WriteOnly);
+    MainWindow& w = open();
+    int dialogs = 0;
+    w.importDialogRunner = [&](ImportDialog& dialog) {
+        ++dialogs;
+        dialog.overviewHook = [](std::vector<StatementSummary>& summaries) {
+            for (StatementSummary& s : summaries)
+                s.Import = u'J';
+            return true;
+        };
+        dialog.show();
+        QTRY_VERIFY(dialog.importFinished());
+    };
+    // Drags the files over the window and drops them; true when the window took them.
+    const auto drop = [&](const QList<QUrl>& urls) {
+        QMimeData mime;
+        mime.setUrls(urls);
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        enter.ignore();
+        QCoreApplication::sendEvent(&w, &enter);
+        QDropEvent dropped(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        dropped.ignore();
+        QCoreApplication::sendEvent(&w, &dropped);
+        QCoreApplication::processEvents(); // the import starts once the drop has ended
+        EXPECT_EQ(enter.isAccepted(), dropped.isAccepted());
+        return dropped.isAccepted();
+    };
+    EXPECT_FALSE(
+        drop({QUrl(QStringLiteral("https://example.org/000012001-01.zip")), QUrl::fromLocalFile(notes)}));
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_TRUE(prompts.messages.empty());
+
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(archives[0]), QUrl::fromLocalFile(notes)}));
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(menuTexts(w.openMenu()), QStringList{QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV")});
+    EXPECT_TRUE(prompts.openFolders.isEmpty()); // no file dialog
+}
+
+TEST_F(MainWindowFixture, CtrlQQuitsCtrlFSearchesAndF5Reloads) {
+    collectivity(12, QStringLiteral("Bakkerij"));
+    MainWindow& w = open();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
+    auto* window = qobject_cast<CollectivityWindow*>(w.mdiArea()->subWindowList().value(0)->widget());
+    ASSERT_NE(window, nullptr);
+
+    window->personsPane()->grid()->setFocus();
+    QTest::keyClick(window->personsPane()->grid(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), window->searchBox());
+
+    // F5 also lists a collectivity that came in meanwhile
+    collectivity(13, QStringLiteral("Installatiebedrijf"));
+    QTest::keyClick(window->searchBox(), Qt::Key_F5);
+    EXPECT_EQ(menuTexts(w.openMenu()), (QStringList{QStringLiteral("0012-1 SV: Bakkerij"),
+                                                    QStringLiteral("0013-1 SV: Installatiebedrijf")}));
+    EXPECT_TRUE(prompts.messages.empty());
+
+    // Ctrl+X stays the collectivity window's; Ctrl+Q asks to close the program
+    prompts.answers = {MsgButton::No};
+    QTest::keyClick(window->searchBox(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(prompts.texts(), QStringList{AskClose});
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.collectivityWindowCount(), 1);
+    closeWindow(MsgButton::Yes);
 }

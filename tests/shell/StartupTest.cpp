@@ -2,6 +2,7 @@
 // copy per program folder (real processes).
 #include "shell/Startup.h"
 #include "RecordingPrinter.h"
+#include "ScriptedDesktop.h"
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
 #include "core/IniFile.h"
@@ -34,6 +35,7 @@ protected:
     QByteArray oldTmp;
     test::ScriptedPrompts prompts;
     test::RecordingPrinter printer;
+    test::ScriptedDesktop desktop;
 };
 
 } // namespace
@@ -49,7 +51,7 @@ TEST_F(StartupFixture, ShowsTheMainWindowAndEndsTheSplash) {
         main.close();
         return 0;
     };
-    EXPECT_EQ(runProgram(dir.path(), prompts, printer, hooks), 0);
+    EXPECT_EQ(runProgram(dir.path(), prompts, printer, desktop, hooks), 0);
     EXPECT_TRUE(ready);
     EXPECT_TRUE(looped);
 }
@@ -65,7 +67,7 @@ TEST_F(StartupFixture, AnErrorThatEscapesIsLoggedShownAndEndsTheProgram) {
         looped = true;
         return 0;
     };
-    EXPECT_EQ(runProgram(dir.path(), prompts, printer, hooks), 1);
+    EXPECT_EQ(runProgram(dir.path(), prompts, printer, desktop, hooks), 1);
     EXPECT_FALSE(looped);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].type, MsgType::Error);

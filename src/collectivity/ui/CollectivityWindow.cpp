@@ -72,10 +72,10 @@ const QString& dropDownKey(ComponentsQuery::Filter f) {
 } // namespace
 
 CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatalogue& catalogue,
-                                       Prompts& prompts, PrinterService& printer, Settings& settings,
-                                       QWidget* parent)
-    : QWidget(parent), catalogue_(catalogue), prompts_(prompts), printer_(printer), settings_(settings),
-      state_(connection, catalogue) {
+                                       Prompts& prompts, PrinterService& printer, Desktop& desktop,
+                                       Settings& settings, QWidget* parent)
+    : QWidget(parent), catalogue_(catalogue), prompts_(prompts), printer_(printer), desktop_(desktop),
+      settings_(settings), state_(connection, catalogue) {
     tmrDisableGrids_.setSingleShot(true);
     tmrDisableGrids_.setInterval(700);
     connect(&tmrDisableGrids_, &QTimer::timeout, this, [this] {
@@ -141,8 +141,7 @@ void CollectivityWindow::buildMonthMenus() {
         m->clear();
         const ReportKind kind = m == menuIncasso ? ReportKind::Collection : ReportKind::Correction;
         for (const QString& month : months)
-            connect(m->addAction(month), &QAction::triggered, this,
-                    [this, kind, month] { runReport(kind, month); });
+            onTriggered(m->addAction(month), [this, kind, month] { runReport(kind, month); });
     }
 }
 
@@ -161,6 +160,7 @@ void CollectivityWindow::runRenewalDifferences() {
 
 void CollectivityWindow::buildDropDownMenus() {
     for (int f = 0; f < 3; ++f) {
+        delete dropDownMenus_[f];
         const auto filter = ComponentsQuery::Filter(f);
         auto* menu = new QMenu(dropDownButtons_[f]);
         auto* group = new QActionGroup(menu);
@@ -170,7 +170,7 @@ void CollectivityWindow::buildDropDownMenus() {
             a->setCheckable(true);
             a->setChecked(i == d.checked());
             group->addAction(a);
-            connect(a, &QAction::triggered, this, [this, filter, i] { chooseDropDown(filter, i); });
+            onTriggered(a, [this, filter, i] { chooseDropDown(filter, i); });
         }
         dropDownButtons_[f]->setMenu(menu);
         dropDownMenus_[f] = menu;
@@ -243,6 +243,23 @@ void CollectivityWindow::loadWindowState() {
                 : ComponentsQuery::Mode::Individual);
     actToonComponenten->setChecked(!s.readBool(Keys::ToonComponenten, true, section));
     actToonComponenten->trigger();
+}
+
+void CollectivityWindow::focusSearch() {
+    editVerzZoeken_->setFocus();
+    editVerzZoeken_->selectAll();
+}
+
+void CollectivityWindow::reload() {
+    if (!initialised_) return;
+    BusyCursor busy;
+    details_ = std::make_unique<CollectivityDetails>(state_.connection(), catalogue_, collNr(), collVolgNr());
+    state_.reload();
+    buildDropDownMenus();
+    buildMonthMenus();
+    refreshPersons();
+    personsPane_->detail()->rebuildFillFit();
+    componentsPane_->detail()->rebuildFillFit();
 }
 
 void CollectivityWindow::saveWindowState() {
@@ -591,13 +608,15 @@ bool CollectivityWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (handleKey(key->key(), key->modifiers())) return true;
+        bool handled = true; // a key whose command failed is consumed as well
+        runCommand([&] { handled = handleKey(key->key(), key->modifiers()); });
+        if (handled) return true;
     } else if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
         tmrDisableGrids_.stop();
         if (state_.paused()) {
             state_.setPaused(false); // follows the row reached
             setPausedLook(false);
-            showPerson();
+            runCommand([this] { showPerson(); });
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -22,6 +22,7 @@ namespace ostrapel {
 
 class BorderelGrid;
 class Connection;
+class Desktop;
 class FooterBar;
 class ListPane;
 class PrinterService;
@@ -36,7 +37,8 @@ class CollectivityWindow : public QWidget, public CollectivityChild {
     Q_OBJECT
 public:
     CollectivityWindow(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
-                       PrinterService& printer, Settings& settings, QWidget* parent = nullptr);
+                       PrinterService& printer, Desktop& desktop, Settings& settings,
+                       QWidget* parent = nullptr);
     ~CollectivityWindow() override;
 
     void setIdentity(int collNr, int collVolgNr, int verzType);
@@ -48,6 +50,8 @@ public:
     QMenu* exportMenu() const override { return menuExporteren_; }
     QMenu* optionsMenu() const override { return menuOpties_; }
     QAction* filterAction() const override { return actFilter; }
+    void focusSearch() override;
+    void reload() override;
     void loadWindowState() override;
     void saveWindowState() override;
 
@@ -140,6 +144,9 @@ private:
     bool stepList(BorderelGrid* grid, int rows);
     void moveActive(int rows);
     QAction* action(const QString& name, const QString& caption, const QString& hint = {});
+    // Every user command goes through here: its error is shown, not thrown into Qt.
+    void runCommand(const std::function<void()>& command);
+    void onTriggered(QAction* action, std::function<void()> command);
     QAction* detailsAction(bool personsSide) const;
     QWidget* buildSearchBar(QWidget* parent);
     QWidget* buildComponentsBar(QWidget* parent);
@@ -156,6 +163,7 @@ private:
     const RecordCatalogue& catalogue_;
     Prompts& prompts_;
     PrinterService& printer_;
+    Desktop& desktop_;
     Settings& settings_;
     BorderelState state_;
     GridRing ring_;

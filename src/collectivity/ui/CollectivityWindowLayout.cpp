@@ -11,6 +11,7 @@
 
 #include "collectivity/CollectivityTexts.h"
 #include "core/TextHelpers.h"
+#include "widgets/GuardedCommand.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -40,11 +41,19 @@ QAction* CollectivityWindow::action(const QString& name, const QString& caption,
     return a;
 }
 
+void CollectivityWindow::runCommand(const std::function<void()>& command) {
+    runGuarded(prompts_, command);
+}
+
+void CollectivityWindow::onTriggered(QAction* action, std::function<void()> command) {
+    connect(action, &QAction::triggered, this, [this, command = std::move(command)] { runCommand(command); });
+}
+
 void CollectivityWindow::buildActions() {
     actClose = action(QStringLiteral("actClose"), QStringLiteral("Sluiten"),
                       QStringLiteral("Sluiten|Sluit deze collectiviteit af"));
     actClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    connect(actClose, &QAction::triggered, this, [this] {
+    onTriggered(actClose, [this] {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
             sub->close();
         else
@@ -55,48 +64,47 @@ void CollectivityWindow::buildActions() {
                QStringLiteral("Toon details|Toon detailgegevens van verzekerde"));
     actToonDI10Details->setCheckable(true);
     actToonDI10Details->setChecked(true);
-    connect(actToonDI10Details, &QAction::triggered, this, [this] { toggleDetails(true); });
+    onTriggered(actToonDI10Details, [this] { toggleDetails(true); });
     actToonDI50Details = action(QStringLiteral("actToonDI50Details"), QStringLiteral("Toon premie details"),
                                 QStringLiteral("Toon details|Toon detailgegevens van premiecomponent"));
     actToonDI50Details->setCheckable(true);
-    connect(actToonDI50Details, &QAction::triggered, this, [this] { toggleDetails(false); });
+    onTriggered(actToonDI50Details, [this] { toggleDetails(false); });
     actVerzEenheid =
         action(QStringLiteral("actVerzEenheid"), QStringLiteral("Toon verzekeringseenheid"),
                QStringLiteral("Toon eenheid|Toon alle verzekerden die bij verzekeringseenheid horen"));
     actVerzEenheid->setShortcut(Qt::Key_F6);
     actVerzEenheid->setCheckable(true);
-    connect(actVerzEenheid, &QAction::triggered, this, [this] { toggleUnitView(); });
+    onTriggered(actVerzEenheid, [this] { toggleUnitView(); });
     actToonComponenten = action(QStringLiteral("actToonComponenten"), QStringLiteral("Toon componenten"),
                                 QStringLiteral("Toon componenten|Toon premiecomponenten bij verzekerde"));
     actToonComponenten->setShortcut(Qt::Key_F7);
     actToonComponenten->setCheckable(true);
-    connect(actToonComponenten, &QAction::triggered, this, [this] { toggleComponents(); });
+    onTriggered(actToonComponenten, [this] { toggleComponents(); });
     actIndividueel = action(QStringLiteral("actIndividueel"), Individueel,
                             QStringLiteral("Toon individueel|Toon premiecomponenten van individu"));
     actIndividueel->setShortcut(QKeySequence(Qt::ALT | Qt::Key_I));
     actIndividueel->setEnabled(false);
-    connect(actIndividueel, &QAction::triggered, this,
-            [this] { setMode(ComponentsQuery::Mode::Individual); });
+    onTriggered(actIndividueel, [this] { setMode(ComponentsQuery::Mode::Individual); });
     actGezamelijk =
         action(QStringLiteral("actGezamelijk"), QStringLiteral("Gezamelijk"),
                QStringLiteral(
                    "Toon gezamenlijk|Toon de gezamenlijke premiecomponenten van een verzekeringseenheid"));
     actGezamelijk->setShortcut(QKeySequence(Qt::ALT | Qt::Key_G));
-    connect(actGezamelijk, &QAction::triggered, this, [this] { setMode(ComponentsQuery::Mode::Joint); });
+    onTriggered(actGezamelijk, [this] { setMode(ComponentsQuery::Mode::Joint); });
     actCollDetails = action(QStringLiteral("actCollDetails"), QStringLiteral("Toon collectiviteit-gegevens"),
                             QStringLiteral("Toon details|Toon collectiviteitsgegevens"));
-    connect(actCollDetails, &QAction::triggered, this, [this] {
+    onTriggered(actCollDetails, [this] {
         if (details_) showCollDetails(*details_);
     });
     actVeranderPeriode = action(
         QStringLiteral("actVeranderPeriode"), QStringLiteral("Verander premieactiviteit periode"),
         QStringLiteral(
             "Verander aantal maanden|Verander aantal maanden premieactiviteit in verzekeringseenheid"));
-    connect(actVeranderPeriode, &QAction::triggered, this, [this] { choosePeriod(); });
+    onTriggered(actVeranderPeriode, [this] { choosePeriod(); });
     actToonSamengesteldeAchternaam = action(QStringLiteral("actToonSamengesteldeAchternaam"),
                                             QStringLiteral("Toon samengestelde achternaam"));
     actToonSamengesteldeAchternaam->setCheckable(true);
-    connect(actToonSamengesteldeAchternaam, &QAction::triggered, this, [this] {
+    onTriggered(actToonSamengesteldeAchternaam, [this] {
         state_.toggleCompoundSurname();
         actToonSamengesteldeAchternaam->setChecked(state_.compoundSurname());
         refreshPersons();
@@ -104,26 +112,26 @@ void CollectivityWindow::buildActions() {
     actVeranderVeldVolgorde =
         action(QStringLiteral("actVeranderVeldVolgorde"), QStringLiteral("Verander veld volgorde"));
     actVeranderVeldVolgorde->setShortcut(Qt::Key_F12);
-    connect(actVeranderVeldVolgorde, &QAction::triggered, this, [this] {
+    onTriggered(actVeranderVeldVolgorde, [this] {
         (GridRing::isPersonsSide(std::max(ring_.active(), 0)) ? actFieldOrder10 : actFieldOrder50)->trigger();
     });
     actFieldOrder10 = action(QStringLiteral("actFieldOrder10"), QString());
-    connect(actFieldOrder10, &QAction::triggered, this, [this] { editFieldOrder(true); });
+    onTriggered(actFieldOrder10, [this] { editFieldOrder(true); });
     actFieldOrder50 = action(QStringLiteral("actFieldOrder50"), QString());
-    connect(actFieldOrder50, &QAction::triggered, this, [this] { editFieldOrder(false); });
+    onTriggered(actFieldOrder50, [this] { editFieldOrder(false); });
     actExportWizard = action(QStringLiteral("actExportWizard"), QStringLiteral("Excel export wizard ..."));
-    connect(actExportWizard, &QAction::triggered, this, [this] {
-        ExportRunner(state_.connection(), catalogue_, settings_, prompts_, this)
+    onTriggered(actExportWizard, [this] {
+        ExportRunner(state_.connection(), catalogue_, settings_, prompts_, desktop_, this)
             .run(windowExportInputs(state_));
     });
     actRapEigenCriteria =
         action(QStringLiteral("actRapEigenCriteria"), QStringLiteral("Selectie eigen criteria"));
-    connect(actRapEigenCriteria, &QAction::triggered, this, [this] { runReport(ReportKind::Selection); });
+    onTriggered(actRapEigenCriteria, [this] { runReport(ReportKind::Selection); });
     actRapProlongatieVerschillen = action(QStringLiteral("actRapProlongatieVerschillen"),
                                           QStringLiteral("Bereken prolongatieverschillen"));
-    connect(actRapProlongatieVerschillen, &QAction::triggered, this, [this] { runRenewalDifferences(); });
+    onTriggered(actRapProlongatieVerschillen, [this] { runRenewalDifferences(); });
     actFilter = action(QStringLiteral("actFilter"), QStringLiteral("Filter"));
-    connect(actFilter, &QAction::triggered, this, &CollectivityWindow::editFilter);
+    onTriggered(actFilter, [this] { editFilter(); });
 }
 
 QWidget* CollectivityWindow::buildSearchBar(QWidget* parent) {
@@ -162,8 +170,10 @@ QWidget* CollectivityWindow::buildSearchBar(QWidget* parent) {
         b->setFocusPolicy(Qt::NoFocus);
         const int move = n.move;
         connect(b, &QToolButton::clicked, this, [this, move] {
-            moveActive(move); // the navigator follows the active grid's list
-            editVerzZoeken_->setFocus();
+            runCommand([this, move] {
+                moveActive(move); // the navigator follows the active grid's list
+                editVerzZoeken_->setFocus();
+            });
         });
         sl->addWidget(b);
     }
@@ -192,7 +202,7 @@ QWidget* CollectivityWindow::buildComponentsBar(QWidget* parent) {
     joint->setShortcutContext(Qt::WidgetShortcut);
     joint->setToolTip(actGezamelijk->toolTip());
     joint->setStatusTip(actGezamelijk->statusTip());
-    connect(joint, &QAction::triggered, actGezamelijk, &QAction::trigger);
+    connect(joint, &QAction::triggered, actGezamelijk, &QAction::trigger); // guarded there
     connect(actGezamelijk, &QAction::enabledChanged, joint, &QAction::setEnabled);
     optMenu->addSeparator();
     optMenu->addAction(actToonDI50Details);
@@ -273,25 +283,28 @@ void CollectivityWindow::buildLayout() {
     splitVert_->setSizes({312, 265});
 
     connect(personsPane_->grid()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { onPersonsRowChanged(current.row()); });
+            [this](const QModelIndex& current) { runCommand([&] { onPersonsRowChanged(current.row()); }); });
     connect(componentsPane_->grid()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (syncing_ || current.row() < 0) return;
-                state_.components().setRecNo(current.row());
-                componentsPane_->detail()->fillValues();
+                runCommand([&] {
+                    state_.components().setRecNo(current.row());
+                    componentsPane_->detail()->fillValues();
+                });
             });
     connect(personsPane_->grid()->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int c) { sortPersonsByColumn(c); });
+            [this](int c) { runCommand([&] { sortPersonsByColumn(c); }); });
     connect(componentsPane_->grid()->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int c) { sortComponentsByColumn(c); });
+            [this](int c) { runCommand([&] { sortComponentsByColumn(c); }); });
     for (const bool persons : {true, false}) {
         ListPane* p = pane(persons);
-        connect(p->grid()->horizontalHeader(), &QHeaderView::sectionMoved, this,
+        connect(p->grid()->horizontalHeader(), &QHeaderView::sectionMoved, this, // no query: stored at close
                 [this, persons] { columnDragged(persons); });
-        connect(p, &ListPane::listPressed, this,
-                [this, persons] { activateGrid(persons ? GridRing::Persons : GridRing::Components); });
+        connect(p, &ListPane::listPressed, this, [this, persons] {
+            runCommand([&] { activateGrid(persons ? GridRing::Persons : GridRing::Components); });
+        });
         connect(p, &ListPane::detailPressed, this, [this, persons] {
-            activateGrid(persons ? GridRing::PersonsDetail : GridRing::ComponentsDetail);
+            runCommand([&] { activateGrid(persons ? GridRing::PersonsDetail : GridRing::ComponentsDetail); });
         });
         connect(p, &ListPane::splitterMoved, this, [this] { fitDetails(); });
         p->detail()->setContextMenuPolicy(Qt::ActionsContextMenu);

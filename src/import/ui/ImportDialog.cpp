@@ -88,10 +88,18 @@ void ImportDialog::workerFinished() {
     btnStop->setEnabled(false);
     while (busy_ > 0)
         setBusy(false);
-    if (!worker_->errorText().isEmpty())
+    // The heading says how the run ended; the list says what became of each file.
+    if (!worker_->errorText().isEmpty()) {
+        setWindowTitle(ImportTexts::FailedCaption);
         prompts_.error(worker_->errorText());
-    else if (!run().overviewAccepted() && !run().stopped())
+    } else if (run().stopped()) {
+        setWindowTitle(ImportTexts::StoppedCaption);
+    } else if (!run().overviewAccepted()) {
         reject();
+    } else {
+        setWindowTitle(ImportTexts::FinishedCaption);
+        setGeneralStatus(ImportTexts::FinishedCaption);
+    }
     finished_ = true;
     emit importEnded();
 }

@@ -133,7 +133,7 @@ void CleanupDialog::setOkButton() {
 void CleanupDialog::accept() {
     try {
         BusyCursor busy;
-        cleanup_.execute(selection());
+        removed_ = cleanup_.execute(selection());
     } catch (const DatabaseError& e) {
         prompts_.error(e.message());
         return;

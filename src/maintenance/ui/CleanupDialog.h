@@ -28,6 +28,8 @@ public:
     QRadioButton* periodChoice(CleanupSelection::Period p) const;
     QRadioButton* premiumsOnlyChoice() const { return rbPremie; }
     QPushButton* okButton() const;
+    // What the deletes of an accepted dialog removed.
+    const Cleanup::Removed& removed() const { return removed_; }
 
 public slots:
     // Deletes the chosen rows; a failure is shown and the dialog stays open.
@@ -37,6 +39,7 @@ private:
     void setOkButton();
 
     Cleanup cleanup_;
+    Cleanup::Removed removed_;
     Prompts& prompts_;
     std::vector<Cleanup::Entry> entries_;
     QComboBox* cbCollectiviteiten;

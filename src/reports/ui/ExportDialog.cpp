@@ -4,12 +4,12 @@
 #include "reports/ReportTexts.h"
 
 #include "core/DataSet.h"
+#include "core/Desktop.h"
 #include "core/FileWriter.h"
 #include "core/OstrapelError.h"
 #include "core/Prompts.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,10 +34,9 @@ QString minutesSeconds(qint64 ms) {
 } // namespace
 
 ExportDialog::ExportDialog(DataSet& rows, const RecordCatalogue& catalogue, Prompts& prompts,
-                           const QString& programDir, QWidget* parent)
-    : QDialog(parent),
-      openFile([](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }),
-      rows_(rows), catalogue_(catalogue), prompts_(prompts), programDir_(programDir) {
+                           Desktop& desktop, const QString& programDir, QWidget* parent)
+    : QDialog(parent), rows_(rows), catalogue_(catalogue), prompts_(prompts), desktop_(desktop),
+      programDir_(programDir) {
     setObjectName(QStringLiteral("dlgExportExcel"));
     setWindowTitle(ExporterenNaarExcel);
     pbMaster = new QProgressBar(this);
@@ -113,7 +112,7 @@ qint64 ExportDialog::save(const QString& temporary) {
     } else {
         FileWriter::placeFile(temporary, name);
     }
-    openFile(name);
+    desktop_.openUrl(QUrl::fromLocalFile(name));
     return writingMs;
 }
 

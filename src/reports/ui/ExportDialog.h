@@ -11,6 +11,7 @@ class QPushButton;
 namespace ostrapel {
 
 class DataSet;
+class Desktop;
 class Prompts;
 class RecordCatalogue;
 
@@ -20,11 +21,9 @@ class RecordCatalogue;
 class ExportDialog : public QDialog {
     Q_OBJECT
 public:
-    ExportDialog(DataSet& rows, const RecordCatalogue& catalogue, Prompts& prompts, const QString& programDir,
-                 QWidget* parent = nullptr);
+    ExportDialog(DataSet& rows, const RecordCatalogue& catalogue, Prompts& prompts, Desktop& desktop,
+                 const QString& programDir, QWidget* parent = nullptr);
 
-    // Opens a saved file; the desktop's associated program unless replaced.
-    std::function<void(const QString& path)> openFile;
     // The clock the times are read from.
     std::function<QDateTime()> now = &QDateTime::currentDateTime;
     // Runs the export (called once when the dialog is first shown).
@@ -55,6 +54,7 @@ private:
     DataSet& rows_;
     const RecordCatalogue& catalogue_;
     Prompts& prompts_;
+    Desktop& desktop_;
     QString programDir_;
     QDateTime start_;
     bool running_ = false;

@@ -15,9 +15,9 @@
 namespace ostrapel {
 
 ExportRunner::ExportRunner(Connection& connection, const RecordCatalogue& catalogue, Settings& settings,
-                           Prompts& prompts, QWidget* parent)
+                           Prompts& prompts, Desktop& desktop, QWidget* parent)
     : connection_(connection), catalogue_(catalogue), settings_(settings), prompts_(prompts),
-      parent_(parent) {}
+      desktop_(desktop), parent_(parent) {}
 
 void ExportRunner::run(const ReportInputs& inputs) {
     ExportWizardDialog wizard(catalogue_, settings_, prompts_, parent_);
@@ -31,7 +31,7 @@ void ExportRunner::run(const ReportInputs& inputs) {
         prompts_.error(errorMessage(e));
         return;
     }
-    ExportDialog dialog(data.exportData(), catalogue_, prompts_, settings_.programDir(), parent_);
+    ExportDialog dialog(data.exportData(), catalogue_, prompts_, desktop_, settings_.programDir(), parent_);
     dialog.exec();
 }
 

@@ -7,6 +7,7 @@ class QWidget;
 namespace ostrapel {
 
 class Connection;
+class Desktop;
 class Prompts;
 class RecordCatalogue;
 class Settings;
@@ -15,7 +16,7 @@ class Settings;
 class ExportRunner {
 public:
     ExportRunner(Connection& connection, const RecordCatalogue& catalogue, Settings& settings,
-                 Prompts& prompts, QWidget* parent);
+                 Prompts& prompts, Desktop& desktop, QWidget* parent);
     void run(const ReportInputs& inputs);
 
 private:
@@ -23,6 +24,7 @@ private:
     const RecordCatalogue& catalogue_;
     Settings& settings_;
     Prompts& prompts_;
+    Desktop& desktop_;
     QWidget* parent_;
 };
 
