@@ -10,10 +10,11 @@
 
 namespace ostrapel {
 
-int runProgram(const QString& programDir, Prompts& prompts, const StartupHooks& hooks) {
+int runProgram(const QString& programDir, Prompts& prompts, PasswordStore& passwords,
+               const StartupHooks& hooks) {
     try {
         Settings settings(programDir);
-        BorderelDatabase dm(settings, prompts);
+        BorderelDatabase dm(settings, prompts, passwords);
         if (hooks.splashStatus) dm.setSplashStatusHandler(hooks.splashStatus);
         if (!dm.dataModuleCreate(checkZipLibraries)) return 1;
         MainWindow main(dm, settings, prompts);

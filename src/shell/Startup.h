@@ -6,6 +6,7 @@ class QString;
 
 namespace ostrapel {
 
+class PasswordStore;
 class Prompts;
 class MainWindow;
 
@@ -19,6 +20,7 @@ struct StartupHooks {
 // Start-up from the data module to the end of the loop, under one error
 // handler: an error that escapes is appended to the run log, shown, and ends
 // the program. Returns the exit code.
-int runProgram(const QString& programDir, Prompts& prompts, const StartupHooks& hooks);
+int runProgram(const QString& programDir, Prompts& prompts, PasswordStore& passwords,
+               const StartupHooks& hooks);
 
 } // namespace ostrapel

@@ -1,5 +1,6 @@
 // The main window offscreen, answered through the prompts facade.
 #include "shell/MainWindow.h"
+#include "MemoryPasswordStore.h"
 #include "ModalDialogs.h"
 #include "SampleGenerator.h"
 #include "Screenshots.h"
@@ -47,7 +48,7 @@ class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         settings = std::make_unique<Settings>(dir.path());
-        dm = std::make_unique<BorderelDatabase>(*settings, prompts);
+        dm = std::make_unique<BorderelDatabase>(*settings, prompts, passwords);
         ASSERT_TRUE(dm->dataModuleCreate());
     }
     void TearDown() override {
@@ -87,6 +88,7 @@ protected:
 
     test::TestProgramDir dir;
     test::ScriptedPrompts prompts;
+    test::MemoryPasswordStore passwords;
     std::unique_ptr<Settings> settings;
     std::unique_ptr<BorderelDatabase> dm;
     std::unique_ptr<MainWindow> window;
@@ -493,7 +495,7 @@ TEST(SplashTest, SplashAndAbout) {
 TEST(SplashTest, AStartUpQuestionComesAboveTheSplash) {
     const std::function<void(QtPrompts&)> prompts[] = {
         [](QtPrompts& p) { p.askYesNo(MsgType::Error, DataModuleTexts::NoConnection); },
-        [](QtPrompts& p) { p.editConnectionString(QStringLiteral("Provider=SQLite;Data Source=x")); },
+        [](QtPrompts& p) { p.editConnectionString(QStringLiteral("Provider=SQLite;Data Source=x"), false); },
     };
     for (const auto& ask : prompts) {
         SplashDialog splash(SplashDialog::Mode::Splash);

@@ -1,6 +1,7 @@
 // Start-up as a whole: the error handler with its run log, and one running
 // copy per program folder (real processes).
 #include "shell/Startup.h"
+#include "MemoryPasswordStore.h"
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
 #include "core/IniFile.h"
@@ -32,6 +33,7 @@ protected:
     QTemporaryDir tmp;
     QByteArray oldTmp;
     test::ScriptedPrompts prompts;
+    test::MemoryPasswordStore passwords;
 };
 
 } // namespace
@@ -47,7 +49,7 @@ TEST_F(StartupFixture, ShowsTheMainWindowAndEndsTheSplash) {
         main.close();
         return 0;
     };
-    EXPECT_EQ(runProgram(dir.path(), prompts, hooks), 0);
+    EXPECT_EQ(runProgram(dir.path(), prompts, passwords, hooks), 0);
     EXPECT_TRUE(ready);
     EXPECT_TRUE(looped);
 }
@@ -63,7 +65,7 @@ TEST_F(StartupFixture, AnErrorThatEscapesIsLoggedShownAndEndsTheProgram) {
         looped = true;
         return 0;
     };
-    EXPECT_EQ(runProgram(dir.path(), prompts, hooks), 1);
+    EXPECT_EQ(runProgram(dir.path(), prompts, passwords, hooks), 1);
     EXPECT_FALSE(looped);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].type, MsgType::Error);
