@@ -13,7 +13,7 @@ namespace ostrapel::bench {
 class QuietPrompts : public Prompts {
 public:
     MsgButton message(MsgType, const QString&, MsgButtons) override { return MsgButton::Ok; }
-    std::optional<QString> editConnectionString(const QString&) override { return std::nullopt; }
+    std::optional<ConnectionEdit> editConnectionString(const QString&, bool) override { return std::nullopt; }
     QStringList openFileNames(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
 };

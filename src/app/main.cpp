@@ -2,6 +2,7 @@
 #include "OstrapelApplication.h"
 
 #include "core/DisplayFormat.h"
+#include "core/KeychainPasswordStore.h"
 #include "core/Paths.h"
 #include "core/PrivateFiles.h"
 #include "shell/AppIcon.h"
@@ -53,5 +54,6 @@ int main(int argc, char** argv) {
         return rc;
     };
     // The settings live as long as the run: a restore of the defaults deletes the user file at its end.
-    return runProgram(executableDir(), prompts, printer, desktop, hooks);
+    KeychainPasswordStore passwords;
+    return runProgram(executableDir(), prompts, passwords, printer, desktop, hooks);
 }

@@ -18,7 +18,7 @@ public:
         if (buttons.testFlag(MsgButton::No)) return MsgButton::No;
         return MsgButton::Ok;
     }
-    std::optional<QString> editConnectionString(const QString&) override { return std::nullopt; }
+    std::optional<ConnectionEdit> editConnectionString(const QString&, bool) override { return std::nullopt; }
     QStringList openFileNames(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
 

@@ -22,6 +22,7 @@
 #include "core/DisplayFormat.h"
 #include "core/Encoding.h"
 #include "core/FileWriter.h"
+#include "core/KeychainPasswordStore.h"
 #include "core/Paths.h"
 #include "core/PostgreSqlSchema.h"
 #include "core/PrivateFiles.h"
@@ -501,7 +502,9 @@ int main(int argc, char** argv) {
     }
     int result = ExitFailure;
     {
-        BorderelDatabase dm(settings, prompts);
+        // a scheduled job finds no store and keeps to ~/.pgpass
+        KeychainPasswordStore passwords;
+        BorderelDatabase dm(settings, prompts, passwords);
         if (parser.isSet(connectionOption)) dm.setConnectionOverride(parser.value(connectionOption));
         RecordCatalogue catalogue;
         try {

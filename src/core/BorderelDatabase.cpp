@@ -26,8 +26,14 @@ OstrapelError markerError(const QFile& file) {
 
 } // namespace
 
-BorderelDatabase::BorderelDatabase(Settings& settings, Prompts& prompts)
-    : settings_(settings), prompts_(prompts) {}
+namespace {
+
+const QString kPassword = QStringLiteral("Password");
+
+} // namespace
+
+BorderelDatabase::BorderelDatabase(Settings& settings, Prompts& prompts, PasswordStore& passwords)
+    : settings_(settings), prompts_(prompts), passwords_(passwords) {}
 
 QString BorderelDatabase::databasePath() const {
     return settings_.programDir() + QStringLiteral("db/borderel.db");
@@ -55,9 +61,10 @@ bool BorderelDatabase::dataModuleCreate(const std::function<ZipCheck()>& checkZi
     }
     for (const QString& file : settings_.refusedFiles())
         prompts_.warn(SettingsFileTooLarge.arg(file));
-    connectionString_ = configuredConnectionString();
+    const QString configured = configuredConnectionString();
     // for information only; a password stays out of it
-    settings_.setADOConnectionString(ConnectionString::parse(connectionString_).withoutPassword());
+    settings_.setADOConnectionString(ConnectionString::parse(configured).withoutPassword());
+    connectionString_ = passwords_.withStoredPassword(configured);
     connection_.close();
     if (!connectWithRetry()) return false;
     tableNames_ = connection_.tableNames();
@@ -67,24 +74,12 @@ bool BorderelDatabase::dataModuleCreate(const std::function<ZipCheck()>& checkZi
 bool BorderelDatabase::connectWithRetry() {
     int editorUses = 0;
     bool edited = false;
+    bool passwordTyped = false;
     for (;;) {
         try {
             connection_.open(connectionString_);
             connectionFailure_.clear();
-            const ConnectionString used = ConnectionString::parse(connectionString_);
-            const QString password = used.value(QStringLiteral("Password"));
-            // An edited string that works is offered for the computer settings;
-            // a password goes to the password file, never into a settings file,
-            // and one found there moves at the first connection it made.
-            if (edited && connectionString_ != configuredConnectionString() &&
-                prompts_.askYesNo(MsgType::Confirmation, StoreConnectionString)) {
-                if (!password.isEmpty()) PgpassFile().store(used, password);
-                settings_.setDatabaseConnectionString(used.withoutPassword());
-            } else if (!password.isEmpty() && connectionOverride_.isEmpty() &&
-                       settings_.databaseConnectionString() == connectionString_ &&
-                       PgpassFile().store(used, password)) {
-                settings_.setDatabaseConnectionString(used.withoutPassword());
-            }
+            keepWorkingString(edited, passwordTyped);
             return true;
         } catch (const DatabaseError& e) {
             connectionFailure_ = e.message();
@@ -92,17 +87,17 @@ bool BorderelDatabase::connectWithRetry() {
         if (!prompts_.askYesNo(MsgType::Error, NoConnection)) return false;
         ++editorUses;
         if (editorUses <= 3) {
-            // The editor never shows a password; left out, the one in use stays.
+            // The editor never gets a password; left alone, the one in use stays.
             const ConnectionString current = ConnectionString::parse(connectionString_);
-            if (auto text = prompts_.editConnectionString(current.withoutPassword())) {
-                ConnectionString edit = ConnectionString::parse(*text);
-                const QString password = current.value(QStringLiteral("Password"));
-                if (edit.value(QStringLiteral("Password")).isEmpty() && !password.isEmpty()) {
-                    edit.setValue(QStringLiteral("Password"), password);
-                    connectionString_ = edit.toString();
-                } else {
-                    connectionString_ = *text;
-                }
+            const QString inUse = current.value(kPassword);
+            if (auto edit = prompts_.editConnectionString(current.withoutPassword(), !inUse.isEmpty())) {
+                ConnectionString next = ConnectionString::parse(edit->connectionString);
+                if (!edit->newPassword.isEmpty()) next.setValue(kPassword, edit->newPassword);
+                if (!next.value(kPassword).isEmpty())
+                    passwordTyped = true;
+                else if (!inUse.isEmpty())
+                    next.setValue(kPassword, inUse);
+                connectionString_ = next.toString();
                 edited = true;
             }
             continue;
@@ -110,6 +105,33 @@ bool BorderelDatabase::connectWithRetry() {
         if (!prompts_.askYesNo(MsgType::Confirmation, ThreeTimes)) return false;
         editorUses = 0;
     }
+}
+
+void BorderelDatabase::keepWorkingString(bool edited, bool passwordTyped) {
+    const ConnectionString used = ConnectionString::parse(connectionString_);
+    const QString password = used.value(kPassword);
+    const ConnectionString configured = ConnectionString::parse(configuredConnectionString());
+    const bool keepPassword = !password.isEmpty() && used.isPostgreSql();
+    // An edited string that works is offered for the computer settings, always
+    // without its password: that goes to the password store.
+    if (edited && used.withoutPassword() != configured.withoutPassword()) {
+        if (!prompts_.askYesNo(MsgType::Confirmation, StoreConnectionString)) return;
+        if (keepPassword && passwords_.keep(used, password) == ServerPasswords::Place::Nowhere)
+            prompts_.warn(PasswordNotKept.arg(PgpassFile::defaultPath()));
+        settings_.setDatabaseConnectionString(used.withoutPassword());
+        return;
+    }
+    // The settings' own account: a password typed in the editor goes to the
+    // store, and one an earlier version left in the settings file moves there.
+    if (!connectionOverride_.isEmpty() || !keepPassword) return;
+    const bool inSettingsFile = !configured.value(kPassword).isEmpty();
+    if (!passwordTyped && !inSettingsFile) return;
+    const ServerPasswords::Place place = passwords_.keep(used, password);
+    if (place == ServerPasswords::Place::Nowhere) {
+        if (passwordTyped) prompts_.warn(PasswordNotKept.arg(PgpassFile::defaultPath()));
+        return; // one in the settings file stays there and keeps working
+    }
+    if (inSettingsFile) settings_.setDatabaseConnectionString(used.withoutPassword());
 }
 
 int BorderelDatabase::getDatabaseVersion() {

@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "ProgressReporter.h"
 #include "Prompts.h"
+#include "ServerPasswords.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -10,6 +11,7 @@
 
 namespace ostrapel {
 
+class PasswordStore;
 class Settings;
 
 namespace DataModuleTexts {
@@ -31,6 +33,9 @@ inline const QString VersionDiffers =
 inline const QString StoreConnectionString = QStringLiteral(
     "De connectie met de database is gelukt.\r\n\r\nWilt u deze connectie-string bewaren, zodat "
     "Ostrapel hem op deze computer voortaan gebruikt?");
+inline const QString PasswordNotKept =
+    QStringLiteral("Het wachtwoord kon niet worden bewaard: er is geen wachtwoordkluis van het bureaublad "
+                   "en het bestand \"%1\" kon niet worden geschreven.");
 inline const QString EuroDone = QStringLiteral("Alle bedragen zijn omgezet naar Euro's");
 inline const QString EuroTitle = QStringLiteral("Euro Conversie");
 inline const QString EuroFailed = QStringLiteral(
@@ -46,9 +51,11 @@ inline constexpr int ApplicationDbVersion = 1;
 enum class ZipCheck { Ok, CompressFailed, DecompressFailed };
 
 // The data module: the one connection, the table names and the shared queries.
+// A server password is kept in the password store (ServerPasswords), never in
+// a settings file.
 class BorderelDatabase {
 public:
-    BorderelDatabase(Settings& settings, Prompts& prompts);
+    BorderelDatabase(Settings& settings, Prompts& prompts, PasswordStore& passwords);
 
     QString databasePath() const;
     // The connection string of this run: an override (ostrapel-cli --connection),
@@ -84,8 +91,11 @@ public:
     void setSplashStatusHandler(std::function<void(const QString&)> h) { splashStatus_ = std::move(h); }
 
 private:
+    void keepWorkingString(bool edited, bool passwordTyped);
+
     Settings& settings_;
     Prompts& prompts_;
+    ServerPasswords passwords_;
     Connection connection_;
     QString connectionString_;
     QString connectionOverride_;

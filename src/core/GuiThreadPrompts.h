@@ -18,9 +18,10 @@ public:
         return calls_.call<MsgButton>(
             [&t = target_, type, text, buttons] { return t.message(type, text, buttons); }, MsgButton::None);
     }
-    std::optional<QString> editConnectionString(const QString& current) override {
-        return calls_.call<std::optional<QString>>(
-            [&t = target_, current] { return t.editConnectionString(current); }, std::nullopt);
+    std::optional<ConnectionEdit> editConnectionString(const QString& current, bool passwordInUse) override {
+        return calls_.call<std::optional<ConnectionEdit>>(
+            [&t = target_, current, passwordInUse] { return t.editConnectionString(current, passwordInUse); },
+            std::nullopt);
     }
     QStringList openFileNames(const QString& caption, const QString& folder, const QString& filter) override {
         return calls_.call<QStringList>(

@@ -9,6 +9,13 @@ namespace ostrapel {
 
 enum class MsgType { Information, Warning, Error, Confirmation };
 
+// What the connection-string editor gives back: the string, and a password
+// typed to replace the one in use (empty: keep that one).
+struct ConnectionEdit {
+    QString connectionString;
+    QString newPassword;
+};
+
 enum class MsgButton { None = 0, Ok = 1, Yes = 2, No = 4, Cancel = 8, Abort = 16 };
 Q_DECLARE_FLAGS(MsgButtons, MsgButton)
 Q_DECLARE_OPERATORS_FOR_FLAGS(MsgButtons)
@@ -20,8 +27,10 @@ public:
     virtual ~Prompts() = default;
 
     virtual MsgButton message(MsgType type, const QString& text, MsgButtons buttons) = 0;
-    // The connection-string editor; nullopt when cancelled.
-    virtual std::optional<QString> editConnectionString(const QString& current) = 0;
+    // The connection-string editor, given the string without its password and
+    // whether a password is in use (never the password); nullopt when cancelled.
+    virtual std::optional<ConnectionEdit> editConnectionString(const QString& current,
+                                                               bool passwordInUse) = 0;
     // File dialogs; an empty result means cancelled.
     virtual QStringList openFileNames(const QString& caption, const QString& folder,
                                       const QString& filter) = 0;

@@ -78,10 +78,10 @@ MsgButton QtPrompts::message(MsgType type, const QString& text, MsgButtons butto
     return MsgButton::Cancel;
 }
 
-std::optional<QString> QtPrompts::editConnectionString(const QString& current) {
-    ConnectionStringDialog dialog(current, owner());
+std::optional<ConnectionEdit> QtPrompts::editConnectionString(const QString& current, bool passwordInUse) {
+    ConnectionStringDialog dialog(current, passwordInUse, owner());
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.connectionString();
+    return ConnectionEdit{dialog.connectionString(), dialog.newPassword()};
 }
 
 QString QtPrompts::QtFilter(const QString& filter) {

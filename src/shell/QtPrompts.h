@@ -13,7 +13,7 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
     MsgButton message(MsgType type, const QString& text, MsgButtons buttons) override;
-    std::optional<QString> editConnectionString(const QString& current) override;
+    std::optional<ConnectionEdit> editConnectionString(const QString& current, bool passwordInUse) override;
     QStringList openFileNames(const QString& caption, const QString& folder, const QString& filter) override;
     QString saveFileName(const QString& caption, const QString& fileName, const QString& filter) override;
 

@@ -10,11 +10,11 @@
 
 namespace ostrapel {
 
-int runProgram(const QString& programDir, Prompts& prompts, PrinterService& printer, Desktop& desktop,
-               const StartupHooks& hooks) {
+int runProgram(const QString& programDir, Prompts& prompts, PasswordStore& passwords, PrinterService& printer,
+               Desktop& desktop, const StartupHooks& hooks) {
     try {
         Settings settings(programDir);
-        BorderelDatabase dm(settings, prompts);
+        BorderelDatabase dm(settings, prompts, passwords);
         if (hooks.splashStatus) dm.setSplashStatusHandler(hooks.splashStatus);
         if (!dm.dataModuleCreate(checkZipLibraries)) return 1;
         MainWindow main(dm, settings, prompts, printer, desktop);

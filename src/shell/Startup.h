@@ -7,6 +7,7 @@ class QString;
 namespace ostrapel {
 
 class Desktop;
+class PasswordStore;
 class PrinterService;
 class Prompts;
 class MainWindow;
@@ -21,7 +22,7 @@ struct StartupHooks {
 // Start-up from the data module to the end of the loop, under one error
 // handler: an error that escapes is appended to the run log, shown, and ends
 // the program. Returns the exit code.
-int runProgram(const QString& programDir, Prompts& prompts, PrinterService& printer, Desktop& desktop,
-               const StartupHooks& hooks);
+int runProgram(const QString& programDir, Prompts& prompts, PasswordStore& passwords, PrinterService& printer,
+               Desktop& desktop, const StartupHooks& hooks);
 
 } // namespace ostrapel

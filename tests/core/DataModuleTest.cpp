@@ -1,3 +1,4 @@
+#include "MemoryPasswordStore.h"
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
 #include "core/BorderelDatabase.h"
@@ -6,6 +7,7 @@
 #include "core/DatabaseError.h"
 #include "core/IniFile.h"
 #include "core/ProgressReporter.h"
+#include "core/ServerPasswords.h"
 #include "core/Settings.h"
 #include "core/Transaction.h"
 
@@ -28,7 +30,8 @@ protected:
     test::TestProgramDir dir;
     Settings settings{dir.path()};
     test::ScriptedPrompts prompts;
-    BorderelDatabase dm{settings, prompts};
+    test::MemoryPasswordStore passwords;
+    BorderelDatabase dm{settings, prompts, passwords};
 };
 
 void statement(Connection& c, int coll, const QString& period, const QString& valuta, double amount) {
@@ -94,7 +97,8 @@ TEST(DataModule, StartNamesASettingsFileTooLargeToRead) {
     }
     Settings settings(dir.path());
     test::ScriptedPrompts prompts;
-    BorderelDatabase dm(settings, prompts);
+    test::MemoryPasswordStore passwords;
+    BorderelDatabase dm(settings, prompts, passwords);
     EXPECT_TRUE(dm.dataModuleCreate());
     EXPECT_EQ(prompts.texts(),
               QStringList{QStringLiteral("Het instellingenbestand \"%1\" is groter dan 1 MB en wordt niet "
@@ -102,49 +106,84 @@ TEST(DataModule, StartNamesASettingsFileTooLargeToRead) {
                               .arg(user)});
 }
 
-// A server password never stays in a settings file: one found there moves to
-// the password file (mode 0600) at the first connection, and the editor never
-// shows it. The test server takes any password.
-TEST(DataModule, AServerPasswordMovesToThePasswordFile) {
+// A server password never stays in a settings file: one found there, or typed
+// in the editor, goes at the first connection it makes to the desktop's
+// password store, without one to the password file (mode 0600); where neither
+// can keep it, one in the settings file stays and keeps working. The editor is
+// told that a password is in use, never given it. The next start finds the
+// password where it went. The test server takes any password.
+TEST(DataModule, AServerPasswordGoesToThePasswordStore) {
     if (!test::usingPostgreSql()) GTEST_SKIP() << "a server connection";
-    test::TestProgramDir dir;
+    enum class Keeper { Store, File, Nobody };
+    const QString secret = QStringLiteral("geheim");
     QTemporaryDir home;
-    const QString pgpass = home.filePath(QStringLiteral("pgpass"));
-    qputenv("PGPASSFILE", pgpass.toUtf8());
-    ConnectionString wrong = ConnectionString::parse(dir.connectionString());
-    const QString database = wrong.value(QStringLiteral("Database"));
-    wrong.setValue(QStringLiteral("Database"), QStringLiteral("bestaat_niet"));
-    wrong.setValue(QStringLiteral("Password"), QStringLiteral("geheim"));
-    for (const bool viaEditor : {false, true}) {
-        ConnectionString stored = ConnectionString::parse(dir.connectionString());
-        stored.setValue(QStringLiteral("Password"), QStringLiteral("geheim"));
-        {
-            Settings settings(dir.path());
-            settings.setDatabaseConnectionString(viaEditor ? wrong.toString() : stored.toString());
-            test::ScriptedPrompts prompts;
-            if (viaEditor) {
-                // retry with the editor, then store the string that works
-                prompts.answers = {MsgButton::Yes, MsgButton::Yes};
-                prompts.editedStrings = {ConnectionString::parse(dir.connectionString()).withoutPassword()};
+    for (const Keeper keeper : {Keeper::Store, Keeper::File, Keeper::Nobody}) {
+        for (const bool viaEditor : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "keeper " << int(keeper) << (viaEditor ? ", editor" : ""));
+            const QString pgpass = home.filePath(keeper == Keeper::Nobody ? QStringLiteral("weg/pgpass")
+                                                                          : QStringLiteral("pgpass"));
+            qputenv("PGPASSFILE", pgpass.toUtf8());
+            test::TestProgramDir dir;
+            const ConnectionString good = ConnectionString::parse(dir.connectionString());
+            ConnectionString wrong = good;
+            wrong.setValue(QStringLiteral("Database"), QStringLiteral("bestaat_niet"));
+            ConnectionString inFile = viaEditor ? wrong : good;
+            if (!viaEditor) inFile.setValue(QStringLiteral("Password"), secret);
+            test::MemoryPasswordStore store;
+            store.running = keeper == Keeper::Store;
+            store.passwords[ServerPasswords::key(wrong)] = QStringLiteral("oud");
+            {
+                Settings settings(dir.path());
+                settings.setDatabaseConnectionString(inFile.toString());
+                test::ScriptedPrompts prompts;
+                if (viaEditor) {
+                    // retry with the editor and a new password, then store the string
+                    prompts.answers = {MsgButton::Yes, MsgButton::Yes};
+                    prompts.editedStrings = {ConnectionEdit{good.withoutPassword(), secret}};
+                }
+                BorderelDatabase dm(settings, prompts, store);
+                ASSERT_TRUE(dm.dataModuleCreate());
+                EXPECT_EQ(prompts.editorCalls,
+                          viaEditor ? QStringList{wrong.withoutPassword()} : QStringList());
+                if (viaEditor) {
+                    EXPECT_EQ(prompts.editorPasswordInUse.at(0), keeper == Keeper::Store);
+                }
+                EXPECT_EQ(prompts.texts().contains(PasswordNotKept.arg(pgpass)),
+                          viaEditor && keeper == Keeper::Nobody);
             }
-            BorderelDatabase dm(settings, prompts);
-            ASSERT_TRUE(dm.dataModuleCreate());
-            for (const QString& shown : prompts.editorCalls)
-                EXPECT_FALSE(shown.contains(QStringLiteral("geheim"))) << shown.toStdString();
-            EXPECT_EQ(prompts.editorCalls.size(), viaEditor ? 1 : 0);
+            int filesWithPassword = 0;
+            QDirIterator files(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+            while (files.hasNext()) {
+                QFile f(files.next());
+                ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+                filesWithPassword += f.readAll().contains(secret.toUtf8());
+            }
+            EXPECT_EQ(filesWithPassword, keeper == Keeper::Nobody && !viaEditor ? 1 : 0);
+            EXPECT_EQ(store.passwords.value(ServerPasswords::key(good)),
+                      keeper == Keeper::Store ? secret : QString());
+            QFile file(pgpass);
+            EXPECT_EQ(file.exists(), keeper == Keeper::File);
+            if (keeper == Keeper::File) {
+                ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+                const QByteArray lines = file.readAll();
+                EXPECT_EQ(lines.count(":" + good.value(QStringLiteral("Database")).toUtf8() + ":"), 1);
+                EXPECT_TRUE(lines.endsWith(":" + secret.toUtf8() + "\n"));
+                EXPECT_EQ(file.permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+                          QFile::ReadOwner | QFile::WriteOwner);
+            }
+            {
+                Settings settings(dir.path());
+                test::ScriptedPrompts prompts;
+                BorderelDatabase dm(settings, prompts, store);
+                ASSERT_TRUE(dm.dataModuleCreate());
+                // libpq reads the password file itself
+                const bool given = keeper == Keeper::Store || (keeper == Keeper::Nobody && !viaEditor);
+                EXPECT_EQ(ConnectionString::parse(dm.connection().connectionString())
+                              .value(QStringLiteral("Password")),
+                          given ? secret : QString());
+            }
+            QFile::remove(pgpass);
         }
-        QDirIterator files(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            QFile f(files.next());
-            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-            EXPECT_FALSE(f.readAll().contains("geheim")) << f.fileName().toStdString();
-        }
-        QFile file(pgpass);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll().count(":" + database.toUtf8() + ":"), 1);
-        EXPECT_EQ(file.permissions() & ~(QFile::ReadUser | QFile::WriteUser),
-                  QFile::ReadOwner | QFile::WriteOwner);
-        QFile::remove(pgpass);
     }
     qunsetenv("PGPASSFILE");
 }
@@ -185,7 +224,7 @@ TEST_F(DataModuleFixture, ConnectionRetryCycle) {
     prompts.answers = {MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::Yes,
                        MsgButton::Yes, MsgButton::Yes, MsgButton::No};
     prompts.editedStrings = {std::nullopt, std::nullopt, std::nullopt,
-                             QStringLiteral("Provider=SQLite;Data Source=") + moved};
+                             ConnectionEdit{QStringLiteral("Provider=SQLite;Data Source=") + moved, {}}};
     EXPECT_TRUE(dm.dataModuleCreate());
     EXPECT_EQ(prompts.texts(), (QStringList{NoConnection, NoConnection, NoConnection, NoConnection,
                                             ThreeTimes, NoConnection, StoreConnectionString}));
@@ -250,7 +289,8 @@ TEST(DataModule, CollectivityExistsReportsADatabaseThatCannotAnswer) {
         test::TestProgramDir dir;
         Settings settings(dir.path());
         test::ScriptedPrompts prompts;
-        BorderelDatabase dm(settings, prompts);
+        test::MemoryPasswordStore passwords;
+        BorderelDatabase dm(settings, prompts, passwords);
         ASSERT_TRUE(dm.dataModuleCreate());
         statement(dm.connection(), 12, QStringLiteral("2006-01"), QStringLiteral("EUR"), 1);
         ASSERT_TRUE(dm.collectivityExists(12, 1, 2));
@@ -386,7 +426,7 @@ TEST_F(DataModuleFixture, AnEditedStringThatConnectsIsOfferedForTheComputerSetti
         settings.setDatabaseConnectionString(broken);
         prompts.messages.clear();
         prompts.answers = {MsgButton::Yes, store ? MsgButton::Yes : MsgButton::No};
-        prompts.editedStrings = {dir.connectionString()};
+        prompts.editedStrings = {ConnectionEdit{dir.connectionString(), {}}};
         ASSERT_TRUE(dm.dataModuleCreate());
         EXPECT_EQ(prompts.texts(), (QStringList{NoConnection, StoreConnectionString}));
         EXPECT_EQ(settings.databaseConnectionString(), store ? dir.connectionString() : broken);

@@ -1,6 +1,7 @@
 // The maintenance commands from the main window's menus, and the closing reminder.
 #include "shell/MaintenanceCommands.h"
 #include "CleanupFixture.h"
+#include "MemoryPasswordStore.h"
 #include "RecordingPrinter.h"
 #include "Screenshots.h"
 #include "ScriptedDesktop.h"
@@ -39,7 +40,7 @@ class CommandsFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         settings = std::make_unique<Settings>(dir.path());
-        dm = std::make_unique<BorderelDatabase>(*settings, prompts);
+        dm = std::make_unique<BorderelDatabase>(*settings, prompts, passwords);
         ASSERT_TRUE(dm->dataModuleCreate());
     }
     void TearDown() override {
@@ -78,6 +79,7 @@ protected:
     test::ScriptedPrompts prompts;
     test::RecordingPrinter printer;
     test::ScriptedDesktop desktop;
+    test::MemoryPasswordStore passwords;
     std::unique_ptr<Settings> settings;
     std::unique_ptr<BorderelDatabase> dm;
     std::unique_ptr<MainWindow> window;

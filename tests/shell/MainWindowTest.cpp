@@ -1,5 +1,6 @@
 // The main window offscreen, answered through the prompts facade.
 #include "shell/MainWindow.h"
+#include "MemoryPasswordStore.h"
 #include "ModalDialogs.h"
 #include "RecordingPrinter.h"
 #include "SampleGenerator.h"
@@ -56,7 +57,7 @@ class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         settings = std::make_unique<Settings>(dir.path());
-        dm = std::make_unique<BorderelDatabase>(*settings, prompts);
+        dm = std::make_unique<BorderelDatabase>(*settings, prompts, passwords);
         ASSERT_TRUE(dm->dataModuleCreate());
     }
     void TearDown() override {
@@ -98,6 +99,7 @@ protected:
     test::ScriptedPrompts prompts;
     test::RecordingPrinter printer;
     test::ScriptedDesktop desktop;
+    test::MemoryPasswordStore passwords;
     std::unique_ptr<Settings> settings;
     std::unique_ptr<BorderelDatabase> dm;
     std::unique_ptr<MainWindow> window;
@@ -521,7 +523,7 @@ TEST(SplashTest, SplashAndAbout) {
 TEST(SplashTest, AStartUpQuestionComesAboveTheSplash) {
     const std::function<void(QtPrompts&)> prompts[] = {
         [](QtPrompts& p) { p.askYesNo(MsgType::Error, DataModuleTexts::NoConnection); },
-        [](QtPrompts& p) { p.editConnectionString(QStringLiteral("Provider=SQLite;Data Source=x")); },
+        [](QtPrompts& p) { p.editConnectionString(QStringLiteral("Provider=SQLite;Data Source=x"), false); },
     };
     for (const auto& ask : prompts) {
         SplashDialog splash(SplashDialog::Mode::Splash);

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -81,23 +82,52 @@ TEST(QtPromptsTest, MessageBoxesWithDutchButtons) {
     }
 }
 
+// The editor never has the password: one in use shows as dots that are only a
+// placeholder, and stays unless the user replaces it.
 TEST(QtPromptsTest, ConnectionStringEditor) {
     QtPrompts prompts;
-    {
-        test::NextModal edit([](QWidget* dialog) {
+    const QString server = QStringLiteral("Provider=PostgreSQL;Host=server;Database=ostrapel;User ID=piet");
+    struct Case {
+        bool passwordInUse;
+        bool replace;
+        QString typed;
+        QString newPassword;
+    } cases[] = {{true, false, {}, {}},
+                 {true, true, QStringLiteral("nieuw"), QStringLiteral("nieuw")},
+                 {false, false, QStringLiteral("eerste"), QStringLiteral("eerste")}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.passwordInUse << c.replace);
+        test::NextModal edit([&c](QWidget* dialog) {
             EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Connectie-string"));
-            auto* line = dialog->findChild<QLineEdit*>();
-            EXPECT_EQ(line->text(), QStringLiteral("Provider=SQLite;Data Source=/oud.db"));
-            test::saveScreenshot(dialog, QStringLiteral("connectie-string"));
+            auto* line = dialog->findChild<QLineEdit*>(QStringLiteral("edtConnectieString"));
+            auto* password = dialog->findChild<QLineEdit*>(QStringLiteral("edtWachtwoord"));
+            auto* replace = dialog->findChild<QPushButton*>(QStringLiteral("btnWachtwoordVervangen"));
+            EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+            EXPECT_TRUE(password->text().isEmpty());
+            EXPECT_EQ(password->placeholderText().isEmpty(), !c.passwordInUse);
+            EXPECT_EQ(password->isReadOnly(), c.passwordInUse);
+            EXPECT_EQ(replace->isVisible(), c.passwordInUse);
+            EXPECT_EQ(replace->text(), QStringLiteral("Wachtwoord &vervangen"));
+            if (c.passwordInUse && !c.replace)
+                test::saveScreenshot(dialog, QStringLiteral("connectie-string"));
+            if (c.replace) {
+                replace->click();
+                EXPECT_FALSE(password->isReadOnly());
+                EXPECT_TRUE(password->placeholderText().isEmpty());
+                test::saveScreenshot(dialog, QStringLiteral("connectie-string-wachtwoord-vervangen"));
+            }
+            if (!password->isReadOnly()) QTest::keyClicks(password, c.typed);
             line->setText(QStringLiteral(" Provider=SQLite;Data Source=/nieuw.db "));
             test::dialogButton(dialog, QDialogButtonBox::Ok)->click();
         });
-        EXPECT_EQ(prompts.editConnectionString(QStringLiteral("Provider=SQLite;Data Source=/oud.db")),
-                  QStringLiteral("Provider=SQLite;Data Source=/nieuw.db"));
+        const auto result = prompts.editConnectionString(server, c.passwordInUse);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->connectionString, QStringLiteral("Provider=SQLite;Data Source=/nieuw.db"));
+        EXPECT_EQ(result->newPassword, c.newPassword);
     }
     test::NextModal cancel(
         [](QWidget* dialog) { test::dialogButton(dialog, QDialogButtonBox::Cancel)->click(); });
-    EXPECT_EQ(prompts.editConnectionString(QStringLiteral("x")), std::nullopt);
+    EXPECT_FALSE(prompts.editConnectionString(QStringLiteral("x"), true));
 }
 
 TEST(QtPromptsTest, QtsOwnDialogsSpeakDutch) {

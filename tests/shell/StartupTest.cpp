@@ -1,6 +1,7 @@
 // Start-up as a whole: the error handler with its run log, and one running
 // copy per program folder (real processes).
 #include "shell/Startup.h"
+#include "MemoryPasswordStore.h"
 #include "RecordingPrinter.h"
 #include "ScriptedDesktop.h"
 #include "ScriptedPrompts.h"
@@ -34,6 +35,7 @@ protected:
     QTemporaryDir tmp;
     QByteArray oldTmp;
     test::ScriptedPrompts prompts;
+    test::MemoryPasswordStore passwords;
     test::RecordingPrinter printer;
     test::ScriptedDesktop desktop;
 };
@@ -51,7 +53,7 @@ TEST_F(StartupFixture, ShowsTheMainWindowAndEndsTheSplash) {
         main.close();
         return 0;
     };
-    EXPECT_EQ(runProgram(dir.path(), prompts, printer, desktop, hooks), 0);
+    EXPECT_EQ(runProgram(dir.path(), prompts, passwords, printer, desktop, hooks), 0);
     EXPECT_TRUE(ready);
     EXPECT_TRUE(looped);
 }
@@ -67,7 +69,7 @@ TEST_F(StartupFixture, AnErrorThatEscapesIsLoggedShownAndEndsTheProgram) {
         looped = true;
         return 0;
     };
-    EXPECT_EQ(runProgram(dir.path(), prompts, printer, desktop, hooks), 1);
+    EXPECT_EQ(runProgram(dir.path(), prompts, passwords, printer, desktop, hooks), 1);
     EXPECT_FALSE(looped);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].type, MsgType::Error);

@@ -1,5 +1,6 @@
 // The program's shared SQL texts, one table, each run on an imported database:
 // on SQLite, and on PostgreSQL when the tests run there.
+#include "MemoryPasswordStore.h"
 #include "OracleQueries.h"
 #include "SampleGenerator.h"
 #include "ScriptedPrompts.h"
@@ -156,7 +157,8 @@ std::vector<Entry> sqlTexts(const Context& context) {
     t.push_back({QStringLiteral("collectivity exists"), {}, 0, [&dir = context.dir](Connection&) {
                      Settings settings(dir.path());
                      test::ScriptedPrompts prompts;
-                     BorderelDatabase dm(settings, prompts);
+                     test::MemoryPasswordStore passwords;
+                     BorderelDatabase dm(settings, prompts, passwords);
                      ASSERT_TRUE(dm.dataModuleCreate());
                      EXPECT_TRUE(dm.collectivityExists(12, 1, 1));
                      EXPECT_TRUE(dm.collectivityExists(12, 1, 2));

@@ -42,14 +42,15 @@ public:
         answers.pop_front();
         return a;
     }
-    std::optional<QString> editConnectionString(const QString& current) override {
+    std::optional<ConnectionEdit> editConnectionString(const QString& current, bool passwordInUse) override {
         checkThread(QStringLiteral("connection-string editor"));
         editorCalls.push_back(current);
+        editorPasswordInUse.push_back(passwordInUse);
         if (editedStrings.empty()) {
             ADD_FAILURE() << "unscripted connection-string editor";
             return std::nullopt;
         }
-        std::optional<QString> value = editedStrings.front();
+        std::optional<ConnectionEdit> value = editedStrings.front();
         editedStrings.pop_front();
         return value;
     }
@@ -95,7 +96,7 @@ public:
             ADD_FAILURE() << "unused answer " << int(a);
         for (const auto& s : editedStrings)
             ADD_FAILURE() << "unused connection string "
-                          << s.value_or(QStringLiteral("(cancel)")).toStdString();
+                          << (s ? s->connectionString : QStringLiteral("(cancel)")).toStdString();
         for (const QStringList& f : chosenFiles)
             ADD_FAILURE() << "unused file choice " << f.join(u',').toStdString();
         for (const QString& s : saveNames)
@@ -109,13 +110,14 @@ public:
         saveFilterChoices.clear();
     }
 
-    std::deque<MsgButton> answers;                    // one per question, in order
-    std::deque<std::optional<QString>> editedStrings; // nullopt: the editor cancelled
-    std::deque<QStringList> chosenFiles;              // one per open dialog; empty: cancelled
-    std::deque<QString> saveNames;                    // one per save dialog; empty: cancelled
+    std::deque<MsgButton> answers;                           // one per question, in order
+    std::deque<std::optional<ConnectionEdit>> editedStrings; // nullopt: the editor cancelled
+    std::deque<QStringList> chosenFiles;                     // one per open dialog; empty: cancelled
+    std::deque<QString> saveNames;                           // one per save dialog; empty: cancelled
     std::deque<int> saveFilterChoices; // the filter entry chosen with each name; none: the first
     std::vector<Message> messages;
-    QStringList editorCalls;
+    QStringList editorCalls;         // the string each editor was given
+    QList<bool> editorPasswordInUse; // and whether it was told of a password
     QStringList openFolders;
     QStringList saveStarts; // the folder or name each save dialog started with
     QStringList saveFilters;

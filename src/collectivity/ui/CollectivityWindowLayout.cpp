@@ -300,6 +300,9 @@ void CollectivityWindow::buildLayout() {
         ListPane* p = pane(persons);
         connect(p->grid()->horizontalHeader(), &QHeaderView::sectionMoved, this, // no query: stored at close
                 [this, persons] { columnDragged(persons); });
+        // rows the engine could not give were painted empty: say why, once per reload
+        connect(p->grid()->dataModel(), &DataSetModel::readFailed, this,
+                [this](const QString& text) { prompts_.error(text); });
         connect(p, &ListPane::listPressed, this, [this, persons] {
             runCommand([&] { activateGrid(persons ? GridRing::Persons : GridRing::Components); });
         });
