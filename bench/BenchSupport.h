@@ -2,7 +2,6 @@
 
 #include "core/Desktop.h"
 #include "core/Prompts.h"
-#include "paper/PrinterService.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,15 +15,6 @@ public:
     std::optional<ConnectionEdit> editConnectionString(const QString&, bool) override { return std::nullopt; }
     QStringList openFileNames(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-};
-
-// A printer that prints nothing; reports get pages of 60 lines.
-class NoPrinter : public PrinterService {
-public:
-    bool hasPrinter() override { return false; }
-    int linesPerPage() override { return 60; }
-    void print(const QString&, const QStringList&) override {}
-    void preview(const QString&, const QStringList&, QWidget*) override {}
 };
 
 // A desktop with no program for anything.

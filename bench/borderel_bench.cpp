@@ -1,6 +1,7 @@
 // A collectivity of 15,000 persons with a year of premium components: how long
 // the window's persons list takes to open, and a move of the persons cursor
 // (components and totals re-run).
+#include "NoPrinter.h"
 #include "SampleYear.h"
 
 #include "collectivity/BorderelState.h"

@@ -10,6 +10,7 @@
 // OSTRAPEL_SCALE_SIZES the sizes ("15000,150000"), OSTRAPEL_SCREENSHOT_DIR a
 // folder for a picture of the opened window, OSTRAPEL_BENCH_POSTGRESQL a server
 // to measure a copy of each database on as well.
+#include "NoPrinter.h"
 #include "SampleYear.h"
 
 #include "collectivity/BorderelState.h"

@@ -116,10 +116,10 @@ TEST_F(BorderelWindow, UnknownFieldNamesInTheSettingsFileAreDropped) {
         QTest::keyClicks(w->searchBox(), QStringLiteral("b"));
         QTest::keyClick(w->searchBox(), Qt::Key_Return);
         EXPECT_EQ(w->state().personsQuery().lines()[3], QStringLiteral("AND BORD10.[1002] like 'B%'"));
-        const DataSet& persons = w->state().persons();
-        EXPECT_GT(persons.recordCount(), 0);
-        for (int row = 0; row < persons.recordCount(); ++row)
-            EXPECT_NE(persons.value(row, persons.fieldIndex(QStringLiteral("ID07"))).toString(),
+        const DataSet& listed = w->state().persons();
+        EXPECT_GT(listed.recordCount(), 0);
+        for (int row = 0; row < listed.recordCount(); ++row)
+            EXPECT_NE(listed.value(row, listed.fieldIndex(QStringLiteral("ID07"))).toString(),
                       QStringLiteral("K13"));
         w->close();
     }
@@ -182,18 +182,18 @@ TEST_F(BorderelWindow, PeriodDialogs) {
     EXPECT_TRUE(dialog.okButton()->isEnabled());
     EXPECT_EQ(dialog.periodSetting(), QStringLiteral("2006-03"));
 
-    test::ScriptedPrompts prompts;
-    PeriodDialog compare(months, prompts);
+    test::ScriptedPrompts answers;
+    PeriodDialog compare(months, answers);
     EXPECT_EQ(compare.cbMaandTot->currentText(), QStringLiteral("2006-03"));
     compare.cbMaandVan->setCurrentIndex(2);
     EXPECT_FALSE(compare.okButton()->isEnabled());
     compare.cbMaandVan->setCurrentIndex(0);
     EXPECT_TRUE(compare.okButton()->isEnabled());
     test::saveScreenshot(&compare, QStringLiteral("vergelijk-periode"));
-    prompts.answers = {MsgButton::No};
+    answers.answers = {MsgButton::No};
     compare.accept();
     EXPECT_EQ(compare.result(), QDialog::Rejected);
-    EXPECT_EQ(prompts.texts(),
+    EXPECT_EQ(answers.texts(),
               QStringList{QStringLiteral("Deze bewerking kan enige tijd in beslag nemen. Wilt u doorgaan?")});
 }
 

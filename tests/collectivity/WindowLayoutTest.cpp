@@ -168,10 +168,10 @@ TEST_F(WindowLayout, DraggedColumnsStayPut) {
     BorderelGrid* p = w->personsPane()->grid();
     p->horizontalHeader()->moveSection(
         p->horizontalHeader()->visualIndex(p->columnOfField(QStringLiteral("1003"))), 1);
-    const QStringList persons = shownTitles(p);
+    const QStringList titles = shownTitles(p);
     w->actToonSamengesteldeAchternaam->trigger();
     w->search();
-    EXPECT_EQ(shownTitles(p), persons);
+    EXPECT_EQ(shownTitles(p), titles);
 
     w->close();
     const QString section = windowSection(w->windowKey());
@@ -394,9 +394,9 @@ TEST_F(WindowLayout, DetailPanesShowEveryRowWhole) {
 TEST_F(WindowLayout, CodedColumnsShowWholeDescriptions) {
     auto w = open();
     int coded = 0;
-    for (const bool persons : {true, false}) {
-        BorderelGrid* g = w->pane(persons)->grid();
-        for (const GridColumn& c : w->state().side(persons).columns) {
+    for (const bool forPersons : {true, false}) {
+        BorderelGrid* g = w->pane(forPersons)->grid();
+        for (const GridColumn& c : w->state().side(forPersons).columns) {
             if (c.pickList.isEmpty() || !c.visible) continue;
             ++coded;
             int widest = 0;

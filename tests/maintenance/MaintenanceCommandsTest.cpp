@@ -178,21 +178,21 @@ TEST_F(CommandsFixture, DecliningTheUpdateScriptsEndsTheStart) {
 // steps aside for the keep-backup question.
 TEST_F(CommandsFixture, TheCopyWindowKeepsMovingAndStepsAsideForTheQuestion) {
     OSTRAPEL_SQLITE_ONLY("the file's copy; a server compacts in place");
-    ProgressWindow window;
-    window.setObjectName(QStringLiteral("dlgCopyFileProgress"));
-    window.begin(CopyProgressCaption);
-    const QProgressBar* bar = window.findChild<QProgressBar*>();
+    ProgressWindow copyWindow;
+    copyWindow.setObjectName(QStringLiteral("dlgCopyFileProgress"));
+    copyWindow.begin(CopyProgressCaption);
+    const QProgressBar* bar = copyWindow.findChild<QProgressBar*>();
     ASSERT_TRUE(bar);
     EXPECT_EQ(bar->maximum(), 0); // busy, not a bar standing at 0 %
     // the work waits until this thread has handled a timer: it was not blocked
     std::atomic<bool> ticked = false;
     QTimer::singleShot(20, [&] { ticked = true; });
-    window.whileBusy([&] {
+    copyWindow.whileBusy([&] {
         for (int i = 0; i < 500 && !ticked; ++i)
             QThread::msleep(10);
     });
     EXPECT_TRUE(ticked);
-    window.end();
+    copyWindow.end();
 
     struct Watching : test::ScriptedPrompts {
         bool progressVisible = false;
@@ -204,7 +204,7 @@ TEST_F(CommandsFixture, TheCopyWindowKeepsMovingAndStepsAsideForTheQuestion) {
         }
     } watching;
     watching.answers = {MsgButton::No};
-    EXPECT_TRUE(DatabaseCompactor(dm->connection(), *settings, watching, window).compactAndRepair());
+    EXPECT_TRUE(DatabaseCompactor(dm->connection(), *settings, watching, copyWindow).compactAndRepair());
     EXPECT_EQ(watching.texts(), QStringList{AskKeepBackup});
     EXPECT_FALSE(watching.progressVisible);
 }

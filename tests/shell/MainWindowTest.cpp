@@ -632,23 +632,23 @@ TEST_F(MainWindowFixture, CtrlQQuitsCtrlFSearchesAndF5Reloads) {
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
-    auto* window = qobject_cast<CollectivityWindow*>(w.mdiArea()->subWindowList().value(0)->widget());
-    ASSERT_NE(window, nullptr);
+    auto* child = qobject_cast<CollectivityWindow*>(w.mdiArea()->subWindowList().value(0)->widget());
+    ASSERT_NE(child, nullptr);
 
-    window->personsPane()->grid()->setFocus();
-    QTest::keyClick(window->personsPane()->grid(), Qt::Key_F, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::focusWidget(), window->searchBox());
+    child->personsPane()->grid()->setFocus();
+    QTest::keyClick(child->personsPane()->grid(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), child->searchBox());
 
     // F5 also lists a collectivity that came in meanwhile
     collectivity(13, QStringLiteral("Installatiebedrijf"));
-    QTest::keyClick(window->searchBox(), Qt::Key_F5);
+    QTest::keyClick(child->searchBox(), Qt::Key_F5);
     EXPECT_EQ(menuTexts(w.openMenu()), (QStringList{QStringLiteral("0012-1 SV: Bakkerij"),
                                                     QStringLiteral("0013-1 SV: Installatiebedrijf")}));
     EXPECT_TRUE(prompts.messages.empty());
 
     // Ctrl+X stays the collectivity window's; Ctrl+Q asks to close the program
     prompts.answers = {MsgButton::No};
-    QTest::keyClick(window->searchBox(), Qt::Key_Q, Qt::ControlModifier);
+    QTest::keyClick(child->searchBox(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(prompts.texts(), QStringList{AskClose});
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.collectivityWindowCount(), 1);
