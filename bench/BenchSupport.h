@@ -5,8 +5,21 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <vector>
 
 namespace ostrapel::bench {
+
+inline double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// The machine's load average over 1, 5 and 15 minutes, as the figures' context.
+inline QString loadAverage() {
+    QFile f(QStringLiteral("/proc/loadavg"));
+    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(u' ', 0, 2) : QString();
+}
 
 // Prompts that answer everything with OK and show nothing.
 class QuietPrompts : public Prompts {

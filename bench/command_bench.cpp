@@ -40,18 +40,10 @@
 extern char** environ;
 
 using namespace ostrapel;
+using bench::loadAverage;
+using bench::median;
 
 namespace {
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-QString loadAverage() {
-    QFile f(QStringLiteral("/proc/loadavg"));
-    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(u' ', 0, 2) : QString();
-}
 
 struct Run {
     double wall = 0, cpu = 0; // milliseconds

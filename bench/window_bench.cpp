@@ -8,6 +8,7 @@
 // The databases are the ones scale_bench generates (OSTRAPEL_SCALE_DIR, by
 // default scale-data beside this program); OSTRAPEL_SCALE_SIZES chooses them
 // ("15000,150000").
+#include "BenchSupport.h"
 #include "core/DisplayFormat.h"
 #include "core/Settings.h"
 
@@ -26,18 +27,10 @@
 extern char** environ;
 
 using namespace ostrapel;
+using bench::loadAverage;
+using bench::median;
 
 namespace {
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-QString loadAverage() {
-    QFile f(QStringLiteral("/proc/loadavg"));
-    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(u' ', 0, 2) : QString();
-}
 
 // Processor milliseconds of a process so far; -1 when it is gone.
 double processorMs(pid_t pid) {

@@ -322,35 +322,39 @@ int runReport(Connection& connection, const RecordCatalogue& catalogue, CliPromp
     return ExitOk;
 }
 
-// Writes the export file of one collectivity.
-int runExport(Connection& connection, const RecordCatalogue& catalogue, CliPrompts& prompts,
-              const QStringList& args) {
+// A command about one collectivity, parsed, and refused with the message when its
+// arguments are wrong or the database does not hold the collectivity.
+template <class Command>
+std::optional<Command> parsedForCollectivity(Connection& connection, CliPrompts& prompts,
+                                             const QStringList& args) {
     QString error;
-    const std::optional<ExportCommand> command = ExportCommand::parse(args, &error);
+    std::optional<Command> command = Command::parse(args, &error);
     if (!command) {
         prompts.error(error);
-        return ExitFailure;
+        return std::nullopt;
     }
     if (const QString unknown = command->unknownCollectivity(connection); !unknown.isEmpty()) {
         prompts.error(unknown);
-        return ExitFailure;
+        return std::nullopt;
     }
+    return command;
+}
+
+// Writes the export file of one collectivity.
+int runExport(Connection& connection, const RecordCatalogue& catalogue, CliPrompts& prompts,
+              const QStringList& args) {
+    const std::optional<ExportCommand> command =
+        parsedForCollectivity<ExportCommand>(connection, prompts, args);
+    if (!command) return ExitFailure;
     out(QStringLiteral("%1 records geexporteerd").arg(command->run(connection, catalogue)));
     return ExitOk;
 }
 
 // The premium trend of one collectivity, a line per month.
 int runTrend(Connection& connection, CliPrompts& prompts, const QStringList& args) {
-    QString error;
-    const std::optional<TrendCommand> command = TrendCommand::parse(args, &error);
-    if (!command) {
-        prompts.error(error);
-        return ExitFailure;
-    }
-    if (const QString unknown = command->unknownCollectivity(connection); !unknown.isEmpty()) {
-        prompts.error(unknown);
-        return ExitFailure;
-    }
+    const std::optional<TrendCommand> command =
+        parsedForCollectivity<TrendCommand>(connection, prompts, args);
+    if (!command) return ExitFailure;
     for (const QString& line : command->lines(connection))
         out(line);
     return ExitOk;
