@@ -256,7 +256,10 @@ void CollectivityWindow::reload() {
     details_ = std::make_unique<CollectivityDetails>(state_.connection(), catalogue_, collNr(), collVolgNr());
     state_.reload();
     buildDropDownMenus();
-    buildMonthMenus();
+    // the months are read again when a month menu next opens
+    monthMenusBuilt_ = false;
+    menuIncasso->clear();
+    menuCorrectie->clear();
     refreshPersons();
     personsPane_->detail()->rebuildFillFit();
     componentsPane_->detail()->rebuildFillFit();
