@@ -149,8 +149,10 @@ int BorderelDatabase::getDatabaseVersion() {
 bool BorderelDatabase::collectivityExists(int collNr, int collVolgNr, int verzType) {
     const QString types = typeCodeList(verzType);
     if (types.isEmpty()) return false; // no record has an unknown insurance type
+    // The first row of the join answers: counting it all would read a row per
+    // person and month, millions in a big collectivity.
     const QString sql =
-        QStringLiteral("select count(*) as Aantal  from bord00 a, bord10 b  where a.ID01 = "
+        QStringLiteral("select a.ID01  from bord00 a, bord10 b  where a.ID01 = "
                        ":CollNr and a.ID02 = :CollVolgNr and a.ID01 = b.ID01 and a.ID02 = b.ID02 "
                        " AND [1024] in (") +
         types + QStringLiteral(")");
@@ -159,7 +161,7 @@ bool BorderelDatabase::collectivityExists(int collNr, int collVolgNr, int verzTy
     auto statement = connection_.prepareNew(sql);
     statement->bind({{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}});
     statement->exec();
-    return statement->next() && statement->value(0).toInt() > 0;
+    return statement->next();
 }
 
 void BorderelDatabase::convertToEuro(ProgressReporter& progress) {

@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "core/SharedQueries.h"
 #include "core/SqlFragments.h"
+#include "core/SqlStatement.h"
 
 #include <algorithm>
 #include <tuple>
@@ -45,12 +46,21 @@ std::vector<CollectivityItem> listCollectivities(Connection& connection) {
 }
 
 bool collectivityCaptionRow(Connection& connection, int collNr, int collVolgNr, CollectivityItem* item) {
-    DataSet rows = connection.query(SharedQueries::qryGetCollCaption,
-                                    {{QStringLiteral("id01"), collNr}, {QStringLiteral("id02"), collVolgNr}});
-    if (rows.isEmpty()) return false;
-    rows.first();
-    *item = itemOf(rows);
-    return true;
+    // Only the newest row counts: the join yields a row per person and month,
+    // millions in a big collectivity, so the rest is never read.
+    SqlStatement& caption = connection.prepare(SharedQueries::qryGetCollCaption);
+    caption.bind({{QStringLiteral("id01"), collNr}, {QStringLiteral("id02"), collVolgNr}});
+    caption.exec();
+    const bool found = caption.next();
+    if (found) {
+        item->CollNr = caption.value(0).toInt();
+        item->CollVolgNr = caption.value(1).toInt();
+        item->CollNaam = caption.value(2).toString();
+        item->VerzNaam = caption.value(3).toString();
+        item->VerzType = caption.value(4).toInt();
+    }
+    caption.finish();
+    return found;
 }
 
 OpenListContent buildOpenList(Connection& connection, RecentList& recent) {
