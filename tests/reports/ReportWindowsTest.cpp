@@ -11,7 +11,7 @@
 #include "paper/LinePages.h"
 #include "paper/LinePdf.h"
 #include "paper/PrintErrors.h"
-#include "reports/ExportData.h"
+#include "reports/ReportBuilder.h"
 #include "reports/ui/ExportDialog.h"
 #include "reports/ui/ExportWizardDialog.h"
 #include "reports/ui/ProgressDialog.h"
@@ -316,7 +316,7 @@ TEST_F(ReportWindows, WindowMenusStartTheReports) {
 }
 
 TEST_F(ReportWindows, ExportDialogWritesAndOpensTheChosenFile) {
-    ExportData data(*db, catalogue);
+    ReportBuilder data(*db, catalogue);
     data.inputs.personsWhereLine = QStringLiteral("WHERE bord10.[ID01] = 12");
     data.inputs.componentsPeriodClause = QStringLiteral("AND BORD50.[ID03] = '2006-03'");
     data.inputs.selectionClause = QStringLiteral("AND bord50.ID07 = :ID07");
@@ -386,7 +386,7 @@ TEST_F(ReportWindows, ExportWizardShowsAFieldsDescriptionAsItsLongHint) {
 
 // "Totale tijd" is the writing's: minutes in the save dialog do not count.
 TEST_F(ReportWindows, ExportTimeLeavesOutTheSaveDialog) {
-    ExportData data(*db, catalogue);
+    ReportBuilder data(*db, catalogue);
     DataSet rows =
         data.openQuery(QStringLiteral("select a.[5004] from bord50 a, bord50 b, bord00 c limit 250"));
     ASSERT_EQ(rows.recordCount(), 250);
@@ -415,7 +415,7 @@ TEST_F(ReportWindows, ExportTimeLeavesOutTheSaveDialog) {
 }
 
 TEST_F(ReportWindows, ExportDialogShowsProgressEveryHundredRowsAndStops) {
-    ExportData data(*db, catalogue);
+    ReportBuilder data(*db, catalogue);
     DataSet rows =
         data.openQuery(QStringLiteral("select a.[5004] from bord50 a, bord50 b, bord00 c limit 250"));
     ASSERT_EQ(rows.recordCount(), 250);

@@ -3,8 +3,8 @@
 #include "ProgressDialog.h"
 #include "TextViewerDialog.h"
 
-#include "reports/ExportData.h"
 #include "reports/RenewalDifferences.h"
+#include "reports/ReportBuilder.h"
 #include "reports/ReportTexts.h"
 #include "reports/SqlLog.h"
 
@@ -25,7 +25,7 @@ ReportRunner::ReportRunner(Connection& connection, const RecordCatalogue& catalo
     : connection_(connection), catalogue_(catalogue), prompts_(prompts), printer_(printer), parent_(parent) {}
 
 void ReportRunner::runStandard(ReportKind kind, const ReportInputs& inputs) {
-    ExportData data(connection_, catalogue_);
+    ReportBuilder data(connection_, catalogue_);
     data.inputs = inputs;
     run(data, kind, ReportTexts::standardTitle(kind), nullptr, 1);
 }
@@ -33,7 +33,7 @@ void ReportRunner::runStandard(ReportKind kind, const ReportInputs& inputs) {
 void ReportRunner::runRenewal(int collNr, int collVolgNr, int verzType, const QString& from,
                               const QString& to) {
     try {
-        ExportData data(connection_, catalogue_);
+        ReportBuilder data(connection_, catalogue_);
         DataSet overview;
         {
             BusyCursor busy;
@@ -51,7 +51,7 @@ void ReportRunner::runRenewal(int collNr, int collVolgNr, int verzType, const QS
     }
 }
 
-void ReportRunner::run(ExportData& data, ReportKind kind, const QString& title, DataSet* dataSet,
+void ReportRunner::run(ReportBuilder& data, ReportKind kind, const QString& title, DataSet* dataSet,
                        int source) {
     QString path;
     try {

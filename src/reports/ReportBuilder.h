@@ -20,11 +20,12 @@ class Connection;
 class RecordCatalogue;
 class ReportProgress;
 
-// The report data module: its inputs, the collectivity, totals and report
-// queries, and the driver that walks them into a paged text report.
-class ExportData {
+// Builds the reports and the export's data set: the report inputs, the
+// collectivity, totals and report queries, and the driver that walks them into
+// a paged text report.
+class ReportBuilder {
 public:
-    ExportData(Connection& connection, const RecordCatalogue& catalogue);
+    ReportBuilder(Connection& connection, const RecordCatalogue& catalogue);
 
     ReportInputs inputs;
     // The time the footers show; the current time unless set.
