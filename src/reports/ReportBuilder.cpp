@@ -2,7 +2,6 @@
 
 #include "ExportQuery.h"
 
-#include "ReportProgress.h"
 #include "ReportQueries.h"
 #include "ReportTexts.h"
 #include "SqlLog.h"
@@ -13,6 +12,7 @@
 #include "core/FileWriter.h"
 #include "core/OstrapelError.h"
 #include "core/ParameterValues.h"
+#include "core/ProgressReporter.h"
 #include "core/RecordCatalogue.h"
 #include "core/SqlStatement.h"
 
@@ -49,7 +49,7 @@ double amount(const DataSet& row, const char* field) {
 // Progress is moved at most once per interval: max(records / 20, 100) ms.
 class ThrottledProgress {
 public:
-    ThrottledProgress(ReportProgress& p, int records) : p_(p), interval_(std::max(records / 20, 100)) {
+    ThrottledProgress(ProgressReporter& p, int records) : p_(p), interval_(std::max(records / 20, 100)) {
         timer_.start();
     }
     void update(int recordNumber) {
@@ -60,7 +60,7 @@ public:
     }
 
 private:
-    ReportProgress& p_;
+    ProgressReporter& p_;
     qint64 interval_;
     QElapsedTimer timer_;
 };
@@ -111,8 +111,8 @@ void ReportBuilder::openExportData(const QStringList& lines, const QVariantMap& 
     catalogue_.prepareFields(exportData_, QStringLiteral("10"), true);
 }
 
-void ReportBuilder::prepare(ReportKind kind, ReportProgress& progress) {
-    progress.setMessage(Initialiseren);
+void ReportBuilder::prepare(ReportKind kind, ProgressReporter& progress) {
+    progress.setText(Initialiseren);
     const QVariant nr = inputs.collNr;
     const QVariant volgNr = inputs.collVolgNr;
     switch (kind) {
@@ -130,10 +130,10 @@ void ReportBuilder::prepare(ReportKind kind, ReportProgress& progress) {
                                        {QStringLiteral("Id033"), month}};
         const QStringList lines = ReportQueries::collection(inputs.verzType, inputs.compoundSurname);
         sendDebugMessage(QStringLiteral("exportdata ") + lines.join(kLines));
-        progress.setMessage(Collectiviteitsgegevens);
+        progress.setText(Collectiviteitsgegevens);
         openCollData();
         if (!collData_.locate(QStringLiteral("ID03"), month, Qt::CaseSensitive)) collData_.first();
-        progress.setMessage(Premiegegevens);
+        progress.setText(Premiegegevens);
         openExportData(ReportQueries::collectionToRun(inputs.verzType, inputs.compoundSurname),
                        {{QStringLiteral("Periode1"), month},
                         {QStringLiteral("Periode2"), month},
@@ -141,7 +141,7 @@ void ReportBuilder::prepare(ReportKind kind, ReportProgress& progress) {
                         {QStringLiteral("CollNr2"), nr},
                         {QStringLiteral("CollVolgNr1"), volgNr},
                         {QStringLiteral("CollVolgNr2"), volgNr}});
-        progress.setMessage(Premietotalen);
+        progress.setText(Premietotalen);
         totals_ = openQuery(totalsSql, totalsParams);
         break;
     }
@@ -151,10 +151,10 @@ void ReportBuilder::prepare(ReportKind kind, ReportProgress& progress) {
             inputs.componentClause,        inputs.searchClause,   inputs.filterClause};
         const QStringList lines = ReportQueries::selection(inputs.verzType, inputs.compoundSurname, clauses);
         sendDebugMessage(lines.join(kLines));
-        progress.setMessage(Collectiviteitsgegevens);
+        progress.setText(Collectiviteitsgegevens);
         openCollData();
         collData_.last();
-        progress.setMessage(Premiegegevens);
+        progress.setText(Premiegegevens);
         openExportData(lines, {{QStringLiteral("CollNr1"), nr},
                                {QStringLiteral("CollNr2"), nr},
                                {QStringLiteral("CollVolgNr1"), volgNr},
@@ -162,10 +162,10 @@ void ReportBuilder::prepare(ReportKind kind, ReportProgress& progress) {
         break;
     }
     case ReportKind::Correction: {
-        progress.setMessage(Collectiviteitsgegevens);
+        progress.setText(Collectiviteitsgegevens);
         openCollData();
         collData_.last();
-        progress.setMessage(Premiegegevens);
+        progress.setText(Premiegegevens);
         openExportData(ReportQueries::correction(inputs.verzType, inputs.compoundSurname),
                        {{QStringLiteral("CollNr"), nr},
                         {QStringLiteral("CollVolgNr"), volgNr},
@@ -173,7 +173,7 @@ void ReportBuilder::prepare(ReportKind kind, ReportProgress& progress) {
         break;
     }
     case ReportKind::Renewal:
-        progress.setMessage(Collectiviteitsgegevens);
+        progress.setText(Collectiviteitsgegevens);
         openCollData();
         collData_.last();
         break;
@@ -355,10 +355,10 @@ void ReportBuilder::writeRenewalBlock(const DataSet& row) {
 }
 
 void ReportBuilder::walkRecords(ReportKind kind, const QString& title, DataSet& dataSet,
-                                ReportProgress& progress) {
+                                ProgressReporter& progress) {
     ReportWriter& w = *writer_;
     progress.setMaximum(dataSet.recordCount());
-    progress.setMessage(GegevensSamenstellen);
+    progress.setText(GegevensSamenstellen);
     ThrottledProgress throttle(progress, dataSet.recordCount());
     w.setLineCount(0);
     w.setPageNumber(0);
@@ -374,11 +374,11 @@ void ReportBuilder::walkRecords(ReportKind kind, const QString& title, DataSet& 
     }
 }
 
-void ReportBuilder::walkGroups(ReportKind kind, const QString& title, ReportProgress& progress) {
+void ReportBuilder::walkGroups(ReportKind kind, const QString& title, ProgressReporter& progress) {
     ReportWriter& w = *writer_;
     DataSet& rows = exportData_;
     progress.setMaximum(rows.recordCount());
-    progress.setMessage(GegevensSamenstellen);
+    progress.setText(GegevensSamenstellen);
     if (kind == ReportKind::Collection) {
         w.setLineCount(0);
         w.setPageNumber(0);
@@ -413,14 +413,10 @@ void ReportBuilder::walkGroups(ReportKind kind, const QString& title, ReportProg
 }
 
 void ReportBuilder::buildReport(ReportKind kind, const QString& title, DataSet* dataSet, int source,
-                                int pageLength, QIODevice& out, ReportProgress& progress) {
-    progress.start(RapportGenereren);
+                                int pageLength, QIODevice& out, ProgressReporter& progress) {
+    const ProgressScope running(progress, RapportGenereren);
     progress.setAnimated(true);
-    progress.setMessage(GegevensVerzamelen);
-    struct Finish {
-        ReportProgress& p;
-        ~Finish() { p.finish(); }
-    } finish{progress};
+    progress.setText(GegevensVerzamelen);
 
     prepare(kind, progress);
     if (dataSet) dataSet->first();
@@ -441,7 +437,7 @@ void ReportBuilder::buildReport(ReportKind kind, const QString& title, DataSet* 
 }
 
 QString ReportBuilder::buildReportFile(ReportKind kind, const QString& title, DataSet* dataSet, int source,
-                                       int pageLength, const QString& folder, ReportProgress& progress) {
+                                       int pageLength, const QString& folder, ProgressReporter& progress) {
     const QString path = QDir(folder).filePath(
         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss")) + QStringLiteral(".txt"));
     FileWriter file(path);

@@ -131,7 +131,7 @@ QString ReportCommand::missingData(Connection& connection) const {
 }
 
 QByteArray ReportCommand::build(Connection& connection, const RecordCatalogue& catalogue, int lines,
-                                ReportProgress& progress) const {
+                                ProgressReporter& progress) const {
     ReportBuilder data(connection, catalogue);
     data.inputs = inputs();
     QBuffer out;

@@ -14,8 +14,8 @@
 #include "reports/ReportBuilder.h"
 #include "reports/ui/ExportDialog.h"
 #include "reports/ui/ExportWizardDialog.h"
-#include "reports/ui/ProgressDialog.h"
 #include "reports/ui/TextViewerDialog.h"
+#include "widgets/ProgressWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -236,18 +236,18 @@ TEST_F(ReportWindows, WithoutAPrinterPrintingOffersAPdf) {
     EXPECT_TRUE(printer.jobs.empty());
 }
 
-TEST_F(ReportWindows, ProgressDialogLooks) {
-    ProgressDialog progress;
-    progress.start(QStringLiteral("Rapport genereren"));
+TEST_F(ReportWindows, ProgressWindowLooks) {
+    ProgressWindow progress;
+    progress.begin(QStringLiteral("Rapport genereren"));
     progress.setAnimated(true);
-    progress.setMessage(QStringLiteral("Gegevens samenstellen"));
+    progress.setText(QStringLiteral("Gegevens samenstellen"));
     progress.setMaximum(200);
     progress.setPosition(120);
     progress.setPosition(-1);
     EXPECT_EQ(progress.ProgressBar1->value(), 121);
     EXPECT_EQ(progress.windowTitle(), QStringLiteral("Rapport genereren"));
     test::saveScreenshot(&progress, QStringLiteral("rapport-voortgang"));
-    progress.finish();
+    progress.end();
     EXPECT_FALSE(progress.isVisible());
 }
 

@@ -1,6 +1,5 @@
 #include "ReportRunner.h"
 
-#include "ProgressDialog.h"
 #include "TextViewerDialog.h"
 
 #include "reports/RenewalDifferences.h"
@@ -13,6 +12,7 @@
 #include "core/Prompts.h"
 #include "paper/PrinterService.h"
 #include "widgets/BusyCursor.h"
+#include "widgets/ProgressWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -57,7 +57,7 @@ void ReportRunner::run(ReportBuilder& data, ReportKind kind, const QString& titl
     try {
         BusyCursor busy;
         const int pageLength = printer_.linesPerPage();
-        ProgressDialog progress(parent_);
+        ProgressWindow progress(parent_);
         path = data.buildReportFile(kind, title, dataSet, source, pageLength, QDir::tempPath(), progress);
     } catch (const std::exception& e) {
         prompts_.error(errorMessage(e));
