@@ -6,8 +6,8 @@
 #include "core/DisplayFormat.h"
 #include "core/RecordCatalogue.h"
 #include "reports/ExportCommand.h"
-#include "reports/ExportData.h"
 #include "reports/ExportWriter.h"
+#include "reports/ReportBuilder.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         std::printf("%s\n", qPrintable(error));
         return 2;
     }
-    ExportData data(db, catalogue);
+    ReportBuilder data(db, catalogue);
     data.inputs = command->inputs();
     DataSet* rows = nullptr;
     const Timing query =

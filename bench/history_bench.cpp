@@ -16,6 +16,7 @@
 #include "core/Connection.h"
 #include "core/ConnectionString.h"
 #include "core/DisplayFormat.h"
+#include "core/ProgressReporter.h"
 #include "core/RecordCatalogue.h"
 #include "core/SharedQueries.h"
 #include "core/Transaction.h"
@@ -25,7 +26,6 @@
 #include "import/StatementFile.h"
 #include "import/StatementWriter.h"
 #include "reports/ReportCommand.h"
-#include "reports/ReportProgress.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -127,7 +127,7 @@ public:
                                                        QStringLiteral("--type"), QStringLiteral("1"),
                                                        QStringLiteral("--month"), month(months - 1)},
                                                       &error);
-            NullReportProgress progress;
+            NullProgress progress;
             t.restart();
             incasso->build(db, catalogue, 73, progress);
             f.report = ms(t);

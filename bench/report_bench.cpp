@@ -5,10 +5,10 @@
 #include "core/Connection.h"
 #include "core/ConnectionString.h"
 #include "core/DisplayFormat.h"
+#include "core/ProgressReporter.h"
 #include "core/RecordCatalogue.h"
 #include "core/SharedQueries.h"
 #include "reports/ReportCommand.h"
-#include "reports/ReportProgress.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -20,9 +20,9 @@ using namespace ostrapel;
 namespace {
 
 // Prints how long each step of a report took (OSTRAPEL_BENCH_STEPS=1).
-class StepTimes : public NullReportProgress {
+class StepTimes : public NullProgress {
 public:
-    void setMessage(const QString& text) override {
+    void setText(const QString& text) override {
         if (qEnvironmentVariableIsSet("OSTRAPEL_BENCH_STEPS"))
             std::printf("    %6.0f ms  %s\n", double(timer_.nsecsElapsed()) / 1e6, qPrintable(text));
     }

@@ -48,7 +48,6 @@
 #include "paper/LinePdf.h"
 #include "reports/ExportCommand.h"
 #include "reports/ReportCommand.h"
-#include "reports/ReportProgress.h"
 #include "reports/TrendCommand.h"
 
 #include <QCommandLineParser>
@@ -307,7 +306,7 @@ int runReport(Connection& connection, const RecordCatalogue& catalogue, CliPromp
         return ExitFailure;
     }
     const int pageLength = command->pageLength > 0 ? command->pageLength : pdfLinesPerPage();
-    NullReportProgress progress;
+    NullProgress progress;
     const QByteArray text = command->build(connection, catalogue, pageLength, progress);
     if (command->outFile.isEmpty()) {
         std::fwrite(text.constData(), 1, size_t(text.size()), stdout);

@@ -4,16 +4,15 @@
 #include "DatabaseError.h"
 #include "DisplayFormat.h"
 #include "JetDialect.h"
+#include "MemoryRows.h"
+#include "SnapshotRows.h"
 #include "SnapshotTable.h"
 #include "SqlStatement.h"
-#include "TextOrder.h"
 
-#include <QHash>
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
-#include <numeric>
 
 namespace ostrapel {
 
@@ -39,63 +38,6 @@ FieldType typeFromDriver(const QSqlField& f) {
     default:
         return FieldType::Other;
     }
-}
-
-// The digits of `count` characters from `at`; -1 unless all are digits.
-int digits(const QString& t, qsizetype at, int count) {
-    int n = 0;
-    for (qsizetype i = at; i < at + count; ++i) {
-        const char16_t c = t[i].unicode();
-        if (c < u'0' || c > u'9') return -1;
-        n = n * 10 + (c - u'0');
-    }
-    return n;
-}
-
-QDate readDate(const QString& text) {
-    // Stored dates are "yyyy-MM-dd", maybe with a time: read without the slow parser.
-    if (text.size() >= 10 && text[4] == u'-' && text[7] == u'-' && (text.size() == 10 || text[10] == u' ')) {
-        const int y = digits(text, 0, 4), m = digits(text, 5, 2), d = digits(text, 8, 2);
-        if (y > 0 && m >= 0 && d >= 0) return QDate(y, m, d);
-    }
-    const QString t = text.trimmed();
-    if (t.isEmpty()) return {};
-    QDate d = QDate::fromString(t.left(10), QStringLiteral("yyyy-MM-dd"));
-    if (!d.isValid()) d = QDate::fromString(t.left(10), QStringLiteral("dd-MM-yyyy"));
-    return d;
-}
-
-QVariant convert(const QVariant& raw, FieldType type) {
-    if (raw.isNull()) return {};
-    switch (type) {
-    case FieldType::Date: {
-        if (raw.metaType().id() == QMetaType::QDate) return raw;
-        const QDate d = readDate(raw.toString());
-        return d.isValid() ? QVariant(d) : QVariant();
-    }
-    case FieldType::Float:
-        if (raw.metaType().id() == QMetaType::QString) { // "0,00" columns of the reports
-            bool ok = false;
-            const double v = programLocale().toDouble(raw.toString(), &ok);
-            return ok ? QVariant(v) : QVariant(raw.toString().toDouble());
-        }
-        return raw.toDouble();
-    case FieldType::Integer:
-        return raw.metaType().id() == QMetaType::LongLong ? raw : QVariant(raw.toLongLong());
-    case FieldType::Text:
-        return raw.metaType().id() == QMetaType::QString ? raw : QVariant(raw.toString());
-    default:
-        return raw;
-    }
-}
-
-// Rows read from a snapshot at a time, and how many such pages stay in memory.
-constexpr int kPageRows = 128;
-constexpr size_t kKeptPages = 48;
-
-bool isNumeric(FieldType type) {
-    return type == FieldType::Integer || type == FieldType::Float || type == FieldType::Date ||
-           type == FieldType::Boolean;
 }
 
 } // namespace
@@ -133,33 +75,21 @@ DataSet::~DataSet() {
 void DataSet::assignFrom(const DataSet& o) {
     describer_ = o.describer_;
     fields_ = o.fields_;
-    cells_ = o.cells_;
-    order_ = o.order_;
-    columnCount_ = o.columnCount_;
+    rows_ = o.rows_ ? o.rows_->clone() : nullptr;
     current_ = o.current_;
     bof_ = o.bof_;
     eof_ = o.eof_;
     sortFields_ = o.sortFields_;
-    snapshot_ = o.snapshot_;
-    columnTypes_ = o.columnTypes_;
-    tieFields_ = o.tieFields_;
-    pages_ = o.pages_;
 }
 
 void DataSet::assignFrom(DataSet&& o) {
     describer_ = o.describer_;
     fields_ = std::move(o.fields_);
-    cells_ = std::move(o.cells_);
-    order_ = std::move(o.order_);
-    columnCount_ = o.columnCount_;
+    rows_ = std::move(o.rows_);
     current_ = o.current_;
     bof_ = o.bof_;
     eof_ = o.eof_;
     sortFields_ = std::move(o.sortFields_);
-    snapshot_ = std::move(o.snapshot_);
-    columnTypes_ = std::move(o.columnTypes_);
-    tieFields_ = std::move(o.tieFields_);
-    pages_ = std::move(o.pages_);
 }
 
 void DataSet::addObserver(DataSetObserver* observer) {
@@ -183,21 +113,15 @@ void DataSet::clear() {
 
 void DataSet::clearRows() {
     fields_.clear();
-    cells_.clear();
-    order_.clear();
-    columnCount_ = 0;
+    rows_.reset();
     current_ = -1;
     bof_ = eof_ = true;
     sortFields_.clear();
-    snapshot_.reset();
-    columnTypes_.clear();
-    tieFields_.clear();
-    pages_.clear();
 }
 
-void DataSet::readFields(const QSqlRecord& rec) {
-    columnCount_ = rec.count();
-    for (int i = 0; i < columnCount_; ++i) {
+std::vector<FieldType> DataSet::readFields(const QSqlRecord& rec) {
+    std::vector<FieldType> columnTypes;
+    for (int i = 0; i < rec.count(); ++i) {
         DataField f;
         f.name = rec.fieldName(i);
         f.displayLabel = f.name;
@@ -208,22 +132,22 @@ void DataSet::readFields(const QSqlRecord& rec) {
         }
         // a column the dialect added for sorting has a cell, not a field
         if (!f.name.startsWith(SortOnlyColumnPrefix)) fields_.push_back(f);
-        columnTypes_.push_back(f.type);
+        columnTypes.push_back(f.type);
     }
+    return columnTypes;
 }
 
 void DataSet::load(QSqlQuery& query) {
     notify(&DataSetObserver::dataSetAboutToReload);
     clearRows();
-    readFields(query.record());
-    int rows = 0;
+    const std::vector<FieldType> types = readFields(query.record());
+    const int columnCount = int(types.size());
+    std::vector<QVariant> cells;
     while (query.next()) {
-        for (int i = 0; i < columnCount_; ++i)
-            cells_.push_back(convert(query.value(i), columnTypes_[size_t(i)]));
-        ++rows;
+        for (int i = 0; i < columnCount; ++i)
+            cells.push_back(convertCell(query.value(i), types[size_t(i)]));
     }
-    order_.resize(size_t(rows));
-    std::iota(order_.begin(), order_.end(), 0);
+    rows_ = std::make_unique<MemoryRows>(std::move(cells), columnCount);
     first();
     notify(&DataSetObserver::dataSetReloaded);
 }
@@ -241,12 +165,13 @@ void DataSet::loadSnapshot(Connection& connection, const QString& jetSql, const 
     }
     notify(&DataSetObserver::dataSetAboutToReload);
     clearRows();
-    snapshot_ = std::move(snapshot);
-    readFields(snapshot_->record());
-    tieFields_ = fieldIndexes(queryOrder);
+    std::vector<FieldType> types = readFields(snapshot->record());
     sortFields_ = sortFields;
     try {
-        order_ = snapshotOrder(fieldIndexes(sortFields));
+        auto rows =
+            std::make_unique<SnapshotRows>(std::move(snapshot), std::move(types), columnKeys(queryOrder));
+        rows->setOrder(rows->sortedOrder(columnKeys(sortFields)));
+        rows_ = std::move(rows);
     } catch (...) {
         clearRows();
         notify(&DataSetObserver::dataSetReloaded);
@@ -268,31 +193,6 @@ void DataSet::loadAtOnce(Connection& connection, const QString& jetSql, const QS
     if (!sortFields.trimmed().isEmpty()) sort(sortFields);
 }
 
-const QVariant& DataSet::snapshotCell(int row, int column) const {
-    const int number = row / kPageRows;
-    auto it = pages_.find(number);
-    if (it == pages_.end()) {
-        if (pages_.size() >= kKeptPages) {
-            auto oldest = std::min_element(pages_.begin(), pages_.end(), [](const auto& a, const auto& b) {
-                return a.second.lastUse < b.second.lastUse;
-            });
-            pages_.erase(oldest);
-        }
-        const int from = number * kPageRows;
-        const int to = std::min(recordCount(), from + kPageRows);
-        std::vector<int> rows(order_.begin() + from, order_.begin() + to);
-        // A failure comes out here, so that a report never writes empty rows;
-        // the table model shows it once instead of painting.
-        Page page;
-        page.cells = snapshot_->fetch(rows);
-        for (size_t i = 0; i < page.cells.size(); ++i)
-            page.cells[i] = convert(page.cells[i], columnTypes_[i % size_t(columnCount_)]);
-        it = pages_.emplace(number, std::move(page)).first;
-    }
-    it->second.lastUse = ++pageClock_;
-    return it->second.cells[size_t(row - number * kPageRows) * size_t(columnCount_) + size_t(column)];
-}
-
 int DataSet::fieldIndex(const QString& name) const {
     for (size_t i = 0; i < fields_.size(); ++i)
         if (fields_[i].name.compare(name, Qt::CaseInsensitive) == 0) return int(i);
@@ -312,7 +212,7 @@ void DataSet::moveField(int from, int to) {
 }
 
 void DataSet::setCurrent(int row) {
-    if (order_.empty()) {
+    if (isEmpty()) {
         current_ = -1;
         bof_ = eof_ = true;
         return;
@@ -348,7 +248,7 @@ void DataSet::prior() {
 }
 
 void DataSet::moveBy(int distance) {
-    if (order_.empty()) return;
+    if (isEmpty()) return;
     const int target = current_ + distance;
     setCurrent(target);
     if (target >= recordCount()) eof_ = true;
@@ -357,7 +257,7 @@ void DataSet::moveBy(int distance) {
 
 QVariant DataSet::value(int row, int fieldIndex) const {
     if (row < 0 || row >= recordCount() || fieldIndex < 0 || fieldIndex >= fieldCount()) return {};
-    return cell(row, fields_[size_t(fieldIndex)].column);
+    return rows_->cell(row, fields_[size_t(fieldIndex)].column);
 }
 
 QVariant DataSet::value(const QString& fieldName) const {
@@ -388,159 +288,31 @@ QString DataSet::displayText(const QString& fieldName) const {
     return i < 0 ? QString() : displayText(current_, i);
 }
 
-std::vector<int> DataSet::fieldIndexes(const QString& fieldList) const {
-    std::vector<int> indexes;
+std::vector<ColumnKey> DataSet::columnKeys(const QString& fieldList) const {
+    std::vector<ColumnKey> keys;
     for (const QString& part : fieldList.split(u',', Qt::SkipEmptyParts))
-        if (const int fi = fieldIndex(part.trimmed()); fi >= 0) indexes.push_back(fi);
-    return indexes;
-}
-
-std::vector<int> DataSet::snapshotOrder(const std::vector<int>& fieldIndexes) const {
-    // The engine orders as the rows in memory are ordered: empty values first,
-    // numbers and dates by value, texts case-folded; ties keep the query's order.
-    std::vector<std::pair<int, SnapshotSort>> keys;
-    for (int fi : fieldIndexes) {
-        const DataField& f = fields_[size_t(fi)];
-        keys.emplace_back(f.column, f.type == FieldType::Date ? SnapshotSort::Date
-                                    : isNumeric(f.type)       ? SnapshotSort::Number
-                                                              : SnapshotSort::FoldedText);
-    }
-    for (int fi : tieFields_) { // the left-out ORDER BY: texts as the statement tables declare them
-        const DataField& f = fields_[size_t(fi)];
-        keys.emplace_back(f.column, isNumeric(f.type) ? SnapshotSort::Stored : SnapshotSort::Declared);
-    }
-    return snapshot_->orderedRows(keys);
-}
-
-bool DataSet::locateInSnapshot(const DataField& f, const QVariant& wanted, Qt::CaseSensitivity cs) {
-    std::vector<char> hit(size_t(recordCount()), 0);
-    if (!wanted.isNull() && (f.type == FieldType::Text || f.type == FieldType::Other)) {
-        for (int row : snapshot_->rowsWithText(f.column, wanted.toString(), cs))
-            hit[size_t(row)] = 1;
-    } else {
-        // Other types compare as converted, one column read.
-        for (const auto& [row, raw] : snapshot_->column(f.column)) {
-            const QVariant v = convert(raw, f.type);
-            hit[size_t(row)] = v.isNull() || wanted.isNull() ? v.isNull() && wanted.isNull() : v == wanted;
-        }
-    }
-    for (int r = 0; r < recordCount(); ++r)
-        if (hit[size_t(order_[size_t(r)])]) {
-            setCurrent(r);
-            return true;
-        }
-    return false;
+        if (const int fi = fieldIndex(part.trimmed()); fi >= 0)
+            keys.push_back({fields_[size_t(fi)].column, fields_[size_t(fi)].type});
+    return keys;
 }
 
 void DataSet::sort(const QString& fieldList) {
-    if (snapshot_) {
-        std::vector<int> order = snapshotOrder(fieldIndexes(fieldList));
-        sortFields_ = fieldList;
-        notify(&DataSetObserver::dataSetAboutToSort);
-        order_ = std::move(order);
-        pages_.clear();
-        first();
-        notify(&DataSetObserver::dataSetSorted);
-        return;
-    }
+    std::vector<int> order = rows_ ? rows_->sortedOrder(columnKeys(fieldList)) : std::vector<int>();
     sortFields_ = fieldList;
-    // Every key becomes one number per row: text by its rank among the key's
-    // case-folded values, so that the sort itself compares numbers only.
-    struct Key {
-        std::vector<double> number;
-        std::vector<bool> null;
-    };
-    std::vector<Key> keys;
-    const int stored = recordCount();
-    for (const QString& part : fieldList.split(u',', Qt::SkipEmptyParts)) {
-        const int fi = fieldIndex(part.trimmed());
-        if (fi < 0) continue;
-        const DataField& f = fields_[size_t(fi)];
-        Key k;
-        k.null.resize(size_t(stored));
-        k.number.resize(size_t(stored));
-        const bool numeric = f.type == FieldType::Integer || f.type == FieldType::Float ||
-                             f.type == FieldType::Date || f.type == FieldType::Boolean;
-        QHash<QString, int> distinct; // value -> index into `values`
-        std::vector<QString> values;
-        for (int r = 0; r < stored; ++r) {
-            const QVariant& v = cells_[size_t(r) * size_t(columnCount_) + size_t(f.column)];
-            k.null[size_t(r)] = v.isNull();
-            if (v.isNull()) continue;
-            if (f.type == FieldType::Date)
-                k.number[size_t(r)] = double(v.toDate().toJulianDay());
-            else if (numeric)
-                k.number[size_t(r)] = v.toDouble();
-            else {
-                const QString text = v.toString();
-                auto it = distinct.constFind(text);
-                if (it == distinct.constEnd()) {
-                    it = distinct.insert(text, int(values.size()));
-                    values.push_back(textSortKey(text));
-                }
-                k.number[size_t(r)] = *it;
-            }
-        }
-        if (!numeric) {
-            // Values that differ in case only share a rank.
-            std::vector<int> byText(values.size());
-            std::iota(byText.begin(), byText.end(), 0);
-            std::sort(byText.begin(), byText.end(),
-                      [&values](int a, int b) { return values[size_t(a)] < values[size_t(b)]; });
-            std::vector<double> rank(values.size());
-            for (size_t i = 0, r = 0; i < byText.size(); ++i) {
-                if (i > 0 && values[size_t(byText[i])] != values[size_t(byText[i - 1])]) ++r;
-                rank[size_t(byText[i])] = double(r);
-            }
-            for (int r = 0; r < stored; ++r)
-                if (!k.null[size_t(r)]) k.number[size_t(r)] = rank[size_t(k.number[size_t(r)])];
-        }
-        keys.push_back(std::move(k));
-    }
     notify(&DataSetObserver::dataSetAboutToSort);
-    std::iota(order_.begin(), order_.end(), 0);
-    if (!keys.empty()) {
-        std::stable_sort(order_.begin(), order_.end(), [&keys](int a, int b) {
-            for (const Key& k : keys) {
-                const bool na = k.null[size_t(a)], nb = k.null[size_t(b)];
-                if (na != nb) return na;
-                if (na) continue;
-                const double x = k.number[size_t(a)], y = k.number[size_t(b)];
-                if (x != y) return x < y;
-            }
-            return false;
-        });
-    }
+    if (rows_) rows_->setOrder(std::move(order));
     first();
     notify(&DataSetObserver::dataSetSorted);
 }
 
 bool DataSet::locate(const QString& fieldName, const QVariant& value, Qt::CaseSensitivity cs) {
     const int fi = fieldIndex(fieldName);
-    if (fi < 0) return false;
+    if (fi < 0 || !rows_) return false;
     const DataField& f = fields_[size_t(fi)];
-    const QVariant wanted = convert(value, f.type);
-    if (snapshot_) return locateInSnapshot(f, wanted, cs);
-    for (int r = 0; r < recordCount(); ++r) {
-        const QVariant& v = cell(r, f.column);
-        if (v.isNull() || wanted.isNull()) {
-            if (v.isNull() && wanted.isNull()) {
-                setCurrent(r);
-                return true;
-            }
-            continue;
-        }
-        bool equal = false;
-        if (f.type == FieldType::Text || f.type == FieldType::Other)
-            equal = v.toString().compare(wanted.toString(), cs) == 0;
-        else
-            equal = v == wanted;
-        if (equal) {
-            setCurrent(r);
-            return true;
-        }
-    }
-    return false;
+    const int row = rows_->find({f.column, f.type}, convertCell(value, f.type), cs);
+    if (row < 0) return false;
+    setCurrent(row);
+    return true;
 }
 
 } // namespace ostrapel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FieldDescriber.h"
+#include "RowSource.h"
 
 #include <QDate>
 #include <QString>
@@ -9,7 +10,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 class QSqlQuery;
@@ -18,7 +18,6 @@ class QSqlRecord;
 namespace ostrapel {
 
 class Connection;
-class SnapshotTable;
 
 struct DataField {
     QString name;
@@ -45,7 +44,7 @@ public:
 
 // A query result: fields, rows and a current row, with a sort and a locate,
 // as the lists and reports use it. The rows are held in memory, or (for lists
-// of any length) kept by the engine and read a page at a time.
+// of any length) kept by the engine and read a page at a time: a RowSource.
 class DataSet {
 public:
     // Field types and coded values come from the describer, when one is given.
@@ -74,7 +73,7 @@ public:
     // every sort then breaks ties on them. Throws DatabaseError.
     void loadSnapshot(Connection& connection, const QString& jetSql, const QString& sortFields = {},
                       const QString& queryOrder = {});
-    bool isSnapshot() const { return bool(snapshot_); }
+    bool isSnapshot() const { return rows_ && rows_->keptByEngine(); }
     void clear();
 
     int fieldCount() const { return int(fields_.size()); }
@@ -85,11 +84,11 @@ public:
     // Moves a field to another position of the field order.
     void moveField(int from, int to);
 
-    int recordCount() const { return int(order_.size()); }
-    bool isEmpty() const { return order_.empty(); }
+    int recordCount() const { return rows_ ? rows_->rowCount() : 0; }
+    bool isEmpty() const { return recordCount() == 0; }
     int recNo() const { return current_; } // 0-based; -1 when empty
     // The row as loaded, of a row as sorted.
-    int storedRow(int row) const { return order_[size_t(row)]; }
+    int storedRow(int row) const { return rows_->storedRow(row); }
     bool bof() const { return bof_; }
     bool eof() const { return eof_; }
     void first();
@@ -113,17 +112,10 @@ public:
                 Qt::CaseSensitivity cs = Qt::CaseInsensitive);
 
 private:
-    const QVariant& cell(int row, int column) const {
-        if (snapshot_) return snapshotCell(row, column);
-        return cells_[size_t(order_[size_t(row)]) * size_t(columnCount_) + size_t(column)];
-    }
-    const QVariant& snapshotCell(int row, int column) const;
     void loadAtOnce(Connection& connection, const QString& jetSql, const QString& sortFields,
                     const QString& queryOrder);
-    void readFields(const QSqlRecord& record);
-    std::vector<int> fieldIndexes(const QString& fieldList) const;
-    std::vector<int> snapshotOrder(const std::vector<int>& fieldIndexes) const;
-    bool locateInSnapshot(const DataField& field, const QVariant& wanted, Qt::CaseSensitivity cs);
+    std::vector<FieldType> readFields(const QSqlRecord& record);
+    std::vector<ColumnKey> columnKeys(const QString& fieldList) const;
     void setCurrent(int row);
     void clearRows();
     template <typename F> void notify(F f) {
@@ -135,25 +127,12 @@ private:
 
     const FieldDescriber* describer_ = nullptr;
     std::vector<DataField> fields_;
-    std::vector<QVariant> cells_;
-    std::vector<int> order_; // display row -> stored row
-    int columnCount_ = 0;
+    std::unique_ptr<RowSource> rows_; // none when empty
     int current_ = -1;
     bool bof_ = true;
     bool eof_ = true;
     QString sortFields_;
     std::vector<DataSetObserver*> observers_;
-
-    // Snapshot rows: pages of display rows, the least recently read dropped first.
-    struct Page {
-        std::vector<QVariant> cells;
-        quint64 lastUse = 0;
-    };
-    std::shared_ptr<const SnapshotTable> snapshot_;
-    std::vector<FieldType> columnTypes_;
-    std::vector<int> tieFields_;
-    mutable std::unordered_map<int, Page> pages_;
-    mutable quint64 pageClock_ = 0;
 };
 
 } // namespace ostrapel

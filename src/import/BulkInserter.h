@@ -1,8 +1,8 @@
 #pragma once
 
+#include "BulkSink.h"
+
 #include <QByteArrayView>
-#include <QDate>
-#include <QString>
 #include <memory>
 #include <vector>
 
@@ -11,7 +11,7 @@ namespace ostrapel {
 class Connection;
 class RecordCatalogue;
 
-// Writes statement lines into bord00/10/50/99 by the engine's fastest way:
+// Writes statement lines into bord00/10/50/99 by the engine's fastest way (a BulkSink):
 // on SQLite prepared statements on the engine's own handle, on PostgreSQL
 // COPY through libpq on the driver's connection (multi-row INSERTs when no
 // libpq handle can be had). Each field is converted straight from the file's
@@ -19,8 +19,8 @@ class RecordCatalogue;
 // both engines. Lives for one file, inside that file's transaction.
 class BulkInserter {
 public:
-    // How the rows reach a PostgreSQL server; SQLite has one way.
-    enum class Method { SqliteStatements, PostgreSqlCopy, PostgreSqlInserts };
+    using Method = BulkSink::Method;
+    using Value = BulkSink::Value;
 
     BulkInserter(Connection& connection, const RecordCatalogue& catalogue);
     // PostgreSQL only: `inserts` forces multi-row INSERTs instead of COPY.
@@ -40,22 +40,6 @@ public:
     // transaction commits. Throws DatabaseError with the server's message.
     void flush();
 
-    // One converted field.
-    struct Value {
-        enum Kind : char { Null, Text, Date, Integer, Cents } kind = Null;
-        QByteArrayView text; // Text: Windows-1252 bytes
-        QDate date;
-        int number = 0; // Integer; Cents: hundredths
-    };
-    // The rows' destination; one implementation per way of writing.
-    class Sink {
-    public:
-        virtual ~Sink() = default;
-        virtual Method method() const = 0;
-        virtual void row(int table, const Value* values, size_t count) = 0;
-        virtual void flush() {}
-    };
-
 private:
     enum class Special : char { None, Origin, Insurance };
     struct Field {
@@ -67,7 +51,7 @@ private:
 
     Value convert(const Field& field, QByteArrayView line, bool standardInsurance) const;
 
-    std::unique_ptr<Sink> sink_;
+    std::unique_ptr<BulkSink> sink_;
     std::vector<Field> fields_[4]; // per record type, in column order
     std::vector<Value> values_;
     int typeStart_ = 0;

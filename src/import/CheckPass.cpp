@@ -243,13 +243,11 @@ StatementSummary checkStatementBytes(const RecordCatalogue& catalogue, ImportVie
         }
         if (timer.elapsed() - lastShown > 100) {
             lastShown = timer.elapsed();
-            view.setLineProgress(lineNr, int(lines.size()));
-            view.setCounterPanel(QStringLiteral("Regels: %1").arg(lineNr));
+            view.step(QStringLiteral("Regels: %1").arg(lineNr), lineNr, int(lines.size()));
         }
     }
     if (blockOpen) noteFault(CheckTexts::NoControlRecord);
-    view.setLineProgress(int(lines.size()), int(lines.size()));
-    view.setCounterPanel(QStringLiteral("Regels: %1").arg(lineNr));
+    view.step(QStringLiteral("Regels: %1").arg(lineNr), int(lines.size()), int(lines.size()));
     view.replaceListEntry(entry,
                           QStringLiteral("Informatie file: \"") + name + QStringLiteral("\" gecontroleerd"));
     view.setLineProgress(0, int(lines.size()));

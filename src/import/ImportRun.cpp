@@ -35,16 +35,6 @@ QString elapsedText(qint64 ms, const QString& format) {
     return QTime(0, 0).addMSecs(ms).toString(format);
 }
 
-// Busy cursor for the length of a scope.
-class BusyScope {
-public:
-    explicit BusyScope(ImportView& v) : v_(v) { v_.setBusy(true); }
-    ~BusyScope() { v_.setBusy(false); }
-
-private:
-    ImportView& v_;
-};
-
 // A big history's index pages do not fit SQLite's default page cache of 2 MB:
 // each spill writes pages out early, often twice, and syncs the journal first.
 // While a file goes in the connection keeps up to 64 MB, then its own size again.
@@ -181,10 +171,9 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
         results_.push_back({path, Outcome::NotFound, ImportTexts::FileNotFound.arg(path)});
         return Outcome::NotFound;
     }
-    BusyScope busy(view_);
+    const ProgressScope parsing(view_, QStringLiteral("Parse gegevens "));
     QElapsedTimer timer;
     timer.start();
-    view_.setStatus(QStringLiteral("Parse gegevens "));
     view_.setLineProgress(0, expected);
     // what the check read, so the file is imported as it was checked
     const QByteArray bytes =
@@ -192,10 +181,10 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
     checkedPath_.clear();
     const std::vector<QByteArrayView> lines = splitStatementLines(bytes);
     auto showProgress = [&](int counter) {
-        view_.setLineProgress(counter, expected);
         const qint64 ms = std::max<qint64>(1, timer.elapsed());
-        view_.setCounterPanel(QStringLiteral("Regel: %1/%2; ").arg(counter).arg(expected) +
-                              QString::number(qint64(counter) * 1000 / ms) + QStringLiteral("r/s"));
+        view_.step(QStringLiteral("Regel: %1/%2; ").arg(counter).arg(expected) +
+                       QString::number(qint64(counter) * 1000 / ms) + QStringLiteral("r/s"),
+                   counter, expected);
     };
 
     int runState = -1;

@@ -1,8 +1,8 @@
 #include "ExportCommand.h"
 
 #include "CommandArguments.h"
-#include "ExportData.h"
 #include "ExportWriter.h"
+#include "ReportBuilder.h"
 
 #include "collectivity/ComponentsQuery.h"
 #include "collectivity/PersonsQuery.h"
@@ -75,7 +75,7 @@ QString ExportCommand::fieldListError(const RecordCatalogue& catalogue) const {
 int ExportCommand::run(Connection& connection, const RecordCatalogue& catalogue) const {
     // Refused here in words, rather than as the engine's error about the SQL.
     if (const QString error = fieldListError(catalogue); !error.isEmpty()) throw OstrapelError(error);
-    ExportData data(connection, catalogue);
+    ReportBuilder data(connection, catalogue);
     data.inputs = inputs();
     DataSet& rows = data.buildExportQuery(fields10, fields50);
     ExportWriter(catalogue).write(rows, outFile);

@@ -1,8 +1,8 @@
 #include "ReportCommand.h"
 
 #include "CommandArguments.h"
-#include "ExportData.h"
 #include "RenewalDifferences.h"
+#include "ReportBuilder.h"
 #include "ReportTexts.h"
 #include "SqlLog.h"
 
@@ -131,8 +131,8 @@ QString ReportCommand::missingData(Connection& connection) const {
 }
 
 QByteArray ReportCommand::build(Connection& connection, const RecordCatalogue& catalogue, int lines,
-                                ReportProgress& progress) const {
-    ExportData data(connection, catalogue);
+                                ProgressReporter& progress) const {
+    ReportBuilder data(connection, catalogue);
     data.inputs = inputs();
     QBuffer out;
     out.open(QIODevice::WriteOnly);

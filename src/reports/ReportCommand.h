@@ -12,7 +12,7 @@ namespace ostrapel {
 
 class Connection;
 class RecordCatalogue;
-class ReportProgress;
+class ProgressReporter;
 
 // The headless report: which report of which collectivity, parsed from
 //   KIND --coll NR-VOLGNR --type 1|2 [--month YYYY-MM] [--from YYYY-MM --to YYYY-MM]
@@ -48,7 +48,7 @@ struct ReportCommand : CommandTarget {
     QString missingData(Connection& connection) const;
     // The report text (Windows-1252); the footers show the current time.
     QByteArray build(Connection& connection, const RecordCatalogue& catalogue, int pageLength,
-                     ReportProgress& progress) const;
+                     ProgressReporter& progress) const;
 };
 
 } // namespace ostrapel

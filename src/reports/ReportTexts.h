@@ -20,7 +20,6 @@ inline const QString Initialiseren = QStringLiteral("Initialiseren ...");
 inline const QString Collectiviteitsgegevens = QStringLiteral("Collectiviteitsgegevens");
 inline const QString Premiegegevens = QStringLiteral("Premiegegevens ...");
 inline const QString Premietotalen = QStringLiteral("Premietotalen ...");
-inline const QString Voortgang = QStringLiteral("Voortgang");
 
 inline const QString EindeVerslag = QStringLiteral("***EINDE VERSLAG***");
 inline const QString ManualComponent = QStringLiteral("Handmatige Factuur/Verplichte Verzekering");

@@ -2,13 +2,13 @@
 
 #include "widgets/BusyCursor.h"
 #include "widgets/GuardedCommand.h"
+#include "widgets/ProgressWindow.h"
 
 #include "ChildPlacement.h"
 #include "CollectivityChooserDialog.h"
 #include "HelpWindow.h"
 #include "MaintenanceCheck.h"
 #include "MaintenanceCommands.h"
-#include "ProgressWindow.h"
 #include "ShellTexts.h"
 #include "SplashDialog.h"
 #include "collectivity/CollectivityChild.h"

@@ -1,7 +1,7 @@
 #include "MaintenanceCommands.h"
 
-#include "ProgressWindow.h"
 #include "ShellTexts.h"
+#include "widgets/ProgressWindow.h"
 
 #include "core/BorderelDatabase.h"
 #include "core/Settings.h"

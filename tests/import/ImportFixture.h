@@ -28,8 +28,10 @@ public:
     void setCounterPanel(const QString& text) override { panels << text; }
     void setCaption(const QString& text) override { captions << text; }
     void setOkEnabled(bool e) override { okEnabled = e; }
+    void setBusy(bool b) override { busy += b ? 1 : -1; }
     QStringList list, panels, captions;
     bool okEnabled = false;
+    int busy = 0; // hourglasses shown and not taken away
 };
 
 // A program folder with its database and catalogue, and a writer of small statements.

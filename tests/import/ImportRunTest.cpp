@@ -268,6 +268,7 @@ TEST_F(ImportRunTest, DatabaseErrorHalfWayLeavesNothingOfThatFile) {
     } catch (const DatabaseError& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("kapotte regel")));
     }
+    EXPECT_EQ(view.busy, 0); // the failed file takes its hourglass with it
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord00")), 1); // the first file stays
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord10 where ID03 = '2005-02'")), 0);
     EXPECT_EQ(count(QStringLiteral("select count(*) from bord50 where ID03 = '2005-02'")), 0);
@@ -292,6 +293,7 @@ TEST_F(ImportRunTest, ProgressTextsAndMissingFile) {
     ASSERT_NE(at50, view.panels.end());
     EXPECT_TRUE(at50->endsWith(QStringLiteral("r/s")));
     EXPECT_TRUE(view.captions.contains(QStringLiteral("Import van file: 000012001-01.dat")));
+    EXPECT_EQ(view.busy, 0);
 
     ImportRun r(*db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("Import")));
     bool post = false;

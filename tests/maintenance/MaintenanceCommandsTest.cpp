@@ -13,7 +13,7 @@
 #include "maintenance/ui/CleanupDialog.h"
 #include "reports/ui/TextViewerDialog.h"
 #include "shell/MainWindow.h"
-#include "shell/ProgressWindow.h"
+#include "widgets/ProgressWindow.h"
 
 #include <QAction>
 #include <QApplication>

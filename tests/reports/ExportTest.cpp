@@ -4,10 +4,10 @@
 #include "core/OstrapelError.h"
 #include "import/ZipArchive.h"
 #include "reports/ExportCommand.h"
-#include "reports/ExportData.h"
 #include "reports/ExportFieldChoice.h"
 #include "reports/ExportQuery.h"
 #include "reports/ExportWriter.h"
+#include "reports/ReportBuilder.h"
 
 #include <QDir>
 
@@ -37,7 +37,7 @@ protected:
 } // namespace
 
 TEST_F(Export, QueryTakesTheComponentsTableOnlyWhenNeeded) {
-    ExportData data(*db, catalogue);
+    ReportBuilder data(*db, catalogue);
     data.inputs = command({}, {}).inputs();
     try {
         data.buildExportQuery(QStringLiteral(" "), QStringLiteral("5008"));
@@ -104,7 +104,7 @@ TEST_F(Export, TextFileAndWorkbook) {
 }
 
 TEST_F(Export, ProgressEveryHundredthRecordAndStopping) {
-    ExportData data(*db, catalogue);
+    ReportBuilder data(*db, catalogue);
     DataSet rows = data.openQuery(QStringLiteral("select a.[5004] from bord50 a, bord50 b, bord00 c"));
     ASSERT_EQ(rows.recordCount(), 507);
     std::vector<std::pair<int, int>> calls;

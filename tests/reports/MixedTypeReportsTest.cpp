@@ -5,7 +5,7 @@
 #include "ReportFixture.h"
 #include "core/Encoding.h"
 #include "reports/ExportCommand.h"
-#include "reports/ExportData.h"
+#include "reports/ReportBuilder.h"
 
 #include <QBuffer>
 #include <QRegularExpression>
@@ -76,7 +76,7 @@ protected:
                                           {"5012", newName}});
     }
     QString build(ReportKind kind) {
-        ExportData data(*db, catalogue);
+        ReportBuilder data(*db, catalogue);
         data.inputs = inputs;
         QBuffer out;
         out.open(QIODevice::WriteOnly);

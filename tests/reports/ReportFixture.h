@@ -3,9 +3,9 @@
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
 #include "core/DataSet.h"
+#include "core/ProgressReporter.h"
 #include "core/RecordCatalogue.h"
 #include "reports/ReportInputs.h"
-#include "reports/ReportProgress.h"
 
 #include <QFile>
 #include <QStringList>
@@ -117,14 +117,12 @@ protected:
 };
 
 // Progress that remembers its messages.
-class RecordedProgress : public ReportProgress {
+class RecordedProgress : public ProgressReporter {
 public:
-    void start(const QString& caption) override { messages << caption; }
-    void setMessage(const QString& text) override { messages << text; }
+    void begin(const QString& caption) override { messages << caption; }
+    void setText(const QString& text) override { messages << text; }
     void setMaximum(int m) override { maximum = m; }
-    void setPosition(int) override {}
-    void setAnimated(bool) override {}
-    void finish() override { finished = true; }
+    void end() override { finished = true; }
     QStringList messages;
     int maximum = -1;
     bool finished = false;

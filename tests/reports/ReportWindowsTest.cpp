@@ -11,11 +11,11 @@
 #include "paper/LinePages.h"
 #include "paper/LinePdf.h"
 #include "paper/PrintErrors.h"
-#include "reports/ExportData.h"
+#include "reports/ReportBuilder.h"
 #include "reports/ui/ExportDialog.h"
 #include "reports/ui/ExportWizardDialog.h"
-#include "reports/ui/ProgressDialog.h"
 #include "reports/ui/TextViewerDialog.h"
+#include "widgets/ProgressWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -236,18 +236,18 @@ TEST_F(ReportWindows, WithoutAPrinterPrintingOffersAPdf) {
     EXPECT_TRUE(printer.jobs.empty());
 }
 
-TEST_F(ReportWindows, ProgressDialogLooks) {
-    ProgressDialog progress;
-    progress.start(QStringLiteral("Rapport genereren"));
+TEST_F(ReportWindows, ProgressWindowLooks) {
+    ProgressWindow progress;
+    progress.begin(QStringLiteral("Rapport genereren"));
     progress.setAnimated(true);
-    progress.setMessage(QStringLiteral("Gegevens samenstellen"));
+    progress.setText(QStringLiteral("Gegevens samenstellen"));
     progress.setMaximum(200);
     progress.setPosition(120);
     progress.setPosition(-1);
     EXPECT_EQ(progress.ProgressBar1->value(), 121);
     EXPECT_EQ(progress.windowTitle(), QStringLiteral("Rapport genereren"));
     test::saveScreenshot(&progress, QStringLiteral("rapport-voortgang"));
-    progress.finish();
+    progress.end();
     EXPECT_FALSE(progress.isVisible());
 }
 
@@ -316,7 +316,7 @@ TEST_F(ReportWindows, WindowMenusStartTheReports) {
 }
 
 TEST_F(ReportWindows, ExportDialogWritesAndOpensTheChosenFile) {
-    ExportData data(*db, catalogue);
+    ReportBuilder data(*db, catalogue);
     data.inputs.personsWhereLine = QStringLiteral("WHERE bord10.[ID01] = 12");
     data.inputs.componentsPeriodClause = QStringLiteral("AND BORD50.[ID03] = '2006-03'");
     data.inputs.selectionClause = QStringLiteral("AND bord50.ID07 = :ID07");
@@ -386,7 +386,7 @@ TEST_F(ReportWindows, ExportWizardShowsAFieldsDescriptionAsItsLongHint) {
 
 // "Totale tijd" is the writing's: minutes in the save dialog do not count.
 TEST_F(ReportWindows, ExportTimeLeavesOutTheSaveDialog) {
-    ExportData data(*db, catalogue);
+    ReportBuilder data(*db, catalogue);
     DataSet rows =
         data.openQuery(QStringLiteral("select a.[5004] from bord50 a, bord50 b, bord00 c limit 250"));
     ASSERT_EQ(rows.recordCount(), 250);
@@ -415,7 +415,7 @@ TEST_F(ReportWindows, ExportTimeLeavesOutTheSaveDialog) {
 }
 
 TEST_F(ReportWindows, ExportDialogShowsProgressEveryHundredRowsAndStops) {
-    ExportData data(*db, catalogue);
+    ReportBuilder data(*db, catalogue);
     DataSet rows =
         data.openQuery(QStringLiteral("select a.[5004] from bord50 a, bord50 b, bord00 c limit 250"));
     ASSERT_EQ(rows.recordCount(), 250);

@@ -2,8 +2,8 @@
 // golden files (tests/fixtures/reports; OSTRAPEL_UPDATE_GOLDEN=1 rewrites them).
 #include "ReportFixture.h"
 #include "core/Encoding.h"
-#include "reports/ExportData.h"
 #include "reports/RenewalDifferences.h"
+#include "reports/ReportBuilder.h"
 #include "reports/ReportQueries.h"
 
 #include <QBuffer>
@@ -18,7 +18,7 @@ namespace {
 class Reports : public test::ReportFixture {
 protected:
     QString build(ReportKind kind, const QString& title, int pageLength = 40, DataSet* dataSet = nullptr) {
-        ExportData data(*db, catalogue);
+        ReportBuilder data(*db, catalogue);
         data.inputs = inputs;
         data.clock = [] { return QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)); };
         QBuffer out;
@@ -50,7 +50,7 @@ protected:
 
     ReportInputs inputs = windowInputs();
     test::RecordedProgress progress;
-    ExportData module{*db, catalogue};
+    ReportBuilder module{*db, catalogue};
 };
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "BorderelGrid.h"
 #include "CollectivityDetailsDialog.h"
+#include "CollectivityKeyRouter.h"
+#include "CollectivityWindowSettings.h"
 #include "DetailPane.h"
 #include "FieldOrderDialog.h"
 #include "FooterBar.h"
@@ -28,11 +30,8 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QSplitter>
 #include <QToolBar>
@@ -42,46 +41,12 @@
 namespace ostrapel {
 
 using namespace CollectivityTexts;
-namespace Keys = WindowSettingKeys;
-
-namespace {
-
-// The stored keys of one side, for reading and writing alike.
-struct SideKeys {
-    const QString& details;
-    const QString& fieldOrder;
-    const QString& sortField;
-};
-
-SideKeys sideKeys(bool personsSide) {
-    if (personsSide) return {Keys::ToonTbl10Detail, Keys::FieldOrder10, Keys::IndexField10};
-    return {Keys::ToonTbl50Detail, Keys::FieldOrder50, Keys::IndexField50};
-}
-
-const QString& dropDownKey(ComponentsQuery::Filter f) {
-    switch (f) {
-    case ComponentsQuery::Herkomst:
-        return Keys::CompHerkomst;
-    case ComponentsQuery::Soort:
-        return Keys::CompSoort;
-    default:
-        return Keys::CompComponent;
-    }
-}
-
-} // namespace
-
 CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatalogue& catalogue,
                                        Prompts& prompts, PrinterService& printer, Desktop& desktop,
                                        Settings& settings, QWidget* parent)
     : QWidget(parent), catalogue_(catalogue), prompts_(prompts), printer_(printer), desktop_(desktop),
-      settings_(settings), state_(connection, catalogue) {
-    tmrDisableGrids_.setSingleShot(true);
-    tmrDisableGrids_.setInterval(700);
-    connect(&tmrDisableGrids_, &QTimer::timeout, this, [this] {
-        state_.setPaused(true);
-        setPausedLook(true);
-    });
+      settings_(settings), state_(connection, catalogue),
+      keys_(std::make_unique<CollectivityKeyRouter>(*this)) {
     state_.setCompoundSurname(settings_.samengesteldeAchternaam());
     buildActions();
     buildLayout();
@@ -186,33 +151,20 @@ void CollectivityWindow::setIdentity(int collNr, int collVolgNr, int verzType) {
 }
 
 void CollectivityWindow::loadWindowState() {
-    const QString section = windowSection(windowKey());
-    Settings& s = settings_;
-    if (QWidget* frame = parentWidget()) {
-        if (frame->width() < 795 || frame->height() < 577)
-            frame->resize(795, 577); // the form's own size at first
-        if (s.readBool(Keys::maximized, frame->isMaximized(), section)) {
-            frame->setWindowState(frame->windowState() | Qt::WindowMaximized);
-        } else {
-            const QRect g = frame->geometry();
-            frame->setGeometry(s.readInteger(Keys::Left, g.left(), section),
-                               s.readInteger(Keys::Top, g.top(), section),
-                               s.readInteger(Keys::Width, g.width(), section),
-                               s.readInteger(Keys::Height, g.height(), section));
-        }
-    }
+    const CollectivityWindowSettings stored(settings_, windowKey());
+    if (QWidget* frame = parentWidget()) stored.restoreFrame(*frame);
     // A detail pane is set by the opposite check and the action run once.
     for (const bool persons : {true, false}) {
         QAction* details = detailsAction(persons);
-        details->setChecked(!s.readBool(sideKeys(persons).details, details->isChecked(), section));
+        details->setChecked(!stored.detailsShown(persons, details->isChecked()));
         details->trigger();
     }
     for (const bool persons : {true, false}) {
         const ListSideState& side = state_.side(persons);
-        state_.restoreSide(persons, s.readString(sideKeys(persons).fieldOrder, side.fieldOrder, section),
-                           s.readString(sideKeys(persons).sortField, side.sortField, section));
+        state_.restoreSide(persons, stored.fieldOrder(persons, side.fieldOrder),
+                           stored.sortField(persons, side.sortField));
     }
-    state_.setPeriodSetting(s.readString(Keys::periodKey(verzType()), state_.periodSetting(), section));
+    state_.setPeriodSetting(stored.period(verzType(), state_.periodSetting()));
 
     // Initialisation.
     if (!details_)
@@ -231,18 +183,21 @@ void CollectivityWindow::loadWindowState() {
 
     for (int f = 0; f < 3; ++f) {
         const auto filter = ComponentsQuery::Filter(f);
-        state_.setStoredDropDownText(
-            filter, s.readString(dropDownKey(filter), state_.dropDown(filter).checkedText(), section));
+        state_.setStoredDropDownText(filter,
+                                     stored.dropDownText(filter, state_.dropDown(filter).checkedText()));
         const QList<QAction*> entries = dropDownMenus_[f]->actions();
         if (state_.dropDown(filter).checked() < entries.size())
             entries[state_.dropDown(filter).checked()]->setChecked(true);
     }
-    setMode(s.readString(Keys::ComponentStaat, state_.componentsQuery().modeLetter(), section) ==
-                    QStringLiteral("G")
+    setMode(stored.componentMode(state_.componentsQuery().modeLetter()) == QStringLiteral("G")
                 ? ComponentsQuery::Mode::Joint
                 : ComponentsQuery::Mode::Individual);
-    actToonComponenten->setChecked(!s.readBool(Keys::ToonComponenten, true, section));
+    actToonComponenten->setChecked(!stored.componentsShown());
     actToonComponenten->trigger();
+}
+
+void CollectivityWindow::setPauseInterval(int ms) {
+    keys_->setPauseInterval(ms);
 }
 
 void CollectivityWindow::focusSearch() {
@@ -267,35 +222,20 @@ void CollectivityWindow::reload() {
 
 void CollectivityWindow::saveWindowState() {
     if (!initialised_) return;
-    const QString section = windowSection(windowKey());
-    Settings& s = settings_;
-    if (QWidget* frame = parentWidget()) {
-        // Maximized is the area's mode, not one window's: only the active window
-        // shows it, and the others closed beside it would forget it.
-        const auto* sub = qobject_cast<const QMdiSubWindow*>(frame);
-        const QMdiSubWindow* active = sub && sub->mdiArea() ? sub->mdiArea()->activeSubWindow() : nullptr;
-        const bool maximized = frame->isMaximized() || (active && active->isMaximized());
-        const QRect g = frame->isMaximized() ? frame->normalGeometry() : frame->geometry();
-        s.writeBool(Keys::maximized, maximized, section);
-        s.writeInteger(Keys::Width, g.width(), section);
-        s.writeInteger(Keys::Height, g.height(), section);
-        s.writeInteger(Keys::Top, g.top(), section);
-        s.writeInteger(Keys::Left, g.left(), section);
-    }
+    CollectivityWindowSettings stored(settings_, windowKey());
+    if (QWidget* frame = parentWidget()) stored.saveFrame(*frame);
     for (const bool persons : {true, false})
-        s.writeBool(sideKeys(persons).details, detailsAction(persons)->isChecked(), section);
-    for (const bool persons : {true, false}) {
-        s.writeString(sideKeys(persons).fieldOrder, state_.side(persons).fieldOrder, section);
-        s.writeString(sideKeys(persons).sortField, state_.side(persons).sortField, section);
-    }
-    s.writeBool(Keys::ToonComponenten, state_.componentsShown(), section);
-    s.writeString(Keys::periodKey(verzType()), state_.periodSetting(), section);
-    s.writeString(Keys::ComponentStaat, state_.componentsQuery().modeLetter(), section);
+        stored.setDetailsShown(persons, detailsAction(persons)->isChecked());
+    for (const bool persons : {true, false})
+        stored.setSide(persons, state_.side(persons).fieldOrder, state_.side(persons).sortField);
+    stored.setComponentsShown(state_.componentsShown());
+    stored.setPeriod(verzType(), state_.periodSetting());
+    stored.setComponentMode(state_.componentsQuery().modeLetter());
     for (int f = 0; f < 3; ++f) {
         const auto filter = ComponentsQuery::Filter(f);
-        s.writeString(dropDownKey(filter), state_.dropDown(filter).checkedText(), section);
+        stored.setDropDownText(filter, state_.dropDown(filter).checkedText());
     }
-    s.setSamengesteldeAchternaam(state_.compoundSurname());
+    stored.setCompoundSurname(state_.compoundSurname());
 }
 
 void CollectivityWindow::closeEvent(QCloseEvent* event) {
@@ -543,86 +483,6 @@ void CollectivityWindow::setPausedLook(bool paused) {
                    paused ? palette().color(QPalette::Dark) : palette().color(QPalette::Text));
         v->setPalette(p);
     }
-}
-
-bool CollectivityWindow::handleKey(int key, Qt::KeyboardModifiers modifiers) {
-    const int active = std::max(ring_.active(), 0);
-    const bool list = GridRing::isList(active);
-    const bool persons = GridRing::isPersonsSide(active);
-    auto startPause = [this] {
-        if (!tmrDisableGrids_.isActive() && !state_.paused()) tmrDisableGrids_.start();
-    };
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (persons && !state_.personsSide().sortField.isEmpty()) search();
-        return true;
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        startPause();
-        moveActive(key == Qt::Key_PageUp ? -10 : 10);
-        return true;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        startPause();
-        if (list)
-            moveActive(key == Qt::Key_Up ? -1 : 1);
-        else
-            pane(persons)->detail()->moveSelection(key == Qt::Key_Up ? -1 : 1);
-        return true;
-    case Qt::Key_Home:
-    case Qt::Key_End:
-        if (list)
-            moveActive(key == Qt::Key_Home ? -1000000 : 1000000);
-        else
-            pane(persons)->detail()->selectEdge(key == Qt::Key_End);
-        return true;
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-        if (modifiers & Qt::ControlModifier) {
-            activateGrid(ring_.neighbour(key == Qt::Key_Right));
-            return true;
-        }
-        if (!list) return false; // left to the search box
-        {
-            BorderelGrid* g = pane(persons)->grid();
-            const int column = std::clamp(g->currentIndex().column() + (key == Qt::Key_Left ? -1 : 1), 0,
-                                          g->model()->columnCount() - 1);
-            g->setCurrentIndex(g->model()->index(std::max(g->currentIndex().row(), 0), column));
-        }
-        return true;
-    case Qt::Key_F4:
-        if (!list) return false;
-        pickSortField();
-        return true;
-    case Qt::Key_F8:
-        detailsAction(persons)->trigger();
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CollectivityWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != editVerzZoeken_) return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::ShortcutOverride &&
-        static_cast<QKeyEvent*>(event)->keyCombination() == actClose->shortcut()[0]) {
-        return true; // left unaccepted: Ctrl+X closes the window instead of cutting text
-    }
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        bool handled = true; // a key whose command failed is consumed as well
-        runCommand([&] { handled = handleKey(key->key(), key->modifiers()); });
-        if (handled) return true;
-    } else if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
-        tmrDisableGrids_.stop();
-        if (state_.paused()) {
-            state_.setPaused(false); // follows the row reached
-            setPausedLook(false);
-            runCommand([this] { showPerson(); });
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace ostrapel

@@ -6,7 +6,6 @@
 #include "filters/FilterCriterion.h"
 #include "reports/ReportInputs.h"
 
-#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -21,6 +20,7 @@ class QToolButton;
 namespace ostrapel {
 
 class BorderelGrid;
+class CollectivityKeyRouter;
 class Connection;
 class Desktop;
 class FooterBar;
@@ -82,7 +82,7 @@ public:
     const std::vector<FilterCriterion>& filterCriteria() const { return filterCriteria_; }
 
     // How long a held scroll key moves before the lists stop following (700 ms).
-    void setPauseInterval(int ms) { tmrDisableGrids_.setInterval(ms); }
+    void setPauseInterval(int ms);
 
     // Dialogs that tests answer.
     std::function<std::optional<QString>(const QStringList& months, const QString& current)> askPeriod;
@@ -121,11 +121,13 @@ public:
     QMenu* menuCorrectie = nullptr;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The keys reach the window's commands and its paused look.
+    friend class CollectivityKeyRouter;
+
     void buildLayout();
     void buildActions();
     void buildMenus();
@@ -140,7 +142,6 @@ private:
     void onPersonsRowChanged(int row);
     void setMode(ComponentsQuery::Mode mode);
     void setPausedLook(bool paused);
-    bool handleKey(int key, Qt::KeyboardModifiers modifiers);
     bool stepList(BorderelGrid* grid, int rows);
     void moveActive(int rows);
     QAction* action(const QString& name, const QString& caption, const QString& hint = {});
@@ -158,7 +159,6 @@ private:
     QLabel* lblPeriode_ = nullptr;
     QLabel* lblZoek_ = nullptr;
     QToolButton* dropDownButtons_[3] = {};
-    QTimer tmrDisableGrids_;
 
     const RecordCatalogue& catalogue_;
     Prompts& prompts_;
@@ -179,6 +179,7 @@ private:
     bool saved_ = false;
     bool initialised_ = false;
     bool monthMenusBuilt_ = false;
+    std::unique_ptr<CollectivityKeyRouter> keys_;
 };
 
 } // namespace ostrapel

@@ -4,6 +4,7 @@
 #include "reports/ui/ExportRunner.h"
 
 #include "BorderelGrid.h"
+#include "CollectivityKeyRouter.h"
 #include "DetailPane.h"
 #include "FooterBar.h"
 #include "ListPane.h"
@@ -143,7 +144,7 @@ QWidget* CollectivityWindow::buildSearchBar(QWidget* parent) {
     editVerzZoeken_ = new QLineEdit(search);
     editVerzZoeken_->setObjectName(QStringLiteral("editVerzZoeken"));
     editVerzZoeken_->setFixedWidth(160);
-    editVerzZoeken_->installEventFilter(this);
+    editVerzZoeken_->installEventFilter(keys_.get());
     connect(editVerzZoeken_, &QLineEdit::textEdited, this, [this](const QString& t) {
         const int pos = editVerzZoeken_->cursorPosition();
         editVerzZoeken_->setText(t.toUpper()); // the box takes upper case only

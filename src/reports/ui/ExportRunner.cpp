@@ -3,7 +3,7 @@
 #include "ExportDialog.h"
 #include "ExportWizardDialog.h"
 
-#include "reports/ExportData.h"
+#include "reports/ReportBuilder.h"
 
 #include "core/OstrapelError.h"
 #include "core/Prompts.h"
@@ -22,7 +22,7 @@ ExportRunner::ExportRunner(Connection& connection, const RecordCatalogue& catalo
 void ExportRunner::run(const ReportInputs& inputs) {
     ExportWizardDialog wizard(catalogue_, settings_, prompts_, parent_);
     if (wizard.exec() != QDialog::Accepted) return;
-    ExportData data(connection_, catalogue_);
+    ReportBuilder data(connection_, catalogue_);
     data.inputs = inputs;
     try {
         BusyCursor busy;

@@ -1,10 +1,9 @@
 #include "ReportRunner.h"
 
-#include "ProgressDialog.h"
 #include "TextViewerDialog.h"
 
-#include "reports/ExportData.h"
 #include "reports/RenewalDifferences.h"
+#include "reports/ReportBuilder.h"
 #include "reports/ReportTexts.h"
 #include "reports/SqlLog.h"
 
@@ -13,6 +12,7 @@
 #include "core/Prompts.h"
 #include "paper/PrinterService.h"
 #include "widgets/BusyCursor.h"
+#include "widgets/ProgressWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,7 +25,7 @@ ReportRunner::ReportRunner(Connection& connection, const RecordCatalogue& catalo
     : connection_(connection), catalogue_(catalogue), prompts_(prompts), printer_(printer), parent_(parent) {}
 
 void ReportRunner::runStandard(ReportKind kind, const ReportInputs& inputs) {
-    ExportData data(connection_, catalogue_);
+    ReportBuilder data(connection_, catalogue_);
     data.inputs = inputs;
     run(data, kind, ReportTexts::standardTitle(kind), nullptr, 1);
 }
@@ -33,7 +33,7 @@ void ReportRunner::runStandard(ReportKind kind, const ReportInputs& inputs) {
 void ReportRunner::runRenewal(int collNr, int collVolgNr, int verzType, const QString& from,
                               const QString& to) {
     try {
-        ExportData data(connection_, catalogue_);
+        ReportBuilder data(connection_, catalogue_);
         DataSet overview;
         {
             BusyCursor busy;
@@ -51,13 +51,13 @@ void ReportRunner::runRenewal(int collNr, int collVolgNr, int verzType, const QS
     }
 }
 
-void ReportRunner::run(ExportData& data, ReportKind kind, const QString& title, DataSet* dataSet,
+void ReportRunner::run(ReportBuilder& data, ReportKind kind, const QString& title, DataSet* dataSet,
                        int source) {
     QString path;
     try {
         BusyCursor busy;
         const int pageLength = printer_.linesPerPage();
-        ProgressDialog progress(parent_);
+        ProgressWindow progress(parent_);
         path = data.buildReportFile(kind, title, dataSet, source, pageLength, QDir::tempPath(), progress);
     } catch (const std::exception& e) {
         prompts_.error(errorMessage(e));

@@ -11,7 +11,7 @@ namespace ostrapel {
 
 class Connection;
 class DataSet;
-class ExportData;
+class ReportBuilder;
 class PrinterService;
 class Prompts;
 class RecordCatalogue;
@@ -31,7 +31,7 @@ public:
     void runRenewal(int collNr, int collVolgNr, int verzType, const QString& from, const QString& to);
 
 private:
-    void run(ExportData& data, ReportKind kind, const QString& title, DataSet* dataSet, int source);
+    void run(ReportBuilder& data, ReportKind kind, const QString& title, DataSet* dataSet, int source);
 
     Connection& connection_;
     const RecordCatalogue& catalogue_;

@@ -18,13 +18,14 @@ namespace ostrapel {
 
 class Connection;
 class RecordCatalogue;
-class ReportProgress;
+class ProgressReporter;
 
-// The report data module: its inputs, the collectivity, totals and report
-// queries, and the driver that walks them into a paged text report.
-class ExportData {
+// Builds the reports and the export's data set: the report inputs, the
+// collectivity, totals and report queries, and the driver that walks them into
+// a paged text report.
+class ReportBuilder {
 public:
-    ExportData(Connection& connection, const RecordCatalogue& catalogue);
+    ReportBuilder(Connection& connection, const RecordCatalogue& catalogue);
 
     ReportInputs inputs;
     // The time the footers show; the current time unless set.
@@ -33,18 +34,18 @@ public:
     // Writes a report to `out`. Source 0 walks `dataSet` row by row (the
     // renewal report), source 1 the module's own report query person by person.
     void buildReport(ReportKind kind, const QString& title, DataSet* dataSet, int source, int pageLength,
-                     QIODevice& out, ReportProgress& progress);
+                     QIODevice& out, ProgressReporter& progress);
     // The same into a new file "yyyymmddhhnnss.txt" in `folder`; returns its path.
     // A failed report leaves no file behind.
     QString buildReportFile(ReportKind kind, const QString& title, DataSet* dataSet, int source,
-                            int pageLength, const QString& folder, ReportProgress& progress);
+                            int pageLength, const QString& folder, ProgressReporter& progress);
 
     // The export query of the wizard's fields (names joined by ";"), opened and
     // sorted; throws "Geen velden geselecteerd" without person fields.
     DataSet& buildExportQuery(const QString& personFields, const QString& componentFields);
 
     // The preparation step of a kind: builds and opens its queries.
-    void prepare(ReportKind kind, ReportProgress& progress);
+    void prepare(ReportKind kind, ProgressReporter& progress);
     QString exportDataSql() const { return exportSql_; }
     DataSet& collData() { return collData_; }
     DataSet& exportData() { return exportData_; }
@@ -60,8 +61,8 @@ public:
 private:
     void openCollData();
     void openExportData(const QStringList& lines, const QVariantMap& params);
-    void walkRecords(ReportKind kind, const QString& title, DataSet& dataSet, ReportProgress& progress);
-    void walkGroups(ReportKind kind, const QString& title, ReportProgress& progress);
+    void walkRecords(ReportKind kind, const QString& title, DataSet& dataSet, ProgressReporter& progress);
+    void walkGroups(ReportKind kind, const QString& title, ProgressReporter& progress);
     void newPage(ReportKind kind, const QString& title);
     const DataSet* collectivityRow() const;
     QString headerPeriod(ReportKind kind) const;

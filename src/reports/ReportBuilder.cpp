@@ -1,8 +1,7 @@
-#include "ExportData.h"
+#include "ReportBuilder.h"
 
 #include "ExportQuery.h"
 
-#include "ReportProgress.h"
 #include "ReportQueries.h"
 #include "ReportTexts.h"
 #include "SqlLog.h"
@@ -13,6 +12,7 @@
 #include "core/FileWriter.h"
 #include "core/OstrapelError.h"
 #include "core/ParameterValues.h"
+#include "core/ProgressReporter.h"
 #include "core/RecordCatalogue.h"
 #include "core/SqlStatement.h"
 
@@ -49,7 +49,7 @@ double amount(const DataSet& row, const char* field) {
 // Progress is moved at most once per interval: max(records / 20, 100) ms.
 class ThrottledProgress {
 public:
-    ThrottledProgress(ReportProgress& p, int records) : p_(p), interval_(std::max(records / 20, 100)) {
+    ThrottledProgress(ProgressReporter& p, int records) : p_(p), interval_(std::max(records / 20, 100)) {
         timer_.start();
     }
     void update(int recordNumber) {
@@ -60,33 +60,33 @@ public:
     }
 
 private:
-    ReportProgress& p_;
+    ProgressReporter& p_;
     qint64 interval_;
     QElapsedTimer timer_;
 };
 
 } // namespace
 
-ExportData::ExportData(Connection& connection, const RecordCatalogue& catalogue)
+ReportBuilder::ReportBuilder(Connection& connection, const RecordCatalogue& catalogue)
     : clock([] { return QDateTime::currentDateTime(); }), connection_(connection), catalogue_(catalogue),
       describer_(catalogue), exportData_(&describer_) {}
 
-const DataSet* ExportData::collectivityRow() const {
+const DataSet* ReportBuilder::collectivityRow() const {
     return collData_.recNo() >= 0 ? &collData_ : nullptr;
 }
 
-QString ExportData::headerPeriod(ReportKind kind) const {
+QString ReportBuilder::headerPeriod(ReportKind kind) const {
     // The correction report shows the month it is about, not the month of the
     // collectivity record it stands on.
     return kind == ReportKind::Correction ? inputs.correctionMonth : QString();
 }
 
-void ExportData::newPage(ReportKind kind, const QString& title) {
+void ReportBuilder::newPage(ReportKind kind, const QString& title) {
     writer_->newPage(title, collectivityRow(),
                      kind == ReportKind::Collection || kind == ReportKind::Correction, headerPeriod(kind));
 }
 
-DataSet ExportData::openQuery(const QString& sql, const QVariantMap& params) {
+DataSet ReportBuilder::openQuery(const QString& sql, const QVariantMap& params) {
     // A statement of its own: report texts are not kept for reuse.
     const std::unique_ptr<SqlStatement> statement = connection_.prepareNew(sql);
     statement->bind(params);
@@ -97,13 +97,13 @@ DataSet ExportData::openQuery(const QString& sql, const QVariantMap& params) {
     return data;
 }
 
-void ExportData::openCollData() {
+void ReportBuilder::openCollData() {
     collData_ =
         openQuery(CollectivityDetails::CollectivityQuery,
                   {{QStringLiteral("ID01"), inputs.collNr}, {QStringLiteral("ID02"), inputs.collVolgNr}});
 }
 
-void ExportData::openExportData(const QStringList& lines, const QVariantMap& params) {
+void ReportBuilder::openExportData(const QStringList& lines, const QVariantMap& params) {
     exportSql_ = lines.join(kLines);
     // Kept by the engine and read a page at a time: a report over every month
     // of a big collectivity would otherwise hold millions of rows in memory.
@@ -111,8 +111,8 @@ void ExportData::openExportData(const QStringList& lines, const QVariantMap& par
     catalogue_.prepareFields(exportData_, QStringLiteral("10"), true);
 }
 
-void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
-    progress.setMessage(Initialiseren);
+void ReportBuilder::prepare(ReportKind kind, ProgressReporter& progress) {
+    progress.setText(Initialiseren);
     const QVariant nr = inputs.collNr;
     const QVariant volgNr = inputs.collVolgNr;
     switch (kind) {
@@ -130,10 +130,10 @@ void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
                                        {QStringLiteral("Id033"), month}};
         const QStringList lines = ReportQueries::collection(inputs.verzType, inputs.compoundSurname);
         sendDebugMessage(QStringLiteral("exportdata ") + lines.join(kLines));
-        progress.setMessage(Collectiviteitsgegevens);
+        progress.setText(Collectiviteitsgegevens);
         openCollData();
         if (!collData_.locate(QStringLiteral("ID03"), month, Qt::CaseSensitive)) collData_.first();
-        progress.setMessage(Premiegegevens);
+        progress.setText(Premiegegevens);
         openExportData(ReportQueries::collectionToRun(inputs.verzType, inputs.compoundSurname),
                        {{QStringLiteral("Periode1"), month},
                         {QStringLiteral("Periode2"), month},
@@ -141,7 +141,7 @@ void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
                         {QStringLiteral("CollNr2"), nr},
                         {QStringLiteral("CollVolgNr1"), volgNr},
                         {QStringLiteral("CollVolgNr2"), volgNr}});
-        progress.setMessage(Premietotalen);
+        progress.setText(Premietotalen);
         totals_ = openQuery(totalsSql, totalsParams);
         break;
     }
@@ -151,10 +151,10 @@ void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
             inputs.componentClause,        inputs.searchClause,   inputs.filterClause};
         const QStringList lines = ReportQueries::selection(inputs.verzType, inputs.compoundSurname, clauses);
         sendDebugMessage(lines.join(kLines));
-        progress.setMessage(Collectiviteitsgegevens);
+        progress.setText(Collectiviteitsgegevens);
         openCollData();
         collData_.last();
-        progress.setMessage(Premiegegevens);
+        progress.setText(Premiegegevens);
         openExportData(lines, {{QStringLiteral("CollNr1"), nr},
                                {QStringLiteral("CollNr2"), nr},
                                {QStringLiteral("CollVolgNr1"), volgNr},
@@ -162,10 +162,10 @@ void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
         break;
     }
     case ReportKind::Correction: {
-        progress.setMessage(Collectiviteitsgegevens);
+        progress.setText(Collectiviteitsgegevens);
         openCollData();
         collData_.last();
-        progress.setMessage(Premiegegevens);
+        progress.setText(Premiegegevens);
         openExportData(ReportQueries::correction(inputs.verzType, inputs.compoundSurname),
                        {{QStringLiteral("CollNr"), nr},
                         {QStringLiteral("CollVolgNr"), volgNr},
@@ -173,14 +173,14 @@ void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
         break;
     }
     case ReportKind::Renewal:
-        progress.setMessage(Collectiviteitsgegevens);
+        progress.setText(Collectiviteitsgegevens);
         openCollData();
         collData_.last();
         break;
     }
 }
 
-DataSet& ExportData::buildExportQuery(const QString& personFields, const QString& componentFields) {
+DataSet& ReportBuilder::buildExportQuery(const QString& personFields, const QString& componentFields) {
     if (personFields.trimmed().isEmpty()) throw OstrapelError(ReportTexts::GeenVelden);
     const ExportQuery query(personFields, componentFields);
     exportSql_ = query.lines(inputs).join(kLines);
@@ -191,7 +191,7 @@ DataSet& ExportData::buildExportQuery(const QString& personFields, const QString
     return exportData_;
 }
 
-QString ExportData::personName(const DataSet& row) {
+QString ReportBuilder::personName(const DataSet& row) {
     QString name = text(row, "1003");
     if (text(row, "1022") == QStringLiteral("J")) {
         for (const char* f : {"1021", "1020"})
@@ -206,7 +206,7 @@ QString ExportData::personName(const DataSet& row) {
     return name;
 }
 
-QString ExportData::addressLine(const DataSet& row) {
+QString ReportBuilder::addressLine(const DataSet& row) {
     QStringList street;
     for (const char* f : {"1012", "1013", "1014"})
         if (!text(row, f).trimmed().isEmpty()) street << text(row, f).trimmed();
@@ -225,11 +225,11 @@ QString ExportData::addressLine(const DataSet& row) {
            text(row, "1019").leftJustified(25, u' ');
 }
 
-void ExportData::buildPersonLines(const DataSet& row) {
+void ReportBuilder::buildPersonLines(const DataSet& row) {
     personLines_ = {personName(row), addressLine(row)};
 }
 
-void ExportData::writePersonHeader(const DataSet& row) {
+void ReportBuilder::writePersonHeader(const DataSet& row) {
     ReportWriter& w = *writer_;
     w.writeRule(u'_');
     w.appendText(QStringLiteral("Werknemernr.:"), ReportWriter::Left, 14, 0);
@@ -241,7 +241,7 @@ void ExportData::writePersonHeader(const DataSet& row) {
     groupKey_ = row.value(inputs.keyField).toString();
 }
 
-void ExportData::writeComponentHeader(ReportKind kind) {
+void ReportBuilder::writeComponentHeader(ReportKind kind) {
     ReportWriter& w = *writer_;
     for (const QString& line : std::as_const(personLines_)) {
         w.appendText(line, ReportWriter::LeftUntrimmed, 0, 0);
@@ -272,7 +272,7 @@ void ExportData::writeComponentHeader(ReportKind kind) {
     w.writeLine();
 }
 
-void ExportData::writeComponentLine(ReportKind kind, const DataSet& row) {
+void ReportBuilder::writeComponentLine(ReportKind kind, const DataSet& row) {
     ReportWriter& w = *writer_;
     if (kind == ReportKind::Selection)
         w.appendField(row, QStringLiteral("Periode"), ReportWriter::Left, 9, 0);
@@ -290,7 +290,7 @@ void ExportData::writeComponentLine(ReportKind kind, const DataSet& row) {
     w.writeLine();
 }
 
-void ExportData::writeGroupTotal(ReportKind kind) {
+void ReportBuilder::writeGroupTotal(ReportKind kind) {
     ReportWriter& w = *writer_;
     if (kind == ReportKind::Selection) w.appendText(QString(), ReportWriter::Left, 9, 0);
     w.appendText(Totaal, ReportWriter::Left, 41, 0);
@@ -300,7 +300,7 @@ void ExportData::writeGroupTotal(ReportKind kind) {
     w.writeLine();
 }
 
-void ExportData::writeTotalsOverview() {
+void ReportBuilder::writeTotalsOverview() {
     ReportWriter& w = *writer_;
     w.lineBuffer().clear();
     w.writeLine();
@@ -336,7 +336,7 @@ void ExportData::writeTotalsOverview() {
     w.writeLine();
 }
 
-void ExportData::writeRenewalBlock(const DataSet& row) {
+void ReportBuilder::writeRenewalBlock(const DataSet& row) {
     ReportWriter& w = *writer_;
     w.appendText(personName(row), ReportWriter::Left, 45, 0);
     w.appendField(row, QStringLiteral("5012"), ReportWriter::Left, 40, 0);
@@ -354,11 +354,11 @@ void ExportData::writeRenewalBlock(const DataSet& row) {
     w.writeLine();
 }
 
-void ExportData::walkRecords(ReportKind kind, const QString& title, DataSet& dataSet,
-                             ReportProgress& progress) {
+void ReportBuilder::walkRecords(ReportKind kind, const QString& title, DataSet& dataSet,
+                                ProgressReporter& progress) {
     ReportWriter& w = *writer_;
     progress.setMaximum(dataSet.recordCount());
-    progress.setMessage(GegevensSamenstellen);
+    progress.setText(GegevensSamenstellen);
     ThrottledProgress throttle(progress, dataSet.recordCount());
     w.setLineCount(0);
     w.setPageNumber(0);
@@ -374,11 +374,11 @@ void ExportData::walkRecords(ReportKind kind, const QString& title, DataSet& dat
     }
 }
 
-void ExportData::walkGroups(ReportKind kind, const QString& title, ReportProgress& progress) {
+void ReportBuilder::walkGroups(ReportKind kind, const QString& title, ProgressReporter& progress) {
     ReportWriter& w = *writer_;
     DataSet& rows = exportData_;
     progress.setMaximum(rows.recordCount());
-    progress.setMessage(GegevensSamenstellen);
+    progress.setText(GegevensSamenstellen);
     if (kind == ReportKind::Collection) {
         w.setLineCount(0);
         w.setPageNumber(0);
@@ -412,15 +412,11 @@ void ExportData::walkGroups(ReportKind kind, const QString& title, ReportProgres
     }
 }
 
-void ExportData::buildReport(ReportKind kind, const QString& title, DataSet* dataSet, int source,
-                             int pageLength, QIODevice& out, ReportProgress& progress) {
-    progress.start(RapportGenereren);
+void ReportBuilder::buildReport(ReportKind kind, const QString& title, DataSet* dataSet, int source,
+                                int pageLength, QIODevice& out, ProgressReporter& progress) {
+    const ProgressScope running(progress, RapportGenereren);
     progress.setAnimated(true);
-    progress.setMessage(GegevensVerzamelen);
-    struct Finish {
-        ReportProgress& p;
-        ~Finish() { p.finish(); }
-    } finish{progress};
+    progress.setText(GegevensVerzamelen);
 
     prepare(kind, progress);
     if (dataSet) dataSet->first();
@@ -440,8 +436,8 @@ void ExportData::buildReport(ReportKind kind, const QString& title, DataSet* dat
     writer_.reset();
 }
 
-QString ExportData::buildReportFile(ReportKind kind, const QString& title, DataSet* dataSet, int source,
-                                    int pageLength, const QString& folder, ReportProgress& progress) {
+QString ReportBuilder::buildReportFile(ReportKind kind, const QString& title, DataSet* dataSet, int source,
+                                       int pageLength, const QString& folder, ProgressReporter& progress) {
     const QString path = QDir(folder).filePath(
         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss")) + QStringLiteral(".txt"));
     FileWriter file(path);
