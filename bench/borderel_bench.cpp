@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     for (const QString& period :
          {QString(), QStringLiteral("2006-06;2006-06"), QStringLiteral("2006-03;2006-09")}) {
         BorderelState state(db, catalogue);
-        state.setIdentity(12, 1, 2);
+        state.setIdentity({12, 1}, InsuranceType::Standard);
         state.setPeriodSetting(period);
         t.restart();
         state.initialise();
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     t.restart();
     bench::NoDesktop desktop;
     CollectivityWindow window(db, catalogue, windowPrompts, printer, desktop, settings);
-    window.setIdentity(12, 1, 2);
+    window.setIdentity({12, 1}, InsuranceType::Standard);
     window.loadWindowState();
     window.actToonDI50Details->trigger();
     window.show();

@@ -114,7 +114,7 @@ public:
         QElapsedTimer t;
         {
             BorderelState state(db, catalogue);
-            state.setIdentity(big_.firstCollectivity, 1, 1);
+            state.setIdentity({big_.firstCollectivity, 1}, InsuranceType::SicknessFundOrPrivate);
             t.start();
             state.initialise();
             state.setComponentsShown(true);

@@ -194,7 +194,7 @@ std::unique_ptr<CollectivityWindow> openWindow(Connection& db, const RecordCatal
     static bench::NoDesktop desktop;
     auto w = std::make_unique<CollectivityWindow>(db, catalogue, prompts, printer, desktop, settings);
     w->resize(1024, 700);
-    w->setIdentity(12, 1, 2);
+    w->setIdentity({12, 1}, InsuranceType::Standard);
     w->loadWindowState();
     w->show();
     return w;

@@ -9,6 +9,7 @@
 // default scale-data beside this program); OSTRAPEL_SCALE_SIZES chooses them
 // ("15000,150000").
 #include "BenchSupport.h"
+#include "core/CollectivityKey.h"
 #include "core/DisplayFormat.h"
 #include "core/Settings.h"
 
@@ -93,7 +94,7 @@ QString programFolder(const QTemporaryDir& dir, int index, const QString& databa
     if (::link(QFile::encodeName(exe).constData(), QFile::encodeName(target).constData()) != 0)
         QFile::copy(exe, target);
     Settings settings(folder + u'/');
-    settings.setOpenMDIWindows(reopen ? windowKey(12, 1) : QString());
+    settings.setOpenMDIWindows(reopen ? CollectivityKey{12, 1}.windowKey() : QString());
     settings.setMaximized(true);
     return folder;
 }

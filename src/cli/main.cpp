@@ -253,10 +253,10 @@ int runImport(BorderelDatabase& dm, const RecordCatalogue& catalogue, Settings& 
 int listCollectivities(BorderelDatabase& dm) {
     DataSet rows = dm.connection().query(SharedQueries::QryCollectiviteiten);
     for (rows.first(); !rows.eof(); rows.next())
-        out(collectivityCaption(rows.value(QStringLiteral("CollNr")).toInt(),
-                                rows.value(QStringLiteral("CollVolgNr")).toInt(),
-                                rows.value(QStringLiteral("VerzNaam")).toString(),
-                                rows.value(QStringLiteral("CollNaam")).toString()));
+        out(collectivityCaption(
+            {rows.value(QStringLiteral("CollNr")).toInt(), rows.value(QStringLiteral("CollVolgNr")).toInt()},
+            rows.value(QStringLiteral("VerzNaam")).toString(),
+            rows.value(QStringLiteral("CollNaam")).toString()));
     return ExitOk;
 }
 

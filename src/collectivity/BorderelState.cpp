@@ -4,6 +4,7 @@
 
 #include "core/Connection.h"
 #include "core/DisplayFormat.h"
+#include "core/RecordField.h"
 #include "core/SettingsFieldNames.h"
 #include "core/SqlStatement.h"
 #include "core/TextHelpers.h"
@@ -14,19 +15,18 @@ using namespace CollectivityTexts;
 
 BorderelState::BorderelState(Connection& connection, const RecordCatalogue& catalogue)
     : connection_(connection), catalogue_(catalogue), personsSide_(&catalogue), componentsSide_(&catalogue) {
-    personsSide_.sortField = QStringLiteral("1002");
+    personsSide_.sortField = Field::Surname;
     persons_.setFieldList(catalogue_.selectFieldList(QStringLiteral("10")));
     components_.setFieldList(catalogue_.selectFieldList(QStringLiteral("50")));
 }
 
 BorderelState::~BorderelState() = default;
 
-void BorderelState::setIdentity(int collNr, int collVolgNr, int verzType) {
-    collNr_ = collNr;
-    collVolgNr_ = collVolgNr;
-    verzType_ = verzType;
-    persons_.setIdentity(collNr, collVolgNr, verzType);
-    components_.setIdentity(collNr, collVolgNr);
+void BorderelState::setIdentity(CollectivityKey collectivity, InsuranceType type) {
+    collectivity_ = collectivity;
+    insuranceType_ = type;
+    persons_.setIdentity(collectivity, type);
+    components_.setIdentity(collectivity);
 }
 
 void BorderelState::setPeriodSetting(const QString& setting) {
@@ -42,18 +42,18 @@ void BorderelState::initialise() {
     buildPersonsQuery();
     const ComponentsQuery::Filter order[3] = {Filter::Soort, Filter::Component, Filter::Herkomst};
     for (Filter f : order)
-        dropDowns_[f].build(connection_, catalogue_, ComponentsQuery::fieldOf(f), collNr_, collVolgNr_);
+        dropDowns_[f].build(connection_, catalogue_, ComponentsQuery::fieldOf(f), collectivity_);
 }
 
 void BorderelState::reload() {
     for (Filter f : {Filter::Soort, Filter::Component, Filter::Herkomst}) {
         const QString checked = dropDowns_[f].checkedText();
         dropDowns_[f] = DropDownFilter();
-        dropDowns_[f].build(connection_, catalogue_, ComponentsQuery::fieldOf(f), collNr_, collVolgNr_);
+        dropDowns_[f].build(connection_, catalogue_, ComponentsQuery::fieldOf(f), collectivity_);
         setStoredDropDownText(f, checked);
     }
     prepareComponents(); // loaded when the persons list follows its kept person
-    buildPersonsQuery(QStringLiteral("ID07"));
+    buildPersonsQuery(Field::PersonKey);
 }
 
 void BorderelState::applyFields(ListSideState& side) {
@@ -101,9 +101,9 @@ void BorderelState::search(const QString& text) {
 
 bool BorderelState::sortPersonsBy(const QString& field) {
     if (firstCommaItem(personsSide_.data.sortFields()) == field) return false;
-    const QString key = personsSide_.data.value(QStringLiteral("ID07")).toString();
+    const QString key = personsSide_.data.value(Field::PersonKey).toString();
     personsSide_.data.sort(PersonsQuery::sortFieldsFor(field));
-    personsSide_.data.locate(QStringLiteral("ID07"), key, Qt::CaseSensitive);
+    personsSide_.data.locate(Field::PersonKey, key, Qt::CaseSensitive);
     personsSide_.sortField = field;
     return true;
 }
@@ -113,13 +113,13 @@ void BorderelState::toggleUnitView() {
     persons_.setUnitView(on);
     if (on) {
         persons_.unitClause =
-            PersonsQuery::composeUnitClause(personsSide_.data.value(QStringLiteral("ID05")).toString());
+            PersonsQuery::composeUnitClause(personsSide_.data.value(Field::UnitKey).toString());
     } else {
         persons_.unitClause = kNeutralClause;
         components_.setMode(ComponentsQuery::Mode::Individual);
         prepareComponents(); // loaded once, when the rebuilt persons list follows its cursor
     }
-    buildPersonsQuery(QStringLiteral("ID07"));
+    buildPersonsQuery(Field::PersonKey);
 }
 
 void BorderelState::toggleCompoundSurname() {
@@ -136,7 +136,7 @@ bool BorderelState::changePeriod(const QString& setting) {
     if (setting == periodSetting_) return false;
     setPeriodSetting(setting);
     prepareComponents(); // the persons rebuild then loads them for the kept person
-    buildPersonsQuery(QStringLiteral("ID07"));
+    buildPersonsQuery(Field::PersonKey);
     return true;
 }
 

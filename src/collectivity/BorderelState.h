@@ -26,10 +26,9 @@ public:
     BorderelState(Connection& connection, const RecordCatalogue& catalogue);
     ~BorderelState();
 
-    void setIdentity(int collNr, int collVolgNr, int verzType);
-    int collNr() const { return collNr_; }
-    int collVolgNr() const { return collVolgNr_; }
-    int verzType() const { return verzType_; }
+    void setIdentity(CollectivityKey collectivity, InsuranceType type);
+    CollectivityKey collectivity() const { return collectivity_; }
+    InsuranceType insuranceType() const { return insuranceType_; }
 
     // The two lists; their stored values are set before initialise().
     ListSideState& personsSide() { return personsSide_; }
@@ -108,9 +107,8 @@ private:
 
     Connection& connection_;
     const RecordCatalogue& catalogue_;
-    int collNr_ = -1;
-    int collVolgNr_ = -1;
-    int verzType_ = 0;
+    CollectivityKey collectivity_;
+    InsuranceType insuranceType_ = InsuranceType::Standard;
     PersonsQuery persons_;
     ComponentsQuery components_;
     DropDownFilter dropDowns_[3];

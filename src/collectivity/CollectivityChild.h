@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/Settings.h"
+#include "core/CollectivityKey.h"
+#include "core/InsuranceType.h"
 
 #include <QString>
 
@@ -14,10 +15,9 @@ namespace ostrapel {
 class CollectivityChild {
 public:
     virtual ~CollectivityChild() = default;
-    virtual int collNr() const = 0;
-    virtual int collVolgNr() const = 0;
-    virtual int verzType() const = 0;
-    QString windowKey() const { return ostrapel::windowKey(collNr(), collVolgNr()); }
+    virtual CollectivityKey collectivity() const = 0;
+    virtual InsuranceType insuranceType() const = 0;
+    QString windowKey() const { return collectivity().windowKey(); }
 
     virtual QMenu* borderelMenu() const { return nullptr; }
     virtual QMenu* reportMenu() const { return nullptr; }

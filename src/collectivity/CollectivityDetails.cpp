@@ -12,25 +12,25 @@ const QString CollectivityDetails::HistoryQuery =
                    "bord99\r\nwhere ID01 = :ID01\r\nand ID02 = :ID02\r\n"
                    "order by [9902] DESC");
 
-CollectivityDetails::CollectivityDetails(Connection& connection, const RecordCatalogue& catalogue, int collNr,
-                                         int collVolgNr)
-    : connection_(connection), catalogue_(catalogue), collNr_(collNr), collVolgNr_(collVolgNr) {
+CollectivityDetails::CollectivityDetails(Connection& connection, const RecordCatalogue& catalogue,
+                                         CollectivityKey collectivity)
+    : connection_(connection), catalogue_(catalogue), key_(collectivity) {
     collectivity_ = connection_.query(
-        CollectivityQuery, {{QStringLiteral("ID01"), collNr_}, {QStringLiteral("ID02"), collVolgNr_}},
+        CollectivityQuery, {{QStringLiteral("ID01"), key_.number}, {QStringLiteral("ID02"), key_.sequence}},
         &catalogue_);
     catalogue_.prepareFields(collectivity_, QStringLiteral("00"), false);
 }
 
 DataSet& CollectivityDetails::history() {
-    history_ = connection_.query(HistoryQuery,
-                                 {{QStringLiteral("ID01"), collNr_}, {QStringLiteral("ID02"), collVolgNr_}},
-                                 &catalogue_);
+    history_ = connection_.query(
+        HistoryQuery, {{QStringLiteral("ID01"), key_.number}, {QStringLiteral("ID02"), key_.sequence}},
+        &catalogue_);
     catalogue_.prepareFields(history_, QStringLiteral("99"), false);
     return history_;
 }
 
-QList<TrendMonth> CollectivityDetails::premiumTrend(int verzType) const {
-    return PremiumTrend::read(connection_, collNr_, collVolgNr_, verzType);
+QList<TrendMonth> CollectivityDetails::premiumTrend(InsuranceType type) const {
+    return PremiumTrend::read(connection_, key_, type);
 }
 
 } // namespace ostrapel

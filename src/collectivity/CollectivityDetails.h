@@ -13,15 +13,16 @@ class RecordCatalogue;
 // opens, and its import history, read anew each time the dialog is shown.
 class CollectivityDetails {
 public:
-    CollectivityDetails(Connection& connection, const RecordCatalogue& catalogue, int collNr, int collVolgNr);
+    CollectivityDetails(Connection& connection, const RecordCatalogue& catalogue,
+                        CollectivityKey collectivity);
 
     DataSet& collectivity() { return collectivity_; }
     // Re-reads the history: newest statement first.
     DataSet& history();
     // Reads the premium trend of the persons of one insurance type anew.
-    QList<TrendMonth> premiumTrend(int verzType) const;
+    QList<TrendMonth> premiumTrend(InsuranceType type) const;
     // "12-1", as the command line names the collectivity.
-    QString keyText() const { return QStringLiteral("%1-%2").arg(collNr_).arg(collVolgNr_); }
+    QString keyText() const { return key_.text(); }
 
     static const QString CollectivityQuery;
     static const QString HistoryQuery;
@@ -29,8 +30,7 @@ public:
 private:
     Connection& connection_;
     const RecordCatalogue& catalogue_;
-    int collNr_;
-    int collVolgNr_;
+    CollectivityKey key_;
     DataSet collectivity_;
     DataSet history_;
 };

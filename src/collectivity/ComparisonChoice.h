@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/CollectivityKey.h"
+#include "core/InsuranceType.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,8 +14,8 @@ class Connection;
 // later strictly after the earlier.
 class ComparisonChoice {
 public:
-    static QString monthsQuery(int verzType);
-    static QStringList months(Connection& connection, int collNr, int collVolgNr, int verzType);
+    static QString monthsQuery(InsuranceType type);
+    static QStringList months(Connection& connection, CollectivityKey collectivity, InsuranceType type);
 
     explicit ComparisonChoice(QStringList months);
     const QStringList& months() const { return months_; }

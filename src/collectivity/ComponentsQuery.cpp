@@ -10,7 +10,7 @@ namespace {
 
 const QStringList kSortMap = {QStringLiteral("ID03=ID03, 5003, 5004"), QStringLiteral("5005=5005, ID03"),
                               QStringLiteral("5012=5012, ID03")};
-const QString kFields[3] = {QStringLiteral("5002"), QStringLiteral("5003"), QStringLiteral("5012")};
+const QString kFields[3] = {Field::Origin, Field::ComponentKind, Field::ComponentName};
 const QString kLabels[3] = {QStringLiteral("Herkomst = "), QStringLiteral("Soort = "),
                             QStringLiteral("component = ")};
 const QString kNoPart = QStringLiteral("#");
@@ -24,11 +24,6 @@ ComponentsQuery::ComponentsQuery() : periodClause(kNeutralClause) {
     }
 }
 
-void ComponentsQuery::setIdentity(int collNr, int collVolgNr) {
-    collNr_ = collNr;
-    collVolgNr_ = collVolgNr;
-}
-
 QString ComponentsQuery::modeText() const {
     return mode_ == Mode::Joint ? CollectivityTexts::Gezamenlijk : CollectivityTexts::Individueel;
 }
@@ -36,7 +31,9 @@ QString ComponentsQuery::modeText() const {
 QString ComponentsQuery::selectionClause() const {
     const QString key = mode_ == Mode::Joint ? QStringLiteral("AND bord50.ID05 = :ID05")
                                              : QStringLiteral("AND bord50.ID07 = :ID07");
-    return key + QStringLiteral(" AND bord50.ID01=%1 AND bord50.ID02=%2").arg(collNr_).arg(collVolgNr_);
+    return key + QStringLiteral(" AND bord50.ID01=%1 AND bord50.ID02=%2")
+                     .arg(collectivity_.number)
+                     .arg(collectivity_.sequence);
 }
 
 QString ComponentsQuery::fieldOf(Filter f) {

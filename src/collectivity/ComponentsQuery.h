@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/RecordField.h"
 #include "core/SqlFragments.h"
 
 #include <QString>
@@ -16,7 +17,7 @@ public:
 
     ComponentsQuery();
 
-    void setIdentity(int collNr, int collVolgNr);
+    void setIdentity(CollectivityKey collectivity) { collectivity_ = collectivity; }
     void setFieldList(const QString& fieldList) { fieldList_ = fieldList; }
 
     void setMode(Mode m) { mode_ = m; }
@@ -24,9 +25,7 @@ public:
     QString modeLetter() const { return mode_ == Mode::Joint ? QStringLiteral("G") : QStringLiteral("I"); }
     QString modeText() const;
     // The parameter of the selection clause: "ID07" or "ID05".
-    QString parameterName() const {
-        return mode_ == Mode::Joint ? QStringLiteral("ID05") : QStringLiteral("ID07");
-    }
+    QString parameterName() const { return mode_ == Mode::Joint ? Field::UnitKey : Field::PersonKey; }
     // The selection template with the collectivity keys filled in.
     QString selectionClause() const;
 
@@ -48,8 +47,7 @@ public:
 private:
     QStringList filterLines() const;
 
-    int collNr_ = -1;
-    int collVolgNr_ = -1;
+    CollectivityKey collectivity_;
     QString fieldList_;
     Mode mode_ = Mode::Individual;
     QString clauses_[3];

@@ -10,7 +10,7 @@
 namespace ostrapel {
 
 void DropDownFilter::build(Connection& connection, const RecordCatalogue& catalogue, const QString& field,
-                           int collNr, int collVolgNr) {
+                           CollectivityKey collectivity) {
     catalogue_ = &catalogue;
     field_ = field;
     entries_ = {CollectivityTexts::Alles};
@@ -23,7 +23,8 @@ void DropDownFilter::build(Connection& connection, const RecordCatalogue& catalo
     // The distinct values in order, one index step each: a distinct query reads
     // an index entry for every component of the collectivity.
     SqlStatement& next = connection.prepare(nextValueQuery(field));
-    next.bind({{QStringLiteral("ID01"), collNr}, {QStringLiteral("ID02"), collVolgNr}});
+    next.bind(
+        {{QStringLiteral("ID01"), collectivity.number}, {QStringLiteral("ID02"), collectivity.sequence}});
     for (QVariant after = QString(QLatin1String(""));;) {
         next.bind(QStringLiteral("After"), after);
         next.exec();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/CollectivityKey.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,8 +14,8 @@ class RecordCatalogue;
 // pick-list descriptions, or else its distinct values in the collectivity.
 class DropDownFilter {
 public:
-    void build(Connection& connection, const RecordCatalogue& catalogue, const QString& field, int collNr,
-               int collVolgNr);
+    void build(Connection& connection, const RecordCatalogue& catalogue, const QString& field,
+               CollectivityKey collectivity);
 
     const QStringList& entries() const { return entries_; }
     int checked() const { return checked_; }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/CollectivityKey.h"
+#include "core/InsuranceType.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +12,6 @@ class Connection;
 
 // The invoice months of a collectivity's persons of one insurance type, for
 // the submenus of "Te incasseren bedragen" and "Correctiepremies".
-QStringList invoiceMonths(Connection& connection, int collNr, int collVolgNr, int verzType);
+QStringList invoiceMonths(Connection& connection, CollectivityKey collectivity, InsuranceType type);
 
 } // namespace ostrapel

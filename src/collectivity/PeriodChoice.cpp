@@ -6,13 +6,14 @@
 
 namespace ostrapel {
 
-QStringList PeriodChoice::months(Connection& connection, int collNr, int collVolgNr, int verzType) {
+QStringList PeriodChoice::months(Connection& connection, CollectivityKey collectivity, InsuranceType type) {
     DataSet rows = connection.query(
         QStringLiteral("select distinct(id03) as FactuurMaand from bord99 where id01 = :id01 and id02 = "
                        ":id02  and id05 like :id05"),
-        {{QStringLiteral("id01"), collNr},
-         {QStringLiteral("id02"), collVolgNr},
-         {QStringLiteral("id05"), verzType == 1 ? QStringLiteral("9%") : QStringLiteral("S%")}});
+        {{QStringLiteral("id01"), collectivity.number},
+         {QStringLiteral("id02"), collectivity.sequence},
+         {QStringLiteral("id05"),
+          type == InsuranceType::SicknessFundOrPrivate ? QStringLiteral("9%") : QStringLiteral("S%")}});
     QStringList months;
     for (rows.first(); !rows.eof(); rows.next())
         months << rows.value(QStringLiteral("FactuurMaand")).toString();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/CollectivityKey.h"
+#include "core/InsuranceType.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,7 +17,7 @@ public:
     enum class Choice { Alles, Maand, PeriodeVan };
 
     // Months of the control records of the window's insurance type.
-    static QStringList months(Connection& connection, int collNr, int collVolgNr, int verzType);
+    static QStringList months(Connection& connection, CollectivityKey collectivity, InsuranceType type);
 
     PeriodChoice(QStringList months, const QString& currentSetting);
 

@@ -21,16 +21,15 @@ PersonsQuery::PersonsQuery()
     : searchClause(kNeutralClause), unitClause(kNeutralClause), filterClause(kNeutralClause),
       periodClause(kNeutralClause) {}
 
-void PersonsQuery::setIdentity(int collNr, int collVolgNr, int verzType) {
-    collNr_ = collNr;
-    collVolgNr_ = collVolgNr;
-    verzType_ = verzType;
+void PersonsQuery::setIdentity(CollectivityKey collectivity, InsuranceType type) {
+    collectivity_ = collectivity;
+    insuranceType_ = type;
 }
 
 QString PersonsQuery::whereLine() const {
-    return QStringLiteral("WHERE bord10.[ID01] = ") + QString::number(collNr_) +
-           QStringLiteral(" AND bord10.[ID02] = ") + QString::number(collVolgNr_) +
-           QStringLiteral(" AND bord10.[1024] in (") + typeCodeList(verzType_) + u')';
+    return QStringLiteral("WHERE bord10.[ID01] = ") + QString::number(collectivity_.number) +
+           QStringLiteral(" AND bord10.[ID02] = ") + QString::number(collectivity_.sequence) +
+           QStringLiteral(" AND bord10.[1024] in (") + typeCodeList(insuranceType_) + u')';
 }
 
 QStringList PersonsQuery::lines() const {
@@ -51,7 +50,7 @@ QString PersonsQuery::composeSearchClause(const QString& text, const QString& so
     // What the user typed is looked for as typed: "%" and "_" are no wildcards.
     QString escape;
     const QString literal = likeLiteral(text, &escape);
-    if (compound_ && sortField == QStringLiteral("1002")) {
+    if (compound_ && sortField == Field::Surname) {
         const QString p = u'"' + doubled(literal, u'"') + QStringLiteral("%\"") + escape;
         return QStringLiteral("AND ([1002] like ") + p + QStringLiteral(" OR  [1020] like ") + p + u')';
     }

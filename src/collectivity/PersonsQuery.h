@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/RecordField.h"
 #include "core/SqlFragments.h"
 
 #include <QString>
@@ -13,7 +14,7 @@ class PersonsQuery {
 public:
     PersonsQuery();
 
-    void setIdentity(int collNr, int collVolgNr, int verzType);
+    void setIdentity(CollectivityKey collectivity, InsuranceType type);
     void setFieldList(const QString& fieldList) { fieldList_ = fieldList; }
     void setCompoundSurname(bool on) { compound_ = on; }
     bool compoundSurname() const { return compound_; }
@@ -30,7 +31,7 @@ public:
     QString sql() const { return lines().join(QStringLiteral("\r\n")); }
     // The query without its last line, ORDER BY on orderField().
     QString unorderedSql() const { return lines().mid(0, 7).join(QStringLiteral("\r\n")); }
-    static QString orderField() { return QStringLiteral("1002"); }
+    static QString orderField() { return Field::Surname; }
     QString whereLine() const;
 
     // "AND BORD10.[field] like 'T%'", or the compound variant on 1002; quotes
@@ -41,9 +42,8 @@ public:
     static QString sortFieldsFor(const QString& field);
 
 private:
-    int collNr_ = -1;
-    int collVolgNr_ = -1;
-    int verzType_ = 0;
+    CollectivityKey collectivity_;
+    InsuranceType insuranceType_ = InsuranceType::Standard;
     QString fieldList_;
     bool compound_ = false;
     bool unitView_ = false;

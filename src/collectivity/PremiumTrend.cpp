@@ -18,7 +18,7 @@ double cents(double amount) {
 
 } // namespace
 
-QString PremiumTrend::query(int verzType) {
+QString PremiumTrend::query(InsuranceType type) {
     // A joint component carries its unit's key, the main person's: it counts
     // once, with that person. The months of the other type are not this type's
     // premiums, as in the reports.
@@ -30,21 +30,20 @@ QString PremiumTrend::query(int verzType) {
         QStringLiteral("from bord50 a"),
         QStringLiteral("where a.ID01 = :CollNr and a.ID02 = :CollVolgNr"),
         QStringLiteral("and a.ID03 >= :Van and a.ID03 <= :Tot"),
-        typeMonthCondition(verzType, QStringLiteral("a.ID03")),
+        typeMonthCondition(type, QStringLiteral("a.ID03")),
         QStringLiteral("and exists (select 1 from bord10 b where b.ID01 = a.ID01 and b.ID02 = a.ID02"),
-        QStringLiteral("  and b.ID07 = a.ID07 and b.[1024] in (") + typeCodeList(verzType) +
-            QStringLiteral("))"),
+        QStringLiteral("  and b.ID07 = a.ID07 and b.[1024] in (") + typeCodeList(type) + QStringLiteral("))"),
         QStringLiteral("group by a.ID03"),
         QStringLiteral("order by a.ID03")}
         .join(QStringLiteral("\r\n"));
 }
 
-QList<TrendMonth> PremiumTrend::read(Connection& connection, int collNr, int collVolgNr, int verzType,
+QList<TrendMonth> PremiumTrend::read(Connection& connection, CollectivityKey collectivity, InsuranceType type,
                                      const QString& from, const QString& to) {
-    SqlStatement& s = connection.prepare(query(verzType));
+    SqlStatement& s = connection.prepare(query(type));
     // every month text sorts between these two
-    s.bind({{QStringLiteral("CollNr"), collNr},
-            {QStringLiteral("CollVolgNr"), collVolgNr},
+    s.bind({{QStringLiteral("CollNr"), collectivity.number},
+            {QStringLiteral("CollVolgNr"), collectivity.sequence},
             {QStringLiteral("Van"), from.isEmpty() ? QStringLiteral("0000-00") : from},
             {QStringLiteral("Tot"), to.isEmpty() ? QStringLiteral("9999-99") : to}});
     s.exec();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/CollectivityKey.h"
+#include "core/InsuranceType.h"
+
 #include <QList>
 #include <QString>
 
@@ -22,8 +25,8 @@ struct TrendMonth {
 class PremiumTrend {
 public:
     // Takes :CollNr, :CollVolgNr, :Van and :Tot.
-    static QString query(int verzType);
-    static QList<TrendMonth> read(Connection& connection, int collNr, int collVolgNr, int verzType,
+    static QString query(InsuranceType type);
+    static QList<TrendMonth> read(Connection& connection, CollectivityKey collectivity, InsuranceType type,
                                   const QString& from = {}, const QString& to = {});
     // "2006-03: premie 1.234,56, correcties 12,00-, 15 verzekerden", the
     // amounts as the lists show them; one person is "1 verzekerde".

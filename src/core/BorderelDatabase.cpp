@@ -5,6 +5,7 @@
 #include "DatabaseError.h"
 #include "PgpassFile.h"
 #include "ProgressReporter.h"
+#include "RecordField.h"
 #include "Settings.h"
 #include "SharedQueries.h"
 #include "SqlFragments.h"
@@ -146,9 +147,8 @@ int BorderelDatabase::getDatabaseVersion() {
     }
 }
 
-bool BorderelDatabase::collectivityExists(int collNr, int collVolgNr, int verzType) {
-    const QString types = typeCodeList(verzType);
-    if (types.isEmpty()) return false; // no record has an unknown insurance type
+bool BorderelDatabase::collectivityExists(CollectivityKey key, InsuranceType type) {
+    const QString types = typeCodeList(type);
     // The first row of the join answers: counting it all would read a row per
     // person and month, millions in a big collectivity.
     const QString sql =
@@ -159,7 +159,7 @@ bool BorderelDatabase::collectivityExists(int collNr, int collVolgNr, int verzTy
     // A database that cannot answer is not a collectivity that is gone: the
     // error goes to the caller.
     auto statement = connection_.prepareNew(sql);
-    statement->bind({{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}});
+    statement->bind({{QStringLiteral("CollNr"), key.number}, {QStringLiteral("CollVolgNr"), key.sequence}});
     statement->exec();
     return statement->next();
 }
@@ -176,9 +176,9 @@ void BorderelDatabase::convertToEuro(ProgressReporter& progress) {
         int done = 0;
         for (guilders.first(); !guilders.eof(); guilders.next()) {
             const QVariantMap key = {
-                {QStringLiteral("ID01"), guilders.value(QStringLiteral("ID01")).toInt()},
-                {QStringLiteral("ID02"), guilders.value(QStringLiteral("ID02")).toInt()},
-                {QStringLiteral("ID03"), guilders.value(QStringLiteral("ID03")).toString()}};
+                {Field::CollectivityNumber, guilders.value(Field::CollectivityNumber).toInt()},
+                {Field::CollectivitySequence, guilders.value(Field::CollectivitySequence).toInt()},
+                {Field::Period, guilders.value(Field::Period).toString()}};
             for (const QString* cmd : {&SharedQueries::cmdBord99ToEuro, &SharedQueries::cmdBord50ToEuro,
                                        &SharedQueries::cmdBord10ToEuro, &SharedQueries::cmdBord00ToEuro})
                 connection_.execute(*cmd, key);

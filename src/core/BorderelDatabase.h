@@ -1,6 +1,8 @@
 #pragma once
 
+#include "CollectivityKey.h"
 #include "Connection.h"
+#include "InsuranceType.h"
 #include "ProgressReporter.h"
 #include "Prompts.h"
 #include "ServerPasswords.h"
@@ -74,7 +76,7 @@ public:
     int getDatabaseVersion();
     // Whether the collectivity has persons of the insurance type; throws
     // DatabaseError when the database cannot be read.
-    bool collectivityExists(int collNr, int collVolgNr, int verzType);
+    bool collectivityExists(CollectivityKey key, InsuranceType type);
     // Converts every guilder statement once the database also holds a euro one.
     void convertToEuro(ProgressReporter& progress);
 

@@ -159,7 +159,7 @@ std::vector<GridColumn> RecordCatalogue::buildGridColumns(DataSet& dataSet, bool
         c.fieldName = f.name;
         c.title = f.displayLabel;
         c.visible = f.visible;
-        if (f.name == QStringLiteral("1002")) c.widthChars = 35;
+        if (f.name == Field::Surname) c.widthChars = 35;
         if (const RecordField* e = lookup(f.name)) {
             c.fieldLength = e->length;
             if (e->pickList) c.pickList = *e->pickList;
@@ -209,7 +209,7 @@ QString RecordCatalogue::decodePickValue(const QString& name, const QString& cod
     const RecordField* e = lookup(name);
     if (!e || !e->pickList) return code;
     QString c = code;
-    if (name == QStringLiteral("1008")) {
+    if (name == Field::Gender) {
         bool numeric = false;
         const int n = code.trimmed().toInt(&numeric);
         c = numeric && n == 2 ? QStringLiteral("2") : QStringLiteral("1");

@@ -112,17 +112,6 @@ void Settings::createProgramFolders() const {
     tempDir();
 }
 
-QString windowKey(int collNr, int collVolgNr) {
-    return QStringLiteral("%1%2").arg(collNr, 4, 10, QChar(u'0')).arg(collVolgNr, 3, 10, QChar(u'0'));
-}
-
-WindowKeyParts parseWindowKey(const QString& key) {
-    // The collectivity number may run past four digits; the sequence number is
-    // always the last three.
-    const qsizetype split = std::max<qsizetype>(key.size() - 3, 0);
-    return {key.left(split).toInt(), key.mid(split).toInt()};
-}
-
 QString windowSection(const QString& windowKey) {
     return QStringLiteral("MDI_") + windowKey;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InsuranceType.h"
 #include "SettingsStore.h"
 
 #include <QString>
@@ -84,21 +85,12 @@ inline const QString CompHerkomst = QStringLiteral("CompHerkomst");
 inline const QString CompSoort = QStringLiteral("CompSoort");
 inline const QString CompComponent = QStringLiteral("CompComponent");
 // The period key of a window of the given insurance type.
-inline const QString& periodKey(int verzType) {
-    return verzType == 1 ? PremiePeriode : PremiePeriodeS;
+inline const QString& periodKey(InsuranceType type) {
+    return type == InsuranceType::SicknessFundOrPrivate ? PremiePeriode : PremiePeriodeS;
 }
 } // namespace WindowSettingKeys
 
 // Section of one collectivity window: "MDI_" + window key.
 QString windowSection(const QString& windowKey);
-// "0012001" for collectivity 12, sequence number 1.
-QString windowKey(int collNr, int collVolgNr);
-// A window key read back: the last three characters the sequence number, the rest the
-// collectivity number.
-struct WindowKeyParts {
-    int collNr = 0;
-    int collVolgNr = 0;
-};
-WindowKeyParts parseWindowKey(const QString& key);
 
 } // namespace ostrapel

@@ -6,15 +6,8 @@
 
 namespace ostrapel {
 
-QString typeCodeList(int verzType) {
-    switch (verzType) {
-    case 1:
-        return QStringLiteral("'Z', 'P'");
-    case 2:
-        return QStringLiteral("' '");
-    default:
-        return {};
-    }
+QString typeCodeList(InsuranceType type) {
+    return type == InsuranceType::SicknessFundOrPrivate ? QStringLiteral("'Z', 'P'") : QStringLiteral("' '");
 }
 
 QString sqlTextLiteral(const QString& text) {
@@ -36,24 +29,21 @@ QString likeLiteral(const QString& typed, QString* escapeClause) {
     return text;
 }
 
-QString typeMonthCondition(int verzType, const QString& column) {
-    switch (verzType) {
-    case 1:
-        return QStringLiteral("AND %1 <= '2005-12'").arg(column);
-    case 2:
-        return QStringLiteral("AND %1 >= '2006-01'").arg(column);
-    default:
-        return {};
-    }
+QString typeMonthCondition(InsuranceType type, const QString& column) {
+    return (type == InsuranceType::SicknessFundOrPrivate ? QStringLiteral("AND %1 <= '2005-12'")
+                                                         : QStringLiteral("AND %1 >= '2006-01'"))
+        .arg(column);
 }
 
-void componentNameColumn(int verzType, QString& column) {
-    if (verzType == 1) column = QStringLiteral("[5007]");
-    if (verzType == 2) column = QStringLiteral("[5012]");
+QString componentNameColumn(InsuranceType type) {
+    return type == InsuranceType::SicknessFundOrPrivate ? QStringLiteral("[5007]") : QStringLiteral("[5012]");
 }
 
-QString collectivityCaption(int collNr, int collVolgNr, const QString& typeName, const QString& name) {
-    return QStringLiteral("%1-%2 %3: %4").arg(collNr, 4, 10, QChar(u'0')).arg(collVolgNr).arg(typeName, name);
+QString collectivityCaption(CollectivityKey key, const QString& typeName, const QString& name) {
+    return QStringLiteral("%1-%2 %3: %4")
+        .arg(key.number, 4, 10, QChar(u'0'))
+        .arg(key.sequence)
+        .arg(typeName, name);
 }
 
 bool isPeriodSetting(const QString& setting) {

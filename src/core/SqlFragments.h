@@ -1,5 +1,8 @@
 #pragma once
 
+#include "CollectivityKey.h"
+#include "InsuranceType.h"
+
 #include <QString>
 
 namespace ostrapel {
@@ -7,7 +10,8 @@ namespace ostrapel {
 // The neutral fragment: a whole SQL line that selects nothing extra.
 inline const QString kNeutralClause = QStringLiteral("AND 1=1");
 
-QString typeCodeList(int verzType);
+// The [1024] codes of the type as an SQL list: "'Z', 'P'" or "' '".
+QString typeCodeList(InsuranceType type);
 
 // A text as an SQL string literal: quoted, its own quotes doubled.
 QString sqlTextLiteral(const QString& text);
@@ -17,12 +21,13 @@ QString sqlTextLiteral(const QString& text);
 // belongs right after the pattern; otherwise it is left empty, so patterns
 // of plain text read as before.
 QString likeLiteral(const QString& typed, QString* escapeClause);
-// "AND <column> <= '2005-12'" for type 1, "AND <column> >= '2006-01'" for
-// type 2: the months whose premiums belong to the type; empty for any other.
-QString typeMonthCondition(int verzType, const QString& column);
-// "[5007]" for type 1, "[5012]" for type 2; any other type leaves `column` as it was.
-void componentNameColumn(int verzType, QString& column);
-QString collectivityCaption(int collNr, int collVolgNr, const QString& typeName, const QString& name);
+// "AND <column> <= '2005-12'" for the first type, "AND <column> >= '2006-01'"
+// for the second: the months whose premiums belong to the type.
+QString typeMonthCondition(InsuranceType type, const QString& column);
+// The component name column of the type: "[5007]" or "[5012]".
+QString componentNameColumn(InsuranceType type);
+// "0012-1 SV: name": at least four digits of the number.
+QString collectivityCaption(CollectivityKey key, const QString& typeName, const QString& name);
 
 struct PeriodClauses {
     QString persons;     // condition for the bord10 queries

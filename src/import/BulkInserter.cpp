@@ -27,7 +27,7 @@ BulkInserter::BulkInserter(Connection& connection, const RecordCatalogue& catalo
 
 BulkInserter::BulkInserter(Connection& connection, const RecordCatalogue& catalogue, bool inserts)
     : currentYear_(thisYear()) {
-    const RecordField* type = catalogue.findField(QStringLiteral("ID08"));
+    const RecordField* type = catalogue.findField(ostrapel::Field::RecordType);
     typeStart_ = type->start - 1;
     typeLength_ = type->length;
     std::vector<size_t> columns;

@@ -55,7 +55,7 @@ public:
         : catalogue_(catalogue), path_(path) {}
 
     // The raw bytes of a field, as rawFieldText cuts them; null when the field has no kind.
-    std::optional<QByteArrayView> raw(QByteArrayView line, const char* field) const {
+    std::optional<QByteArrayView> raw(QByteArrayView line, const QString& field) const {
         const RecordField* e = find(field);
         if (!e) return std::nullopt;
         const qsizetype start = e->start - 1;
@@ -64,25 +64,25 @@ public:
                                                 : std::min<qsizetype>(e->length, line.size() - start));
     }
     // As fieldText reads it.
-    QString text(QByteArrayView line, const char* field) const {
+    QString text(QByteArrayView line, const QString& field) const {
         const std::optional<QByteArrayView> r = raw(line, field);
         return r ? decodeCp1252(trimControl(*r)) : QStringLiteral("-1");
     }
 
-    int wholeNumber(QByteArrayView line, int lineNr, const char* field) const {
+    int wholeNumber(QByteArrayView line, int lineNr, const QString& field) const {
         const QString t = text(line, field);
         int v = 0;
         if (!readWholeNumber(t, &v)) fail(lineNr, field, t, QStringLiteral("geen geldig geheel getal"));
         return v;
     }
-    double number(QByteArrayView line, int lineNr, const char* field) const {
+    double number(QByteArrayView line, int lineNr, const QString& field) const {
         const QString t = text(line, field);
         bool ok = false;
         const double v = t.toDouble(&ok);
         if (!ok) fail(lineNr, field, t, QStringLiteral("geen geldig getal"));
         return v;
     }
-    QDate date(QByteArrayView line, int lineNr, const char* field) const {
+    QDate date(QByteArrayView line, int lineNr, const QString& field) const {
         const QString t = text(line, field);
         const QDate d = t.contains(u'.') ? QDate() : readStatementDate(t);
         if (!d.isValid()) fail(lineNr, field, t, QStringLiteral("geen geldige datum (jjjj-mm-dd)"));
@@ -90,37 +90,38 @@ public:
     }
     // Whether the import reads the amount the check counted; it stores 0 for
     // what it cannot read (too large, a decimal point, trailing blanks).
-    bool storesAmount(QByteArrayView line, const char* field) const {
+    bool storesAmount(QByteArrayView line, const QString& field) const {
         int v = 0;
         return readWholeNumber(raw(line, field).value_or(QByteArrayView()), &v);
     }
-    double lenientCents(QByteArrayView line, const char* field) const {
+    double lenientCents(QByteArrayView line, const QString& field) const {
         int v = 0;
         return readWholeNumber(text(line, field), &v) ? v / 100.0 : 0.0;
     }
 
 private:
-    const RecordField* find(const char* field) const {
+    const RecordField* find(const QString& field) const {
         for (const auto& [name, e] : found_)
             if (name == field) return e;
-        const RecordField* e = catalogue_.findField(QLatin1String(field)); // throws for an unknown number
+        const RecordField* e = catalogue_.findField(field); // throws for an unknown number
         found_.emplace_back(field, e);
         return e;
     }
 
-    [[noreturn]] void fail(int lineNr, const char* field, const QString& value, const QString& what) const {
+    [[noreturn]] void fail(int lineNr, const QString& field, const QString& value,
+                           const QString& what) const {
         throw ImportError(
             QStringLiteral(
                 "Het bestand \"%1\" kan niet worden ingelezen.\r\nRegel %2, veld %3: \"%4\" is %5.")
                 .arg(QFileInfo(path_).fileName())
                 .arg(lineNr)
-                .arg(QLatin1String(field), value, what));
+                .arg(field, value, what));
     }
 
     const RecordCatalogue& catalogue_;
     QString path_;
-    // by the address of the name: every caller passes a literal
-    mutable std::vector<std::pair<const char*, const RecordField*>> found_;
+    // a handful of names, looked up once each
+    mutable std::vector<std::pair<QString, const RecordField*>> found_;
 };
 
 } // namespace
@@ -151,15 +152,15 @@ StatementSummary checkStatementBytes(const RecordCatalogue& catalogue, ImportVie
     };
     // ID01, ID02, ID03 and the kind of file, as the refusal of a statement imported before reads them
     auto keyOf = [&](QByteArrayView line, bool control) {
-        QString marker = read.text(line, "ID05").left(1).toUpper();
+        QString marker = read.text(line, Field::UnitKey).left(1).toUpper();
         if (!control && marker == QStringLiteral("0")) marker = QStringLiteral("9");
         QStringList key;
-        for (const char* field : {"ID01", "ID02"}) {
+        for (const QString& field : {Field::CollectivityNumber, Field::CollectivitySequence}) {
             const QString t = read.text(line, field);
             int v = 0;
             key << (readWholeNumber(t, &v) ? QString::number(v) : t);
         }
-        return key << read.text(line, "ID03") << marker;
+        return key << read.text(line, Field::Period) << marker;
     };
     QElapsedTimer timer;
     timer.start();
@@ -167,7 +168,7 @@ StatementSummary checkStatementBytes(const RecordCatalogue& catalogue, ImportVie
     for (const QByteArrayView line : lines) {
         ++lineNr;
         // the record types are ASCII: compared as bytes, they compare as the decoded text would
-        const QByteArrayView type = read.raw(line, "ID08").value_or(QByteArrayView());
+        const QByteArrayView type = read.raw(line, Field::RecordType).value_or(QByteArrayView());
         const bool blank = trimControl(line).isEmpty();
         // Records outside a block belong to no statement; the import would write
         // them at every delivery, since only a collectivity record is refused.
@@ -195,13 +196,14 @@ StatementSummary checkStatementBytes(const RecordCatalogue& catalogue, ImportVie
             total = 0;
             s = next;
             s.fileName = path;
-            s.CollNr = read.text(line, "ID01");
-            s.CollVolgNr = read.text(line, "ID02");
-            s.CollNaam = read.text(line, "0003");
-            s.Periode = read.text(line, "ID03");
+            s.CollNr = read.text(line, Field::CollectivityNumber);
+            s.CollVolgNr = read.text(line, Field::CollectivitySequence);
+            s.CollNaam = read.text(line, Field::CollectivityName);
+            s.Periode = read.text(line, Field::Period);
             s.RegelVan = lineNr;
             s.Import = u'N';
-            s.VersieNrBestand = databaseVersion != 0 ? quint8(read.wholeNumber(line, lineNr, "0020")) : 0;
+            s.VersieNrBestand =
+                databaseVersion != 0 ? quint8(read.wholeNumber(line, lineNr, Field::FileVersion)) : 0;
             haveSummary = true;
             blockOpen = true;
             blockKey = keyOf(line, false);
@@ -214,26 +216,26 @@ StatementSummary checkStatementBytes(const RecordCatalogue& catalogue, ImportVie
                 if (key.mid(0, 3) != blockKey.mid(0, 3) || (!blockKey[3].isEmpty() && key[3] != blockKey[3]))
                     noteFault(CheckTexts::ControlKeyDiffers.arg(lineNr));
                 s.RegelTot = lineNr;
-                s.Aangemaakt = read.date(line, lineNr, "9902");
-                s.AantalRec = read.wholeNumber(line, lineNr, "9903");
-                s.AantalPers = read.wholeNumber(line, lineNr, "9904");
-                s.TotaalBedrag = read.number(line, lineNr, "9905") / 100.0;
+                s.Aangemaakt = read.date(line, lineNr, Field::CreatedOn);
+                s.AantalRec = read.wholeNumber(line, lineNr, Field::RecordCount);
+                s.AantalPers = read.wholeNumber(line, lineNr, Field::PersonCount);
+                s.TotaalBedrag = read.number(line, lineNr, Field::TotalAmount) / 100.0;
                 s.ImpAantalPers = persons;
                 s.ImpAantalRec = lineNr - s.RegelVan + 1;
                 s.ImpTotaalBedr = total;
-                s.TotaalBedragIncColl = read.lenientCents(line, "9906");
-                s.TotaalBedragIncVerz = read.lenientCents(line, "9907");
+                s.TotaalBedragIncColl = read.lenientCents(line, Field::TotalWithCollectivity);
+                s.TotaalBedragIncVerz = read.lenientCents(line, Field::TotalWithInsured);
                 s.ImpTotaalBedragIncVerz = sumV;
                 s.ImpTotaalBedragIncColl = sumC;
             }
         } else if (type == QByteArrayView("10")) {
             ++persons;
         } else if (type == QByteArrayView("50")) {
-            const double a = read.number(line, lineNr, "5008") / 100.0;
-            if (!read.storesAmount(line, "5008"))
-                noteFault(CheckTexts::AmountUnreadable.arg(QStringLiteral("5008")).arg(lineNr));
+            const double a = read.number(line, lineNr, Field::Amount) / 100.0;
+            if (!read.storesAmount(line, Field::Amount))
+                noteFault(CheckTexts::AmountUnreadable.arg(Field::Amount).arg(lineNr));
             total += a;
-            const QString payer = read.text(line, "5011");
+            const QString payer = read.text(line, Field::Payer);
             if (payer == QStringLiteral("C"))
                 sumC += a;
             else if (payer == QStringLiteral("V"))

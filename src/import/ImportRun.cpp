@@ -213,7 +213,7 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
                 runState = isAlreadyImported(text, &refusal);
                 if (runState == 0) importedCollectivities_ << text;
                 standardInsurance =
-                    fieldText(catalogue_, text, QStringLiteral("ID05")).startsWith(u'S', Qt::CaseInsensitive);
+                    fieldText(catalogue_, text, Field::UnitKey).startsWith(u'S', Qt::CaseInsensitive);
                 if (runState == 0) inserter.insert(which, line, standardInsurance);
             } else if (which > 0) {
                 inserter.insert(which, line, standardInsurance);
@@ -264,8 +264,8 @@ void ImportRun::lockCollectivity(const QString& line) {
     if (!connection_.isPostgreSql()) return; // BEGIN IMMEDIATE already lets one writer in
     // The key as the check compares it: numbers as numbers.
     QStringList key;
-    for (const char* name : {"ID01", "ID02"}) {
-        const QString text = fieldText(catalogue_, line, QLatin1String(name));
+    for (const QString& name : {Field::CollectivityNumber, Field::CollectivitySequence}) {
+        const QString text = fieldText(catalogue_, line, name);
         bool ok = false;
         const int number = text.toInt(&ok);
         key << (ok ? QString::number(number) : text);
@@ -296,10 +296,10 @@ void ImportRun::analyzeStatementTables() {
 }
 
 int ImportRun::isAlreadyImported(const QString& line, QString* refusal) {
-    const QString collNr = fieldText(catalogue_, line, QStringLiteral("ID01"));
-    const QString volgNr = fieldText(catalogue_, line, QStringLiteral("ID02"));
-    const QString periode = fieldText(catalogue_, line, QStringLiteral("ID03"));
-    QString c = fieldText(catalogue_, line, QStringLiteral("ID05")).left(1);
+    const QString collNr = fieldText(catalogue_, line, Field::CollectivityNumber);
+    const QString volgNr = fieldText(catalogue_, line, Field::CollectivitySequence);
+    const QString periode = fieldText(catalogue_, line, Field::Period);
+    QString c = fieldText(catalogue_, line, Field::UnitKey).left(1);
     if (c == QStringLiteral("0")) c = QStringLiteral("9");
     SqlStatement& q = connection_.prepare(
         QStringLiteral("select a.* from bord99 a where a.ID01 = :CollNr and a.ID02 = :VolgNr "
@@ -316,9 +316,9 @@ int ImportRun::isAlreadyImported(const QString& line, QString* refusal) {
     return 2;
 }
 
-QString ImportRun::collectivityKey(const QString& line) const {
-    return QString::number(fieldText(catalogue_, line, QStringLiteral("ID01")).toInt()) + u'/' +
-           QString::number(fieldText(catalogue_, line, QStringLiteral("ID02")).toInt());
+CollectivityKey ImportRun::collectivityKey(const QString& line) const {
+    return {fieldText(catalogue_, line, Field::CollectivityNumber).toInt(),
+            fieldText(catalogue_, line, Field::CollectivitySequence).toInt()};
 }
 
 void ImportRun::cleanUpEarlierCollectivities(const QString& lastLine) {
@@ -330,9 +330,9 @@ void ImportRun::cleanUpEarlierCollectivities(const QString& lastLine) {
     // an error skips one collectivity: the files are imported either way, and
     // the next import of a collectivity cleans it up.
     const QStringList lines = std::exchange(importedCollectivities_, {});
-    QStringList done{collectivityKey(lastLine)};
+    QList<CollectivityKey> done{collectivityKey(lastLine)};
     for (const QString& line : lines) {
-        const QString key = collectivityKey(line);
+        const CollectivityKey key = collectivityKey(line);
         if (done.contains(key)) continue;
         done << key;
         try {
@@ -343,15 +343,15 @@ void ImportRun::cleanUpEarlierCollectivities(const QString& lastLine) {
         } catch (const ImportStopped&) {
             return;
         } catch (const DatabaseError& e) {
-            qWarning("clean-up of %s: %s", qPrintable(key), qPrintable(e.message()));
+            qWarning("clean-up of %s: %s", qPrintable(key.text()), qPrintable(e.message()));
         }
     }
 }
 
 void ImportRun::purgeSupersededPersons(const QString& line) {
     bool ok1 = false, ok2 = false;
-    const int id01 = fieldText(catalogue_, line, QStringLiteral("ID01")).toInt(&ok1);
-    const int id02 = fieldText(catalogue_, line, QStringLiteral("ID02")).toInt(&ok2);
+    const int id01 = fieldText(catalogue_, line, Field::CollectivityNumber).toInt(&ok1);
+    const int id02 = fieldText(catalogue_, line, Field::CollectivitySequence).toInt(&ok2);
     if (!ok1 || !ok2) return;
     const QVariantMap collectivity = {{QStringLiteral("id01"), id01}, {QStringLiteral("id02"), id02}};
     DataSet groups = connection_.query(

@@ -2,6 +2,8 @@
 
 #include "StatementSummary.h"
 
+#include "core/CollectivityKey.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -86,7 +88,7 @@ private:
     void finishStopped();
     void analyzeStatementTables();
     // "ID01/ID02" of the line: the collectivity as the clean-up takes it.
-    QString collectivityKey(const QString& line) const;
+    CollectivityKey collectivityKey(const QString& line) const;
     void cleanUpEarlierCollectivities(const QString& lastLine);
 
     Connection& connection_;

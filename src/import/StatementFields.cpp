@@ -63,7 +63,7 @@ QByteArrayView trimControl(QByteArrayView text) {
 }
 
 QString recordTypeOf(const RecordCatalogue& catalogue, const QString& line) {
-    const RecordField* e = catalogue.findField(QStringLiteral("ID08"));
+    const RecordField* e = catalogue.findField(Field::RecordType);
     return rawFieldText(line, e->start, e->length);
 }
 

@@ -41,7 +41,7 @@ QString StatementWriter::composeLine(const QString& recordType,
         if (!list) continue;
         for (const auto& e : *list) {
             QVariant v = values.value(e->name);
-            if (e->name == QStringLiteral("ID08") && !v.isValid()) v = recordType;
+            if (e->name == Field::RecordType && !v.isValid()) v = recordType;
             const int end = e->start - 1 + e->length;
             if (line.size() < end) line = line.leftJustified(end, u' ');
             line.replace(e->start - 1, e->length, formatField(*e, v));

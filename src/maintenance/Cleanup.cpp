@@ -13,16 +13,15 @@ namespace ostrapel {
 using namespace MaintenanceTexts;
 
 std::vector<Cleanup::Entry> Cleanup::collectivities() {
-    std::vector<Entry> entries{{Alle, -1, -1, -1}};
+    std::vector<Entry> entries{{Alle, {}, std::nullopt}};
     DataSet rows = connection_.query(SharedQueries::QryCollectiviteiten);
     for (rows.first(); !rows.eof(); rows.next()) {
         Entry e;
-        e.collNr = rows.value(QStringLiteral("CollNr")).toInt();
-        e.collVolgNr = rows.value(QStringLiteral("CollVolgNr")).toInt();
-        e.verzType = rows.value(QStringLiteral("VerzType")).toInt();
-        e.caption =
-            collectivityCaption(e.collNr, e.collVolgNr, rows.value(QStringLiteral("VerzNaam")).toString(),
-                                rows.value(QStringLiteral("CollNaam")).toString());
+        e.collectivity = {rows.value(QStringLiteral("CollNr")).toInt(),
+                          rows.value(QStringLiteral("CollVolgNr")).toInt()};
+        e.insuranceType = insuranceTypeFromStored(rows.value(QStringLiteral("VerzType")).toInt());
+        e.caption = collectivityCaption(e.collectivity, rows.value(QStringLiteral("VerzNaam")).toString(),
+                                        rows.value(QStringLiteral("CollNaam")).toString());
         entries.push_back(e);
     }
     return entries;

@@ -2,8 +2,11 @@
 
 #include "CleanupSelection.h"
 
+#include "core/InsuranceType.h"
+
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace ostrapel {
@@ -14,10 +17,9 @@ class Connection;
 class Cleanup {
 public:
     struct Entry {
-        QString caption; // "0123-1 SV: name", or "<ALLE>"
-        int collNr = -1;
-        int collVolgNr = -1;
-        int verzType = -1;
+        QString caption;                            // "0123-1 SV: name", or "<ALLE>"
+        CollectivityKey collectivity;               // -1, -1 for "<ALLE>"
+        std::optional<InsuranceType> insuranceType; // none for "<ALLE>"
     };
 
     // The rows a clean-up removed, per table.

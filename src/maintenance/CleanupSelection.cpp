@@ -32,9 +32,10 @@ QString CleanupSelection::buildCleanupWhere() const {
                       QStringLiteral(" and id03 <= ") + sqlTextLiteral(to) + u')';
         joiner = QStringLiteral(" AND ");
     }
-    if (collNr != -1)
-        clause += joiner + QStringLiteral("(id01 = ") + QString::number(collNr) + QStringLiteral(" AND ") +
-                  QStringLiteral("id02 = ") + QString::number(collVolgNr) + u')';
+    if (collectivity.number != -1)
+        clause += joiner + QStringLiteral("(id01 = ") + QString::number(collectivity.number) +
+                  QStringLiteral(" AND ") + QStringLiteral("id02 = ") +
+                  QString::number(collectivity.sequence) + u')';
     return clause;
 }
 

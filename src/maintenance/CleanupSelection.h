@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/CollectivityKey.h"
+
 #include <QString>
 
 namespace ostrapel {
@@ -8,11 +10,10 @@ namespace ostrapel {
 struct CleanupSelection {
     enum class Period { Month, Range, All };
     Period period = Period::Month;
-    QString month;    // "Maand"
-    QString from, to; // "Periode van" ... "t/m"
-    int collNr = -1;  // -1: "<ALLE>"
-    int collVolgNr = -1;
-    bool premiumsOnly = false; // "Alleen premierecords"
+    QString month;                // "Maand"
+    QString from, to;             // "Periode van" ... "t/m"
+    CollectivityKey collectivity; // -1, -1: "<ALLE>"
+    bool premiumsOnly = false;    // "Alleen premierecords"
 
     // Whether OK may be pressed for these choices.
     bool okEnabled() const;

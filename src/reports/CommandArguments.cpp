@@ -44,19 +44,19 @@ bool isPeriodOption(const QString& text) {
 
 bool CommandTarget::read(const QHash<QString, QString>& options, QString* error) {
     const QString coll = options.value(QStringLiteral("--coll"));
-    const QStringList parts = coll.split(u'-');
-    bool ok1 = false, ok2 = false;
-    if (parts.size() == 2) {
-        collNr = parts[0].toInt(&ok1);
-        collVolgNr = parts[1].toInt(&ok2);
-    }
+    const std::optional<CollectivityKey> key = CollectivityKey::parse(coll);
+    if (key) collectivity = *key;
     const QString type = options.value(QStringLiteral("--type"));
-    verzType = type == QStringLiteral("1") ? 1 : type == QStringLiteral("2") ? 2 : 0;
+    // Only the digit itself: " 1" or "01" is no type.
+    const std::optional<InsuranceType> typeRead = insuranceTypeFromStored(type == QStringLiteral("1")   ? 1
+                                                                          : type == QStringLiteral("2") ? 2
+                                                                                                        : 0);
+    if (typeRead) insuranceType = *typeRead;
     period = options.value(QStringLiteral("--period"));
     outFile = options.value(QStringLiteral("--out"));
-    if (!ok1 || !ok2)
+    if (!key)
         *error = QStringLiteral("--coll NR-VOLGNR ontbreekt of is ongeldig: %1").arg(coll);
-    else if (verzType == 0)
+    else if (!typeRead)
         *error = QStringLiteral("--type 1|2 ontbreekt of is ongeldig: %1").arg(type);
     // One month, or two joined by ";": anything else would quietly select every
     // month or none.
@@ -70,12 +70,11 @@ QString CommandTarget::unknownCollectivity(Connection& connection) const {
         connection
             .scalar(QStringLiteral("select count(*) from bord00 where ID01 = :CollNr and ID02 = "
                                    ":CollVolgNr"),
-                    {{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}})
+                    {{QStringLiteral("CollNr"), collectivity.number},
+                     {QStringLiteral("CollVolgNr"), collectivity.sequence}})
             .toInt() > 0;
     return known ? QString()
-                 : QStringLiteral("Collectiviteit %1-%2 komt niet voor in de database")
-                       .arg(collNr)
-                       .arg(collVolgNr);
+                 : QStringLiteral("Collectiviteit %1 komt niet voor in de database").arg(collectivity.text());
 }
 
 } // namespace ostrapel

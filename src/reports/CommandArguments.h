@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/CollectivityKey.h"
+#include "core/InsuranceType.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -21,9 +24,8 @@ bool isPeriodOption(const QString& text);
 // What both the report and the export command take: --coll NR-VOLGNR,
 // --type 1|2, --period SETTING and --out FILE.
 struct CommandTarget {
-    int collNr = -1;
-    int collVolgNr = -1;
-    int verzType = 0;
+    CollectivityKey collectivity;
+    InsuranceType insuranceType = InsuranceType::Standard;
     QString period;
     QString outFile;
 

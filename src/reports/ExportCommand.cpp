@@ -35,14 +35,13 @@ std::optional<ExportCommand> ExportCommand::parse(const QStringList& args, QStri
 
 ReportInputs ExportCommand::inputs() const {
     PersonsQuery persons;
-    persons.setIdentity(collNr, collVolgNr, verzType);
+    persons.setIdentity(collectivity, insuranceType);
     ComponentsQuery components;
-    components.setIdentity(collNr, collVolgNr);
+    components.setIdentity(collectivity);
     const PeriodClauses clauses = buildPeriodClauses(period);
     ReportInputs in;
-    in.collNr = collNr;
-    in.collVolgNr = collVolgNr;
-    in.verzType = verzType;
+    in.collectivity = collectivity;
+    in.insuranceType = insuranceType;
     in.personsWhereLine = persons.whereLine();
     in.selectionClause = components.selectionClause();
     in.componentsPeriodClause = clauses.components;

@@ -59,8 +59,7 @@ QStringList ExportQuery::lines(const ReportInputs& in) const {
         q << QStringLiteral("from bord10, bord50") << in.personsWhereLine << selection;
         // Only the months of the window's insurance type: a person of both
         // types has the other type's components too.
-        const QString months = typeMonthCondition(in.verzType, QStringLiteral("bord50.[ID03]"));
-        if (!months.isEmpty()) q << months;
+        q << typeMonthCondition(in.insuranceType, QStringLiteral("bord50.[ID03]"));
     } else {
         q << QStringLiteral("from bord10") << in.personsWhereLine;
     }

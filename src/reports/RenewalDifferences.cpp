@@ -14,13 +14,14 @@ QStringList RenewalDifferences::query(const QString& from, const QString& to) co
     // The months come from the database; quoted as literals all the same.
     const QString a = sqlTextLiteral(from);
     const QString b = sqlTextLiteral(to);
-    const QString n = QString::number(collNr_);
-    const QString v = QString::number(collVolgNr_);
-    const QString x = verzType_ == 1 ? QStringLiteral("[5007]") : QStringLiteral("[5012]");
-    const QString p = verzType_ == 1 ? QStringLiteral(" and c.[ID03] <= '2005-12' ")
-                                     : QStringLiteral(" and c.[ID03] >= '2006-01' ");
-    const QString t = verzType_ == 1 ? QStringLiteral(" and c.[1024] in ('Z', 'P') ")
-                                     : QStringLiteral(" and c.[1024] = ' ' ");
+    const QString n = QString::number(collectivity_.number);
+    const QString v = QString::number(collectivity_.sequence);
+    const bool first = insuranceType_ == InsuranceType::SicknessFundOrPrivate;
+    const QString x = componentNameColumn(insuranceType_);
+    const QString p =
+        first ? QStringLiteral(" and c.[ID03] <= '2005-12' ") : QStringLiteral(" and c.[ID03] >= '2006-01' ");
+    const QString t =
+        first ? QStringLiteral(" and c.[1024] in ('Z', 'P') ") : QStringLiteral(" and c.[1024] = ' ' ");
     const QString personColumns =
         QStringLiteral("[ID03], a.[ID04], a.[ID05], c.[1002], c.[1003], c.[1004], "
                        "c.[1020], c.[1021], c.[1022], a.[ID07], a.[5003], a.[5004],");

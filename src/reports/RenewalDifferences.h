@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/CollectivityKey.h"
+#include "core/InsuranceType.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,17 +12,16 @@ namespace ostrapel {
 // month: the 41-line differences query and the report's title.
 class RenewalDifferences {
 public:
-    RenewalDifferences(int collNr, int collVolgNr, int verzType)
-        : collNr_(collNr), collVolgNr_(collVolgNr), verzType_(verzType) {}
+    RenewalDifferences(CollectivityKey collectivity, InsuranceType type)
+        : collectivity_(collectivity), insuranceType_(type) {}
 
     // `from` is the earlier month A, `to` the later month B.
     QStringList query(const QString& from, const QString& to) const;
     static QString title(const QString& from, const QString& to);
 
 private:
-    int collNr_;
-    int collVolgNr_;
-    int verzType_;
+    CollectivityKey collectivity_;
+    InsuranceType insuranceType_;
 };
 
 } // namespace ostrapel

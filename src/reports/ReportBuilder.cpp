@@ -30,8 +30,8 @@ namespace {
 
 const QString kLines = QStringLiteral("\r\n");
 
-QString text(const DataSet& row, const char* field) {
-    return row.value(QString::fromLatin1(field)).toString();
+QString text(const DataSet& row, const QString& field) {
+    return row.value(field).toString();
 }
 
 // Amount columns hold numbers, or the text "0,00" of the renewal query.
@@ -98,9 +98,9 @@ DataSet ReportBuilder::openQuery(const QString& sql, const QVariantMap& params) 
 }
 
 void ReportBuilder::openCollData() {
-    collData_ =
-        openQuery(CollectivityDetails::CollectivityQuery,
-                  {{QStringLiteral("ID01"), inputs.collNr}, {QStringLiteral("ID02"), inputs.collVolgNr}});
+    collData_ = openQuery(CollectivityDetails::CollectivityQuery,
+                          {{QStringLiteral("ID01"), inputs.collectivity.number},
+                           {QStringLiteral("ID02"), inputs.collectivity.sequence}});
 }
 
 void ReportBuilder::openExportData(const QStringList& lines, const QVariantMap& params) {
@@ -113,14 +113,14 @@ void ReportBuilder::openExportData(const QStringList& lines, const QVariantMap& 
 
 void ReportBuilder::prepare(ReportKind kind, ProgressReporter& progress) {
     progress.setText(Initialiseren);
-    const QVariant nr = inputs.collNr;
-    const QVariant volgNr = inputs.collVolgNr;
+    const QVariant nr = inputs.collectivity.number;
+    const QVariant volgNr = inputs.collectivity.sequence;
     switch (kind) {
     case ReportKind::Collection: {
-        const QString totalsSql = ReportQueries::totals(inputs.verzType).join(kLines);
+        const QString totalsSql = ReportQueries::totals(inputs.insuranceType).join(kLines);
         sendDebugMessage(QStringLiteral("totalen ") + totalsSql);
-        sendDebugMessage(QString::number(inputs.collNr));
-        sendDebugMessage(QString::number(inputs.collVolgNr));
+        sendDebugMessage(QString::number(inputs.collectivity.number));
+        sendDebugMessage(QString::number(inputs.collectivity.sequence));
         sendDebugMessage(inputs.reportMonth);
         const QString month = inputs.reportMonth;
         const QVariantMap totalsParams{{QStringLiteral("Id011"), nr},     {QStringLiteral("Id012"), nr},
@@ -128,13 +128,13 @@ void ReportBuilder::prepare(ReportKind kind, ProgressReporter& progress) {
                                        {QStringLiteral("Id022"), volgNr}, {QStringLiteral("Id023"), volgNr},
                                        {QStringLiteral("Id031"), month},  {QStringLiteral("Id032"), month},
                                        {QStringLiteral("Id033"), month}};
-        const QStringList lines = ReportQueries::collection(inputs.verzType, inputs.compoundSurname);
+        const QStringList lines = ReportQueries::collection(inputs.insuranceType, inputs.compoundSurname);
         sendDebugMessage(QStringLiteral("exportdata ") + lines.join(kLines));
         progress.setText(Collectiviteitsgegevens);
         openCollData();
-        if (!collData_.locate(QStringLiteral("ID03"), month, Qt::CaseSensitive)) collData_.first();
+        if (!collData_.locate(Field::Period, month, Qt::CaseSensitive)) collData_.first();
         progress.setText(Premiegegevens);
-        openExportData(ReportQueries::collectionToRun(inputs.verzType, inputs.compoundSurname),
+        openExportData(ReportQueries::collectionToRun(inputs.insuranceType, inputs.compoundSurname),
                        {{QStringLiteral("Periode1"), month},
                         {QStringLiteral("Periode2"), month},
                         {QStringLiteral("CollNr1"), nr},
@@ -149,7 +149,8 @@ void ReportBuilder::prepare(ReportKind kind, ProgressReporter& progress) {
         const SelectionClauses clauses{
             inputs.componentsPeriodClause, inputs.herkomstClause, inputs.soortClause,
             inputs.componentClause,        inputs.searchClause,   inputs.filterClause};
-        const QStringList lines = ReportQueries::selection(inputs.verzType, inputs.compoundSurname, clauses);
+        const QStringList lines =
+            ReportQueries::selection(inputs.insuranceType, inputs.compoundSurname, clauses);
         sendDebugMessage(lines.join(kLines));
         progress.setText(Collectiviteitsgegevens);
         openCollData();
@@ -166,7 +167,7 @@ void ReportBuilder::prepare(ReportKind kind, ProgressReporter& progress) {
         openCollData();
         collData_.last();
         progress.setText(Premiegegevens);
-        openExportData(ReportQueries::correction(inputs.verzType, inputs.compoundSurname),
+        openExportData(ReportQueries::correction(inputs.insuranceType, inputs.compoundSurname),
                        {{QStringLiteral("CollNr"), nr},
                         {QStringLiteral("CollVolgNr"), volgNr},
                         {QStringLiteral("PremiePeriode"), inputs.correctionMonth}});
@@ -192,15 +193,15 @@ DataSet& ReportBuilder::buildExportQuery(const QString& personFields, const QStr
 }
 
 QString ReportBuilder::personName(const DataSet& row) {
-    QString name = text(row, "1003");
-    if (text(row, "1022") == QStringLiteral("J")) {
-        for (const char* f : {"1021", "1020"})
+    QString name = text(row, Field::Initials);
+    if (text(row, Field::CompoundName) == QStringLiteral("J")) {
+        for (const QString& f : {Field::PartnerPrefixes, Field::PartnerSurname})
             if (!text(row, f).isEmpty()) name += u' ' + text(row, f).trimmed();
         name += u'-';
-        if (!text(row, "1004").isEmpty()) name += text(row, "1004") + u' ';
-        name += text(row, "1002");
+        if (!text(row, Field::Prefixes).isEmpty()) name += text(row, Field::Prefixes) + u' ';
+        name += text(row, Field::Surname);
     } else {
-        for (const char* f : {"1004", "1002"})
+        for (const QString& f : {Field::Prefixes, Field::Surname})
             if (!text(row, f).isEmpty()) name += u' ' + text(row, f).trimmed();
     }
     return name;
@@ -208,21 +209,21 @@ QString ReportBuilder::personName(const DataSet& row) {
 
 QString ReportBuilder::addressLine(const DataSet& row) {
     QStringList street;
-    for (const char* f : {"1012", "1013", "1014"})
+    for (const QString& f : {Field::Street, Field::HouseNumber, Field::HouseNumberSuffix})
         if (!text(row, f).trimmed().isEmpty()) street << text(row, f).trimmed();
     QString streetText = street.join(u' ');
-    const QString addition = text(row, "1015").trimmed();
+    const QString addition = text(row, Field::AddressAddition).trimmed();
     if (!addition.isEmpty())
         streetText += (streetText.isEmpty() ? QString() : QStringLiteral(", ")) + addition;
 
-    const QString postcode = text(row, "1016");
+    const QString postcode = text(row, Field::Postcode);
     QStringList place;
     if (!postcode.left(4).trimmed().isEmpty()) place << postcode.left(4);
     if (!postcode.mid(4, 2).trimmed().isEmpty()) place << postcode.mid(4, 2);
-    if (!text(row, "1017").trimmed().isEmpty()) place << text(row, "1017").trimmed();
+    if (!text(row, Field::Place).trimmed().isEmpty()) place << text(row, Field::Place).trimmed();
 
     return streetText.leftJustified(46, u' ') + place.join(u' ').leftJustified(30, u' ') +
-           text(row, "1019").leftJustified(25, u' ');
+           text(row, Field::Country).leftJustified(25, u' ');
 }
 
 void ReportBuilder::buildPersonLines(const DataSet& row) {
@@ -233,9 +234,9 @@ void ReportBuilder::writePersonHeader(const DataSet& row) {
     ReportWriter& w = *writer_;
     w.writeRule(u'_');
     w.appendText(QStringLiteral("Werknemernr.:"), ReportWriter::Left, 14, 0);
-    w.appendField(row, QStringLiteral("ID04"), ReportWriter::Left, 16, 2);
+    w.appendField(row, Field::EmployeeNumber, ReportWriter::Left, 16, 2);
     w.appendText(QStringLiteral("Klantnr.:"), ReportWriter::Left, 9, 1);
-    w.appendField(row, QStringLiteral("ID07"), ReportWriter::Left, 20, 2);
+    w.appendField(row, Field::PersonKey, ReportWriter::Left, 20, 2);
     w.writeLine();
     w.writeRule(ReportWriter::kMacron);
     groupKey_ = row.value(inputs.keyField).toString();
@@ -276,8 +277,8 @@ void ReportBuilder::writeComponentLine(ReportKind kind, const DataSet& row) {
     ReportWriter& w = *writer_;
     if (kind == ReportKind::Selection)
         w.appendField(row, QStringLiteral("Periode"), ReportWriter::Left, 9, 0);
-    if (!text(row, "5012").isEmpty())
-        w.appendField(row, QStringLiteral("5012"), ReportWriter::Left, 40, 1);
+    if (!text(row, Field::ComponentName).isEmpty())
+        w.appendField(row, Field::ComponentName, ReportWriter::Left, 40, 1);
     else
         w.appendText(ManualComponent, ReportWriter::Left, 40, 1);
     premiumSum_ += amount(row, "TotaalPremie");
@@ -285,8 +286,8 @@ void ReportBuilder::writeComponentLine(ReportKind kind, const DataSet& row) {
     w.appendAmount(amount(row, "TotaalPremie"), 12);
     w.appendAmount(amount(row, "TotaalCorrectie"), 12);
     w.appendAmount(amount(row, "Totaal"), 12);
-    w.appendField(row, QStringLiteral("5009"), ReportWriter::Right, 12, 0);
-    w.appendField(row, QStringLiteral("5010"), ReportWriter::Right, 12, 0);
+    w.appendField(row, Field::ValidFrom, ReportWriter::Right, 12, 0);
+    w.appendField(row, Field::ValidTo, ReportWriter::Right, 12, 0);
     w.writeLine();
 }
 
@@ -339,10 +340,10 @@ void ReportBuilder::writeTotalsOverview() {
 void ReportBuilder::writeRenewalBlock(const DataSet& row) {
     ReportWriter& w = *writer_;
     w.appendText(personName(row), ReportWriter::Left, 45, 0);
-    w.appendField(row, QStringLiteral("5012"), ReportWriter::Left, 40, 0);
+    w.appendField(row, Field::ComponentName, ReportWriter::Left, 40, 0);
     w.writeLine();
-    w.appendField(row, QStringLiteral("ID05"), ReportWriter::Left, 12, 0);
-    w.appendField(row, QStringLiteral("ID04"), ReportWriter::Left, 12, 0);
+    w.appendField(row, Field::UnitKey, ReportWriter::Left, 12, 0);
+    w.appendField(row, Field::EmployeeNumber, ReportWriter::Left, 12, 0);
     w.writeLine();
     w.appendField(row, QStringLiteral("5009a"), ReportWriter::Right, 12, 0);
     w.appendField(row, QStringLiteral("5010a"), ReportWriter::Right, 12, 0);

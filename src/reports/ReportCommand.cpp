@@ -7,6 +7,7 @@
 #include "SqlLog.h"
 
 #include "core/Connection.h"
+#include "core/RecordField.h"
 #include "core/SqlFragments.h"
 
 #include <QBuffer>
@@ -84,11 +85,10 @@ QString ReportCommand::unusedOption(const QHash<QString, QString>& options) cons
 
 ReportInputs ReportCommand::inputs() const {
     ReportInputs in;
-    in.collNr = collNr;
-    in.collVolgNr = collVolgNr;
-    in.verzType = verzType;
-    in.keyField = QStringLiteral("ID07");
-    in.sortField = QStringLiteral("1002");
+    in.collectivity = collectivity;
+    in.insuranceType = insuranceType;
+    in.keyField = Field::PersonKey;
+    in.sortField = Field::Surname;
     in.compoundSurname = compound;
     if (!filterClause.isEmpty()) in.filterClause = filterClause;
     if (kind == ReportKind::Collection) in.reportMonth = month;
@@ -117,15 +117,13 @@ QString ReportCommand::missingData(Connection& connection) const {
         const bool found = connection
                                .scalar(QStringLiteral("select count(*) from bord00 where ID01 = :CollNr and "
                                                       "ID02 = :CollVolgNr and ID03 = :Maand"),
-                                       {{QStringLiteral("CollNr"), collNr},
-                                        {QStringLiteral("CollVolgNr"), collVolgNr},
+                                       {{QStringLiteral("CollNr"), collectivity.number},
+                                        {QStringLiteral("CollVolgNr"), collectivity.sequence},
                                         {QStringLiteral("Maand"), m}})
                                .toInt() > 0;
         if (!found)
-            return QStringLiteral("Collectiviteit %1-%2 heeft geen borderel over %3")
-                .arg(collNr)
-                .arg(collVolgNr)
-                .arg(m);
+            return QStringLiteral("Collectiviteit %1 heeft geen borderel over %2")
+                .arg(collectivity.text(), m);
     }
     return {};
 }
@@ -137,7 +135,7 @@ QByteArray ReportCommand::build(Connection& connection, const RecordCatalogue& c
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     if (kind == ReportKind::Renewal) {
-        const QString sql = RenewalDifferences(collNr, collVolgNr, verzType).query(from, to).join(u"\r\n");
+        const QString sql = RenewalDifferences(collectivity, insuranceType).query(from, to).join(u"\r\n");
         sendDebugMessage(sql);
         DataSet overview = data.openQuery(sql);
         data.buildReport(kind, title(), &overview, 0, lines, out, progress);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/CollectivityKey.h"
+#include "core/InsuranceType.h"
 #include "core/SqlFragments.h"
 
 #include <QString>
@@ -11,9 +13,8 @@ enum class ReportKind { Collection = 0, Selection = 1, Correction = 2, Renewal =
 // What a report or the export is given by the window that starts it. The
 // clauses are whole SQL lines, "AND 1=1" when neutral.
 struct ReportInputs {
-    int collNr = -1;
-    int collVolgNr = -1;
-    int verzType = 0;
+    CollectivityKey collectivity;
+    InsuranceType insuranceType = InsuranceType::Standard;
     bool compoundSurname = false;
     QString keyField;
     QString sortField; // handed over, not used by the reports

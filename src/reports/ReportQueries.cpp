@@ -31,10 +31,9 @@ QString ReportQueries::compoundOrder() {
     return QStringLiteral("iif(BORD10.[1022] = 'J', BORD10.[1020] + ' - ' + BORD10.[1002], BORD10.[1002])");
 }
 
-QStringList ReportQueries::totals(int verzType) {
-    QString column = QStringLiteral("[5007]");
-    componentNameColumn(verzType, column);
-    const QString types = typeCodeList(verzType);
+QStringList ReportQueries::totals(InsuranceType type) {
+    const QString column = componentNameColumn(type);
+    const QString types = typeCodeList(type);
     const QString exists =
         QStringLiteral("  and exists ( select 1 from bord10 b where b.ID07 = a.ID07 and [1024] in (") +
         types + QStringLiteral(") ) ");
@@ -63,7 +62,7 @@ QStringList ReportQueries::totals(int verzType) {
             QStringLiteral("order by ID01, ID02, ID03, [5004], ") + column + QStringLiteral(" ")};
 }
 
-QStringList ReportQueries::collection(int verzType, bool compoundSurname) {
+QStringList ReportQueries::collection(InsuranceType type, bool compoundSurname) {
     // The person's key after the name keys keeps namesakes apart.
     QString order = QStringLiteral("order by a.[1002], a.[1003], a.id07");
     if (compoundSurname) {
@@ -75,7 +74,7 @@ QStringList ReportQueries::collection(int verzType, bool compoundSurname) {
     // type: bord10 keeps the newest row per type, so a person row "of the month
     // or earlier" would list nobody for an earlier month, and every row of both
     // types would list each component twice.
-    const QString types = typeCodeList(verzType);
+    const QString types = typeCodeList(type);
     const QStringList persons =
         types.isEmpty()
             ? QStringList{QStringLiteral(
@@ -118,17 +117,18 @@ QStringList ReportQueries::collection(int verzType, bool compoundSurname) {
            persons + QStringList{order};
 }
 
-QStringList ReportQueries::collectionToRun(int verzType, bool compoundSurname) {
+QStringList ReportQueries::collectionToRun(InsuranceType type, bool compoundSurname) {
     // Rows that match under NOCASE group together, so filtering the rows is
     // filtering the groups: the result is the same.
-    QStringList lines = collection(verzType, compoundSurname);
+    QStringList lines = collection(type, compoundSurname);
     const QString also = QStringLiteral("and") + kMonthOfCollectivity.mid(5);
     for (const QString& origin : {kPremiumOrigin, kCorrectionOrigin})
         lines[lines.indexOf(origin)] += also;
     return lines;
 }
 
-QStringList ReportQueries::selection(int verzType, bool compoundSurname, const SelectionClauses& clauses) {
+QStringList ReportQueries::selection(InsuranceType type, bool compoundSurname,
+                                     const SelectionClauses& clauses) {
     const QString groupBy =
         kTab2 + QStringLiteral("group by BORD50.id01, BORD50.id02, BORD50.id03, BORD50.id05, "
                                "BORD50.[5004], BORD50.[5012], BORD50.[5009], BORD50.[5010]");
@@ -162,13 +162,11 @@ QStringList ReportQueries::selection(int verzType, bool compoundSurname, const S
       << kTab + QStringLiteral(")") << kTab + QStringLiteral("where id01 = :CollNr1 and id02 = :CollVolgNr1")
       << QStringLiteral("       group by id01, id02, id03, id05, [5004], [5012], [5009], [5010]")
       << QStringLiteral(") c") << QStringLiteral("where BORD10.id07 = c.id05");
-    if (verzType == 1)
-        q << QStringLiteral(" AND BORD10.[ID03] <= '2005-12' and bord10.[1024] in ('Z', 'P')");
-    else if (verzType == 2)
-        q << QStringLiteral(" AND BORD10.[ID03] >= '2006-01' and bord10.[1024] = ' ' ");
+    q << (type == InsuranceType::SicknessFundOrPrivate
+              ? QStringLiteral(" AND BORD10.[ID03] <= '2005-12' and bord10.[1024] in ('Z', 'P')")
+              : QStringLiteral(" AND BORD10.[ID03] >= '2006-01' and bord10.[1024] = ' ' "));
     // The months of the other type are not this type's premiums.
-    const QString months = typeMonthCondition(verzType, QStringLiteral("c.[ID03]"));
-    if (!months.isEmpty()) q << months;
+    q << typeMonthCondition(type, QStringLiteral("c.[ID03]"));
     q << QStringLiteral("and BORD10.id01 = :CollNr2 and BORD10.id02 = :CollVolgNr2");
     if (isSet(clauses.search)) q << clauses.search;
     if (isSet(clauses.filter)) q << clauses.filter;
@@ -181,7 +179,7 @@ QStringList ReportQueries::selection(int verzType, bool compoundSurname, const S
     return q;
 }
 
-QStringList ReportQueries::correction(int verzType, bool compoundSurname) {
+QStringList ReportQueries::correction(InsuranceType type, bool compoundSurname) {
     QStringList q{
         QStringLiteral("select BORD10.*, c.[ID03] as Periode, c.[5004], c.[5012], c.[5009], c.[5010], "
                        "c.TotaalPremie, c.TotaalCorrectie, (c.Totaalpremie + c.TotaalCorrectie) as Totaal"),
@@ -199,10 +197,9 @@ QStringList ReportQueries::correction(int verzType, bool compoundSurname) {
         QStringLiteral(") c"),
         QStringLiteral("where BORD10.id07 = c.id05"),
     };
-    if (verzType == 1)
-        q << QStringLiteral(" and c.[ID03] <= '2005-12'  and bord10.[1024] in ('Z', 'P') ");
-    else if (verzType == 2)
-        q << QStringLiteral(" and c.[ID03] >= '2006-01'  and bord10.[1024] = ' ' ");
+    q << (type == InsuranceType::SicknessFundOrPrivate
+              ? QStringLiteral(" and c.[ID03] <= '2005-12'  and bord10.[1024] in ('Z', 'P') ")
+              : QStringLiteral(" and c.[ID03] >= '2006-01'  and bord10.[1024] = ' ' "));
     q << (compoundSurname
               ? QStringLiteral("ORDER BY ") + compoundOrder() +
                     QStringLiteral(", BORD10.ID07, c.ID03, c.[5012]")

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/InsuranceType.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -20,15 +22,15 @@ struct SelectionClauses {
 class ReportQueries {
 public:
     // The totals overview of "Te incasseren bedragen": one row per component of the month.
-    static QStringList totals(int verzType);
+    static QStringList totals(InsuranceType type);
     // The month's components per insurance unit joined to its main person's records.
-    static QStringList collection(int verzType, bool compoundSurname);
+    static QStringList collection(InsuranceType type, bool compoundSurname);
     // The same rows, with the month and the collectivity also inside each
     // grouped member: SQLite does not move a condition on a NOCASE column
     // through a GROUP BY, so the outer one alone reads every month.
-    static QStringList collectionToRun(int verzType, bool compoundSurname);
-    static QStringList selection(int verzType, bool compoundSurname, const SelectionClauses& clauses);
-    static QStringList correction(int verzType, bool compoundSurname);
+    static QStringList collectionToRun(InsuranceType type, bool compoundSurname);
+    static QStringList selection(InsuranceType type, bool compoundSurname, const SelectionClauses& clauses);
+    static QStringList correction(InsuranceType type, bool compoundSurname);
     // The persons order of the reports with the compound surname flag, on BORD10.
     static QString compoundOrder();
 };

@@ -92,16 +92,16 @@ void ReportWriter::writePageHeader(const QString& title, const DataSet* collecti
     }
     if (collectivity && collectivity->recNo() >= 0) {
         const QString caption =
-            collectivityCaption(collectivity->value(QStringLiteral("ID01")).toInt(),
-                                collectivity->value(QStringLiteral("ID02")).toInt(), QString(),
-                                collectivity->value(QStringLiteral("0003")).toString());
+            collectivityCaption({collectivity->value(Field::CollectivityNumber).toInt(),
+                                 collectivity->value(Field::CollectivitySequence).toInt()},
+                                QString(), collectivity->value(Field::CollectivityName).toString());
         appendText(caption, Left, 50, 0);
         appendText(QStringLiteral("Deb. nr.:"), Left, 10, 0);
-        appendField(*collectivity, QStringLiteral("0002"), Left, 20, 0);
+        appendField(*collectivity, Field::DebtorNumber, Left, 20, 0);
         if (showPeriod) {
             appendText(QStringLiteral("Periode:"), Left, 9, 0);
             if (period.isEmpty())
-                appendField(*collectivity, QStringLiteral("ID03"), Left, 20, 0);
+                appendField(*collectivity, Field::Period, Left, 20, 0);
             else
                 appendText(period, Left, 20, 0);
         }

@@ -34,7 +34,7 @@ std::optional<TrendCommand> TrendCommand::parse(const QStringList& args, QString
 
 QStringList TrendCommand::lines(Connection& connection) const {
     QStringList out;
-    for (const TrendMonth& m : PremiumTrend::read(connection, collNr, collVolgNr, verzType, from, to))
+    for (const TrendMonth& m : PremiumTrend::read(connection, collectivity, insuranceType, from, to))
         out << line(m);
     return out;
 }

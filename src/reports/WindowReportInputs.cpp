@@ -7,11 +7,10 @@ namespace ostrapel {
 ReportInputs windowReportInputs(ReportKind kind, const BorderelState& window, const QString& month) {
     ReportInputs in;
     in.sortField = window.personsSide().sortField;
-    in.collNr = window.collNr();
-    in.collVolgNr = window.collVolgNr();
-    in.keyField = QStringLiteral("ID07");
+    in.collectivity = window.collectivity();
+    in.keyField = Field::PersonKey;
     in.compoundSurname = window.compoundSurname();
-    in.verzType = window.verzType();
+    in.insuranceType = window.insuranceType();
     const PersonsQuery& persons = window.personsQuery();
     const ComponentsQuery& components = window.componentsQuery();
     switch (kind) {
@@ -43,9 +42,8 @@ ReportInputs windowExportInputs(const BorderelState& window) {
     const PersonsQuery& persons = window.personsQuery();
     const ComponentsQuery& components = window.componentsQuery();
     ReportInputs in;
-    in.collNr = window.collNr();
-    in.collVolgNr = window.collVolgNr();
-    in.verzType = window.verzType();
+    in.collectivity = window.collectivity();
+    in.insuranceType = window.insuranceType();
     in.selectText = QStringLiteral("Select *");
     in.searchClause = persons.searchClause;
     in.selectionClause = components.selectionClause();

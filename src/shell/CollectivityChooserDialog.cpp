@@ -26,7 +26,7 @@ CollectivityItem CollectivityChooserDialog::chosen() const {
     const int at = cbColl->currentData().toInt();
     if (at < 0 || at >= int(items_.size())) return {};
     CollectivityItem c = items_[size_t(at)];
-    c.VerzNaam.clear();
+    c.typeName.clear();
     return c;
 }
 

@@ -77,7 +77,7 @@ MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts
         auto* w =
             new CollectivityWindow(dm_.connection(), catalogue_, prompts_, printer_, desktop_, settings_);
         w->setWindowTitle(caption);
-        w->setIdentity(item.CollNr, item.CollVolgNr, item.VerzType);
+        w->setIdentity(item.collectivity, item.insuranceType);
         w->statusCallback = [this](const QString& text) { dm_.showSplashStatus(text); };
         return w;
     };
@@ -382,15 +382,12 @@ void MainWindow::showAtStart() {
 
 void MainWindow::reopenWindows() {
     for (const QString& key : readCommaText(settings_.openMDIWindows())) {
-        const WindowKeyParts k = parseWindowKey(key);
+        const CollectivityKey k = CollectivityKey::fromWindowKey(key);
         dm_.showSplashStatus(
-            OpeningStatus.arg(k.collNr, 4, 10, QChar(u'0')).arg(k.collVolgNr, 3, 10, QChar(u'0')));
+            OpeningStatus.arg(k.number, 4, 10, QChar(u'0')).arg(k.sequence, 3, 10, QChar(u'0')));
         CollectivityItem item;
-        if (!collectivityCaptionRow(dm_.connection(), k.collNr, k.collVolgNr, &item))
-            continue; // gone: nothing opens
-        runCommand([&] {
-            openCollectivity(item.CollNaam, item.CollNr, true, item.VerzType, item.VerzNaam, item.CollVolgNr);
-        });
+        if (!collectivityCaptionRow(dm_.connection(), k, &item)) continue; // gone: nothing opens
+        runCommand([&] { openCollectivity(item, true); });
     }
 }
 
@@ -407,12 +404,8 @@ void MainWindow::rebuildOpenList() {
     if (!any) return;
     for (const CollectivityItem& item : content.items) {
         QAction* a = miOpenen->addAction(menuText(item.caption()));
-        connect(a, &QAction::triggered, this, [this, item] {
-            runCommand([&] {
-                openCollectivity(item.CollNaam, item.CollNr, false, item.VerzType, item.VerzNaam,
-                                 item.CollVolgNr);
-            });
-        });
+        connect(a, &QAction::triggered, this,
+                [this, item] { runCommand([&] { openCollectivity(item, false); }); });
     }
     if (content.mode == OpenListContent::Mode::Recent) {
         miOpenen->addSeparator();
@@ -426,37 +419,34 @@ void MainWindow::rebuildOpenList() {
 void MainWindow::runChooser() {
     CollectivityChooserDialog chooser(listCollectivities(dm_.connection()), this);
     if (chooser.exec() != QDialog::Accepted) return;
-    const CollectivityItem c = chooser.chosen();
-    openCollectivity(c.CollNaam, c.CollNr, false, c.VerzType, QString(), c.CollVolgNr);
+    openCollectivity(chooser.chosen(), false);
 }
 
-QMdiSubWindow* MainWindow::findWindow(int collNr, int collVolgNr, int verzType) const {
+QMdiSubWindow* MainWindow::findWindow(CollectivityKey collectivity, InsuranceType type) const {
     for (QMdiSubWindow* w : mdi_->subWindowList())
         if (CollectivityChild* c = childOf(w);
-            c && c->collNr() == collNr && c->collVolgNr() == collVolgNr && c->verzType() == verzType)
+            c && c->collectivity() == collectivity && c->insuranceType() == type)
             return w;
     return nullptr;
 }
 
-void MainWindow::openCollectivity(const QString& name, int collNr, bool check, int verzType,
-                                  const QString& verzNaam, int collVolgNr) {
-    const QString caption = collectivityCaption(collNr, collVolgNr, verzNaam, name);
+void MainWindow::openCollectivity(const CollectivityItem& item, bool check) {
+    const QString caption = item.caption();
     if (check) {
         bool exists = false;
         try {
-            exists = dm_.collectivityExists(collNr, collVolgNr, verzType);
+            exists = dm_.collectivityExists(item.collectivity, item.insuranceType);
         } catch (const DatabaseError& e) {
             prompts_.error(errorMessage(e));
             return;
         }
         if (!exists) return;
     }
-    if (QMdiSubWindow* existing = findWindow(collNr, collVolgNr, verzType)) {
+    if (QMdiSubWindow* existing = findWindow(item.collectivity, item.insuranceType)) {
         if (existing->isMinimized()) existing->showNormal();
         mdi_->setActiveSubWindow(existing);
     } else {
         BusyPainting busy(mdi_);
-        CollectivityItem item{collNr, collVolgNr, name, verzNaam, verzType};
         QWidget* child = windowFactory_(item, caption);
         child->setWindowTitle(caption);
         QMdiSubWindow* sub = mdi_->addSubWindow(child);
@@ -470,7 +460,7 @@ void MainWindow::openCollectivity(const QString& name, int collNr, bool check, i
         mdi_->setActiveSubWindow(sub);
         followActiveWindow(1);
     }
-    recent_.touch(windowKey(collNr, collVolgNr));
+    recent_.touch(item.collectivity.windowKey());
 }
 
 CollectivityChild* MainWindow::activeChild() const {

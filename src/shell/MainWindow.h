@@ -51,8 +51,8 @@ public:
 
     // Shows the window as the settings say and reopens the last active collectivity.
     void showAtStart();
-    void openCollectivity(const QString& name, int collNr, bool check, int verzType, const QString& verzNaam,
-                          int collVolgNr);
+    // With `check`, only when the collectivity still has persons of the type.
+    void openCollectivity(const CollectivityItem& item, bool check);
     void rebuildOpenList();
     bool confirmMaintenance(const QString& word);
     int collectivityWindowCount() const;
@@ -107,7 +107,7 @@ private:
     void applyToolbarVisibility();
     void fillWindowMenu();
     void tile(bool aboveEachOther);
-    QMdiSubWindow* findWindow(int collNr, int collVolgNr, int verzType) const;
+    QMdiSubWindow* findWindow(CollectivityKey collectivity, InsuranceType type) const;
     CollectivityChild* activeChild() const;
     void runCommand(const std::function<void()>& command);
     QAction* makeAction(const QString& name, const QString& caption, const QString& hint = {});

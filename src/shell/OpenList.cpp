@@ -4,7 +4,6 @@
 
 #include "core/Connection.h"
 #include "core/DataSet.h"
-#include "core/Settings.h"
 #include "core/SharedQueries.h"
 #include "core/SqlFragments.h"
 #include "core/SqlStatement.h"
@@ -18,18 +17,20 @@ namespace {
 
 CollectivityItem itemOf(const DataSet& row) {
     CollectivityItem c;
-    c.CollNr = row.value(QStringLiteral("CollNr")).toInt();
-    c.CollVolgNr = row.value(QStringLiteral("CollVolgNr")).toInt();
-    c.CollNaam = row.value(QStringLiteral("CollNaam")).toString();
-    c.VerzNaam = row.value(QStringLiteral("VerzNaam")).toString();
-    c.VerzType = row.value(QStringLiteral("VerzType")).toInt();
+    c.collectivity = {row.value(QStringLiteral("CollNr")).toInt(),
+                      row.value(QStringLiteral("CollVolgNr")).toInt()};
+    c.name = row.value(QStringLiteral("CollNaam")).toString();
+    c.typeName = row.value(QStringLiteral("VerzNaam")).toString();
+    // Both list queries give 1 or 2.
+    c.insuranceType = insuranceTypeFromStored(row.value(QStringLiteral("VerzType")).toInt())
+                          .value_or(InsuranceType::Standard);
     return c;
 }
 
 } // namespace
 
 QString CollectivityItem::caption() const {
-    return collectivityCaption(CollNr, CollVolgNr, VerzNaam, CollNaam);
+    return collectivityCaption(collectivity, typeName, name);
 }
 
 std::vector<CollectivityItem> listCollectivities(Connection& connection) {
@@ -40,24 +41,23 @@ std::vector<CollectivityItem> listCollectivities(Connection& connection) {
     // The query orders by number only; its two lines of one collectivity
     // would follow the order rows were written in, so break the tie by type.
     std::stable_sort(out.begin(), out.end(), [](const CollectivityItem& a, const CollectivityItem& b) {
-        return std::tie(a.CollNr, a.CollVolgNr, a.VerzNaam) < std::tie(b.CollNr, b.CollVolgNr, b.VerzNaam);
+        return std::tie(a.collectivity, a.typeName) < std::tie(b.collectivity, b.typeName);
     });
     return out;
 }
 
-bool collectivityCaptionRow(Connection& connection, int collNr, int collVolgNr, CollectivityItem* item) {
+bool collectivityCaptionRow(Connection& connection, CollectivityKey collectivity, CollectivityItem* item) {
     // Only the newest row counts: the join yields a row per person and month,
     // millions in a big collectivity, so the rest is never read.
     SqlStatement& caption = connection.prepare(SharedQueries::qryGetCollCaption);
-    caption.bind({{QStringLiteral("id01"), collNr}, {QStringLiteral("id02"), collVolgNr}});
+    caption.bind({{QStringLiteral("id01"), collectivity.number}, {QStringLiteral("id02"), collectivity.sequence}});
     caption.exec();
     const bool found = caption.next();
     if (found) {
-        item->CollNr = caption.value(0).toInt();
-        item->CollVolgNr = caption.value(1).toInt();
-        item->CollNaam = caption.value(2).toString();
-        item->VerzNaam = caption.value(3).toString();
-        item->VerzType = caption.value(4).toInt();
+        item->collectivity = {caption.value(0).toInt(), caption.value(1).toInt()};
+        item->name = caption.value(2).toString();
+        item->typeName = caption.value(3).toString();
+        item->insuranceType = insuranceTypeFromStored(caption.value(4).toInt()).value_or(InsuranceType::Standard);
     }
     caption.finish();
     return found;
@@ -80,8 +80,7 @@ OpenListContent buildOpenList(Connection& connection, RecentList& recent) {
     const QStringList keys = recent.keys();
     for (auto it = keys.crbegin(); it != keys.crend(); ++it) {
         CollectivityItem item;
-        const WindowKeyParts k = parseWindowKey(*it);
-        if (collectivityCaptionRow(connection, k.collNr, k.collVolgNr, &item))
+        if (collectivityCaptionRow(connection, CollectivityKey::fromWindowKey(*it), &item))
             content.items.push_back(item);
         else
             recent.remove(*it);

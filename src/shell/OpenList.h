@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/CollectivityKey.h"
+#include "core/InsuranceType.h"
+
 #include <QString>
 #include <vector>
 
@@ -10,11 +13,10 @@ class RecentList;
 
 // One collectivity of the "Openen ..." list, carrying its numbers.
 struct CollectivityItem {
-    int CollNr = 0;
-    int CollVolgNr = 0;
-    QString CollNaam;
-    QString VerzNaam;
-    int VerzType = 0;
+    CollectivityKey collectivity{0, 0};
+    QString name;
+    QString typeName; // "ZKF/PRT" or "SV"; empty from the chooser
+    InsuranceType insuranceType = InsuranceType::Standard;
     QString caption() const;
 };
 
@@ -33,7 +35,7 @@ struct OpenListContent {
 // The collectivities that have insured persons, one per row of the list query.
 std::vector<CollectivityItem> listCollectivities(Connection& connection);
 // The latest row of one collectivity (qryGetCollCaption); false when it has none.
-bool collectivityCaptionRow(Connection& connection, int collNr, int collVolgNr, CollectivityItem* item);
+bool collectivityCaptionRow(Connection& connection, CollectivityKey collectivity, CollectivityItem* item);
 // Builds the list; recent keys whose collectivity has gone are removed.
 OpenListContent buildOpenList(Connection& connection, RecentList& recent);
 

@@ -12,9 +12,9 @@ namespace {
 
 class Borderel : public test::CollectivityFixture {
 protected:
-    std::unique_ptr<BorderelState> open(int verzType = 2) {
+    std::unique_ptr<BorderelState> open(InsuranceType type = InsuranceType::Standard) {
         auto s = std::make_unique<BorderelState>(*db, catalogue);
-        s->setIdentity(12, 1, verzType);
+        s->setIdentity({12, 1}, type);
         s->initialise();
         return s;
     }
@@ -42,7 +42,7 @@ TEST_F(Borderel, PersonsQueryLinesInEachState) {
     EXPECT_EQ(s->persons().recordCount(), 24);
     EXPECT_EQ(s->recordCountText(), QStringLiteral("24 records "));
     EXPECT_EQ(
-        open(1)->personsQuery().whereLine(),
+        open(InsuranceType::SicknessFundOrPrivate)->personsQuery().whereLine(),
         QStringLiteral("WHERE bord10.[ID01] = 12 AND bord10.[ID02] = 1 AND bord10.[1024] in ('Z', 'P')"));
 
     s->personsSide().sortField = QStringLiteral("1004");
@@ -235,7 +235,7 @@ TEST_F(Borderel, PeriodChangeKeepsThePersonAndSkipsAnUnchangedSetting) {
 
 TEST_F(Borderel, AStoredPeriodThatIsNoPeriodIsDropped) {
     auto s = std::make_unique<BorderelState>(*db, catalogue);
-    s->setIdentity(12, 1, 2);
+    s->setIdentity({12, 1}, InsuranceType::Standard);
     s->setPeriodSetting(QStringLiteral("2006-01' or ''='")); // as a hand-edited settings file may hold
     s->initialise();
     EXPECT_EQ(s->periodSetting(), QString()); // not written back either
@@ -283,12 +283,12 @@ TEST(PeriodChoiceTest, PreselectionAndOkRules) {
 }
 
 TEST_F(Borderel, MonthsPerInsuranceType) {
-    QStringList type1 = PeriodChoice::months(*db, 12, 1, 1);
+    QStringList type1 = PeriodChoice::months(*db, {12, 1}, InsuranceType::SicknessFundOrPrivate);
     type1.sort();
     EXPECT_EQ(type1, (QStringList{QStringLiteral("2005-11"), QStringLiteral("2005-12")}));
-    EXPECT_EQ(ComparisonChoice::months(*db, 12, 1, 1),
+    EXPECT_EQ(ComparisonChoice::months(*db, {12, 1}, InsuranceType::SicknessFundOrPrivate),
               (QStringList{QStringLiteral("2005-11"), QStringLiteral("2005-12")}));
-    ComparisonChoice c(ComparisonChoice::months(*db, 12, 1, 2));
+    ComparisonChoice c(ComparisonChoice::months(*db, {12, 1}, InsuranceType::Standard));
     EXPECT_EQ(c.months(), (QStringList{QStringLiteral("2006-01"), QStringLiteral("2006-02")}));
     EXPECT_EQ(c.to, QStringLiteral("2006-02"));
     c.from = QStringLiteral("2006-02");
@@ -326,17 +326,17 @@ TEST_F(Borderel, ValueListsMatchTheDistinctQueries) {
             out << rows.value(QStringLiteral("WAARDE")).toString();
         return out;
     };
-    for (int type : {1, 2}) {
-        const QStringList months = invoiceMonths(*db, 12, 1, type);
+    for (const InsuranceType type : {InsuranceType::SicknessFundOrPrivate, InsuranceType::Standard}) {
+        const QStringList months = invoiceMonths(*db, {12, 1}, type);
         EXPECT_FALSE(months.isEmpty());
         EXPECT_FALSE(months.contains(QStringLiteral("2007-01")));
         EXPECT_EQ(months, listed(test::invoiceMonthsQuery(type), QStringLiteral("CollNr"),
                                  QStringLiteral("CollVolgNr")))
-            << type;
+            << toStored(type);
     }
     for (const char* field : {"5003", "5012"}) {
         DropDownFilter filter;
-        filter.build(*db, catalogue, QString::fromLatin1(field), 12, 1);
+        filter.build(*db, catalogue, QString::fromLatin1(field), {12, 1});
         EXPECT_EQ(filter.entries().mid(1), listed(test::distinctValuesQuery(QString::fromLatin1(field)),
                                                   QStringLiteral("ID01"), QStringLiteral("ID02")))
             << field;

@@ -161,7 +161,7 @@ TEST_F(BorderelWindow, PeriodAndStoredStateAcrossReopening) {
     auto again = open();
     EXPECT_EQ(again->periodLabel()->text(), QStringLiteral("Maand 2006-01"));
     EXPECT_FALSE(again->componentsPane()->isVisible());
-    auto type1 = open(1); // the type 1 window keeps its own period
+    auto type1 = open(InsuranceType::SicknessFundOrPrivate); // the type 1 window keeps its own period
     EXPECT_EQ(type1->periodLabel()->text(), QStringLiteral("Geen periode ingesteld"));
 }
 

@@ -15,10 +15,10 @@ namespace ostrapel::test {
 // and shown as the main window opens one.
 class WindowFixture : public CollectivityFixture {
 protected:
-    std::unique_ptr<CollectivityWindow> open(int verzType = 2) {
+    std::unique_ptr<CollectivityWindow> open(InsuranceType type = InsuranceType::Standard) {
         auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, printer, desktop, settings);
         w->setWindowTitle(QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV"));
-        w->setIdentity(12, 1, verzType);
+        w->setIdentity({12, 1}, type);
         w->loadWindowState();
         w->show();
         return w;

@@ -237,14 +237,15 @@ TEST_F(WindowLayout, SortFieldPicker) {
 }
 
 TEST_F(WindowLayout, CollectivityDetailsNewestFirst) {
-    CollectivityDetails details(*db, catalogue, 12, 1);
+    CollectivityDetails details(*db, catalogue, {12, 1});
     DataSet& h = details.history();
     ASSERT_EQ(h.recordCount(), 4);
     for (int r = 1; r < h.recordCount(); ++r)
         EXPECT_GE(h.value(r - 1, h.fieldIndex(QStringLiteral("9902"))).toDate(),
                   h.value(r, h.fieldIndex(QStringLiteral("9902"))).toDate());
     EXPECT_EQ(h.value(0, h.fieldIndex(QStringLiteral("ID03"))).toString(), QStringLiteral("2006-02"));
-    CollectivityDetailsDialog dialog(details, catalogue, 2, prompts, settings.exportDir());
+    CollectivityDetailsDialog dialog(details, catalogue, InsuranceType::Standard, prompts,
+                                     settings.exportDir());
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Collectiviteit"));
     EXPECT_EQ(dialog.height(), 351);
@@ -279,15 +280,16 @@ TEST_F(WindowLayout, CollectivityDetailsNewestFirst) {
 
 TEST_F(WindowLayout, PremiumTrendOfThreeMonths) {
     importPeriods({QStringLiteral("2006-03")});
-    CollectivityDetails details(*db, catalogue, 12, 1);
-    CollectivityDetailsDialog dialog(details, catalogue, 2, prompts, settings.exportDir());
+    CollectivityDetails details(*db, catalogue, {12, 1});
+    CollectivityDetailsDialog dialog(details, catalogue, InsuranceType::Standard, prompts,
+                                     settings.exportDir());
     dialog.show();
     EXPECT_EQ(dialog.pages()->tabText(2), QStringLiteral("&Premieverloop"));
     dialog.pages()->setCurrentIndex(2);
     QApplication::processEvents();
     PremiumTrendPage* page = dialog.trendPage();
     // the type's months only, from the one query
-    const QList<TrendMonth> months = PremiumTrend::read(*db, 12, 1, 2);
+    const QList<TrendMonth> months = PremiumTrend::read(*db, {12, 1}, InsuranceType::Standard);
     ASSERT_EQ(months.size(), 3);
     const auto axes = page->chartView()->chart()->axes(Qt::Horizontal);
     ASSERT_EQ(axes.size(), 1);

@@ -260,10 +260,9 @@ TEST_F(DataModuleFixture, DatabaseVersion) {
 TEST_F(DataModuleFixture, CollectivityExistsPerInsuranceType) {
     ASSERT_TRUE(dm.dataModuleCreate());
     statement(dm.connection(), 12, QStringLiteral("2006-01"), QStringLiteral("EUR"), 1);
-    EXPECT_TRUE(dm.collectivityExists(12, 1, 2));
-    EXPECT_FALSE(dm.collectivityExists(12, 1, 1));
-    EXPECT_FALSE(dm.collectivityExists(12, 2, 2));
-    EXPECT_FALSE(dm.collectivityExists(12, 1, 3)); // an unknown type has no records
+    EXPECT_TRUE(dm.collectivityExists({12, 1}, InsuranceType::Standard));
+    EXPECT_FALSE(dm.collectivityExists({12, 1}, InsuranceType::SicknessFundOrPrivate));
+    EXPECT_FALSE(dm.collectivityExists({12, 2}, InsuranceType::Standard));
 }
 
 // A database that cannot answer is not a collectivity that is gone.
@@ -293,9 +292,9 @@ TEST(DataModule, CollectivityExistsReportsADatabaseThatCannotAnswer) {
         BorderelDatabase dm(settings, prompts, passwords);
         ASSERT_TRUE(dm.dataModuleCreate());
         statement(dm.connection(), 12, QStringLiteral("2006-01"), QStringLiteral("EUR"), 1);
-        ASSERT_TRUE(dm.collectivityExists(12, 1, 2));
+        ASSERT_TRUE(dm.collectivityExists({12, 1}, InsuranceType::Standard));
         fault(dir, dm.connection());
-        EXPECT_THROW(dm.collectivityExists(12, 1, 2), DatabaseError);
+        EXPECT_THROW(dm.collectivityExists({12, 1}, InsuranceType::Standard), DatabaseError);
     }
 }
 

@@ -93,18 +93,28 @@ TEST(SqlFragmentsTest, PeriodClauses) {
 }
 
 TEST(SqlFragmentsTest, TypesAndCaption) {
-    EXPECT_EQ(typeCodeList(1), QStringLiteral("'Z', 'P'"));
-    EXPECT_EQ(typeCodeList(2), QStringLiteral("' '"));
-    EXPECT_EQ(typeCodeList(3), QString());
-    QString column = QStringLiteral("x");
-    componentNameColumn(3, column);
-    EXPECT_EQ(column, QStringLiteral("x"));
-    componentNameColumn(1, column);
-    EXPECT_EQ(column, QStringLiteral("[5007]"));
-    componentNameColumn(2, column);
-    EXPECT_EQ(column, QStringLiteral("[5012]"));
-    EXPECT_EQ(collectivityCaption(12, 1, QStringLiteral("SV"), QStringLiteral("Test")),
+    EXPECT_EQ(typeCodeList(InsuranceType::SicknessFundOrPrivate), QStringLiteral("'Z', 'P'"));
+    EXPECT_EQ(typeCodeList(InsuranceType::Standard), QStringLiteral("' '"));
+    EXPECT_EQ(componentNameColumn(InsuranceType::SicknessFundOrPrivate), QStringLiteral("[5007]"));
+    EXPECT_EQ(componentNameColumn(InsuranceType::Standard), QStringLiteral("[5012]"));
+    // the stored numbers: only 1 and 2 are a type
+    EXPECT_EQ(insuranceTypeFromStored(1), InsuranceType::SicknessFundOrPrivate);
+    EXPECT_EQ(insuranceTypeFromStored(2), InsuranceType::Standard);
+    for (const int stored : {-1, 0, 3})
+        EXPECT_EQ(insuranceTypeFromStored(stored), std::nullopt) << stored;
+    EXPECT_EQ(toStored(InsuranceType::Standard), 2);
+    EXPECT_EQ(collectivityCaption({12, 1}, QStringLiteral("SV"), QStringLiteral("Test")),
               QStringLiteral("0012-1 SV: Test"));
+}
+
+TEST(CollectivityKeyTest, TextReadBack) {
+    EXPECT_EQ((CollectivityKey{12, 1}).text(), QStringLiteral("12-1"));
+    EXPECT_EQ(CollectivityKey::parse(QStringLiteral("12-1")), (CollectivityKey{12, 1}));
+    EXPECT_EQ(CollectivityKey::parse(QStringLiteral("123456-100")), (CollectivityKey{123456, 100}));
+    for (const char* wrong : {"", "12", "12-", "-1", "12-1-1", "a-1", "12-b", "12/1"})
+        EXPECT_EQ(CollectivityKey::parse(QString::fromLatin1(wrong)), std::nullopt) << wrong;
+    EXPECT_LT((CollectivityKey{12, 9}), (CollectivityKey{13, 1}));
+    EXPECT_LT((CollectivityKey{12, 1}), (CollectivityKey{12, 2}));
 }
 
 TEST(RunLogTest, LinesOfOneDayShareAFile) {

@@ -1,4 +1,5 @@
 #include "core/Settings.h"
+#include "core/CollectivityKey.h"
 #include "core/IniFile.h"
 
 #include <QDir>
@@ -203,23 +204,23 @@ TEST(SettingsTest, FoldersAndWindowKeys) {
          {s.errorLogsDir(), s.exportDir(), s.infoDir(), s.pluginsDir(), s.sqlScriptsDir(), s.helpDir()})
         EXPECT_TRUE(QDir(folder).exists()) << folder.toStdString();
     EXPECT_TRUE(Settings::tempDir().endsWith(u'/'));
-    EXPECT_EQ(windowKey(12, 1), QStringLiteral("0012001"));
-    EXPECT_EQ(windowKey(123456, 1234), QStringLiteral("1234561234"));
+    EXPECT_EQ((CollectivityKey{12, 1}.windowKey()), QStringLiteral("0012001"));
+    EXPECT_EQ((CollectivityKey{123456, 1234}.windowKey()), QStringLiteral("1234561234"));
     // keys of six-digit collectivity numbers come back whole
     for (const auto& [nr, seq, key] :
          {std::tuple{12, 1, "0012001"}, std::tuple{9999, 100, "9999100"}, std::tuple{12345, 1, "12345001"},
           std::tuple{123456, 7, "123456007"}}) {
-        EXPECT_EQ(windowKey(nr, seq), QString::fromLatin1(key));
-        const WindowKeyParts parts = parseWindowKey(windowKey(nr, seq));
-        EXPECT_EQ(parts.collNr, nr) << key;
-        EXPECT_EQ(parts.collVolgNr, seq) << key;
+        EXPECT_EQ((CollectivityKey{nr, seq}.windowKey()), QString::fromLatin1(key));
+        EXPECT_EQ(CollectivityKey::fromWindowKey(QString::fromLatin1(key)), (CollectivityKey{nr, seq}))
+            << key;
     }
-    EXPECT_EQ(windowSection(windowKey(12, 1)), QStringLiteral("MDI_0012001"));
+    EXPECT_EQ(windowSection(CollectivityKey{12, 1}.windowKey()), QStringLiteral("MDI_0012001"));
 
     // type 1 and type 2 windows keep their own period
-    const QString section = windowSection(windowKey(12, 1));
-    s.writeString(WindowSettingKeys::periodKey(1), QStringLiteral("2005-01;2005-06"), section);
-    s.writeString(WindowSettingKeys::periodKey(2), QStringLiteral("2006-01"), section);
+    const QString section = windowSection(CollectivityKey{12, 1}.windowKey());
+    s.writeString(WindowSettingKeys::periodKey(InsuranceType::SicknessFundOrPrivate),
+                  QStringLiteral("2005-01;2005-06"), section);
+    s.writeString(WindowSettingKeys::periodKey(InsuranceType::Standard), QStringLiteral("2006-01"), section);
     EXPECT_EQ(s.readString(QStringLiteral("PremiePeriode"), {}, section), QStringLiteral("2005-01;2005-06"));
     EXPECT_EQ(s.readString(QStringLiteral("PremiePeriodeS"), {}, section), QStringLiteral("2006-01"));
     EXPECT_TRUE(s.readBool(WindowSettingKeys::ToonComponenten, true, section));

@@ -47,9 +47,9 @@ template <class D> void whenShown(std::function<void(D*)> answer) {
 
 class FilterWindow : public test::CollectivityFixture {
 protected:
-    std::unique_ptr<CollectivityWindow> open(int verzType = 2) {
+    std::unique_ptr<CollectivityWindow> open(InsuranceType type = InsuranceType::Standard) {
         auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, printer, desktop, settings);
-        w->setIdentity(12, 1, verzType);
+        w->setIdentity({12, 1}, type);
         w->loadWindowState();
         w->show();
         return w;
@@ -178,7 +178,7 @@ TEST_F(FilterWindow, ComposeApplyStoreLiftAndReopenElsewhere) {
     EXPECT_EQ(w->filterCriteria().size(), 2u);
 
     // The stored filter opened in a window of the other insurance type.
-    auto other = open(1);
+    auto other = open(InsuranceType::SicknessFundOrPrivate);
     const int before = other->personsPane()->grid()->model()->rowCount();
     whenShown<FilterListDialog>([&](FilterListDialog* d) {
         EXPECT_EQ(d->grdCriteria->rowCount(), 0);

@@ -11,15 +11,14 @@ using Period = CleanupSelection::Period;
 
 namespace {
 
-CleanupSelection choose(Period period, const QString& a = {}, const QString& b = {}, int collNr = -1,
-                        int collVolgNr = -1) {
+CleanupSelection choose(Period period, const QString& a = {}, const QString& b = {},
+                        CollectivityKey collectivity = {}) {
     CleanupSelection s;
     s.period = period;
     if (period == Period::Month) s.month = a;
     s.from = period == Period::Range ? a : QString();
     s.to = b;
-    s.collNr = collNr;
-    s.collVolgNr = collVolgNr;
+    s.collectivity = collectivity;
     return s;
 }
 
@@ -72,15 +71,15 @@ TEST(CleanupSelectionTest, Clauses) {
         CleanupSelection s;
         const char* clause;
     } cases[] = {
-        {choose(Period::Month, QStringLiteral("2004-12"), {}, 123, 1),
+        {choose(Period::Month, QStringLiteral("2004-12"), {}, {123, 1}),
          " where (id03 = '2004-12') AND (id01 = 123 AND id02 = 1)"},
         {choose(Period::Range, QStringLiteral("2004-03"), QStringLiteral("2004-06")),
          " where (id03 >= '2004-03' and id03 <= '2004-06')"},
         {choose(Period::Range, QStringLiteral("2004-03"), QStringLiteral("2004-03")),
          " where (id03 = '2004-03')"},
-        {choose(Period::Range, QString(), QStringLiteral("2004-06"), 7, 2),
+        {choose(Period::Range, QString(), QStringLiteral("2004-06"), {7, 2}),
          " where (id03 <= '2004-06') AND (id01 = 7 AND id02 = 2)"},
-        {choose(Period::All, {}, {}, 123, 1), " where (id01 = 123 AND id02 = 1)"},
+        {choose(Period::All, {}, {}, {123, 1}), " where (id01 = 123 AND id02 = 1)"},
         {choose(Period::All), ""},
         {choose(Period::Month, QStringLiteral("x' or 'a'='a")), " where (id03 = 'x'' or ''a''=''a')"},
     };
@@ -128,10 +127,11 @@ TEST_F(CleanupFixture, DeletesWhatWasChosen) {
 TEST_F(CleanupFixture, TheSvEntryRemovesBothKinds) {
     Cleanup cleanup(*connection);
     const auto entries = cleanup.collectivities();
-    const auto sv = *std::find_if(entries.begin(), entries.end(),
-                                  [](const Cleanup::Entry& e) { return e.collNr == 1 && e.verzType == 2; });
+    const auto sv = *std::find_if(entries.begin(), entries.end(), [](const Cleanup::Entry& e) {
+        return e.collectivity.number == 1 && e.insuranceType == InsuranceType::Standard;
+    });
     ASSERT_EQ(sv.caption, QStringLiteral("0001-1 SV: Bakkerij"));
-    cleanup.execute(choose(Period::All, {}, {}, sv.collNr, sv.collVolgNr));
+    cleanup.execute(choose(Period::All, {}, {}, sv.collectivity));
     EXPECT_EQ(rows(1), (QList<int>{0, 0, 0, 0}));
     EXPECT_EQ(rows(2), (QList<int>{1, 1, 1, 1}));
 }

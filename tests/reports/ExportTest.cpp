@@ -19,9 +19,8 @@ class Export : public test::ReportFixture {
 protected:
     ExportCommand command(const QString& fields10, const QString& fields50, const QString& period = {}) {
         ExportCommand c;
-        c.collNr = 12;
-        c.collVolgNr = 1;
-        c.verzType = 2;
+        c.collectivity = {12, 1};
+        c.insuranceType = InsuranceType::Standard;
         c.fields10 = fields10;
         c.fields50 = fields50;
         c.period = period;

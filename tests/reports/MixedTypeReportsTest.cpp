@@ -163,7 +163,7 @@ TEST_F(MixedTypes, SelectionAndCorrectionKeepToTheType) {
     EXPECT_EQ(groups(corrections), personOrder());
 
     // The old type's window sees the old months only.
-    inputs.verzType = 1;
+    inputs.insuranceType = InsuranceType::SicknessFundOrPrivate;
     const QString old = build(ReportKind::Selection);
     EXPECT_TRUE(old.contains(monthLine(QStringLiteral("2005"))));
     EXPECT_FALSE(old.contains(monthLine(QStringLiteral("2006"))));
@@ -171,9 +171,8 @@ TEST_F(MixedTypes, SelectionAndCorrectionKeepToTheType) {
 
 TEST_F(MixedTypes, ExportOfAWindowWithoutPeriodHasItsTypesComponentsOnly) {
     ExportCommand c;
-    c.collNr = 12;
-    c.collVolgNr = 1;
-    c.verzType = 2;
+    c.collectivity = {12, 1};
+    c.insuranceType = InsuranceType::Standard;
     c.fields10 = QStringLiteral("1002;1003;ID07");
     c.fields50 = QStringLiteral("ID03;5008");
     c.outFile = dir.filePath(QStringLiteral("export.txt"));

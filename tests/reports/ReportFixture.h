@@ -104,9 +104,8 @@ protected:
     // What the window of 12-1, insurance type 2, hands a report.
     static ReportInputs windowInputs() {
         ReportInputs in;
-        in.collNr = 12;
-        in.collVolgNr = 1;
-        in.verzType = 2;
+        in.collectivity = {12, 1};
+        in.insuranceType = InsuranceType::Standard;
         in.keyField = QStringLiteral("ID07");
         return in;
     }

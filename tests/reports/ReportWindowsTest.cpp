@@ -255,7 +255,7 @@ TEST_F(ReportWindows, WindowMenusStartTheReports) {
     Settings settings{dir.path()};
     CollectivityWindow w(*db, catalogue, prompts, printer, desktop, settings);
     printer.pageLength = 40; // the report's pages follow the printer's
-    w.setIdentity(12, 1, 2);
+    w.setIdentity({12, 1}, InsuranceType::Standard);
     w.loadWindowState();
     w.show();
     QStringList months;

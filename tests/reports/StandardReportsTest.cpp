@@ -27,7 +27,9 @@ protected:
         return decodeCp1252(out.data());
     }
     DataSet renewal(const QString& from, const QString& to) {
-        return module.openQuery(RenewalDifferences(12, 1, 2).query(from, to).join(QStringLiteral("\r\n")));
+        return module.openQuery(RenewalDifferences({12, 1}, InsuranceType::Standard)
+                                    .query(from, to)
+                                    .join(QStringLiteral("\r\n")));
     }
     static void expectGolden(const QString& text, const QString& name) {
         const QString path = QStringLiteral(OSTRAPEL_FIXTURES_DIR "/reports/") + name;
@@ -136,8 +138,8 @@ TEST_F(Reports, CollectionReadsTheComponentsOfTheReportMonthOnly) {
     OSTRAPEL_SQLITE_ONLY("SQLite's query plans");
     // Without the month inside the grouped members every month of the
     // collectivity is read and grouped, however long its history.
-    const TranslatedSql sql =
-        db->dialect().translate(ReportQueries::collectionToRun(2, false).join(QStringLiteral("\r\n")));
+    const TranslatedSql sql = db->dialect().translate(
+        ReportQueries::collectionToRun(InsuranceType::Standard, false).join(QStringLiteral("\r\n")));
     QSqlQuery q(db->database());
     ASSERT_TRUE(q.prepare(QStringLiteral("explain query plan ") + sql.sql));
     for (int i = 0; i < sql.parameterNames.size(); ++i)
@@ -161,6 +163,8 @@ TEST_F(Reports, CompoundSurnameOrdersByThePartnersName) {
     // Vries sorts after Jansen by the own name, Dam before it by the partner's.
     EXPECT_LT(own.indexOf(QStringLiteral("Jansen")), own.indexOf(QStringLiteral("J. van Dam-Vries")));
     EXPECT_GT(partner.indexOf(QStringLiteral("Jansen")), partner.indexOf(QStringLiteral("J. van Dam-Vries")));
-    EXPECT_TRUE(ReportQueries::collection(2, true).last().startsWith(
-        QStringLiteral("order by iif(a.[1022] = 'J', a.[1020] + ' - ' + a.[1002], a.[1002]), a.id07")));
+    EXPECT_TRUE(ReportQueries::collection(InsuranceType::Standard, true)
+                    .last()
+                    .startsWith(QStringLiteral(
+                        "order by iif(a.[1022] = 'J', a.[1020] + ' - ' + a.[1002], a.[1002]), a.id07")));
 }

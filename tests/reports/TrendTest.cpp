@@ -99,7 +99,7 @@ TEST_F(Trend, FiguresOfEachMonthAsAddedUpByHand) {
         ASSERT_TRUE(command) << error.toStdString();
         EXPECT_EQ(command->lines(*db), c.lines) << c.args.join(u' ').toStdString();
     }
-    const QList<TrendMonth> months = PremiumTrend::read(*db, 7, 1, 2);
+    const QList<TrendMonth> months = PremiumTrend::read(*db, {7, 1}, InsuranceType::Standard);
     ASSERT_EQ(months.size(), 3);
     EXPECT_EQ(PremiumTrend::describe(months[0]),
               QStringLiteral("2006-01: premie 180,00, correcties 7,50, 2 verzekerden"));

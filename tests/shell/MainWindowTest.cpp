@@ -187,7 +187,7 @@ TEST_F(MainWindowFixture, OpenListInItsThreeForms) {
     EXPECT_TRUE(w.action(QStringLiteral("actKiesColl"))->isVisible());
 
     for (int nr : {3, 7, 5})
-        w.openCollectivity(QString(), nr, false, 2, QStringLiteral("SV"), 1);
+        w.openCollectivity({{nr, 1}, QString(), QStringLiteral("SV"), InsuranceType::Standard}, false);
     w.rebuildOpenList();
     EXPECT_EQ(menuTexts(w.openMenu()),
               (QStringList{QStringLiteral("0005-1 SV: Coll 5"), QStringLiteral("0007-1 SV: Coll 7"),
@@ -212,7 +212,11 @@ TEST_F(MainWindowFixture, OpeningTwiceAndTheRecentList) {
     w.openMenu()->actions()[0]->trigger();
     w.openMenu()->actions()[1]->trigger();
     EXPECT_EQ(w.mdiArea()->subWindowList().size(), 2);
-    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 1, QStringLiteral("ZKF/PRT"), 1);
+    w.openCollectivity({{12, 1},
+                        QStringLiteral("Bakkerij"),
+                        QStringLiteral("ZKF/PRT"),
+                        InsuranceType::SicknessFundOrPrivate},
+                       false);
     EXPECT_EQ(w.mdiArea()->subWindowList().size(), 2);
     EXPECT_EQ(w.mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("0012-1 ZKF/PRT: Bakkerij"));
     EXPECT_EQ(w.recentList().keys(), QStringList{QStringLiteral("0012001")});
@@ -233,7 +237,7 @@ TEST_F(MainWindowFixture, OpeningTwiceAndTheRecentList) {
 
     RecentList r;
     for (int i = 1; i <= 11; ++i)
-        r.touch(windowKey(i, 1));
+        r.touch(CollectivityKey{i, 1}.windowKey());
     EXPECT_EQ(r.keys().size(), 10);
     EXPECT_EQ(r.keys().first(), QStringLiteral("0002001"));
     r.touch(QStringLiteral("0005001"));
@@ -260,11 +264,10 @@ TEST_F(MainWindowFixture, ChooserCarriesTheNumbers) {
     EXPECT_EQ(chooser.combo()->count(), 2);
     chooser.combo()->setCurrentIndex(1);
     const CollectivityItem c = chooser.chosen();
-    EXPECT_EQ(c.CollNr, 1234);
-    EXPECT_EQ(c.CollVolgNr, 1);
-    EXPECT_EQ(c.VerzType, 2);
-    EXPECT_EQ(c.CollNaam, QStringLiteral("Groot"));
-    EXPECT_TRUE(c.VerzNaam.isEmpty());
+    EXPECT_EQ(c.collectivity, (CollectivityKey{1234, 1}));
+    EXPECT_EQ(c.insuranceType, InsuranceType::Standard);
+    EXPECT_EQ(c.name, QStringLiteral("Groot"));
+    EXPECT_TRUE(c.typeName.isEmpty());
     test::saveScreenshot(&chooser, QStringLiteral("kies-collectiviteit"));
 }
 
@@ -272,9 +275,12 @@ TEST_F(MainWindowFixture, ClosingStoresTheLastActiveWindowAndReopensIt) {
     collectivity(12, QStringLiteral("Bakkerij"));
     collectivity(13, QStringLiteral("Drukkerij"));
     MainWindow& w = open();
-    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
-    w.openCollectivity(QStringLiteral("Drukkerij"), 13, false, 2, QStringLiteral("SV"), 1);
-    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
+    w.openCollectivity({{12, 1}, QStringLiteral("Bakkerij"), QStringLiteral("SV"), InsuranceType::Standard},
+                       false);
+    w.openCollectivity({{13, 1}, QStringLiteral("Drukkerij"), QStringLiteral("SV"), InsuranceType::Standard},
+                       false);
+    w.openCollectivity({{12, 1}, QStringLiteral("Bakkerij"), QStringLiteral("SV"), InsuranceType::Standard},
+                       false);
 
     closeWindow(MsgButton::No);
     EXPECT_TRUE(w.isVisible());
@@ -295,13 +301,15 @@ TEST_F(MainWindowFixture, ClosingStoresTheLastActiveWindowAndReopensIt) {
 TEST_F(MainWindowFixture, ACheckThatFailsIsReported) {
     collectivity(12, QStringLiteral("Bakkerij"));
     MainWindow& w = open();
-    w.openCollectivity(QStringLiteral("Bakkerij"), 12, true, 2, QStringLiteral("SV"), 1);
+    w.openCollectivity({{12, 1}, QStringLiteral("Bakkerij"), QStringLiteral("SV"), InsuranceType::Standard},
+                       true);
     ASSERT_EQ(w.mdiArea()->subWindowList().size(), 1);
     w.mdiArea()->closeAllSubWindows();
     const qsizetype before = prompts.messages.size();
 
     dm->connection().execute(QStringLiteral("drop table bord10"));
-    w.openCollectivity(QStringLiteral("Bakkerij"), 12, true, 2, QStringLiteral("SV"), 1);
+    w.openCollectivity({{12, 1}, QStringLiteral("Bakkerij"), QStringLiteral("SV"), InsuranceType::Standard},
+                       true);
     EXPECT_TRUE(w.mdiArea()->subWindowList().isEmpty());
     ASSERT_EQ(prompts.messages.size(), size_t(before) + 1);
     EXPECT_EQ(prompts.messages.back().type, MsgType::Error);
@@ -356,7 +364,8 @@ TEST_F(MainWindowFixture, MaintenanceCheckAnswers) {
 
     network = false;
     prompts.messages.clear();
-    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
+    w.openCollectivity({{12, 1}, QStringLiteral("Bakkerij"), QStringLiteral("SV"), InsuranceType::Standard},
+                       false);
     prompts.answers = {MsgButton::Abort};
     EXPECT_FALSE(w.confirmMaintenance(QStringLiteral("importeren")));
     EXPECT_EQ(prompts.messages[0].buttons, MsgButton::Yes | MsgButton::Abort);
@@ -397,7 +406,8 @@ TEST_F(MainWindowFixture, CtrlXClosesTheActiveCollectivityWindowFromTheSearchBox
     MainWindow& w = open();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
+    w.openCollectivity({{12, 1}, QStringLiteral("Bakkerij"), QStringLiteral("SV"), InsuranceType::Standard},
+                       false);
     ASSERT_EQ(w.mdiArea()->subWindowList().size(), 1);
     auto* search = w.mdiArea()->subWindowList()[0]->findChild<QLineEdit*>();
     ASSERT_NE(search, nullptr);
@@ -422,14 +432,18 @@ TEST_F(MainWindowFixture, WindowsClosedForMaintenanceKeepTheMaximizedMode) {
         collectivity(nr, QStringLiteral("Bedrijf %1").arg(nr));
     MainWindow& w = open();
     for (int nr : {12, 13, 14})
-        w.openCollectivity(QStringLiteral("Bedrijf %1").arg(nr), nr, false, 2, QStringLiteral("SV"), 1);
+        w.openCollectivity(
+            {{nr, 1}, QStringLiteral("Bedrijf %1").arg(nr), QStringLiteral("SV"), InsuranceType::Standard},
+            false);
     w.mdiArea()->activeSubWindow()->showMaximized();
     prompts.answers = {MsgButton::Yes};
     ASSERT_TRUE(w.confirmMaintenance(QStringLiteral("comprimeren en repareren")));
     for (int nr : {12, 13, 14})
-        EXPECT_TRUE(settings->readBool(QStringLiteral("Maximized"), false, windowSection(windowKey(nr, 1))))
+        EXPECT_TRUE(settings->readBool(QStringLiteral("Maximized"), false,
+                                       windowSection(CollectivityKey{nr, 1}.windowKey())))
             << nr;
-    w.openCollectivity(QStringLiteral("Bedrijf 13"), 13, false, 2, QStringLiteral("SV"), 1);
+    w.openCollectivity({{13, 1}, QStringLiteral("Bedrijf 13"), QStringLiteral("SV"), InsuranceType::Standard},
+                       false);
     EXPECT_TRUE(w.mdiArea()->activeSubWindow()->isMaximized());
 }
 
@@ -439,14 +453,16 @@ TEST_F(MainWindowFixture, ChildWindowsOpenInsideTheVisibleArea) {
     settings->setMainFormWidth(1000);
     settings->setMainFormHeight(900);
     // a window stored where the frame no longer reaches
-    const QString section = windowSection(windowKey(14, 1));
+    const QString section = windowSection(CollectivityKey{14, 1}.windowKey());
     settings->writeInteger(WindowSettingKeys::Left, 1500, section);
     settings->writeInteger(WindowSettingKeys::Top, 2000, section);
     settings->writeInteger(WindowSettingKeys::Width, 795, section);
     settings->writeInteger(WindowSettingKeys::Height, 577, section);
     MainWindow& w = open();
     for (int nr : {12, 13, 14})
-        w.openCollectivity(QStringLiteral("Bedrijf %1").arg(nr), nr, false, 2, QStringLiteral("SV"), 1);
+        w.openCollectivity(
+            {{nr, 1}, QStringLiteral("Bedrijf %1").arg(nr), QStringLiteral("SV"), InsuranceType::Standard},
+            false);
     const QRect area = w.mdiArea()->viewport()->rect();
     for (QMdiSubWindow* sub : w.mdiArea()->subWindowList())
         EXPECT_TRUE(area.contains(sub->geometry()))
@@ -466,7 +482,8 @@ TEST_F(MainWindowFixture, DropDownButtonsShowTheirArrow) {
     collectivity(12, QStringLiteral("Bakkerij"));
     MainWindow& w = open();
     w.action(QStringLiteral("actToolbarMainMenuTonen"))->setChecked(true);
-    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
+    w.openCollectivity({{12, 1}, QStringLiteral("Bakkerij"), QStringLiteral("SV"), InsuranceType::Standard},
+                       false);
     QToolButton* print = w.collectivityButtons()[1];
     ASSERT_NE(print->menu(), nullptr);
     const QImage withMenu = print->grab().toImage();
@@ -547,7 +564,8 @@ TEST_F(MainWindowFixture, FilterButtonRunsTheActiveWindowsFilter) {
     QToolButton* filter = w.findChild<QToolButton*>(QStringLiteral("tbnFilter"));
     ASSERT_TRUE(filter);
     EXPECT_FALSE(filter->isEnabled());
-    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
+    w.openCollectivity({{12, 1}, QStringLiteral("Bakkerij"), QStringLiteral("SV"), InsuranceType::Standard},
+                       false);
     ASSERT_TRUE(filter->isEnabled());
     QString shown;
     QTimer::singleShot(0, [&] {
@@ -631,7 +649,8 @@ TEST_F(MainWindowFixture, CtrlQQuitsCtrlFSearchesAndF5Reloads) {
     MainWindow& w = open();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    w.openCollectivity(QStringLiteral("Bakkerij"), 12, false, 2, QStringLiteral("SV"), 1);
+    w.openCollectivity({{12, 1}, QStringLiteral("Bakkerij"), QStringLiteral("SV"), InsuranceType::Standard},
+                       false);
     auto* child = qobject_cast<CollectivityWindow*>(w.mdiArea()->subWindowList().value(0)->widget());
     ASSERT_NE(child, nullptr);
 

@@ -160,12 +160,12 @@ std::vector<Entry> sqlTexts(const Context& context) {
                      test::MemoryPasswordStore passwords;
                      BorderelDatabase dm(settings, prompts, passwords);
                      ASSERT_TRUE(dm.dataModuleCreate());
-                     EXPECT_TRUE(dm.collectivityExists(12, 1, 1));
-                     EXPECT_TRUE(dm.collectivityExists(12, 1, 2));
-                     EXPECT_FALSE(dm.collectivityExists(12, 9, 1));
+                     EXPECT_TRUE(dm.collectivityExists({12, 1}, InsuranceType::SicknessFundOrPrivate));
+                     EXPECT_TRUE(dm.collectivityExists({12, 1}, InsuranceType::Standard));
+                     EXPECT_FALSE(dm.collectivityExists({12, 9}, InsuranceType::SicknessFundOrPrivate));
                  }});
-    for (const int type : {1, 2}) {
-        const QString v = QString::number(type);
+    for (const InsuranceType type : {InsuranceType::SicknessFundOrPrivate, InsuranceType::Standard}) {
+        const QString v = QString::number(toStored(type));
         t.push_back({QStringLiteral("totals ") + v, joined(ReportQueries::totals(type))});
         for (const bool compound : {false, true}) {
             const QString c = v + (compound ? QStringLiteral(" compound") : QString());
@@ -182,31 +182,33 @@ std::vector<Entry> sqlTexts(const Context& context) {
                               QStringLiteral("AND BORD10.[1002] like 'V%'"),
                               QStringLiteral("AND (BORD10.[1008] >= 1)")}))});
             t.push_back({QStringLiteral("renewal differences ") + c,
-                         joined(RenewalDifferences(12, 1, type)
+                         joined(RenewalDifferences({12, 1}, type)
                                     .query(QStringLiteral("2005-12"), QStringLiteral("2006-01")))});
         }
     }
-    for (const int type : {1, 2})
+    for (const InsuranceType type : {InsuranceType::SicknessFundOrPrivate, InsuranceType::Standard})
         for (const bool compound : {false, true})
-            t.push_back({QStringLiteral("collection %1%2").arg(type).arg(compound ? " compound" : ""),
-                         joined(ReportQueries::collection(type, compound))});
-    t.push_back({QStringLiteral("collection as run"), joined(ReportQueries::collectionToRun(2, false))});
-    for (const int type : {1, 2})
+            t.push_back(
+                {QStringLiteral("collection %1%2").arg(toStored(type)).arg(compound ? " compound" : ""),
+                 joined(ReportQueries::collection(type, compound))});
+    t.push_back({QStringLiteral("collection as run"),
+                 joined(ReportQueries::collectionToRun(InsuranceType::Standard, false))});
+    for (const InsuranceType type : {InsuranceType::SicknessFundOrPrivate, InsuranceType::Standard})
         for (const bool unitView : {false, true}) {
             PersonsQuery persons;
-            persons.setIdentity(12, 1, type);
+            persons.setIdentity({12, 1}, type);
             persons.setFieldList(catalogue.selectFieldList(QStringLiteral("10")));
             persons.periodClause = period.persons;
             persons.setUnitView(unitView);
             persons.setCompoundSurname(unitView);
             persons.searchClause =
                 persons.composeSearchClause(QStringLiteral("v'R"), PersonsQuery::orderField());
-            t.push_back(
-                {QStringLiteral("persons %1%2").arg(type).arg(unitView ? " unit view" : ""), persons.sql()});
+            t.push_back({QStringLiteral("persons %1%2").arg(toStored(type)).arg(unitView ? " unit view" : ""),
+                         persons.sql()});
         }
     for (const auto mode : {ComponentsQuery::Mode::Individual, ComponentsQuery::Mode::Joint}) {
         ComponentsQuery components;
-        components.setIdentity(12, 1);
+        components.setIdentity({12, 1});
         components.setFieldList(catalogue.selectFieldList(QStringLiteral("50")));
         components.setMode(mode);
         t.push_back({QStringLiteral("components ") + components.modeLetter(), components.sql()});
@@ -220,17 +222,18 @@ std::vector<Entry> sqlTexts(const Context& context) {
             {QStringLiteral("component totals filtered ") + components.modeLetter(), components.totalsSql()});
     }
     for (const auto& [name, criteria] : filterVariants())
-        for (const int type : {1, 2}) {
+        for (const InsuranceType type : {InsuranceType::SicknessFundOrPrivate, InsuranceType::Standard}) {
             PersonsQuery persons;
-            persons.setIdentity(12, 1, type);
+            persons.setIdentity({12, 1}, type);
             persons.setFieldList(catalogue.selectFieldList(QStringLiteral("10")));
             persons.filterClause = FilterClause::build(criteria);
             persons.unitClause = PersonsQuery::composeUnitClause(QStringLiteral("0003000010"));
-            t.push_back({QStringLiteral("persons %1 filter %2").arg(type).arg(name), persons.sql()});
+            t.push_back(
+                {QStringLiteral("persons %1 filter %2").arg(toStored(type)).arg(name), persons.sql()});
         }
     {
         PersonsQuery persons;
-        persons.setIdentity(12, 1, 1);
+        persons.setIdentity({12, 1}, InsuranceType::SicknessFundOrPrivate);
         persons.setFieldList(catalogue.selectFieldList(QStringLiteral("10")));
         persons.periodClause = period.persons;
         const QString sql = persons.unorderedSql();
@@ -241,14 +244,13 @@ std::vector<Entry> sqlTexts(const Context& context) {
                          EXPECT_GT(d.recordCount(), 0);
                      }});
     }
-    for (const int type : {1, 2})
+    for (const InsuranceType type : {InsuranceType::SicknessFundOrPrivate, InsuranceType::Standard})
         for (const bool restricted : {false, true}) {
             ReportInputs inputs;
-            inputs.collNr = 12;
-            inputs.collVolgNr = 1;
-            inputs.verzType = type;
+            inputs.collectivity = {12, 1};
+            inputs.insuranceType = type;
             PersonsQuery persons;
-            persons.setIdentity(12, 1, type);
+            persons.setIdentity({12, 1}, type);
             inputs.personsWhereLine = persons.whereLine();
             if (restricted) {
                 inputs.filterClause = FilterClause::build(filterVariants().back().second);
@@ -256,7 +258,8 @@ std::vector<Entry> sqlTexts(const Context& context) {
                 inputs.personsPeriodClause = period.persons;
                 inputs.soortClause = QStringLiteral("AND bord50.[5003] <> 'x'");
             }
-            const QString name = QStringLiteral("export %1%2").arg(type).arg(restricted ? " restricted" : "");
+            const QString name =
+                QStringLiteral("export %1%2").arg(toStored(type)).arg(restricted ? " restricted" : "");
             t.push_back({name + QStringLiteral(" persons"),
                          joined(ExportQuery(QStringLiteral("1002;ID04;1005;1008;1025"), {}).lines(inputs))});
             t.push_back({name + QStringLiteral(" components"),
@@ -269,30 +272,30 @@ std::vector<Entry> sqlTexts(const Context& context) {
         {QStringLiteral("drop-down next value"), DropDownFilter::nextValueQuery(QStringLiteral("5004")), 1});
     t.push_back({QStringLiteral("drop-down build"), {}, 0, [&catalogue](Connection& db) {
                      DropDownFilter filter;
-                     filter.build(db, catalogue, QStringLiteral("5004"), 12, 1);
+                     filter.build(db, catalogue, QStringLiteral("5004"), {12, 1});
                      EXPECT_GT(filter.entries().size(), 1);
                  }});
-    for (const int type : {1, 2}) {
-        const QString v = QString::number(type);
+    for (const InsuranceType type : {InsuranceType::SicknessFundOrPrivate, InsuranceType::Standard}) {
+        const QString v = QString::number(toStored(type));
         t.push_back({QStringLiteral("invoice months query ") + v, test::invoiceMonthsQuery(type)});
         t.push_back({QStringLiteral("invoice months ") + v, {}, 0, [type](Connection& db) {
-                         const QStringList months = invoiceMonths(db, 12, 1, type);
-                         if (type == 1) {
+                         const QStringList months = invoiceMonths(db, {12, 1}, type);
+                         if (type == InsuranceType::SicknessFundOrPrivate) {
                              EXPECT_FALSE(months.isEmpty());
                          }
                      }});
         t.push_back({QStringLiteral("comparison months query ") + v, ComparisonChoice::monthsQuery(type)});
         t.push_back({QStringLiteral("comparison months ") + v, {}, 0, [type](Connection& db) {
-                         ComparisonChoice::months(db, 12, 1, type);
+                         ComparisonChoice::months(db, {12, 1}, type);
                      }});
         t.push_back({QStringLiteral("period choice months ") + v, {}, 0, [type](Connection& db) {
-                         PeriodChoice::months(db, 12, 1, type);
+                         PeriodChoice::months(db, {12, 1}, type);
                      }});
     }
     t.push_back({QStringLiteral("collectivity details"), CollectivityDetails::CollectivityQuery, 1});
     t.push_back({QStringLiteral("collectivity history"), CollectivityDetails::HistoryQuery, 1});
     t.push_back({QStringLiteral("collectivity details dialog"), {}, 0, [&catalogue](Connection& db) {
-                     CollectivityDetails details(db, catalogue, 12, 1);
+                     CollectivityDetails details(db, catalogue, {12, 1});
                      EXPECT_GE(details.collectivity().recordCount(), 1); // a row per statement
                      EXPECT_GT(details.history().recordCount(), 0);
                  }});
@@ -364,8 +367,7 @@ std::vector<Entry> sqlTexts(const Context& context) {
     {
         CleanupSelection month;
         month.month = QStringLiteral("2006-01");
-        month.collNr = 12;
-        month.collVolgNr = 1;
+        month.collectivity = {12, 1};
         CleanupSelection range = month;
         range.period = CleanupSelection::Period::Range;
         range.from = QStringLiteral("2005-12");

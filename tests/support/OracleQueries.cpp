@@ -6,7 +6,7 @@
 
 namespace ostrapel::test {
 
-QString invoiceMonthsQuery(int verzType) {
+QString invoiceMonthsQuery(InsuranceType type) {
     return QStringList{QStringLiteral(" Select distinct a.[ID03] AS WAARDE"),
                        QStringLiteral(" FROM bord50 a, bord10 b"),
                        QStringLiteral(" Where a.ID01 = :CollNr"),
@@ -15,7 +15,7 @@ QString invoiceMonthsQuery(int verzType) {
                        QStringLiteral(" and a.ID02 = b.ID02"),
                        QStringLiteral(" and a.ID05 = b.ID05"),
                        QStringLiteral(" and a.ID07 = b.ID07"),
-                       QStringLiteral(" AND b.[1024] in (") + typeCodeList(verzType) + u')',
+                       QStringLiteral(" AND b.[1024] in (") + typeCodeList(type) + u')',
                        QStringLiteral(" ORDER BY a.[ID03]")}
         .join(QStringLiteral("\r\n"));
 }

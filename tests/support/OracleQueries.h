@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/InsuranceType.h"
+
 #include <QString>
 
 // The plain joined queries the program once ran, kept as oracles: the program
@@ -7,7 +9,7 @@
 namespace ostrapel::test {
 
 // The invoice months of a collectivity's persons of one type (:CollNr, :CollVolgNr).
-QString invoiceMonthsQuery(int verzType);
+QString invoiceMonthsQuery(InsuranceType type);
 // The distinct non-empty values of a component field in a collectivity (:ID01, :ID02).
 QString distinctValuesQuery(const QString& field);
 

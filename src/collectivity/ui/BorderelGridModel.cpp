@@ -2,6 +2,8 @@
 
 #include "MarkerImages.h"
 
+#include "core/RecordField.h"
+
 #include <QBrush>
 #include <QFont>
 #include <QGuiApplication>
@@ -22,11 +24,11 @@ int BorderelGridModel::markerOf(int row) const {
     const DataSet* ds = dataSet();
     if (!ds || row < 0 || row >= ds->recordCount()) return -1;
     if (marker_ == Marker::MainInsured) {
-        const QVariant unit = ds->value(row, ds->fieldIndex(QStringLiteral("ID05")));
-        const QVariant person = ds->value(row, ds->fieldIndex(QStringLiteral("ID07")));
+        const QVariant unit = ds->value(row, ds->fieldIndex(Field::UnitKey));
+        const QVariant person = ds->value(row, ds->fieldIndex(Field::PersonKey));
         return !unit.isNull() && unit.toString() == person.toString() ? 0 : -1;
     }
-    const QString origin = ds->value(row, ds->fieldIndex(QStringLiteral("5002"))).toString();
+    const QString origin = ds->value(row, ds->fieldIndex(Field::Origin)).toString();
     return origin.isEmpty() ? -1 : std::clamp(origin.toInt(), 1, 3);
 }
 

@@ -17,14 +17,14 @@
 namespace ostrapel {
 
 CollectivityDetailsDialog::CollectivityDetailsDialog(CollectivityDetails& details,
-                                                     const RecordCatalogue& catalogue, int verzType,
+                                                     const RecordCatalogue& catalogue, InsuranceType type,
                                                      Prompts& prompts, const QString& saveFolder,
                                                      QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       pages_(new QTabWidget(this)), inspector_(new DetailPane(catalogue)), history_(new QTableView),
       historyModel_(new DataSetModel(this)),
       trend_(new PremiumTrendPage(
-          details.premiumTrend(verzType), prompts,
+          details.premiumTrend(type), prompts,
           QDir(saveFolder).filePath(QStringLiteral("Premieverloop %1.png").arg(details.keyText())))) {
     setWindowTitle(QStringLiteral("Collectiviteit"));
     auto* layout = new QVBoxLayout(this);

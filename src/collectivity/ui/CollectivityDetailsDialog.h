@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/InsuranceType.h"
+
 #include <QDialog>
 
 class QTabWidget;
@@ -21,8 +23,9 @@ class CollectivityDetailsDialog : public QDialog {
     Q_OBJECT
 public:
     // The chart is saved into `saveFolder` unless the user picks another.
-    CollectivityDetailsDialog(CollectivityDetails& details, const RecordCatalogue& catalogue, int verzType,
-                              Prompts& prompts, const QString& saveFolder, QWidget* parent = nullptr);
+    CollectivityDetailsDialog(CollectivityDetails& details, const RecordCatalogue& catalogue,
+                              InsuranceType type, Prompts& prompts, const QString& saveFolder,
+                              QWidget* parent = nullptr);
     QTabWidget* pages() const { return pages_; }
     DetailPane* detailPane() const { return inspector_; }
     QTableView* historyGrid() const { return history_; }

@@ -80,8 +80,8 @@ CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatal
         return dialog.chosen()->column;
     };
     showCollDetails = [this](CollectivityDetails& details) {
-        CollectivityDetailsDialog dialog(details, catalogue_, verzType(), prompts_, settings_.exportDir(),
-                                         this);
+        CollectivityDetailsDialog dialog(details, catalogue_, insuranceType(), prompts_,
+                                         settings_.exportDir(), this);
         dialog.exec();
     };
     resize(795, 577);
@@ -100,7 +100,7 @@ void CollectivityWindow::buildMonthMenus() {
     // Read when a menu first opens: at a big collectivity the months cost more
     // than the rest of the opening, and most openings never look at them.
     if (monthMenusBuilt_ || !initialised_) return;
-    const QStringList months = invoiceMonths(state_.connection(), collNr(), collVolgNr(), verzType());
+    const QStringList months = invoiceMonths(state_.connection(), collectivity(), insuranceType());
     monthMenusBuilt_ = true;
     for (QMenu* m : {menuIncasso, menuCorrectie}) {
         m->clear();
@@ -116,11 +116,11 @@ void CollectivityWindow::runReport(ReportKind kind, const QString& month) {
 }
 
 void CollectivityWindow::runRenewalDifferences() {
-    PeriodDialog dialog(ComparisonChoice::months(state_.connection(), collNr(), collVolgNr(), verzType()),
+    PeriodDialog dialog(ComparisonChoice::months(state_.connection(), collectivity(), insuranceType()),
                         prompts_, this);
     if (dialog.exec() != QDialog::Accepted) return;
     ReportRunner(state_.connection(), catalogue_, prompts_, printer_, this)
-        .runRenewal(collNr(), collVolgNr(), verzType(), dialog.fromMonth(), dialog.toMonth());
+        .runRenewal(collectivity(), insuranceType(), dialog.fromMonth(), dialog.toMonth());
 }
 
 void CollectivityWindow::buildDropDownMenus() {
@@ -146,8 +146,8 @@ QAction* CollectivityWindow::detailsAction(bool personsSide) const {
     return personsSide ? actToonDI10Details : actToonDI50Details;
 }
 
-void CollectivityWindow::setIdentity(int collNr, int collVolgNr, int verzType) {
-    state_.setIdentity(collNr, collVolgNr, verzType);
+void CollectivityWindow::setIdentity(CollectivityKey collectivity, InsuranceType type) {
+    state_.setIdentity(collectivity, type);
 }
 
 void CollectivityWindow::loadWindowState() {
@@ -164,12 +164,11 @@ void CollectivityWindow::loadWindowState() {
         state_.restoreSide(persons, stored.fieldOrder(persons, side.fieldOrder),
                            stored.sortField(persons, side.sortField));
     }
-    state_.setPeriodSetting(stored.period(verzType(), state_.periodSetting()));
+    state_.setPeriodSetting(stored.period(insuranceType(), state_.periodSetting()));
 
     // Initialisation.
     if (!details_)
-        details_ =
-            std::make_unique<CollectivityDetails>(state_.connection(), catalogue_, collNr(), collVolgNr());
+        details_ = std::make_unique<CollectivityDetails>(state_.connection(), catalogue_, collectivity());
     state_.initialise();
     initialised_ = true;
     lblPeriode_->setText(state_.periodDescription());
@@ -208,7 +207,7 @@ void CollectivityWindow::focusSearch() {
 void CollectivityWindow::reload() {
     if (!initialised_) return;
     BusyCursor busy;
-    details_ = std::make_unique<CollectivityDetails>(state_.connection(), catalogue_, collNr(), collVolgNr());
+    details_ = std::make_unique<CollectivityDetails>(state_.connection(), catalogue_, collectivity());
     state_.reload();
     buildDropDownMenus();
     // the months are read again when a month menu next opens
@@ -229,7 +228,7 @@ void CollectivityWindow::saveWindowState() {
     for (const bool persons : {true, false})
         stored.setSide(persons, state_.side(persons).fieldOrder, state_.side(persons).sortField);
     stored.setComponentsShown(state_.componentsShown());
-    stored.setPeriod(verzType(), state_.periodSetting());
+    stored.setPeriod(insuranceType(), state_.periodSetting());
     stored.setComponentMode(state_.componentsQuery().modeLetter());
     for (int f = 0; f < 3; ++f) {
         const auto filter = ComponentsQuery::Filter(f);
@@ -421,7 +420,7 @@ void CollectivityWindow::chooseDropDown(ComponentsQuery::Filter f, int index) {
 }
 
 void CollectivityWindow::choosePeriod() {
-    const QStringList months = PeriodChoice::months(state_.connection(), collNr(), collVolgNr(), verzType());
+    const QStringList months = PeriodChoice::months(state_.connection(), collectivity(), insuranceType());
     if (auto result = askPeriod(months, state_.periodSetting())) applyPeriod(*result);
 }
 

@@ -41,10 +41,9 @@ public:
                        QWidget* parent = nullptr);
     ~CollectivityWindow() override;
 
-    void setIdentity(int collNr, int collVolgNr, int verzType);
-    int collNr() const override { return state_.collNr(); }
-    int collVolgNr() const override { return state_.collVolgNr(); }
-    int verzType() const override { return state_.verzType(); }
+    void setIdentity(CollectivityKey collectivity, InsuranceType type);
+    CollectivityKey collectivity() const override { return state_.collectivity(); }
+    InsuranceType insuranceType() const override { return state_.insuranceType(); }
     QMenu* borderelMenu() const override { return menuBorderel_; }
     QMenu* reportMenu() const override { return menuPrinten_; }
     QMenu* exportMenu() const override { return menuExporteren_; }

@@ -91,12 +91,12 @@ void CollectivityWindowSettings::setSide(bool personsSide, const QString& fieldO
     settings_.writeString(sideKeys(personsSide).sortField, sortField, section_);
 }
 
-QString CollectivityWindowSettings::period(int verzType, const QString& current) const {
-    return settings_.readString(Keys::periodKey(verzType), current, section_);
+QString CollectivityWindowSettings::period(InsuranceType type, const QString& current) const {
+    return settings_.readString(Keys::periodKey(type), current, section_);
 }
 
-void CollectivityWindowSettings::setPeriod(int verzType, const QString& setting) {
-    settings_.writeString(Keys::periodKey(verzType), setting, section_);
+void CollectivityWindowSettings::setPeriod(InsuranceType type, const QString& setting) {
+    settings_.writeString(Keys::periodKey(type), setting, section_);
 }
 
 QString CollectivityWindowSettings::dropDownText(ComponentsQuery::Filter filter,

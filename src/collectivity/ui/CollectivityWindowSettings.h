@@ -1,6 +1,7 @@
 #pragma once
 
 #include "collectivity/ComponentsQuery.h"
+#include "core/InsuranceType.h"
 
 #include <QString>
 
@@ -27,8 +28,8 @@ public:
     QString fieldOrder(bool personsSide, const QString& current) const;
     QString sortField(bool personsSide, const QString& current) const;
     void setSide(bool personsSide, const QString& fieldOrder, const QString& sortField);
-    QString period(int verzType, const QString& current) const;
-    void setPeriod(int verzType, const QString& setting);
+    QString period(InsuranceType type, const QString& current) const;
+    void setPeriod(InsuranceType type, const QString& setting);
     QString dropDownText(ComponentsQuery::Filter filter, const QString& current) const;
     void setDropDownText(ComponentsQuery::Filter filter, const QString& text);
     // "G" for the joint view, "I" for the individual one.

@@ -116,8 +116,7 @@ CleanupSelection CleanupDialog::selection() const {
     s.to = cbFactuurmaand3->currentText();
     const int index = cbCollectiviteiten->currentIndex();
     if (index >= 0 && size_t(index) < entries_.size()) {
-        s.collNr = entries_[size_t(index)].collNr;
-        s.collVolgNr = entries_[size_t(index)].collVolgNr;
+        s.collectivity = entries_[size_t(index)].collectivity;
     }
     s.premiumsOnly = rbPremie->isChecked();
     return s;

@@ -30,21 +30,19 @@ void ReportRunner::runStandard(ReportKind kind, const ReportInputs& inputs) {
     run(data, kind, ReportTexts::standardTitle(kind), nullptr, 1);
 }
 
-void ReportRunner::runRenewal(int collNr, int collVolgNr, int verzType, const QString& from,
+void ReportRunner::runRenewal(CollectivityKey collectivity, InsuranceType type, const QString& from,
                               const QString& to) {
     try {
         ReportBuilder data(connection_, catalogue_);
         DataSet overview;
         {
             BusyCursor busy;
-            const QString sql =
-                RenewalDifferences(collNr, collVolgNr, verzType).query(from, to).join(u"\r\n");
+            const QString sql = RenewalDifferences(collectivity, type).query(from, to).join(u"\r\n");
             sendDebugMessage(sql);
             overview = data.openQuery(sql);
         }
-        data.inputs.collNr = collNr;
-        data.inputs.collVolgNr = collVolgNr;
-        data.inputs.verzType = verzType;
+        data.inputs.collectivity = collectivity;
+        data.inputs.insuranceType = type;
         run(data, ReportKind::Renewal, RenewalDifferences::title(from, to), &overview, 0);
     } catch (const std::exception& e) {
         prompts_.error(errorMessage(e));

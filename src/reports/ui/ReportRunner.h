@@ -28,7 +28,7 @@ public:
     // "Te incasseren bedragen", "Selectie eigen criteria" or "Correctiepremies".
     void runStandard(ReportKind kind, const ReportInputs& inputs);
     // "Prolongatieverschillen": `from` is the earlier month.
-    void runRenewal(int collNr, int collVolgNr, int verzType, const QString& from, const QString& to);
+    void runRenewal(CollectivityKey collectivity, InsuranceType type, const QString& from, const QString& to);
 
 private:
     void run(ReportBuilder& data, ReportKind kind, const QString& title, DataSet* dataSet, int source);
