@@ -35,14 +35,14 @@ public:
     void setExportFields50(const QString& v);
     QString lastImportDir() const;
     void setLastImportDir(const QString& v);
-    bool samengesteldeAchternaam() const;
-    void setSamengesteldeAchternaam(bool v);
-    QString telNrHelpdesk() const;
+    bool compoundSurname() const;
+    void setCompoundSurname(bool v);
+    QString helpdeskPhoneNumber() const;
 
     // Computer file, written at every start
     void setThousandSeparator(const QString& v);
     void setDecimalSeparator(const QString& v);
-    void setADOConnectionString(const QString& v);
+    void setConnectionStringInUse(const QString& v);
     // A shared server's connection string ("Database", "ConnectionString"); when
     // set it is used instead of the program folder's database file.
     QString databaseConnectionString() const;

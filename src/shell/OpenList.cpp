@@ -35,7 +35,7 @@ QString CollectivityItem::caption() const {
 
 std::vector<CollectivityItem> listCollectivities(Connection& connection) {
     std::vector<CollectivityItem> out;
-    DataSet rows = connection.query(SharedQueries::QryCollectiviteiten);
+    DataSet rows = connection.query(SharedQueries::CollectivitiesQuery);
     for (rows.first(); !rows.eof(); rows.next())
         out.push_back(itemOf(rows));
     // The query orders by number only; its two lines of one collectivity
@@ -49,15 +49,17 @@ std::vector<CollectivityItem> listCollectivities(Connection& connection) {
 bool collectivityCaptionRow(Connection& connection, CollectivityKey collectivity, CollectivityItem* item) {
     // Only the newest row counts: the join yields a row per person and month,
     // millions in a big collectivity, so the rest is never read.
-    SqlStatement& caption = connection.prepare(SharedQueries::qryGetCollCaption);
-    caption.bind({{QStringLiteral("id01"), collectivity.number}, {QStringLiteral("id02"), collectivity.sequence}});
+    SqlStatement& caption = connection.prepare(SharedQueries::CollectivityCaptionQuery);
+    caption.bind(
+        {{QStringLiteral("id01"), collectivity.number}, {QStringLiteral("id02"), collectivity.sequence}});
     caption.exec();
     const bool found = caption.next();
     if (found) {
         item->collectivity = {caption.value(0).toInt(), caption.value(1).toInt()};
         item->name = caption.value(2).toString();
         item->typeName = caption.value(3).toString();
-        item->insuranceType = insuranceTypeFromStored(caption.value(4).toInt()).value_or(InsuranceType::Standard);
+        item->insuranceType =
+            insuranceTypeFromStored(caption.value(4).toInt()).value_or(InsuranceType::Standard);
     }
     caption.finish();
     return found;

@@ -28,8 +28,8 @@ public:
     void end() override;
 
     QLabel* lblMessage;
-    QProgressBar* ProgressBar1;
-    QLabel* Animate1;
+    QProgressBar* progressBar;
+    QLabel* animation;
 };
 
 } // namespace ostrapel

@@ -155,15 +155,15 @@ TEST(SettingsTest, FirstStartDefaultsAndFiles) {
     EXPECT_EQ(s.mainFormTop(), -1);
     EXPECT_FALSE(s.maximized());
     EXPECT_FALSE(s.toolbarMainMenuVisible());
-    EXPECT_FALSE(s.samengesteldeAchternaam());
-    EXPECT_EQ(s.telNrHelpdesk(), QStringLiteral("onbekend"));
+    EXPECT_FALSE(s.compoundSurname());
+    EXPECT_EQ(s.helpdeskPhoneNumber(), QStringLiteral("onbekend"));
     EXPECT_EQ(s.mruList(), QString());
 
     s.setMRUList(QStringLiteral("0012001,0013002"));
     EXPECT_TRUE(s.userFile().endsWith(QStringLiteral("/Settings/USR_") + SettingsStore::userName() +
                                       QStringLiteral(".ini")));
     EXPECT_TRUE(QFile::exists(s.userFile()));
-    s.setADOConnectionString(QStringLiteral("Provider=SQLite;Data Source=x"));
+    s.setConnectionStringInUse(QStringLiteral("Provider=SQLite;Data Source=x"));
     IniFile computer(s.computerFile());
     EXPECT_EQ(computer.readString(QStringLiteral("Main"), QStringLiteral("ADOConnectionString"), {}),
               QStringLiteral("Provider=SQLite;Data Source=x"));

@@ -1,9 +1,9 @@
 #include "CollectivityKeyRouter.h"
 
-#include "BorderelGrid.h"
 #include "CollectivityWindow.h"
 #include "DetailPane.h"
 #include "ListPane.h"
+#include "StatementGrid.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -62,7 +62,7 @@ bool CollectivityKeyRouter::handleKey(int key, Qt::KeyboardModifiers modifiers) 
         }
         if (!list) return false; // left to the search box
         {
-            BorderelGrid* g = w.pane(persons)->grid();
+            StatementGrid* g = w.pane(persons)->grid();
             const int column = std::clamp(g->currentIndex().column() + (key == Qt::Key_Left ? -1 : 1), 0,
                                           g->model()->columnCount() - 1);
             g->setCurrentIndex(g->model()->index(std::max(g->currentIndex().row(), 0), column));

@@ -1,6 +1,5 @@
 #include "CollectivityWindow.h"
 
-#include "BorderelGrid.h"
 #include "CollectivityDetailsDialog.h"
 #include "CollectivityKeyRouter.h"
 #include "CollectivityWindowSettings.h"
@@ -12,6 +11,7 @@
 #include "PeriodDialog.h"
 #include "PremiumPeriodDialog.h"
 #include "SortFieldDialog.h"
+#include "StatementGrid.h"
 
 #include "collectivity/CollectivityDetails.h"
 #include "collectivity/CollectivityTexts.h"
@@ -47,7 +47,7 @@ CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatal
     : QWidget(parent), catalogue_(catalogue), prompts_(prompts), printer_(printer), desktop_(desktop),
       settings_(settings), state_(connection, catalogue),
       keys_(std::make_unique<CollectivityKeyRouter>(*this)) {
-    state_.setCompoundSurname(settings_.samengesteldeAchternaam());
+    state_.setCompoundSurname(settings_.compoundSurname());
     buildActions();
     buildLayout();
     buildMenus();
@@ -74,7 +74,7 @@ CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatal
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.fieldOrder();
     };
-    askSortColumn = [this](BorderelGrid* grid, const QString& currentSort) {
+    askSortColumn = [this](StatementGrid* grid, const QString& currentSort) {
         SortFieldDialog dialog(grid->sortItems(), currentSort, this);
         if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return -1;
         return dialog.chosen()->column;
@@ -311,7 +311,7 @@ void CollectivityWindow::onPersonsRowChanged(int row) {
 }
 
 // Moves a list's data set and its selection; false when the list is empty.
-bool CollectivityWindow::stepList(BorderelGrid* grid, int rows) {
+bool CollectivityWindow::stepList(StatementGrid* grid, int rows) {
     DataSet* ds = grid->dataSet();
     if (!ds || ds->isEmpty()) return false;
     ds->moveBy(rows);
@@ -458,7 +458,7 @@ void CollectivityWindow::columnDragged(bool personsSide) {
 
 void CollectivityWindow::pickSortField() {
     const bool persons = ring_.active() == GridRing::Persons;
-    BorderelGrid* grid = pane(persons)->grid();
+    StatementGrid* grid = pane(persons)->grid();
     // The whole sort text: a mapped field list names no single entry.
     const int column = askSortColumn(grid, grid->dataSet() ? grid->dataSet()->sortFields() : QString());
     if (column < 0) return;

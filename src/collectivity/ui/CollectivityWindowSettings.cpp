@@ -125,7 +125,7 @@ void CollectivityWindowSettings::setComponentsShown(bool shown) {
 }
 
 void CollectivityWindowSettings::setCompoundSurname(bool on) {
-    settings_.setSamengesteldeAchternaam(on);
+    settings_.setCompoundSurname(on);
 }
 
 } // namespace ostrapel
