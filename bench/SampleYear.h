@@ -35,13 +35,13 @@ inline void importSampleYear(Connection& db, const RecordCatalogue& catalogue, c
     run.setFileList(files);
     run.execute([](std::vector<StatementSummary>& s) {
         for (StatementSummary& x : s)
-            x.Import = u'J';
+            x.importFlag = u'J';
         return true;
     });
 }
 
 // The benchmark's database: OSTRAPEL_BENCH_DB names one generated before (see
-// borderel_bench's OSTRAPEL_BENCH_KEEP); otherwise a year of 15,000 persons is generated.
+// statement_bench's OSTRAPEL_BENCH_KEEP); otherwise a year of 15,000 persons is generated.
 inline void openBenchDatabase(Connection& db, RecordCatalogue& catalogue, const QTemporaryDir& dir) {
     const QString reuse = qEnvironmentVariable("OSTRAPEL_BENCH_DB");
     const QString path = reuse.isEmpty() ? CopyDatabase(dir, QStringLiteral("borderel.db"))

@@ -12,7 +12,7 @@
 #include "BenchSupport.h"
 #include "SampleGenerator.h"
 
-#include "collectivity/BorderelState.h"
+#include "collectivity/StatementState.h"
 #include "core/Connection.h"
 #include "core/ConnectionString.h"
 #include "core/DisplayFormat.h"
@@ -99,7 +99,7 @@ public:
             for (int c = -1; c < small_.collectivities; ++c) {
                 const QString path = file(c, m);
                 bool post = false;
-                run.importStatementFile(path, checkStatementFile(catalogue_, view, path, 1).ImpAantalRec,
+                run.importStatementFile(path, checkStatementFile(catalogue_, view, path, 1).countedRecords,
                                         post, true);
                 QFile::remove(path);
             }
@@ -113,7 +113,7 @@ public:
         Figures f;
         QElapsedTimer t;
         {
-            BorderelState state(db, catalogue);
+            StatementState state(db, catalogue);
             state.setIdentity({big_.firstCollectivity, 1}, InsuranceType::SicknessFundOrPrivate);
             t.start();
             state.initialise();
@@ -133,7 +133,7 @@ public:
             f.report = ms(t);
         }
         const QString next = file(-1, months);
-        const int expected = checkStatementFile(catalogue, view, next, 1).ImpAantalRec;
+        const int expected = checkStatementFile(catalogue, view, next, 1).countedRecords;
         bool post = false;
         t.restart();
         run.importStatementFile(next, expected, post, false);

@@ -197,7 +197,7 @@ int main(int argc, char** argv) {
         ImportRun importRun(db, catalogue, prompts, view, 1, dir.path());
         bool post = false;
         t.restart();
-        importRun.importStatementFile(file1, s.ImpAantalRec, post, false);
+        importRun.importStatementFile(file1, s.countedRecords, post, false);
         import.push_back(double(t.nsecsElapsed()) / 1e6);
     }
 
@@ -253,7 +253,7 @@ int main(int argc, char** argv) {
             bool post = false;
             QElapsedTimer t;
             t.start();
-            importRun.importStatementFile(file1, s.ImpAantalRec, post, false);
+            importRun.importStatementFile(file1, s.countedRecords, post, false);
             pg.push_back(double(t.nsecsElapsed()) / 1e6);
             if (db.scalar(QStringLiteral("select count(*) from bord50")).toInt() == 0) {
                 std::printf("PostgreSQL import stored no rows\n");
@@ -301,7 +301,7 @@ int main(int argc, char** argv) {
     ImportRun importRun(db, catalogue, prompts, view, 1, dir.path());
     bool post = false;
     for (const QString& file : {file0, file1})
-        importRun.importStatementFile(file, checkStatementFile(catalogue, view, file, 1).ImpAantalRec, post,
+        importRun.importStatementFile(file, checkStatementFile(catalogue, view, file, 1).countedRecords, post,
                                       false);
     QElapsedTimer t;
     t.start();

@@ -13,10 +13,10 @@
 #include "NoPrinter.h"
 #include "SampleYear.h"
 
-#include "collectivity/BorderelState.h"
-#include "collectivity/ui/BorderelGrid.h"
+#include "collectivity/StatementState.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "collectivity/ui/ListPane.h"
+#include "collectivity/ui/StatementGrid.h"
 #include "core/Connection.h"
 #include "core/ConnectionString.h"
 #include "core/DisplayFormat.h"
@@ -279,7 +279,7 @@ void measure(int persons, int runs, const QString& server) {
             shown(steps, w.get(), [&] { w->movePersons(1); });
         move.add(median(steps.wall), median(steps.cpu));
         shown(pageDown, w.get(), [&] { key(box, Qt::Key_PageDown); });
-        BorderelGrid* grid = w->personsPane()->grid();
+        StatementGrid* grid = w->personsPane()->grid();
         const int byBirth = grid->columnOfField(QStringLiteral("1005"));
         const int byName = grid->columnOfField(QStringLiteral("1002"));
         shown(sort, w.get(), [&] { w->sortPersonsByColumn(byBirth); });

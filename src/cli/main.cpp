@@ -16,7 +16,6 @@
 // --connection STRING uses that database instead of the configured one.
 #include "CliPrompts.h"
 
-#include "core/BorderelDatabase.h"
 #include "core/DataSet.h"
 #include "core/DatabaseError.h"
 #include "core/DisplayFormat.h"
@@ -31,6 +30,7 @@
 #include "core/Settings.h"
 #include "core/SharedQueries.h"
 #include "core/SqlFragments.h"
+#include "core/StatementDatabase.h"
 #include "filters/FilterClause.h"
 #include "filters/FilterStore.h"
 #include "import/CheckPass.h"
@@ -146,15 +146,15 @@ QString figures(const StatementSummary& s) {
     const QLocale nl = programLocale();
     return QStringLiteral("  records: %1 vermeld, %2 geteld; personen: %3 vermeld, %4 geteld; bedrag: %5 "
                           "vermeld, %6 berekend")
-        .arg(s.AantalRec)
-        .arg(s.ImpAantalRec)
-        .arg(s.AantalPers)
-        .arg(s.ImpAantalPers)
-        .arg(nl.toString(s.TotaalBedrag, 'f', 2), nl.toString(s.ImpTotaalBedr, 'f', 2));
+        .arg(s.statedRecords)
+        .arg(s.countedRecords)
+        .arg(s.statedPersons)
+        .arg(s.countedPersons)
+        .arg(nl.toString(s.statedTotal, 'f', 2), nl.toString(s.countedTotal, 'f', 2));
 }
 
-int runImport(BorderelDatabase& dm, const RecordCatalogue& catalogue, Settings& settings, CliPrompts& prompts,
-              const QStringList& files, bool all, int waitSeconds) {
+int runImport(StatementDatabase& dm, const RecordCatalogue& catalogue, Settings& settings,
+              CliPrompts& prompts, const QStringList& files, bool all, int waitSeconds) {
     const QString importDir = settings.importDir();
     for (const QString& file : files) {
         if (!QFileInfo(file).isFile()) {
@@ -251,8 +251,8 @@ int runImport(BorderelDatabase& dm, const RecordCatalogue& catalogue, Settings& 
     return exitCode;
 }
 
-int listCollectivities(BorderelDatabase& dm) {
-    DataSet rows = dm.connection().query(SharedQueries::QryCollectiviteiten);
+int listCollectivities(StatementDatabase& dm) {
+    DataSet rows = dm.connection().query(SharedQueries::CollectivitiesQuery);
     for (rows.first(); !rows.eof(); rows.next())
         out(collectivityCaption(
             {rows.value(QStringLiteral("CollNr")).toInt(), rows.value(QStringLiteral("CollVolgNr")).toInt()},
@@ -262,7 +262,7 @@ int listCollectivities(BorderelDatabase& dm) {
 }
 
 // Each stored filter: number, name and maker, then its conditions one a line.
-int listFilters(BorderelDatabase& dm) {
+int listFilters(StatementDatabase& dm) {
     FilterStore store(dm.connection());
     DataSet rows = store.list();
     for (rows.first(); !rows.eof(); rows.next()) {
@@ -362,7 +362,7 @@ int runTrend(Connection& connection, CliPrompts& prompts, const QStringList& arg
 
 // Backup and compaction for scheduled jobs: the messages on standard output;
 // the compaction keeps its backup only when told to.
-int runMaintenance(BorderelDatabase& dm, Settings& settings, CliPrompts& prompts, const QString& command,
+int runMaintenance(StatementDatabase& dm, Settings& settings, CliPrompts& prompts, const QString& command,
                    bool keepBackup, int waitSeconds) {
     prompts.stream = stdout;
     prompts.answerYes = keepBackup;
@@ -508,11 +508,11 @@ int main(int argc, char** argv) {
     {
         // a scheduled job finds no store and keeps to ~/.pgpass
         KeychainPasswordStore passwords;
-        BorderelDatabase dm(settings, prompts, passwords);
+        StatementDatabase dm(settings, prompts, passwords);
         if (parser.isSet(connectionOption)) dm.setConnectionOverride(parser.value(connectionOption));
         RecordCatalogue catalogue;
         try {
-            if (!dm.dataModuleCreate(checkZipLibraries)) {
+            if (!dm.startUp(checkZipLibraries)) {
                 // the program's question alone does not say what went wrong
                 if (!dm.connectionFailure().isEmpty()) prompts.error(dm.connectionFailure());
                 return ExitFailure;

@@ -19,7 +19,7 @@ public:
     virtual InsuranceType insuranceType() const = 0;
     QString windowKey() const { return collectivity().windowKey(); }
 
-    virtual QMenu* borderelMenu() const { return nullptr; }
+    virtual QMenu* statementMenu() const { return nullptr; }
     virtual QMenu* reportMenu() const { return nullptr; }
     virtual QMenu* exportMenu() const { return nullptr; }
     virtual QMenu* optionsMenu() const { return nullptr; }

@@ -58,7 +58,7 @@ void Settings::setThousandSeparator(const QString& v) {
 void Settings::setDecimalSeparator(const QString& v) {
     writeComputerString(QStringLiteral("DecimalSeparator"), v);
 }
-void Settings::setADOConnectionString(const QString& v) {
+void Settings::setConnectionStringInUse(const QString& v) {
     writeComputerString(QStringLiteral("ADOConnectionString"), v);
 }
 

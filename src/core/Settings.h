@@ -42,7 +42,7 @@ public:
     // Computer file, written at every start
     void setThousandSeparator(const QString& v);
     void setDecimalSeparator(const QString& v);
-    void setADOConnectionString(const QString& v);
+    void setConnectionStringInUse(const QString& v);
     // A shared server's connection string ("Database", "ConnectionString"); when
     // set it is used instead of the program folder's database file.
     QString databaseConnectionString() const;

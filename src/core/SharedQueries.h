@@ -5,7 +5,7 @@
 // The data module's shared queries and commands, exactly as the program runs them.
 namespace ostrapel::SharedQueries {
 
-inline const QString QryCollectiviteiten =
+inline const QString CollectivitiesQuery =
     QStringLiteral("select distinct a.[ID01] as CollNr, a.[ID02] as CollVolgNr, [0003] as CollNaam, \r\n"
                    "IIF([1024] in ('Z', 'P'), 'ZKF/PRT', 'SV') as VerzNaam,\r\n"
                    "IIF([1024] in ('Z', 'P'), 1, 2) as VerzType\r\n"
@@ -14,7 +14,7 @@ inline const QString QryCollectiviteiten =
                    "and a.id02 = b.id02\r\n"
                    "order by a.[ID01], a.[ID02]");
 
-inline const QString qryGetCollCaption =
+inline const QString CollectivityCaptionQuery =
     QStringLiteral("select a.id01 as CollNr, a.id02 as CollVolgNr, [0003] as CollNaam,\r\n"
                    "IIF([1024] in ('Z', 'P'), 'ZKF/PRT', 'SV') as VerzNaam,\r\n"
                    "IIF([1024] in ('Z', 'P'), 1, 2) as VerzType\r\n"
@@ -29,7 +29,7 @@ inline const QString qryRecStructure =
     QStringLiteral("select *\r\nfrom recstruct\r\nwhere Soort = :Soort\r\norder by VeldNr");
 inline const QString qryFieldDisplay =
     QStringLiteral("select *\r\nfrom FieldDisplay\r\norder by Soort, VeldNr");
-inline const QString dsVersieNr = QStringLiteral("SELECT VERSIENR FROM VERSIECTRL");
+inline const QString DatabaseVersionQuery = QStringLiteral("SELECT VERSIENR FROM VERSIECTRL");
 inline const QString qryEuro =
     QStringLiteral("select\r\n  *\r\nfrom\r\n  bord00\r\nwhere\r\n  [0018]=:ValutaSoort");
 

@@ -18,9 +18,9 @@ int errorFlags(const StatementSummary& s) {
     // without a collectivity record the other figures say nothing
     if (s.noCollectivityRecord) return ErrNoCollectivity;
     int flags = s.earlierBlockFlags;
-    if (s.ImpAantalRec != s.AantalRec) flags |= ErrRecords;
-    if (s.ImpAantalPers != s.AantalPers) flags |= ErrPersons;
-    if (s.VersieNrBestand != StatementFileVersion) flags |= ErrVersion;
+    if (s.countedRecords != s.statedRecords) flags |= ErrRecords;
+    if (s.countedPersons != s.statedPersons) flags |= ErrPersons;
+    if (s.fileVersion != StatementFileVersion) flags |= ErrVersion;
     if (!s.fault.isEmpty()) flags |= ErrFault;
     return flags;
 }
@@ -187,8 +187,8 @@ StatementSummary checkStatementBytes(const RecordCatalogue& catalogue, ImportVie
                 next.earlierBlockTo = s.earlierBlockTo;
                 const int own = errorFlags(s) & (ErrRecords | ErrPersons | ErrVersion);
                 if (own != 0 && next.earlierBlockFlags == 0) {
-                    next.earlierBlockFrom = s.RegelVan;
-                    next.earlierBlockTo = s.RegelTot;
+                    next.earlierBlockFrom = s.firstLine;
+                    next.earlierBlockTo = s.lastLine;
                 }
                 next.earlierBlockFlags |= own;
             }
@@ -196,13 +196,13 @@ StatementSummary checkStatementBytes(const RecordCatalogue& catalogue, ImportVie
             total = 0;
             s = next;
             s.fileName = path;
-            s.CollNr = read.text(line, Field::CollectivityNumber);
-            s.CollVolgNr = read.text(line, Field::CollectivitySequence);
-            s.CollNaam = read.text(line, Field::CollectivityName);
-            s.Periode = read.text(line, Field::Period);
-            s.RegelVan = lineNr;
-            s.Import = u'N';
-            s.VersieNrBestand =
+            s.collectivityNumber = read.text(line, Field::CollectivityNumber);
+            s.sequenceNumber = read.text(line, Field::CollectivitySequence);
+            s.collectivityName = read.text(line, Field::CollectivityName);
+            s.period = read.text(line, Field::Period);
+            s.firstLine = lineNr;
+            s.importFlag = u'N';
+            s.fileVersion =
                 databaseVersion != 0 ? quint8(read.wholeNumber(line, lineNr, Field::FileVersion)) : 0;
             haveSummary = true;
             blockOpen = true;
@@ -215,18 +215,18 @@ StatementSummary checkStatementBytes(const RecordCatalogue& catalogue, ImportVie
                 const QStringList key = keyOf(line, true);
                 if (key.mid(0, 3) != blockKey.mid(0, 3) || (!blockKey[3].isEmpty() && key[3] != blockKey[3]))
                     noteFault(CheckTexts::ControlKeyDiffers.arg(lineNr));
-                s.RegelTot = lineNr;
-                s.Aangemaakt = read.date(line, lineNr, Field::CreatedOn);
-                s.AantalRec = read.wholeNumber(line, lineNr, Field::RecordCount);
-                s.AantalPers = read.wholeNumber(line, lineNr, Field::PersonCount);
-                s.TotaalBedrag = read.number(line, lineNr, Field::TotalAmount) / 100.0;
-                s.ImpAantalPers = persons;
-                s.ImpAantalRec = lineNr - s.RegelVan + 1;
-                s.ImpTotaalBedr = total;
-                s.TotaalBedragIncColl = read.lenientCents(line, Field::TotalWithCollectivity);
-                s.TotaalBedragIncVerz = read.lenientCents(line, Field::TotalWithInsured);
-                s.ImpTotaalBedragIncVerz = sumV;
-                s.ImpTotaalBedragIncColl = sumC;
+                s.lastLine = lineNr;
+                s.createdOn = read.date(line, lineNr, Field::CreatedOn);
+                s.statedRecords = read.wholeNumber(line, lineNr, Field::RecordCount);
+                s.statedPersons = read.wholeNumber(line, lineNr, Field::PersonCount);
+                s.statedTotal = read.number(line, lineNr, Field::TotalAmount) / 100.0;
+                s.countedPersons = persons;
+                s.countedRecords = lineNr - s.firstLine + 1;
+                s.countedTotal = total;
+                s.statedTotalCollectivity = read.lenientCents(line, Field::TotalWithCollectivity);
+                s.statedTotalInsured = read.lenientCents(line, Field::TotalWithInsured);
+                s.countedTotalInsured = sumV;
+                s.countedTotalCollectivity = sumC;
             }
         } else if (type == QByteArrayView("10")) {
             ++persons;

@@ -8,7 +8,7 @@ namespace ostrapel {
 
 ImportOverview::ImportOverview(std::vector<StatementSummary>& summaries) : summaries_(summaries) {
     for (const StatementSummary& s : summaries_)
-        ticks_.push_back(s.Import);
+        ticks_.push_back(s.importFlag);
 }
 
 void ImportOverview::setTicked(int row, bool ticked) {
@@ -30,14 +30,15 @@ bool ImportOverview::acceptClose(Prompts& prompts) {
     int good = 0, errors = 0;
     for (size_t i = 0; i < ticks_.size(); ++i) {
         StatementSummary& s = summaries_[i];
-        s.Import = ticks_[i];
+        s.importFlag = ticks_[i];
         const int flags = errorFlags(s);
-        if (s.Import != u'J' || flags != 0) {
+        if (s.importFlag != u'J' || flags != 0) {
             ++errors;
-            prompts.error(s.noCollectivityRecord ? OverviewTexts::FileWithoutCollectivity.arg(
-                                                       QFileInfo(s.fileName).fileName(), errorReasons(s))
-                                                 : OverviewTexts::FileHasErrors.arg(
-                                                       s.CollNr, s.CollVolgNr, s.Periode, errorReasons(s)));
+            prompts.error(s.noCollectivityRecord
+                              ? OverviewTexts::FileWithoutCollectivity.arg(QFileInfo(s.fileName).fileName(),
+                                                                           errorReasons(s))
+                              : OverviewTexts::FileHasErrors.arg(s.collectivityNumber, s.sequenceNumber,
+                                                                 s.period, errorReasons(s)));
         } else {
             ++good;
         }

@@ -89,7 +89,8 @@ void ImportRun::execute(const OverviewFn& showOverview) {
     }
     accepted_ = showOverview(summaries_);
     if (!accepted_) return;
-    std::erase_if(summaries_, [](const StatementSummary& s) { return s.Import == u'N' || !isImportable(s); });
+    std::erase_if(summaries_,
+                  [](const StatementSummary& s) { return s.importFlag == u'N' || !isImportable(s); });
 
     QElapsedTimer total;
     total.start();
@@ -101,7 +102,7 @@ void ImportRun::execute(const OverviewFn& showOverview) {
         currentEntry_ = -1;
         try {
             if (stopRequested_) throw ImportStopped();
-            importStatementFile(summaries_[i].fileName, summaries_[i].ImpAantalRec, postProcess,
+            importStatementFile(summaries_[i].fileName, summaries_[i].countedRecords, postProcess,
                                 i + 1 == summaries_.size());
         } catch (const ImportStopped&) {
             if (currentEntry_ >= 0) {
@@ -280,23 +281,23 @@ void ImportRun::analyzeStatementTables() {
 }
 
 int ImportRun::isAlreadyImported(const QString& line, QString* refusal) {
-    const QString collNr = fieldText(catalogue_, line, Field::CollectivityNumber);
-    const QString volgNr = fieldText(catalogue_, line, Field::CollectivitySequence);
+    const QString collectivityNumber = fieldText(catalogue_, line, Field::CollectivityNumber);
+    const QString sequenceNumber = fieldText(catalogue_, line, Field::CollectivitySequence);
     const QString periode = fieldText(catalogue_, line, Field::Period);
     QString c = fieldText(catalogue_, line, Field::UnitKey).left(1);
     if (c == QStringLiteral("0")) c = QStringLiteral("9");
     SqlStatement& q = connection_.prepare(
         QStringLiteral("select a.* from bord99 a where a.ID01 = :CollNr and a.ID02 = :VolgNr "
                        "and a.ID03 = :Periode and ID05 like :Soort"));
-    q.bind({{QStringLiteral("CollNr"), collNr},
-            {QStringLiteral("VolgNr"), volgNr},
+    q.bind({{QStringLiteral("CollNr"), collectivityNumber},
+            {QStringLiteral("VolgNr"), sequenceNumber},
             {QStringLiteral("Periode"), periode},
             {QStringLiteral("Soort"), c + u'%'}});
     q.exec();
     const bool found = q.next();
     q.finish();
     if (!found) return 0;
-    *refusal = ImportTexts::AlreadyImported.arg(collNr, volgNr, periode);
+    *refusal = ImportTexts::AlreadyImported.arg(collectivityNumber, sequenceNumber, periode);
     return 2;
 }
 

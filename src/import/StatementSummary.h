@@ -12,25 +12,25 @@ inline constexpr int StatementFileVersion = 1;
 // states and what was counted.
 struct StatementSummary {
     QString fileName; // full path
-    QString CollNr;
-    QString CollVolgNr;
-    QString CollNaam;
-    QString Periode;
-    int RegelVan = 0;
-    int RegelTot = 0;
-    int AantalRec = 0;
-    int AantalPers = 0;
-    double TotaalBedrag = 0;
-    double TotaalBedragIncVerz = 0;
-    double TotaalBedragIncColl = 0;
-    QDate Aangemaakt;
-    int ImpAantalRec = 0;
-    int ImpAantalPers = 0;
-    double ImpTotaalBedr = 0;
-    double ImpTotaalBedragIncVerz = 0;
-    double ImpTotaalBedragIncColl = 0;
-    QChar Import = u'N';
-    quint8 VersieNrBestand = 0;
+    QString collectivityNumber;
+    QString sequenceNumber;
+    QString collectivityName;
+    QString period;
+    int firstLine = 0;
+    int lastLine = 0;
+    int statedRecords = 0;
+    int statedPersons = 0;
+    double statedTotal = 0;
+    double statedTotalInsured = 0;
+    double statedTotalCollectivity = 0;
+    QDate createdOn;
+    int countedRecords = 0;
+    int countedPersons = 0;
+    double countedTotal = 0;
+    double countedTotalInsured = 0;
+    double countedTotalCollectivity = 0;
+    QChar importFlag = u'N';
+    quint8 fileVersion = 0;
     // The file has no collectivity record: shown as erroneous, never importable.
     bool noCollectivityRecord = false;
     // The flags (records, persons, version) of earlier blocks of the file that

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/BorderelDatabase.h"
+#include "core/StatementDatabase.h"
 
 namespace ostrapel {
 

@@ -14,7 +14,7 @@ using namespace MaintenanceTexts;
 
 std::vector<Cleanup::Entry> Cleanup::collectivities() {
     std::vector<Entry> entries{{Alle, {}, std::nullopt}};
-    DataSet rows = connection_.query(SharedQueries::QryCollectiviteiten);
+    DataSet rows = connection_.query(SharedQueries::CollectivitiesQuery);
     for (rows.first(); !rows.eof(); rows.next()) {
         Entry e;
         e.collectivity = {rows.value(QStringLiteral("CollNr")).toInt(),

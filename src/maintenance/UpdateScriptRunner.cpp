@@ -2,12 +2,12 @@
 
 #include "MaintenanceTexts.h"
 
-#include "core/BorderelDatabase.h"
 #include "core/Connection.h"
 #include "core/DatabaseError.h"
 #include "core/Encoding.h"
 #include "core/Prompts.h"
 #include "core/SqlScript.h"
+#include "core/StatementDatabase.h"
 #include "core/Transaction.h"
 
 #include <QDir>

@@ -114,7 +114,7 @@ void ExportData::openExportData(const QStringList& lines, const QVariantMap& par
 void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
     progress.setMessage(Initialiseren);
     const QVariant nr = inputs.collectivity.number;
-    const QVariant volgNr = inputs.collectivity.sequence;
+    const QVariant sequenceNumber = inputs.collectivity.sequence;
     switch (kind) {
     case ReportKind::Collection: {
         const QString totalsSql = ReportQueries::totals(inputs.insuranceType).join(kLines);
@@ -123,10 +123,14 @@ void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
         sendDebugMessage(QString::number(inputs.collectivity.sequence));
         sendDebugMessage(inputs.reportMonth);
         const QString month = inputs.reportMonth;
-        const QVariantMap totalsParams{{QStringLiteral("Id011"), nr},     {QStringLiteral("Id012"), nr},
-                                       {QStringLiteral("Id013"), nr},     {QStringLiteral("Id021"), volgNr},
-                                       {QStringLiteral("Id022"), volgNr}, {QStringLiteral("Id023"), volgNr},
-                                       {QStringLiteral("Id031"), month},  {QStringLiteral("Id032"), month},
+        const QVariantMap totalsParams{{QStringLiteral("Id011"), nr},
+                                       {QStringLiteral("Id012"), nr},
+                                       {QStringLiteral("Id013"), nr},
+                                       {QStringLiteral("Id021"), sequenceNumber},
+                                       {QStringLiteral("Id022"), sequenceNumber},
+                                       {QStringLiteral("Id023"), sequenceNumber},
+                                       {QStringLiteral("Id031"), month},
+                                       {QStringLiteral("Id032"), month},
                                        {QStringLiteral("Id033"), month}};
         const QStringList lines = ReportQueries::collection(inputs.insuranceType, inputs.compoundSurname);
         sendDebugMessage(QStringLiteral("exportdata ") + lines.join(kLines));
@@ -139,8 +143,8 @@ void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
                         {QStringLiteral("Periode2"), month},
                         {QStringLiteral("CollNr1"), nr},
                         {QStringLiteral("CollNr2"), nr},
-                        {QStringLiteral("CollVolgNr1"), volgNr},
-                        {QStringLiteral("CollVolgNr2"), volgNr}});
+                        {QStringLiteral("CollVolgNr1"), sequenceNumber},
+                        {QStringLiteral("CollVolgNr2"), sequenceNumber}});
         progress.setMessage(Premietotalen);
         totals_ = openQuery(totalsSql, totalsParams);
         break;
@@ -158,8 +162,8 @@ void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
         progress.setMessage(Premiegegevens);
         openExportData(lines, {{QStringLiteral("CollNr1"), nr},
                                {QStringLiteral("CollNr2"), nr},
-                               {QStringLiteral("CollVolgNr1"), volgNr},
-                               {QStringLiteral("CollVolgNr2"), volgNr}});
+                               {QStringLiteral("CollVolgNr1"), sequenceNumber},
+                               {QStringLiteral("CollVolgNr2"), sequenceNumber}});
         break;
     }
     case ReportKind::Correction: {
@@ -169,7 +173,7 @@ void ExportData::prepare(ReportKind kind, ReportProgress& progress) {
         progress.setMessage(Premiegegevens);
         openExportData(ReportQueries::correction(inputs.insuranceType, inputs.compoundSurname),
                        {{QStringLiteral("CollNr"), nr},
-                        {QStringLiteral("CollVolgNr"), volgNr},
+                        {QStringLiteral("CollVolgNr"), sequenceNumber},
                         {QStringLiteral("PremiePeriode"), inputs.correctionMonth}});
         break;
     }

@@ -1,10 +1,10 @@
 #include "WindowReportInputs.h"
 
-#include "collectivity/BorderelState.h"
+#include "collectivity/StatementState.h"
 
 namespace ostrapel {
 
-ReportInputs windowReportInputs(ReportKind kind, const BorderelState& window, const QString& month) {
+ReportInputs windowReportInputs(ReportKind kind, const StatementState& window, const QString& month) {
     ReportInputs in;
     in.sortField = window.personsSide().sortField;
     in.collectivity = window.collectivity();
@@ -38,7 +38,7 @@ ReportInputs windowReportInputs(ReportKind kind, const BorderelState& window, co
     return in;
 }
 
-ReportInputs windowExportInputs(const BorderelState& window) {
+ReportInputs windowExportInputs(const StatementState& window) {
     const PersonsQuery& persons = window.personsQuery();
     const ComponentsQuery& components = window.componentsQuery();
     ReportInputs in;

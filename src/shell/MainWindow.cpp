@@ -14,7 +14,6 @@
 #include "collectivity/CollectivityChild.h"
 #include "collectivity/ui/CollectivityWindow.h"
 
-#include "core/BorderelDatabase.h"
 #include "core/DatabaseError.h"
 #include "core/Desktop.h"
 #include "core/OstrapelError.h"
@@ -22,6 +21,7 @@
 #include "core/RecordCatalogue.h"
 #include "core/Settings.h"
 #include "core/SqlFragments.h"
+#include "core/StatementDatabase.h"
 #include "core/TextHelpers.h"
 #include "import/ImportCommand.h"
 #include "import/ui/ImportDialog.h"
@@ -68,7 +68,7 @@ CollectivityChild* childOf(QMdiSubWindow* sub) {
 
 } // namespace
 
-MainWindow::MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts& prompts,
+MainWindow::MainWindow(StatementDatabase& dataModule, Settings& settings, Prompts& prompts,
                        PrinterService& printer, Desktop& desktop, QWidget* parent)
     : QMainWindow(parent), dm_(dataModule), settings_(settings), prompts_(prompts), printer_(printer),
       desktop_(desktop), mdi_(new QMdiArea(this)) {
@@ -314,10 +314,10 @@ void MainWindow::buildToolBar() {
         tbrMainMenu->addWidget(b);
         return b;
     };
-    tbtnBorderelMany = button(QStringLiteral("tbtnBorderelMany"), ToolOpenen, QStyle::SP_DirOpenIcon, true);
-    tbtnBorderelMany->setStatusTip(longHint(HintOpen));
-    connect(tbtnBorderelMany, &QToolButton::clicked, this, [this] {
-        if (!tbtnBorderelMany->menu()) runCommand([this] { runChooser(); });
+    tbtnStatementMany = button(QStringLiteral("tbtnBorderelMany"), ToolOpenen, QStyle::SP_DirOpenIcon, true);
+    tbtnStatementMany->setStatusTip(longHint(HintOpen));
+    connect(tbtnStatementMany, &QToolButton::clicked, this, [this] {
+        if (!tbtnStatementMany->menu()) runCommand([this] { runChooser(); });
     });
     tbnFilter = button(QStringLiteral("tbnFilter"), ToolFilter, QStyle::SP_FileDialogContentsView, false);
     tbnPrint = button(QStringLiteral("tbnPrint"), ToolPrint, QStyle::SP_FileDialogDetailedView, true);
@@ -397,7 +397,7 @@ void MainWindow::rebuildOpenList() {
     const bool any = content.mode != OpenListContent::Mode::Hidden;
     const bool chooserOnly = content.mode == OpenListContent::Mode::Chooser;
     for (QAction* a : tbrMainMenu->actions())
-        if (tbrMainMenu->widgetForAction(a) == tbtnBorderelMany) a->setVisible(any);
+        if (tbrMainMenu->widgetForAction(a) == tbtnStatementMany) a->setVisible(any);
     miOpenenAction->setVisible(any && !chooserOnly);
     actKiesColl->setVisible(chooserOnly);
     action(QStringLiteral("ActionSchonen"))->setVisible(any);
@@ -412,8 +412,8 @@ void MainWindow::rebuildOpenList() {
         QAction* more = miOpenen->addAction(Meer);
         connect(more, &QAction::triggered, this, [this] { runCommand([this] { runChooser(); }); });
     }
-    tbtnBorderelMany->setMenu(chooserOnly ? nullptr : miOpenen);
-    tbtnBorderelMany->setPopupMode(chooserOnly ? QToolButton::DelayedPopup : QToolButton::InstantPopup);
+    tbtnStatementMany->setMenu(chooserOnly ? nullptr : miOpenen);
+    tbtnStatementMany->setPopupMode(chooserOnly ? QToolButton::DelayedPopup : QToolButton::InstantPopup);
 }
 
 void MainWindow::runChooser() {
@@ -487,9 +487,9 @@ bool MainWindow::closeCollectivityWindows() {
 void MainWindow::followActiveWindow(int state) {
     CollectivityChild* child = state == 1 ? activeChild() : nullptr;
     if (state == 1 && !child) return;
-    if (actBorderelMenu) {
-        menuBar()->removeAction(actBorderelMenu);
-        actBorderelMenu = nullptr;
+    if (actStatementMenu) {
+        menuBar()->removeAction(actStatementMenu);
+        actStatementMenu = nullptr;
     }
     tbnPrint->setMenu(child ? child->reportMenu() : nullptr);
     tbnExport->setMenu(child ? child->exportMenu() : nullptr);
@@ -503,9 +503,9 @@ void MainWindow::followActiveWindow(int state) {
     if (!child) closeKeys.prepend(QKeySequence(Qt::CTRL | Qt::Key_X));
     action(QStringLiteral("actClose"))->setShortcuts(closeKeys);
     if (!child) return;
-    if (QMenu* menu = child->borderelMenu()) {
-        actBorderelMenu = menu->menuAction();
-        menuBar()->insertAction(miOnderhoud->menuAction(), actBorderelMenu);
+    if (QMenu* menu = child->statementMenu()) {
+        actStatementMenu = menu->menuAction();
+        menuBar()->insertAction(miOnderhoud->menuAction(), actStatementMenu);
     }
     activeWindowKey_ = child->windowKey();
 }

@@ -32,14 +32,14 @@ class MaintenanceCommands;
 class PrinterService;
 class Prompts;
 class Settings;
-class BorderelDatabase;
+class StatementDatabase;
 
 // The frame window: menus, toolbar, status bar and the collectivity windows.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Runs the main-window start-up steps; errors escape to the caller.
-    MainWindow(BorderelDatabase& dataModule, Settings& settings, Prompts& prompts, PrinterService& printer,
+    MainWindow(StatementDatabase& dataModule, Settings& settings, Prompts& prompts, PrinterService& printer,
                Desktop& desktop, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -73,7 +73,7 @@ public:
     QString activeWindowKey() const { return activeWindowKey_; }
     QMdiArea* mdiArea() const { return mdi_; }
     QMenu* openMenu() const { return miOpenen; }
-    QToolButton* openButton() const { return tbtnBorderelMany; }
+    QToolButton* openButton() const { return tbtnStatementMany; }
     QToolBar* toolBar() const { return tbrMainMenu; }
     QAction* action(const QString& objectName) const;
     QList<QToolButton*> collectivityButtons() const;
@@ -112,7 +112,7 @@ private:
     void runCommand(const std::function<void()>& command);
     QAction* makeAction(const QString& name, const QString& caption, const QString& hint = {});
 
-    BorderelDatabase& dm_;
+    StatementDatabase& dm_;
     Settings& settings_;
     RecordCatalogue catalogue_;
     Prompts& prompts_;
@@ -137,14 +137,14 @@ private:
     QMenu* miHelp = nullptr;
     QAction* miOpenenAction = nullptr;
     QToolBar* tbrMainMenu = nullptr;
-    QToolButton* tbtnBorderelMany = nullptr;
+    QToolButton* tbtnStatementMany = nullptr;
     QToolButton* tbnFilter = nullptr;
     QToolButton* tbnPrint = nullptr;
     QToolButton* tbnImporteren = nullptr;
     QToolButton* tbnExport = nullptr;
     QToolButton* tbnVerzOpties = nullptr;
     QAction* actKiesColl = nullptr;
-    QAction* actBorderelMenu = nullptr; // the active window's menu in the menu bar
+    QAction* actStatementMenu = nullptr; // the active window's menu in the menu bar
     QList<QAction*> actions_;
 };
 

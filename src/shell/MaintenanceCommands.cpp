@@ -3,8 +3,8 @@
 #include "ProgressWindow.h"
 #include "ShellTexts.h"
 
-#include "core/BorderelDatabase.h"
 #include "core/Settings.h"
+#include "core/StatementDatabase.h"
 #include "import/ImportFolderLock.h"
 #include "maintenance/DatabaseBackup.h"
 #include "maintenance/DatabaseCompactor.h"

@@ -10,7 +10,7 @@ class QWidget;
 
 namespace ostrapel {
 
-class BorderelDatabase;
+class StatementDatabase;
 class PrinterService;
 class Prompts;
 class Settings;
@@ -26,7 +26,7 @@ public:
         std::function<void(const QString&)> showStatus; // what a clean-up removed
         std::function<void(int code)> endProgram;       // after a failed backup
     };
-    MaintenanceCommands(QWidget* parent, BorderelDatabase& dataModule, Settings& settings, Prompts& prompts,
+    MaintenanceCommands(QWidget* parent, StatementDatabase& dataModule, Settings& settings, Prompts& prompts,
                         PrinterService& printer, Hooks hooks)
         : parent_(parent), dm_(dataModule), settings_(settings), prompts_(prompts), printer_(printer),
           hooks_(std::move(hooks)) {}
@@ -44,7 +44,7 @@ public:
 
 private:
     QWidget* parent_;
-    BorderelDatabase& dm_;
+    StatementDatabase& dm_;
     Settings& settings_;
     Prompts& prompts_;
     PrinterService& printer_;

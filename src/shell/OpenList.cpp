@@ -34,7 +34,7 @@ QString CollectivityItem::caption() const {
 
 std::vector<CollectivityItem> listCollectivities(Connection& connection) {
     std::vector<CollectivityItem> out;
-    DataSet rows = connection.query(SharedQueries::QryCollectiviteiten);
+    DataSet rows = connection.query(SharedQueries::CollectivitiesQuery);
     for (rows.first(); !rows.eof(); rows.next())
         out.push_back(itemOf(rows));
     // The query orders by number only; its two lines of one collectivity
@@ -46,9 +46,9 @@ std::vector<CollectivityItem> listCollectivities(Connection& connection) {
 }
 
 bool collectivityCaptionRow(Connection& connection, CollectivityKey collectivity, CollectivityItem* item) {
-    DataSet rows =
-        connection.query(SharedQueries::qryGetCollCaption, {{QStringLiteral("id01"), collectivity.number},
-                                                            {QStringLiteral("id02"), collectivity.sequence}});
+    DataSet rows = connection.query(
+        SharedQueries::CollectivityCaptionQuery,
+        {{QStringLiteral("id01"), collectivity.number}, {QStringLiteral("id02"), collectivity.sequence}});
     if (rows.isEmpty()) return false;
     rows.first();
     *item = itemOf(rows);

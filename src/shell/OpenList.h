@@ -34,7 +34,7 @@ struct OpenListContent {
 
 // The collectivities that have insured persons, one per row of the list query.
 std::vector<CollectivityItem> listCollectivities(Connection& connection);
-// The latest row of one collectivity (qryGetCollCaption); false when it has none.
+// The latest row of one collectivity (CollectivityCaptionQuery); false when it has none.
 bool collectivityCaptionRow(Connection& connection, CollectivityKey collectivity, CollectivityItem* item);
 // Builds the list; recent keys whose collectivity has gone are removed.
 OpenListContent buildOpenList(Connection& connection, RecentList& recent);

@@ -2,10 +2,10 @@
 
 #include "MainWindow.h"
 
-#include "core/BorderelDatabase.h"
 #include "core/OstrapelError.h"
 #include "core/RunLog.h"
 #include "core/Settings.h"
+#include "core/StatementDatabase.h"
 #include "import/ZipArchive.h"
 
 namespace ostrapel {
@@ -14,9 +14,9 @@ int runProgram(const QString& programDir, Prompts& prompts, PasswordStore& passw
                Desktop& desktop, const StartupHooks& hooks) {
     try {
         Settings settings(programDir);
-        BorderelDatabase dm(settings, prompts, passwords);
+        StatementDatabase dm(settings, prompts, passwords);
         if (hooks.splashStatus) dm.setSplashStatusHandler(hooks.splashStatus);
-        if (!dm.dataModuleCreate(checkZipLibraries)) return 1;
+        if (!dm.startUp(checkZipLibraries)) return 1;
         MainWindow main(dm, settings, prompts, printer, desktop);
         if (main.startupRefused()) return 1;
         if (hooks.mainWindowReady) hooks.mainWindowReady(main);

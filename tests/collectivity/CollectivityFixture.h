@@ -40,7 +40,7 @@ protected:
         run.setFileList(files);
         run.execute([](std::vector<StatementSummary>& s) {
             for (StatementSummary& x : s)
-                x.Import = u'J';
+                x.importFlag = u'J';
             return true;
         });
     }

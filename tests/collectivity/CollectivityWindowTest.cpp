@@ -3,13 +3,13 @@
 #include "ModalDialogs.h"
 #include "Screenshots.h"
 #include "WindowFixture.h"
-#include "collectivity/ui/BorderelGrid.h"
 #include "collectivity/ui/CollectivityDetailsDialog.h"
 #include "collectivity/ui/DetailPane.h"
 #include "collectivity/ui/FooterBar.h"
 #include "collectivity/ui/ListPane.h"
 #include "collectivity/ui/PeriodDialog.h"
 #include "collectivity/ui/PremiumPeriodDialog.h"
+#include "collectivity/ui/StatementGrid.h"
 #include "core/Settings.h"
 
 #include <QComboBox>
@@ -28,11 +28,11 @@ using namespace ostrapel;
 
 namespace {
 
-class BorderelWindow : public test::WindowFixture {};
+class StatementWindow : public test::WindowFixture {};
 
 } // namespace
 
-TEST_F(BorderelWindow, FirstOpeningShowsThePersonsAndTheirComponents) {
+TEST_F(StatementWindow, FirstOpeningShowsThePersonsAndTheirComponents) {
     auto w = open();
     EXPECT_EQ(w->personsPane()->header()->text(), QStringLiteral(" Verzekerden"));
     EXPECT_EQ(w->periodLabel()->text(), QStringLiteral("Geen periode ingesteld"));
@@ -53,7 +53,7 @@ TEST_F(BorderelWindow, FirstOpeningShowsThePersonsAndTheirComponents) {
     test::saveScreenshot(w.get(), QStringLiteral("borderel-geopend"));
 }
 
-TEST_F(BorderelWindow, SearchSortUnitViewAndComponentsPane) {
+TEST_F(StatementWindow, SearchSortUnitViewAndComponentsPane) {
     auto w = open();
     QTest::keyClicks(w->searchBox(), QStringLiteral("b"));
     EXPECT_EQ(w->searchBox()->text(), QStringLiteral("B"));
@@ -93,7 +93,7 @@ TEST_F(BorderelWindow, SearchSortUnitViewAndComponentsPane) {
 
 // Field names from a user's settings file that the catalogue does not know never
 // reach the SQL text: the window sorts and searches on 1002 instead.
-TEST_F(BorderelWindow, UnknownFieldNamesInTheSettingsFileAreDropped) {
+TEST_F(StatementWindow, UnknownFieldNamesInTheSettingsFileAreDropped) {
     // a person of collectivity 13 that a widened search would list
     db->execute(QStringLiteral("insert into bord10 (ID01, ID02, ID03, ID04, ID05, ID07, [1002], [1024]) "
                                "values (13, 1, '2006-01', 'W1', 'E13', 'K13', 'BUITEN', 'Z')"));
@@ -127,7 +127,7 @@ TEST_F(BorderelWindow, UnknownFieldNamesInTheSettingsFileAreDropped) {
         db->scalar(QStringLiteral("select count(*) from Filters where FilterNaam = 'INJECTED'")).toInt(), 0);
 }
 
-TEST_F(BorderelWindow, HoldingAScrollKeyPausesTheComponents) {
+TEST_F(StatementWindow, HoldingAScrollKeyPausesTheComponents) {
     auto w = open();
     w->setPauseInterval(0); // the pause is due at the next pass of the event loop
     const int runs = w->state().componentRuns();
@@ -145,7 +145,7 @@ TEST_F(BorderelWindow, HoldingAScrollKeyPausesTheComponents) {
     EXPECT_EQ(w->state().componentRuns(), runs + 2); // once for the row reached
 }
 
-TEST_F(BorderelWindow, PeriodAndStoredStateAcrossReopening) {
+TEST_F(StatementWindow, PeriodAndStoredStateAcrossReopening) {
     {
         auto w = open();
         w->askPeriod = [](const QStringList& months, const QString& current) -> std::optional<QString> {
@@ -165,7 +165,7 @@ TEST_F(BorderelWindow, PeriodAndStoredStateAcrossReopening) {
     EXPECT_EQ(type1->periodLabel()->text(), QStringLiteral("Geen periode ingesteld"));
 }
 
-TEST_F(BorderelWindow, PeriodDialogs) {
+TEST_F(StatementWindow, PeriodDialogs) {
     const QStringList months = {QStringLiteral("2006-01"), QStringLiteral("2006-02"),
                                 QStringLiteral("2006-03")};
     PremiumPeriodDialog dialog(months, QStringLiteral("2006-03;2006-03"));
@@ -197,7 +197,7 @@ TEST_F(BorderelWindow, PeriodDialogs) {
               QStringList{QStringLiteral("Deze bewerking kan enige tijd in beslag nemen. Wilt u doorgaan?")});
 }
 
-TEST_F(BorderelWindow, TheDialogsBehindTheCommands) {
+TEST_F(StatementWindow, TheDialogsBehindTheCommands) {
     auto w = open();
     {
         test::NextModal month([](QWidget* d) {

@@ -3,12 +3,12 @@
 // and the keys the window stores.
 #include "Screenshots.h"
 #include "WindowFixture.h"
-#include "collectivity/ui/BorderelGrid.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "collectivity/ui/DetailPane.h"
 #include "collectivity/ui/FieldOrderDialog.h"
 #include "collectivity/ui/ListPane.h"
 #include "collectivity/ui/SortFieldDialog.h"
+#include "collectivity/ui/StatementGrid.h"
 #include "core/Settings.h"
 
 #include <QFile>
@@ -65,7 +65,7 @@ TEST_F(WindowCommands, SortPickerOnAMappedFieldListOffersTheFirstEntry) {
     auto w = open();
     std::optional<int> offered;
     QString firstTitle;
-    w->askSortColumn = [&](BorderelGrid* grid, const QString& currentSort) {
+    w->askSortColumn = [&](StatementGrid* grid, const QString& currentSort) {
         SortFieldDialog dialog(grid->sortItems(), currentSort);
         offered = dialog.list()->currentRow();
         firstTitle = dialog.list()->item(0)->text();
@@ -190,7 +190,7 @@ TEST_F(WindowCommands, ReloadShowsAMonthImportedElsewhere) {
         run.setFileList(files);
         run.execute([](std::vector<StatementSummary>& s) {
             for (StatementSummary& x : s)
-                x.Import = u'J';
+                x.importFlag = u'J';
             return true;
         });
     }

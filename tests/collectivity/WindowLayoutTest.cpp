@@ -5,7 +5,6 @@
 #include "collectivity/CollectivityDetails.h"
 #include "collectivity/FieldOrderEditor.h"
 #include "collectivity/SortFieldPicker.h"
-#include "collectivity/ui/BorderelGrid.h"
 #include "collectivity/ui/CollectivityDetailsDialog.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "collectivity/ui/DetailPane.h"
@@ -14,6 +13,7 @@
 #include "collectivity/ui/ListPane.h"
 #include "collectivity/ui/PremiumTrendPage.h"
 #include "collectivity/ui/SortFieldDialog.h"
+#include "collectivity/ui/StatementGrid.h"
 #include "core/Settings.h"
 
 #include <QAbstractItemModelTester>
@@ -138,7 +138,7 @@ TEST_F(WindowLayout, FieldOrderDialogAndColumnDrag) {
 
 namespace {
 // Column titles in the order the user sees them, the marker column left out.
-QStringList shownTitles(const BorderelGrid* g) {
+QStringList shownTitles(const StatementGrid* g) {
     QStringList out;
     for (const ColumnState& c : g->visualColumns())
         if (!c.fieldName.isEmpty() && c.visible)
@@ -151,7 +151,7 @@ QStringList shownTitles(const BorderelGrid* g) {
 // the order stored at closing is the order on the screen.
 TEST_F(WindowLayout, DraggedColumnsStayPut) {
     auto w = open();
-    BorderelGrid* g = w->componentsPane()->grid();
+    StatementGrid* g = w->componentsPane()->grid();
     QHeaderView* h = g->horizontalHeader();
     ASSERT_EQ(shownTitles(g).mid(0, 3), QStringList({QStringLiteral("Factuurmaand"),
                                                      QStringLiteral("Herkomst"), QStringLiteral("Soort")}));
@@ -165,7 +165,7 @@ TEST_F(WindowLayout, DraggedColumnsStayPut) {
     EXPECT_EQ(shownTitles(g), dragged);
     EXPECT_EQ(g->columnWidth(g->columnOfField(QStringLiteral("5002"))), width);
 
-    BorderelGrid* p = w->personsPane()->grid();
+    StatementGrid* p = w->personsPane()->grid();
     p->horizontalHeader()->moveSection(
         p->horizontalHeader()->visualIndex(p->columnOfField(QStringLiteral("1003"))), 1);
     const QStringList titles = shownTitles(p);
@@ -213,7 +213,7 @@ TEST_F(WindowLayout, FieldOrderEditorRules) {
 TEST_F(WindowLayout, SortFieldPicker) {
     auto w = open();
     std::optional<int> offeredSelection;
-    w->askSortColumn = [&](BorderelGrid* grid, const QString& currentSort) {
+    w->askSortColumn = [&](StatementGrid* grid, const QString& currentSort) {
         SortFieldDialog dialog(grid->sortItems(), currentSort);
         offeredSelection = dialog.list()->currentRow();
         test::saveScreenshot(&dialog, QStringLiteral("kies-sorteerveld"));
@@ -336,7 +336,7 @@ TEST_F(WindowLayout, MenusOfTheWindow) {
                            QStringLiteral("Toon samengestelde achternaam"),
                            QStringLiteral("Verander veld volgorde"), QStringLiteral("-"),
                            QStringLiteral("Filter"), QStringLiteral("-"), QStringLiteral("Sluiten")}));
-    EXPECT_EQ(w->borderelMenu()->title(), QStringLiteral("Bo&rderel"));
+    EXPECT_EQ(w->statementMenu()->title(), QStringLiteral("Bo&rderel"));
     QStringList months;
     EXPECT_TRUE(w->menuIncasso->actions().isEmpty()); // read when the menu opens
     emit w->menuIncasso->aboutToShow();
@@ -397,7 +397,7 @@ TEST_F(WindowLayout, CodedColumnsShowWholeDescriptions) {
     auto w = open();
     int coded = 0;
     for (const bool forPersons : {true, false}) {
-        BorderelGrid* g = w->pane(forPersons)->grid();
+        StatementGrid* g = w->pane(forPersons)->grid();
         for (const GridColumn& c : w->state().side(forPersons).columns) {
             if (c.pickList.isEmpty() || !c.visible) continue;
             ++coded;
@@ -435,7 +435,7 @@ TEST_F(WindowLayout, FooterFiguresAreNeverCutOff) {
 // passes Qt's model checks through the window's queries.
 TEST_F(WindowLayout, ListModelRolesAndChecks) {
     auto w = open();
-    BorderelGrid* g = w->personsPane()->grid();
+    StatementGrid* g = w->personsPane()->grid();
     QAbstractItemModelTester tester(g->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     const QAbstractItemModel* m = g->model();
     int mainInsured = 0;
@@ -450,7 +450,7 @@ TEST_F(WindowLayout, ListModelRolesAndChecks) {
     const int sortColumn = g->columnOfField(QStringLiteral("1002"));
     EXPECT_TRUE(m->index(0, sortColumn).data(Qt::FontRole).value<QFont>().bold());
     EXPECT_EQ(m->index(0, sortColumn).data(Qt::BackgroundRole).value<QBrush>().color(),
-              BorderelGridModel::sortColumnColour());
+              StatementGridModel::sortColumnColour());
     EXPECT_FALSE(m->index(0, g->columnOfField(QStringLiteral("1003"))).data(Qt::FontRole).isValid());
     w->sortPersonsByColumn(g->columnOfField(QStringLiteral("ID04")));
     w->searchBox()->setText(QStringLiteral("W0000"));

@@ -1,7 +1,6 @@
 #include "MemoryPasswordStore.h"
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
-#include "core/BorderelDatabase.h"
 #include "core/ConnectionString.h"
 #include "core/DataSet.h"
 #include "core/DatabaseError.h"
@@ -9,6 +8,7 @@
 #include "core/ProgressReporter.h"
 #include "core/ServerPasswords.h"
 #include "core/Settings.h"
+#include "core/StatementDatabase.h"
 #include "core/Transaction.h"
 
 #include <QDirIterator>
@@ -31,7 +31,7 @@ protected:
     Settings settings{dir.path()};
     test::ScriptedPrompts prompts;
     test::MemoryPasswordStore passwords;
-    BorderelDatabase dm{settings, prompts, passwords};
+    StatementDatabase dm{settings, prompts, passwords};
 };
 
 void statement(Connection& c, int coll, const QString& period, const QString& valuta, double amount) {
@@ -76,7 +76,7 @@ QString indexDefinition(Connection& c, const QString& name) {
 } // namespace
 
 TEST_F(DataModuleFixture, CreateConnectsAndWritesTheConnectionString) {
-    ASSERT_TRUE(dm.dataModuleCreate([] { return ZipCheck::Ok; }));
+    ASSERT_TRUE(dm.startUp([] { return ZipCheck::Ok; }));
     EXPECT_TRUE(dm.tableNames().contains(QStringLiteral("RecStruct")));
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(IniFile(settings.computerFile())
@@ -98,8 +98,8 @@ TEST(DataModule, StartNamesASettingsFileTooLargeToRead) {
     Settings settings(dir.path());
     test::ScriptedPrompts prompts;
     test::MemoryPasswordStore passwords;
-    BorderelDatabase dm(settings, prompts, passwords);
-    EXPECT_TRUE(dm.dataModuleCreate());
+    StatementDatabase dm(settings, prompts, passwords);
+    EXPECT_TRUE(dm.startUp());
     EXPECT_EQ(prompts.texts(),
               QStringList{QStringLiteral("Het instellingenbestand \"%1\" is groter dan 1 MB en wordt niet "
                                          "gebruikt. De instellingen van deze sessie worden niet bewaard.")
@@ -141,8 +141,8 @@ TEST(DataModule, AServerPasswordGoesToThePasswordStore) {
                     prompts.answers = {MsgButton::Yes, MsgButton::Yes};
                     prompts.editedStrings = {ConnectionEdit{good.withoutPassword(), secret}};
                 }
-                BorderelDatabase dm(settings, prompts, store);
-                ASSERT_TRUE(dm.dataModuleCreate());
+                StatementDatabase dm(settings, prompts, store);
+                ASSERT_TRUE(dm.startUp());
                 EXPECT_EQ(prompts.editorCalls,
                           viaEditor ? QStringList{wrong.withoutPassword()} : QStringList());
                 if (viaEditor) {
@@ -174,8 +174,8 @@ TEST(DataModule, AServerPasswordGoesToThePasswordStore) {
             {
                 Settings settings(dir.path());
                 test::ScriptedPrompts prompts;
-                BorderelDatabase dm(settings, prompts, store);
-                ASSERT_TRUE(dm.dataModuleCreate());
+                StatementDatabase dm(settings, prompts, store);
+                ASSERT_TRUE(dm.startUp());
                 // libpq reads the password file itself
                 const bool given = keeper == Keeper::Store || (keeper == Keeper::Nobody && !viaEditor);
                 EXPECT_EQ(ConnectionString::parse(dm.connection().connectionString())
@@ -189,7 +189,7 @@ TEST(DataModule, AServerPasswordGoesToThePasswordStore) {
 }
 
 TEST_F(DataModuleFixture, ZipLibraryFailureEndsWithItsMessage) {
-    EXPECT_FALSE(dm.dataModuleCreate([] { return ZipCheck::DecompressFailed; }));
+    EXPECT_FALSE(dm.startUp([] { return ZipCheck::DecompressFailed; }));
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, UnzipLibraryFailed);
     EXPECT_FALSE(dm.connection().isOpen());
@@ -203,7 +203,7 @@ TEST_F(DataModuleFixture, ConnectionRetryCycle) {
 
     // declining at once ends without the editor
     prompts.answers = {MsgButton::No};
-    EXPECT_FALSE(dm.dataModuleCreate());
+    EXPECT_FALSE(dm.startUp());
     EXPECT_EQ(prompts.texts(), QStringList{NoConnection});
     EXPECT_EQ(prompts.messages[0].type, MsgType::Error);
     EXPECT_TRUE(prompts.editorCalls.isEmpty());
@@ -212,7 +212,7 @@ TEST_F(DataModuleFixture, ConnectionRetryCycle) {
     prompts.messages.clear();
     prompts.answers = {MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::No};
     prompts.editedStrings = {std::nullopt, std::nullopt, std::nullopt}; // cancelled each time
-    EXPECT_FALSE(dm.dataModuleCreate());
+    EXPECT_FALSE(dm.startUp());
     EXPECT_EQ(prompts.texts(),
               (QStringList{NoConnection, NoConnection, NoConnection, NoConnection, ThreeTimes}));
     EXPECT_EQ(prompts.editorCalls.size(), 3);
@@ -225,14 +225,14 @@ TEST_F(DataModuleFixture, ConnectionRetryCycle) {
                        MsgButton::Yes, MsgButton::Yes, MsgButton::No};
     prompts.editedStrings = {std::nullopt, std::nullopt, std::nullopt,
                              ConnectionEdit{QStringLiteral("Provider=SQLite;Data Source=") + moved, {}}};
-    EXPECT_TRUE(dm.dataModuleCreate());
+    EXPECT_TRUE(dm.startUp());
     EXPECT_EQ(prompts.texts(), (QStringList{NoConnection, NoConnection, NoConnection, NoConnection,
                                             ThreeTimes, NoConnection, StoreConnectionString}));
     EXPECT_EQ(prompts.editorCalls.size(), 4);
 }
 
 TEST_F(DataModuleFixture, DatabaseVersion) {
-    ASSERT_TRUE(dm.dataModuleCreate());
+    ASSERT_TRUE(dm.startUp());
     EXPECT_EQ(dm.getDatabaseVersion(), 1);
     dm.checkDatabaseVersion();
     EXPECT_TRUE(prompts.messages.empty());
@@ -245,7 +245,7 @@ TEST_F(DataModuleFixture, DatabaseVersion) {
 
     dm.connection().execute(QStringLiteral("drop table VERSIECTRL"));
     dm.connection().close();
-    ASSERT_TRUE(dm.dataModuleCreate());
+    ASSERT_TRUE(dm.startUp());
     EXPECT_EQ(dm.getDatabaseVersion(), 0);
     dm.checkDatabaseVersion();
     ASSERT_EQ(prompts.messages.size(), 1u);
@@ -258,7 +258,7 @@ TEST_F(DataModuleFixture, DatabaseVersion) {
 }
 
 TEST_F(DataModuleFixture, CollectivityExistsPerInsuranceType) {
-    ASSERT_TRUE(dm.dataModuleCreate());
+    ASSERT_TRUE(dm.startUp());
     statement(dm.connection(), 12, QStringLiteral("2006-01"), QStringLiteral("EUR"), 1);
     EXPECT_TRUE(dm.collectivityExists({12, 1}, InsuranceType::Standard));
     EXPECT_FALSE(dm.collectivityExists({12, 1}, InsuranceType::SicknessFundOrPrivate));
@@ -289,8 +289,8 @@ TEST(DataModule, CollectivityExistsReportsADatabaseThatCannotAnswer) {
         Settings settings(dir.path());
         test::ScriptedPrompts prompts;
         test::MemoryPasswordStore passwords;
-        BorderelDatabase dm(settings, prompts, passwords);
-        ASSERT_TRUE(dm.dataModuleCreate());
+        StatementDatabase dm(settings, prompts, passwords);
+        ASSERT_TRUE(dm.startUp());
         statement(dm.connection(), 12, QStringLiteral("2006-01"), QStringLiteral("EUR"), 1);
         ASSERT_TRUE(dm.collectivityExists({12, 1}, InsuranceType::Standard));
         fault(dir, dm.connection());
@@ -299,7 +299,7 @@ TEST(DataModule, CollectivityExistsReportsADatabaseThatCannotAnswer) {
 }
 
 TEST_F(DataModuleFixture, RepairsRunAtEveryStartAndTheIndexOnce) {
-    ASSERT_TRUE(dm.dataModuleCreate());
+    ASSERT_TRUE(dm.startUp());
     dm.connection().execute(
         QStringLiteral("update RecStruct set PickList = '' where Soort = '50' and VeldNr = '02'"));
     dm.repairCatalogueAndIndex();
@@ -319,7 +319,7 @@ TEST_F(DataModuleFixture, RepairsRunAtEveryStartAndTheIndexOnce) {
 }
 
 TEST_F(DataModuleFixture, RepairsWriteNothingWhenNothingDiffers) {
-    ASSERT_TRUE(dm.dataModuleCreate());
+    ASSERT_TRUE(dm.startUp());
     dm.repairCatalogueAndIndex();
     // another program holds the write lock and has written rows, as an import does
     auto other = dir.connect(QStringLiteral("other"));
@@ -333,7 +333,7 @@ TEST_F(DataModuleFixture, RepairsWriteNothingWhenNothingDiffers) {
 }
 
 TEST_F(DataModuleFixture, EuroConversion) {
-    ASSERT_TRUE(dm.dataModuleCreate());
+    ASSERT_TRUE(dm.startUp());
     Connection& c = dm.connection();
     NullProgress progress;
 
@@ -362,7 +362,7 @@ TEST_F(DataModuleFixture, EuroConversion) {
 }
 
 TEST_F(DataModuleFixture, EuroConversionFailingHalfWayChangesNothing) {
-    ASSERT_TRUE(dm.dataModuleCreate());
+    ASSERT_TRUE(dm.startUp());
     Connection& c = dm.connection();
     statement(c, 2, QStringLiteral("2002-01"), QStringLiteral("EUR"), 50);
     statement(c, 1, QStringLiteral("2001-12"), QStringLiteral("HFL"), 220.371);
@@ -426,12 +426,12 @@ TEST_F(DataModuleFixture, AnEditedStringThatConnectsIsOfferedForTheComputerSetti
         prompts.messages.clear();
         prompts.answers = {MsgButton::Yes, store ? MsgButton::Yes : MsgButton::No};
         prompts.editedStrings = {ConnectionEdit{dir.connectionString(), {}}};
-        ASSERT_TRUE(dm.dataModuleCreate());
+        ASSERT_TRUE(dm.startUp());
         EXPECT_EQ(prompts.texts(), (QStringList{NoConnection, StoreConnectionString}));
         EXPECT_EQ(settings.databaseConnectionString(), store ? dir.connectionString() : broken);
     }
     // the stored string is used from then on, without questions
     prompts.messages.clear();
-    ASSERT_TRUE(dm.dataModuleCreate());
+    ASSERT_TRUE(dm.startUp());
     EXPECT_TRUE(prompts.messages.empty());
 }

@@ -163,7 +163,7 @@ TEST(SettingsTest, FirstStartDefaultsAndFiles) {
     EXPECT_TRUE(s.userFile().endsWith(QStringLiteral("/Settings/USR_") + SettingsStore::userName() +
                                       QStringLiteral(".ini")));
     EXPECT_TRUE(QFile::exists(s.userFile()));
-    s.setADOConnectionString(QStringLiteral("Provider=SQLite;Data Source=x"));
+    s.setConnectionStringInUse(QStringLiteral("Provider=SQLite;Data Source=x"));
     IniFile computer(s.computerFile());
     EXPECT_EQ(computer.readString(QStringLiteral("Main"), QStringLiteral("ADOConnectionString"), {}),
               QStringLiteral("Provider=SQLite;Data Source=x"));

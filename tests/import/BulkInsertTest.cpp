@@ -62,7 +62,7 @@ TEST_F(BulkInsertTest, EveryColumnGetsTheTypeOfItsField) {
     ImportRun r(*db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("Import")));
     r.setSingleFile(dir.filePath(QStringLiteral("Import/000012001-01S.dat")));
     r.execute([](std::vector<StatementSummary>& s) {
-        s[0].Import = u'J';
+        s[0].importFlag = u'J';
         return true;
     });
     for (const char* type : {"00", "10", "50", "99"}) {

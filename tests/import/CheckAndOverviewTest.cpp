@@ -31,20 +31,20 @@ protected:
 
 TEST_F(CheckPassTest, SummaryAgreesWithAGoodFile) {
     const StatementSummary s = check(statement(12, QStringLiteral("2006-01"), {"A", "B", "C"}, true, 2));
-    EXPECT_EQ(s.CollNr, QStringLiteral("000012"));
-    EXPECT_EQ(s.CollNaam, QStringLiteral("Test BV"));
-    EXPECT_EQ(s.Periode, QStringLiteral("2006-01"));
-    EXPECT_EQ(s.RegelVan, 1);
-    EXPECT_EQ(s.RegelTot, 11);
-    EXPECT_EQ(s.AantalRec, 11);
-    EXPECT_EQ(s.ImpAantalRec, 11);
-    EXPECT_EQ(s.ImpAantalPers, 3);
-    EXPECT_DOUBLE_EQ(s.ImpTotaalBedr, 60.0);
-    EXPECT_DOUBLE_EQ(s.ImpTotaalBedragIncColl, 60.0);
-    EXPECT_DOUBLE_EQ(s.TotaalBedrag, 60.0);
-    EXPECT_EQ(s.Aangemaakt, QDate(2006, 1, 1));
-    EXPECT_EQ(s.VersieNrBestand, 1);
-    EXPECT_EQ(s.Import, u'N');
+    EXPECT_EQ(s.collectivityNumber, QStringLiteral("000012"));
+    EXPECT_EQ(s.collectivityName, QStringLiteral("Test BV"));
+    EXPECT_EQ(s.period, QStringLiteral("2006-01"));
+    EXPECT_EQ(s.firstLine, 1);
+    EXPECT_EQ(s.lastLine, 11);
+    EXPECT_EQ(s.statedRecords, 11);
+    EXPECT_EQ(s.countedRecords, 11);
+    EXPECT_EQ(s.countedPersons, 3);
+    EXPECT_DOUBLE_EQ(s.countedTotal, 60.0);
+    EXPECT_DOUBLE_EQ(s.countedTotalCollectivity, 60.0);
+    EXPECT_DOUBLE_EQ(s.statedTotal, 60.0);
+    EXPECT_EQ(s.createdOn, QDate(2006, 1, 1));
+    EXPECT_EQ(s.fileVersion, 1);
+    EXPECT_EQ(s.importFlag, u'N');
     EXPECT_EQ(errorFlags(s), 0);
     EXPECT_EQ(view.list.last(), QStringLiteral("Informatie file: \"000012001-01S.dat\" gecontroleerd"));
 }
@@ -76,12 +76,12 @@ TEST_F(CheckPassTest, TwoBlocksAndLeadingLines) {
     QStringList second = statement(12, QStringLiteral("2006-02"), {"D"}, true);
     QStringList lines = QStringList{first[1]} + first + second; // a stray person line before the first block
     const StatementSummary s = check(lines);
-    EXPECT_EQ(s.Periode, QStringLiteral("2006-02"));
-    EXPECT_EQ(s.RegelVan, int(first.size()) + 2);
-    EXPECT_EQ(s.ImpAantalRec, int(second.size()));
-    EXPECT_EQ(s.ImpAantalPers, 1);
-    EXPECT_DOUBLE_EQ(s.ImpTotaalBedr, 10.0);
-    EXPECT_DOUBLE_EQ(s.ImpTotaalBedragIncColl, 40.0); // the C and V sums cover the whole file
+    EXPECT_EQ(s.period, QStringLiteral("2006-02"));
+    EXPECT_EQ(s.firstLine, int(first.size()) + 2);
+    EXPECT_EQ(s.countedRecords, int(second.size()));
+    EXPECT_EQ(s.countedPersons, 1);
+    EXPECT_DOUBLE_EQ(s.countedTotal, 10.0);
+    EXPECT_DOUBLE_EQ(s.countedTotalCollectivity, 40.0); // the C and V sums cover the whole file
 }
 
 // Each block answers to its own control record: a later good block does not
@@ -117,7 +117,7 @@ TEST_F(CheckPassTest, EachBlockIsCheckedAgainstItsOwnControlRecord) {
         test::ScriptedPrompts answers;
         EXPECT_FALSE(o.acceptClose(answers));
         EXPECT_EQ(answers.texts().value(0),
-                  FileHasErrors.arg(s.CollNr, s.CollVolgNr, s.Periode, u"aantal records"));
+                  FileHasErrors.arg(s.collectivityNumber, s.sequenceNumber, s.period, u"aantal records"));
     }
 }
 
@@ -206,12 +206,12 @@ TEST_F(CheckPassTest, UnreadableValueNamesFileLineAndField) {
 
 TEST(ImportOverviewTest, SelectAllToggleAndCloseTest) {
     StatementSummary good;
-    good.CollNr = QStringLiteral("12");
-    good.CollVolgNr = QStringLiteral("1");
-    good.Periode = QStringLiteral("2006-01");
-    good.VersieNrBestand = 1;
+    good.collectivityNumber = QStringLiteral("12");
+    good.sequenceNumber = QStringLiteral("1");
+    good.period = QStringLiteral("2006-01");
+    good.fileVersion = 1;
     StatementSummary bad = good;
-    bad.AantalRec = 5;
+    bad.statedRecords = 5;
     std::vector<StatementSummary> summaries = {good, bad};
     ImportOverview o(summaries);
     test::ScriptedPrompts prompts;
@@ -238,8 +238,8 @@ TEST(ImportOverviewTest, SelectAllToggleAndCloseTest) {
                                "Bestand van collectiviteit 12.1 [2006-01] \r\nbevat fouten (aantal records)"),
                            NotAllImported}));
     EXPECT_EQ(o.goodCount(), 1);
-    EXPECT_EQ(summaries[0].Import, u'J');
-    EXPECT_EQ(summaries[1].Import, u'J');
+    EXPECT_EQ(summaries[0].importFlag, u'J');
+    EXPECT_EQ(summaries[1].importFlag, u'J');
 }
 
 TEST(ImportOverviewTest, AFileWithoutCollectivityRecordIsNamedByItsFile) {

@@ -30,7 +30,8 @@ TEST_F(ImportDialogs, OverviewButtonsAndCloseTest) {
     const QString wrong = write(QStringLiteral("000013001-01S.dat"), bad);
     std::vector<StatementSummary> summaries = {checkStatementFile(catalogue, view, good, 1),
                                                checkStatementFile(catalogue, view, wrong, 1)};
-    summaries[0].CollNaam = QStringLiteral("Stichting Gezondheidszorg Regio Noord-Holland Zuid en Omstreken");
+    summaries[0].collectivityName =
+        QStringLiteral("Stichting Gezondheidszorg Regio Noord-Holland Zuid en Omstreken");
     ImportOverviewDialog dialog(prompts);
     dialog.fillFromSummaries(summaries);
     dialog.show();
@@ -56,7 +57,7 @@ TEST_F(ImportDialogs, OverviewButtonsAndCloseTest) {
     dialog.accept();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(summaries[0].Import, u'J');
+    EXPECT_EQ(summaries[0].importFlag, u'J');
 }
 
 TEST_F(ImportDialogs, FaultsAndADifferingTotalShowInTheirPanels) {
@@ -135,7 +136,7 @@ TEST_F(ImportDialogs, StoppenEndsTheRunAfterTheFileInProgress) {
     dialog.setFileList(names);
     dialog.overviewHook = [](std::vector<StatementSummary>& summaries) {
         for (StatementSummary& s : summaries)
-            s.Import = u'J';
+            s.importFlag = u'J';
         return true;
     };
     // the worker waits while the user acts, as the second file begins
@@ -178,7 +179,7 @@ TEST_F(ImportDialogs, AFailedRunIsNotCalledReady) {
     dialog.setSingleFile(dir.filePath(QStringLiteral("Import/000012001-01.dat")));
     dialog.overviewHook = [](std::vector<StatementSummary>& summaries) {
         for (StatementSummary& s : summaries)
-            s.Import = u'J';
+            s.importFlag = u'J';
         return true;
     };
     dialog.show();

@@ -27,7 +27,7 @@ protected:
             r->setFileList(names);
         r->execute([](std::vector<StatementSummary>& summaries) {
             for (StatementSummary& s : summaries)
-                s.Import = errorFlags(s) == 0 ? u'J' : u'N';
+                s.importFlag = errorFlags(s) == 0 ? u'J' : u'N';
             return true;
         });
         return r;
@@ -156,7 +156,7 @@ TEST_F(ImportRunTest, BrokenFilesWriteNothingEvenWhenTicked) {
     r->setFileList({QStringLiteral("000012001-01S.dat"), QStringLiteral("000013001-01S.dat")});
     r->execute([](std::vector<StatementSummary>& summaries) {
         for (StatementSummary& s : summaries)
-            s.Import = u'J'; // as if ticked past the overview's rules
+            s.importFlag = u'J'; // as if ticked past the overview's rules
         return true;
     });
     EXPECT_TRUE(r->results().empty());

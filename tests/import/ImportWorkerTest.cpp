@@ -23,7 +23,7 @@ protected:
         return [this](std::vector<StatementSummary>& summaries) {
             overviewOnGuiThread = QThread::currentThread() == QCoreApplication::instance()->thread();
             for (StatementSummary& s : summaries)
-                s.Import = errorFlags(s) == 0 ? u'J' : u'N';
+                s.importFlag = errorFlags(s) == 0 ? u'J' : u'N';
             return true;
         };
     }

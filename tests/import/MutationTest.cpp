@@ -132,10 +132,10 @@ TEST_F(Mutation, StatementsPassTheCheckOnlyWhenTheyImportOnce) {
         ImportRun first(*db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("Import")));
         bool post = false;
         imported +=
-            first.importStatementFile(path, s.ImpAantalRec, post, true) == ImportRun::Outcome::Imported;
+            first.importStatementFile(path, s.countedRecords, post, true) == ImportRun::Outcome::Imported;
         const int before = rows();
         ImportRun again(*db, catalogue, prompts, view, 1, dir.filePath(QStringLiteral("Import")));
-        EXPECT_EQ(again.importStatementFile(path, s.ImpAantalRec, post, true),
+        EXPECT_EQ(again.importStatementFile(path, s.countedRecords, post, true),
                   ImportRun::Outcome::AlreadyImported)
             << "input " << i;
         EXPECT_EQ(rows(), before) << "input " << i;
@@ -208,7 +208,7 @@ TEST(MutationDialect, TranslationTakesAnyText) {
     dialect.setSchemaColumns({QStringLiteral("collnaam")},
                              {QStringLiteral("collnaam"), QStringLiteral("id01")});
     const QString seeds[] = {
-        SharedQueries::QryCollectiviteiten, SharedQueries::qryGetCollCaption,
+        SharedQueries::CollectivitiesQuery, SharedQueries::CollectivityCaptionQuery,
         SharedQueries::RepairPickList1024,
         QStringLiteral("select IIF([1024] = 'Z', 'Z', ' ') as t, a.* from bord10 a where "
                        "a.id03 < :m and [0003] like '%x%' & \"t\" + 1")};

@@ -6,8 +6,8 @@
 #include "Screenshots.h"
 #include "ScriptedDesktop.h"
 #include "ScriptedPrompts.h"
-#include "core/BorderelDatabase.h"
 #include "core/Settings.h"
+#include "core/StatementDatabase.h"
 #include "maintenance/DatabaseCompactor.h"
 #include "maintenance/MaintenanceTexts.h"
 #include "maintenance/ui/CleanupDialog.h"
@@ -40,8 +40,8 @@ class CommandsFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         settings = std::make_unique<Settings>(dir.path());
-        dm = std::make_unique<BorderelDatabase>(*settings, prompts, passwords);
-        ASSERT_TRUE(dm->dataModuleCreate());
+        dm = std::make_unique<StatementDatabase>(*settings, prompts, passwords);
+        ASSERT_TRUE(dm->startUp());
     }
     void TearDown() override {
         window.reset();
@@ -81,7 +81,7 @@ protected:
     test::ScriptedDesktop desktop;
     test::MemoryPasswordStore passwords;
     std::unique_ptr<Settings> settings;
-    std::unique_ptr<BorderelDatabase> dm;
+    std::unique_ptr<StatementDatabase> dm;
     std::unique_ptr<MainWindow> window;
     std::function<int(QDialog&)> answerDialog;
     QStringList shown;

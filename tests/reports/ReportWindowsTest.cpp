@@ -244,7 +244,7 @@ TEST_F(ReportWindows, ProgressDialogLooks) {
     progress.setMaximum(200);
     progress.setPosition(120);
     progress.setPosition(-1);
-    EXPECT_EQ(progress.ProgressBar1->value(), 121);
+    EXPECT_EQ(progress.progressBar->value(), 121);
     EXPECT_EQ(progress.windowTitle(), QStringLiteral("Rapport genereren"));
     test::saveScreenshot(&progress, QStringLiteral("rapport-voortgang"));
     progress.finish();

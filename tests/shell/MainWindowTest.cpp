@@ -8,13 +8,13 @@
 #include "ScriptedDesktop.h"
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
-#include "collectivity/ui/BorderelGrid.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "collectivity/ui/ListPane.h"
-#include "core/BorderelDatabase.h"
+#include "collectivity/ui/StatementGrid.h"
 #include "core/IniFile.h"
 #include "core/RecordCatalogue.h"
 #include "core/Settings.h"
+#include "core/StatementDatabase.h"
 #include "import/ImportOverview.h"
 #include "import/ui/ImportDialog.h"
 #include "shell/AppIcon.h"
@@ -57,8 +57,8 @@ class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         settings = std::make_unique<Settings>(dir.path());
-        dm = std::make_unique<BorderelDatabase>(*settings, prompts, passwords);
-        ASSERT_TRUE(dm->dataModuleCreate());
+        dm = std::make_unique<StatementDatabase>(*settings, prompts, passwords);
+        ASSERT_TRUE(dm->startUp());
     }
     void TearDown() override {
         window.reset();
@@ -101,7 +101,7 @@ protected:
     test::ScriptedDesktop desktop;
     test::MemoryPasswordStore passwords;
     std::unique_ptr<Settings> settings;
-    std::unique_ptr<BorderelDatabase> dm;
+    std::unique_ptr<StatementDatabase> dm;
     std::unique_ptr<MainWindow> window;
     bool network = false;
 };
@@ -613,7 +613,7 @@ TEST_F(MainWindowFixture, DroppedArchivesAreImportedOtherDropsIgnored) {
         ++dialogs;
         dialog.overviewHook = [](std::vector<StatementSummary>& summaries) {
             for (StatementSummary& s : summaries)
-                s.Import = u'J';
+                s.importFlag = u'J';
             return true;
         };
         dialog.show();

@@ -12,7 +12,6 @@
 #include "collectivity/InvoiceMonths.h"
 #include "collectivity/PeriodChoice.h"
 #include "collectivity/PersonsQuery.h"
-#include "core/BorderelDatabase.h"
 #include "core/DataSet.h"
 #include "core/DatabaseError.h"
 #include "core/RecordCatalogue.h"
@@ -20,6 +19,7 @@
 #include "core/SharedQueries.h"
 #include "core/SqlFragments.h"
 #include "core/SqlStatement.h"
+#include "core/StatementDatabase.h"
 #include "core/Transaction.h"
 #include "filters/CriterionWizard.h"
 #include "filters/FilterClause.h"
@@ -127,11 +127,11 @@ std::vector<Entry> sqlTexts(const Context& context) {
     const PeriodClauses period = buildPeriodClauses(QStringLiteral("2005-12;2006-01"));
     using namespace SharedQueries;
     std::vector<Entry> t = {
-        {QStringLiteral("QryCollectiviteiten"), QryCollectiviteiten, 2},
-        {QStringLiteral("qryGetCollCaption"), qryGetCollCaption, 1},
+        {QStringLiteral("QryCollectiviteiten"), CollectivitiesQuery, 2},
+        {QStringLiteral("qryGetCollCaption"), CollectivityCaptionQuery, 1},
         {QStringLiteral("qryRecStructure"), qryRecStructure, 20},
         {QStringLiteral("qryFieldDisplay"), qryFieldDisplay, 1},
-        {QStringLiteral("dsVersieNr"), dsVersieNr, 1},
+        {QStringLiteral("dsVersieNr"), DatabaseVersionQuery, 1},
         {QStringLiteral("qryEuro"), qryEuro, 0},
         {QStringLiteral("cmdBord00ToEuro"), cmdBord00ToEuro},
         {QStringLiteral("cmdBord10ToEuro"), cmdBord10ToEuro},
@@ -158,8 +158,8 @@ std::vector<Entry> sqlTexts(const Context& context) {
                      Settings settings(dir.path());
                      test::ScriptedPrompts prompts;
                      test::MemoryPasswordStore passwords;
-                     BorderelDatabase dm(settings, prompts, passwords);
-                     ASSERT_TRUE(dm.dataModuleCreate());
+                     StatementDatabase dm(settings, prompts, passwords);
+                     ASSERT_TRUE(dm.startUp());
                      EXPECT_TRUE(dm.collectivityExists({12, 1}, InsuranceType::SicknessFundOrPrivate));
                      EXPECT_TRUE(dm.collectivityExists({12, 1}, InsuranceType::Standard));
                      EXPECT_FALSE(dm.collectivityExists({12, 9}, InsuranceType::SicknessFundOrPrivate));

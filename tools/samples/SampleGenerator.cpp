@@ -120,11 +120,11 @@ QStringList SampleGenerator::statementLines(int coll, const QString& period) con
     const bool sv = isStandardInsurance(period);
     const bool guilders = period < QStringLiteral("2002-01");
     const double rate = guilders ? 2.20371 : 1.0;
-    const int collNr = options_.firstCollectivity + coll;
+    const int collectivityNumber = options_.firstCollectivity + coll;
     QRandomGenerator rng(options_.seed * 31u + quint32(coll) * 1009u + quint32(qHash(period)));
     const QDate invoice = QDate::fromString(period + QStringLiteral("-01"), QStringLiteral("yyyy-MM-dd"));
 
-    QHash<QString, QVariant> key = {{QStringLiteral("ID01"), collNr},
+    QHash<QString, QVariant> key = {{QStringLiteral("ID01"), collectivityNumber},
                                     {QStringLiteral("ID02"), 1},
                                     {QStringLiteral("ID03"), period},
                                     {QStringLiteral("ID09"), QStringLiteral(" ")}};
@@ -141,7 +141,7 @@ QStringList SampleGenerator::statementLines(int coll, const QString& period) con
         QStringLiteral("00"),
         {{QStringLiteral("ID05"), sv ? QStringLiteral("S000000000") : QStringLiteral("0000000000")},
          {QStringLiteral("ID07"), QStringLiteral("")},
-         {QStringLiteral("0002"), QStringLiteral("D") + pad(collNr, 8)},
+         {QStringLiteral("0002"), QStringLiteral("D") + pad(collectivityNumber, 8)},
          {QStringLiteral("0003"), QString::fromLatin1(kCompanies[coll % int(std::size(kCompanies))])},
          {QStringLiteral("0004"), QStringLiteral("P. de Boer")},
          {QStringLiteral("0005"), QString::fromLatin1(kStreets[coll % int(std::size(kStreets))])},
@@ -149,11 +149,12 @@ QStringList SampleGenerator::statementLines(int coll, const QString& period) con
          {QStringLiteral("0007"), QStringLiteral("3511AB")},
          {QStringLiteral("0008"), QString::fromLatin1(kPlaces[coll % int(std::size(kPlaces))])},
          {QStringLiteral("0009"), QStringLiteral("030-1234567")},
-         {QStringLiteral("0010"), QStringLiteral("C") + pad(collNr, 7)},
+         {QStringLiteral("0010"), QStringLiteral("C") + pad(collectivityNumber, 7)},
          {QStringLiteral("0011"), QDate(1999, 1, 1)},
          {QStringLiteral("0012"), coll % 2 ? QStringLiteral("O") : QStringLiteral("A")},
          {QStringLiteral("0013"), QStringLiteral("NL91ABNA0417164300")},
-         {QStringLiteral("0014"), QStringLiteral("F") + period.left(4) + period.right(2) + pad(collNr, 4)},
+         {QStringLiteral("0014"),
+          QStringLiteral("F") + period.left(4) + period.right(2) + pad(collectivityNumber, 4)},
          {QStringLiteral("0015"), invoice},
          {QStringLiteral("0016"), invoice.addDays(27)},
          {QStringLiteral("0017"), 5.0},

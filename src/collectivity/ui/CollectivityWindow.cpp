@@ -1,6 +1,5 @@
 #include "CollectivityWindow.h"
 
-#include "BorderelGrid.h"
 #include "CollectivityDetailsDialog.h"
 #include "DetailPane.h"
 #include "FieldOrderDialog.h"
@@ -10,6 +9,7 @@
 #include "PeriodDialog.h"
 #include "PremiumPeriodDialog.h"
 #include "SortFieldDialog.h"
+#include "StatementGrid.h"
 
 #include "collectivity/CollectivityDetails.h"
 #include "collectivity/CollectivityTexts.h"
@@ -109,7 +109,7 @@ CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatal
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.fieldOrder();
     };
-    askSortColumn = [this](BorderelGrid* grid, const QString& currentSort) {
+    askSortColumn = [this](StatementGrid* grid, const QString& currentSort) {
         SortFieldDialog dialog(grid->sortItems(), currentSort, this);
         if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return -1;
         return dialog.chosen()->column;
@@ -371,7 +371,7 @@ void CollectivityWindow::onPersonsRowChanged(int row) {
 }
 
 // Moves a list's data set and its selection; false when the list is empty.
-bool CollectivityWindow::stepList(BorderelGrid* grid, int rows) {
+bool CollectivityWindow::stepList(StatementGrid* grid, int rows) {
     DataSet* ds = grid->dataSet();
     if (!ds || ds->isEmpty()) return false;
     ds->moveBy(rows);
@@ -518,7 +518,7 @@ void CollectivityWindow::columnDragged(bool personsSide) {
 
 void CollectivityWindow::pickSortField() {
     const bool persons = ring_.active() == GridRing::Persons;
-    BorderelGrid* grid = pane(persons)->grid();
+    StatementGrid* grid = pane(persons)->grid();
     // The whole sort text: a mapped field list names no single entry.
     const int column = askSortColumn(grid, grid->dataSet() ? grid->dataSet()->sortFields() : QString());
     if (column < 0) return;
@@ -584,7 +584,7 @@ bool CollectivityWindow::handleKey(int key, Qt::KeyboardModifiers modifiers) {
         }
         if (!list) return false; // left to the search box
         {
-            BorderelGrid* g = pane(persons)->grid();
+            StatementGrid* g = pane(persons)->grid();
             const int column = std::clamp(g->currentIndex().column() + (key == Qt::Key_Left ? -1 : 1), 0,
                                           g->model()->columnCount() - 1);
             g->setCurrentIndex(g->model()->index(std::max(g->currentIndex().row(), 0), column));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "collectivity/BorderelState.h"
 #include "collectivity/CollectivityChild.h"
 #include "collectivity/GridRing.h"
+#include "collectivity/StatementState.h"
 #include "filters/FilterCriterion.h"
 #include "reports/ReportInputs.h"
 
@@ -20,7 +20,7 @@ class QToolButton;
 
 namespace ostrapel {
 
-class BorderelGrid;
+class StatementGrid;
 class Connection;
 class Desktop;
 class FooterBar;
@@ -44,7 +44,7 @@ public:
     void setIdentity(CollectivityKey collectivity, InsuranceType type);
     CollectivityKey collectivity() const override { return state_.collectivity(); }
     InsuranceType insuranceType() const override { return state_.insuranceType(); }
-    QMenu* borderelMenu() const override { return menuBorderel_; }
+    QMenu* statementMenu() const override { return menuStatement_; }
     QMenu* reportMenu() const override { return menuPrinten_; }
     QMenu* exportMenu() const override { return menuExporteren_; }
     QMenu* optionsMenu() const override { return menuOpties_; }
@@ -54,7 +54,7 @@ public:
     void loadWindowState() override;
     void saveWindowState() override;
 
-    BorderelState& state() { return state_; }
+    StatementState& state() { return state_; }
     GridRing& ring() { return ring_; }
     std::function<void(const QString&)> statusCallback;
 
@@ -86,7 +86,7 @@ public:
     // Dialogs that tests answer.
     std::function<std::optional<QString>(const QStringList& months, const QString& current)> askPeriod;
     std::function<std::optional<QString>(const QString& order)> askFieldOrder;
-    std::function<int(BorderelGrid* grid, const QString& currentSort)> askSortColumn; // -1: cancelled
+    std::function<int(StatementGrid* grid, const QString& currentSort)> askSortColumn; // -1: cancelled
     std::function<void(CollectivityDetails& details)> showCollDetails;
 
     // The two sides and the widgets above them; tests reach them here or by objectName.
@@ -140,7 +140,7 @@ private:
     void setMode(ComponentsQuery::Mode mode);
     void setPausedLook(bool paused);
     bool handleKey(int key, Qt::KeyboardModifiers modifiers);
-    bool stepList(BorderelGrid* grid, int rows);
+    bool stepList(StatementGrid* grid, int rows);
     void moveActive(int rows);
     QAction* action(const QString& name, const QString& caption, const QString& hint = {});
     // Every user command goes through here: its error is shown, not thrown into Qt.
@@ -164,11 +164,11 @@ private:
     PrinterService& printer_;
     Desktop& desktop_;
     Settings& settings_;
-    BorderelState state_;
+    StatementState state_;
     GridRing ring_;
     std::unique_ptr<CollectivityDetails> details_;
     std::vector<FilterCriterion> filterCriteria_;
-    QMenu* menuBorderel_ = nullptr;
+    QMenu* menuStatement_ = nullptr;
     QMenu* menuOpties_ = nullptr;
     QMenu* menuPrinten_ = nullptr;
     QMenu* menuExporteren_ = nullptr;

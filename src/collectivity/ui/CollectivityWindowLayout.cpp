@@ -3,11 +3,11 @@
 #include "reports/WindowReportInputs.h"
 #include "reports/ui/ExportRunner.h"
 
-#include "BorderelGrid.h"
 #include "DetailPane.h"
 #include "FooterBar.h"
 #include "ListPane.h"
 #include "MarkerImages.h"
+#include "StatementGrid.h"
 
 #include "collectivity/CollectivityTexts.h"
 #include "core/TextHelpers.h"
@@ -242,7 +242,7 @@ void CollectivityWindow::buildLayout() {
     splitVert_->setChildrenCollapsible(false);
     outer->addWidget(splitVert_);
 
-    personsPane_ = new ListPane(catalogue_, QStringLiteral("10"), BorderelGrid::Marker::MainInsured,
+    personsPane_ = new ListPane(catalogue_, QStringLiteral("10"), StatementGrid::Marker::MainInsured,
                                 Verzekerden, QStringLiteral("Details|Detailgegevens verzekerde"),
                                 QStringLiteral("Lijst|Lijst met verzekerden"), splitVert_);
     lblPeriode_ = new QLabel(personsPane_->header());
@@ -264,7 +264,7 @@ void CollectivityWindow::buildLayout() {
     hc10->addSection(125, Qt::AlignLeft, Hoofdverzekerde, markerImage(0));
     hc10->addSection(120, Qt::AlignLeft, EenheidUit);
 
-    componentsPane_ = new ListPane(catalogue_, QStringLiteral("50"), BorderelGrid::Marker::Origin,
+    componentsPane_ = new ListPane(catalogue_, QStringLiteral("50"), StatementGrid::Marker::Origin,
                                    Componenten, QStringLiteral("Details|Detailgegevens premiecomponent"),
                                    QStringLiteral("Lijst|Lijst met premiecomponenten"), splitVert_);
     componentsPane_->addBar(buildComponentsBar(componentsPane_));
@@ -340,10 +340,10 @@ void CollectivityWindow::buildMenus() {
     menuPrinten_->addAction(actRapProlongatieVerschillen);
     menuExporteren_ = new QMenu(QStringLiteral("Exporteren"), this);
     menuExporteren_->addAction(actExportWizard);
-    menuBorderel_ = new QMenu(QStringLiteral("Bo&rderel"), this);
-    menuBorderel_->addMenu(menuOpties_);
-    menuBorderel_->addMenu(menuPrinten_);
-    menuBorderel_->addMenu(menuExporteren_);
+    menuStatement_ = new QMenu(QStringLiteral("Bo&rderel"), this);
+    menuStatement_->addMenu(menuOpties_);
+    menuStatement_->addMenu(menuPrinten_);
+    menuStatement_->addMenu(menuExporteren_);
 }
 
 } // namespace ostrapel

@@ -35,7 +35,7 @@ const QString kLime = QStringLiteral("QHeaderView::section { background-color: #
 
 } // namespace
 
-ListPane::ListPane(const RecordCatalogue& catalogue, const QString& side, BorderelGrid::Marker marker,
+ListPane::ListPane(const RecordCatalogue& catalogue, const QString& side, StatementGrid::Marker marker,
                    const QString& title, const QString& detailHint, const QString& listHint, QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("pnl%1Lijst").arg(side));
@@ -67,7 +67,7 @@ ListPane::ListPane(const RecordCatalogue& catalogue, const QString& side, Border
     auto* ll = new QVBoxLayout(list);
     ll->setContentsMargins(0, 0, 0, 0);
     ll->setSpacing(0);
-    grid_ = new BorderelGrid(marker, list);
+    grid_ = new StatementGrid(marker, list);
     grid_->setObjectName(QStringLiteral("dbg%1").arg(side));
     grid_->setToolTip(shortHint(listHint));
     grid_->setStatusTip(longHint(listHint));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BorderelGrid.h"
+#include "StatementGrid.h"
 
 #include <QWidget>
 
@@ -20,7 +20,7 @@ class ListPane : public QWidget {
     Q_OBJECT
 public:
     // `side` is "10" (insured persons) or "50" (premium components): it names the widgets.
-    ListPane(const RecordCatalogue& catalogue, const QString& side, BorderelGrid::Marker marker,
+    ListPane(const RecordCatalogue& catalogue, const QString& side, StatementGrid::Marker marker,
              const QString& title, const QString& detailHint, const QString& listHint,
              QWidget* parent = nullptr);
 
@@ -30,7 +30,7 @@ public:
     QLabel* header() const { return header_; }
     DetailPane* detail() const { return detail_; }
     QWidget* detailPanel() const { return detailPanel_; }
-    BorderelGrid* grid() const { return grid_; }
+    StatementGrid* grid() const { return grid_; }
     FooterBar* footer() const { return footer_; }
     QSplitter* splitter() const { return split_; }
 
@@ -51,7 +51,7 @@ private:
     QSplitter* split_;
     DetailPane* detail_;
     QWidget* detailPanel_;
-    BorderelGrid* grid_;
+    StatementGrid* grid_;
     FooterBar* footer_;
 };
 

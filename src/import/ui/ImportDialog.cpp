@@ -20,7 +20,7 @@ namespace ostrapel {
 ImportDialog::ImportDialog(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
                            int databaseVersion, const QString& importDir, QWidget* parent)
     : QDialog(parent), prompts_(prompts), lblStatusAlg(new QLabel(this)), pbAlg(new QProgressBar(this)),
-      lblStatus(new QLabel(this)), pbParse(new QProgressBar(this)), ListBox1(new QListWidget(this)),
+      lblStatus(new QLabel(this)), pbParse(new QProgressBar(this)), messageList(new QListWidget(this)),
       sbrPanel(new QLabel(this)), btnOk(new QPushButton(QStringLiteral("OK"), this)),
       btnStop(new QPushButton(ImportTexts::Stop, this)) {
     setWindowTitle(ImportTexts::Caption);
@@ -29,7 +29,7 @@ ImportDialog::ImportDialog(Connection& connection, const RecordCatalogue& catalo
     layout->addWidget(pbAlg);
     layout->addWidget(lblStatus);
     layout->addWidget(pbParse);
-    layout->addWidget(ListBox1, 1);
+    layout->addWidget(messageList, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
     bottom->addWidget(btnStop);
@@ -114,19 +114,19 @@ void ImportDialog::setCaption(const QString& text) {
 }
 
 int ImportDialog::addListEntry(const QString& text) {
-    ListBox1->addItem(text);
-    ListBox1->setCurrentRow(ListBox1->count() - 1);
-    ListBox1->repaint();
-    return ListBox1->count() - 1;
+    messageList->addItem(text);
+    messageList->setCurrentRow(messageList->count() - 1);
+    messageList->repaint();
+    return messageList->count() - 1;
 }
 
 void ImportDialog::replaceListEntry(int index, const QString& text) {
-    if (QListWidgetItem* item = ListBox1->item(index)) item->setText(text);
-    ListBox1->repaint();
+    if (QListWidgetItem* item = messageList->item(index)) item->setText(text);
+    messageList->repaint();
 }
 
 void ImportDialog::clearList() {
-    ListBox1->clear();
+    messageList->clear();
 }
 
 void ImportDialog::setGeneralStatus(const QString& text) {

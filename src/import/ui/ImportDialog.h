@@ -36,7 +36,7 @@ public:
     // Read the run once importFinished() is true.
     ImportRun& run() { return worker_->run(); }
     ImportWorker& worker() { return *worker_; }
-    QListWidget* listBox() const { return ListBox1; }
+    QListWidget* listBox() const { return messageList; }
     QPushButton* okButton() const { return btnOk; }
     QPushButton* stopButton() const { return btnStop; }
     // True once the worker has ended and the dialog has shown its outcome.
@@ -75,7 +75,7 @@ private:
     QProgressBar* pbAlg;
     QLabel* lblStatus;
     QProgressBar* pbParse;
-    QListWidget* ListBox1;
+    QListWidget* messageList;
     QLabel* sbrPanel;
     QPushButton* btnOk;
     QPushButton* btnStop;

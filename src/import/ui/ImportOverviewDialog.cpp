@@ -102,31 +102,30 @@ QWidget* ImportOverviewDialog::buildPanel(int row) {
         g->addWidget(new QLabel(caption, panel), r, c);
         g->addWidget(valueLabel(value, bold, differs, panel), r, c + 1);
     };
-    add(0, 0, QStringLiteral("Coll. nr."), s.CollNr, true);
-    add(0, 2, QStringLiteral("Coll. volgnr."), s.CollVolgNr, true);
-    add(0, 4, QStringLiteral("Periode"), s.Periode, true);
+    add(0, 0, QStringLiteral("Coll. nr."), s.collectivityNumber, true);
+    add(0, 2, QStringLiteral("Coll. volgnr."), s.sequenceNumber, true);
+    add(0, 4, QStringLiteral("Periode"), s.period, true);
     // a long name takes the free cells beside it rather than widening the column
     g->addWidget(new QLabel(QStringLiteral("Naam"), panel), 1, 0);
-    g->addWidget(valueLabel(s.CollNaam, true, false, panel), 1, 1, 1, 3);
-    add(1, 4, QStringLiteral("Aangemaakt op"), formatDate(s.Aangemaakt, kDateFormat), true);
-    add(2, 0, QStringLiteral("# records"), QString::number(s.AantalRec));
-    add(3, 0, QStringLiteral("# personen"), QString::number(s.AantalPers));
-    add(4, 0, QStringLiteral("Totaal bedrag"), amount(s.TotaalBedrag));
-    add(5, 0, QStringLiteral("Totaal bedrag inc. bij coll."), amount(s.TotaalBedragIncColl));
-    add(6, 0, QStringLiteral("Totaal bedrag inc. bij verz."), amount(s.TotaalBedragIncVerz));
+    g->addWidget(valueLabel(s.collectivityName, true, false, panel), 1, 1, 1, 3);
+    add(1, 4, QStringLiteral("Aangemaakt op"), formatDate(s.createdOn, kDateFormat), true);
+    add(2, 0, QStringLiteral("# records"), QString::number(s.statedRecords));
+    add(3, 0, QStringLiteral("# personen"), QString::number(s.statedPersons));
+    add(4, 0, QStringLiteral("Totaal bedrag"), amount(s.statedTotal));
+    add(5, 0, QStringLiteral("Totaal bedrag inc. bij coll."), amount(s.statedTotalCollectivity));
+    add(6, 0, QStringLiteral("Totaal bedrag inc. bij verz."), amount(s.statedTotalInsured));
     // the figures are the last block's; an earlier block's mismatch is told below
-    add(2, 2, QStringLiteral("Geteld # records"), QString::number(s.ImpAantalRec), false,
-        s.ImpAantalRec != s.AantalRec);
-    add(3, 2, QStringLiteral("Geteld # personen"), QString::number(s.ImpAantalPers), false,
-        s.ImpAantalPers != s.AantalPers);
-    add(4, 2, QStringLiteral("Berekend bedrag"), amount(s.ImpTotaalBedr), false,
-        amountsDiffer(s.TotaalBedrag, s.ImpTotaalBedr));
-    add(5, 2, QStringLiteral("Berekend bedrag inc. bij coll."), amount(s.ImpTotaalBedragIncColl), false,
-        amountsDiffer(s.TotaalBedragIncColl, s.ImpTotaalBedragIncColl));
-    add(6, 2, QStringLiteral("Berekend bedrag inc. bij verz."), amount(s.ImpTotaalBedragIncVerz), false,
-        amountsDiffer(s.TotaalBedragIncVerz, s.ImpTotaalBedragIncVerz));
-    add(2, 4, QStringLiteral("Bestandsversie"), QString::number(s.VersieNrBestand), false,
-        flags & ErrVersion);
+    add(2, 2, QStringLiteral("Geteld # records"), QString::number(s.countedRecords), false,
+        s.countedRecords != s.statedRecords);
+    add(3, 2, QStringLiteral("Geteld # personen"), QString::number(s.countedPersons), false,
+        s.countedPersons != s.statedPersons);
+    add(4, 2, QStringLiteral("Berekend bedrag"), amount(s.countedTotal), false,
+        amountsDiffer(s.statedTotal, s.countedTotal));
+    add(5, 2, QStringLiteral("Berekend bedrag inc. bij coll."), amount(s.countedTotalCollectivity), false,
+        amountsDiffer(s.statedTotalCollectivity, s.countedTotalCollectivity));
+    add(6, 2, QStringLiteral("Berekend bedrag inc. bij verz."), amount(s.countedTotalInsured), false,
+        amountsDiffer(s.statedTotalInsured, s.countedTotalInsured));
+    add(2, 4, QStringLiteral("Bestandsversie"), QString::number(s.fileVersion), false, flags & ErrVersion);
     add(3, 4, QStringLiteral("Applicatieversie"), QString::number(StatementFileVersion));
     if (flags & ErrNoCollectivity)
         g->addWidget(

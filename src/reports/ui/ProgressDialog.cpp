@@ -24,18 +24,18 @@ ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent) {
     lblMessage = new QLabel(this);
     lblMessage->setObjectName(QStringLiteral("lblMessage"));
     lblMessage->setMinimumWidth(260);
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(false);
+    progressBar = new QProgressBar(this);
+    progressBar->setObjectName(QStringLiteral("ProgressBar1"));
+    progressBar->setRange(0, 100);
+    progressBar->setValue(0);
+    progressBar->setTextVisible(false);
 
     auto* top = new QHBoxLayout;
     top->addWidget(Animate1);
     top->addWidget(lblMessage, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(ProgressBar1);
+    layout->addWidget(progressBar);
     setFixedSize(sizeHint());
 }
 
@@ -51,13 +51,13 @@ void ProgressDialog::setMessage(const QString& text) {
 }
 
 void ProgressDialog::setMaximum(int maximum) {
-    ProgressBar1->setMaximum(maximum);
-    ProgressBar1->repaint();
+    progressBar->setMaximum(maximum);
+    progressBar->repaint();
 }
 
 void ProgressDialog::setPosition(int value) {
-    ProgressBar1->setValue(value == -1 ? ProgressBar1->value() + 1 : value);
-    ProgressBar1->repaint();
+    progressBar->setValue(value == -1 ? progressBar->value() + 1 : value);
+    progressBar->repaint();
 }
 
 void ProgressDialog::setAnimated(bool on) {

@@ -24,7 +24,7 @@ public:
     void finish() override;
 
     QLabel* lblMessage;
-    QProgressBar* ProgressBar1;
+    QProgressBar* progressBar;
     QLabel* Animate1;
 };
 

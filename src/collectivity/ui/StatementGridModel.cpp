@@ -1,4 +1,4 @@
-#include "BorderelGridModel.h"
+#include "StatementGridModel.h"
 
 #include "MarkerImages.h"
 
@@ -11,16 +11,16 @@
 
 namespace ostrapel {
 
-BorderelGridModel::BorderelGridModel(Marker marker, QObject* parent)
+StatementGridModel::StatementGridModel(Marker marker, QObject* parent)
     : DataSetModel(parent), marker_(marker) {}
 
-void BorderelGridModel::setSortField(const QString& field) {
+void StatementGridModel::setSortField(const QString& field) {
     if (field.compare(sortField_, Qt::CaseInsensitive) == 0) return;
     sortField_ = field;
     if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
-int BorderelGridModel::markerOf(int row) const {
+int StatementGridModel::markerOf(int row) const {
     const DataSet* ds = dataSet();
     if (!ds || row < 0 || row >= ds->recordCount()) return -1;
     if (marker_ == Marker::MainInsured) {
@@ -32,7 +32,7 @@ int BorderelGridModel::markerOf(int row) const {
     return origin.isEmpty() ? -1 : std::clamp(origin.toInt(), 1, 3);
 }
 
-QVariant BorderelGridModel::cellData(const QModelIndex& index, int role) const {
+QVariant StatementGridModel::cellData(const QModelIndex& index, int role) const {
     const int field = fieldIndexOfColumn(index.column());
     if (field < 0) { // the marker column
         switch (role) {

@@ -1,4 +1,4 @@
-#include "BorderelGrid.h"
+#include "StatementGrid.h"
 
 #include <QHash>
 #include <QHeaderView>
@@ -8,8 +8,8 @@
 
 namespace ostrapel {
 
-BorderelGrid::BorderelGrid(Marker marker, QWidget* parent)
-    : QTableView(parent), model_(new BorderelGridModel(marker, this)) {
+StatementGrid::StatementGrid(Marker marker, QWidget* parent)
+    : QTableView(parent), model_(new StatementGridModel(marker, this)) {
     setModel(model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -25,7 +25,7 @@ BorderelGrid::BorderelGrid(Marker marker, QWidget* parent)
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-int BorderelGrid::plannedWidth(const GridColumn& c) const {
+int StatementGrid::plannedWidth(const GridColumn& c) const {
     const QFontMetrics fm = fontMetrics();
     if (c.widthChars > 0) return c.widthChars * fm.horizontalAdvance(u'0') + 4;
     if (c.widthPixels > 0) return c.widthPixels;
@@ -37,7 +37,7 @@ int BorderelGrid::plannedWidth(const GridColumn& c) const {
     return width;
 }
 
-void BorderelGrid::setColumns(DataSet* dataSet, const std::vector<GridColumn>& plan) {
+void StatementGrid::setColumns(DataSet* dataSet, const std::vector<GridColumn>& plan) {
     QStringList names;
     for (const GridColumn& c : plan)
         names << c.fieldName + (c.visible ? QStringLiteral("=1") : QStringLiteral("=0"));
@@ -63,22 +63,22 @@ void BorderelGrid::setColumns(DataSet* dataSet, const std::vector<GridColumn>& p
     appliedPlan_ = names;
 }
 
-void BorderelGrid::scrollToStart() {
+void StatementGrid::scrollToStart() {
     horizontalScrollBar()->setValue(0);
 }
 
-QString BorderelGrid::fieldOfColumn(int column) const {
+QString StatementGrid::fieldOfColumn(int column) const {
     const int field = model_->fieldIndexOfColumn(column);
     return field >= 0 && dataSet() ? dataSet()->field(field).name : QString();
 }
 
-int BorderelGrid::columnOfField(const QString& field) const {
+int StatementGrid::columnOfField(const QString& field) const {
     for (int c = 0; c < model_->columnCount(); ++c)
         if (fieldOfColumn(c).compare(field, Qt::CaseInsensitive) == 0) return c;
     return -1;
 }
 
-void BorderelGrid::showCurrentRow() {
+void StatementGrid::showCurrentRow() {
     DataSet* ds = dataSet();
     if (!ds || ds->isEmpty()) return;
     const int column =
@@ -90,7 +90,7 @@ void BorderelGrid::showCurrentRow() {
     horizontalScrollBar()->setValue(scrolled); // following a row never scrolls sideways
 }
 
-std::vector<SortFieldPicker::Item> BorderelGrid::sortItems() const {
+std::vector<SortFieldPicker::Item> StatementGrid::sortItems() const {
     std::vector<SortFieldPicker::Item> items;
     for (int c = 0; c < model_->columnCount(); ++c)
         if (const QString field = fieldOfColumn(c); !field.isEmpty())
@@ -98,7 +98,7 @@ std::vector<SortFieldPicker::Item> BorderelGrid::sortItems() const {
     return items;
 }
 
-std::vector<ColumnState> BorderelGrid::visualColumns() const {
+std::vector<ColumnState> StatementGrid::visualColumns() const {
     std::vector<ColumnState> out;
     QHeaderView* h = horizontalHeader();
     for (int v = 0; v < h->count(); ++v) {
@@ -108,14 +108,14 @@ std::vector<ColumnState> BorderelGrid::visualColumns() const {
     return out;
 }
 
-void BorderelGrid::resetVisualOrder() {
+void StatementGrid::resetVisualOrder() {
     QHeaderView* h = horizontalHeader();
     const QSignalBlocker quiet(h); // not a drag of the user's
     for (int logical = 0; logical < h->count(); ++logical)
         if (h->visualIndex(logical) != logical) h->moveSection(h->visualIndex(logical), logical);
 }
 
-void BorderelGrid::setActive(bool active) {
+void StatementGrid::setActive(bool active) {
     // 65280: the lime of an active grid's fixed cells
     horizontalHeader()->setStyleSheet(
         active ? QStringLiteral("QHeaderView::section { background-color: #00ff00; }") : QString());

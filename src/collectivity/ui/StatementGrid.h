@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BorderelGridModel.h"
+#include "StatementGridModel.h"
 
 #include "collectivity/FieldOrderEditor.h"
 #include "collectivity/SortFieldPicker.h"
@@ -13,18 +13,18 @@ namespace ostrapel {
 
 // A list of the collectivity window: read-only, a marker column first, the
 // column of the sort field highlighted in bold, coded values by their text.
-class BorderelGrid : public QTableView {
+class StatementGrid : public QTableView {
     Q_OBJECT
 public:
-    using Marker = BorderelGridModel::Marker;
-    BorderelGrid(Marker marker, QWidget* parent = nullptr);
+    using Marker = StatementGridModel::Marker;
+    StatementGrid(Marker marker, QWidget* parent = nullptr);
 
     // Lays the columns out by the plan of the record catalogue; the same plan
     // again leaves them as they are, so columns stay for the life of the window.
     void setColumns(DataSet* dataSet, const std::vector<GridColumn>& plan);
     // Back to the first column after the rows changed.
     void scrollToStart();
-    BorderelGridModel* dataModel() const { return model_; }
+    StatementGridModel* dataModel() const { return model_; }
     DataSet* dataSet() const { return model_->dataSet(); }
     QString fieldOfColumn(int column) const;
     int columnOfField(const QString& field) const;
@@ -45,7 +45,7 @@ public:
 private:
     int plannedWidth(const GridColumn& column) const;
 
-    BorderelGridModel* model_;
+    StatementGridModel* model_;
     QStringList appliedPlan_;
 };
 

@@ -1,5 +1,5 @@
 // The collectivity window's queries and state, without widgets.
-#include "collectivity/BorderelState.h"
+#include "collectivity/StatementState.h"
 #include "CollectivityFixture.h"
 #include "OracleQueries.h"
 #include "collectivity/ComparisonChoice.h"
@@ -10,10 +10,10 @@ using namespace ostrapel;
 
 namespace {
 
-class Borderel : public test::CollectivityFixture {
+class StatementStateFixture : public test::CollectivityFixture {
 protected:
-    std::unique_ptr<BorderelState> open(InsuranceType type = InsuranceType::Standard) {
-        auto s = std::make_unique<BorderelState>(*db, catalogue);
+    std::unique_ptr<StatementState> open(InsuranceType type = InsuranceType::Standard) {
+        auto s = std::make_unique<StatementState>(*db, catalogue);
         s->setIdentity({12, 1}, type);
         s->initialise();
         return s;
@@ -28,7 +28,7 @@ protected:
 
 } // namespace
 
-TEST_F(Borderel, PersonsQueryLinesInEachState) {
+TEST_F(StatementStateFixture, PersonsQueryLinesInEachState) {
     auto s = open();
     QStringList lines = s->personsQuery().lines();
     ASSERT_EQ(lines.size(), 8);
@@ -75,7 +75,7 @@ TEST_F(Borderel, PersonsQueryLinesInEachState) {
     EXPECT_LT(s->persons().recordCount(), 24);
 }
 
-TEST_F(Borderel, CompoundSurnamesShowThePartnerName) {
+TEST_F(StatementStateFixture, CompoundSurnamesShowThePartnerName) {
     auto s = open();
     s->toggleCompoundSurname();
     const QStringList names = column(s->persons(), QStringLiteral("1002"));
@@ -83,7 +83,7 @@ TEST_F(Borderel, CompoundSurnamesShowThePartnerName) {
                             [](const QString& n) { return n.contains(QStringLiteral(" - ")); }));
 }
 
-TEST_F(Borderel, TitleClicksSortByTheSortMap) {
+TEST_F(StatementStateFixture, TitleClicksSortByTheSortMap) {
     auto s = open();
     EXPECT_EQ(s->persons().sortFields(), QStringLiteral("1002, 1003, 1004"));
     EXPECT_FALSE(s->sortPersonsBy(QStringLiteral("1002"))); // sorted on it already
@@ -102,7 +102,7 @@ TEST_F(Borderel, TitleClicksSortByTheSortMap) {
     EXPECT_EQ(ComponentsQuery::sortFieldsFor(QStringLiteral("5008")), QStringLiteral("5008"));
 }
 
-TEST_F(Borderel, UnitViewKeepsSearchAndFilterForLater) {
+TEST_F(StatementStateFixture, UnitViewKeepsSearchAndFilterForLater) {
     auto s = open();
     // a unit with more than one member
     DataSet& p = s->persons();
@@ -131,7 +131,7 @@ TEST_F(Borderel, UnitViewKeepsSearchAndFilterForLater) {
     EXPECT_EQ(s->persons().recordCount(), 0); // the search applies again
 }
 
-TEST_F(Borderel, ComponentsFollowThePersonInBothModes) {
+TEST_F(StatementStateFixture, ComponentsFollowThePersonInBothModes) {
     auto s = open();
     s->setComponentsShown(true);
     DataSet& p = s->persons();
@@ -174,7 +174,7 @@ TEST_F(Borderel, ComponentsFollowThePersonInBothModes) {
     EXPECT_NEAR(s->total(), unitTotal, 0.001);
 }
 
-TEST_F(Borderel, DropDownsAndFooterText) {
+TEST_F(StatementStateFixture, DropDownsAndFooterText) {
     auto s = open();
     s->setComponentsShown(true);
     const DropDownFilter& herkomst = s->dropDown(ComponentsQuery::Herkomst);
@@ -211,7 +211,7 @@ TEST_F(Borderel, DropDownsAndFooterText) {
     EXPECT_EQ(herkomst.checkedText(), QStringLiteral("HAND"));
 }
 
-TEST_F(Borderel, PeriodChangeKeepsThePersonAndSkipsAnUnchangedSetting) {
+TEST_F(StatementStateFixture, PeriodChangeKeepsThePersonAndSkipsAnUnchangedSetting) {
     auto s = open();
     s->setComponentsShown(true);
     s->persons().setRecNo(3);
@@ -233,8 +233,8 @@ TEST_F(Borderel, PeriodChangeKeepsThePersonAndSkipsAnUnchangedSetting) {
     EXPECT_EQ(s->componentRuns(), runs);
 }
 
-TEST_F(Borderel, AStoredPeriodThatIsNoPeriodIsDropped) {
-    auto s = std::make_unique<BorderelState>(*db, catalogue);
+TEST_F(StatementStateFixture, AStoredPeriodThatIsNoPeriodIsDropped) {
+    auto s = std::make_unique<StatementState>(*db, catalogue);
     s->setIdentity({12, 1}, InsuranceType::Standard);
     s->setPeriodSetting(QStringLiteral("2006-01' or ''='")); // as a hand-edited settings file may hold
     s->initialise();
@@ -282,7 +282,7 @@ TEST(PeriodChoiceTest, PreselectionAndOkRules) {
     EXPECT_EQ(PeriodChoice({}, QString()).months(), QStringList{QString()});
 }
 
-TEST_F(Borderel, MonthsPerInsuranceType) {
+TEST_F(StatementStateFixture, MonthsPerInsuranceType) {
     QStringList type1 = PeriodChoice::months(*db, {12, 1}, InsuranceType::SicknessFundOrPrivate);
     type1.sort();
     EXPECT_EQ(type1, (QStringList{QStringLiteral("2005-11"), QStringLiteral("2005-12")}));
@@ -299,7 +299,7 @@ TEST_F(Borderel, MonthsPerInsuranceType) {
 
 // The month menus and drop-downs read their values an index step at a time;
 // they list what the distinct queries over every component list.
-TEST_F(Borderel, ValueListsMatchTheDistinctQueries) {
+TEST_F(StatementStateFixture, ValueListsMatchTheDistinctQueries) {
     const char* insert = "insert into bord50 (ID01, ID02, ID03, ID05, ID07, [5003], [5012]) values "
                          "(12, 1, :m, :u, :k, :s, :c)";
     struct Extra {
@@ -319,9 +319,9 @@ TEST_F(Borderel, ValueListsMatchTheDistinctQueries) {
                      {QStringLiteral("k"), e.unit ? QString::fromLatin1(e.unit) : someone},
                      {QStringLiteral("s"), QString::fromLatin1(e.kind)},
                      {QStringLiteral("c"), QString::fromLatin1(e.component)}});
-    auto listed = [this](const QString& sql, const QString& nr, const QString& volgNr) {
+    auto listed = [this](const QString& sql, const QString& nr, const QString& sequenceNumber) {
         QStringList out;
-        DataSet rows = db->query(sql, {{nr, 12}, {volgNr, 1}});
+        DataSet rows = db->query(sql, {{nr, 12}, {sequenceNumber, 1}});
         for (rows.first(); !rows.eof(); rows.next())
             out << rows.value(QStringLiteral("WAARDE")).toString();
         return out;
@@ -343,7 +343,7 @@ TEST_F(Borderel, ValueListsMatchTheDistinctQueries) {
     }
 }
 
-TEST_F(Borderel, SearchFoldsEveryLetterAndTakesWildcardsAsTyped) {
+TEST_F(StatementStateFixture, SearchFoldsEveryLetterAndTakesWildcardsAsTyped) {
     db->execute(
         QStringLiteral("update bord10 set [1002] = 'Müller' where ID07 = (select min(ID07) from bord10 "
                        "where ID01 = 12 and ID02 = 1 and [1024] = ' ')"));

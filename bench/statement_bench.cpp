@@ -4,7 +4,7 @@
 #include "NoPrinter.h"
 #include "SampleYear.h"
 
-#include "collectivity/BorderelState.h"
+#include "collectivity/StatementState.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "core/Connection.h"
 #include "core/ConnectionString.h"
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
 
     for (const QString& period :
          {QString(), QStringLiteral("2006-06;2006-06"), QStringLiteral("2006-03;2006-09")}) {
-        BorderelState state(db, catalogue);
+        StatementState state(db, catalogue);
         state.setIdentity({12, 1}, InsuranceType::Standard);
         state.setPeriodSetting(period);
         t.restart();

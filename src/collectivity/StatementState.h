@@ -19,12 +19,12 @@ class SqlStatement;
 // The collectivity window without its widgets: the persons and components
 // queries in every state, the search, sorting, the unit view, the period, the
 // drop-down filters, and following the persons cursor.
-class BorderelState {
+class StatementState {
 public:
     using Filter = ComponentsQuery::Filter;
 
-    BorderelState(Connection& connection, const RecordCatalogue& catalogue);
-    ~BorderelState();
+    StatementState(Connection& connection, const RecordCatalogue& catalogue);
+    ~StatementState();
 
     void setIdentity(CollectivityKey collectivity, InsuranceType type);
     CollectivityKey collectivity() const { return collectivity_; }

@@ -1,4 +1,4 @@
-#include "BorderelDatabase.h"
+#include "StatementDatabase.h"
 
 #include "ConnectionString.h"
 #include "DataSet.h"
@@ -33,21 +33,21 @@ const QString kPassword = QStringLiteral("Password");
 
 } // namespace
 
-BorderelDatabase::BorderelDatabase(Settings& settings, Prompts& prompts, PasswordStore& passwords)
+StatementDatabase::StatementDatabase(Settings& settings, Prompts& prompts, PasswordStore& passwords)
     : settings_(settings), prompts_(prompts), passwords_(passwords) {}
 
-QString BorderelDatabase::databasePath() const {
+QString StatementDatabase::databasePath() const {
     return settings_.programDir() + QStringLiteral("db/borderel.db");
 }
 
-QString BorderelDatabase::configuredConnectionString() const {
+QString StatementDatabase::configuredConnectionString() const {
     if (!connectionOverride_.isEmpty()) return connectionOverride_;
     const QString shared = settings_.databaseConnectionString();
     if (!shared.isEmpty()) return shared;
     return ConnectionString::forSqliteFile(databasePath()).toString();
 }
 
-bool BorderelDatabase::dataModuleCreate(const std::function<ZipCheck()>& checkZip) {
+bool StatementDatabase::startUp(const std::function<ZipCheck()>& checkZip) {
     if (checkZip) {
         switch (checkZip()) {
         case ZipCheck::CompressFailed:
@@ -64,7 +64,7 @@ bool BorderelDatabase::dataModuleCreate(const std::function<ZipCheck()>& checkZi
         prompts_.warn(SettingsFileTooLarge.arg(file));
     const QString configured = configuredConnectionString();
     // for information only; a password stays out of it
-    settings_.setADOConnectionString(ConnectionString::parse(configured).withoutPassword());
+    settings_.setConnectionStringInUse(ConnectionString::parse(configured).withoutPassword());
     connectionString_ = passwords_.withStoredPassword(configured);
     connection_.close();
     if (!connectWithRetry()) return false;
@@ -72,7 +72,7 @@ bool BorderelDatabase::dataModuleCreate(const std::function<ZipCheck()>& checkZi
     return true;
 }
 
-bool BorderelDatabase::connectWithRetry() {
+bool StatementDatabase::connectWithRetry() {
     int editorUses = 0;
     bool edited = false;
     bool passwordTyped = false;
@@ -108,7 +108,7 @@ bool BorderelDatabase::connectWithRetry() {
     }
 }
 
-void BorderelDatabase::keepWorkingString(bool edited, bool passwordTyped) {
+void StatementDatabase::keepWorkingString(bool edited, bool passwordTyped) {
     const ConnectionString used = ConnectionString::parse(connectionString_);
     const QString password = used.value(kPassword);
     const ConnectionString configured = ConnectionString::parse(configuredConnectionString());
@@ -135,10 +135,10 @@ void BorderelDatabase::keepWorkingString(bool edited, bool passwordTyped) {
     if (inSettingsFile) settings_.setDatabaseConnectionString(used.withoutPassword());
 }
 
-int BorderelDatabase::getDatabaseVersion() {
+int StatementDatabase::getDatabaseVersion() {
     if (!tableNames_.contains(QStringLiteral("VERSIECTRL"), Qt::CaseInsensitive)) return 0;
     try {
-        const QVariant v = connection_.scalar(SharedQueries::dsVersieNr);
+        const QVariant v = connection_.scalar(SharedQueries::DatabaseVersionQuery);
         bool ok = false;
         const int version = v.toInt(&ok);
         return ok ? version : -1;
@@ -147,7 +147,7 @@ int BorderelDatabase::getDatabaseVersion() {
     }
 }
 
-bool BorderelDatabase::collectivityExists(CollectivityKey key, InsuranceType type) {
+bool StatementDatabase::collectivityExists(CollectivityKey key, InsuranceType type) {
     const QString types = typeCodeList(type);
     const QString sql =
         QStringLiteral("select count(*) as Aantal  from bord00 a, bord10 b  where a.ID01 = "
@@ -162,7 +162,7 @@ bool BorderelDatabase::collectivityExists(CollectivityKey key, InsuranceType typ
     return statement->next() && statement->value(0).toInt() > 0;
 }
 
-void BorderelDatabase::convertToEuro(ProgressReporter& progress) {
+void StatementDatabase::convertToEuro(ProgressReporter& progress) {
     const QString valuta = QStringLiteral("ValutaSoort");
     if (connection_.query(SharedQueries::qryEuro, {{valuta, QStringLiteral("EUR")}}).isEmpty()) return;
     DataSet guilders = connection_.query(SharedQueries::qryEuro, {{valuta, QStringLiteral("HFL")}});
@@ -193,7 +193,7 @@ void BorderelDatabase::convertToEuro(ProgressReporter& progress) {
     prompts_.warn(EuroDone);
 }
 
-void BorderelDatabase::repairCatalogueAndIndex() {
+void StatementDatabase::repairCatalogueAndIndex() {
     // Written only when a row differs: an update, even of no row, takes the
     // write lock, so every start would wait behind another's import.
     auto repair = [this](const char* soort, const char* veldnr, const QString& pickList,
@@ -221,14 +221,14 @@ void BorderelDatabase::repairCatalogueAndIndex() {
     }
 }
 
-void BorderelDatabase::checkDatabaseVersion() {
+void StatementDatabase::checkDatabaseVersion() {
     const int version = getDatabaseVersion();
     if (version != ApplicationDbVersion)
         prompts_.inform(VersionDiffers.arg(ApplicationDbVersion).arg(version));
 }
 
-void BorderelDatabase::databaseCheckReminder(const QDateTime& now,
-                                             const std::function<bool()>& compactAndRepair) {
+void StatementDatabase::databaseCheckReminder(const QDateTime& now,
+                                              const std::function<bool()>& compactAndRepair) {
     try {
         const QString marker = settings_.settingsFolder() + QStringLiteral("OnceAMonth");
         QFile file(marker);

@@ -9,11 +9,11 @@ namespace ostrapel {
 // The model of a collectivity list: the marker column shows the main insured
 // of a unit or the origin of a component as an image, and the column of the
 // sort field reads bold on its own colour.
-class BorderelGridModel : public DataSetModel {
+class StatementGridModel : public DataSetModel {
     Q_OBJECT
 public:
     enum class Marker { MainInsured, Origin };
-    explicit BorderelGridModel(Marker marker, QObject* parent = nullptr);
+    explicit StatementGridModel(Marker marker, QObject* parent = nullptr);
 
     Marker marker() const { return marker_; }
     void setSortField(const QString& field);

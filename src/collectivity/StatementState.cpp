@@ -1,4 +1,4 @@
-#include "BorderelState.h"
+#include "StatementState.h"
 
 #include "CollectivityTexts.h"
 
@@ -13,23 +13,23 @@ namespace ostrapel {
 
 using namespace CollectivityTexts;
 
-BorderelState::BorderelState(Connection& connection, const RecordCatalogue& catalogue)
+StatementState::StatementState(Connection& connection, const RecordCatalogue& catalogue)
     : connection_(connection), catalogue_(catalogue), personsSide_(&catalogue), componentsSide_(&catalogue) {
     personsSide_.sortField = Field::Surname;
     persons_.setFieldList(catalogue_.selectFieldList(QStringLiteral("10")));
     components_.setFieldList(catalogue_.selectFieldList(QStringLiteral("50")));
 }
 
-BorderelState::~BorderelState() = default;
+StatementState::~StatementState() = default;
 
-void BorderelState::setIdentity(CollectivityKey collectivity, InsuranceType type) {
+void StatementState::setIdentity(CollectivityKey collectivity, InsuranceType type) {
     collectivity_ = collectivity;
     insuranceType_ = type;
     persons_.setIdentity(collectivity, type);
     components_.setIdentity(collectivity);
 }
 
-void BorderelState::setPeriodSetting(const QString& setting) {
+void StatementState::setPeriodSetting(const QString& setting) {
     periodSetting_ = isPeriodSetting(setting) ? setting : QString();
     const PeriodClauses c = buildPeriodClauses(periodSetting_);
     persons_.periodClause = c.persons;
@@ -37,7 +37,7 @@ void BorderelState::setPeriodSetting(const QString& setting) {
     periodDescription_ = c.description;
 }
 
-void BorderelState::initialise() {
+void StatementState::initialise() {
     setPeriodSetting(periodSetting_);
     buildPersonsQuery();
     const ComponentsQuery::Filter order[3] = {Filter::Soort, Filter::Component, Filter::Herkomst};
@@ -45,7 +45,7 @@ void BorderelState::initialise() {
         dropDowns_[f].build(connection_, catalogue_, ComponentsQuery::fieldOf(f), collectivity_);
 }
 
-void BorderelState::reload() {
+void StatementState::reload() {
     for (Filter f : {Filter::Soort, Filter::Component, Filter::Herkomst}) {
         const QString checked = dropDowns_[f].checkedText();
         dropDowns_[f] = DropDownFilter();
@@ -56,13 +56,13 @@ void BorderelState::reload() {
     buildPersonsQuery(Field::PersonKey);
 }
 
-void BorderelState::applyFields(ListSideState& side) {
+void StatementState::applyFields(ListSideState& side) {
     catalogue_.prepareFields(side.data, &side == &personsSide_ ? QStringLiteral("10") : QStringLiteral("50"),
                              false);
     side.columns = catalogue_.buildGridColumns(side.data, true, side.fieldOrder);
 }
 
-void BorderelState::restoreSide(bool personsSide, const QString& fieldOrder, const QString& sortField) {
+void StatementState::restoreSide(bool personsSide, const QString& fieldOrder, const QString& sortField) {
     ListSideState& s = side(personsSide);
     s.fieldOrder = knownFieldOrder(catalogue_, fieldOrder);
     const QString kind = personsSide ? QStringLiteral("10") : QStringLiteral("50");
@@ -72,13 +72,13 @@ void BorderelState::restoreSide(bool personsSide, const QString& fieldOrder, con
     if (personsSide && s.sortField.isEmpty()) s.sortField = PersonsQuery::orderField();
 }
 
-void BorderelState::setFieldOrder(bool personsSide, const QString& order) {
+void StatementState::setFieldOrder(bool personsSide, const QString& order) {
     ListSideState& s = side(personsSide);
     s.fieldOrder = order;
     if (personsSide ? personsOpen_ : bool(componentsStatement_)) applyFields(s);
 }
 
-void BorderelState::buildPersonsQuery(const QString& keyField) {
+void StatementState::buildPersonsQuery(const QString& keyField) {
     const QString order = personsOpen_ ? personsSide_.data.sortFields() : QString();
     const QString key = keyField.isEmpty() ? QString() : personsSide_.data.value(keyField).toString();
     const bool hadKey = !keyField.isEmpty() && personsOpen_ && !personsSide_.data.isEmpty();
@@ -94,12 +94,12 @@ void BorderelState::buildPersonsQuery(const QString& keyField) {
     followCursor();
 }
 
-void BorderelState::search(const QString& text) {
+void StatementState::search(const QString& text) {
     persons_.searchClause = persons_.composeSearchClause(text, personsSide_.sortField);
     buildPersonsQuery();
 }
 
-bool BorderelState::sortPersonsBy(const QString& field) {
+bool StatementState::sortPersonsBy(const QString& field) {
     if (firstCommaItem(personsSide_.data.sortFields()) == field) return false;
     const QString key = personsSide_.data.value(Field::PersonKey).toString();
     personsSide_.data.sort(PersonsQuery::sortFieldsFor(field));
@@ -108,7 +108,7 @@ bool BorderelState::sortPersonsBy(const QString& field) {
     return true;
 }
 
-void BorderelState::toggleUnitView() {
+void StatementState::toggleUnitView() {
     const bool on = !persons_.unitView();
     persons_.setUnitView(on);
     if (on) {
@@ -122,17 +122,17 @@ void BorderelState::toggleUnitView() {
     buildPersonsQuery(Field::PersonKey);
 }
 
-void BorderelState::toggleCompoundSurname() {
+void StatementState::toggleCompoundSurname() {
     persons_.setCompoundSurname(!persons_.compoundSurname());
     buildPersonsQuery();
 }
 
-void BorderelState::applyFilterClause(const QString& clause) {
+void StatementState::applyFilterClause(const QString& clause) {
     persons_.filterClause = clause;
     buildPersonsQuery();
 }
 
-bool BorderelState::changePeriod(const QString& setting) {
+bool StatementState::changePeriod(const QString& setting) {
     if (setting == periodSetting_) return false;
     setPeriodSetting(setting);
     prepareComponents(); // the persons rebuild then loads them for the kept person
@@ -140,46 +140,46 @@ bool BorderelState::changePeriod(const QString& setting) {
     return true;
 }
 
-void BorderelState::setComponentsShown(bool shown) {
+void StatementState::setComponentsShown(bool shown) {
     componentsShown_ = shown;
     buildComponentsQuery();
     if (!shown) total_ = 0;
 }
 
-void BorderelState::setMode(ComponentsQuery::Mode mode) {
+void StatementState::setMode(ComponentsQuery::Mode mode) {
     components_.setMode(mode);
     buildComponentsQuery();
 }
 
-void BorderelState::setModeLetter(const QString& letter) {
+void StatementState::setModeLetter(const QString& letter) {
     setMode(letter == QStringLiteral("G") ? ComponentsQuery::Mode::Joint : ComponentsQuery::Mode::Individual);
 }
 
-bool BorderelState::chooseDropDown(Filter f, int index) {
+bool StatementState::chooseDropDown(Filter f, int index) {
     if (!dropDowns_[f].check(index)) return false;
     components_.setFilter(f, dropDowns_[f].checkedCode(), dropDowns_[f].checkedEntryText());
     buildComponentsQuery();
     return true;
 }
 
-void BorderelState::setStoredDropDownText(Filter f, const QString& text) {
+void StatementState::setStoredDropDownText(Filter f, const QString& text) {
     dropDowns_[f].checkText(text);
     components_.setFilter(f, dropDowns_[f].checkedCode(), dropDowns_[f].checkedEntryText());
 }
 
-void BorderelState::prepareComponents() {
+void StatementState::prepareComponents() {
     if (!componentsShown_) return;
     componentsStatement_ = connection_.prepareNew(components_.sql());
     totalsStatement_ = connection_.prepareNew(components_.totalsSql());
 }
 
-void BorderelState::buildComponentsQuery() {
+void StatementState::buildComponentsQuery() {
     if (!componentsShown_) return;
     prepareComponents();
     loadComponents();
 }
 
-void BorderelState::loadComponents() {
+void StatementState::loadComponents() {
     if (!componentsStatement_) return;
     // Joint: the unit of the selected person, so that a co-insured person
     // shows the unit's components as its main insured does.
@@ -199,41 +199,41 @@ void BorderelState::loadComponents() {
     ++componentRuns_;
 }
 
-bool BorderelState::sortComponentsBy(const QString& field) {
+bool StatementState::sortComponentsBy(const QString& field) {
     if (firstCommaItem(componentsSide_.data.sortFields()) == field) return false;
     componentsSide_.data.sort(ComponentsQuery::sortFieldsFor(field));
     componentsSide_.sortField = field;
     return true;
 }
 
-void BorderelState::followCursor() {
+void StatementState::followCursor() {
     if (paused_ || !componentsShown_) return;
     loadComponents();
 }
 
-void BorderelState::setPaused(bool paused) {
+void StatementState::setPaused(bool paused) {
     if (paused == paused_) return;
     paused_ = paused;
     if (!paused_) followCursor();
 }
 
-QString BorderelState::verzekerdenLabel() const {
+QString StatementState::verzekerdenLabel() const {
     return persons_.filterClause != kNeutralClause ? VerzekerdenFilter : Verzekerden;
 }
 
-QString BorderelState::recordCountText() const {
+QString StatementState::recordCountText() const {
     return QString::number(personsOpen_ ? personsSide_.data.recordCount() : 0) + Records;
 }
 
-QString BorderelState::unitFooterText() const {
+QString StatementState::unitFooterText() const {
     return persons_.unitView() ? EenheidAan : EenheidUit;
 }
 
-QString BorderelState::totalText() const {
+QString StatementState::totalText() const {
     return QStringLiteral("%1").arg(programLocale().toString(total_, 'f', 2), 8);
 }
 
-QString BorderelState::componentsCountText() const {
+QString StatementState::componentsCountText() const {
     return QString::number(componentsSide_.data.recordCount()) + Records;
 }
 

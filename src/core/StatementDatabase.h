@@ -55,9 +55,9 @@ enum class ZipCheck { Ok, CompressFailed, DecompressFailed };
 // The data module: the one connection, the table names and the shared queries.
 // A server password is kept in the password store (ServerPasswords), never in
 // a settings file.
-class BorderelDatabase {
+class StatementDatabase {
 public:
-    BorderelDatabase(Settings& settings, Prompts& prompts, PasswordStore& passwords);
+    StatementDatabase(Settings& settings, Prompts& prompts, PasswordStore& passwords);
 
     QString databasePath() const;
     // The connection string of this run: an override (ostrapel-cli --connection),
@@ -65,7 +65,7 @@ public:
     QString configuredConnectionString() const;
     void setConnectionOverride(const QString& connectionString) { connectionOverride_ = connectionString; }
     // The start-up steps of the data module; false means the program ends.
-    bool dataModuleCreate(const std::function<ZipCheck()>& checkZip = {});
+    bool startUp(const std::function<ZipCheck()>& checkZip = {});
     bool connectWithRetry();
     // Why the last connection attempt failed (empty after a success).
     QString connectionFailure() const { return connectionFailure_; }
