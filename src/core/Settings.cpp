@@ -42,13 +42,13 @@ OSTRAPEL_TEXT_KEY(openMDIWindows, setOpenMDIWindows, "OpenMDIWindows")
 OSTRAPEL_TEXT_KEY(exportFields10, setExportFields10, "ExportFields10")
 OSTRAPEL_TEXT_KEY(exportFields50, setExportFields50, "ExportFields50")
 OSTRAPEL_TEXT_KEY(lastImportDir, setLastImportDir, "LastImportDir")
-OSTRAPEL_BOOL_KEY(samengesteldeAchternaam, setSamengesteldeAchternaam, "SamengesteldeAchternaam", false)
+OSTRAPEL_BOOL_KEY(compoundSurname, setCompoundSurname, "SamengesteldeAchternaam", false)
 
 #undef OSTRAPEL_INT_KEY
 #undef OSTRAPEL_BOOL_KEY
 #undef OSTRAPEL_TEXT_KEY
 
-QString Settings::telNrHelpdesk() const {
+QString Settings::helpdeskPhoneNumber() const {
     return readString(QStringLiteral("TelNrHelpdesk"), QStringLiteral("onbekend"));
 }
 

@@ -35,9 +35,9 @@ public:
     void setExportFields50(const QString& v);
     QString lastImportDir() const;
     void setLastImportDir(const QString& v);
-    bool samengesteldeAchternaam() const;
-    void setSamengesteldeAchternaam(bool v);
-    QString telNrHelpdesk() const;
+    bool compoundSurname() const;
+    void setCompoundSurname(bool v);
+    QString helpdeskPhoneNumber() const;
 
     // Computer file, written at every start
     void setThousandSeparator(const QString& v);

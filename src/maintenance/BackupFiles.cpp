@@ -59,12 +59,12 @@ void BackupFiles::copyDatabase(const QString& source, const QString& destination
     }
 }
 
-QString BackupFiles::copyToBackup(const QString& databasePath, const QString& telNrHelpdesk) {
+QString BackupFiles::copyToBackup(const QString& databasePath, const QString& helpdeskPhoneNumber) {
     const QString backup = nextBackupName(databasePath);
     try {
         copyDatabase(databasePath, backup);
     } catch (const DatabaseError&) {
-        throw MaintenanceError(MaintenanceError::Kind::Backup, BackupFailed.arg(telNrHelpdesk));
+        throw MaintenanceError(MaintenanceError::Kind::Backup, BackupFailed.arg(helpdeskPhoneNumber));
     }
     return backup;
 }

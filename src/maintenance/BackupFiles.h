@@ -14,7 +14,7 @@ public:
     static QString renameToBackup(const QString& databasePath);
     // Writes a consistent copy of the database to its next backup name and
     // returns that name; MaintenanceError (Backup) with the helpdesk number on failure.
-    static QString copyToBackup(const QString& databasePath, const QString& telNrHelpdesk);
+    static QString copyToBackup(const QString& databasePath, const QString& helpdeskPhoneNumber);
     // A consistent copy at `destination` (which must not exist); a failed or
     // killed copy leaves no file of that name. Throws DatabaseError.
     static void copyDatabase(const QString& source, const QString& destination);

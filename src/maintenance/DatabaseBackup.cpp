@@ -36,7 +36,7 @@ DatabaseBackup::Outcome DatabaseBackup::run(const MaintenanceGuard& guard) {
     const QString path = ConnectionString::parse(connectionString).dataSource();
     connection_.close();
     try {
-        backup_ = BackupFiles::copyToBackup(path, settings_.telNrHelpdesk());
+        backup_ = BackupFiles::copyToBackup(path, settings_.helpdeskPhoneNumber());
     } catch (const MaintenanceError& e) {
         prompts_.error(e.message());
         return Outcome::EndProgram;

@@ -42,7 +42,7 @@ bool UpdateScripts::runUpdateScripts(const DialogRunner& runDialog) {
                                          ServerDump::backupsFolder(settings_.programDir()))
                       : copyFileToBackups();
     } catch (const OstrapelError&) { // the file's copy or the server's dump
-        prompts_.error(BackupFailed.arg(settings_.telNrHelpdesk()));
+        prompts_.error(BackupFailed.arg(settings_.helpdeskPhoneNumber()));
         return false;
     }
     if (!runDialog(names)) {

@@ -155,8 +155,8 @@ TEST(SettingsTest, FirstStartDefaultsAndFiles) {
     EXPECT_EQ(s.mainFormTop(), -1);
     EXPECT_FALSE(s.maximized());
     EXPECT_FALSE(s.toolbarMainMenuVisible());
-    EXPECT_FALSE(s.samengesteldeAchternaam());
-    EXPECT_EQ(s.telNrHelpdesk(), QStringLiteral("onbekend"));
+    EXPECT_FALSE(s.compoundSurname());
+    EXPECT_EQ(s.helpdeskPhoneNumber(), QStringLiteral("onbekend"));
     EXPECT_EQ(s.mruList(), QString());
 
     s.setMRUList(QStringLiteral("0012001,0013002"));

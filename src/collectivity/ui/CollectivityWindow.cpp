@@ -82,7 +82,7 @@ CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatal
         state_.setPaused(true);
         setPausedLook(true);
     });
-    state_.setCompoundSurname(settings_.samengesteldeAchternaam());
+    state_.setCompoundSurname(settings_.compoundSurname());
     buildActions();
     buildLayout();
     buildMenus();
@@ -294,7 +294,7 @@ void CollectivityWindow::saveWindowState() {
         const auto filter = ComponentsQuery::Filter(f);
         s.writeString(dropDownKey(filter), state_.dropDown(filter).checkedText(), section);
     }
-    s.setSamengesteldeAchternaam(state_.compoundSurname());
+    s.setCompoundSurname(state_.compoundSurname());
 }
 
 void CollectivityWindow::closeEvent(QCloseEvent* event) {

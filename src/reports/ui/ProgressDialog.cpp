@@ -17,10 +17,10 @@ ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("dlgProgress"));
     setWindowTitle(ReportTexts::Voortgang);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint);
-    Animate1 = new QLabel(this);
-    Animate1->setObjectName(QStringLiteral("Animate1"));
-    Animate1->setFixedSize(48, 50);
-    Animate1->setAlignment(Qt::AlignCenter);
+    animation = new QLabel(this);
+    animation->setObjectName(QStringLiteral("Animate1"));
+    animation->setFixedSize(48, 50);
+    animation->setAlignment(Qt::AlignCenter);
     lblMessage = new QLabel(this);
     lblMessage->setObjectName(QStringLiteral("lblMessage"));
     lblMessage->setMinimumWidth(260);
@@ -31,7 +31,7 @@ ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent) {
     progressBar->setTextVisible(false);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(Animate1);
+    top->addWidget(animation);
     top->addWidget(lblMessage, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -63,9 +63,9 @@ void ProgressDialog::setPosition(int value) {
 void ProgressDialog::setAnimated(bool on) {
     // A search picture stands for the find-file animation: nothing animates
     // while the report keeps the event loop waiting.
-    Animate1->setPixmap(on ? style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(32, 32)
-                           : QPixmap());
-    Animate1->repaint();
+    animation->setPixmap(on ? style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(32, 32)
+                            : QPixmap());
+    animation->repaint();
 }
 
 void ProgressDialog::finish() {

@@ -25,7 +25,7 @@ public:
 
     QLabel* lblMessage;
     QProgressBar* progressBar;
-    QLabel* Animate1;
+    QLabel* animation;
 };
 
 } // namespace ostrapel
