@@ -46,6 +46,7 @@ ImportDialog::ImportDialog(Connection& connection, const RecordCatalogue& catalo
     pbParse->setTextVisible(false);
     btnOk->setEnabled(false);
     btnStop->setObjectName(QStringLiteral("btnStoppen"));
+    messageList->setObjectName(QStringLiteral("ListBox1"));
     btnStop->setEnabled(false);
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnStop, &QPushButton::clicked, this, [this] {
