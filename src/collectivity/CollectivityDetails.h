@@ -23,9 +23,6 @@ public:
     // "12-1", as the command line names the collectivity.
     QString keyText() const { return QStringLiteral("%1-%2").arg(collNr_).arg(collVolgNr_); }
 
-    static const QString CollectivityQuery;
-    static const QString HistoryQuery;
-
 private:
     Connection& connection_;
     const RecordCatalogue& catalogue_;

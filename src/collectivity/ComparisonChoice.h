@@ -11,7 +11,6 @@ class Connection;
 // later strictly after the earlier.
 class ComparisonChoice {
 public:
-    static QString monthsQuery(int verzType);
     static QStringList months(Connection& connection, int collNr, int collVolgNr, int verzType);
 
     explicit ComparisonChoice(QStringList months);

@@ -1,5 +1,7 @@
 #include "CommandArguments.h"
 
+#include "ReportQueries.h"
+
 #include "core/Connection.h"
 #include "core/SqlFragments.h"
 
@@ -68,8 +70,7 @@ bool CommandTarget::read(const QHash<QString, QString>& options, QString* error)
 QString CommandTarget::unknownCollectivity(Connection& connection) const {
     const bool known =
         connection
-            .scalar(QStringLiteral("select count(*) from bord00 where ID01 = :CollNr and ID02 = "
-                                   ":CollVolgNr"),
+            .scalar(ReportQueries::CollectivityCount,
                     {{QStringLiteral("CollNr"), collNr}, {QStringLiteral("CollVolgNr"), collVolgNr}})
             .toInt() > 0;
     return known ? QString()

@@ -7,7 +7,7 @@
 #include "ReportTexts.h"
 #include "SqlLog.h"
 
-#include "collectivity/CollectivityDetails.h"
+#include "collectivity/CollectivityQueries.h"
 #include "core/Connection.h"
 #include "core/DisplayFormat.h"
 #include "core/FileWriter.h"
@@ -97,10 +97,17 @@ DataSet ExportData::openQuery(const QString& sql, const QVariantMap& params) {
     return data;
 }
 
+DataSet ExportData::openRenewalDifferences(const QString& from, const QString& to) {
+    const QString sql =
+        ReportQueries::renewalDifferences(inputs.collNr, inputs.collVolgNr, inputs.verzType, from, to)
+            .join(kLines);
+    sendDebugMessage(sql);
+    return openQuery(sql);
+}
+
 void ExportData::openCollData() {
-    collData_ =
-        openQuery(CollectivityDetails::CollectivityQuery,
-                  {{QStringLiteral("ID01"), inputs.collNr}, {QStringLiteral("ID02"), inputs.collVolgNr}});
+    collData_ = openQuery(CollectivityQueries::Collectivity, {{QStringLiteral("ID01"), inputs.collNr},
+                                                              {QStringLiteral("ID02"), inputs.collVolgNr}});
 }
 
 void ExportData::openExportData(const QStringList& lines, const QVariantMap& params) {

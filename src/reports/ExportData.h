@@ -52,6 +52,8 @@ public:
 
     // Runs a report query, its computed columns typed by name.
     DataSet openQuery(const QString& sql, const QVariantMap& params = {});
+    // The rows of the renewal differences report for the collectivity of `inputs`.
+    DataSet openRenewalDifferences(const QString& from, const QString& to);
 
     // The person's name as the reports print it, from [1002] to [1022] of the current row.
     static QString personName(const DataSet& row);

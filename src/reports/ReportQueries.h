@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ReportInputs.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -29,8 +31,22 @@ public:
     static QStringList collectionToRun(int verzType, bool compoundSurname);
     static QStringList selection(int verzType, bool compoundSurname, const SelectionClauses& clauses);
     static QStringList correction(int verzType, bool compoundSurname);
-    // The persons order of the reports with the compound surname flag, on BORD10.
-    static QString compoundOrder();
+    // The renewal premium components of month `from` compared with those of
+    // the later month `to`: the 41 lines of the differences report.
+    static QStringList renewalDifferences(int collNr, int collVolgNr, int verzType, const QString& from,
+                                          const QString& to);
+
+    // "bord10.[1002], bord10.[1003]" for 1002 and 1003.
+    static QString exportColumns(const QStringList& fields, const QString& table);
+    static QString exportSelect(const QStringList& personFields, const QStringList& componentFields);
+    // The export's rows: the persons, or joined to their components when
+    // `withComponents`, restricted by the window's fragments.
+    static QStringList exportQuery(const QString& select, bool withComponents, const ReportInputs& inputs);
+
+    // Whether the database holds the collectivity (:CollNr, :CollVolgNr), and
+    // its statement of a month (also :Maand).
+    static const QString CollectivityCount;
+    static const QString StatementCount;
 };
 
 } // namespace ostrapel

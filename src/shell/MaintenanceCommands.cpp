@@ -8,6 +8,7 @@
 #include "import/ImportFolderLock.h"
 #include "maintenance/DatabaseBackup.h"
 #include "maintenance/DatabaseCompactor.h"
+#include "maintenance/MaintenanceQueries.h"
 #include "maintenance/MaintenanceTexts.h"
 #include "maintenance/SystemInformation.h"
 #include "maintenance/UpdateScripts.h"
@@ -31,7 +32,7 @@ bool MaintenanceCommands::runUpdateScripts() {
 void MaintenanceCommands::writeProgramInfo() {
     SystemInformation info(settings_.infoDir());
     if (dm_.connection().isOpen() && dm_.connection().isPostgreSql())
-        info.databaseServer = dm_.connection().scalar(QStringLiteral("select version()")).toString();
+        info.databaseServer = dm_.connection().scalar(MaintenanceQueries::ServerVersion).toString();
     info.writeProgramInfo(programFile);
 }
 

@@ -3,8 +3,8 @@
 #include "ReportFixture.h"
 #include "core/Encoding.h"
 #include "reports/ExportData.h"
-#include "reports/RenewalDifferences.h"
 #include "reports/ReportQueries.h"
+#include "reports/ReportTexts.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -27,7 +27,8 @@ protected:
         return decodeCp1252(out.data());
     }
     DataSet renewal(const QString& from, const QString& to) {
-        return module.openQuery(RenewalDifferences(12, 1, 2).query(from, to).join(QStringLiteral("\r\n")));
+        return module.openQuery(
+            ReportQueries::renewalDifferences(12, 1, 2, from, to).join(QStringLiteral("\r\n")));
     }
     static void expectGolden(const QString& text, const QString& name) {
         const QString path = QStringLiteral(OSTRAPEL_FIXTURES_DIR "/reports/") + name;
@@ -91,7 +92,7 @@ TEST_F(Reports, CorrectionReport) {
 
 TEST_F(Reports, RenewalDifferencesReport) {
     DataSet rows = renewal(QStringLiteral("2006-01"), QStringLiteral("2006-02"));
-    const QString title = RenewalDifferences::title(QStringLiteral("2006-01"), QStringLiteral("2006-02"));
+    const QString title = ReportTexts::renewalTitle(QStringLiteral("2006-01"), QStringLiteral("2006-02"));
     EXPECT_EQ(title, QStringLiteral("Prolongatieverschillen: maand 2006-02 vergeleken met maand 2006-01"));
     rows.sort(QStringLiteral("ID07,5004")); // the engine returns the union in no fixed order
     const QString text = build(ReportKind::Renewal, title, 40, &rows);

@@ -4,9 +4,7 @@
 #include "TextViewerDialog.h"
 
 #include "reports/ExportData.h"
-#include "reports/RenewalDifferences.h"
 #include "reports/ReportTexts.h"
-#include "reports/SqlLog.h"
 
 #include "core/Connection.h"
 #include "core/OstrapelError.h"
@@ -34,18 +32,15 @@ void ReportRunner::runRenewal(int collNr, int collVolgNr, int verzType, const QS
                               const QString& to) {
     try {
         ExportData data(connection_, catalogue_);
-        DataSet overview;
-        {
-            BusyCursor busy;
-            const QString sql =
-                RenewalDifferences(collNr, collVolgNr, verzType).query(from, to).join(u"\r\n");
-            sendDebugMessage(sql);
-            overview = data.openQuery(sql);
-        }
         data.inputs.collNr = collNr;
         data.inputs.collVolgNr = collVolgNr;
         data.inputs.verzType = verzType;
-        run(data, ReportKind::Renewal, RenewalDifferences::title(from, to), &overview, 0);
+        DataSet overview;
+        {
+            BusyCursor busy;
+            overview = data.openRenewalDifferences(from, to);
+        }
+        run(data, ReportKind::Renewal, ReportTexts::renewalTitle(from, to), &overview, 0);
     } catch (const std::exception& e) {
         prompts_.error(errorMessage(e));
     }
