@@ -67,9 +67,9 @@ private:
 
 } // namespace
 
-ExportData::ExportData(Connection& connection, const RecordCatalogue& catalogue)
-    : clock([] { return QDateTime::currentDateTime(); }), connection_(connection), catalogue_(catalogue),
-      describer_(catalogue), exportData_(&describer_) {}
+ExportData::ExportData(Connection& connection, const RecordCatalogue& catalogue, const Clock& clock)
+    : connection_(connection), catalogue_(catalogue), clock_(clock), describer_(catalogue),
+      exportData_(&describer_) {}
 
 const DataSet* ExportData::collectivityRow() const {
     return collData_.recNo() >= 0 ? &collData_ : nullptr;
@@ -431,8 +431,7 @@ void ExportData::buildReport(ReportKind kind, const QString& title, DataSet* dat
 
     prepare(kind, progress);
     if (dataSet) dataSet->first();
-    writer_ = std::make_unique<ReportWriter>(out, catalogue_, pageLength);
-    writer_->setClock(clock);
+    writer_ = std::make_unique<ReportWriter>(out, catalogue_, pageLength, clock_);
     personLines_.clear();
     if (source == 0 && dataSet)
         walkRecords(kind, title, *dataSet, progress);

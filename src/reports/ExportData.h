@@ -5,11 +5,10 @@
 #include "ReportWriter.h"
 
 #include "core/DataSet.h"
+#include "core/SystemClock.h"
 
-#include <QDateTime>
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <memory>
 
 class QIODevice;
@@ -24,11 +23,11 @@ class ReportProgress;
 // queries, and the driver that walks them into a paged text report.
 class ExportData {
 public:
-    ExportData(Connection& connection, const RecordCatalogue& catalogue);
+    // `clock` gives the time the report footers show.
+    ExportData(Connection& connection, const RecordCatalogue& catalogue,
+               const Clock& clock = SystemClock::instance());
 
     ReportInputs inputs;
-    // The time the footers show; the current time unless set.
-    std::function<QDateTime()> clock;
 
     // Writes a report to `out`. Source 0 walks `dataSet` row by row (the
     // renewal report), source 1 the module's own report query person by person.
@@ -78,6 +77,7 @@ private:
 
     Connection& connection_;
     const RecordCatalogue& catalogue_;
+    const Clock& clock_;
     ReportFieldDescriber describer_;
     DataSet collData_;
     DataSet exportData_;

@@ -1,5 +1,6 @@
 #include "MaintenanceCommands.h"
 
+#include "ProgramHost.h"
 #include "ProgressWindow.h"
 #include "ShellTexts.h"
 
@@ -15,6 +16,7 @@
 #include "maintenance/ui/CleanupDialog.h"
 #include "maintenance/ui/UpdateScriptsDialog.h"
 #include "reports/ui/TextViewerDialog.h"
+#include "widgets/Dialogs.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -25,7 +27,7 @@ bool MaintenanceCommands::runUpdateScripts() {
     UpdateScripts scripts(dm_.connection(), settings_, prompts_);
     return scripts.runUpdateScripts([this](const QStringList& names) {
         UpdateScriptsDialog dialog(dm_.connection(), settings_.sqlScriptsDir(), names, prompts_, parent_);
-        return hooks_.runDialog(dialog) == QDialog::Accepted;
+        return dialogs_.run(dialog) == QDialog::Accepted;
     });
 }
 
@@ -43,7 +45,7 @@ void MaintenanceCommands::cleanDatabase() {
         return;
     }
     CleanupDialog dialog(dm_.connection(), prompts_, parent_);
-    if (hooks_.runDialog(dialog) != QDialog::Accepted) return;
+    if (dialogs_.run(dialog) != QDialog::Accepted) return;
     if (hooks_.showStatus) hooks_.showStatus(dialog.removed().text());
     hooks_.rebuildOpenList();
 }
@@ -64,7 +66,7 @@ void MaintenanceCommands::backupDatabase() {
     progress.setObjectName(QStringLiteral("dlgCopyFileProgress"));
     if (DatabaseBackup(dm_.connection(), settings_, prompts_, progress).run(hooks_.guard) ==
         DatabaseBackup::Outcome::EndProgram)
-        hooks_.endProgram(1);
+        host_.endProgram(1);
 }
 
 void MaintenanceCommands::showSystemInfo() {
@@ -73,7 +75,7 @@ void MaintenanceCommands::showSystemInfo() {
     TextViewerDialog viewer(prompts_, printer_, parent_);
     viewer.loadFile(path);
     viewer.setFixedSize(viewer.size());
-    hooks_.runDialog(viewer);
+    dialogs_.run(viewer);
 }
 
 } // namespace ostrapel

@@ -1,5 +1,6 @@
 // The standard reports and the renewal differences report, whole texts against
 // golden files (tests/fixtures/reports; OSTRAPEL_UPDATE_GOLDEN=1 rewrites them).
+#include "FixedClock.h"
 #include "ReportFixture.h"
 #include "core/Encoding.h"
 #include "reports/ExportData.h"
@@ -18,9 +19,9 @@ namespace {
 class Reports : public test::ReportFixture {
 protected:
     QString build(ReportKind kind, const QString& title, int pageLength = 40, DataSet* dataSet = nullptr) {
-        ExportData data(*db, catalogue);
+        const test::FixedClock clock; // 10-12-2026 14:05:09
+        ExportData data(*db, catalogue, clock);
         data.inputs = inputs;
-        data.clock = [] { return QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)); };
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         data.buildReport(kind, title, dataSet, dataSet ? 0 : 1, pageLength, out, progress);

@@ -4,13 +4,16 @@
 #include "reports/ui/ExportRunner.h"
 
 #include "BorderelGrid.h"
+#include "CollectivityDetailsDialog.h"
 #include "DetailPane.h"
 #include "FooterBar.h"
 #include "ListPane.h"
 #include "MarkerImages.h"
 
 #include "collectivity/CollectivityTexts.h"
+#include "core/Settings.h"
 #include "core/TextHelpers.h"
+#include "widgets/Dialogs.h"
 #include "widgets/GuardedCommand.h"
 
 #include <QHBoxLayout>
@@ -94,7 +97,10 @@ void CollectivityWindow::buildActions() {
     actCollDetails = action(QStringLiteral("actCollDetails"), QStringLiteral("Toon collectiviteit-gegevens"),
                             QStringLiteral("Toon details|Toon collectiviteitsgegevens"));
     onTriggered(actCollDetails, [this] {
-        if (details_) showCollDetails(*details_);
+        if (!details_) return;
+        CollectivityDetailsDialog dialog(*details_, catalogue_, verzType(), prompts_, settings_.exportDir(),
+                                         this);
+        dialogs_.run(dialog);
     });
     actVeranderPeriode = action(
         QStringLiteral("actVeranderPeriode"), QStringLiteral("Verander premieactiviteit periode"),
