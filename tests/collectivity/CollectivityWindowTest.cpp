@@ -203,6 +203,7 @@ TEST_F(BorderelWindow, PeriodDialogs) {
 
 TEST_F(BorderelWindow, TheDialogsBehindTheCommands) {
     auto w = open();
+    dialogs.answer = [](QDialog& d) { return d.exec(); }; // the modal loops, as in the program
     {
         test::NextModal month([](QWidget* d) {
             EXPECT_EQ(d->windowTitle(), QStringLiteral("Kies periode"));
