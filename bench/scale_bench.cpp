@@ -24,6 +24,7 @@
 #include "core/Settings.h"
 #include "core/SharedQueries.h"
 #include "maintenance/DatabaseMigration.h"
+#include "widgets/ExecDialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -192,7 +193,9 @@ std::unique_ptr<CollectivityWindow> openWindow(Connection& db, const RecordCatal
                                                Prompts& prompts, Settings& settings) {
     static bench::NoPrinter printer;
     static bench::NoDesktop desktop;
-    auto w = std::make_unique<CollectivityWindow>(db, catalogue, prompts, printer, desktop, settings);
+    static ExecDialogs dialogs;
+    auto w =
+        std::make_unique<CollectivityWindow>(db, catalogue, prompts, printer, desktop, dialogs, settings);
     w->resize(1024, 700);
     w->setIdentity({12, 1}, InsuranceType::Standard);
     w->loadWindowState();

@@ -17,6 +17,7 @@
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
 #include "import/SilentImportView.h"
+#include "widgets/ExecDialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -104,7 +105,8 @@ int main(int argc, char** argv) {
     bench::NoPrinter printer;
     t.restart();
     bench::NoDesktop desktop;
-    CollectivityWindow window(db, catalogue, windowPrompts, printer, desktop, settings);
+    ExecDialogs dialogs;
+    CollectivityWindow window(db, catalogue, windowPrompts, printer, desktop, dialogs, settings);
     window.setIdentity({12, 1}, InsuranceType::Standard);
     window.loadWindowState();
     window.actToonDI50Details->trigger();

@@ -9,11 +9,14 @@
 #include "shell/MainWindow.h"
 #include "shell/QtDesktop.h"
 #include "shell/QtPrinterService.h"
+#include "shell/QtProgramHost.h"
 #include "shell/QtPrompts.h"
 #include "shell/QtTranslations.h"
+#include "shell/ShellServices.h"
 #include "shell/SingleInstanceGuard.h"
 #include "shell/SplashDialog.h"
 #include "shell/Startup.h"
+#include "widgets/ExecDialogs.h"
 #include "widgets/ShowPainted.h"
 
 #include <QFileInfo>
@@ -55,5 +58,7 @@ int main(int argc, char** argv) {
     };
     // The settings live as long as the run: a restore of the defaults deletes the user file at its end.
     KeychainPasswordStore passwords;
-    return runProgram(executableDir(), prompts, passwords, printer, desktop, hooks);
+    ExecDialogs dialogs;
+    QtProgramHost host;
+    return runProgram(executableDir(), passwords, {prompts, printer, desktop, dialogs, host}, hooks);
 }

@@ -511,11 +511,8 @@ int main(int argc, char** argv) {
         if (parser.isSet(connectionOption)) dm.setConnectionOverride(parser.value(connectionOption));
         RecordCatalogue catalogue;
         try {
-            if (!dm.startUp(checkZipLibraries)) {
-                // the program's question alone does not say what went wrong
-                if (!dm.connectionFailure().isEmpty()) prompts.error(dm.connectionFailure());
-                return ExitFailure;
-            }
+            // the question it declined says why the connection failed
+            if (!dm.startUp(checkZipLibraries)) return ExitFailure;
             if (maintenance) {
                 result = runMaintenance(dm, settings, prompts, command, keepBackup, waitSeconds);
             } else {

@@ -24,9 +24,6 @@ public:
     // "12-1", as the command line names the collectivity.
     QString keyText() const { return key_.text(); }
 
-    static const QString CollectivityQuery;
-    static const QString HistoryQuery;
-
 private:
     Connection& connection_;
     const RecordCatalogue& catalogue_;

@@ -14,7 +14,6 @@ class Connection;
 // later strictly after the earlier.
 class ComparisonChoice {
 public:
-    static QString monthsQuery(InsuranceType type);
     static QStringList months(Connection& connection, CollectivityKey collectivity, InsuranceType type);
 
     explicit ComparisonChoice(QStringList months);

@@ -1,5 +1,6 @@
 #include "ComponentsQuery.h"
 
+#include "CollectivityQueries.h"
 #include "CollectivityTexts.h"
 
 #include "core/TextHelpers.h"
@@ -29,11 +30,7 @@ QString ComponentsQuery::modeText() const {
 }
 
 QString ComponentsQuery::selectionClause() const {
-    const QString key = mode_ == Mode::Joint ? QStringLiteral("AND bord50.ID05 = :ID05")
-                                             : QStringLiteral("AND bord50.ID07 = :ID07");
-    return key + QStringLiteral(" AND bord50.ID01=%1 AND bord50.ID02=%2")
-                     .arg(collectivity_.number)
-                     .arg(collectivity_.sequence);
+    return CollectivityQueries::componentsSelection(mode_ == Mode::Joint, collectivity_);
 }
 
 QString ComponentsQuery::fieldOf(Filter f) {
@@ -46,7 +43,7 @@ void ComponentsQuery::setFilter(Filter f, const QString& code, const QString& en
         footerParts_[f] = kNoPart;
         return;
     }
-    clauses_[f] = QStringLiteral("AND bord50.[") + kFields[f] + QStringLiteral("] = ") + sqlTextLiteral(code);
+    clauses_[f] = CollectivityQueries::componentsFilter(kFields[f], code);
     footerParts_[f] = kLabels[f] + entryText;
 }
 
@@ -55,16 +52,11 @@ QStringList ComponentsQuery::filterLines() const {
 }
 
 QStringList ComponentsQuery::lines() const {
-    return QStringList{QStringLiteral("SELECT distinct ") + fieldList_, QStringLiteral("FROM BORD50"),
-                       QStringLiteral("WHERE 1=1")} +
-           filterLines() +
-           QStringList{QStringLiteral("ORDER BY ID03 desc, [5003], [5004], [5002], [5009] desc")};
+    return CollectivityQueries::components(fieldList_, filterLines());
 }
 
 QStringList ComponentsQuery::totalsLines() const {
-    return QStringList{QStringLiteral("select sum([5008]) as Totaal"), QStringLiteral("from bord50"),
-                       QStringLiteral("where 1=1")} +
-           filterLines();
+    return CollectivityQueries::componentTotals(filterLines());
 }
 
 QString ComponentsQuery::footerText() const {

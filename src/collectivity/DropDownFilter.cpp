@@ -1,5 +1,6 @@
 #include "DropDownFilter.h"
 
+#include "CollectivityQueries.h"
 #include "CollectivityTexts.h"
 
 #include "core/Connection.h"
@@ -22,7 +23,7 @@ void DropDownFilter::build(Connection& connection, const RecordCatalogue& catalo
     }
     // The distinct values in order, one index step each: a distinct query reads
     // an index entry for every component of the collectivity.
-    SqlStatement& next = connection.prepare(nextValueQuery(field));
+    SqlStatement& next = connection.prepare(CollectivityQueries::nextValue(field));
     next.bind(
         {{QStringLiteral("ID01"), collectivity.number}, {QStringLiteral("ID02"), collectivity.sequence}});
     for (QVariant after = QString(QLatin1String(""));;) {
@@ -33,13 +34,6 @@ void DropDownFilter::build(Connection& connection, const RecordCatalogue& catalo
         if (after.isNull()) break;
         entries_ << after.toString();
     }
-}
-
-QString DropDownFilter::nextValueQuery(const QString& field) {
-    const QString b = u'[' + field + u']';
-    return QStringLiteral("SELECT min(") + b +
-           QStringLiteral(") AS WAARDE FROM bord50 WHERE ID01 = :ID01 and ID02 = :ID02 AND ") + b +
-           QStringLiteral(" > :After");
 }
 
 bool DropDownFilter::check(int index) {

@@ -28,9 +28,6 @@ public:
     QString checkedCode() const;
     QString checkedEntryText() const; // without its "&", empty for "<ALLES>"
 
-    // The field's least value after :After in the collectivity (:ID01, :ID02).
-    static QString nextValueQuery(const QString& field);
-
 private:
     const RecordCatalogue* catalogue_ = nullptr;
     QString field_;

@@ -1,8 +1,9 @@
 #include "InvoiceMonths.h"
 
+#include "CollectivityQueries.h"
+
 #include "core/Connection.h"
 #include "core/DataSet.h"
-#include "core/SqlFragments.h"
 #include "core/SqlStatement.h"
 
 namespace ostrapel {
@@ -15,16 +16,9 @@ QStringList invoiceMonths(Connection& connection, CollectivityKey collectivity, 
     // tables, and a type without persons is then answered at once.
     const QVariantMap key = {{QStringLiteral("CollNr"), collectivity.number},
                              {QStringLiteral("CollVolgNr"), collectivity.sequence}};
-    const QString where = QStringLiteral("WHERE ID01 = :CollNr and ID02 = :CollVolgNr");
-    SqlStatement& next = connection.prepare(QStringLiteral("SELECT min(ID03) FROM bord50 ") + where +
-                                            QStringLiteral(" and ID03 > :After"));
-    SqlStatement& first = connection.prepare(QStringLiteral("SELECT min(ID03) FROM bord50 ") + where);
-    SqlStatement& used = connection.prepare(
-        QStringLiteral("SELECT EXISTS (SELECT 1 FROM bord10 b "
-                       "WHERE b.ID01 = :CollNr and b.ID02 = :CollVolgNr AND b.[1024] in (") +
-        typeCodeList(type) +
-        QStringLiteral(") AND EXISTS (SELECT 1 FROM bord50 a WHERE a.ID01 = b.ID01 and a.ID02 = b.ID02 "
-                       "and a.ID07 = b.ID07 and a.ID05 = b.ID05 and a.ID03 = :Month))"));
+    SqlStatement& next = connection.prepare(CollectivityQueries::NextInvoiceMonth);
+    SqlStatement& first = connection.prepare(CollectivityQueries::FirstInvoiceMonth);
+    SqlStatement& used = connection.prepare(CollectivityQueries::invoiceMonthInUse(type));
     auto value = [&](SqlStatement& s, const QVariantMap& extra) {
         s.bind(key);
         s.bind(extra);

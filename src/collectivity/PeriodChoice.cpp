@@ -1,5 +1,7 @@
 #include "PeriodChoice.h"
 
+#include "CollectivityQueries.h"
+
 #include "core/Connection.h"
 #include "core/DataSet.h"
 #include "core/TextHelpers.h"
@@ -8,8 +10,7 @@ namespace ostrapel {
 
 QStringList PeriodChoice::months(Connection& connection, CollectivityKey collectivity, InsuranceType type) {
     DataSet rows = connection.query(
-        QStringLiteral("select distinct(id03) as FactuurMaand from bord99 where id01 = :id01 and id02 = "
-                       ":id02  and id05 like :id05"),
+        CollectivityQueries::PeriodMonths,
         {{QStringLiteral("id01"), collectivity.number},
          {QStringLiteral("id02"), collectivity.sequence},
          {QStringLiteral("id05"),

@@ -1,8 +1,9 @@
 #include "PremiumTrend.h"
 
+#include "CollectivityQueries.h"
+
 #include "core/Connection.h"
 #include "core/DisplayFormat.h"
-#include "core/SqlFragments.h"
 #include "core/SqlStatement.h"
 
 #include <cmath>
@@ -18,29 +19,9 @@ double cents(double amount) {
 
 } // namespace
 
-QString PremiumTrend::query(InsuranceType type) {
-    // A joint component carries its unit's key, the main person's: it counts
-    // once, with that person. The months of the other type are not this type's
-    // premiums, as in the reports.
-    return QStringList{
-        QStringLiteral("select a.ID03 as Maand,"),
-        QStringLiteral(" sum(iif(a.[5002] = '1', a.[5008], 0)) as Premie,"),
-        QStringLiteral(" sum(iif(a.[5002] = '2' or a.[5002] = '3', a.[5008], 0)) as Correctie,"),
-        QStringLiteral(" count(distinct a.ID07) as Personen"),
-        QStringLiteral("from bord50 a"),
-        QStringLiteral("where a.ID01 = :CollNr and a.ID02 = :CollVolgNr"),
-        QStringLiteral("and a.ID03 >= :Van and a.ID03 <= :Tot"),
-        typeMonthCondition(type, QStringLiteral("a.ID03")),
-        QStringLiteral("and exists (select 1 from bord10 b where b.ID01 = a.ID01 and b.ID02 = a.ID02"),
-        QStringLiteral("  and b.ID07 = a.ID07 and b.[1024] in (") + typeCodeList(type) + QStringLiteral("))"),
-        QStringLiteral("group by a.ID03"),
-        QStringLiteral("order by a.ID03")}
-        .join(QStringLiteral("\r\n"));
-}
-
 QList<TrendMonth> PremiumTrend::read(Connection& connection, CollectivityKey collectivity, InsuranceType type,
                                      const QString& from, const QString& to) {
-    SqlStatement& s = connection.prepare(query(type));
+    SqlStatement& s = connection.prepare(CollectivityQueries::premiumTrend(type));
     // every month text sorts between these two
     s.bind({{QStringLiteral("CollNr"), collectivity.number},
             {QStringLiteral("CollVolgNr"), collectivity.sequence},

@@ -24,8 +24,6 @@ struct TrendMonth {
 // narrow the months. Amounts are rounded to cents.
 class PremiumTrend {
 public:
-    // Takes :CollNr, :CollVolgNr, :Van and :Tot.
-    static QString query(InsuranceType type);
     static QList<TrendMonth> read(Connection& connection, CollectivityKey collectivity, InsuranceType type,
                                   const QString& from = {}, const QString& to = {});
     // "2006-03: premie 1.234,56, correcties 12,00-, 15 verzekerden", the

@@ -85,7 +85,7 @@ bool StatementDatabase::connectWithRetry() {
         } catch (const DatabaseError& e) {
             connectionFailure_ = e.message();
         }
-        if (!prompts_.askYesNo(MsgType::Error, NoConnection)) return false;
+        if (!prompts_.askYesNo(MsgType::Error, noConnectionQuestion(connectionFailure_))) return false;
         ++editorUses;
         if (editorUses <= 3) {
             // The editor never gets a password; left alone, the one in use stays.

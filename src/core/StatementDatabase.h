@@ -27,6 +27,13 @@ inline const QString UnzipLibraryFailed =
                    "als de applicatie (ostrapel.exe).\r\n\r\nDe applicatie zal worden afgesloten!");
 inline const QString NoConnection = QStringLiteral(
     "Er kon geen connectie worden gemaakt met de database!\n\rWilt u de connectie-string bewerken?");
+// The question with the engine's reason between its two lines: without it the
+// user cannot tell a mistyped host from a wrong password.
+inline QString noConnectionQuestion(const QString& reason) {
+    if (reason.isEmpty()) return NoConnection;
+    const qsizetype split = NoConnection.indexOf(QStringLiteral("\n\r")) + 2;
+    return NoConnection.left(split) + reason + QStringLiteral("\n\r\n\r") + NoConnection.mid(split);
+}
 inline const QString ThreeTimes = QStringLiteral(
     "U heeft 3 keer zonder succes geprobeerd connectie\n\rte maken met de database. Wilt u doorgaan?");
 inline const QString VersionDiffers =

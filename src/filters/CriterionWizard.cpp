@@ -1,5 +1,6 @@
 #include "CriterionWizard.h"
 
+#include "FilterQueries.h"
 #include "FilterTexts.h"
 
 #include "core/Connection.h"
@@ -12,21 +13,6 @@
 namespace ostrapel {
 
 namespace {
-
-// The key fields the persons list shows, then the persons' own fields it shows.
-// "+" marks a field that is always shown (the surname), so it is offered too.
-const QString kFieldList = QStringLiteral("select  'ID' + f.veldnr as VELDREAL, r.Display as VELDDISPLAY\n"
-                                          "from fielddisplay f, recstruct r\n"
-                                          "where f.veldnr = r.veldnr\n"
-                                          "and r.soort = 'id'\n"
-                                          "and f.soort = '10'\n"
-                                          "and f.tonen = 'J'\n"
-                                          "union all\n"
-                                          "SELECT SOORT + VELDNR as VELDREAL, DISPLAY as VELDDISPLAY\n"
-                                          "FROM RECSTRUCT\n"
-                                          "WHERE SOORT='10'\n"
-                                          "AND (Tonen='J' OR Tonen='+')\n"
-                                          "ORDER BY VELDDISPLAY");
 
 const QStringList kPickOperators = {QString(), QStringLiteral("="), QStringLiteral("<>")};
 const QStringList kCompareOperators = {QString(),           QStringLiteral("="),  QStringLiteral(">"),
@@ -41,7 +27,7 @@ constexpr int kDateLength = 10;
 
 CriterionWizard::CriterionWizard(Connection& connection, const RecordCatalogue& catalogue)
     : connection_(connection), catalogue_(catalogue) {
-    DataSet rows = connection_.query(kFieldList);
+    DataSet rows = connection_.query(FilterQueries::WizardFields);
     for (rows.first(); !rows.eof(); rows.next())
         fields_.push_back({rows.value(QStringLiteral("VELDREAL")).toString(),
                            rows.value(QStringLiteral("VELDDISPLAY")).toString()});
@@ -122,11 +108,8 @@ void CriterionWizard::prepareValue() {
         valueInput_ = ValueInput::PickList;
         valueRows_ = int(valueItems_.size());
     } else if (type == QChar(u'A')) {
-        // Values of every collectivity; the field name comes from the catalogue, not the user.
         const QString field = fieldName();
-        DataSet rows = connection_.query(QStringLiteral("Select distinct [") + field +
-                                         QStringLiteral("] AS WAARDE FROM bord10 ORDER BY [") + field +
-                                         QStringLiteral("]"));
+        DataSet rows = connection_.query(FilterQueries::distinctValues(field));
         for (rows.first(); !rows.eof(); rows.next())
             valueItems_ << rows.value(QStringLiteral("WAARDE")).toString().trimmed();
         valueInput_ = ValueInput::Text;

@@ -1,5 +1,7 @@
 #include "FilterStore.h"
 
+#include "FilterQueries.h"
+
 #include "core/Connection.h"
 #include "core/DataSet.h"
 #include "core/Transaction.h"
@@ -8,36 +10,16 @@
 
 namespace ostrapel {
 
-namespace {
-const QString kList = QStringLiteral("select *\nfrom filters\norder by FilterNaam");
-const QString kName = QStringLiteral("select FilterNaam\nfrom Filters\nwhere FilterId = :FilterId");
-const QString kCriteria = QStringLiteral("select *\nfrom FilterCrits\nwhere FilterId = :FilterId");
-const QString kAddFilter =
-    QStringLiteral("Insert into Filters(FilterNaam, GemaaktDoor) values (:FilterNaam, :GemaaktDoor)");
-// Touches the filter's row: it tells whether the filter is still there and holds
-// its row until the criteria are written, so that a removal waits for them.
-const QString kHoldFilter =
-    QStringLiteral("update Filters set FilterNaam = FilterNaam where FilterId = :FilterId");
-const QString kClearCriteria = QStringLiteral("delete *\nfrom FilterCrits\nwhere FilterId = :FilterId");
-const QString kInsertCriterion = QStringLiteral(
-    "Insert into FilterCrits(FilterId, FilterCritId, WaardeReal, WaardeDisplay, OperatorReal, "
-    "OperatorDisplay, "
-    "VeldReal, VeldDisplay, Filter)\nvalues (:FilterId, :FilterCritId, :WaardeReal, :WaardeDisplay, "
-    ":OperatorReal, :OperatorDisplay, :VeldReal, :VeldDisplay, :Filter)");
-const QString kDeleteCriteria = QStringLiteral("delete\nfrom FilterCrits\nwhere FilterId = :FilterId");
-const QString kDeleteFilter = QStringLiteral("delete\nfrom Filters\nwhere FilterId = :FilterId");
-} // namespace
-
 DataSet FilterStore::list() {
-    return connection_.query(kList);
+    return connection_.query(FilterQueries::List);
 }
 
 QString FilterStore::name(int filterId) {
-    return connection_.scalar(kName, {{QStringLiteral("FilterId"), filterId}}).toString();
+    return connection_.scalar(FilterQueries::Name, {{QStringLiteral("FilterId"), filterId}}).toString();
 }
 
 std::vector<FilterCriterion> FilterStore::criteria(int filterId) {
-    SqlStatement& q = connection_.prepare(kCriteria);
+    SqlStatement& q = connection_.prepare(FilterQueries::Criteria);
     q.bind(QStringLiteral("FilterId"), filterId);
     q.exec();
     const QSqlRecord r = q.query().record();
@@ -64,15 +46,16 @@ int FilterStore::store(int filterId, const std::vector<FilterCriterion>& criteri
     // A failure halfway would leave a filter without (some of) its criteria.
     Transaction t(connection_);
     if (filterId == -1) {
-        SqlStatement& add = connection_.prepare(kAddFilter);
+        SqlStatement& add = connection_.prepare(FilterQueries::AddFilter);
         add.bind({{QStringLiteral("FilterNaam"), name}, {QStringLiteral("GemaaktDoor"), madeBy}});
         add.exec();
         filterId = add.query().lastInsertId().toInt();
-    } else if (connection_.execute(kHoldFilter, {{QStringLiteral("FilterId"), filterId}}) == 0) {
+    } else if (connection_.execute(FilterQueries::HoldFilter, {{QStringLiteral("FilterId"), filterId}}) ==
+               0) {
         throw FilterGone(QStringLiteral("Het filter met nummer %1 bestaat niet meer.").arg(filterId));
     }
-    connection_.execute(kClearCriteria, {{QStringLiteral("FilterId"), filterId}});
-    SqlStatement& insert = connection_.prepare(kInsertCriterion);
+    connection_.execute(FilterQueries::ClearCriteria, {{QStringLiteral("FilterId"), filterId}});
+    SqlStatement& insert = connection_.prepare(FilterQueries::InsertCriterion);
     int critId = 0;
     for (const FilterCriterion& c : criteria) {
         insert.bind({{QStringLiteral("FilterId"), filterId},
@@ -94,8 +77,8 @@ void FilterStore::remove(int filterId) {
     Transaction t(connection_);
     // The filter's row first: a store under way on a server holds it, and the
     // criteria it writes are then deleted with the others.
-    connection_.execute(kDeleteFilter, {{QStringLiteral("FilterId"), filterId}});
-    connection_.execute(kDeleteCriteria, {{QStringLiteral("FilterId"), filterId}});
+    connection_.execute(FilterQueries::DeleteFilter, {{QStringLiteral("FilterId"), filterId}});
+    connection_.execute(FilterQueries::DeleteCriteria, {{QStringLiteral("FilterId"), filterId}});
     t.commit();
 }
 

@@ -18,8 +18,7 @@ namespace ostrapel {
 using namespace ImportCommandTexts;
 
 ImportCommand::ImportCommand(Settings& settings, Prompts& prompts, ImportCommandHooks hooks)
-    : removableMedium(singleRemovableMedium), settings_(settings), prompts_(prompts),
-      hooks_(std::move(hooks)) {}
+    : settings_(settings), prompts_(prompts), hooks_(std::move(hooks)) {}
 
 QStringList ImportCommand::matchingFiles(const QString& folder, const QString& pattern) {
     const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern),
@@ -123,7 +122,7 @@ void ImportCommand::importChosen(const QStringList& archives, const QStringList&
 }
 
 QString ImportCommand::startFolder() const {
-    const QString medium = removableMedium ? removableMedium() : QString();
+    const QString medium = hooks_.removableMedium ? hooks_.removableMedium() : QString();
     if (!medium.isEmpty()) return withTrailingSlash(medium);
     const QString last = settings_.lastImportDir();
     const bool lastOnMedium = !last.isEmpty() && (last.startsWith(QStringLiteral("/media/")) ||

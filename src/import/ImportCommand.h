@@ -30,6 +30,9 @@ inline const QString StatementPattern = QStringLiteral("00*-??.dat");
 inline const QString StandardStatementPattern = QStringLiteral("00*-??S.dat");
 } // namespace ImportCommandTexts
 
+// The one mounted removable medium under /media/<user> or /run/media/<user>.
+QString singleRemovableMedium();
+
 // What the import command needs from the main window and the data module.
 struct ImportCommandHooks {
     std::function<bool(const QString& action)> confirmMaintenance;
@@ -42,6 +45,8 @@ struct ImportCommandHooks {
     std::function<void(const QString&)> showStatus;
     // How long the import waits for the Import folder before it offers to take it over.
     int offerTakeOverAfterMs = 60000;
+    // The single mounted removable medium, or empty: where the file dialog starts.
+    std::function<QString()> removableMedium = singleRemovableMedium;
 };
 
 // The command "Bestand importeren ...": choose archives, unpack them into the
@@ -71,9 +76,6 @@ public:
     const QStringList& damagedArchives() const { return damaged_; }
     const QStringList& fruitlessArchives() const { return fruitless_; }
 
-    // The single mounted removable medium, or empty; replaceable in tests.
-    std::function<QString()> removableMedium;
-
     static QStringList matchingFiles(const QString& folder, const QString& pattern);
     // The statement files in a folder: "00*-??.dat", then "00*-??S.dat".
     static QStringList statementFiles(const QString& folder);
@@ -91,8 +93,5 @@ private:
     QStringList damaged_;
     QStringList fruitless_;
 };
-
-// The one mounted removable medium under /media/<user> or /run/media/<user>.
-QString singleRemovableMedium();
 
 } // namespace ostrapel

@@ -2,6 +2,7 @@
 
 #include "BulkInserter.h"
 #include "CheckPass.h"
+#include "ImportQueries.h"
 #include "ImportStopped.h"
 #include "ImportView.h"
 #include "StatementFields.h"
@@ -228,14 +229,14 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
         inserter.flush();
         if (!postProcess) postProcess = inserter.recordIndex(lastLine) == 3;
         if (postProcess && isLast) {
-            connection_.execute(QStringLiteral("update bord10 set [1024] = ' ' where [1024] = '' "));
+            connection_.execute(ImportQueries::StandardTypeCode);
             purgeSupersededPersons(decodeCp1252(lastLine));
         }
         // Current planner statistics let the value lists skip through their
         // indexes instead of reading every month; sampled, so it stays quick.
         if (isLast && !connection_.isPostgreSql()) {
-            connection_.execute(QStringLiteral("PRAGMA analysis_limit = 400"));
-            connection_.execute(QStringLiteral("ANALYZE"));
+            connection_.execute(ImportQueries::SampledStatisticsLimit);
+            connection_.execute(ImportQueries::Statistics);
         }
         stopPoint();
         transaction.commit();
@@ -278,7 +279,7 @@ void ImportRun::lockCollectivity(const QString& line) {
     // workstation imports into the same collectivity.
     QSqlQuery q(connection_.database());
     for (;;) {
-        if (!q.exec(QStringLiteral("SELECT pg_try_advisory_xact_lock(%1)").arg(lockKey)) || !q.next())
+        if (!q.exec(ImportQueries::tryCollectivityLock(lockKey)) || !q.next())
             throw DatabaseError(QStringLiteral("Databasefout: %1").arg(q.lastError().text()));
         const bool locked = q.value(0).toBool();
         q.finish();
@@ -292,8 +293,7 @@ void ImportRun::analyzeStatementTables() {
     // Statistics only speed up reading: the import is committed, so a failure
     // here must not report it as failed.
     QSqlQuery q(connection_.database());
-    if (!q.exec(QStringLiteral("ANALYZE bord00, bord10, bord50, bord99")))
-        qWarning("ANALYZE: %s", qPrintable(q.lastError().text()));
+    if (!q.exec(ImportQueries::ServerStatistics)) qWarning("ANALYZE: %s", qPrintable(q.lastError().text()));
 }
 
 int ImportRun::isAlreadyImported(const QString& line, QString* refusal) {
@@ -302,9 +302,7 @@ int ImportRun::isAlreadyImported(const QString& line, QString* refusal) {
     const QString periode = fieldText(catalogue_, line, Field::Period);
     QString c = fieldText(catalogue_, line, Field::UnitKey).left(1);
     if (c == QStringLiteral("0")) c = QStringLiteral("9");
-    SqlStatement& q = connection_.prepare(
-        QStringLiteral("select a.* from bord99 a where a.ID01 = :CollNr and a.ID02 = :VolgNr "
-                       "and a.ID03 = :Periode and ID05 like :Soort"));
+    SqlStatement& q = connection_.prepare(ImportQueries::ImportedStatement);
     q.bind({{QStringLiteral("CollNr"), collectivityNumber},
             {QStringLiteral("VolgNr"), sequenceNumber},
             {QStringLiteral("Periode"), periode},
@@ -355,22 +353,14 @@ void ImportRun::purgeSupersededPersons(const QString& line) {
     const int id02 = fieldText(catalogue_, line, Field::CollectivitySequence).toInt(&ok2);
     if (!ok1 || !ok2) return;
     const QVariantMap collectivity = {{QStringLiteral("id01"), id01}, {QStringLiteral("id02"), id02}};
-    DataSet groups = connection_.query(
-        QStringLiteral("select max(ID03) as m, min(ID03) as n, id07, IIF([1024] = 'Z', 'Z', IIF([1024] = "
-                       "'P', 'Z', ' ')) as "
-                       "t  from bord10 b  where id01 = :id01 and id02 = :id02 group by id07, "
-                       "IIF([1024] = 'Z', 'Z', IIF([1024] = 'P', 'Z', ' ')) "),
-        collectivity);
+    DataSet groups = connection_.query(ImportQueries::PersonPeriods, collectivity);
     const int count = groups.recordCount();
     view_.setLineProgress(0, count);
     // One prepared statement per group kind instead of a text per person.
-    auto deleteFor = [&](const QString& groupList) {
-        return QStringLiteral("delete \r\nfrom bord10 a \r\nwhere a.ID01 = :id01\r\nand a.ID02 = :id02"
-                              "\r\nand a.ID07 = :id07\r\n and (a.[1024] in (") +
-               groupList + QStringLiteral(")) and a.id03 < :m");
-    };
-    SqlStatement& deleteZP = connection_.prepare(deleteFor(QStringLiteral("'Z','P'")));
-    SqlStatement& deleteSV = connection_.prepare(deleteFor(QStringLiteral("' '")));
+    SqlStatement& deleteZP =
+        connection_.prepare(ImportQueries::deleteSupersededPersons(QStringLiteral("'Z','P'")));
+    SqlStatement& deleteSV =
+        connection_.prepare(ImportQueries::deleteSupersededPersons(QStringLiteral("' '")));
     int row = 0;
     for (groups.first(); !groups.eof(); groups.next()) {
         ++row;

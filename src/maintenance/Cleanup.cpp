@@ -1,5 +1,6 @@
 #include "Cleanup.h"
 
+#include "MaintenanceQueries.h"
 #include "MaintenanceTexts.h"
 
 #include "core/Connection.h"
@@ -27,11 +28,9 @@ std::vector<Cleanup::Entry> Cleanup::collectivities() {
     return entries;
 }
 
-const QString Cleanup::PeriodsQuery = QStringLiteral("select distinct(id03) as FactuurMaand\nfrom bord99");
-
 QStringList Cleanup::periods() {
     QStringList out{QString()};
-    DataSet rows = connection_.query(PeriodsQuery);
+    DataSet rows = connection_.query(MaintenanceQueries::CleanupPeriods);
     for (rows.first(); !rows.eof(); rows.next())
         out << rows.value(QStringLiteral("FactuurMaand")).toString();
     return out;
@@ -51,9 +50,8 @@ Cleanup::Removed Cleanup::execute(const CleanupSelection& selection) {
         for (const auto& [table, count] :
              {std::pair{"bord00", &removed.collectivities}, std::pair{"bord10", &removed.persons},
               std::pair{"bord99", &removed.history}})
-            *count =
-                connection_.execute(QStringLiteral("delete from %1 ").arg(QLatin1String(table)) + clause);
-    removed.premiums = connection_.execute(QStringLiteral("delete from bord50 ") + clause);
+            *count = connection_.execute(MaintenanceQueries::cleanupDelete(table, clause));
+    removed.premiums = connection_.execute(MaintenanceQueries::cleanupDelete("bord50", clause));
     transaction.commit();
     return removed;
 }

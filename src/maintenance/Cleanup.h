@@ -33,9 +33,6 @@ public:
 
     explicit Cleanup(Connection& connection) : connection_(connection) {}
 
-    // The invoice months the clean-up offers: those of the import history.
-    static const QString PeriodsQuery;
-
     // "<ALLE>" first, then one entry per collectivity and kind of insurance.
     std::vector<Entry> collectivities();
     // An empty entry, then every period of the import history.

@@ -2,6 +2,7 @@
 
 #include "BackupFiles.h"
 #include "MaintenanceError.h"
+#include "MaintenanceQueries.h"
 #include "MaintenanceTexts.h"
 #include "SqliteFile.h"
 
@@ -48,19 +49,10 @@ void DatabaseCompactor::renewOnceAMonthMarker(const QString& markerPath, const Q
 
 namespace {
 
-// The program's tables on the server, as "schema.table" quoted by the server,
-// that the role of the connection may (`owned`) or may not vacuum: a table's
-// owner, the database's owner or a superuser.
+// The tables the role of the connection may (`owned`) or may not vacuum.
 QStringList serverTables(const QSqlDatabase& db, bool owned) {
     QSqlQuery q(db);
-    const QString sql = QStringLiteral(
-        "select format('%I.%I', n.nspname, c.relname) "
-        "from pg_class c join pg_namespace n on n.oid = c.relnamespace "
-        "where c.relkind in ('r', 'm') and n.nspname not in ('pg_catalog', 'information_schema') "
-        "and n.nspname not like 'pg_toast%' and (pg_has_role(c.relowner, 'USAGE') "
-        "or pg_has_role((select datdba from pg_database where datname = current_database()), 'USAGE') "
-        "or (select rolsuper from pg_roles where rolname = current_user)) = :owned order by 1");
-    q.prepare(sql);
+    q.prepare(MaintenanceQueries::ServerTables);
     q.bindValue(QStringLiteral(":owned"), owned);
     if (!q.exec()) throw DatabaseError(q.lastError().text());
     QStringList tables;

@@ -1,6 +1,7 @@
 #include "SystemInformation.h"
 
 #include "ElfNeededLibraries.h"
+#include "MaintenanceQueries.h"
 #include "MaintenanceTexts.h"
 
 #include "core/DisplayFormat.h"
@@ -50,7 +51,7 @@ QString sqliteVersion() {
         db.setDatabaseName(QStringLiteral(":memory:"));
         if (db.open()) {
             QSqlQuery q(db);
-            if (q.exec(QStringLiteral("select sqlite_version()")) && q.next())
+            if (q.exec(MaintenanceQueries::SqliteVersion) && q.next())
                 version = QStringLiteral("SQLite ") + q.value(0).toString();
         }
         db.close();

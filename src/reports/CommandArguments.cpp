@@ -1,5 +1,7 @@
 #include "CommandArguments.h"
 
+#include "ReportQueries.h"
+
 #include "core/Connection.h"
 #include "core/SqlFragments.h"
 
@@ -68,10 +70,8 @@ bool CommandTarget::read(const QHash<QString, QString>& options, QString* error)
 QString CommandTarget::unknownCollectivity(Connection& connection) const {
     const bool known =
         connection
-            .scalar(QStringLiteral("select count(*) from bord00 where ID01 = :CollNr and ID02 = "
-                                   ":CollVolgNr"),
-                    {{QStringLiteral("CollNr"), collectivity.number},
-                     {QStringLiteral("CollVolgNr"), collectivity.sequence}})
+            .scalar(ReportQueries::CollectivityCount, {{QStringLiteral("CollNr"), collectivity.number},
+                                                       {QStringLiteral("CollVolgNr"), collectivity.sequence}})
             .toInt() > 0;
     return known ? QString()
                  : QStringLiteral("Collectiviteit %1 komt niet voor in de database").arg(collectivity.text());

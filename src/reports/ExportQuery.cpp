@@ -1,5 +1,7 @@
 #include "ExportQuery.h"
 
+#include "ReportQueries.h"
+
 namespace ostrapel {
 
 namespace {
@@ -22,17 +24,8 @@ QString joinParts(const QString& a, const QString& b, const QString& separator) 
 ExportQuery::ExportQuery(const QString& personFields, const QString& componentFields)
     : personFields_(fieldNames(personFields)), componentFields_(fieldNames(componentFields)) {}
 
-QString ExportQuery::columnList(const QString& fields, const QString& table) {
-    QStringList columns;
-    for (const QString& f : fieldNames(fields))
-        columns << table + QStringLiteral(".[") + f + u']';
-    return columns.join(QStringLiteral(", "));
-}
-
 QString ExportQuery::selectText() const {
-    return QStringLiteral("SELECT ") +
-           joinParts(columnList(personFields_.join(u';'), QStringLiteral("bord10")),
-                     columnList(componentFields_.join(u';'), QStringLiteral("bord50")), QStringLiteral(","));
+    return ReportQueries::exportSelect(personFields_, componentFields_);
 }
 
 bool ExportQuery::usesComponents(const ReportInputs& in) const {
@@ -49,23 +42,7 @@ QString ExportQuery::sortList(const ReportInputs& in) const {
 }
 
 QStringList ExportQuery::lines(const ReportInputs& in) const {
-    QStringList q{selectText()};
-    if (usesComponents(in)) {
-        QString selection = in.selectionClause;
-        for (const QString& key : {QStringLiteral(":ID07"), QStringLiteral(":ID05")}) {
-            const qsizetype at = selection.indexOf(key, 0, Qt::CaseSensitive);
-            if (at >= 0) selection.replace(at, key.size(), QStringLiteral("bord10.ID07"));
-        }
-        q << QStringLiteral("from bord10, bord50") << in.personsWhereLine << selection;
-        // Only the months of the window's insurance type: a person of both
-        // types has the other type's components too.
-        q << typeMonthCondition(in.insuranceType, QStringLiteral("bord50.[ID03]"));
-    } else {
-        q << QStringLiteral("from bord10") << in.personsWhereLine;
-    }
-    q << in.searchClause << in.unitClause << in.soortClause << in.componentsPeriodClause << in.componentClause
-      << in.herkomstClause;
-    return q;
+    return ReportQueries::exportQuery(selectText(), usesComponents(in), in);
 }
 
 } // namespace ostrapel

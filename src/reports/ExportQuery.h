@@ -13,8 +13,6 @@ class ExportQuery {
 public:
     ExportQuery(const QString& personFields, const QString& componentFields);
 
-    // "bord10.[1002], bord10.[1003]" for "1002;1003".
-    static QString columnList(const QString& fields, const QString& table);
     QString selectText() const;
     // The client-side sort: person fields, then component fields when they take part.
     QString sortList(const ReportInputs& inputs) const;

@@ -6,7 +6,7 @@
 #include "ReportTexts.h"
 #include "SqlLog.h"
 
-#include "collectivity/CollectivityDetails.h"
+#include "collectivity/CollectivityQueries.h"
 #include "core/Connection.h"
 #include "core/DisplayFormat.h"
 #include "core/FileWriter.h"
@@ -67,9 +67,9 @@ private:
 
 } // namespace
 
-ReportBuilder::ReportBuilder(Connection& connection, const RecordCatalogue& catalogue)
-    : clock([] { return QDateTime::currentDateTime(); }), connection_(connection), catalogue_(catalogue),
-      describer_(catalogue), exportData_(&describer_) {}
+ReportBuilder::ReportBuilder(Connection& connection, const RecordCatalogue& catalogue, const Clock& clock)
+    : connection_(connection), catalogue_(catalogue), clock_(clock), describer_(catalogue),
+      exportData_(&describer_) {}
 
 const DataSet* ReportBuilder::collectivityRow() const {
     return collData_.recNo() >= 0 ? &collData_ : nullptr;
@@ -97,8 +97,15 @@ DataSet ReportBuilder::openQuery(const QString& sql, const QVariantMap& params) 
     return data;
 }
 
+DataSet ReportBuilder::openRenewalDifferences(const QString& from, const QString& to) {
+    const QString sql =
+        ReportQueries::renewalDifferences(inputs.collectivity, inputs.insuranceType, from, to).join(kLines);
+    sendDebugMessage(sql);
+    return openQuery(sql);
+}
+
 void ReportBuilder::openCollData() {
-    collData_ = openQuery(CollectivityDetails::CollectivityQuery,
+    collData_ = openQuery(CollectivityQueries::Collectivity,
                           {{QStringLiteral("ID01"), inputs.collectivity.number},
                            {QStringLiteral("ID02"), inputs.collectivity.sequence}});
 }
@@ -425,8 +432,7 @@ void ReportBuilder::buildReport(ReportKind kind, const QString& title, DataSet* 
 
     prepare(kind, progress);
     if (dataSet) dataSet->first();
-    writer_ = std::make_unique<ReportWriter>(out, catalogue_, pageLength);
-    writer_->setClock(clock);
+    writer_ = std::make_unique<ReportWriter>(out, catalogue_, pageLength, clock_);
     personLines_.clear();
     if (source == 0 && dataSet)
         walkRecords(kind, title, *dataSet, progress);

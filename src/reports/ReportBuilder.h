@@ -5,11 +5,10 @@
 #include "ReportWriter.h"
 
 #include "core/DataSet.h"
+#include "core/SystemClock.h"
 
-#include <QDateTime>
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <memory>
 
 class QIODevice;
@@ -25,11 +24,11 @@ class ProgressReporter;
 // a paged text report.
 class ReportBuilder {
 public:
-    ReportBuilder(Connection& connection, const RecordCatalogue& catalogue);
+    // `clock` gives the time the report footers show.
+    ReportBuilder(Connection& connection, const RecordCatalogue& catalogue,
+                  const Clock& clock = SystemClock::instance());
 
     ReportInputs inputs;
-    // The time the footers show; the current time unless set.
-    std::function<QDateTime()> clock;
 
     // Writes a report to `out`. Source 0 walks `dataSet` row by row (the
     // renewal report), source 1 the module's own report query person by person.
@@ -53,6 +52,8 @@ public:
 
     // Runs a report query, its computed columns typed by name.
     DataSet openQuery(const QString& sql, const QVariantMap& params = {});
+    // The rows of the renewal differences report for the collectivity of `inputs`.
+    DataSet openRenewalDifferences(const QString& from, const QString& to);
 
     // The person's name as the reports print it, from [1002] to [1022] of the current row.
     static QString personName(const DataSet& row);
@@ -77,6 +78,7 @@ private:
 
     Connection& connection_;
     const RecordCatalogue& catalogue_;
+    const Clock& clock_;
     ReportFieldDescriber describer_;
     DataSet collData_;
     DataSet exportData_;

@@ -1,10 +1,9 @@
 #include "ReportCommand.h"
 
 #include "CommandArguments.h"
-#include "RenewalDifferences.h"
 #include "ReportBuilder.h"
+#include "ReportQueries.h"
 #include "ReportTexts.h"
-#include "SqlLog.h"
 
 #include "core/Connection.h"
 #include "core/RecordField.h"
@@ -102,7 +101,7 @@ ReportInputs ReportCommand::inputs() const {
 }
 
 QString ReportCommand::title() const {
-    return kind == ReportKind::Renewal ? RenewalDifferences::title(from, to)
+    return kind == ReportKind::Renewal ? ReportTexts::renewalTitle(from, to)
                                        : ReportTexts::standardTitle(kind);
 }
 
@@ -114,13 +113,12 @@ QString ReportCommand::missingData(Connection& connection) const {
     if (kind == ReportKind::Collection || kind == ReportKind::Correction) months << month;
     if (kind == ReportKind::Renewal) months << from << to;
     for (const QString& m : std::as_const(months)) {
-        const bool found = connection
-                               .scalar(QStringLiteral("select count(*) from bord00 where ID01 = :CollNr and "
-                                                      "ID02 = :CollVolgNr and ID03 = :Maand"),
-                                       {{QStringLiteral("CollNr"), collectivity.number},
-                                        {QStringLiteral("CollVolgNr"), collectivity.sequence},
-                                        {QStringLiteral("Maand"), m}})
-                               .toInt() > 0;
+        const bool found =
+            connection
+                .scalar(ReportQueries::StatementCount, {{QStringLiteral("CollNr"), collectivity.number},
+                                                        {QStringLiteral("CollVolgNr"), collectivity.sequence},
+                                                        {QStringLiteral("Maand"), m}})
+                .toInt() > 0;
         if (!found)
             return QStringLiteral("Collectiviteit %1 heeft geen borderel over %2")
                 .arg(collectivity.text(), m);
@@ -135,9 +133,7 @@ QByteArray ReportCommand::build(Connection& connection, const RecordCatalogue& c
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     if (kind == ReportKind::Renewal) {
-        const QString sql = RenewalDifferences(collectivity, insuranceType).query(from, to).join(u"\r\n");
-        sendDebugMessage(sql);
-        DataSet overview = data.openQuery(sql);
+        DataSet overview = data.openRenewalDifferences(from, to);
         data.buildReport(kind, title(), &overview, 0, lines, out, progress);
     } else {
         data.buildReport(kind, title(), nullptr, 1, lines, out, progress);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ReportInputs.h"
+#include "core/CollectivityKey.h"
 #include "core/InsuranceType.h"
 
 #include <QString>
@@ -31,8 +33,22 @@ public:
     static QStringList collectionToRun(InsuranceType type, bool compoundSurname);
     static QStringList selection(InsuranceType type, bool compoundSurname, const SelectionClauses& clauses);
     static QStringList correction(InsuranceType type, bool compoundSurname);
-    // The persons order of the reports with the compound surname flag, on BORD10.
-    static QString compoundOrder();
+    // The renewal premium components of month `from` compared with those of
+    // the later month `to`: the 41 lines of the differences report.
+    static QStringList renewalDifferences(CollectivityKey collectivity, InsuranceType type,
+                                          const QString& from, const QString& to);
+
+    // "bord10.[1002], bord10.[1003]" for 1002 and 1003.
+    static QString exportColumns(const QStringList& fields, const QString& table);
+    static QString exportSelect(const QStringList& personFields, const QStringList& componentFields);
+    // The export's rows: the persons, or joined to their components when
+    // `withComponents`, restricted by the window's fragments.
+    static QStringList exportQuery(const QString& select, bool withComponents, const ReportInputs& inputs);
+
+    // Whether the database holds the collectivity (:CollNr, :CollVolgNr), and
+    // its statement of a month (also :Maand).
+    static const QString CollectivityCount;
+    static const QString StatementCount;
 };
 
 } // namespace ostrapel

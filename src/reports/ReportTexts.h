@@ -50,6 +50,11 @@ inline const QString ExportName = QStringLiteral("Export_Ostrapel.xlsx");
 inline const QString ExportGestopt = QStringLiteral("Export vroegtijdig beëindigd");
 inline const QString GeenVelden = QStringLiteral("Geen velden geselecteerd");
 
+// The renewal report's title: month `to` compared with the earlier month `from`.
+inline QString renewalTitle(const QString& from, const QString& to) {
+    return ProlongatieverschillenTitle + ComparisonText.arg(to, from);
+}
+
 // The title of a standard report; the renewal report's title holds its months.
 inline QString standardTitle(ReportKind kind) {
     switch (kind) {

@@ -23,9 +23,9 @@ QString withoutLeadingBlanks(const QString& text) {
 
 } // namespace
 
-ReportWriter::ReportWriter(QIODevice& out, const RecordCatalogue& catalogue, int pageLength)
-    : out_(out), catalogue_(catalogue), pageLength_(pageLength),
-      clock_([] { return QDateTime::currentDateTime(); }) {}
+ReportWriter::ReportWriter(QIODevice& out, const RecordCatalogue& catalogue, int pageLength,
+                           const Clock& clock)
+    : out_(out), catalogue_(catalogue), pageLength_(pageLength), clock_(clock) {}
 
 void ReportWriter::appendCell(QString text, int alignment, int width, int extra) {
     const int size = (width == 0 ? int(text.size()) : width) + extra;
@@ -114,7 +114,7 @@ void ReportWriter::writePageFooter(int pageNumber) {
     while (lineCount_ < pageLength_ - 3)
         writeLine();
     writeRule(u'=');
-    appendText(clock_().toString(QStringLiteral("dd-MM-yyyy hh:mm:ss")), Left, 25, 0);
+    appendText(clock_.now().toString(QStringLiteral("dd-MM-yyyy hh:mm:ss")), Left, 25, 0);
     appendText(QStringLiteral("pagina %1").arg(pageNumber), Right, 85, 0);
     writeLine();
     writeLine();

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDateTime>
+#include "core/Clock.h"
+
 #include <QString>
-#include <functional>
 
 class QIODevice;
 
@@ -20,10 +20,8 @@ public:
     static constexpr QChar kMacron = QChar(0x00AF);
     enum Alignment { Left = 0, Right = 1, LeftUntrimmed = 2 };
 
-    ReportWriter(QIODevice& out, const RecordCatalogue& catalogue, int pageLength);
-
-    // The time the footers show; the current time unless set.
-    void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
+    // `clock` gives the time the footers show.
+    ReportWriter(QIODevice& out, const RecordCatalogue& catalogue, int pageLength, const Clock& clock);
 
     void appendText(const QString& text, int alignment, int width, int extra);
     // A cell from a field of the data set's current row, by the field's type.
@@ -62,7 +60,7 @@ private:
     QString buffer_;
     int lineCount_ = 0;
     int pageNumber_ = 0;
-    std::function<QDateTime()> clock_;
+    const Clock& clock_;
 };
 
 } // namespace ostrapel

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "widgets/BusyCursor.h"
+#include "widgets/Dialogs.h"
 #include "widgets/GuardedCommand.h"
 #include "widgets/ProgressWindow.h"
 
@@ -9,6 +10,7 @@
 #include "HelpWindow.h"
 #include "MaintenanceCheck.h"
 #include "MaintenanceCommands.h"
+#include "ProgramHost.h"
 #include "ShellTexts.h"
 #include "SplashDialog.h"
 #include "collectivity/CollectivityChild.h"
@@ -68,32 +70,27 @@ CollectivityChild* childOf(QMdiSubWindow* sub) {
 
 } // namespace
 
-MainWindow::MainWindow(StatementDatabase& dataModule, Settings& settings, Prompts& prompts,
-                       PrinterService& printer, Desktop& desktop, QWidget* parent)
-    : QMainWindow(parent), dm_(dataModule), settings_(settings), prompts_(prompts), printer_(printer),
-      desktop_(desktop), mdi_(new QMdiArea(this)) {
-    onNetwork = [] { return isOnNetworkFileSystem(executableDir()); };
+MainWindow::MainWindow(StatementDatabase& dataModule, Settings& settings, const ShellServices& services,
+                       QWidget* parent)
+    : QMainWindow(parent), dm_(dataModule), settings_(settings), prompts_(services.prompts),
+      printer_(services.printer), desktop_(services.desktop), dialogs_(services.dialogs),
+      host_(services.host), mdi_(new QMdiArea(this)) {
     windowFactory_ = [this](const CollectivityItem& item, const QString& caption) -> QWidget* {
-        auto* w =
-            new CollectivityWindow(dm_.connection(), catalogue_, prompts_, printer_, desktop_, settings_);
+        auto* w = new CollectivityWindow(dm_.connection(), catalogue_, prompts_, printer_, desktop_, dialogs_,
+                                         settings_);
         w->setWindowTitle(caption);
         w->setIdentity(item.collectivity, item.insuranceType);
         w->statusCallback = [this](const QString& text) { dm_.showSplashStatus(text); };
         return w;
     };
     maintenance_ = std::make_unique<MaintenanceCheck>(
-        prompts_, [this] { return onNetwork && onNetwork(); }, [this] { return collectivityWindowCount(); },
-        [this] { return closeCollectivityWindows(); });
-    dialogRunner = [](QDialog& d) { return d.exec(); };
-    endProgram = [](int code) { QCoreApplication::exit(code); };
+        prompts_, [this] { return host_.onNetworkFileSystem(); },
+        [this] { return collectivityWindowCount(); }, [this] { return closeCollectivityWindows(); });
     MaintenanceCommands::Hooks hooks{{[this](const QString& w) { return confirmMaintenance(w); },
                                       [this] { return collectivityWindowCount(); }},
-                                     [this](QDialog& d) { return dialogRunner(d); },
                                      [this] { rebuildOpenList(); },
-                                     [this](const QString& text) { lblStatus_->setText(text); },
-                                     [this](int code) { endProgram(code); }};
-    commands_ =
-        std::make_unique<MaintenanceCommands>(this, dm_, settings_, prompts_, printer_, std::move(hooks));
+                                     [this](const QString& text) { lblStatus_->setText(text); }};
+    commands_ = std::make_unique<MaintenanceCommands>(this, dm_, settings_, services, std::move(hooks));
     commands_->programFile = QCoreApplication::applicationFilePath();
 
     setWindowTitle(AppTitle);
@@ -530,10 +527,7 @@ void MainWindow::importFiles(const QStringList& files) {
             dialog.setSingleFile(single);
         else
             dialog.setFileList(names);
-        if (importDialogRunner)
-            importDialogRunner(dialog);
-        else
-            dialog.exec();
+        dialogs_.run(dialog);
     };
     hooks.convertToEuro = [this] {
         ProgressWindow progress(this);

@@ -2,6 +2,7 @@
 
 #include "OpenList.h"
 #include "RecentList.h"
+#include "ShellServices.h"
 
 #include "core/RecordCatalogue.h"
 
@@ -17,10 +18,6 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 class QUrl;
-
-namespace ostrapel {
-class ImportDialog;
-}
 
 namespace ostrapel {
 
@@ -39,15 +36,13 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Runs the main-window start-up steps; errors escape to the caller.
-    MainWindow(StatementDatabase& dataModule, Settings& settings, Prompts& prompts, PrinterService& printer,
-               Desktop& desktop, QWidget* parent = nullptr);
+    MainWindow(StatementDatabase& dataModule, Settings& settings, const ShellServices& services,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Creates the window of a collectivity; replaceable until the collectivity window exists.
     using WindowFactory = std::function<QWidget*(const CollectivityItem& item, const QString& caption)>;
     void setWindowFactory(WindowFactory f) { windowFactory_ = std::move(f); }
-    // True when the program folder lies on a network file system; replaceable in tests.
-    std::function<bool()> onNetwork;
 
     // Shows the window as the settings say and reopens the last active collectivity.
     void showAtStart();
@@ -59,10 +54,6 @@ public:
     bool closeCollectivityWindows();
     void followActiveWindow(int state);
     void runChooser();
-    // Runs a modal dialog of the maintenance commands; tests answer it without a loop.
-    std::function<int(QDialog&)> dialogRunner;
-    // Ends the program (a failed backup); replaceable in tests.
-    std::function<void(int code)> endProgram;
     // True when start-up was refused (update scripts declined or failed): the program ends.
     bool startupRefused() const { return startupRefused_; }
     MaintenanceCommands& maintenanceCommands() { return *commands_; }
@@ -86,8 +77,6 @@ public:
     HelpWindow* helpWindow() const { return helpWindow_; }
     // The status bar's lasting text (what a clean-up removed).
     QLabel* statusLabel() const { return lblStatus_; }
-    // Runs the import dialog; tests drive it without a modal loop.
-    std::function<void(ImportDialog&)> importDialogRunner;
     void restoreDefaults();
 
 protected:
@@ -118,6 +107,8 @@ private:
     Prompts& prompts_;
     PrinterService& printer_;
     Desktop& desktop_;
+    Dialogs& dialogs_;
+    ProgramHost& host_;
     std::unique_ptr<MaintenanceCheck> maintenance_;
     std::unique_ptr<MaintenanceCommands> commands_;
     bool startupRefused_ = false;

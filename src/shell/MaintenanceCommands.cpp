@@ -1,5 +1,6 @@
 #include "MaintenanceCommands.h"
 
+#include "ProgramHost.h"
 #include "ShellTexts.h"
 #include "widgets/ProgressWindow.h"
 
@@ -8,12 +9,14 @@
 #include "import/ImportFolderLock.h"
 #include "maintenance/DatabaseBackup.h"
 #include "maintenance/DatabaseCompactor.h"
+#include "maintenance/MaintenanceQueries.h"
 #include "maintenance/MaintenanceTexts.h"
 #include "maintenance/SystemInformation.h"
 #include "maintenance/UpdateScripts.h"
 #include "maintenance/ui/CleanupDialog.h"
 #include "maintenance/ui/UpdateScriptsDialog.h"
 #include "reports/ui/TextViewerDialog.h"
+#include "widgets/Dialogs.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -24,14 +27,14 @@ bool MaintenanceCommands::runUpdateScripts() {
     UpdateScripts scripts(dm_.connection(), settings_, prompts_);
     return scripts.runUpdateScripts([this](const QStringList& names) {
         UpdateScriptsDialog dialog(dm_.connection(), settings_.sqlScriptsDir(), names, prompts_, parent_);
-        return hooks_.runDialog(dialog) == QDialog::Accepted;
+        return dialogs_.run(dialog) == QDialog::Accepted;
     });
 }
 
 void MaintenanceCommands::writeProgramInfo() {
     SystemInformation info(settings_.infoDir());
     if (dm_.connection().isOpen() && dm_.connection().isPostgreSql())
-        info.databaseServer = dm_.connection().scalar(QStringLiteral("select version()")).toString();
+        info.databaseServer = dm_.connection().scalar(MaintenanceQueries::ServerVersion).toString();
     info.writeProgramInfo(programFile);
 }
 
@@ -42,7 +45,7 @@ void MaintenanceCommands::cleanDatabase() {
         return;
     }
     CleanupDialog dialog(dm_.connection(), prompts_, parent_);
-    if (hooks_.runDialog(dialog) != QDialog::Accepted) return;
+    if (dialogs_.run(dialog) != QDialog::Accepted) return;
     if (hooks_.showStatus) hooks_.showStatus(dialog.removed().text());
     hooks_.rebuildOpenList();
 }
@@ -63,7 +66,7 @@ void MaintenanceCommands::backupDatabase() {
     progress.setObjectName(QStringLiteral("dlgCopyFileProgress"));
     if (DatabaseBackup(dm_.connection(), settings_, prompts_, progress).run(hooks_.guard) ==
         DatabaseBackup::Outcome::EndProgram)
-        hooks_.endProgram(1);
+        host_.endProgram(1);
 }
 
 void MaintenanceCommands::showSystemInfo() {
@@ -72,7 +75,7 @@ void MaintenanceCommands::showSystemInfo() {
     TextViewerDialog viewer(prompts_, printer_, parent_);
     viewer.loadFile(path);
     viewer.setFixedSize(viewer.size());
-    hooks_.runDialog(viewer);
+    dialogs_.run(viewer);
 }
 
 } // namespace ostrapel

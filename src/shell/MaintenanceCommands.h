@@ -1,11 +1,12 @@
 #pragma once
 
+#include "ShellServices.h"
+
 #include "maintenance/MaintenanceGuard.h"
 
 #include <QString>
 #include <functional>
 
-class QDialog;
 class QWidget;
 
 namespace ostrapel {
@@ -21,14 +22,13 @@ class MaintenanceCommands {
 public:
     struct Hooks {
         MaintenanceGuard guard;
-        std::function<int(QDialog&)> runDialog;         // modal run of a dialog
         std::function<void()> rebuildOpenList;          // after a clean-up
         std::function<void(const QString&)> showStatus; // what a clean-up removed
-        std::function<void(int code)> endProgram;       // after a failed backup
     };
-    MaintenanceCommands(QWidget* parent, StatementDatabase& dataModule, Settings& settings, Prompts& prompts,
-                        PrinterService& printer, Hooks hooks)
-        : parent_(parent), dm_(dataModule), settings_(settings), prompts_(prompts), printer_(printer),
+    MaintenanceCommands(QWidget* parent, StatementDatabase& dataModule, Settings& settings,
+                        const ShellServices& services, Hooks hooks)
+        : parent_(parent), dm_(dataModule), settings_(settings), prompts_(services.prompts),
+          printer_(services.printer), dialogs_(services.dialogs), host_(services.host),
           hooks_(std::move(hooks)) {}
 
     // Start-up: false when the program must end.
@@ -48,6 +48,8 @@ private:
     Settings& settings_;
     Prompts& prompts_;
     PrinterService& printer_;
+    Dialogs& dialogs_;
+    ProgramHost& host_;
     Hooks hooks_;
 };
 

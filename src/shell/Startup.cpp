@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 
 #include "core/OstrapelError.h"
+#include "core/Prompts.h"
 #include "core/RunLog.h"
 #include "core/Settings.h"
 #include "core/StatementDatabase.h"
@@ -10,14 +11,15 @@
 
 namespace ostrapel {
 
-int runProgram(const QString& programDir, Prompts& prompts, PasswordStore& passwords, PrinterService& printer,
-               Desktop& desktop, const StartupHooks& hooks) {
+int runProgram(const QString& programDir, PasswordStore& passwords, const ShellServices& services,
+               const StartupHooks& hooks) {
+    Prompts& prompts = services.prompts;
     try {
         Settings settings(programDir);
         StatementDatabase dm(settings, prompts, passwords);
         if (hooks.splashStatus) dm.setSplashStatusHandler(hooks.splashStatus);
         if (!dm.startUp(checkZipLibraries)) return 1;
-        MainWindow main(dm, settings, prompts, printer, desktop);
+        MainWindow main(dm, settings, services);
         if (main.startupRefused()) return 1;
         if (hooks.mainWindowReady) hooks.mainWindowReady(main);
         main.showAtStart();

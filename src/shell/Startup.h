@@ -6,11 +6,9 @@ class QString;
 
 namespace ostrapel {
 
-class Desktop;
 class PasswordStore;
-class PrinterService;
-class Prompts;
 class MainWindow;
+struct ShellServices;
 
 struct StartupHooks {
     std::function<void(const QString&)> splashStatus; // the splash window's status label
@@ -22,7 +20,7 @@ struct StartupHooks {
 // Start-up from the data module to the end of the loop, under one error
 // handler: an error that escapes is appended to the run log, shown, and ends
 // the program. Returns the exit code.
-int runProgram(const QString& programDir, Prompts& prompts, PasswordStore& passwords, PrinterService& printer,
-               Desktop& desktop, const StartupHooks& hooks);
+int runProgram(const QString& programDir, PasswordStore& passwords, const ShellServices& services,
+               const StartupHooks& hooks);
 
 } // namespace ostrapel

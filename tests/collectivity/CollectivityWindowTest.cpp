@@ -148,10 +148,14 @@ TEST_F(StatementWindow, HoldingAScrollKeyPausesTheComponents) {
 TEST_F(StatementWindow, PeriodAndStoredStateAcrossReopening) {
     {
         auto w = open();
-        w->askPeriod = [](const QStringList& months, const QString& current) -> std::optional<QString> {
-            EXPECT_EQ(current, QString());
-            EXPECT_EQ(months.size(), 2);
-            return QStringLiteral("2006-01;2006-01");
+        dialogs.answer = [](QDialog& d) {
+            auto& dialog = dynamic_cast<PremiumPeriodDialog&>(d);
+            EXPECT_TRUE(dialog.rbAlles->isChecked()); // no period set yet
+            EXPECT_EQ(dialog.choice().months().size(), 2);
+            dialog.rbMaand->setChecked(true);
+            dialog.cbFactuurmaand1->setCurrentText(QStringLiteral("2006-01"));
+            EXPECT_EQ(dialog.periodSetting(), QStringLiteral("2006-01;2006-01"));
+            return int(QDialog::Accepted);
         };
         w->actVeranderPeriode->trigger();
         EXPECT_EQ(w->periodLabel()->text(), QStringLiteral("Maand 2006-01"));
@@ -199,6 +203,7 @@ TEST_F(StatementWindow, PeriodDialogs) {
 
 TEST_F(StatementWindow, TheDialogsBehindTheCommands) {
     auto w = open();
+    dialogs.answer = [](QDialog& d) { return d.exec(); }; // the modal loops, as in the program
     {
         test::NextModal month([](QWidget* d) {
             EXPECT_EQ(d->windowTitle(), QStringLiteral("Kies periode"));

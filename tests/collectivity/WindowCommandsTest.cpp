@@ -65,11 +65,11 @@ TEST_F(WindowCommands, SortPickerOnAMappedFieldListOffersTheFirstEntry) {
     auto w = open();
     std::optional<int> offered;
     QString firstTitle;
-    w->askSortColumn = [&](StatementGrid* grid, const QString& currentSort) {
-        SortFieldDialog dialog(grid->sortItems(), currentSort);
+    dialogs.answer = [&](QDialog& d) {
+        auto& dialog = dynamic_cast<SortFieldDialog&>(d);
         offered = dialog.list()->currentRow();
         firstTitle = dialog.list()->item(0)->text();
-        return -1;
+        return int(QDialog::Rejected);
     };
     // sorted on ID04, 1002, 1003, 1004: "Werknemernr." does not come first
     w->sortPersonsByColumn(w->personsPane()->grid()->columnOfField(QStringLiteral("ID04")));

@@ -3,6 +3,7 @@
 #include "CollectivityFixture.h"
 #include "RecordingPrinter.h"
 #include "ScriptedDesktop.h"
+#include "ScriptedDialogs.h"
 #include "ScriptedPrompts.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "core/Settings.h"
@@ -16,7 +17,8 @@ namespace ostrapel::test {
 class WindowFixture : public CollectivityFixture {
 protected:
     std::unique_ptr<CollectivityWindow> open(InsuranceType type = InsuranceType::Standard) {
-        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, printer, desktop, settings);
+        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, printer, desktop, dialogs,
+                                                      settings);
         w->setWindowTitle(QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV"));
         w->setIdentity({12, 1}, type);
         w->loadWindowState();
@@ -26,6 +28,7 @@ protected:
     ScriptedPrompts prompts;
     RecordingPrinter printer;
     ScriptedDesktop desktop;
+    ScriptedDialogs dialogs;
     Settings settings{dir.path()};
 };
 

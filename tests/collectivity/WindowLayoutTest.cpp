@@ -117,19 +117,30 @@ TEST_F(WindowLayout, FieldOrderDialogAndColumnDrag) {
     auto w = open();
     // a stored order that lacks fields gets them appended unchecked
     w->state().personsSide().fieldOrder = QStringLiteral("1003=1,1002=1");
-    QString offered;
-    w->askFieldOrder = [&](const QString& order) -> std::optional<QString> {
-        offered = order;
-        return QStringLiteral("1003=1,1002=1,1017=2,ID04=0");
+    QString offered, answered;
+    dialogs.answer = [&](QDialog& d) {
+        auto& dialog = dynamic_cast<FieldOrderDialog&>(d);
+        offered = dialog.fieldOrder();
+        // "Woonplaats" (1017) from hidden to checked to greyed: a detail row only
+        for (int click = 0; click < 2; ++click) {
+            const QList<QListWidgetItem*> items =
+                dialog.list()->findItems(QStringLiteral("Woonplaats"), Qt::MatchExactly);
+            EXPECT_EQ(items.size(), 1);
+            if (items.isEmpty()) return int(QDialog::Rejected);
+            items[0]->setCheckState(click == 0 ? Qt::Checked : Qt::PartiallyChecked);
+        }
+        answered = dialog.fieldOrder();
+        return int(QDialog::Accepted);
     };
     w->actVeranderVeldVolgorde->trigger();
     EXPECT_TRUE(offered.startsWith(QStringLiteral("1003=1,1002=1,ID04=0,ID05=0")));
+    EXPECT_TRUE(answered.contains(QStringLiteral(",1017=2"))) << answered.toStdString();
     // greyed: a detail row without a column; unchecked: neither
     EXPECT_EQ(w->personsPane()->grid()->columnOfField(QStringLiteral("1017")), -1);
     EXPECT_FALSE(w->personsPane()->detail()->valueOfField(QStringLiteral("1017")).isEmpty());
     EXPECT_EQ(w->personsPane()->grid()->columnOfField(QStringLiteral("ID04")), -1);
     EXPECT_EQ(w->personsPane()->grid()->fieldOfColumn(1), QStringLiteral("1003"));
-    EXPECT_EQ(w->state().personsSide().fieldOrder, QStringLiteral("1003=1,1002=1,1017=2,ID04=0"));
+    EXPECT_EQ(w->state().personsSide().fieldOrder, answered);
 
     // dragging a column writes the fields with columns only
     w->personsPane()->grid()->horizontalHeader()->moveSection(2, 1);
@@ -213,13 +224,13 @@ TEST_F(WindowLayout, FieldOrderEditorRules) {
 TEST_F(WindowLayout, SortFieldPicker) {
     auto w = open();
     std::optional<int> offeredSelection;
-    w->askSortColumn = [&](StatementGrid* grid, const QString& currentSort) {
-        SortFieldDialog dialog(grid->sortItems(), currentSort);
+    dialogs.answer = [&](QDialog& d) {
+        auto& dialog = dynamic_cast<SortFieldDialog&>(d);
         offeredSelection = dialog.list()->currentRow();
         test::saveScreenshot(&dialog, QStringLiteral("kies-sorteerveld"));
         QTest::keyClicks(dialog.searchBox(), QStringLiteral("woon"));
         EXPECT_EQ(dialog.chosen()->title, QStringLiteral("Woonplaats"));
-        return dialog.chosen()->column;
+        return int(QDialog::Accepted);
     };
     QTest::keyClick(w->searchBox(), Qt::Key_F4);
     EXPECT_EQ(offeredSelection, 0); // sorted on 1002, 1003, 1004: the first entry
@@ -347,7 +358,10 @@ TEST_F(WindowLayout, MenusOfTheWindow) {
                                    QStringLiteral("2006-01"), QStringLiteral("2006-02")}));
     EXPECT_EQ(w->actVeranderVeldVolgorde->shortcut(), QKeySequence(Qt::Key_F12));
     bool shown = false;
-    w->showCollDetails = [&](CollectivityDetails&) { shown = true; };
+    dialogs.answer = [&](QDialog& d) {
+        shown = dynamic_cast<CollectivityDetailsDialog*>(&d) != nullptr;
+        return int(QDialog::Rejected);
+    };
     w->actCollDetails->trigger();
     EXPECT_TRUE(shown);
 }

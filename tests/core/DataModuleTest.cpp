@@ -73,6 +73,11 @@ QString indexDefinition(Connection& c, const QString& name) {
         .toString();
 }
 
+// What the engine says of a database file that is not there.
+QString missingFile(const QString& path) {
+    return QStringLiteral("Het databasebestand \"%1\" bestaat niet.").arg(path);
+}
+
 } // namespace
 
 TEST_F(DataModuleFixture, CreateConnectsAndWritesTheConnectionString) {
@@ -201,10 +206,15 @@ TEST_F(DataModuleFixture, ConnectionRetryCycle) {
     const QString moved = real + QStringLiteral(".weg");
     ASSERT_TRUE(QFile::rename(real, moved));
 
-    // declining at once ends without the editor
+    // declining at once ends without the editor; the question says what the engine said
     prompts.answers = {MsgButton::No};
     EXPECT_FALSE(dm.startUp());
-    EXPECT_EQ(prompts.texts(), QStringList{NoConnection});
+    const QString question = noConnectionQuestion(missingFile(real));
+    EXPECT_EQ(dm.connectionFailure(), missingFile(real));
+    EXPECT_EQ(prompts.texts(), QStringList{question});
+    EXPECT_EQ(question, QStringLiteral("Er kon geen connectie worden gemaakt met de database!\n\r") +
+                            missingFile(real) +
+                            QStringLiteral("\n\r\n\rWilt u de connectie-string bewerken?"));
     EXPECT_EQ(prompts.messages[0].type, MsgType::Error);
     EXPECT_TRUE(prompts.editorCalls.isEmpty());
 
@@ -213,8 +223,7 @@ TEST_F(DataModuleFixture, ConnectionRetryCycle) {
     prompts.answers = {MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::Yes, MsgButton::No};
     prompts.editedStrings = {std::nullopt, std::nullopt, std::nullopt}; // cancelled each time
     EXPECT_FALSE(dm.startUp());
-    EXPECT_EQ(prompts.texts(),
-              (QStringList{NoConnection, NoConnection, NoConnection, NoConnection, ThreeTimes}));
+    EXPECT_EQ(prompts.texts(), (QStringList{question, question, question, question, ThreeTimes}));
     EXPECT_EQ(prompts.editorCalls.size(), 3);
     EXPECT_FALSE(QFileInfo::exists(real)); // never created by trying
 
@@ -226,8 +235,8 @@ TEST_F(DataModuleFixture, ConnectionRetryCycle) {
     prompts.editedStrings = {std::nullopt, std::nullopt, std::nullopt,
                              ConnectionEdit{QStringLiteral("Provider=SQLite;Data Source=") + moved, {}}};
     EXPECT_TRUE(dm.startUp());
-    EXPECT_EQ(prompts.texts(), (QStringList{NoConnection, NoConnection, NoConnection, NoConnection,
-                                            ThreeTimes, NoConnection, StoreConnectionString}));
+    EXPECT_EQ(prompts.texts(), (QStringList{question, question, question, question, ThreeTimes, question,
+                                            StoreConnectionString}));
     EXPECT_EQ(prompts.editorCalls.size(), 4);
 }
 
@@ -427,7 +436,9 @@ TEST_F(DataModuleFixture, AnEditedStringThatConnectsIsOfferedForTheComputerSetti
         prompts.answers = {MsgButton::Yes, store ? MsgButton::Yes : MsgButton::No};
         prompts.editedStrings = {ConnectionEdit{dir.connectionString(), {}}};
         ASSERT_TRUE(dm.startUp());
-        EXPECT_EQ(prompts.texts(), (QStringList{NoConnection, StoreConnectionString}));
+        EXPECT_EQ(prompts.texts(),
+                  (QStringList{noConnectionQuestion(missingFile(dir.filePath(QStringLiteral("weg.db")))),
+                               StoreConnectionString}));
         EXPECT_EQ(settings.databaseConnectionString(), store ? dir.connectionString() : broken);
     }
     // the stored string is used from then on, without questions

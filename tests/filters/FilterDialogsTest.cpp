@@ -4,6 +4,7 @@
 #include "RecordingPrinter.h"
 #include "Screenshots.h"
 #include "ScriptedDesktop.h"
+#include "ScriptedDialogs.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "collectivity/ui/ListPane.h"
 #include "collectivity/ui/StatementGrid.h"
@@ -48,7 +49,8 @@ template <class D> void whenShown(std::function<void(D*)> answer) {
 class FilterWindow : public test::CollectivityFixture {
 protected:
     std::unique_ptr<CollectivityWindow> open(InsuranceType type = InsuranceType::Standard) {
-        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, printer, desktop, settings);
+        auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, printer, desktop, dialogs,
+                                                      settings);
         w->setIdentity({12, 1}, type);
         w->loadWindowState();
         w->show();
@@ -96,6 +98,7 @@ protected:
     test::ScriptedPrompts prompts;
     test::RecordingPrinter printer;
     test::ScriptedDesktop desktop;
+    test::ScriptedDialogs dialogs;
     Settings settings{dir.path()};
 };
 

@@ -77,8 +77,8 @@ TEST_F(ImportSources, TwoArchivesImportInOneRunInNameOrder) {
                 dir.filePath(QStringLiteral("Import/000011001-01S.dat"))); // a leftover S file
     prompts.chosenFiles = {
         {src(QStringLiteral("000013001-02.zip")), src(QStringLiteral("000012001-01S.zip"))}};
+    hooks.removableMedium = [] { return QString(); };
     ImportCommand command(settings, prompts, hooks);
-    command.removableMedium = [] { return QString(); };
     command.actionImporterenExecute();
     EXPECT_EQ(actions, QStringList{QStringLiteral("importeren")});
     EXPECT_EQ(dialogs, 1);
@@ -304,9 +304,9 @@ TEST_F(ImportSources, TheFileDialogWaitsWithoutHoldingTheImportFolder) {
 }
 
 TEST_F(ImportSources, startFolder) {
-    ImportCommand command(settings, prompts, hooks);
     QString medium;
-    command.removableMedium = [&] { return medium; };
+    hooks.removableMedium = [&] { return medium; };
+    ImportCommand command(settings, prompts, hooks);
     EXPECT_EQ(command.startFolder(), settings.importDir());
     settings.setLastImportDir(QStringLiteral("/data/borderellen/"));
     EXPECT_EQ(command.startFolder(), QStringLiteral("/data/borderellen/"));

@@ -5,6 +5,8 @@
 #include "RecordingPrinter.h"
 #include "Screenshots.h"
 #include "ScriptedDesktop.h"
+#include "ScriptedDialogs.h"
+#include "ScriptedHost.h"
 #include "ScriptedPrompts.h"
 #include "core/Settings.h"
 #include "core/StatementDatabase.h"
@@ -13,6 +15,7 @@
 #include "maintenance/ui/CleanupDialog.h"
 #include "reports/ui/TextViewerDialog.h"
 #include "shell/MainWindow.h"
+#include "shell/ShellServices.h"
 #include "widgets/ProgressWindow.h"
 
 #include <QAction>
@@ -49,13 +52,8 @@ protected:
         settings.reset();
     }
     MainWindow& open() {
-        window = std::make_unique<MainWindow>(*dm, *settings, prompts, printer, desktop);
-        window->onNetwork = [] { return false; };
-        window->dialogRunner = [this](QDialog& d) {
-            shown << d.objectName();
-            return answerDialog ? answerDialog(d) : int(QDialog::Rejected);
-        };
-        window->endProgram = [this](int code) { endCode = code; };
+        window = std::make_unique<MainWindow>(*dm, *settings,
+                                              ShellServices{prompts, printer, desktop, dialogs, host});
         return *window;
     }
     void trigger(const char* action) {
@@ -83,9 +81,8 @@ protected:
     std::unique_ptr<Settings> settings;
     std::unique_ptr<StatementDatabase> dm;
     std::unique_ptr<MainWindow> window;
-    std::function<int(QDialog&)> answerDialog;
-    QStringList shown;
-    int endCode = 0;
+    test::ScriptedDialogs dialogs;
+    test::ScriptedHost host;
 };
 
 } // namespace
@@ -94,14 +91,14 @@ TEST_F(CommandsFixture, CleanupFromTheMenuRebuildsTheOpenList) {
     test::fillCleanupStatements(dm->connection());
     MainWindow& w = open();
     EXPECT_TRUE(w.action(QStringLiteral("ActionSchonen"))->isVisible());
-    answerDialog = [](QDialog& d) {
+    dialogs.answer = [](QDialog& d) {
         auto& cleanup = dynamic_cast<CleanupDialog&>(d);
         cleanup.periodChoice(CleanupSelection::Period::All)->setChecked(true);
         cleanup.okButton()->click();
         return cleanup.result();
     };
     trigger("ActionSchonen");
-    EXPECT_EQ(shown, QStringList{QStringLiteral("dlgOpschonen")});
+    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("dlgOpschonen")});
     EXPECT_EQ(dm->connection().scalar(QStringLiteral("select count(*) from bord10")).toInt(), 0);
     EXPECT_FALSE(w.action(QStringLiteral("ActionSchonen"))->isVisible()); // nothing left to clean
     EXPECT_EQ(w.statusLabel()->text(),
@@ -123,7 +120,7 @@ TEST_F(CommandsFixture, CompactAndBackupFromTheMenu) {
     EXPECT_EQ(prompts.texts(), QStringList{BackupDone});
     EXPECT_EQ(dbFolder(), (QStringList{QStringLiteral("borderel.bak"), QStringLiteral("borderel.db")}));
     EXPECT_TRUE(dm->connection().isOpen());
-    EXPECT_EQ(endCode, 0);
+    EXPECT_FALSE(host.endCode);
 }
 
 TEST_F(CommandsFixture, SystemInformationShowsTheFileWrittenAtStart) {
@@ -133,20 +130,20 @@ TEST_F(CommandsFixture, SystemInformationShowsTheFileWrittenAtStart) {
                          SettingsStore::computerName() + QStringLiteral(".info");
     ASSERT_TRUE(QFileInfo::exists(info));
     QString text;
-    answerDialog = [&](QDialog& d) {
+    dialogs.answer = [&](QDialog& d) {
         text = dynamic_cast<TextViewerDialog&>(d).reSysInfo->toPlainText();
         d.show();
         test::saveScreenshot(&d, QStringLiteral("systeeminformatie-hoofdvenster"));
         return int(QDialog::Rejected);
     };
     trigger("ActionSysInfo");
-    EXPECT_EQ(shown, QStringList{QStringLiteral("dlgSysInfo")});
+    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("dlgSysInfo")});
     EXPECT_TRUE(text.contains(QStringLiteral("Imports: ")));
 
     // Without the file the command does nothing and says nothing.
     QFile::remove(info);
     w.action(QStringLiteral("ActionSysInfo"))->trigger();
-    EXPECT_EQ(shown.size(), 1);
+    EXPECT_EQ(dialogs.shown.size(), 1);
     EXPECT_TRUE(prompts.messages.empty());
 }
 

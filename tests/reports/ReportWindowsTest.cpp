@@ -1,13 +1,16 @@
 // The report viewer, the progress dialog, printing and the report commands of
 // the collectivity window, offscreen.
+#include "FixedClock.h"
 #include "RecordingPrinter.h"
 #include "ReportFixture.h"
 #include "Screenshots.h"
 #include "ScriptedDesktop.h"
+#include "ScriptedDialogs.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "collectivity/ui/PeriodDialog.h"
 #include "core/Encoding.h"
 #include "core/Settings.h"
+#include "core/SystemClock.h"
 #include "paper/LinePages.h"
 #include "paper/LinePdf.h"
 #include "paper/PrintErrors.h"
@@ -80,6 +83,7 @@ protected:
     test::ScriptedPrompts prompts;
     test::RecordingPrinter printer;
     test::ScriptedDesktop desktop;
+    test::ScriptedDialogs dialogs;
 };
 
 } // namespace
@@ -253,7 +257,7 @@ TEST_F(ReportWindows, ProgressWindowLooks) {
 
 TEST_F(ReportWindows, WindowMenusStartTheReports) {
     Settings settings{dir.path()};
-    CollectivityWindow w(*db, catalogue, prompts, printer, desktop, settings);
+    CollectivityWindow w(*db, catalogue, prompts, printer, desktop, dialogs, settings);
     printer.pageLength = 40; // the report's pages follow the printer's
     w.setIdentity({12, 1}, InsuranceType::Standard);
     w.loadWindowState();
@@ -321,7 +325,7 @@ TEST_F(ReportWindows, ExportDialogWritesAndOpensTheChosenFile) {
     data.inputs.componentsPeriodClause = QStringLiteral("AND BORD50.[ID03] = '2006-03'");
     data.inputs.selectionClause = QStringLiteral("AND bord50.ID07 = :ID07");
     DataSet& rows = data.buildExportQuery(QStringLiteral("1002;ID07"), QStringLiteral("5008"));
-    ExportDialog dialog(rows, catalogue, prompts, desktop, dir.path());
+    ExportDialog dialog(rows, catalogue, prompts, desktop, SystemClock::instance(), dir.path());
     desktop.answers = {false}; // no spreadsheet program: the file stays saved all the same
     prompts.saveNames = {dir.filePath(QStringLiteral("uit"))}; // the workbook entry's extension is added
     dialog.show();
@@ -392,21 +396,20 @@ TEST_F(ReportWindows, ExportTimeLeavesOutTheSaveDialog) {
     ASSERT_EQ(rows.recordCount(), 250);
     // A clock that moves a second at each progress shown while writing, and
     // 8:41 while the user ponders the save dialog.
-    QDateTime clock(QDate(2006, 3, 1), QTime(9, 0));
+    test::FixedClock clock(QDateTime(QDate(2006, 3, 1), QTime(9, 0)));
     struct SlowPrompts : test::ScriptedPrompts {
-        QDateTime* clock = nullptr;
+        test::FixedClock* clock = nullptr;
         QString saveFileName(const QString& caption, const QString& start, const QString& filter) override {
-            *clock = clock->addSecs(8 * 60 + 41);
+            clock->time = clock->time.addSecs(8 * 60 + 41);
             return ScriptedPrompts::saveFileName(caption, start, filter);
         }
     } slow;
     slow.clock = &clock;
     for (const QString& name : {QStringLiteral("uit.xls"), QStringLiteral("uit.xlsx")}) {
-        ExportDialog dialog(rows, catalogue, slow, desktop, dir.path());
+        ExportDialog dialog(rows, catalogue, slow, desktop, clock, dir.path());
         desktop.answers = {true};
-        dialog.now = [&] { return clock; };
         QObject::connect(&dialog, &ExportDialog::progressShown, [&] {
-            if (dialog.running()) clock = clock.addSecs(1);
+            if (dialog.running()) clock.time = clock.time.addSecs(1);
         });
         slow.saveNames = {dir.filePath(name)};
         dialog.exportRows();
@@ -423,7 +426,7 @@ TEST_F(ReportWindows, ExportDialogShowsProgressEveryHundredRowsAndStops) {
     QDir().mkpath(programDir);
     // Runs the export; `atProgress` sees each progress shown.
     const auto run = [&](std::function<void(ExportDialog&)> atProgress) {
-        ExportDialog dialog(rows, catalogue, prompts, desktop, programDir);
+        ExportDialog dialog(rows, catalogue, prompts, desktop, SystemClock::instance(), programDir);
         QStringList shown;
         QObject::connect(&dialog, &ExportDialog::progressShown, [&] {
             shown << dialog.lblAantal->text() + u' ' + dialog.lblTotaalAantal->text();

@@ -1,5 +1,6 @@
 // The line primitives, page header and footer of the text reports.
 #include "reports/ReportWriter.h"
+#include "FixedClock.h"
 #include "ReportFixture.h"
 #include "core/Encoding.h"
 
@@ -12,12 +13,12 @@ namespace {
 class Writer : public test::ReportFixture {
 protected:
     QBuffer out;
+    test::FixedClock clock; // 10-12-2026 14:05:09
     std::unique_ptr<ReportWriter> w;
     void SetUp() override {
         ReportFixture::SetUp();
         out.open(QIODevice::WriteOnly);
-        w = std::make_unique<ReportWriter>(out, catalogue, 60);
-        w->setClock([] { return QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)); });
+        w = std::make_unique<ReportWriter>(out, catalogue, 60, clock);
     }
     QStringList lines() const {
         QStringList l = decodeCp1252(out.data()).split(u'\n');

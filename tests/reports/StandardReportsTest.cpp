@@ -1,10 +1,11 @@
 // The standard reports and the renewal differences report, whole texts against
 // golden files (tests/fixtures/reports; OSTRAPEL_UPDATE_GOLDEN=1 rewrites them).
+#include "FixedClock.h"
 #include "ReportFixture.h"
 #include "core/Encoding.h"
-#include "reports/RenewalDifferences.h"
 #include "reports/ReportBuilder.h"
 #include "reports/ReportQueries.h"
+#include "reports/ReportTexts.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -18,17 +19,16 @@ namespace {
 class Reports : public test::ReportFixture {
 protected:
     QString build(ReportKind kind, const QString& title, int pageLength = 40, DataSet* dataSet = nullptr) {
-        ReportBuilder data(*db, catalogue);
+        const test::FixedClock clock; // 10-12-2026 14:05:09
+        ReportBuilder data(*db, catalogue, clock);
         data.inputs = inputs;
-        data.clock = [] { return QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)); };
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         data.buildReport(kind, title, dataSet, dataSet ? 0 : 1, pageLength, out, progress);
         return decodeCp1252(out.data());
     }
     DataSet renewal(const QString& from, const QString& to) {
-        return module.openQuery(RenewalDifferences({12, 1}, InsuranceType::Standard)
-                                    .query(from, to)
+        return module.openQuery(ReportQueries::renewalDifferences({12, 1}, InsuranceType::Standard, from, to)
                                     .join(QStringLiteral("\r\n")));
     }
     static void expectGolden(const QString& text, const QString& name) {
@@ -93,7 +93,7 @@ TEST_F(Reports, CorrectionReport) {
 
 TEST_F(Reports, RenewalDifferencesReport) {
     DataSet rows = renewal(QStringLiteral("2006-01"), QStringLiteral("2006-02"));
-    const QString title = RenewalDifferences::title(QStringLiteral("2006-01"), QStringLiteral("2006-02"));
+    const QString title = ReportTexts::renewalTitle(QStringLiteral("2006-01"), QStringLiteral("2006-02"));
     EXPECT_EQ(title, QStringLiteral("Prolongatieverschillen: maand 2006-02 vergeleken met maand 2006-01"));
     rows.sort(QStringLiteral("ID07,5004")); // the engine returns the union in no fixed order
     const QString text = build(ReportKind::Renewal, title, 40, &rows);

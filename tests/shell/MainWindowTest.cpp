@@ -6,6 +6,8 @@
 #include "SampleGenerator.h"
 #include "Screenshots.h"
 #include "ScriptedDesktop.h"
+#include "ScriptedDialogs.h"
+#include "ScriptedHost.h"
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
 #include "collectivity/ui/CollectivityWindow.h"
@@ -23,6 +25,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/MaintenanceCheck.h"
 #include "shell/QtPrompts.h"
+#include "shell/ShellServices.h"
 #include "shell/ShellTexts.h"
 #include "shell/SplashDialog.h"
 
@@ -78,10 +81,17 @@ protected:
                 {{QStringLiteral("n"), nr}, {QStringLiteral("t"), t}});
     }
     MainWindow& open() {
-        window = std::make_unique<MainWindow>(*dm, *settings, prompts, printer, desktop);
-        window->onNetwork = [this] { return network; };
+        window = std::make_unique<MainWindow>(*dm, *settings,
+                                              ShellServices{prompts, printer, desktop, dialogs, host});
         window->showAtStart();
         return *window;
+    }
+    // The import dialog, when it runs, is driven by `drive`.
+    void answerImport(std::function<void(ImportDialog&)> drive) {
+        dialogs.answer = [drive = std::move(drive)](QDialog& d) {
+            drive(dynamic_cast<ImportDialog&>(d));
+            return d.result();
+        };
     }
     QStringList menuTexts(QMenu* m) {
         QStringList out;
@@ -103,7 +113,8 @@ protected:
     std::unique_ptr<Settings> settings;
     std::unique_ptr<StatementDatabase> dm;
     std::unique_ptr<MainWindow> window;
-    bool network = false;
+    test::ScriptedDialogs dialogs;
+    test::ScriptedHost host;
 };
 
 } // namespace
@@ -146,7 +157,7 @@ TEST_F(MainWindowFixture, ImportFromTheFileMenuFillsTheOpenList) {
     prompts.chosenFiles = {SampleGenerator(catalogue, o).writeAll(dir.filePath(QStringLiteral("archief")))};
     MainWindow& w = open();
     EXPECT_FALSE(w.openMenu()->menuAction()->isVisible());
-    w.importDialogRunner = [](ImportDialog& dialog) {
+    answerImport([](ImportDialog& dialog) {
         dialog.overviewHook = [](std::vector<StatementSummary>& summaries) {
             ImportOverview overview(summaries);
             overview.toggleSelectAll();
@@ -155,7 +166,7 @@ TEST_F(MainWindowFixture, ImportFromTheFileMenuFillsTheOpenList) {
         };
         dialog.show();
         QTRY_VERIFY(dialog.importFinished());
-    };
+    });
     w.action(QStringLiteral("ActionImporteren"))->trigger();
     EXPECT_EQ(menuTexts(w.openMenu()),
               (QStringList{QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV"),
@@ -356,13 +367,13 @@ TEST_F(MainWindowFixture, MaintenanceCheckAnswers) {
     EXPECT_TRUE(w.confirmMaintenance(QStringLiteral("importeren"))); // local, no windows: no question
     EXPECT_TRUE(prompts.messages.empty());
 
-    network = true;
+    host.network = true;
     prompts.answers = {MsgButton::No};
     EXPECT_FALSE(w.confirmMaintenance(QStringLiteral("schonen")));
     EXPECT_EQ(prompts.texts(), (QStringList{AskNetwork.arg(QStringLiteral("schonen")),
                                             QStringLiteral("Het schonen wordt afgebroken!")}));
 
-    network = false;
+    host.network = false;
     prompts.messages.clear();
     w.openCollectivity({{12, 1}, QStringLiteral("Bakkerij"), QStringLiteral("SV"), InsuranceType::Standard},
                        false);
@@ -608,9 +619,9 @@ TEST_F(MainWindowFixture, DroppedArchivesAreImportedOtherDropsIgnored) {
     const QString notes = dir.filePath(QStringLiteral("archief/notities.txt"));
     QFile(notes).open(QIODevice::WriteOnly);
     MainWindow& w = open();
-    int dialogs = 0;
-    w.importDialogRunner = [&](ImportDialog& dialog) {
-        ++dialogs;
+    int importDialogs = 0;
+    answerImport([&](ImportDialog& dialog) {
+        ++importDialogs;
         dialog.overviewHook = [](std::vector<StatementSummary>& summaries) {
             for (StatementSummary& s : summaries)
                 s.importFlag = u'J';
@@ -618,7 +629,7 @@ TEST_F(MainWindowFixture, DroppedArchivesAreImportedOtherDropsIgnored) {
         };
         dialog.show();
         QTRY_VERIFY(dialog.importFinished());
-    };
+    });
     // Drags the files over the window and drops them; true when the window took them.
     const auto drop = [&](const QList<QUrl>& urls) {
         QMimeData mime;
@@ -635,11 +646,11 @@ TEST_F(MainWindowFixture, DroppedArchivesAreImportedOtherDropsIgnored) {
     };
     EXPECT_FALSE(
         drop({QUrl(QStringLiteral("https://example.org/000012001-01.zip")), QUrl::fromLocalFile(notes)}));
-    EXPECT_EQ(dialogs, 0);
+    EXPECT_EQ(importDialogs, 0);
     EXPECT_TRUE(prompts.messages.empty());
 
     EXPECT_TRUE(drop({QUrl::fromLocalFile(archives[0]), QUrl::fromLocalFile(notes)}));
-    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(importDialogs, 1);
     EXPECT_EQ(menuTexts(w.openMenu()), QStringList{QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV")});
     EXPECT_TRUE(prompts.openFolders.isEmpty()); // no file dialog
 }

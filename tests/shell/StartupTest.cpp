@@ -4,12 +4,15 @@
 #include "MemoryPasswordStore.h"
 #include "RecordingPrinter.h"
 #include "ScriptedDesktop.h"
+#include "ScriptedDialogs.h"
+#include "ScriptedHost.h"
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
 #include "core/IniFile.h"
 #include "core/RunLog.h"
 #include "core/Settings.h"
 #include "shell/MainWindow.h"
+#include "shell/ShellServices.h"
 #include "shell/SingleInstanceGuard.h"
 
 #include <QDate>
@@ -38,6 +41,9 @@ protected:
     test::MemoryPasswordStore passwords;
     test::RecordingPrinter printer;
     test::ScriptedDesktop desktop;
+    test::ScriptedDialogs dialogs;
+    test::ScriptedHost host;
+    const ShellServices services{prompts, printer, desktop, dialogs, host};
 };
 
 } // namespace
@@ -53,7 +59,7 @@ TEST_F(StartupFixture, ShowsTheMainWindowAndEndsTheSplash) {
         main.close();
         return 0;
     };
-    EXPECT_EQ(runProgram(dir.path(), prompts, passwords, printer, desktop, hooks), 0);
+    EXPECT_EQ(runProgram(dir.path(), passwords, services, hooks), 0);
     EXPECT_TRUE(ready);
     EXPECT_TRUE(looped);
 }
@@ -69,7 +75,7 @@ TEST_F(StartupFixture, AnErrorThatEscapesIsLoggedShownAndEndsTheProgram) {
         looped = true;
         return 0;
     };
-    EXPECT_EQ(runProgram(dir.path(), prompts, passwords, printer, desktop, hooks), 1);
+    EXPECT_EQ(runProgram(dir.path(), passwords, services, hooks), 1);
     EXPECT_FALSE(looped);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].type, MsgType::Error);

@@ -6,6 +6,7 @@
 #include "ScriptedPrompts.h"
 #include "TestProgramDir.h"
 #include "collectivity/CollectivityDetails.h"
+#include "collectivity/CollectivityQueries.h"
 #include "collectivity/ComparisonChoice.h"
 #include "collectivity/ComponentsQuery.h"
 #include "collectivity/DropDownFilter.h"
@@ -23,17 +24,19 @@
 #include "core/Transaction.h"
 #include "filters/CriterionWizard.h"
 #include "filters/FilterClause.h"
+#include "filters/FilterQueries.h"
 #include "filters/FilterStore.h"
 #include "filters/FilterTexts.h"
 #include "import/BulkInserter.h"
+#include "import/ImportQueries.h"
 #include "import/ImportRun.h"
 #include "import/SilentImportView.h"
 #include "import/StatementFile.h"
 #include "maintenance/Cleanup.h"
 #include "maintenance/CleanupSelection.h"
+#include "maintenance/MaintenanceQueries.h"
 #include "maintenance/MaintenanceTexts.h"
 #include "reports/ExportQuery.h"
-#include "reports/RenewalDifferences.h"
 #include "reports/ReportQueries.h"
 
 #include <QFileInfo>
@@ -140,8 +143,18 @@ std::vector<Entry> sqlTexts(const Context& context) {
         {QStringLiteral("RepairPickList1024"), RepairPickList1024},
         {QStringLiteral("RepairPickList5002"), RepairPickList5002},
         {QStringLiteral("PickListDiffers"), PickListDiffers},
-        {QStringLiteral("CleanupPeriods"), Cleanup::PeriodsQuery, 2},
+        {QStringLiteral("CleanupPeriods"), MaintenanceQueries::CleanupPeriods, 2},
+        {QStringLiteral("collectivity count"), ReportQueries::CollectivityCount, 1},
+        {QStringLiteral("statement count"), ReportQueries::StatementCount, 1},
+        {QStringLiteral("period dialog months"), CollectivityQueries::PeriodMonths, 0},
+        {QStringLiteral("imported statement"), ImportQueries::ImportedStatement, 0},
+        {QStringLiteral("person periods"), ImportQueries::PersonPeriods, 1},
+        {QStringLiteral("wizard fields"), FilterQueries::WizardFields, 1},
+        {QStringLiteral("wizard values"), FilterQueries::distinctValues(QStringLiteral("1002")), 1},
     };
+    for (const InsuranceType type : {InsuranceType::SicknessFundOrPrivate, InsuranceType::Standard})
+        t.push_back({QStringLiteral("premium trend %1").arg(toStored(type)),
+                     CollectivityQueries::premiumTrend(type)});
     // The start-up indexes, on a database from before them.
     for (const auto& [index, sql] :
          {std::pair{QStringLiteral("IDX_BORD10_ID01_ID02_ID07_1024"), CreateIndex1024},
@@ -182,8 +195,8 @@ std::vector<Entry> sqlTexts(const Context& context) {
                               QStringLiteral("AND BORD10.[1002] like 'V%'"),
                               QStringLiteral("AND (BORD10.[1008] >= 1)")}))});
             t.push_back({QStringLiteral("renewal differences ") + c,
-                         joined(RenewalDifferences({12, 1}, type)
-                                    .query(QStringLiteral("2005-12"), QStringLiteral("2006-01")))});
+                         joined(ReportQueries::renewalDifferences({12, 1}, type, QStringLiteral("2005-12"),
+                                                                  QStringLiteral("2006-01")))});
         }
     }
     for (const InsuranceType type : {InsuranceType::SicknessFundOrPrivate, InsuranceType::Standard})
@@ -269,7 +282,7 @@ std::vector<Entry> sqlTexts(const Context& context) {
     t.push_back(
         {QStringLiteral("drop-down distinct values"), test::distinctValuesQuery(QStringLiteral("5004")), 1});
     t.push_back(
-        {QStringLiteral("drop-down next value"), DropDownFilter::nextValueQuery(QStringLiteral("5004")), 1});
+        {QStringLiteral("drop-down next value"), CollectivityQueries::nextValue(QStringLiteral("5004")), 1});
     t.push_back({QStringLiteral("drop-down build"), {}, 0, [&catalogue](Connection& db) {
                      DropDownFilter filter;
                      filter.build(db, catalogue, QStringLiteral("5004"), {12, 1});
@@ -284,7 +297,8 @@ std::vector<Entry> sqlTexts(const Context& context) {
                              EXPECT_FALSE(months.isEmpty());
                          }
                      }});
-        t.push_back({QStringLiteral("comparison months query ") + v, ComparisonChoice::monthsQuery(type)});
+        t.push_back(
+            {QStringLiteral("comparison months query ") + v, CollectivityQueries::comparisonMonths(type)});
         t.push_back({QStringLiteral("comparison months ") + v, {}, 0, [type](Connection& db) {
                          ComparisonChoice::months(db, {12, 1}, type);
                      }});
@@ -292,8 +306,8 @@ std::vector<Entry> sqlTexts(const Context& context) {
                          PeriodChoice::months(db, {12, 1}, type);
                      }});
     }
-    t.push_back({QStringLiteral("collectivity details"), CollectivityDetails::CollectivityQuery, 1});
-    t.push_back({QStringLiteral("collectivity history"), CollectivityDetails::HistoryQuery, 1});
+    t.push_back({QStringLiteral("collectivity details"), CollectivityQueries::Collectivity, 1});
+    t.push_back({QStringLiteral("collectivity history"), CollectivityQueries::History, 1});
     t.push_back({QStringLiteral("collectivity details dialog"), {}, 0, [&catalogue](Connection& db) {
                      CollectivityDetails details(db, catalogue, {12, 1});
                      EXPECT_GE(details.collectivity().recordCount(), 1); // a row per statement
@@ -399,6 +413,9 @@ QVariant parameter(const QString& name) {
     if (n == QStringLiteral("veldnr")) return QStringLiteral("24");
     if (n == QStringLiteral("picklist")) return QStringLiteral("x");
     if (n == QStringLiteral("after")) return QStringLiteral("");
+    if (n == QStringLiteral("maand") || n == QStringLiteral("van") || n == QStringLiteral("tot"))
+        return QStringLiteral("2006-01");
+    if (n == QStringLiteral("volgnr")) return 1;
     return {};
 }
 

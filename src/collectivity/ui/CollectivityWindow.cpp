@@ -24,6 +24,7 @@
 #include "reports/WindowReportInputs.h"
 #include "reports/ui/ReportRunner.h"
 #include "widgets/BusyCursor.h"
+#include "widgets/Dialogs.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -43,9 +44,9 @@ namespace ostrapel {
 using namespace CollectivityTexts;
 CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatalogue& catalogue,
                                        Prompts& prompts, PrinterService& printer, Desktop& desktop,
-                                       Settings& settings, QWidget* parent)
+                                       Dialogs& dialogs, Settings& settings, QWidget* parent)
     : QWidget(parent), catalogue_(catalogue), prompts_(prompts), printer_(printer), desktop_(desktop),
-      settings_(settings), state_(connection, catalogue),
+      dialogs_(dialogs), settings_(settings), state_(connection, catalogue),
       keys_(std::make_unique<CollectivityKeyRouter>(*this)) {
     state_.setCompoundSurname(settings_.compoundSurname());
     buildActions();
@@ -63,26 +64,6 @@ CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatal
         default:
             return state_.componentsShown();
         }
-    };
-    askPeriod = [this](const QStringList& months, const QString& current) -> std::optional<QString> {
-        PremiumPeriodDialog dialog(months, current, this);
-        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        return dialog.periodSetting();
-    };
-    askFieldOrder = [this](const QString& order) -> std::optional<QString> {
-        FieldOrderDialog dialog(catalogue_, order, this);
-        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        return dialog.fieldOrder();
-    };
-    askSortColumn = [this](StatementGrid* grid, const QString& currentSort) {
-        SortFieldDialog dialog(grid->sortItems(), currentSort, this);
-        if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return -1;
-        return dialog.chosen()->column;
-    };
-    showCollDetails = [this](CollectivityDetails& details) {
-        CollectivityDetailsDialog dialog(details, catalogue_, insuranceType(), prompts_,
-                                         settings_.exportDir(), this);
-        dialog.exec();
     };
     resize(795, 577);
 }
@@ -421,7 +402,8 @@ void CollectivityWindow::chooseDropDown(ComponentsQuery::Filter f, int index) {
 
 void CollectivityWindow::choosePeriod() {
     const QStringList months = PeriodChoice::months(state_.connection(), collectivity(), insuranceType());
-    if (auto result = askPeriod(months, state_.periodSetting())) applyPeriod(*result);
+    PremiumPeriodDialog dialog(months, state_.periodSetting(), this);
+    if (dialogs_.run(dialog) == QDialog::Accepted) applyPeriod(dialog.periodSetting());
 }
 
 void CollectivityWindow::applyPeriod(const QString& setting) {
@@ -435,7 +417,8 @@ void CollectivityWindow::editFieldOrder(bool personsSide) {
     ListSideState& side = state_.side(personsSide);
     const QString extended = FieldOrderEditor::extendedOrder(side.data, side.fieldOrder);
     if (!side.fieldOrder.isEmpty()) side.fieldOrder = extended; // kept also on Cancel
-    if (auto result = askFieldOrder(extended)) applyFieldOrder(personsSide, *result);
+    FieldOrderDialog dialog(catalogue_, extended, this);
+    if (dialogs_.run(dialog) == QDialog::Accepted) applyFieldOrder(personsSide, dialog.fieldOrder());
 }
 
 void CollectivityWindow::applyFieldOrder(bool personsSide, const QString& order) {
@@ -460,8 +443,10 @@ void CollectivityWindow::pickSortField() {
     const bool persons = ring_.active() == GridRing::Persons;
     StatementGrid* grid = pane(persons)->grid();
     // The whole sort text: a mapped field list names no single entry.
-    const int column = askSortColumn(grid, grid->dataSet() ? grid->dataSet()->sortFields() : QString());
-    if (column < 0) return;
+    SortFieldDialog dialog(grid->sortItems(), grid->dataSet() ? grid->dataSet()->sortFields() : QString(),
+                           this);
+    if (dialogs_.run(dialog) != QDialog::Accepted || !dialog.chosen()) return;
+    const int column = dialog.chosen()->column;
     if (persons)
         sortPersonsByColumn(column);
     else

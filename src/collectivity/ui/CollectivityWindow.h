@@ -23,6 +23,7 @@ class StatementGrid;
 class CollectivityKeyRouter;
 class Connection;
 class Desktop;
+class Dialogs;
 class FooterBar;
 class ListPane;
 class PrinterService;
@@ -37,7 +38,7 @@ class CollectivityWindow : public QWidget, public CollectivityChild {
     Q_OBJECT
 public:
     CollectivityWindow(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
-                       PrinterService& printer, Desktop& desktop, Settings& settings,
+                       PrinterService& printer, Desktop& desktop, Dialogs& dialogs, Settings& settings,
                        QWidget* parent = nullptr);
     ~CollectivityWindow() override;
 
@@ -82,12 +83,6 @@ public:
 
     // How long a held scroll key moves before the lists stop following (700 ms).
     void setPauseInterval(int ms);
-
-    // Dialogs that tests answer.
-    std::function<std::optional<QString>(const QStringList& months, const QString& current)> askPeriod;
-    std::function<std::optional<QString>(const QString& order)> askFieldOrder;
-    std::function<int(StatementGrid* grid, const QString& currentSort)> askSortColumn; // -1: cancelled
-    std::function<void(CollectivityDetails& details)> showCollDetails;
 
     // The two sides and the widgets above them; tests reach them here or by objectName.
     ListPane* personsPane() const { return personsPane_; }
@@ -163,6 +158,7 @@ private:
     Prompts& prompts_;
     PrinterService& printer_;
     Desktop& desktop_;
+    Dialogs& dialogs_;
     Settings& settings_;
     StatementState state_;
     GridRing ring_;

@@ -3,6 +3,7 @@
 #include "reports/WindowReportInputs.h"
 #include "reports/ui/ExportRunner.h"
 
+#include "CollectivityDetailsDialog.h"
 #include "CollectivityKeyRouter.h"
 #include "DetailPane.h"
 #include "FooterBar.h"
@@ -11,7 +12,9 @@
 #include "StatementGrid.h"
 
 #include "collectivity/CollectivityTexts.h"
+#include "core/Settings.h"
 #include "core/TextHelpers.h"
+#include "widgets/Dialogs.h"
 #include "widgets/GuardedCommand.h"
 
 #include <QHBoxLayout>
@@ -95,7 +98,10 @@ void CollectivityWindow::buildActions() {
     actCollDetails = action(QStringLiteral("actCollDetails"), QStringLiteral("Toon collectiviteit-gegevens"),
                             QStringLiteral("Toon details|Toon collectiviteitsgegevens"));
     onTriggered(actCollDetails, [this] {
-        if (details_) showCollDetails(*details_);
+        if (!details_) return;
+        CollectivityDetailsDialog dialog(*details_, catalogue_, insuranceType(), prompts_,
+                                         settings_.exportDir(), this);
+        dialogs_.run(dialog);
     });
     actVeranderPeriode = action(
         QStringLiteral("actVeranderPeriode"), QStringLiteral("Verander premieactiviteit periode"),

@@ -34,9 +34,9 @@ QString minutesSeconds(qint64 ms) {
 } // namespace
 
 ExportDialog::ExportDialog(DataSet& rows, const RecordCatalogue& catalogue, Prompts& prompts,
-                           Desktop& desktop, const QString& programDir, QWidget* parent)
+                           Desktop& desktop, const Clock& clock, const QString& programDir, QWidget* parent)
     : QDialog(parent), rows_(rows), catalogue_(catalogue), prompts_(prompts), desktop_(desktop),
-      programDir_(programDir) {
+      clock_(clock), programDir_(programDir) {
     setObjectName(QStringLiteral("dlgExportExcel"));
     setWindowTitle(ExporterenNaarExcel);
     pbMaster = new QProgressBar(this);
@@ -79,7 +79,7 @@ void ExportDialog::reject() {
 }
 
 void ExportDialog::showProgress(int processed, int lines) {
-    const qint64 elapsed = start_.msecsTo(now());
+    const qint64 elapsed = start_.msecsTo(clock_.now());
     const int maximum = rows_.recordCount();
     pbMaster->setValue(processed);
     lblAantal->setText(QStringLiteral("%1/%2").arg(processed).arg(maximum));
@@ -106,9 +106,9 @@ qint64 ExportDialog::save(const QString& temporary) {
     if (name.isEmpty()) return -1;
     qint64 writingMs = 0;
     if (QFileInfo(name).suffix().compare(QStringLiteral("xlsx"), Qt::CaseInsensitive) == 0) {
-        const QDateTime begin = now();
+        const QDateTime begin = clock_.now();
         ExportWriter(catalogue_).writeWorkbook(rows_, name);
-        writingMs = begin.msecsTo(now());
+        writingMs = begin.msecsTo(clock_.now());
     } else {
         FileWriter::placeFile(temporary, name);
     }
@@ -121,7 +121,7 @@ void ExportDialog::exportRows() {
     started_ = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     running_ = true;
-    start_ = now();
+    start_ = clock_.now();
     const QString temporary =
         QDir(QDir::tempPath())
             .filePath(QStringLiteral("excelexport") + start_.toString(QStringLiteral("yyyyMMddhhmmsszzz")) +
@@ -137,7 +137,7 @@ void ExportDialog::exportRows() {
         lines = rows_.recordCount() + 1;
         // The total time is the writing's: the time the user spends in the save
         // dialog is not part of it.
-        const qint64 writingMs = start_.msecsTo(now());
+        const qint64 writingMs = start_.msecsTo(clock_.now());
         QApplication::restoreOverrideCursor();
         if (running_) {
             running_ = false;

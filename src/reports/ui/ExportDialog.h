@@ -1,8 +1,9 @@
 #pragma once
 
+#include "core/Clock.h"
+
 #include <QDateTime>
 #include <QDialog>
-#include <functional>
 
 class QLabel;
 class QProgressBar;
@@ -21,11 +22,9 @@ class RecordCatalogue;
 class ExportDialog : public QDialog {
     Q_OBJECT
 public:
+    // `clock` gives the times the dialog shows.
     ExportDialog(DataSet& rows, const RecordCatalogue& catalogue, Prompts& prompts, Desktop& desktop,
-                 const QString& programDir, QWidget* parent = nullptr);
-
-    // The clock the times are read from.
-    std::function<QDateTime()> now = &QDateTime::currentDateTime;
+                 const Clock& clock, const QString& programDir, QWidget* parent = nullptr);
     // Runs the export (called once when the dialog is first shown).
     void exportRows();
     bool running() const { return running_; }
@@ -55,6 +54,7 @@ private:
     const RecordCatalogue& catalogue_;
     Prompts& prompts_;
     Desktop& desktop_;
+    const Clock& clock_;
     QString programDir_;
     QDateTime start_;
     bool running_ = false;

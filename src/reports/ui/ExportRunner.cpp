@@ -8,6 +8,7 @@
 #include "core/OstrapelError.h"
 #include "core/Prompts.h"
 #include "core/Settings.h"
+#include "core/SystemClock.h"
 #include "widgets/BusyCursor.h"
 
 #include <QApplication>
@@ -31,7 +32,8 @@ void ExportRunner::run(const ReportInputs& inputs) {
         prompts_.error(errorMessage(e));
         return;
     }
-    ExportDialog dialog(data.exportData(), catalogue_, prompts_, desktop_, settings_.programDir(), parent_);
+    ExportDialog dialog(data.exportData(), catalogue_, prompts_, desktop_, SystemClock::instance(),
+                        settings_.programDir(), parent_);
     dialog.exec();
 }
 

@@ -2,10 +2,8 @@
 
 #include "TextViewerDialog.h"
 
-#include "reports/RenewalDifferences.h"
 #include "reports/ReportBuilder.h"
 #include "reports/ReportTexts.h"
-#include "reports/SqlLog.h"
 
 #include "core/Connection.h"
 #include "core/OstrapelError.h"
@@ -34,16 +32,14 @@ void ReportRunner::runRenewal(CollectivityKey collectivity, InsuranceType type, 
                               const QString& to) {
     try {
         ReportBuilder data(connection_, catalogue_);
+        data.inputs.collectivity = collectivity;
+        data.inputs.insuranceType = type;
         DataSet overview;
         {
             BusyCursor busy;
-            const QString sql = RenewalDifferences(collectivity, type).query(from, to).join(u"\r\n");
-            sendDebugMessage(sql);
-            overview = data.openQuery(sql);
+            overview = data.openRenewalDifferences(from, to);
         }
-        data.inputs.collectivity = collectivity;
-        data.inputs.insuranceType = type;
-        run(data, ReportKind::Renewal, RenewalDifferences::title(from, to), &overview, 0);
+        run(data, ReportKind::Renewal, ReportTexts::renewalTitle(from, to), &overview, 0);
     } catch (const std::exception& e) {
         prompts_.error(errorMessage(e));
     }
