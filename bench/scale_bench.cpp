@@ -24,6 +24,7 @@
 #include "core/Settings.h"
 #include "core/SharedQueries.h"
 #include "maintenance/DatabaseMigration.h"
+#include "reports/ui/CollectivityReports.h"
 #include "widgets/ExecDialogs.h"
 
 #include <QApplication>
@@ -194,8 +195,11 @@ std::unique_ptr<CollectivityWindow> openWindow(Connection& db, const RecordCatal
     static bench::NoPrinter printer;
     static bench::NoDesktop desktop;
     static ExecDialogs dialogs;
-    auto w =
-        std::make_unique<CollectivityWindow>(db, catalogue, prompts, printer, desktop, dialogs, settings);
+    // kept to the end: a window holds on to its reports
+    static std::vector<std::unique_ptr<CollectivityReports>> reports;
+    reports.push_back(std::make_unique<CollectivityReports>(catalogue, settings, prompts, printer, desktop));
+    auto w = std::make_unique<CollectivityWindow>(db, catalogue, prompts, printer, desktop, dialogs, settings,
+                                                  *reports.back());
     w->resize(1024, 700);
     w->setIdentity({12, 1}, InsuranceType::Standard);
     w->loadWindowState();

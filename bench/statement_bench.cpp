@@ -17,6 +17,7 @@
 #include "import/ImportRun.h"
 #include "import/ImportView.h"
 #include "import/SilentImportView.h"
+#include "reports/ui/CollectivityReports.h"
 #include "widgets/ExecDialogs.h"
 
 #include <QApplication>
@@ -106,7 +107,8 @@ int main(int argc, char** argv) {
     t.restart();
     bench::NoDesktop desktop;
     ExecDialogs dialogs;
-    CollectivityWindow window(db, catalogue, windowPrompts, printer, desktop, dialogs, settings);
+    CollectivityReports reports(catalogue, settings, windowPrompts, printer, desktop);
+    CollectivityWindow window(db, catalogue, windowPrompts, printer, desktop, dialogs, settings, reports);
     window.setIdentity({12, 1}, InsuranceType::Standard);
     window.loadWindowState();
     window.actToonDI50Details->trigger();

@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdint>
 
@@ -17,25 +16,16 @@ using namespace ostrapel;
 
 namespace {
 
-// The input goes to a file on a memory file system where there is one: the
-// statement is read by name, as the import reads it.
-QString fixtureFolder() {
-    const QString shm = QStringLiteral("/dev/shm");
-    return QFileInfo(shm).isWritable() ? shm + QStringLiteral("/ostrapel-fuzz-XXXXXX") : QString();
-}
-
 struct Fixture {
-    QTemporaryDir dir = fixtureFolder().isEmpty() ? QTemporaryDir() : QTemporaryDir(fixtureFolder());
+    QTemporaryDir dir;
     Connection connection{QStringLiteral("fuzz")};
     RecordCatalogue catalogue;
     SilentImportView view;
-    QString path;
     Fixture() {
         const QString db = dir.filePath(QStringLiteral("borderel.db"));
         QFile::copy(QStringLiteral(OSTRAPEL_DELIVERED_DB), db);
         connection.open(ConnectionString::forSqliteFile(db).toString());
         catalogue.loadRecordLayouts(connection);
-        path = dir.filePath(QStringLiteral("000012001-01S.dat"));
     }
 };
 
@@ -49,19 +39,19 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     return 0;
 }
 
+// The input stands for the bytes of a statement file: read as the import reads
+// a file, without a file per input.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    QFile f(fixture->path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
-    f.write(reinterpret_cast<const char*>(data), qint64(size));
-    f.close();
+    const QByteArray bytes = statementText(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     try {
-        const StatementSummary s = checkStatementFile(fixture->catalogue, fixture->view, fixture->path, 1);
+        const StatementSummary s = checkStatementBytes(fixture->catalogue, fixture->view,
+                                                       QStringLiteral("000012001-01S.dat"), bytes, 1);
         (void)errorReasons(s);
     } catch (const ImportError&) {
         // a value the check must read and cannot ends the run: expected
     }
     // every field of every line, as the import converts them
-    for (const QString& line : readStatementLines(fixture->path)) {
+    for (const QString& line : statementLines(bytes)) {
         const QString type = recordTypeOf(fixture->catalogue, line);
         for (const QString& kind : {QStringLiteral("ID"), type}) {
             const KindEntries* fields = fixture->catalogue.kindList(kind);

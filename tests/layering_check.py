@@ -16,7 +16,7 @@ LAYERS = [
     "paper",
     "filters", "import", "maintenance", "collectivity", "reports",
     "widgets",
-    "filters/ui", "import/ui", "maintenance/ui", "reports/ui", "collectivity/ui",
+    "filters/ui", "import/ui", "maintenance/ui", "collectivity/ui", "reports/ui",
     "shell",
     "app", "cli",
 ]

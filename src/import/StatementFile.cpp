@@ -8,22 +8,29 @@
 
 namespace ostrapel {
 
-QByteArray readStatementBytes(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw OstrapelError(
-            QStringLiteral("Het bestand \"%1\" kan niet worden gelezen: %2").arg(path, f.errorString()));
-    QByteArray bytes = f.readAll();
+QByteArray statementText(QByteArray bytes) {
     const qsizetype eof = bytes.indexOf('\x1a');
     if (eof >= 0) bytes.truncate(eof);
     return bytes;
 }
 
-QStringList readStatementLines(const QString& path) {
-    const QString text = decodeCp1252(readStatementBytes(path));
+QByteArray readStatementBytes(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw OstrapelError(
+            QStringLiteral("Het bestand \"%1\" kan niet worden gelezen: %2").arg(path, f.errorString()));
+    return statementText(f.readAll());
+}
+
+QStringList statementLines(QByteArrayView text) {
+    const QString decoded = decodeCp1252(text);
     QStringList lines;
-    forEachStatementLine(QStringView(text), [&](QStringView line) { lines << line.toString(); });
+    forEachStatementLine(QStringView(decoded), [&](QStringView line) { lines << line.toString(); });
     return lines;
+}
+
+QStringList readStatementLines(const QString& path) {
+    return statementLines(readStatementBytes(path));
 }
 
 std::vector<QByteArrayView> splitStatementLines(QByteArrayView text) {

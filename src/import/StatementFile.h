@@ -16,6 +16,10 @@ QStringList readStatementLines(const QString& path);
 
 // The file's bytes up to a Ctrl-Z, undecoded; throws as above.
 QByteArray readStatementBytes(const QString& path);
+// Bytes as read, up to a Ctrl-Z.
+QByteArray statementText(QByteArray bytes);
+// The decoded lines of such bytes.
+QStringList statementLines(QByteArrayView text);
 // The lines of those bytes, by the same rules, as views into them.
 std::vector<QByteArrayView> splitStatementLines(QByteArrayView text);
 

@@ -15,6 +15,7 @@
 #include "SplashDialog.h"
 #include "collectivity/CollectivityChild.h"
 #include "collectivity/ui/CollectivityWindow.h"
+#include "reports/ui/CollectivityReports.h"
 
 #include "core/DatabaseError.h"
 #include "core/Desktop.h"
@@ -75,9 +76,11 @@ MainWindow::MainWindow(StatementDatabase& dataModule, Settings& settings, const 
     : QMainWindow(parent), dm_(dataModule), settings_(settings), prompts_(services.prompts),
       printer_(services.printer), desktop_(services.desktop), dialogs_(services.dialogs),
       host_(services.host), mdi_(new QMdiArea(this)) {
+    collectivityReports_ =
+        std::make_unique<CollectivityReports>(catalogue_, settings_, prompts_, printer_, desktop_);
     windowFactory_ = [this](const CollectivityItem& item, const QString& caption) -> QWidget* {
         auto* w = new CollectivityWindow(dm_.connection(), catalogue_, prompts_, printer_, desktop_, dialogs_,
-                                         settings_);
+                                         settings_, *collectivityReports_);
         w->setWindowTitle(caption);
         w->setIdentity(item.collectivity, item.insuranceType);
         w->statusCallback = [this](const QString& text) { dm_.showSplashStatus(text); };

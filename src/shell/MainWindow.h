@@ -21,6 +21,8 @@ class QUrl;
 
 namespace ostrapel {
 
+class CollectivityReports;
+
 class CollectivityChild;
 class Desktop;
 class HelpWindow;
@@ -110,6 +112,7 @@ private:
     Dialogs& dialogs_;
     ProgramHost& host_;
     std::unique_ptr<MaintenanceCheck> maintenance_;
+    std::unique_ptr<CollectivityReports> collectivityReports_;
     std::unique_ptr<MaintenanceCommands> commands_;
     bool startupRefused_ = false;
     WindowFactory windowFactory_;

@@ -7,6 +7,7 @@
 #include "ScriptedPrompts.h"
 #include "collectivity/ui/CollectivityWindow.h"
 #include "core/Settings.h"
+#include "reports/ui/CollectivityReports.h"
 
 #include <memory>
 
@@ -18,7 +19,7 @@ class WindowFixture : public CollectivityFixture {
 protected:
     std::unique_ptr<CollectivityWindow> open(InsuranceType type = InsuranceType::Standard) {
         auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, printer, desktop, dialogs,
-                                                      settings);
+                                                      settings, reports);
         w->setWindowTitle(QStringLiteral("0012-1 SV: Bakkerij De Korenschoof BV"));
         w->setIdentity({12, 1}, type);
         w->loadWindowState();
@@ -30,6 +31,7 @@ protected:
     ScriptedDesktop desktop;
     ScriptedDialogs dialogs;
     Settings settings{dir.path()};
+    CollectivityReports reports{catalogue, settings, prompts, printer, desktop};
 };
 
 } // namespace ostrapel::test

@@ -13,6 +13,7 @@
 #include "filters/ui/FilterCriterionDialog.h"
 #include "filters/ui/FilterListDialog.h"
 #include "filters/ui/FilterNameDialog.h"
+#include "reports/ui/CollectivityReports.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,7 +51,7 @@ class FilterWindow : public test::CollectivityFixture {
 protected:
     std::unique_ptr<CollectivityWindow> open(InsuranceType type = InsuranceType::Standard) {
         auto w = std::make_unique<CollectivityWindow>(*db, catalogue, prompts, printer, desktop, dialogs,
-                                                      settings);
+                                                      settings, reports);
         w->setIdentity({12, 1}, type);
         w->loadWindowState();
         w->show();
@@ -100,6 +101,7 @@ protected:
     test::ScriptedDesktop desktop;
     test::ScriptedDialogs dialogs;
     Settings settings{dir.path()};
+    CollectivityReports reports{catalogue, settings, prompts, printer, desktop};
 };
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "paper/LinePdf.h"
 #include "paper/PrintErrors.h"
 #include "reports/ReportBuilder.h"
+#include "reports/ui/CollectivityReports.h"
 #include "reports/ui/ExportDialog.h"
 #include "reports/ui/ExportWizardDialog.h"
 #include "reports/ui/TextViewerDialog.h"
@@ -257,7 +258,8 @@ TEST_F(ReportWindows, ProgressWindowLooks) {
 
 TEST_F(ReportWindows, WindowMenusStartTheReports) {
     Settings settings{dir.path()};
-    CollectivityWindow w(*db, catalogue, prompts, printer, desktop, dialogs, settings);
+    CollectivityReports reports(catalogue, settings, prompts, printer, desktop);
+    CollectivityWindow w(*db, catalogue, prompts, printer, desktop, dialogs, settings, reports);
     printer.pageLength = 40; // the report's pages follow the printer's
     w.setIdentity({12, 1}, InsuranceType::Standard);
     w.loadWindowState();

@@ -21,8 +21,6 @@
 #include "core/Prompts.h"
 #include "core/Settings.h"
 #include "core/TextHelpers.h"
-#include "reports/WindowReportInputs.h"
-#include "reports/ui/ReportRunner.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/Dialogs.h"
 
@@ -44,9 +42,10 @@ namespace ostrapel {
 using namespace CollectivityTexts;
 CollectivityWindow::CollectivityWindow(Connection& connection, const RecordCatalogue& catalogue,
                                        Prompts& prompts, PrinterService& printer, Desktop& desktop,
-                                       Dialogs& dialogs, Settings& settings, QWidget* parent)
+                                       Dialogs& dialogs, Settings& settings, WindowReports& reports,
+                                       QWidget* parent)
     : QWidget(parent), catalogue_(catalogue), prompts_(prompts), printer_(printer), desktop_(desktop),
-      dialogs_(dialogs), settings_(settings), state_(connection, catalogue),
+      reports_(reports), dialogs_(dialogs), settings_(settings), state_(connection, catalogue),
       keys_(std::make_unique<CollectivityKeyRouter>(*this)) {
     state_.setCompoundSurname(settings_.compoundSurname());
     buildActions();
@@ -85,23 +84,22 @@ void CollectivityWindow::buildMonthMenus() {
     monthMenusBuilt_ = true;
     for (QMenu* m : {menuIncasso, menuCorrectie}) {
         m->clear();
-        const ReportKind kind = m == menuIncasso ? ReportKind::Collection : ReportKind::Correction;
+        const auto kind =
+            m == menuIncasso ? WindowReports::Kind::Collection : WindowReports::Kind::Correction;
         for (const QString& month : months)
             onTriggered(m->addAction(month), [this, kind, month] { runReport(kind, month); });
     }
 }
 
-void CollectivityWindow::runReport(ReportKind kind, const QString& month) {
-    ReportRunner(state_.connection(), catalogue_, prompts_, printer_, this)
-        .runStandard(kind, windowReportInputs(kind, state_, month));
+void CollectivityWindow::runReport(WindowReports::Kind kind, const QString& month) {
+    reports_.runStandard(kind, state_, month, this);
 }
 
 void CollectivityWindow::runRenewalDifferences() {
     PeriodDialog dialog(ComparisonChoice::months(state_.connection(), collectivity(), insuranceType()),
                         prompts_, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    ReportRunner(state_.connection(), catalogue_, prompts_, printer_, this)
-        .runRenewal(collectivity(), insuranceType(), dialog.fromMonth(), dialog.toMonth());
+    reports_.runRenewal(state_, dialog.fromMonth(), dialog.toMonth(), this);
 }
 
 void CollectivityWindow::buildDropDownMenus() {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "WindowReports.h"
 #include "collectivity/CollectivityChild.h"
 #include "collectivity/GridRing.h"
 #include "collectivity/StatementState.h"
 #include "filters/FilterCriterion.h"
-#include "reports/ReportInputs.h"
 
 #include <QWidget>
 #include <functional>
@@ -39,7 +39,7 @@ class CollectivityWindow : public QWidget, public CollectivityChild {
 public:
     CollectivityWindow(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
                        PrinterService& printer, Desktop& desktop, Dialogs& dialogs, Settings& settings,
-                       QWidget* parent = nullptr);
+                       WindowReports& reports, QWidget* parent = nullptr);
     ~CollectivityWindow() override;
 
     void setIdentity(CollectivityKey collectivity, InsuranceType type);
@@ -75,7 +75,7 @@ public:
     void applyFieldOrder(bool personsSide, const QString& order);
     void pickSortField();
     void columnDragged(bool personsSide);
-    void runReport(ReportKind kind, const QString& month = {});
+    void runReport(WindowReports::Kind kind, const QString& month = {});
     void runRenewalDifferences();
     // The filter dialog on the window's criteria; they are kept when it closes with OK.
     void editFilter();
@@ -158,6 +158,7 @@ private:
     Prompts& prompts_;
     PrinterService& printer_;
     Desktop& desktop_;
+    WindowReports& reports_;
     Dialogs& dialogs_;
     Settings& settings_;
     StatementState state_;

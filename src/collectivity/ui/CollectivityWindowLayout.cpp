@@ -1,8 +1,5 @@
 #include "CollectivityWindow.h"
 
-#include "reports/WindowReportInputs.h"
-#include "reports/ui/ExportRunner.h"
-
 #include "CollectivityDetailsDialog.h"
 #include "CollectivityKeyRouter.h"
 #include "DetailPane.h"
@@ -127,13 +124,10 @@ void CollectivityWindow::buildActions() {
     actFieldOrder50 = action(QStringLiteral("actFieldOrder50"), QString());
     onTriggered(actFieldOrder50, [this] { editFieldOrder(false); });
     actExportWizard = action(QStringLiteral("actExportWizard"), QStringLiteral("Excel export wizard ..."));
-    onTriggered(actExportWizard, [this] {
-        ExportRunner(state_.connection(), catalogue_, settings_, prompts_, desktop_, this)
-            .run(windowExportInputs(state_));
-    });
+    onTriggered(actExportWizard, [this] { reports_.runExportWizard(state_, this); });
     actRapEigenCriteria =
         action(QStringLiteral("actRapEigenCriteria"), QStringLiteral("Selectie eigen criteria"));
-    onTriggered(actRapEigenCriteria, [this] { runReport(ReportKind::Selection); });
+    onTriggered(actRapEigenCriteria, [this] { runReport(WindowReports::Kind::Selection); });
     actRapProlongatieVerschillen = action(QStringLiteral("actRapProlongatieVerschillen"),
                                           QStringLiteral("Bereken prolongatieverschillen"));
     onTriggered(actRapProlongatieVerschillen, [this] { runRenewalDifferences(); });
