@@ -18,9 +18,6 @@ private:
 };
 
 // The user-facing message of any exception.
-inline QString errorMessage(const std::exception& e) {
-    if (const auto* o = dynamic_cast<const OstrapelError*>(&e)) return o->message();
-    return QString::fromStdString(e.what());
-}
+QString errorMessage(const std::exception& e);
 
 } // namespace ostrapel
