@@ -36,32 +36,6 @@ QString elapsedText(qint64 ms, const QString& format) {
     return QTime(0, 0).addMSecs(ms).toString(format);
 }
 
-// A big history's index pages do not fit SQLite's default page cache of 2 MB:
-// each spill writes pages out early, often twice, and syncs the journal first.
-// While a file goes in the connection keeps up to 64 MB, then its own size again.
-class ImportCacheScope {
-public:
-    explicit ImportCacheScope(Connection& connection) : connection_(connection) {
-        if (connection_.isPostgreSql()) return;
-        previous_ = connection_.scalar(QStringLiteral("PRAGMA cache_size"));
-        connection_.execute(QStringLiteral("PRAGMA cache_size = -65536"));
-    }
-    ~ImportCacheScope() {
-        if (!previous_.isValid()) return;
-        try {
-            connection_.execute(QStringLiteral("PRAGMA cache_size = %1").arg(previous_.toLongLong()));
-        } catch (const DatabaseError&) {
-            // a connection that cannot take it back only keeps the larger cache
-        }
-    }
-    ImportCacheScope(const ImportCacheScope&) = delete;
-    ImportCacheScope& operator=(const ImportCacheScope&) = delete;
-
-private:
-    Connection& connection_;
-    QVariant previous_;
-};
-
 } // namespace
 
 ImportRun::ImportRun(Connection& connection, const RecordCatalogue& catalogue, Prompts& prompts,
@@ -199,7 +173,6 @@ ImportRun::Outcome ImportRun::importStatementFile(const QString& path, int expec
         // clean-up of the last file's collectivity is part of the same
         // transaction, so a stop between them cannot leave its superseded
         // persons behind.
-        ImportCacheScope cache(connection_);
         Transaction transaction(connection_);
         BulkInserter inserter(connection_, catalogue_);
         for (const QByteArrayView line : lines) {

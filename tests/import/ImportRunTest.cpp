@@ -55,15 +55,6 @@ TEST_F(ImportRunTest, WritesEveryRecordTypeAndForcesStandardInsurance) {
     EXPECT_TRUE(view.okEnabled);
 }
 
-TEST_F(ImportRunTest, TheConnectionGetsItsPageCacheBackAfterAFile) {
-    if (db->isPostgreSql()) GTEST_SKIP() << "a page cache of SQLite's";
-    db->execute(QStringLiteral("PRAGMA cache_size = -3000"));
-    write(QStringLiteral("000012001-01S.dat"), statement(12, QStringLiteral("2006-01"), {"A"}, true, 1));
-    auto r = run({QStringLiteral("000012001-01S.dat")});
-    ASSERT_EQ(r->results()[0].outcome, ImportRun::Outcome::Imported);
-    EXPECT_EQ(db->scalar(QStringLiteral("PRAGMA cache_size")).toInt(), -3000);
-}
-
 TEST_F(ImportRunTest, ShortLinesStoreEmptyTextSoTheBlankInsuranceUpdateFindsThem) {
     QStringList lines = statement(12, QStringLiteral("2006-01"), {"A", "B"}, false);
     const RecordField* insurance = catalogue.findField(QStringLiteral("1024"));
