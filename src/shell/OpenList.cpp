@@ -15,16 +15,22 @@ namespace ostrapel {
 
 namespace {
 
-CollectivityItem itemOf(const DataSet& row) {
+// Both queries give CollNr, CollVolgNr, CollNaam, VerzNaam and VerzType (1 or 2),
+// in that order; `column(i)` reads the i-th.
+template <typename Column> CollectivityItem itemOf(Column column) {
     CollectivityItem c;
-    c.collectivity = {row.value(QStringLiteral("CollNr")).toInt(),
-                      row.value(QStringLiteral("CollVolgNr")).toInt()};
-    c.name = row.value(QStringLiteral("CollNaam")).toString();
-    c.typeName = row.value(QStringLiteral("VerzNaam")).toString();
-    // Both list queries give 1 or 2.
-    c.insuranceType = insuranceTypeFromStored(row.value(QStringLiteral("VerzType")).toInt())
-                          .value_or(InsuranceType::Standard);
+    c.collectivity = {column(0).toInt(), column(1).toInt()};
+    c.name = column(2).toString();
+    c.typeName = column(3).toString();
+    c.insuranceType = insuranceTypeFromStored(column(4).toInt()).value_or(InsuranceType::Standard);
     return c;
+}
+
+CollectivityItem itemOf(const DataSet& row) {
+    static const QString names[] = {QStringLiteral("CollNr"), QStringLiteral("CollVolgNr"),
+                                    QStringLiteral("CollNaam"), QStringLiteral("VerzNaam"),
+                                    QStringLiteral("VerzType")};
+    return itemOf([&](int i) { return row.value(names[i]); });
 }
 
 } // namespace
@@ -54,13 +60,7 @@ bool collectivityCaptionRow(Connection& connection, CollectivityKey collectivity
         {{QStringLiteral("id01"), collectivity.number}, {QStringLiteral("id02"), collectivity.sequence}});
     caption.exec();
     const bool found = caption.next();
-    if (found) {
-        item->collectivity = {caption.value(0).toInt(), caption.value(1).toInt()};
-        item->name = caption.value(2).toString();
-        item->typeName = caption.value(3).toString();
-        item->insuranceType =
-            insuranceTypeFromStored(caption.value(4).toInt()).value_or(InsuranceType::Standard);
-    }
+    if (found) *item = itemOf([&](int i) { return caption.value(i); });
     caption.finish();
     return found;
 }
